@@ -1,0 +1,48 @@
+# Windows build: everything, cross-compiled; the tests run under Wine.
+set(WIN32_LIBS user32 gdi32 comctl32 comdlg32 shell32 advapi32 version winmm ole32 oleaut32 uuid shlwapi msimg32)
+
+# Win32 side of the shared library: the real platform and the dialogs.
+kalmo_library(common_win32 DIRS platform/win32 common/win32 LINK kalmo_common ${WIN32_LIBS})
+
+# Hook.dll: the keyboard-hook library with its six stdcall calls.
+file(GLOB HOOK_SRC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/hook/*.cpp)
+add_library(Hook SHARED ${HOOK_SRC} ${CMAKE_SOURCE_DIR}/hook/Hook.def ${CMAKE_SOURCE_DIR}/res/Hook.rc)
+set_target_properties(Hook PROPERTIES PREFIX "" OUTPUT_NAME "Hook")
+target_link_libraries(Hook PRIVATE user32 kernel32)
+target_link_options(Hook PRIVATE -Wl,--kill-at)
+
+kalmo_library(kalmo_ui
+  DIRS app/win32 worktime/win32 documents/win32 keyboard/win32 clipboard/win32 cleanup/win32 options/win32
+  LINK kalmo_core common_win32 Hook)
+kalmo_library(installer_ui DIRS installer/win32 LINK installer_core common_win32)
+
+add_executable(Kalmo WIN32 ${CMAKE_SOURCE_DIR}/app/win32/KalmoMain.cpp ${CMAKE_SOURCE_DIR}/res/Kalmo.rc)
+target_link_libraries(Kalmo PRIVATE kalmo_ui)
+target_link_options(Kalmo PRIVATE -municode)
+
+add_executable(Instaler WIN32 ${CMAKE_SOURCE_DIR}/installer/win32/InstalerMain.cpp ${CMAKE_SOURCE_DIR}/res/Instaler.rc)
+target_link_libraries(Instaler PRIVATE installer_ui)
+target_link_options(Instaler PRIVATE -municode)
+
+# Tools: every tools/win32/<Name>Main.cpp becomes <Name>.exe (screenshots, measurements).
+file(GLOB TOOL_SRC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win32/*Main.cpp)
+foreach(src ${TOOL_SRC})
+  get_filename_component(name ${src} NAME_WE)
+  string(REGEX REPLACE "Main$" "" name ${name})
+  add_executable(${name} ${src} ${CMAKE_SOURCE_DIR}/res/Tools.rc)
+  target_link_libraries(${name} PRIVATE kalmo_ui installer_ui platform_memory)
+endforeach()
+
+# Windows tests (GoogleTest built for Windows), discovered and run under Wine by ctest.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+file(GLOB WIN_TEST_SRC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+add_executable(win_tests ${WIN_TEST_SRC} ${CMAKE_SOURCE_DIR}/res/Tools.rc)
+target_link_libraries(win_tests PRIVATE kalmo_ui installer_ui platform_memory GTest::gtest GTest::gmock)
+# Test programs find Kalmo.exe, Instaler.exe and Hook.dll beside themselves.
+add_dependencies(win_tests Kalmo Instaler Hook)
+gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+  PROPERTIES TIMEOUT 120)

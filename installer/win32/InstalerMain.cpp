@@ -1,0 +1,4 @@
+// Instaler's entry (filled in with the installer).
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }

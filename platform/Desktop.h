@@ -1,0 +1,29 @@
+#pragma once
+// Desktop seam: top-level windows, the screen saver and the mouse pointer.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct TopLevelWindow {
+  std::string title;  // UTF-8, may be empty
+  bool popup = false;  // WS_POPUP style
+  bool visible = true;
+};
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  virtual std::vector<TopLevelWindow> TopLevelWindows() = 0;
+  // The system screen-saver-active flag; nullopt when it cannot be read.
+  virtual std::optional<bool> ScreenSaverActive() = 0;
+  // Sets the flag and sends the settings-change notification without writing the user profile.
+  virtual bool SetScreenSaverActive(bool active) = 0;
+  // Screen-saver timeout in seconds; nullopt when it cannot be read.
+  virtual std::optional<int> ScreenSaverTimeout() = 0;
+  // ShowCursor: returns the new display count.
+  virtual int ShowCursor(bool show) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,15 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+  // Starts the command line with the window show state (SW_*), waits until it is idle for
+  // input, releases the handles; 0 or the system error code.
+  virtual uint32_t Run(const std::string& commandLine, int showState) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,445 @@
+#include "platform/memory/Memory.h"
+
+#include <algorithm>
+
+#include "common/Cp1250.h"
+#include "common/DateTime.h"
+
+namespace platform::memory {
+
+std::string FoldCase(const std::string& s) {
+  std::u32string u = utf8::Decode(s);
+  for (char32_t& c : u) {
+    if (c >= U'a' && c <= U'z') c = c - U'a' + U'A';
+    static const std::u32string lower = U"ąćęłńóśźż";
+    static const std::u32string upper = U"ĄĆĘŁŃÓŚŹŻ";
+    size_t k = lower.find(c);
+    if (k != std::u32string::npos) c = upper[k];
+  }
+  return utf8::Encode(u);
+}
+
+namespace {
+
+std::string TrimSlashes(const std::string& key) {
+  size_t b = 0, e = key.size();
+  while (b < e && key[b] == '\\') ++b;
+  while (e > b && key[e - 1] == '\\') --e;
+  return key.substr(b, e - b);
+}
+
+std::vector<std::string> SplitPath(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string cur;
+  for (char c : path) {
+    if (c == '\\') {
+      if (!cur.empty()) parts.push_back(cur);
+      cur.clear();
+    } else {
+      cur.push_back(c);
+    }
+  }
+  if (!cur.empty()) parts.push_back(cur);
+  return parts;
+}
+
+}  // namespace
+
+// ---- registry ----
+
+std::string MemoryRegistry::Path(Root root, const std::string& key) const {
+  std::string p = std::to_string(static_cast<uint32_t>(root));
+  for (const std::string& part : SplitPath(key)) p += "\\" + FoldCase(part);
+  return p;
+}
+
+MemoryRegistry::Key* MemoryRegistry::Open(Root root, const std::string& key) {
+  std::string p = Path(root, key);
+  for (const std::string& locked : lockedKeys)
+    if (Path(root, locked) == p) return nullptr;
+  auto it = keys_.find(p);
+  if (it != keys_.end()) return &it->second;
+  // Roots always exist.
+  if (TrimSlashes(key).empty()) return &keys_[p];
+  return nullptr;
+}
+
+bool MemoryRegistry::KeyExists(Root root, const std::string& key) { return Open(root, key) != nullptr; }
+
+bool MemoryRegistry::CreateKey(Root root, const std::string& key) {
+  std::string p = std::to_string(static_cast<uint32_t>(root));
+  for (const std::string& part : SplitPath(key)) {
+    p += "\\" + FoldCase(part);
+    Key& k = keys_[p];
+    if (k.name.empty()) k.name = part;
+  }
+  return Open(root, key) != nullptr;
+}
+
+bool MemoryRegistry::DeleteKey(Root root, const std::string& key) {
+  if (TrimSlashes(key).empty() || !Open(root, key)) return false;
+  std::string p = Path(root, key);
+  for (auto it = keys_.begin(); it != keys_.end();) {
+    if (it->first == p || it->first.rfind(p + "\\", 0) == 0) it = keys_.erase(it);
+    else ++it;
+  }
+  return true;
+}
+
+std::optional<std::vector<std::string>> MemoryRegistry::ValueNames(Root root, const std::string& key) {
+  Key* k = Open(root, key);
+  if (!k) return std::nullopt;
+  std::vector<std::string> names;
+  for (auto& [folded, v] : k->values) names.push_back(v.name);
+  return names;
+}
+
+std::optional<std::vector<std::string>> MemoryRegistry::SubkeyNames(Root root, const std::string& key) {
+  if (!Open(root, key)) return std::nullopt;
+  std::string p = Path(root, key) + "\\";
+  std::vector<std::string> names;
+  for (auto& [path, k] : keys_)
+    if (path.rfind(p, 0) == 0 && path.find('\\', p.size()) == std::string::npos) names.push_back(k.name);
+  return names;
+}
+
+const MemoryRegistry::Value* MemoryRegistry::Find(Root root, const std::string& key, const std::string& name) {
+  Key* k = Open(root, key);
+  if (!k) return nullptr;
+  auto it = k->values.find(FoldCase(name));
+  return it == k->values.end() ? nullptr : &it->second;
+}
+
+std::optional<std::string> MemoryRegistry::ReadString(Root root, const std::string& key, const std::string& name) {
+  const Value* v = Find(root, key, name);
+  if (!v || v->kind != ValueKind::String) return std::nullopt;
+  return std::string(v->data.begin(), v->data.end());
+}
+
+std::optional<uint32_t> MemoryRegistry::ReadDword(Root root, const std::string& key, const std::string& name) {
+  const Value* v = Find(root, key, name);
+  if (!v || v->kind != ValueKind::Dword || v->data.size() != 4) return std::nullopt;
+  return uint32_t(v->data[0]) | uint32_t(v->data[1]) << 8 | uint32_t(v->data[2]) << 16 | uint32_t(v->data[3]) << 24;
+}
+
+std::optional<std::vector<uint8_t>> MemoryRegistry::ReadBinary(Root root, const std::string& key, const std::string& name) {
+  const Value* v = Find(root, key, name);
+  if (!v || v->kind != ValueKind::Binary) return std::nullopt;
+  return v->data;
+}
+
+bool MemoryRegistry::Write(Root root, const std::string& key, const std::string& name, ValueKind kind,
+                           std::vector<uint8_t> data) {
+  Key* k = Open(root, key);
+  if (!k) return false;
+  Value& v = k->values[FoldCase(name)];
+  if (v.name.empty()) v.name = name;
+  v.kind = kind;
+  v.data = std::move(data);
+  return true;
+}
+
+bool MemoryRegistry::WriteString(Root root, const std::string& key, const std::string& name, const std::string& value) {
+  return Write(root, key, name, ValueKind::String, std::vector<uint8_t>(value.begin(), value.end()));
+}
+
+bool MemoryRegistry::WriteDword(Root root, const std::string& key, const std::string& name, uint32_t value) {
+  return Write(root, key, name, ValueKind::Dword,
+               {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)});
+}
+
+bool MemoryRegistry::WriteBinary(Root root, const std::string& key, const std::string& name,
+                                 const std::vector<uint8_t>& data) {
+  return Write(root, key, name, ValueKind::Binary, data);
+}
+
+bool MemoryRegistry::DeleteValue(Root root, const std::string& key, const std::string& name) {
+  Key* k = Open(root, key);
+  return k && k->values.erase(FoldCase(name)) > 0;
+}
+
+// ---- files ----
+
+namespace {
+
+std::string NormalPath(const std::string& path) {
+  std::string p = path;
+  std::replace(p.begin(), p.end(), '/', '\\');
+  while (p.size() > 3 && p.back() == '\\') p.pop_back();
+  if (p.size() == 2 && p[1] == ':') p += '\\';
+  return FoldCase(p);
+}
+
+std::string ParentOf(const std::string& path) {
+  std::string p = path;
+  while (p.size() > 3 && p.back() == '\\') p.pop_back();
+  size_t k = p.find_last_of('\\');
+  if (k == std::string::npos) return "";
+  if (k == 2) return p.substr(0, 3);
+  return p.substr(0, k);
+}
+
+std::string NameOf(const std::string& path) {
+  std::string p = path;
+  while (p.size() > 3 && p.back() == '\\') p.pop_back();
+  size_t k = p.find_last_of('\\');
+  return k == std::string::npos ? p : p.substr(k + 1);
+}
+
+// Windows wildcard match: '*' any run, '?' one character; "*.*" matches every name.
+bool MaskMatches(const std::u32string& mask, size_t mi, const std::u32string& name, size_t ni) {
+  while (mi < mask.size()) {
+    char32_t m = mask[mi];
+    if (m == U'*') {
+      while (mi < mask.size() && mask[mi] == U'*') ++mi;
+      if (mi == mask.size()) return true;
+      for (size_t k = ni; k <= name.size(); ++k)
+        if (MaskMatches(mask, mi, name, k)) return true;
+      return false;
+    }
+    if (ni == name.size()) {
+      // A trailing ".*" or "." matches a name without extension.
+      return mask.substr(mi) == U".*" || mask.substr(mi) == U".";
+    }
+    if (m != U'?' && m != name[ni]) return false;
+    ++mi;
+    ++ni;
+  }
+  return ni == name.size();
+}
+
+}  // namespace
+
+MemoryFiles::MemoryFiles() { AddDirectory("C:\\"); }
+
+MemoryFiles::Node* MemoryFiles::Find(const std::string& path) {
+  auto it = nodes_.find(NormalPath(path));
+  return it == nodes_.end() ? nullptr : &it->second;
+}
+
+bool MemoryFiles::ParentExists(const std::string& path) {
+  std::string parent = ParentOf(path);
+  Node* n = parent.empty() ? nullptr : Find(parent);
+  return n && n->directory;
+}
+
+bool MemoryFiles::WriteFails(const std::string& path) {
+  for (const std::string& f : failingWrites)
+    if (NormalPath(f) == NormalPath(path)) return true;
+  return false;
+}
+
+void MemoryFiles::AddDirectory(const std::string& path) {
+  std::string parent = ParentOf(path);
+  if (!parent.empty() && NormalPath(parent) != NormalPath(path) && !Find(parent)) AddDirectory(parent);
+  Node& n = nodes_[NormalPath(path)];
+  n.directory = true;
+  n.name = NameOf(path);
+  n.attributes = kAttrDirectory;
+}
+
+void MemoryFiles::AddFile(const std::string& path, const std::string& bytes, double writeTime, double createTime) {
+  if (!Find(ParentOf(path))) AddDirectory(ParentOf(path));
+  Node& n = nodes_[NormalPath(path)];
+  n.directory = false;
+  n.name = NameOf(path);
+  n.bytes = bytes;
+  n.attributes = kAttrArchive;
+  n.writeTime = writeTime;
+  n.createTime = createTime;
+}
+
+bool MemoryFiles::FileExists(const std::string& path) {
+  Node* n = Find(path);
+  return n && !n->directory;
+}
+
+bool MemoryFiles::DirectoryExists(const std::string& path) {
+  Node* n = Find(path);
+  return n && n->directory;
+}
+
+std::optional<std::vector<DirEntry>> MemoryFiles::List(const std::string& dir, const std::string& mask) {
+  if (!DirectoryExists(dir)) { lastError = 3; return std::nullopt; }
+  std::string prefix = NormalPath(dir);
+  if (prefix.back() != '\\') prefix += '\\';
+  std::u32string m = utf8::Decode(FoldCase(mask));
+  std::vector<DirEntry> out;
+  for (auto& [path, node] : nodes_) {
+    if (path.size() <= prefix.size() || path.rfind(prefix, 0) != 0) continue;
+    if (path.find('\\', prefix.size()) != std::string::npos) continue;
+    if (!MaskMatches(m, 0, utf8::Decode(FoldCase(node.name)), 0)) continue;
+    DirEntry e;
+    e.name = node.name;
+    e.directory = node.directory;
+    e.attributes = node.attributes;
+    e.size = node.bytes.size();
+    e.writeTime = node.writeTime;
+    e.createTime = node.createTime;
+    out.push_back(e);
+  }
+  return out;
+}
+
+std::optional<DirEntry> MemoryFiles::Stat(const std::string& path) {
+  Node* n = Find(path);
+  if (!n) { lastError = 2; return std::nullopt; }
+  DirEntry e;
+  e.name = n->name;
+  e.directory = n->directory;
+  e.attributes = n->attributes;
+  e.size = n->bytes.size();
+  e.writeTime = n->writeTime;
+  e.createTime = n->createTime;
+  return e;
+}
+
+std::optional<std::string> MemoryFiles::ReadFile(const std::string& path) {
+  Node* n = Find(path);
+  if (!n || n->directory) { lastError = 2; return std::nullopt; }
+  return n->bytes;
+}
+
+bool MemoryFiles::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  Node* n = Find(path);
+  if (WriteFails(path) || !ParentExists(path) || (n && (n->directory || (n->attributes & kAttrReadOnly)))) {
+    lastError = 5;
+    return false;
+  }
+  bool existed = n != nullptr;
+  double created = existed ? n->createTime : now;
+  AddFile(path, bytes, now, created);
+  return true;
+}
+
+bool MemoryFiles::AppendFile(const std::string& path, const std::string& bytes) {
+  Node* n = Find(path);
+  if (WriteFails(path) || !ParentExists(path) || (n && (n->directory || (n->attributes & kAttrReadOnly)))) {
+    lastError = 5;
+    return false;
+  }
+  if (!n) {
+    AddFile(path, bytes, now, now);
+  } else {
+    n->bytes += bytes;
+    n->writeTime = now;
+  }
+  return true;
+}
+
+bool MemoryFiles::DeleteFile(const std::string& path) {
+  Node* n = Find(path);
+  if (!n || n->directory) { lastError = 2; return false; }
+  if ((n->attributes & kAttrReadOnly) || WriteFails(path)) { lastError = 5; return false; }
+  nodes_.erase(NormalPath(path));
+  return true;
+}
+
+bool MemoryFiles::MoveReplacing(const std::string& from, const std::string& to) {
+  Node* src = Find(from);
+  if (!src || src->directory) { lastError = 2; return false; }
+  Node* dst = Find(to);
+  if (WriteFails(to) || !ParentExists(to) || (dst && (dst->directory || (dst->attributes & kAttrReadOnly)))) {
+    lastError = 5;
+    return false;
+  }
+  Node moved = *src;
+  nodes_.erase(NormalPath(from));
+  moved.name = NameOf(to);
+  nodes_[NormalPath(to)] = moved;
+  return true;
+}
+
+bool MemoryFiles::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+  Node* src = Find(from);
+  if (!src || src->directory) { lastError = 2; return false; }
+  Node* dst = Find(to);
+  if (dst && !overwrite) { lastError = 80; return false; }
+  if (WriteFails(to) || !ParentExists(to) || (dst && (dst->directory || (dst->attributes & kAttrReadOnly)))) {
+    lastError = 5;
+    return false;
+  }
+  Node copy = *src;
+  copy.name = NameOf(to);
+  nodes_[NormalPath(to)] = copy;
+  return true;
+}
+
+bool MemoryFiles::CreateDirectory(const std::string& path) {
+  if (Find(path) || !ParentExists(path)) { lastError = 183; return false; }
+  AddDirectory(path);
+  return true;
+}
+
+bool MemoryFiles::RemoveDirectory(const std::string& path) {
+  Node* n = Find(path);
+  if (!n || !n->directory) { lastError = 2; return false; }
+  std::string prefix = NormalPath(path) + "\\";
+  for (auto& [p, node] : nodes_)
+    if (p.rfind(prefix, 0) == 0) { lastError = 145; return false; }
+  nodes_.erase(NormalPath(path));
+  return true;
+}
+
+bool MemoryFiles::SetAttributes(const std::string& path, uint32_t attributes) {
+  Node* n = Find(path);
+  if (!n) { lastError = 2; return false; }
+  n->attributes = attributes | (n->directory ? kAttrDirectory : 0);
+  return true;
+}
+
+DriveKind MemoryFiles::DriveType(char letter) {
+  auto it = drives.find(static_cast<char>(toupper(static_cast<unsigned char>(letter))));
+  return it == drives.end() ? DriveKind::NoRoot : it->second;
+}
+
+std::optional<uint64_t> MemoryFiles::FreeBytes(char letter) {
+  auto it = freeBytes.find(static_cast<char>(toupper(static_cast<unsigned char>(letter))));
+  if (it == freeBytes.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<std::string> MemoryFiles::ShortPath(const std::string& path) {
+  if (!Find(path)) { lastError = 2; return std::nullopt; }
+  return path;
+}
+
+// ---- dialogs ----
+
+void RecordingDialogs::ErrorDialog(const std::string& place, const std::string& text) {
+  shown.push_back({Shown::Error, place, text});
+}
+
+OdpowiedzKomunikatu RecordingDialogs::MessageDialog(const std::string& text, RodzajKomunikatu kind, ButtonPage page) {
+  shown.push_back({Shown::Message, "", text, kind, page});
+  if (!answers.empty()) {
+    OdpowiedzKomunikatu a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  return page == ButtonPage::Pytanie ? okTak : okOk;
+}
+
+void RecordingDialogs::PlainMessage(const std::string& text) { shown.push_back({Shown::Plain, "", text}); }
+
+std::vector<std::string> RecordingDialogs::Texts() const {
+  std::vector<std::string> out;
+  for (const Shown& s : shown) out.push_back(s.text);
+  return out;
+}
+
+// ---- the whole set ----
+
+TestPlatform::TestPlatform() {
+  clock.now = datetime::Encode(2026, 3, 2, 10, 0, 0);
+  files.now = clock.now;
+  previous_ = Install({&registry, &clock, &desktop, &files, &processes, &dialogs});
+}
+
+TestPlatform::~TestPlatform() { Install(previous_); }
+
+double MakeDateTime(int year, int month, int day, int hour, int minute, int second) {
+  return datetime::Encode(year, month, day, hour, minute, second);
+}
+
+}  // namespace platform::memory

@@ -1,0 +1,187 @@
+#pragma once
+// In-memory platform for native tests: a registry, files, a desktop, a settable clock, recorded
+// process starts and recorded dialogs with scripted answers.
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace platform::memory {
+
+// Letter case folded the way Windows compares names (ASCII and the Polish letters).
+std::string FoldCase(const std::string& s);
+
+class MemoryRegistry : public Registry {
+ public:
+  struct Value {
+    std::string name;  // as first written
+    ValueKind kind = ValueKind::String;
+    std::vector<uint8_t> data;  // strings: UTF-8 bytes; dwords: 4 bytes little-endian
+  };
+  struct Key {
+    std::string name;  // last component as first created
+    std::map<std::string, Value> values;  // by folded name
+  };
+
+  bool KeyExists(Root root, const std::string& key) override;
+  bool CreateKey(Root root, const std::string& key) override;
+  bool DeleteKey(Root root, const std::string& key) override;
+  std::optional<std::vector<std::string>> ValueNames(Root root, const std::string& key) override;
+  std::optional<std::vector<std::string>> SubkeyNames(Root root, const std::string& key) override;
+  std::optional<std::string> ReadString(Root root, const std::string& key, const std::string& name) override;
+  std::optional<uint32_t> ReadDword(Root root, const std::string& key, const std::string& name) override;
+  std::optional<std::vector<uint8_t>> ReadBinary(Root root, const std::string& key, const std::string& name) override;
+  bool WriteString(Root root, const std::string& key, const std::string& name, const std::string& value) override;
+  bool WriteDword(Root root, const std::string& key, const std::string& name, uint32_t value) override;
+  bool WriteBinary(Root root, const std::string& key, const std::string& name, const std::vector<uint8_t>& data) override;
+  bool DeleteValue(Root root, const std::string& key, const std::string& name) override;
+
+  // Tests: keys that refuse to open even though they exist (access denied).
+  std::vector<std::string> lockedKeys;
+  // Tests: the raw value, or nullptr.
+  const Value* Find(Root root, const std::string& key, const std::string& name);
+
+ private:
+  std::string Path(Root root, const std::string& key) const;  // folded "root\a\b"
+  Key* Open(Root root, const std::string& key);
+  bool Write(Root root, const std::string& key, const std::string& name, ValueKind kind, std::vector<uint8_t> data);
+  std::map<std::string, Key> keys_;  // by folded full path
+};
+
+class MemoryFiles : public Files {
+ public:
+  struct Node {
+    bool directory = false;
+    std::string name;
+    std::string bytes;
+    uint32_t attributes = 0;
+    double writeTime = 0;
+    double createTime = 0;
+  };
+
+  MemoryFiles();
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::optional<std::vector<DirEntry>> List(const std::string& dir, const std::string& mask) override;
+  std::optional<DirEntry> Stat(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
+  bool AppendFile(const std::string& path, const std::string& bytes) override;
+  bool DeleteFile(const std::string& path) override;
+  bool MoveReplacing(const std::string& from, const std::string& to) override;
+  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
+  bool CreateDirectory(const std::string& path) override;
+  bool RemoveDirectory(const std::string& path) override;
+  bool SetAttributes(const std::string& path, uint32_t attributes) override;
+  std::optional<std::string> TempDirectory() override { return tempDir; }
+  std::optional<std::string> WindowsDirectory() override { return windowsDir; }
+  std::optional<std::string> SystemDirectory() override { return systemDir; }
+  std::string ExecutablePath() override { return exePath; }
+  DriveKind DriveType(char letter) override;
+  std::optional<uint64_t> FreeBytes(char letter) override;
+  std::optional<std::string> ShortPath(const std::string& path) override;
+  uint32_t LastError() override { return lastError; }
+
+  // Test set-up. Parent directories are created as needed.
+  void AddFile(const std::string& path, const std::string& bytes, double writeTime = 0, double createTime = 0);
+  void AddDirectory(const std::string& path);
+
+  std::optional<std::string> tempDir = std::string("C:\\TEMP\\");
+  std::optional<std::string> windowsDir = std::string("C:\\WINDOWS");
+  std::optional<std::string> systemDir = std::string("C:\\WINDOWS\\system32");
+  std::string exePath = "C:\\Kalmo\\Kalmo.exe";
+  std::map<char, DriveKind> drives{{'C', DriveKind::Fixed}};
+  std::map<char, uint64_t> freeBytes{{'C', 1024ull * 1024 * 1024}};
+  uint32_t lastError = 0;
+  // Tests: files whose writes fail (disk full, in use).
+  std::vector<std::string> failingWrites;
+  // Tests: clock used for write times of new files.
+  double now = 0;
+
+ private:
+  Node* Find(const std::string& path);
+  bool ParentExists(const std::string& path);
+  bool WriteFails(const std::string& path);
+  std::map<std::string, Node> nodes_;  // by folded full path without trailing backslash
+};
+
+class MemoryDesktop : public Desktop {
+ public:
+  std::vector<TopLevelWindow> TopLevelWindows() override { return windows; }
+  std::optional<bool> ScreenSaverActive() override { return screenSaverActive; }
+  bool SetScreenSaverActive(bool active) override { screenSaverActive = active; ++screenSaverChanges; return true; }
+  std::optional<int> ScreenSaverTimeout() override { return screenSaverTimeout; }
+  int ShowCursor(bool show) override { cursorCount += show ? 1 : -1; return cursorCount; }
+
+  std::vector<TopLevelWindow> windows;
+  std::optional<bool> screenSaverActive = true;
+  std::optional<int> screenSaverTimeout = 300;
+  int screenSaverChanges = 0;
+  int cursorCount = 0;
+};
+
+class FakeClock : public Clock {
+ public:
+  double Now() override { return now; }
+  void Sleep(int milliseconds) override { slept += milliseconds; }
+  void Advance(int seconds) { now += seconds / 86400.0; }
+  double now = 0;
+  long long slept = 0;
+};
+
+class RecordingProcesses : public Processes {
+ public:
+  uint32_t Run(const std::string& commandLine, int showState) override {
+    started.push_back({commandLine, showState});
+    return result;
+  }
+  struct Start { std::string commandLine; int showState; };
+  std::vector<Start> started;
+  uint32_t result = 0;
+};
+
+class RecordingDialogs : public Dialogs {
+ public:
+  struct Shown {
+    enum Kind { Error, Message, Plain } kind;
+    std::string place;  // error dialog only
+    std::string text;
+    RodzajKomunikatu picture = rkInformacja;
+    ButtonPage page = ButtonPage::Stop;
+  };
+  void ErrorDialog(const std::string& place, const std::string& text) override;
+  OdpowiedzKomunikatu MessageDialog(const std::string& text, RodzajKomunikatu kind, ButtonPage page) override;
+  void PlainMessage(const std::string& text) override;
+
+  std::vector<Shown> shown;
+  // Answers for message dialogs, taken in order; when empty the first button's answer is used.
+  std::deque<OdpowiedzKomunikatu> answers;
+  // Texts only, in order (for compact assertions).
+  std::vector<std::string> Texts() const;
+};
+
+// Installs a fresh in-memory platform for the lifetime of the object (one per test).
+class TestPlatform {
+ public:
+  TestPlatform();
+  ~TestPlatform();
+  TestPlatform(const TestPlatform&) = delete;
+  TestPlatform& operator=(const TestPlatform&) = delete;
+
+  MemoryRegistry registry;
+  FakeClock clock;
+  MemoryDesktop desktop;
+  MemoryFiles files;
+  RecordingProcesses processes;
+  RecordingDialogs dialogs;
+
+ private:
+  Services previous_;
+};
+
+// Date-time double of a local calendar time (for tests and the fake clock).
+double MakeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+}  // namespace platform::memory

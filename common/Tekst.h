@@ -1,0 +1,32 @@
+#pragma once
+// The painter's tokenizer: the same splitting as TOrganizatorTekstu, without spans; the last word
+// ends with "@", and out-of-range questions are reported in the plain message box.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pisak {
+
+class TOrganizatorTekstu {
+ public:
+  TOrganizatorTekstu();
+  void UstawSeparatory(const std::string& separators);  // at most 9 characters, else std::out_of_range
+  void UstawTekst(const std::string& text);
+  void UstawTekst(const char* text);  // NUL-terminated
+  int32_t LiczbaWyrazow() const;
+  std::string DajWyraz(int32_t n) const;
+  // The ending character of word n ("@" after the last word, and when n is out of range).
+  std::string DajSeparator(int32_t n) const;
+  std::string Wycinek(int32_t start, int32_t end) const;
+
+ private:
+  void Podziel();
+  bool JestSeparatorem(char32_t c) const;
+  std::u32string text_;
+  int32_t length_ = 0;
+  char32_t separators_[12] = {0, 10, 13};
+  int32_t separatorCount_ = 3;
+  std::vector<std::u32string> words_;
+};
+
+}  // namespace pisak

@@ -1,4 +1,32 @@
-// Kalmo's entry (filled in with the main window).
+// Kalmo's entry: one instance per logon, the hidden main window, the clipboard-history window and
+// the message loop.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "app/win32/Glowna.h"
+#include "common/win32/Win32Dialogs.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace {
+
+// The clipboard-history window lives for the whole run; it joins here when it exists.
+void UtworzOknoSchowka(TfrmGlowna&) {}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // A named section in the paging file: the second instance finds it and ends silently.
+  HANDLE jedna = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 1024, L"one_instance_memfile");
+  if (GetLastError() != ERROR_ALREADY_EXISTS) {
+    platform::Install(platform::win32::RealServices(&RealDialogs()));
+    SetApplicationTitle("Kalmo");
+    {
+      TfrmGlowna glowna;
+      if (glowna.Utworz()) {
+        UtworzOknoSchowka(glowna);
+        glowna.PetlaKomunikatow();
+      }
+    }  // the main window frees everything it owns here, in its shutdown order
+  }
+  if (jedna) CloseHandle(jedna);
+  return 0;
+}

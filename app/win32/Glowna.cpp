@@ -1,0 +1,496 @@
+#include "app/win32/Glowna.h"
+
+#include <shellapi.h>
+
+#include <utility>
+#include <vector>
+
+#include "app/win32/OProgramie.h"
+#include "app/win32/ZasobyGlowne.h"
+#include "common/Komunika.h"
+#include "keyboard/StaleDlaKeyHook.h"
+#include "keyboard/win32/ImportLibKeyHook.h"
+#include "platform/Platform.h"
+#include "worktime/win32/Przypomnienie.h"
+#include "worktime/win32/TodayInfo.h"
+#include "worktime/win32/Wygaszacz.h"
+
+namespace {
+
+constexpr wchar_t kKlasa[] = L"TfrmGlowna";
+
+// The hotkey table as the core sees it: THotKeys, whose tasks run through the main window.
+class SkrotyGlownej : public TablicaSkrotow {
+ public:
+  SkrotyGlownej(const std::string& plik, KeyHook& hook, WykonawcaHotkeyow& wykonawca)
+      : tablica_(plik, hook), wykonawca_(wykonawca) {}
+  std::string ZadanieToSkrot(int zadanie) override {
+    return tablica_.ZadanieToSkrot(static_cast<uint8_t>(zadanie));
+  }
+  void MyHotKeyMessageProc(uint16_t skrot, uintptr_t oknoZFokusem) override {
+    tablica_.MyHotKeyMessageProc(skrot, oknoZFokusem, wykonawca_);
+  }
+
+ private:
+  THotKeys tablica_;
+  WykonawcaHotkeyow& wykonawca_;
+};
+
+// The deletion of temporary files joins with the cleanup rules; until then a started deletion has
+// nothing to do and reports its end at once, on the main thread, so the organizer returns to idle.
+class UsuwanieBezRegul : public StarterUsuwania {
+ public:
+  explicit UsuwanieBezRegul(HWND glowne) : glowne_(glowne) {}
+  std::unique_ptr<ZadanieUsuwania> Uruchom(TOrganizatorWatkow&) override {
+    struct Zadanie : ZadanieUsuwania {
+      void Przerwij() override {}
+    };
+    PostMessageW(glowne_, TfrmGlowna::WM_DELETION_ENDED, 0, 0);
+    return std::make_unique<Zadanie>();
+  }
+
+ private:
+  HWND glowne_;
+};
+
+void InformacjaONastepnejWersji(const std::string& okno) {
+  Komunikat("Okno „" + okno + "” będzie dostępne w następnej wersji programu Kalmo.", rkInformacja);
+}
+
+HICON WczytajIkone(int id, int size) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Tray menu
+
+HMENU UtworzMenuGlowne() {
+  HMENU m = CreatePopupMenu();
+  auto add = [m](int id, const wchar_t* caption) { AppendMenuW(m, MF_STRING, id, caption); };
+  add(mnuPomoc, L"Pomoc");
+  add(mnuOProgramie, L"O programie...");
+  AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+  add(mnuListaDokumentow, L"Lista dokumentów...");
+  add(mnuListaSkrotow, L"Lista skrótów...");
+  add(mnuInformacjeDnia, L"Informacje dnia...");
+  add(mnuStatystyka, L"Statystyka...");
+  add(mnuOpcje, L"Opcje...");
+  add(mnuPrzerwa, L"Przerwa");
+  AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+  add(mnuKoniec, L"Koniec");
+  return m;
+}
+
+void UstawPodpisyMenu(HMENU menu, const PodpisyMenu& p) {
+  auto set = [menu](int id, const std::string& caption) {
+    // The blanks before the key would be eaten by a tab; keep the caption as the core wrote it.
+    std::wstring text = win::Widen(caption);
+    MENUITEMINFOW mi{sizeof mi};
+    mi.fMask = MIIM_STRING;
+    mi.dwTypeData = text.data();
+    SetMenuItemInfoW(menu, id, FALSE, &mi);
+  };
+  set(mnuListaDokumentow, p.listaDokumentow);
+  set(mnuListaSkrotow, p.listaSkrotow);
+  set(mnuInformacjeDnia, p.informacjeDnia);
+  set(mnuStatystyka, p.statystyka);
+  set(mnuOpcje, p.opcje);
+  set(mnuPrzerwa, p.przerwa);
+}
+
+void UstawStanMenu(HMENU menu, const StanMenu& s) {
+  auto set = [menu](int id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+  set(mnuInformacjeDnia, s.informacjeDnia);
+  set(mnuStatystyka, s.statystyka);
+  set(mnuOpcje, s.opcje);
+  set(mnuListaDokumentow, s.listaDokumentow);
+  set(mnuOProgramie, s.oProgramie);
+}
+
+std::string PodpisPozycji(HMENU menu, int id) {
+  wchar_t buf[256];
+  int n = GetMenuStringW(menu, id, buf, 256, MF_BYCOMMAND);
+  return n > 0 ? win::Narrow(buf, n) : std::string();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TfrmGlowna::TfrmGlowna() = default;
+
+TfrmGlowna::~TfrmGlowna() {
+  FormDestroy();
+  Destroy();
+  if (pmGlowne_) DestroyMenu(pmGlowne_);
+  if (icon_) DestroyIcon(icon_);
+  for (HICON k : klatki_)
+    if (k) DestroyIcon(k);
+}
+
+bool TfrmGlowna::Utworz() {
+  RegisterFormClass(kKlasa);
+  // Never shown: a tool window so it has no taskbar button even if something shows it.
+  if (!Create(kKlasa, "Kalmo", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZE, WS_EX_TOOLWINDOW, 0, 0, 100,
+              100))
+    return false;
+  FormCreate();
+  return true;
+}
+
+void TfrmGlowna::FormCreate() {
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  zapytanieMenu_ = RegisterWindowMessageW(kKomunikatPozycjiMenu);
+  pmGlowne_ = UtworzMenuGlowne();
+
+  int small = GetSystemMetrics(SM_CXSMICON);
+  icon_ = WczytajIkone(IDI_KALMO, small);
+  const int ids[4] = {IDI_KALMO_MIG1, IDI_KALMO_MIG2, IDI_KALMO_MIG3, IDI_KALMO_MIG4};
+  std::vector<HICON> frames;
+  for (int i = 0; i < 4; ++i) {
+    klatki_[i] = WczytajIkone(ids[i], small);
+    if (klatki_[i]) frames.push_back(klatki_[i]);
+  }
+  ikona_.Utworz(Hwnd(), WM_NOTIFYICON, kTimerAnimacji, icon_, std::move(frames));
+  ikona_.UstawPodpowiedz("Kalmo");
+  ikona_.Pokaz();
+
+  hook_ = std::make_unique<Win32KeyHook>();
+  starter_ = std::make_unique<UsuwanieBezRegul>(Hwnd());
+  rdzen_ = std::make_unique<TGlownaRdzen>(*this, *hook_, *starter_);
+  rdzen_->FormCreate();
+}
+
+void TfrmGlowna::FormDestroy() {
+  if (zniszczony_) return;
+  zniszczony_ = true;
+  // The windows read the accounting, so they go before it.
+  przypomnienie_.reset();
+  todayInfo_.reset();
+  wygaszacz_.reset();
+  if (Hwnd()) KillTimer(Hwnd(), kTimerMonitorowania);
+  if (rdzen_) rdzen_->FormDestroy();
+  rdzen_.reset();
+  ikona_.ZatrzymajAnimacje();
+  ikona_.Ukryj();
+  if (Hwnd() && pomocOtwarta_) WinHelpW(Hwnd(), win::Widen(plikPomocy_).c_str(), HELP_QUIT, 0);
+}
+
+void TfrmGlowna::PetlaKomunikatow() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (filtrPomocy_ && FiltrPomocy(msg)) continue;
+    // Keyboard navigation in the program's non-modal dialog-like windows.
+    HWND active = GetActiveWindow();
+    if (active && active != Hwnd() && (GetWindowLongPtrW(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+        IsDialogMessageW(active, &msg))
+      continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Messages
+
+LRESULT TfrmGlowna::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (rdzen_ && msg >= WM_HOTKEY_TASK && msg <= WM_BACKGROUND_TASK &&
+      rdzen_->ObsluzKomunikat(msg, static_cast<uintptr_t>(wp), static_cast<intptr_t>(lp)))
+    return 0;
+  if (taskbarCreated_ && msg == taskbarCreated_) {
+    ikona_.Przywroc();
+    return 0;
+  }
+  if (zapytanieMenu_ && msg == zapytanieMenu_) return PozycjaMenuDlaTestu(wp);
+  switch (msg) {
+    case WM_TIMER:
+      if (wp == kTimerMonitorowania) TimerTimer();
+      else if (wp == kTimerAnimacji) ikona_.NastepnaKlatka();
+      return 0;
+    case WM_NOTIFYICON:
+      NotifyIconMessage(lp);
+      return 0;
+    case WM_INITMENUPOPUP:
+      if (reinterpret_cast<HMENU>(wp) == pmGlowne_) OdswiezStanMenu();
+      return 0;
+    case WM_COMMAND:
+      if (!rdzen_) break;
+      switch (LOWORD(wp)) {
+        case mnuPomoc: rdzen_->mnuPomocClick(); return 0;
+        case mnuOProgramie: rdzen_->mnuOProgramieClick(); return 0;
+        case mnuListaDokumentow: rdzen_->mnuListaDokumentowClick(); return 0;
+        case mnuListaSkrotow: rdzen_->mnuListaSkrotowClick(); return 0;
+        case mnuInformacjeDnia: rdzen_->mnuInformacjeDniaClick(); return 0;
+        case mnuStatystyka: rdzen_->mnuStatystykaClick(); return 0;
+        case mnuOpcje: rdzen_->mnuOpcjeClick(); return 0;
+        case mnuPrzerwa: rdzen_->mnuPrzerwaClick(); return 0;
+        case mnuKoniec: rdzen_->mnuKoniecClick(); return 0;
+      }
+      break;
+    case WM_DELETION_ENDED:
+      if (rdzen_ && rdzen_->OrganizatorWatkow() && rdzen_->OrganizatorWatkow()->UsuwanieTrwa())
+        rdzen_->OrganizatorWatkow()->UsuwanieZakonczone();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // Windows ends the process after this message: save now, as "Koniec" would.
+      if (wp) FormDestroy();
+      return 0;
+    case WM_CLOSE:
+      // Nothing closes the hidden window but "Koniec".
+      return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+void TfrmGlowna::TimerTimer() {
+  if (rdzen_) rdzen_->TimerTimer();
+}
+
+void TfrmGlowna::NotifyIconMessage(LPARAM mouse) {
+  switch (static_cast<UINT>(mouse)) {
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU: {
+      POINT at{};
+      GetCursorPos(&at);
+      PokazMenu(at);
+      break;
+    }
+    case WM_LBUTTONDBLCLK:
+      if (rdzen_) rdzen_->NotifyIconDblClick();
+      break;
+    default:
+      break;  // a single click does nothing
+  }
+}
+
+void TfrmGlowna::PokazMenu(POINT at) {
+  // The menu closes when the user clicks elsewhere only if our window is in the foreground.
+  SetForegroundWindow(Hwnd());
+  TrackPopupMenuEx(pmGlowne_, TPM_RIGHTBUTTON | TPM_BOTTOMALIGN | TPM_RIGHTALIGN, at.x, at.y, Hwnd(), nullptr);
+  PostMessageW(Hwnd(), WM_NULL, 0, 0);
+}
+
+void TfrmGlowna::OdswiezStanMenu() {
+  if (rdzen_) UstawStanMenu(pmGlowne_, rdzen_->StanPrzyOtwarciu());
+}
+
+LRESULT TfrmGlowna::PozycjaMenuDlaTestu(WPARAM id) {
+  OdswiezStanMenu();
+  UINT state = GetMenuState(pmGlowne_, static_cast<UINT>(id), MF_BYCOMMAND);
+  if (state == static_cast<UINT>(-1)) return 0;
+  bool enabled = !(state & (MF_GRAYED | MF_DISABLED));
+  std::wstring text = win::Widen(PodpisPozycji(pmGlowne_, static_cast<int>(id))) + (enabled ? L"\t1" : L"\t0");
+  return GlobalAddAtomW(text.c_str());
+}
+
+// ---------------------------------------------------------------------------------------------
+// GlownaUi
+
+void TfrmGlowna::Wyslij(unsigned message, uintptr_t wParam, intptr_t lParam) {
+  PostMessageW(Hwnd(), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+}
+
+uintptr_t TfrmGlowna::UchwytOkna() { return reinterpret_cast<uintptr_t>(Hwnd()); }
+
+void TfrmGlowna::UstawPlikPomocy(const std::string& plik) { plikPomocy_ = plik; }
+
+bool TfrmGlowna::WinHelp(UINT command, ULONG_PTR data) {
+  // Without the help file the help program would only report that it is missing.
+  if (plikPomocy_.empty() || !platform::Fs().FileExists(plikPomocy_)) return false;
+  bool ok = WinHelpW(Hwnd(), win::Widen(plikPomocy_).c_str(), command, data) != FALSE;
+  pomocOtwarta_ = pomocOtwarta_ || ok;
+  return ok;
+}
+
+void TfrmGlowna::OtworzTematPomocy(int kontekst) { WinHelp(HELP_CONTEXT, static_cast<ULONG_PTR>(kontekst)); }
+
+void TfrmGlowna::OtworzSpisPomocy() { WinHelp(HELP_FINDER, 0); }
+
+void TfrmGlowna::ZainstalujFiltrPomocy() { filtrPomocy_ = true; }
+
+bool TfrmGlowna::FiltrPomocy(const MSG& msg) {
+  if (msg.message == WM_NCLBUTTONDOWN) {
+    if (msg.wParam == HTHELP) kliknieciePomocy_ = true;
+    return false;
+  }
+  if (msg.message != WM_LBUTTONDOWN) return false;
+  if (!kliknieciePomocy_ && GetCursor() != LoadCursorW(nullptr, IDC_HELP)) return false;
+  kliknieciePomocy_ = false;
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  // The control under the mouse, disabled ones included (they get no mouse messages).
+  POINT pt = msg.pt;
+  HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+  HWND control = msg.hwnd;
+  if (top) {
+    POINT local = pt;
+    ScreenToClient(top, &local);
+    HWND under = ChildWindowFromPointEx(top, local, CWP_ALL);
+    while (under && under != control) {
+      HWND deeper = nullptr;
+      POINT inner = pt;
+      ScreenToClient(under, &inner);
+      deeper = ChildWindowFromPointEx(under, inner, CWP_ALL);
+      if (!deeper || deeper == under) break;
+      under = deeper;
+    }
+    if (under) control = under;
+  }
+  PokazPomocKontrolki(control);
+  return true;
+}
+
+void TfrmGlowna::PokazPomocKontrolki(HWND control) {
+  DWORD kontekst = 0;
+  for (HWND h = control; h; h = GetParent(h)) {
+    kontekst = GetWindowContextHelpId(h);
+    if (kontekst) break;
+    bool form = !(GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD);
+    if (form || !GetParent(h)) break;
+  }
+  if (!kontekst) kontekst = 1000;
+  WinHelp(kontekst >= 100 ? HELP_CONTEXTPOPUP : HELP_CONTEXT, kontekst);
+}
+
+std::unique_ptr<TablicaSkrotow> TfrmGlowna::UtworzTabliceSkrotow() {
+  return std::make_unique<SkrotyGlownej>(rdzen_->Pliki().goraceKlawisze, *hook_, *this);
+}
+
+void TfrmGlowna::WlaczRejestracjePolaczen() {
+  // The modem's connection log is switched on by the connection statistics, which come with the
+  // statistics window; nothing to switch before that.
+}
+
+void TfrmGlowna::UruchomTimer(uint32_t okresMs) {
+  SetTimer(Hwnd(), kTimerMonitorowania, okresMs, nullptr);
+}
+
+void TfrmGlowna::UstawPodpowiedz(const std::string& tekst) { ikona_.UstawPodpowiedz(tekst); }
+
+void TfrmGlowna::ZatrzymajMiganie() { ikona_.ZatrzymajAnimacje(); }
+
+void TfrmGlowna::UstawPodpisyMenu(const PodpisyMenu& podpisy) { ::UstawPodpisyMenu(pmGlowne_, podpisy); }
+
+void TfrmGlowna::Ostrzez(WarningCode kod) {
+  if (!rdzen_ || !rdzen_->InfoSaver()) return;
+  KontekstOstrzezen k;
+  k.przypomnienie = &przypomnienie_;
+  k.przyciski.glowne = Hwnd();
+  k.przyciski.rozpocznijPrzerwe = [this] { RozpocznijPrzerwe(); };
+  k.uruchomMiganie = [this] { ikona_.UruchomAnimacje(); };
+  k.podpowiedz = [this](const std::string& t) { ikona_.UstawPodpowiedz(t); };
+  ::Ostrzez(static_cast<int>(kod), rdzen_->OpcjeOstrzegania(), *rdzen_->InfoSaver(), k);
+  rdzen_->UstawOkno(Okno::Przypomnienie, przypomnienie_ != nullptr);
+}
+
+void TfrmGlowna::PokazOkno(Okno okno) {
+  switch (okno) {
+    case Okno::InformacjeDnia:
+      if (!rdzen_->InfoSaver()) return;
+      if (!todayInfo_) todayInfo_ = std::make_unique<TfrmTodayInfo>(*rdzen_->InfoSaver(), Hwnd());
+      todayInfo_->Pokaz();
+      return;
+    case Okno::OProgramie: {
+      TfrmOProgramie o;
+      if (o.Utworz(nullptr)) o.ShowModal(nullptr);
+      return;
+    }
+    case Okno::ListaDokumentow:
+      PokazListeDokumentow();
+      return;
+    case Okno::Statystyka:
+      PokazStatystyke();
+      return;
+    case Okno::ListaSkrotow:
+      PokazOknoListySkrotow();
+      return;
+    default:
+      return;  // the reminder, the question and the break window open through their own routines
+  }
+}
+
+void TfrmGlowna::PokazOpcje(const std::string& strona) { PokazOknoOpcji(strona); }
+
+void TfrmGlowna::ZwolnijOkno(Okno okno) {
+  switch (okno) {
+    case Okno::InformacjeDnia: todayInfo_.reset(); break;
+    case Okno::Przypomnienie: przypomnienie_.reset(); break;
+    case Okno::Wygaszacz: wygaszacz_.reset(); break;
+    default: break;  // the document list and the question have no window of ours yet
+  }
+}
+
+void TfrmGlowna::RozpocznijPrzerwe() {
+  if (!rdzen_ || !rdzen_->InfoSaver()) return;
+  KontekstPrzerwy k;
+  k.infoSaver = rdzen_->InfoSaver();
+  k.opcje = &rdzen_->OpcjeOstrzegania();
+  k.glowne = Hwnd();
+  k.zatrzymajMiganie = [this] { ikona_.ZatrzymajAnimacje(); };
+  ::RozpocznijPrzerwe(wygaszacz_, k);
+  rdzen_->UstawOkno(Okno::Wygaszacz, wygaszacz_ != nullptr);
+}
+
+void TfrmGlowna::UkryjEtykieteUsuwania() {
+  if (wygaszacz_) wygaszacz_->PokazUsuwaniePlikow(false);
+}
+
+void TfrmGlowna::ZakonczProgram() { PostQuitMessage(0); }
+
+// ---------------------------------------------------------------------------------------------
+// Windows of later versions
+
+void TfrmGlowna::PokazListeDokumentow() {
+  InformacjaONastepnejWersji("Lista dokumentów");
+  // The list would post its release when closed; so does this stand-in, so the item comes back.
+  PostMessageW(Hwnd(), WM_FREE_FORM, 0, static_cast<LPARAM>(Okno::ListaDokumentow));
+}
+
+void TfrmGlowna::PokazStatystyke() { InformacjaONastepnejWersji("Statystyka"); }
+
+void TfrmGlowna::PokazOknoListySkrotow() { InformacjaONastepnejWersji("Lista skrótów"); }
+
+void TfrmGlowna::PokazOknoOpcji(const std::string&) { InformacjaONastepnejWersji("Opcje"); }
+
+// ---------------------------------------------------------------------------------------------
+// WykonawcaHotkeyow
+
+void TfrmGlowna::PokazOkno(uint8_t zadanie) {
+  if (!rdzen_) return;
+  switch (zadanie) {
+    case kZadanieInformacjeDnia: rdzen_->mnuInformacjeDniaClick(); break;
+    case kZadanieStatystyka: rdzen_->mnuStatystykaClick(); break;
+    case kZadanieListaDokumentow: rdzen_->mnuListaDokumentowClick(); break;
+    default: break;
+  }
+}
+
+void TfrmGlowna::KursorZajety(bool zajety) { SetCursor(LoadCursorW(nullptr, zajety ? IDC_WAIT : IDC_ARROW)); }
+
+uintptr_t TfrmGlowna::Rodzic(uintptr_t window) {
+  HWND h = reinterpret_cast<HWND>(window);
+  if (!(GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD)) return 0;
+  return reinterpret_cast<uintptr_t>(GetParent(h));
+}
+
+PunktKaretki TfrmGlowna::LewyGornyRog(uintptr_t window) {
+  RECT r{};
+  GetWindowRect(reinterpret_cast<HWND>(window), &r);
+  PunktKaretki p;
+  p.x = r.left;
+  p.y = r.top;
+  return p;
+}
+
+void TfrmGlowna::PokazSchowek(uintptr_t, uintptr_t, PunktKaretki) {
+  // The clipboard history joins with its window (KalmoMain creates it).
+}
+
+bool TfrmGlowna::ListaSkrotowOtwarta() { return rdzen_ && rdzen_->OknoIstnieje(Okno::ListaSkrotow); }
+
+std::string TfrmGlowna::PlikSkrotow() { return rdzen_ ? rdzen_->Pliki().skroty : std::string(); }
+
+void TfrmGlowna::PokazListeSkrotow() {
+  if (rdzen_) rdzen_->mnuListaSkrotowClick();
+}

@@ -1,0 +1,140 @@
+#pragma once
+// The hidden main window TfrmGlowna: it never shows, lives in the tray with an icon, a hint and
+// the popup menu pmGlowne, runs the monitoring Timer and receives the private messages. What it
+// decides is TGlownaRdzen's; this class puts it on the screen and owns the other windows.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/Glowna.h"
+#include "app/win32/IkonaZasobnika.h"
+#include "common/win32/Window.h"
+#include "keyboard/GoraceKlawisze.h"
+
+class TfrmTodayInfo;
+class TfrmPrzypomnienie;
+class TfrmWygaszacz;
+class Win32KeyHook;
+
+// Command ids of the tray menu items.
+enum PozycjaMenuGlownego : int {
+  mnuPomoc = 101,
+  mnuOProgramie,
+  mnuListaDokumentow,
+  mnuListaSkrotow,
+  mnuInformacjeDnia,
+  mnuStatystyka,
+  mnuOpcje,
+  mnuPrzerwa,
+  mnuKoniec,
+};
+
+// The tray menu with its default captions (no hotkeys yet), top to bottom.
+HMENU UtworzMenuGlowne();
+// Puts captions (with their hotkeys) into the menu's items.
+void UstawPodpisyMenu(HMENU menu, const PodpisyMenu& podpisy);
+// Enables the items that open single-instance windows as the state says.
+void UstawStanMenu(HMENU menu, const StanMenu& stan);
+// Caption of an item, UTF-8.
+std::string PodpisPozycji(HMENU menu, int id);
+
+// A query that other programs (the Windows tests, a diagnostics tool) may send to the main window:
+// wParam = a menu item id; the result is a global atom holding "<caption>\t<0|1 enabled>" with the
+// menu state as it would pop up now. The caller deletes the atom (GlobalDeleteAtom).
+inline constexpr wchar_t kKomunikatPozycjiMenu[] = L"Kalmo.PozycjaMenu";
+
+class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyow {
+ public:
+  TfrmGlowna();
+  ~TfrmGlowna() override;
+
+  // Creates the hidden window, the tray icon and the menu, and runs the start-up sequence.
+  bool Utworz();
+  // The program's message loop, until "Koniec" (or WM_QUIT from elsewhere).
+  void PetlaKomunikatow();
+
+  TGlownaRdzen& Rdzen() { return *rdzen_; }
+  HMENU pmGlowne() const { return pmGlowne_; }
+  TNotifyIcon& NotifyIcon() { return ikona_; }
+
+  // Timer ids of the window.
+  static constexpr UINT_PTR kTimerMonitorowania = 1;
+  static constexpr UINT_PTR kTimerAnimacji = 2;
+  // Callback message of the tray icon.
+  static constexpr UINT WM_NOTIFYICON = WM_APP + 1;
+  // The (placeholder) deletion of temporary files reports its end here, on the main thread.
+  static constexpr UINT WM_DELETION_ENDED = WM_APP + 2;
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  // GlownaUi
+  void Wyslij(unsigned message, uintptr_t wParam, intptr_t lParam) override;
+  uintptr_t UchwytOkna() override;
+  void UstawPlikPomocy(const std::string& plik) override;
+  void OtworzTematPomocy(int kontekst) override;
+  void OtworzSpisPomocy() override;
+  void ZainstalujFiltrPomocy() override;
+  std::unique_ptr<TablicaSkrotow> UtworzTabliceSkrotow() override;
+  void WlaczRejestracjePolaczen() override;
+  void UruchomTimer(uint32_t okresMs) override;
+  void UstawPodpowiedz(const std::string& tekst) override;
+  void ZatrzymajMiganie() override;
+  void UstawPodpisyMenu(const PodpisyMenu& podpisy) override;
+  void Ostrzez(WarningCode kod) override;
+  void PokazOkno(Okno okno) override;
+  void PokazOpcje(const std::string& strona) override;
+  void ZwolnijOkno(Okno okno) override;
+  void RozpocznijPrzerwe() override;
+  void UkryjEtykieteUsuwania() override;
+  void ZakonczProgram() override;
+
+  // WykonawcaHotkeyow
+  void PokazOkno(uint8_t zadanie) override;
+  void KursorZajety(bool zajety) override;
+  uintptr_t Rodzic(uintptr_t window) override;
+  PunktKaretki LewyGornyRog(uintptr_t window) override;
+  void PokazSchowek(uintptr_t focus, uintptr_t topLevel, PunktKaretki point) override;
+  bool ListaSkrotowOtwarta() override;
+  std::string PlikSkrotow() override;
+  void PokazListeSkrotow() override;
+
+  // Windows that come with later versions of the program: each says so for now.
+  void PokazListeDokumentow();
+  void PokazStatystyke();
+  void PokazOknoListySkrotow();
+  void PokazOknoOpcji(const std::string& strona);
+
+  void FormCreate();
+  void FormDestroy();
+  void TimerTimer();
+  void NotifyIconMessage(LPARAM mouse);
+  void PokazMenu(POINT at);
+  void OdswiezStanMenu();
+  LRESULT PozycjaMenuDlaTestu(WPARAM id);
+  // The what-is-this help of the message loop; true when the message was used up.
+  bool FiltrPomocy(const MSG& msg);
+  void PokazPomocKontrolki(HWND control);
+  bool WinHelp(UINT command, ULONG_PTR data);
+
+  std::unique_ptr<Win32KeyHook> hook_;
+  std::unique_ptr<StarterUsuwania> starter_;
+  std::unique_ptr<TGlownaRdzen> rdzen_;
+  TNotifyIcon ikona_;
+  HMENU pmGlowne_ = nullptr;
+  HICON icon_ = nullptr;
+  HICON klatki_[4] = {};
+  UINT taskbarCreated_ = 0;
+  UINT zapytanieMenu_ = 0;
+  std::string plikPomocy_;
+  bool filtrPomocy_ = false;
+  bool kliknieciePomocy_ = false;
+  bool pomocOtwarta_ = false;
+  bool zniszczony_ = false;
+
+  std::unique_ptr<TfrmTodayInfo> todayInfo_;
+  std::unique_ptr<TfrmPrzypomnienie> przypomnienie_;
+  std::unique_ptr<TfrmWygaszacz> wygaszacz_;
+};

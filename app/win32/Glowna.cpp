@@ -87,7 +87,8 @@ void UstawPodpisyMenu(HMENU menu, const PodpisyMenu& p) {
   auto set = [menu](int id, const std::string& caption) {
     // The blanks before the key would be eaten by a tab; keep the caption as the core wrote it.
     std::wstring text = win::Widen(caption);
-    MENUITEMINFOW mi{sizeof mi};
+    MENUITEMINFOW mi{};
+    mi.cbSize = sizeof mi;
     mi.fMask = MIIM_STRING;
     mi.dwTypeData = text.data();
     SetMenuItemInfoW(menu, id, FALSE, &mi);
@@ -296,7 +297,7 @@ uintptr_t TfrmGlowna::UchwytOkna() { return reinterpret_cast<uintptr_t>(Hwnd());
 
 void TfrmGlowna::UstawPlikPomocy(const std::string& plik) { plikPomocy_ = plik; }
 
-bool TfrmGlowna::WinHelp(UINT command, ULONG_PTR data) {
+bool TfrmGlowna::Pomoc(UINT command, ULONG_PTR data) {
   // Without the help file the help program would only report that it is missing.
   if (plikPomocy_.empty() || !platform::Fs().FileExists(plikPomocy_)) return false;
   bool ok = WinHelpW(Hwnd(), win::Widen(plikPomocy_).c_str(), command, data) != FALSE;
@@ -304,9 +305,9 @@ bool TfrmGlowna::WinHelp(UINT command, ULONG_PTR data) {
   return ok;
 }
 
-void TfrmGlowna::OtworzTematPomocy(int kontekst) { WinHelp(HELP_CONTEXT, static_cast<ULONG_PTR>(kontekst)); }
+void TfrmGlowna::OtworzTematPomocy(int kontekst) { Pomoc(HELP_CONTEXT, static_cast<ULONG_PTR>(kontekst)); }
 
-void TfrmGlowna::OtworzSpisPomocy() { WinHelp(HELP_FINDER, 0); }
+void TfrmGlowna::OtworzSpisPomocy() { Pomoc(HELP_FINDER, 0); }
 
 void TfrmGlowna::ZainstalujFiltrPomocy() { filtrPomocy_ = true; }
 
@@ -350,11 +351,12 @@ void TfrmGlowna::PokazPomocKontrolki(HWND control) {
     if (form || !GetParent(h)) break;
   }
   if (!kontekst) kontekst = 1000;
-  WinHelp(kontekst >= 100 ? HELP_CONTEXTPOPUP : HELP_CONTEXT, kontekst);
+  Pomoc(kontekst >= 100 ? HELP_CONTEXTPOPUP : HELP_CONTEXT, kontekst);
 }
 
 std::unique_ptr<TablicaSkrotow> TfrmGlowna::UtworzTabliceSkrotow() {
-  return std::make_unique<SkrotyGlownej>(rdzen_->Pliki().goraceKlawisze, *hook_, *this);
+  WykonawcaHotkeyow& wykonawca = *this;
+  return std::make_unique<SkrotyGlownej>(rdzen_->Pliki().goraceKlawisze, *hook_, wykonawca);
 }
 
 void TfrmGlowna::WlaczRejestracjePolaczen() {

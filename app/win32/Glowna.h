@@ -117,7 +117,7 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   // The what-is-this help of the message loop; true when the message was used up.
   bool FiltrPomocy(const MSG& msg);
   void PokazPomocKontrolki(HWND control);
-  bool WinHelp(UINT command, ULONG_PTR data);
+  bool Pomoc(UINT command, ULONG_PTR data);
 
   std::unique_ptr<Win32KeyHook> hook_;
   std::unique_ptr<StarterUsuwania> starter_;

@@ -2,6 +2,7 @@
 // The tray icon of the main window: icon, hint, callback message and the flashing animation.
 // Explorer forgets every icon when it restarts; Przywroc puts ours back on "TaskbarCreated".
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>

@@ -1,0 +1,534 @@
+// The real Kalmo.exe under Wine: started from a program folder of its own, driven through its main
+// window's messages, read back through the registry and its data files.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/win32/Glowna.h"
+#include "common/Cp1250.h"
+#include "keyboard/StaleDlaKeyHook.h"
+#include "tests/win/Driver.h"
+#include "tests/win/WinTestSupport.h"
+
+namespace {
+
+constexpr wchar_t kKlucz[] = L"Software\\Meltrax Software\\Kalmo\\2.0";
+
+std::wstring W(const std::string& s) {
+  if (s.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
+  return out;
+}
+
+std::string U(const std::wstring& s) {
+  if (s.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+struct Wartosc {
+  DWORD type = 0;
+  std::vector<uint8_t> data;
+  std::string Text() const {  // REG_SZ as UTF-8, without the terminator
+    std::wstring w(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+    while (!w.empty() && w.back() == L'\0') w.pop_back();
+    return U(w);
+  }
+};
+
+// Every value of the settings key, by name.
+std::map<std::string, Wartosc> WartosciKlucza() {
+  std::map<std::string, Wartosc> out;
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kKlucz, 0, KEY_READ, &h) != ERROR_SUCCESS) return out;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[256];
+    DWORD nameLen = 256, type = 0, size = 0;
+    if (RegEnumValueW(h, i, name, &nameLen, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    Wartosc v;
+    v.type = type;
+    v.data.resize(size);
+    DWORD got = size;
+    nameLen = 256;
+    RegEnumValueW(h, i, name, &nameLen, nullptr, &type, v.data.data(), &got);
+    v.data.resize(got);
+    out[U(name)] = v;
+  }
+  RegCloseKey(h);
+  return out;
+}
+
+bool UstawBinarna(const char* name, const std::vector<uint8_t>& data) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kKlucz, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) return false;
+  LONG r = RegSetValueExW(h, W(name).c_str(), 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
+  RegCloseKey(h);
+  return r == ERROR_SUCCESS;
+}
+
+int32_t I32(const std::vector<uint8_t>& b, size_t at) {
+  int32_t v = 0;
+  std::memcpy(&v, b.data() + at, 4);
+  return v;
+}
+double F64(const std::vector<uint8_t>& b, size_t at) {
+  double v = 0;
+  std::memcpy(&v, b.data() + at, 8);
+  return v;
+}
+
+// Today's record as stored.
+struct Dzis {
+  int32_t monitorowania = 0, nieprzerwanej = 0, przerwy = 0, praca = 0, przerwDzis = 0;
+  double zapis = 0;
+  std::vector<uint8_t> sloty;  // 288
+};
+bool CzytajDzis(Dzis& d) {
+  auto v = WartosciKlucza();
+  auto it = v.find("TodayInfo");
+  if (it == v.end() || it->second.data.size() != 316) return false;
+  const auto& b = it->second.data;
+  d.monitorowania = I32(b, 0);
+  d.nieprzerwanej = I32(b, 4);
+  d.przerwy = I32(b, 8);
+  d.praca = I32(b, 12);
+  d.przerwDzis = I32(b, 16);
+  d.zapis = F64(b, 20);
+  d.sloty.assign(b.begin() + 28, b.end());
+  return true;
+}
+
+// Local time as a date-time double, and its work-day form under rollover hour 4.
+double Teraz() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  FILETIME ft;
+  SystemTimeToFileTime(&st, &ft);
+  ULARGE_INTEGER u;
+  u.LowPart = ft.dwLowDateTime;
+  u.HighPart = ft.dwHighDateTime;
+  // FILETIME counts 100 ns from 1601-01-01; the date-time double counts days from 1899-12-30.
+  return static_cast<double>(u.QuadPart) / 864000000000.0 - 109205.0;
+}
+double TerazDniaPracy() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  return Teraz() - (st.wHour < 4 ? 1.0 : 0.0);
+}
+int SlotTeraz() {  // 1..288 of the work-day time now
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  return (st.wHour * 60 + st.wMinute) / 5 + 1;
+}
+
+std::string NazwaUzytkownika() {
+  wchar_t buf[256];
+  DWORD n = 256;
+  if (!GetUserNameW(buf, &n) || n <= 1) return "All";
+  return U(std::wstring(buf, n - 1));
+}
+
+bool Istnieje(const std::string& path) { return GetFileAttributesW(W(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The hidden main window of a process (hidden windows are not what the driver looks for).
+HWND OknoGlowne(DWORD pid) {
+  HWND h = nullptr;
+  while ((h = FindWindowExW(nullptr, h, L"TfrmGlowna", nullptr))) {
+    DWORD p = 0;
+    GetWindowThreadProcessId(h, &p);
+    if (p == pid) return h;
+  }
+  return nullptr;
+}
+int LiczOknaKlasy(const wchar_t* klasa) {
+  int n = 0;
+  HWND h = nullptr;
+  while ((h = FindWindowExW(nullptr, h, klasa, nullptr))) ++n;
+  return n;
+}
+
+// Polls until the condition holds; false after the driver's bound.
+template <class F>
+bool Czekaj(F&& f) {
+  DWORD start = GetTickCount();
+  while (!f()) {
+    if (GetTickCount() - start > driver::Timeout()) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+// Caption and enabled state of a tray menu item, as the menu would pop up now.
+struct Pozycja {
+  std::string podpis;
+  bool wlaczona = false;
+};
+Pozycja CzytajPozycje(HWND glowne, int id) {
+  static UINT msg = RegisterWindowMessageW(kKomunikatPozycjiMenu);
+  DWORD_PTR result = 0;
+  Pozycja p;
+  if (!SendMessageTimeoutW(glowne, msg, id, 0, SMTO_NORMAL, driver::Timeout(), &result) || !result) return p;
+  wchar_t buf[256];
+  UINT n = GlobalGetAtomNameW(static_cast<ATOM>(result), buf, 256);
+  GlobalDeleteAtom(static_cast<ATOM>(result));
+  std::string text = U(std::wstring(buf, n));
+  auto tab = text.rfind('\t');
+  if (tab == std::string::npos) return p;
+  p.podpis = text.substr(0, tab);
+  p.wlaczona = text.substr(tab + 1) == "1";
+  return p;
+}
+
+// One Kalmo run at a time: they share the settings key and the single-instance section.
+class KalmoProgram : public testing::Test {
+ protected:
+  void SetUp() override {
+    lock_ = CreateMutexW(nullptr, FALSE, L"KalmoWinTest.Program");
+    ASSERT_NE(lock_, nullptr);
+    DWORD w = WaitForSingleObject(lock_, 100000);
+    ASSERT_TRUE(w == WAIT_OBJECT_0 || w == WAIT_ABANDONED) << "another Kalmo test holds the program";
+    owned_ = true;
+    RegDeleteTreeW(HKEY_CURRENT_USER, kKlucz);
+    for (const char* f : {"Kalmo.exe", "Hook.dll"})
+      ASSERT_TRUE(CopyFileW(W(driver::BesideTests(f)).c_str(), W(scratch_.Path(f)).c_str(), FALSE)) << f;
+    prefix_ = scratch_.dir() + "\\" + NazwaUzytkownika();
+  }
+
+  void TearDown() override {
+    if (proces_.handle) {
+      if (HWND h = OknoGlowne(proces_.id)) PostMessageW(h, WM_COMMAND, mnuKoniec, 0);
+      proces_.WaitForExit();
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, kKlucz);
+    if (owned_) ReleaseMutex(lock_);
+    if (lock_) CloseHandle(lock_);
+  }
+
+  // Starts Kalmo and waits until its start-up has run (the window answers a sent message only
+  // from its message loop).
+  HWND Uruchom(driver::Process& p) {
+    if (!driver::Start("\"" + scratch_.Path("Kalmo.exe") + "\"", p)) return nullptr;
+    HWND h = nullptr;
+    if (!Czekaj([&] { return (h = OknoGlowne(p.id)) != nullptr; })) return nullptr;
+    DWORD_PTR r = 0;
+    if (!SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, driver::Timeout(), &r)) return nullptr;
+    return h;
+  }
+  HWND Uruchom() { return Uruchom(proces_); }
+
+  long Zakoncz() {
+    HWND h = OknoGlowne(proces_.id);
+    if (h) PostMessageW(h, WM_COMMAND, mnuKoniec, 0);
+    long code = proces_.WaitForExit();
+    CloseHandle(proces_.handle);
+    proces_.handle = nullptr;
+    return code;
+  }
+
+  std::string Plik(const std::string& suffix) const { return prefix_ + suffix; }
+
+  wintest::Scratch scratch_;
+  driver::Process proces_;
+  std::string prefix_;
+  HANDLE lock_ = nullptr;
+  bool owned_ = false;
+};
+
+TEST_F(KalmoProgram, FirstStartLeavesTheFirstRunSettingsAndDataFiles) {
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  ASSERT_EQ(Zakoncz(), 0);
+
+  auto v = WartosciKlucza();
+  std::set<std::string> names;
+  for (const auto& [name, value] : v) names.insert(name);
+  EXPECT_EQ(names, (std::set<std::string>{"Aktywnosc3D", "LewyAlt", "OpcjeOstrzegania", "OpcjePlikowTymczasowych",
+                                          "OpcjeSchowka", "RejestracjaPolaczen", "TodayInfo", "Ustawienia",
+                                          "ZnakiFiltrujace"}));
+  for (const char* s : {"Aktywnosc3D", "LewyAlt", "RejestracjaPolaczen", "ZnakiFiltrujace"}) EXPECT_EQ(v[s].type, REG_SZ) << s;
+  EXPECT_EQ(v["Aktywnosc3D"].Text(), "Nie");
+  EXPECT_EQ(v["LewyAlt"].Text(), "Tak");
+  EXPECT_EQ(v["RejestracjaPolaczen"].Text(), "Tak");
+  EXPECT_EQ(v["ZnakiFiltrujace"].Text(), "-[");
+
+  const std::map<std::string, size_t> sizes{{"OpcjeOstrzegania", 784}, {"OpcjePlikowTymczasowych", 12},
+                                            {"OpcjeSchowka", 84}, {"TodayInfo", 316}, {"Ustawienia", 284}};
+  for (const auto& [name, size] : sizes) {
+    EXPECT_EQ(v[name].type, static_cast<DWORD>(REG_BINARY)) << name;
+    ASSERT_EQ(v[name].data.size(), size) << name;
+  }
+
+  const auto& o = v["OpcjeOstrzegania"].data;
+  EXPECT_EQ(o[0], 1);  // break warning on, as a window, every 5 minutes, no sound file
+  EXPECT_EQ(o[1], 0);
+  EXPECT_EQ(I32(o, 4), 5);
+  EXPECT_EQ(o[8], 0);
+  EXPECT_EQ(o[260], 1);  // end-of-work warning likewise
+  EXPECT_EQ(o[261], 0);
+  EXPECT_EQ(I32(o, 264), 5);
+  EXPECT_EQ(o[268], 0);
+  EXPECT_EQ(o[520], 0);  // no end-of-break sound, frequency 1
+  EXPECT_EQ(I32(o, 524), 1);
+  EXPECT_EQ(o[528], 0);
+  EXPECT_EQ(o[780], 1);  // the screen saver is switched off during a break
+
+  const auto& t = v["OpcjePlikowTymczasowych"].data;
+  EXPECT_EQ(t[0], 1);
+  EXPECT_EQ(t[1], 1);
+  EXPECT_EQ(F64(t, 4), 0.0);
+
+  const auto& s = v["OpcjeSchowka"].data;
+  EXPECT_EQ(std::string(s.begin(), s.begin() + 14), std::string("\x0dMS Sans Serif"));
+  EXPECT_EQ(I32(s, 52), 8);
+  EXPECT_EQ(s[56], 0);
+  EXPECT_EQ(I32(s, 60), 0);
+  EXPECT_EQ(I32(s, 64), 100);
+  EXPECT_EQ(I32(s, 68), 367);
+  EXPECT_EQ(I32(s, 72), 10);
+  EXPECT_EQ(I32(s, 80), 0xFFFFFF);
+
+  const auto& u = v["Ustawienia"].data;
+  const int32_t limits[] = {21600, 2700, 900, 10, 120, 4};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(I32(u, i * 4), limits[i]) << "field at " << i * 4;
+  EXPECT_EQ(u[24], 0);  // no programs
+  EXPECT_EQ(I32(u, 276), 10);
+  EXPECT_EQ(I32(u, 280), 300);
+
+  Dzis d;
+  ASSERT_TRUE(CzytajDzis(d));
+  EXPECT_EQ(d.monitorowania % 10, 0);
+  EXPECT_EQ(d.praca, d.monitorowania);  // all of it was work
+  EXPECT_EQ(d.nieprzerwanej, d.monitorowania);
+  EXPECT_EQ(d.przerwy, 0);
+  EXPECT_EQ(d.przerwDzis, 0);
+  // Saved when the program ended, a few seconds ago, in work-day time.
+  EXPECT_NEAR(d.zapis, TerazDniaPracy(), 2.0 / 1440);
+  int now = SlotTeraz();
+  for (int i = 1; i <= 288; ++i) {
+    if (i == now || i == now - 1) continue;  // the ticks of this run
+    EXPECT_EQ(d.sloty[i - 1], 2) << "slot " << i;
+  }
+
+  EXPECT_EQ(wintest::Scratch::Get(Plik("_pltym.dat")),
+            "Katalog tymczasowy TEMP#T#*.*#1\r\nKatalogi kosza systemowego#K#*.*#30\r\n");
+  EXPECT_EQ(wintest::Scratch::Get(Plik("_hotkey.dat")),
+            cp1250::FromUtf8("Shift+Ctrl+P#Przerwa\r\nCtrl+=#Wyświetla listę monitorowanych dokumentów\r\n"
+                             "Ctrl+D#Wyświetla historię schowka\r\nShift+Ctrl+I#Wyświetla informacje dnia\r\n"));
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  std::string mojeDokumenty = std::string(1, static_cast<char>(windows[0])) + ":\\Moje dokumenty";
+  if (Istnieje(mojeDokumenty))
+    EXPECT_EQ(wintest::Scratch::Get(Plik("_skroty.dat")), "Moje dokumenty#" + mojeDokumenty + "\r\n");
+  else
+    EXPECT_FALSE(Istnieje(Plik("_skroty.dat")));
+  EXPECT_FALSE(Istnieje(Plik("_arch.dat")));   // no day has ended yet
+  EXPECT_FALSE(Istnieje(scratch_.Path("debugg.obj")));  // the log is switched off
+}
+
+TEST_F(KalmoProgram, SecondInstanceEndsAtOnceWithoutAWindow) {
+  HWND first = Uruchom();
+  ASSERT_NE(first, nullptr);
+  driver::Process second;
+  ASSERT_TRUE(driver::Start("\"" + scratch_.Path("Kalmo.exe") + "\"", second));
+  EXPECT_EQ(second.WaitForExit(), 0);
+  EXPECT_EQ(OknoGlowne(second.id), nullptr);
+  EXPECT_EQ(LiczOknaKlasy(L"TfrmGlowna"), 1);
+  EXPECT_TRUE(IsWindow(first));
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, ScreenSaverAndPauseMessagesDriveTheAccounting) {
+  // A known screen-saver timeout: 600 seconds are taken back from the work and mark three slots.
+  UINT timeout = 0;
+  SystemParametersInfoW(SPI_GETSCREENSAVETIMEOUT, 0, &timeout, 0);
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, 600, nullptr, 0));
+  struct Restore {
+    UINT t;
+    ~Restore() { SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, t, nullptr, 0); }
+  } restore{timeout};
+
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  Dzis d;
+  ASSERT_TRUE(CzytajDzis(d));
+  ASSERT_EQ(d.przerwy, 0);
+
+  int slotPrzed = SlotTeraz();
+  ASSERT_TRUE(PostMessageW(h, WM_SCREENSAVER_STATE, 1, 0));
+  ASSERT_TRUE(Czekaj([&] { return CzytajDzis(d) && d.przerwy >= 600; }));
+  EXPECT_EQ(d.nieprzerwanej, 0);
+  EXPECT_EQ(d.przerwy - d.przerwDzis, 600);         // the ticks since then are break
+  EXPECT_EQ(d.monitorowania - d.praca, d.przerwy);  // the delay left the work time
+  if (SlotTeraz() == slotPrzed && slotPrzed > 2)
+    for (int s = slotPrzed - 2; s <= slotPrzed; ++s) EXPECT_EQ(d.sloty[s - 1], 1) << "slot " << s;
+  const int32_t pracaWPrzerwie = d.praca;
+
+  ASSERT_TRUE(PostMessageW(h, WM_SCREENSAVER_STATE, 0, 0));
+  ASSERT_TRUE(Czekaj([&] { return CzytajDzis(d) && d.przerwy == 0; }));
+  // Work goes on from zero: whatever was worked since adds to both counters alike.
+  EXPECT_EQ(d.praca - d.nieprzerwanej, pracaWPrzerwie);
+
+  // A pause-key message other than 1 is ignored (sent: it has been handled when this returns).
+  DWORD_PTR r = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(h, WM_PAUSE_KEY, 0, 0, SMTO_NORMAL, driver::Timeout(), &r));
+  EXPECT_EQ(driver::FindWindowOf(L"TfrmWygaszacz", {}, proces_.id), nullptr);
+
+  ASSERT_TRUE(PostMessageW(h, WM_PAUSE_KEY, 1, 0));
+  ASSERT_NE(driver::WaitForWindow(L"TfrmWygaszacz", {}, proces_.id), nullptr);
+  ASSERT_TRUE(CzytajDzis(d));
+  EXPECT_EQ(d.nieprzerwanej, 0);
+  EXPECT_EQ(d.przerwy % 10, 0);
+  // Pause again during the break: the same window, the break counted from zero.
+  ASSERT_TRUE(SendMessageTimeoutW(h, WM_PAUSE_KEY, 1, 0, SMTO_NORMAL, driver::Timeout(), &r));
+  EXPECT_EQ(LiczOknaKlasy(L"TfrmWygaszacz"), 1);
+
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, UnknownMessageParametersShowTheirErrors) {
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  struct Przypadek {
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+    const char* tekst;
+    const char* miejsce;
+  };
+  const Przypadek przypadki[] = {
+      {WM_FREE_FORM, 0, 5, "Nierozpoznany formularz do zwolnienia", "TfrmGlowna.MyFormFreeMessage"},
+      {WM_BACKGROUND_TASK, 2, 0, "Nierozpoznana operacja do wykonania w tle", "TfrmGlowna.MyThreadMessage"},
+      {WM_SCREENSAVER_STATE, 7, 0, "Błędny parametr komunikatu", "TfrmGlowna.MyScreenSaverStartMessage"},
+  };
+  for (const auto& p : przypadki) {
+    std::string seen;
+    driver::Answerer answer(
+        L"TfrmKomunikatBledu", "Kontynuuj",
+        [&](HWND dlg) {
+          for (const auto& [name, text] : driver::NamedTexts(dlg)) seen += name + "=" + text + "\n";
+        },
+        1, proces_.id);
+    ASSERT_TRUE(PostMessageW(h, p.msg, p.wp, p.lp));
+    ASSERT_TRUE(answer.WaitForCount(1)) << p.tekst;
+    EXPECT_NE(seen.find(p.tekst), std::string::npos) << seen;
+    EXPECT_NE(seen.find(p.miejsce), std::string::npos) << seen;
+  }
+  // After "Kontynuuj" the program goes on.
+  DWORD_PTR r = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, driver::Timeout(), &r));
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, TrayMenuCarriesHotkeysAndFollowsTheWindows) {
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  const std::map<int, std::string> podpisy{
+      {mnuPomoc, "Pomoc"},
+      {mnuOProgramie, "O programie..."},
+      {mnuListaDokumentow, "Lista dokumentów...    (Ctrl+=)"},
+      {mnuListaSkrotow, "Lista skrótów..."},
+      {mnuInformacjeDnia, "Informacje dnia...    (Shift+Ctrl+I)"},
+      {mnuStatystyka, "Statystyka..."},
+      {mnuOpcje, "Opcje..."},
+      {mnuPrzerwa, "Przerwa    (Shift+Ctrl+P)"},
+      {mnuKoniec, "Koniec"},
+  };
+  for (const auto& [id, podpis] : podpisy) {
+    Pozycja p = CzytajPozycje(h, id);
+    EXPECT_EQ(p.podpis, podpis);
+    EXPECT_TRUE(p.wlaczona) << podpis;
+  }
+
+  // The today-info window disables its item while it exists; after "Zamknij" the item is back.
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuInformacjeDnia, 0));
+  HWND info = driver::WaitForWindow(L"TfrmTodayInfo", {}, proces_.id);
+  ASSERT_NE(info, nullptr);
+  EXPECT_FALSE(CzytajPozycje(h, mnuInformacjeDnia).wlaczona);
+  EXPECT_TRUE(CzytajPozycje(h, mnuStatystyka).wlaczona);
+  ASSERT_TRUE(driver::ClickButton(info, "Zamknij"));
+  EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuInformacjeDnia).wlaczona; }));
+
+  // The about window: modal, with its texts; its item is disabled while it is open.
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuOProgramie, 0));
+  HWND about = driver::WaitForWindow(L"TfrmOProgramie", {}, proces_.id);
+  ASSERT_NE(about, nullptr);
+  auto texts = driver::NamedTexts(about);
+  EXPECT_EQ(texts["labNazwa"], "Kalmo");
+  EXPECT_EQ(texts["labWersja"], "wersja 2.02");
+  EXPECT_EQ(texts["labOpis"], "ASYSTENT KOMPUTEROWY");
+  EXPECT_EQ(texts["cmdZamknij"], "Zamknij");
+  EXPECT_FALSE(CzytajPozycje(h, mnuOProgramie).wlaczona);
+  ASSERT_TRUE(driver::ClickButton(about, "Zamknij"));
+  EXPECT_TRUE(driver::WaitUntilGone(about));
+  EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuOProgramie).wlaczona; }));
+
+  // Statistics before the first archived day: the information message, nothing else.
+  {
+    std::string seen;
+    driver::Answerer answer(
+        L"TfrmKomunikat", "Ok",
+        [&](HWND dlg) {
+          for (const auto& [name, text] : driver::NamedTexts(dlg)) seen += text + "\n";
+        },
+        1, proces_.id);
+    ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuStatystyka, 0));
+    ASSERT_TRUE(answer.WaitForCount(1));
+    EXPECT_NE(seen.find("Ta funkcja będzie sprawna dopiero jutro gdy program zbierze wystarczającą ilość danych."),
+              std::string::npos)
+        << seen;
+  }
+  EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuStatystyka).wlaczona; }));
+
+  // The document list comes with a later version: it says so, and its item stays usable.
+  {
+    driver::Answerer answer(L"TfrmKomunikat", "Ok", 1, proces_.id);
+    ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuListaDokumentow, 0));
+    ASSERT_TRUE(answer.WaitForCount(1));
+  }
+  EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuListaDokumentow).wlaczona; }));
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, KoniecSavesTheDayThatTheTicksCounted) {
+  ASSERT_NE(Uruchom(), nullptr);
+  ASSERT_EQ(Zakoncz(), 0);
+  // Second start: one-second ticks, saved only every 120 seconds of monitoring.
+  auto v = WartosciKlucza();
+  std::vector<uint8_t> u = v["Ustawienia"].data;
+  ASSERT_EQ(u.size(), 284u);
+  int32_t one = 1;
+  std::memcpy(u.data() + 12, &one, 4);
+  ASSERT_TRUE(UstawBinarna("Ustawienia", u));
+  std::vector<uint8_t> dzis = v["TodayInfo"].data;
+  ASSERT_EQ(dzis.size(), 316u);
+  std::fill(dzis.begin(), dzis.begin() + 20, 0);  // the counters start from zero
+  ASSERT_TRUE(UstawBinarna("TodayInfo", dzis));
+
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  Dzis d;
+  // The first tick of the run saves (its monitoring count leaves remainder 1 at a 120 s pace)...
+  ASSERT_TRUE(Czekaj([&] { return CzytajDzis(d) && d.monitorowania % 120 == 1; }));
+  const int32_t poPierwszym = d.monitorowania;
+  // ...the next ones only count, until the program ends.
+  Sleep(3000);
+  ASSERT_TRUE(CzytajDzis(d));
+  ASSERT_EQ(d.monitorowania, poPierwszym);
+  ASSERT_EQ(Zakoncz(), 0);
+  ASSERT_TRUE(CzytajDzis(d));
+  EXPECT_GT(d.monitorowania, poPierwszym);
+  EXPECT_EQ(d.praca, d.monitorowania);  // all of it work
+}
+
+}  // namespace

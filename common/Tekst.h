@@ -26,7 +26,8 @@ class TOrganizatorTekstu {
   int32_t length_ = 0;
   char32_t separators_[12] = {0, 10, 13};
   int32_t separatorCount_ = 3;
-  std::vector<std::u32string> words_;
+  std::vector<std::u32string> words_;  // word + its ending character ("@" at the end)
+  std::vector<char32_t> endings_;       // the ending character of each word
 };
 
 }  // namespace pisak

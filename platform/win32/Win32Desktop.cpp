@@ -1,0 +1,58 @@
+#include <vector>
+
+#include "platform/win32/Win32Internal.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace platform::win32 {
+namespace {
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
+  auto* out = reinterpret_cast<std::vector<TopLevelWindow>*>(param);
+  TopLevelWindow w;
+  wchar_t title[512];
+  int n = GetWindowTextW(hwnd, title, static_cast<int>(sizeof title / sizeof title[0]));
+  if (n > 0) w.title = Narrow(title, static_cast<size_t>(n));
+  LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+  w.popup = (style & WS_POPUP) != 0;
+  w.visible = IsWindowVisible(hwnd) != FALSE;
+  out->push_back(std::move(w));
+  return TRUE;
+}
+
+class Win32Desktop : public Desktop {
+ public:
+  std::vector<TopLevelWindow> TopLevelWindows() override {
+    std::vector<TopLevelWindow> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+  }
+
+  std::optional<bool> ScreenSaverActive() override {
+    BOOL active = FALSE;
+    if (!SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0)) return std::nullopt;
+    return active != FALSE;
+  }
+
+  bool SetScreenSaverActive(bool active) override {
+    // Broadcast the change, but leave the user's profile as it was: the flag comes back after
+    // the break or at the next logon.
+    return SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active ? TRUE : FALSE, nullptr, SPIF_SENDCHANGE) != FALSE;
+  }
+
+  std::optional<int> ScreenSaverTimeout() override {
+    int seconds = 0;
+    if (!SystemParametersInfoW(SPI_GETSCREENSAVETIMEOUT, 0, &seconds, 0)) return std::nullopt;
+    return seconds;
+  }
+
+  int ShowCursor(bool show) override { return ::ShowCursor(show ? TRUE : FALSE); }
+};
+
+}  // namespace
+
+Desktop& RealDesktop() {
+  static Win32Desktop desktop;
+  return desktop;
+}
+
+}  // namespace platform::win32

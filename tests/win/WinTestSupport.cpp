@@ -1,0 +1,101 @@
+#include "tests/win/WinTestSupport.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/Win32Platform.h"
+
+using platform::win32::Narrow;
+using platform::win32::Widen;
+
+namespace wintest {
+namespace {
+
+void RemoveTree(const std::wstring& dir) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = fd.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring path = dir + L"\\" + name;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryW(dir.c_str());
+}
+
+std::string TestName() {
+  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "outside";
+  for (char& c : name)
+    if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?') c = '_';
+  return name + "-" + std::to_string(GetCurrentProcessId());
+}
+
+}  // namespace
+
+std::string SelfPath() {
+  wchar_t buffer[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+  return Narrow(buffer, n);
+}
+
+Scratch::Scratch() {
+  std::string name = TestName();
+  CreateDirectoryW(L"C:\\KalmoTests", nullptr);
+  dir_ = "C:\\KalmoTests\\" + name;
+  RemoveTree(Widen(dir_));  // a leftover of an earlier run
+  if (!CreateDirectoryW(Widen(dir_).c_str(), nullptr))
+    ADD_FAILURE() << "cannot create the scratch folder " << dir_;
+  key_ = "Software\\KalmoTests\\" + name;
+  RegDeleteTreeW(HKEY_CURRENT_USER, Widen(key_).c_str());
+  HKEY h = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Widen(key_).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) ==
+      ERROR_SUCCESS)
+    RegCloseKey(h);
+  else
+    ADD_FAILURE() << "cannot create the scratch key " << key_;
+}
+
+Scratch::~Scratch() {
+  RemoveTree(Widen(dir_));
+  RegDeleteTreeW(HKEY_CURRENT_USER, Widen(key_).c_str());
+}
+
+std::string Scratch::Path(const std::string& name) const { return dir_ + "\\" + name; }
+
+std::string Scratch::Put(const std::string& name, const std::string& bytes) const {
+  std::string path = Path(name);
+  for (size_t k = dir_.size() + 1; (k = path.find('\\', k)) != std::string::npos; ++k)
+    CreateDirectoryW(Widen(path.substr(0, k)).c_str(), nullptr);
+  HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    ADD_FAILURE() << "cannot write " << path;
+    return path;
+  }
+  DWORD written = 0;
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  return path;
+}
+
+std::string Scratch::Get(const std::string& path) {
+  HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char buffer[4096];
+  DWORD n = 0;
+  while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+  CloseHandle(h);
+  return bytes;
+}
+
+}  // namespace wintest

@@ -1,0 +1,39 @@
+#pragma once
+// Shared by the Windows tests: the recording dialogs installed with the real platform, and a
+// scratch area (a folder under C:\ and an HKCU key) that is fresh for each test.
+#include <string>
+
+#include "platform/memory/Memory.h"
+
+namespace wintest {
+
+// The dialogs of the real platform during the tests; cleared before each test.
+platform::memory::RecordingDialogs& Dialogs();
+
+// The full path of win_tests.exe (tests start it again as a child program).
+std::string SelfPath();
+
+// A folder "C:\KalmoTests\<test>-<process id>" and a key "Software\KalmoTests\<test>-<process id>"
+// under HKEY_CURRENT_USER, both created empty and removed with everything in them afterwards.
+class Scratch {
+ public:
+  Scratch();
+  ~Scratch();
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+
+  const std::string& dir() const { return dir_; }   // no trailing backslash
+  const std::string& key() const { return key_; }   // under HKCU, no leading backslash
+  std::string Path(const std::string& name) const;  // dir\name
+
+  // Writes raw bytes to dir\name (subfolders are created), returns the full path.
+  std::string Put(const std::string& name, const std::string& bytes) const;
+  // Raw bytes of a file; empty when it cannot be read.
+  static std::string Get(const std::string& path);
+
+ private:
+  std::string dir_;
+  std::string key_;
+};
+
+}  // namespace wintest

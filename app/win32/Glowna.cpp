@@ -160,6 +160,7 @@ void TfrmGlowna::FormCreate() {
   starter_ = std::make_unique<UsuwanieBezRegul>(Hwnd());
   rdzen_ = std::make_unique<TGlownaRdzen>(*this, *hook_, *starter_);
   rdzen_->FormCreate();
+  uruchomiony_ = true;
 }
 
 void TfrmGlowna::FormDestroy() {
@@ -278,6 +279,8 @@ void TfrmGlowna::OdswiezStanMenu() {
 }
 
 LRESULT TfrmGlowna::PozycjaMenuDlaTestu(WPARAM id) {
+  // Start-up may let sent messages in (the tray, the hook library); the answer waits for its end.
+  if (!uruchomiony_) return 0;
   OdswiezStanMenu();
   UINT state = GetMenuState(pmGlowne_, static_cast<UINT>(id), MF_BYCOMMAND);
   if (state == static_cast<UINT>(-1)) return 0;

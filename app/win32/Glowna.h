@@ -41,7 +41,8 @@ std::string PodpisPozycji(HMENU menu, int id);
 
 // A query that other programs (the Windows tests, a diagnostics tool) may send to the main window:
 // wParam = a menu item id; the result is a global atom holding "<caption>\t<0|1 enabled>" with the
-// menu state as it would pop up now. The caller deletes the atom (GlobalDeleteAtom).
+// menu state as it would pop up now, or 0 until the start-up has run. The caller deletes the atom
+// (GlobalDeleteAtom).
 inline constexpr wchar_t kKomunikatPozycjiMenu[] = L"Kalmo.PozycjaMenu";
 
 class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyow {
@@ -133,6 +134,7 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   bool kliknieciePomocy_ = false;
   bool pomocOtwarta_ = false;
   bool zniszczony_ = false;
+  bool uruchomiony_ = false;  // the start-up sequence has run
 
   std::unique_ptr<TfrmTodayInfo> todayInfo_;
   std::unique_ptr<TfrmPrzypomnienie> przypomnienie_;

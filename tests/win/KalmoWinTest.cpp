@@ -13,6 +13,7 @@
 
 #include "app/win32/Glowna.h"
 #include "common/Cp1250.h"
+#include "common/WinTools.h"
 #include "keyboard/StaleDlaKeyHook.h"
 #include "tests/win/Driver.h"
 #include "tests/win/WinTestSupport.h"
@@ -132,11 +133,22 @@ int SlotTeraz() {  // 1..288 of the work-day time now
   return (st.wHour * 60 + st.wMinute) / 5 + 1;
 }
 
-std::string NazwaUzytkownika() {
-  wchar_t buf[256];
-  DWORD n = 256;
-  if (!GetUserNameW(buf, &n) || n <= 1) return "All";
-  return U(std::wstring(buf, n - 1));
+// The user prefix of the data files, as the program forms it.
+std::string PrefiksUzytkownika() {
+  std::string name = DajNazweUzytkownika();
+  return name.empty() ? "All" : name;
+}
+
+std::set<std::string> PlikiFolderu(const std::string& dir) {
+  std::set<std::string> out;
+  WIN32_FIND_DATAW fd;
+  HANDLE f = FindFirstFileW(W(dir + "\\*").c_str(), &fd);
+  if (f == INVALID_HANDLE_VALUE) return out;
+  do {
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) out.insert(U(fd.cFileName));
+  } while (FindNextFileW(f, &fd));
+  FindClose(f);
+  return out;
 }
 
 bool Istnieje(const std::string& path) { return GetFileAttributesW(W(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -202,7 +214,7 @@ class KalmoProgram : public testing::Test {
     RegDeleteTreeW(HKEY_CURRENT_USER, kKlucz);
     for (const char* f : {"Kalmo.exe", "Hook.dll"})
       ASSERT_TRUE(CopyFileW(W(driver::BesideTests(f)).c_str(), W(scratch_.Path(f)).c_str(), FALSE)) << f;
-    prefix_ = scratch_.dir() + "\\" + NazwaUzytkownika();
+    prefix_ = scratch_.dir() + "\\" + PrefiksUzytkownika();
   }
 
   void TearDown() override {
@@ -215,14 +227,12 @@ class KalmoProgram : public testing::Test {
     if (lock_) CloseHandle(lock_);
   }
 
-  // Starts Kalmo and waits until its start-up has run (the window answers a sent message only
-  // from its message loop).
+  // Starts Kalmo and waits until its start-up has run (the menu query answers from then on).
   HWND Uruchom(driver::Process& p) {
     if (!driver::Start("\"" + scratch_.Path("Kalmo.exe") + "\"", p)) return nullptr;
     HWND h = nullptr;
-    if (!Czekaj([&] { return (h = OknoGlowne(p.id)) != nullptr; })) return nullptr;
-    DWORD_PTR r = 0;
-    if (!SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, driver::Timeout(), &r)) return nullptr;
+    if (!Czekaj([&] { return (h = OknoGlowne(p.id)) != nullptr && !CzytajPozycje(h, mnuKoniec).podpis.empty(); }))
+      return nullptr;
     return h;
   }
   HWND Uruchom() { return Uruchom(proces_); }
@@ -332,6 +342,11 @@ TEST_F(KalmoProgram, FirstStartLeavesTheFirstRunSettingsAndDataFiles) {
     EXPECT_EQ(wintest::Scratch::Get(Plik("_skroty.dat")), "Moje dokumenty#" + mojeDokumenty + "\r\n");
   else
     EXPECT_FALSE(Istnieje(Plik("_skroty.dat")));
+  const std::string pre = PrefiksUzytkownika();
+  std::set<std::string> expected{"Kalmo.exe", "Hook.dll", pre + "_pltym.dat", pre + "_hotkey.dat", pre + "_dok.dat"};
+  if (Istnieje(mojeDokumenty)) expected.insert(pre + "_skroty.dat");
+  EXPECT_EQ(PlikiFolderu(scratch_.dir()), expected);
+  EXPECT_EQ(wintest::Scratch::Get(Plik("_dok.dat")), "");  // no monitored document yet
   EXPECT_FALSE(Istnieje(Plik("_arch.dat")));   // no day has ended yet
   EXPECT_FALSE(Istnieje(scratch_.Path("debugg.obj")));  // the log is switched off
 }
@@ -352,11 +367,20 @@ TEST_F(KalmoProgram, ScreenSaverAndPauseMessagesDriveTheAccounting) {
   // A known screen-saver timeout: 600 seconds are taken back from the work and mark three slots.
   UINT timeout = 0;
   SystemParametersInfoW(SPI_GETSCREENSAVETIMEOUT, 0, &timeout, 0);
-  ASSERT_TRUE(SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, 600, nullptr, 0));
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, 600, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
   struct Restore {
     UINT t;
-    ~Restore() { SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, t, nullptr, 0); }
+    ~Restore() { SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, t, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE); }
   } restore{timeout};
+
+  // An hour of work today, twenty minutes of it without a break: the delay has work to take.
+  ASSERT_NE(Uruchom(), nullptr);
+  ASSERT_EQ(Zakoncz(), 0);
+  std::vector<uint8_t> dzis = WartosciKlucza()["TodayInfo"].data;
+  ASSERT_EQ(dzis.size(), 316u);
+  const int32_t liczniki[5] = {3600, 1200, 0, 3600, 0};
+  std::memcpy(dzis.data(), liczniki, sizeof liczniki);
+  ASSERT_TRUE(UstawBinarna("TodayInfo", dzis));
 
   HWND h = Uruchom();
   ASSERT_NE(h, nullptr);
@@ -366,7 +390,8 @@ TEST_F(KalmoProgram, ScreenSaverAndPauseMessagesDriveTheAccounting) {
 
   int slotPrzed = SlotTeraz();
   ASSERT_TRUE(PostMessageW(h, WM_SCREENSAVER_STATE, 1, 0));
-  ASSERT_TRUE(Czekaj([&] { return CzytajDzis(d) && d.przerwy >= 600; }));
+  ASSERT_TRUE(Czekaj([&] { return CzytajDzis(d) && d.przerwy >= 600; }))
+      << "break " << d.przerwy << ", work " << d.praca << ", monitored " << d.monitorowania;
   EXPECT_EQ(d.nieprzerwanej, 0);
   EXPECT_EQ(d.przerwy - d.przerwDzis, 600);         // the ticks since then are break
   EXPECT_EQ(d.monitorowania - d.praca, d.przerwy);  // the delay left the work time

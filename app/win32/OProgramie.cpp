@@ -9,7 +9,7 @@ constexpr int kCmdZamknij = 1;
 
 // Design sizes at 96 dpi.
 constexpr int kWidth = 380;
-constexpr int kHeight = 214;
+constexpr int kHeight = 226;
 constexpr int kBanner = 84;  // white band with the icon and the name
 
 }  // namespace
@@ -33,7 +33,7 @@ bool TfrmOProgramie::Utworz(HWND owner) {
   fontPodtytul_ = win::CreateFontPt(L"Tahoma", 9, true, false, false, dpi);
   int size = win::Scale(48, dpi);
   icon_ = static_cast<HICON>(LoadImageW(win::Instance(), MAKEINTRESOURCEW(IDI_KALMO), IMAGE_ICON, size, size, 0));
-  if (!Create(kClass, "O programie", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_EX_DLGMODALFRAME,
+  if (!Create(kClass, "O programie", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
               CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner))
     return false;
   FormCreate();
@@ -64,8 +64,8 @@ void TfrmOProgramie::FormCreate() {
   label("labOpis", "ASYSTENT KOMPUTEROWY", 86, 50, 280, 18, fontPodtytul_);
   label("labWersja", "wersja 2.02", 86, kBanner + 14, 280, 16, fontNormal_);
   label("labFirma", "Meltrax Software", 86, kBanner + 32, 280, 16, fontNormal_);
-  label("labInfo", "Pilnuje czasu pracy i przerw, pamięta schowek i skróty.", 86, kBanner + 50, 286, 16,
-        fontNormal_);
+  label("labInfo", "Pilnuje czasu pracy i przerw, pamięta historię schowka i skróty do folderów.", 86,
+        kBanner + 50, 280, 30, fontNormal_);
 
   cmdZamknij_ = win::CreateChild(Hwnd(), L"BUTTON", "cmdZamknij", kCmdZamknij, "Zamknij",
                                  WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, s(kWidth - 92), s(kHeight - 34), s(80),

@@ -127,6 +127,7 @@ bool TOPisak::JestRozkazem(int32_t n) const {
 }
 
 void TOPisak::WykonajRozkaz(int32_t n, bool report) {
+  report = report && ZglaszajBledy;
   command_.UstawTekst(words_.DajWyraz(n));
   std::string name;
   std::string arg;
@@ -241,7 +242,7 @@ void TOPisak::Rysuj(Plotno& canvas, int clipLeft, int clipTop, int clipRight, in
       const Slowo& word = wordRecords_[k - 1];
       int32_t top = y + line.height - word.height;
       if (JestRozkazem(k)) WykonajRozkaz(k, false);
-      else canvas.TextOut(x, top, words_.DajWyraz(k));
+      else canvas.Pisz(x, top, words_.DajWyraz(k));
       x += word.width;
     }
     y += Zaokraglij(line.height * 1.22);

@@ -30,7 +30,7 @@ class Plotno {
   virtual void SetFont(const Czcionka& font) = 0;
   virtual int TextWidth(const std::string& text) = 0;
   virtual int TextHeight(const std::string& text) = 0;
-  virtual void TextOut(int x, int y, const std::string& text) = 0;
+  virtual void Pisz(int x, int y, const std::string& text) = 0;
   virtual void FillRect(int left, int top, int right, int bottom, uint32_t color) = 0;
 };
 
@@ -72,6 +72,8 @@ class TOPisak {
   uint32_t Kolor() const { return color_; }
 
   bool Centrowanie = false;
+  // Unknown commands and colours go to the plain message box, once per layout of a text.
+  bool ZglaszajBledy = true;
 
   // Height the wrapped text needs; lays out first when stale and the text has words. A text
   // without words keeps the height of the last layout (0 for a new painter).

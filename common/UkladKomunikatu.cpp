@@ -22,3 +22,36 @@ WysokosciKomunikatu DopasujWysokosc(int32_t h, double f) {
   }
   return w;
 }
+
+std::string StronaObrazka(platform::RodzajKomunikatu kind) {
+  switch (kind) {
+    case platform::rkInformacja: return "Informacja";
+    case platform::rkPytanie: return "Pytanie";
+    case platform::rkOstrzezenie: return "Ostrzezenie";
+    case platform::rkStop: return "Stop";
+  }
+  return "Informacja";  // a kind out of range shows the information picture
+}
+
+std::string StronaKlawiszy(platform::ButtonPage page) {
+  switch (page) {
+    case platform::ButtonPage::Pytanie: return "Pytanie";
+    case platform::ButtonPage::Informacja: return "Informacja";
+    case platform::ButtonPage::Ostrzezenie: return "Ostrzezenie";
+    case platform::ButtonPage::Stop: return "Stop";
+    case platform::ButtonPage::InformacjaH: return "InformacjaH";
+  }
+  return "Stop";
+}
+
+std::vector<KlawiszKomunikatu> KlawiszeStrony(platform::ButtonPage page) {
+  using namespace platform;
+  switch (page) {
+    case ButtonPage::Pytanie: return {{"cmdTak", "Tak", okTak, true}, {"cmdNie", "Nie", okNie, true}};
+    case ButtonPage::Ostrzezenie: return {{"cmdOk", "Ok", okOk, true}, {"cmdAnuluj", "Anuluj", okAnuluj, true}};
+    case ButtonPage::InformacjaH: return {{"cmdOk", "Ok", okOk, true}, {"cmdPomoc", "Pomoc", okOk, false}};
+    case ButtonPage::Informacja:
+    case ButtonPage::Stop: break;
+  }
+  return {{"cmdOk", "Ok", okOk, true}};
+}

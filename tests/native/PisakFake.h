@@ -31,7 +31,7 @@ class FakeCanvas : public pisak::Plotno {
     return chars * (font.bold ? boldWidth : charWidth);
   }
   int TextHeight(const std::string&) override { return font.height == 0 ? 20 : (font.height < 0 ? -font.height : font.height); }
-  void TextOut(int x, int y, const std::string& text) override { drawn.push_back({x, y, text, font}); }
+  void Pisz(int x, int y, const std::string& text) override { drawn.push_back({x, y, text, font}); }
   void FillRect(int l, int t, int r, int b, uint32_t color) override { fills.push_back({l, t, r, b, color}); }
 
   int charWidth = 10;

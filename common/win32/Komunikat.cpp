@@ -188,8 +188,13 @@ LRESULT TfrmKomunikat::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     }
-    case DM_GETDEFID:
+    case DM_GETDEFID: {
+      // Enter presses the focused button, else the first one.
+      HWND f = GetFocus();
+      for (size_t i = 0; i < buttons_.size(); ++i)
+        if (buttons_[i] == f) return MAKELRESULT(ids::firstButton + static_cast<int>(i), DC_HASDEFID);
       return MAKELRESULT(ids::firstButton, DC_HASDEFID);
+    }
     case WM_ACTIVATE:
       if (LOWORD(wp) == WA_INACTIVE) {
         HWND f = GetFocus();

@@ -90,7 +90,8 @@ LRESULT TfrmKomunikatBledu::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case DM_GETDEFID:
-      return MAKELRESULT(ids::cmdOk, DC_HASDEFID);
+      // Enter presses the focused button, else "Kontynuuj".
+      return MAKELRESULT(GetFocus() == cmdHalt_ ? ids::cmdHalt : ids::cmdOk, DC_HASDEFID);
     case WM_ACTIVATE:
       if (LOWORD(wp) == WA_INACTIVE) {
         HWND f = GetFocus();

@@ -100,19 +100,20 @@ TEST_F(DialogsWinTest, PokazBladGdyFalseShowsNothing) {
 }
 
 TEST_F(DialogsWinTest, KomunikatPytanieAnsweredNieReturnsOne) {
-  driver::Answerer answer(kKomunikat, "Nie");
-  EXPECT_EQ(KomunikatPytanie("Czy monitorować {#b}dokument{#ub}?", rkPytanie), 1);
-  EXPECT_EQ(OstatniaOdpowiedz(), okNie);
-  ASSERT_EQ(answer.Count(), 1);
-  auto seen = answer.Seen()[0];
-  EXPECT_EQ(seen.caption, "Komunikat");
-  EXPECT_EQ(seen.controls["strObrazki"], "Pytanie");
-  EXPECT_EQ(seen.controls["strKlawisze"], "Pytanie");
-  EXPECT_EQ(seen.controls["cmdTak"], "Tak");
-  EXPECT_EQ(seen.controls["cmdNie"], "Nie");
-  // The painter reads as the text it shows, without its commands.
-  EXPECT_EQ(seen.controls["pisKomunikat"], "Czy monitorować dokument?");
-
+  {
+    driver::Answerer answer(kKomunikat, "Nie");
+    EXPECT_EQ(KomunikatPytanie("Czy monitorować {#b}dokument{#ub}?", rkPytanie), 1);
+    EXPECT_EQ(OstatniaOdpowiedz(), okNie);
+    ASSERT_EQ(answer.Count(), 1);
+    auto seen = answer.Seen()[0];
+    EXPECT_EQ(seen.caption, "Komunikat");
+    EXPECT_EQ(seen.controls["strObrazki"], "Pytanie");
+    EXPECT_EQ(seen.controls["strKlawisze"], "Pytanie");
+    EXPECT_EQ(seen.controls["cmdTak"], "Tak");
+    EXPECT_EQ(seen.controls["cmdNie"], "Nie");
+    // The painter reads as the text it shows, without its commands.
+    EXPECT_EQ(seen.controls["pisKomunikat"], "Czy monitorować dokument?");
+  }
   driver::Answerer yes(kKomunikat, "Tak");
   EXPECT_EQ(KomunikatPytanie("Jeszcze raz?", rkPytanie), okTak);
 }

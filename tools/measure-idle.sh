@@ -23,7 +23,7 @@ wine 'C:\KalmoIdle\Kalmo.exe' </dev/null >/dev/null 2>&1 &
 find_pid() {
   local p
   for p in /proc/[0-9]*; do
-    if tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -q 'KalmoIdle\\Kalmo.exe'; then
+    if { tr '\0' ' ' <"$p/cmdline"; } 2>/dev/null | grep -q 'KalmoIdle\\Kalmo.exe'; then
       basename "$p"
       return 0
     fi

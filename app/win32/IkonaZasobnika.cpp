@@ -43,6 +43,13 @@ bool TNotifyIcon::Pokaz() {
   return dodana_;
 }
 
+void TNotifyIcon::Przywroc() {
+  if (!owner_) return;
+  NOTIFYICONDATAW d = Dane(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  // "TaskbarCreated" also reaches us when the tray did not lose our icon; then it is only updated.
+  dodana_ = Shell_NotifyIconW(NIM_ADD, &d) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &d) != FALSE;
+}
+
 void TNotifyIcon::Ukryj() {
   if (!dodana_) return;
   NOTIFYICONDATAW d = Dane(0);

@@ -18,7 +18,7 @@ class TNotifyIcon {
   void Utworz(HWND owner, UINT callbackMessage, UINT_PTR timerId, HICON icon, std::vector<HICON> frames);
   bool Pokaz();      // NIM_ADD (and again after Explorer restarts)
   void Ukryj();      // NIM_DELETE
-  void Przywroc() { dodana_ = false; Pokaz(); }
+  void Przywroc();
 
   void UstawPodpowiedz(const std::string& hint);
   const std::string& Podpowiedz() const { return hint_; }
@@ -27,6 +27,8 @@ class TNotifyIcon {
   void UruchomAnimacje();
   void ZatrzymajAnimacje();
   bool Animacja() const { return animacja_; }
+  HICON Biezaca() const { return current_; }  // the icon the tray shows now
+  bool Dodana() const { return dodana_; }
   // Called from the owner's WM_TIMER with our timer id.
   void NastepnaKlatka();
 

@@ -209,7 +209,7 @@ bool CopyFileVer(InstalatorSrodowisko& srodowisko, const std::string& katalogZro
     std::vector<std::string> tymczasowe;  // temporary files the service said it left
     auto zainstaluj = [&](uint32_t flagi) {
       std::string tmp;
-      const uint32_t r = srodowisko.VerInstallFile(flagi, nazwaZrodlowa, nazwaDocelowa, zrodlo, cel, tmp);
+      const uint32_t r = srodowisko.WywolajVerInstallFile(flagi, nazwaZrodlowa, nazwaDocelowa, zrodlo, cel, tmp);
       if ((r & kVifTempFile) && !tmp.empty()) tymczasowe.push_back(tmp);
       return r;
     };

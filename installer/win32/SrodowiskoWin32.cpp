@@ -121,7 +121,7 @@ std::string TSrodowiskoWin32::FileVersion(const std::string& path) {
   return wynik;
 }
 
-uint32_t TSrodowiskoWin32::VerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
+uint32_t TSrodowiskoWin32::WywolajVerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
                                           const std::string& sourceDir, const std::string& destDir,
                                           std::string& tempFile) {
   tempFile.clear();
@@ -134,12 +134,12 @@ uint32_t TSrodowiskoWin32::VerInstallFile(uint32_t flags, const std::string& sou
     char biezacy[kBufor] = {};
     char tymczasowy[kBufor] = {};
     UINT dlugosc = kBufor - 1;
-    const DWORD r = VerInstallFileA(flags, zn.c_str(), cn.c_str(), zk.c_str(), ck.c_str(), biezacy, tymczasowy,
+    const DWORD r = VerInstallFileA(flags, zn.data(), cn.data(), zk.data(), ck.data(), biezacy, tymczasowy,
                                     &dlugosc);
     tempFile = ZAnsi(tymczasowy);
     return r;
   }
-  const std::wstring wzn = Szeroki(sourceName), wcn = Szeroki(destName), wzk = Szeroki(sourceDir),
+  std::wstring wzn = Szeroki(sourceName), wcn = Szeroki(destName), wzk = Szeroki(sourceDir),
                      wck = Szeroki(destDir);
   if (wzn.size() >= kBufor || wcn.size() >= kBufor || wzk.size() >= kBufor || wck.size() >= kBufor) {
     return kVifCannotCreate;
@@ -147,7 +147,7 @@ uint32_t TSrodowiskoWin32::VerInstallFile(uint32_t flags, const std::string& sou
   wchar_t biezacy[kBufor] = {};
   wchar_t tymczasowy[kBufor] = {};
   UINT dlugosc = kBufor - 1;
-  const DWORD r = VerInstallFileW(flags, wzn.c_str(), wcn.c_str(), wzk.c_str(), wck.c_str(), biezacy, tymczasowy,
+  const DWORD r = VerInstallFileW(flags, wzn.data(), wcn.data(), wzk.data(), wck.data(), biezacy, tymczasowy,
                                   &dlugosc);
   tempFile = Utf8(tymczasowy);
   return r;

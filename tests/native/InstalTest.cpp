@@ -34,7 +34,7 @@ class FakeSrodowisko : public InstalatorSrodowisko {
     uint32_t flags;
     std::string src, dst, srcDir, dstDir;
   };
-  uint32_t VerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
+  uint32_t WywolajVerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
                           const std::string& sourceDir, const std::string& destDir, std::string& tempFile) override {
     wywolania.push_back({flags, sourceName, destName, sourceDir, destDir});
     if (rzuc) throw std::runtime_error("boom");

@@ -26,7 +26,7 @@ class SkryptowanaUsluga : public InstalatorSrodowisko {
     auto it = wersje.find(FoldCase(path));
     return it == wersje.end() ? std::string() : it->second;
   }
-  uint32_t VerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
+  uint32_t WywolajVerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
                           const std::string& sourceDir, const std::string& destDir, std::string& tempFile) override {
     flagi.push_back(flags);
     katalogi.push_back(sourceDir + "|" + destDir + "|" + sourceName + "|" + destName);

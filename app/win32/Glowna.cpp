@@ -8,6 +8,7 @@
 #include "app/win32/OProgramie.h"
 #include "app/win32/ZasobyGlowne.h"
 #include "common/Komunika.h"
+#include "common/win32/Win32Dialogs.h"
 #include "keyboard/StaleDlaKeyHook.h"
 #include "keyboard/win32/ImportLibKeyHook.h"
 #include "platform/Platform.h"
@@ -298,7 +299,10 @@ void TfrmGlowna::Wyslij(unsigned message, uintptr_t wParam, intptr_t lParam) {
 
 uintptr_t TfrmGlowna::UchwytOkna() { return reinterpret_cast<uintptr_t>(Hwnd()); }
 
-void TfrmGlowna::UstawPlikPomocy(const std::string& plik) { plikPomocy_ = plik; }
+void TfrmGlowna::UstawPlikPomocy(const std::string& plik) {
+  plikPomocy_ = plik;
+  SetApplicationHelpFile(plik);  // the message dialog's help button opens it too
+}
 
 bool TfrmGlowna::Pomoc(UINT command, ULONG_PTR data) {
   // Without the help file the help program would only report that it is missing.

@@ -19,6 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (GetLastError() != ERROR_ALREADY_EXISTS) {
     platform::Install(platform::win32::RealServices(&RealDialogs()));
     SetApplicationTitle("Kalmo");
+    SetApplicationHelpFile("Kalmo.hlp");  // the main window names it with its folder at start-up
     {
       TfrmGlowna glowna;
       if (glowna.Utworz()) {

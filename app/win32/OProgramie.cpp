@@ -22,6 +22,7 @@ TfrmOProgramie::~TfrmOProgramie() {
   if (fontNazwa_) DeleteObject(fontNazwa_);
   if (fontPodtytul_) DeleteObject(fontPodtytul_);
   if (icon_) DestroyIcon(icon_);
+  if (iconSmall_) DestroyIcon(iconSmall_);
 }
 
 bool TfrmOProgramie::Utworz(HWND owner) {
@@ -46,10 +47,9 @@ void TfrmOProgramie::FormCreate() {
   win::SetClientSize(Hwnd(), win::Scale(kWidth, dpi), win::Scale(kHeight, dpi));
   // The big icon also stands in the caption and in Alt+Tab.
   SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(LoadImageW(win::Instance(), MAKEINTRESOURCEW(IDI_KALMO), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                   LR_SHARED)));
+  iconSmall_ = static_cast<HICON>(LoadImageW(win::Instance(), MAKEINTRESOURCEW(IDI_KALMO), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_));
 
   auto s = [dpi](int v) { return win::Scale(v, dpi); };
   auto label = [&](const char* name, const std::string& text, int x, int y, int w, int h, HFONT font) {

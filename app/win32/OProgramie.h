@@ -25,5 +25,6 @@ class TfrmOProgramie : public win::Window {
   HFONT fontNazwa_ = nullptr;
   HFONT fontPodtytul_ = nullptr;
   HICON icon_ = nullptr;
+  HICON iconSmall_ = nullptr;
   HWND cmdZamknij_ = nullptr;
 };

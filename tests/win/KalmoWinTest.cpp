@@ -15,6 +15,7 @@
 #include "common/Cp1250.h"
 #include "common/WinTools.h"
 #include "keyboard/StaleDlaKeyHook.h"
+#include "tests/win/BlokadaKluczaKalmo.h"
 #include "tests/win/Driver.h"
 #include "tests/win/WinTestSupport.h"
 
@@ -205,12 +206,9 @@ Pozycja CzytajPozycje(HWND glowne, int id) {
 // One Kalmo run at a time: they share the settings key and the single-instance section.
 class KalmoProgram : public testing::Test {
  protected:
+  wintest::BlokadaKluczaKalmo lock_;  // first member: held before the scratch folder exists
   void SetUp() override {
-    lock_ = CreateMutexW(nullptr, FALSE, L"KalmoWinTest.Program");
-    ASSERT_NE(lock_, nullptr);
-    DWORD w = WaitForSingleObject(lock_, 100000);
-    ASSERT_TRUE(w == WAIT_OBJECT_0 || w == WAIT_ABANDONED) << "another Kalmo test holds the program";
-    owned_ = true;
+    ASSERT_TRUE(lock_.owned());
     RegDeleteTreeW(HKEY_CURRENT_USER, kKlucz);
     for (const char* f : {"Kalmo.exe", "Hook.dll"})
       ASSERT_TRUE(CopyFileW(W(driver::BesideTests(f)).c_str(), W(scratch_.Path(f)).c_str(), FALSE)) << f;
@@ -223,8 +221,6 @@ class KalmoProgram : public testing::Test {
       proces_.WaitForExit();
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, kKlucz);
-    if (owned_) ReleaseMutex(lock_);
-    if (lock_) CloseHandle(lock_);
   }
 
   // Starts Kalmo and waits until its start-up has run (the menu query answers from then on).
@@ -251,8 +247,6 @@ class KalmoProgram : public testing::Test {
   wintest::Scratch scratch_;
   driver::Process proces_;
   std::string prefix_;
-  HANDLE lock_ = nullptr;
-  bool owned_ = false;
 };
 
 TEST_F(KalmoProgram, FirstStartLeavesTheFirstRunSettingsAndDataFiles) {

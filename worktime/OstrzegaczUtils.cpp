@@ -116,7 +116,7 @@ int PrzesuniecieEtykiety(int32_t przerwa) { return przerwa / 40; }
 KoniecPrzerwy SprobujZakonczycPrzerwe(int32_t przerwa, int32_t wymagana) {
   KoniecPrzerwy k;
   if (przerwa > wymagana) {
-    k.zakoncz = true;
+    k.wystarczajaca = k.zakoncz = true;
     return k;
   }
   // 64-bit: a required length near the int32 limit against a negative break must not overflow.

@@ -184,8 +184,10 @@ TEST(EkranPrzerwy, TryToEnd) {
   EXPECT_EQ(k.minuty, 5);
   EXPECT_EQ(k.pytanie, "Przerwa powinna trwać jeszcze 5 minut. Czy na pewno zakończyć?");
   // 14:30: under a minute left, ends without a question.
+  EXPECT_FALSE(k.wystarczajaca);
   k = SprobujZakonczycPrzerwe(870, 900);
   EXPECT_TRUE(k.zakoncz);
+  EXPECT_FALSE(k.wystarczajaca);
   EXPECT_FALSE(k.zapytaj);
   EXPECT_EQ(k.minuty, 0);
   // 14:00 exactly: one whole minute left still asks.
@@ -197,10 +199,12 @@ TEST(EkranPrzerwy, TryToEnd) {
   // Equal to the length is not yet long enough, but nothing is left to wait for.
   k = SprobujZakonczycPrzerwe(900, 900);
   EXPECT_TRUE(k.zakoncz);
+  EXPECT_FALSE(k.wystarczajaca);
   EXPECT_FALSE(k.zapytaj);
   // Long enough.
   k = SprobujZakonczycPrzerwe(901, 900);
   EXPECT_TRUE(k.zakoncz);
+  EXPECT_TRUE(k.wystarczajaca);
   EXPECT_EQ(k.minuty, 0);
   // At the very start the whole length is left.
   EXPECT_EQ(SprobujZakonczycPrzerwe(0, 900).minuty, 15);
@@ -266,4 +270,78 @@ TEST(InformacjaDnia, Texts) {
   EXPECT_STREQ(kPodpisCalkowityCzas, "Całkowity czas pracy:");
   // Work today goes negative when a screen saver's delay is taken back early in the day.
   EXPECT_EQ(UlozTekstyDnia(-300, 0, 0, false).caCzasPracy, "-5 minut");
+}
+
+#include "app/Globalne.h"
+
+namespace {
+WarningOptions Opcje(uint8_t rodzajPrzerwy, uint8_t rodzajKonca) {
+  WarningOptions o;
+  o.przerwa = {true, rodzajPrzerwy, 5, "C:\\dzwieki\\przerwa.wav"};
+  o.koniecPracy = {true, rodzajKonca, 5, "C:\\dzwieki\\koniec.wav"};
+  o.koniecPrzerwy = {true, 0, 1, "C:\\dzwieki\\dosc.wav"};
+  return o;
+}
+}  // namespace
+
+TEST(Ostrzezenia, KindChoosesThePresentation) {
+  DecyzjaOstrzezenia d = DecyzjaDlaKodu(1, Opcje(0, 0));
+  EXPECT_EQ(d.jak, Prezentacja::Okno);
+  EXPECT_EQ(d.tryb, TrybPrzypomnienia::PrzerwaNalezna);
+  EXPECT_EQ(d.podpowiedz, "");
+  d = DecyzjaDlaKodu(1, Opcje(1, 0));
+  EXPECT_EQ(d.jak, Prezentacja::Miganie);
+  EXPECT_EQ(d.podpowiedz, "");  // only the end of work changes the hint
+  d = DecyzjaDlaKodu(1, Opcje(2, 0));
+  EXPECT_EQ(d.jak, Prezentacja::Dzwiek);
+  EXPECT_EQ(d.plikDzwieku, "C:\\dzwieki\\przerwa.wav");
+
+  d = DecyzjaDlaKodu(3, Opcje(2, 0));
+  EXPECT_EQ(d.jak, Prezentacja::Okno);
+  EXPECT_EQ(d.tryb, TrybPrzypomnienia::KoniecPracy);
+  d = DecyzjaDlaKodu(3, Opcje(0, 1));
+  EXPECT_EQ(d.jak, Prezentacja::Miganie);
+  EXPECT_EQ(d.podpowiedz, "Koniec pracy!");
+  d = DecyzjaDlaKodu(3, Opcje(0, 2));
+  EXPECT_EQ(d.jak, Prezentacja::Dzwiek);
+  EXPECT_EQ(d.plikDzwieku, "C:\\dzwieki\\koniec.wav");
+  EXPECT_EQ(d.podpowiedz, "");
+
+  // Break long enough: a sound only, whatever the kind byte says.
+  d = DecyzjaDlaKodu(2, Opcje(0, 0));
+  EXPECT_EQ(d.jak, Prezentacja::Dzwiek);
+  EXPECT_EQ(d.plikDzwieku, "C:\\dzwieki\\dosc.wav");
+  // Screen saver off: always the reminder of mode 4.
+  WarningOptions wszystkoWylaczone;
+  d = DecyzjaDlaKodu(4, wszystkoWylaczone);
+  EXPECT_EQ(d.jak, Prezentacja::Okno);
+  EXPECT_EQ(d.tryb, TrybPrzypomnienia::WygaszaczWylaczony);
+}
+
+TEST(Ostrzezenia, SwitchesAreIndependent) {
+  WarningOptions o = Opcje(0, 0);
+  o.przerwa.wlaczone = false;
+  EXPECT_EQ(DecyzjaDlaKodu(1, o).jak, Prezentacja::Nic);
+  EXPECT_EQ(DecyzjaDlaKodu(3, o).jak, Prezentacja::Okno);
+  o = Opcje(0, 1);
+  o.koniecPracy.wlaczone = false;
+  EXPECT_EQ(DecyzjaDlaKodu(3, o).jak, Prezentacja::Nic);
+  EXPECT_EQ(DecyzjaDlaKodu(3, o).podpowiedz, "");
+  EXPECT_EQ(DecyzjaDlaKodu(1, o).jak, Prezentacja::Okno);
+  o.koniecPrzerwy.wlaczone = false;
+  EXPECT_EQ(DecyzjaDlaKodu(2, o).jak, Prezentacja::Nic);
+}
+
+TEST(Ostrzezenia, UnknownCodesAndKindsDoNothing) {
+  for (int kod : {0, 5, -1}) EXPECT_EQ(DecyzjaDlaKodu(kod, Opcje(0, 0)).jak, Prezentacja::Nic) << kod;
+  EXPECT_EQ(DecyzjaDlaKodu(1, Opcje(3, 0)).jak, Prezentacja::Nic);
+  EXPECT_EQ(DecyzjaDlaKodu(3, Opcje(0, 200)).jak, Prezentacja::Nic);
+}
+
+TEST(Ostrzezenia, FirstRunOptions) {
+  // The first-run options give reminder windows for both warnings and no end-of-break sound.
+  const WarningOptions o = WarningOptions::PierwszeUruchomienie();
+  EXPECT_EQ(DecyzjaDlaKodu(1, o).jak, Prezentacja::Okno);
+  EXPECT_EQ(DecyzjaDlaKodu(3, o).jak, Prezentacja::Okno);
+  EXPECT_EQ(DecyzjaDlaKodu(2, o).jak, Prezentacja::Nic);
 }

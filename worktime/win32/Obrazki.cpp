@@ -5,6 +5,8 @@
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+
 constexpr int kSkala = 2;  // drawn at twice the size, then averaged down
 constexpr int kDuzy = TfrmObrazki::kRozmiar * kSkala;
 
@@ -74,7 +76,7 @@ class Pedzel {
   void Gwiazda(double cx, double cy, double r, COLORREF kolor) {
     std::vector<POINT> p;
     for (int i = 0; i < 10; ++i) {
-      const double a = -M_PI / 2 + i * M_PI / 5;
+      const double a = -kPi / 2 + i * kPi / 5;
       const double rr = i % 2 ? r * 0.45 : r;
       p.push_back({S(cx + rr * std::cos(a)), S(cy + rr * std::sin(a))});
     }
@@ -84,7 +86,7 @@ class Pedzel {
   }
   void Slonce(double cx, double cy, double r) {
     for (int i = 0; i < 12; ++i) {
-      const double a = i * M_PI / 6;
+      const double a = i * kPi / 6;
       Linia({P(cx + (r + 5) * std::cos(a), cy + (r + 5) * std::sin(a)),
              P(cx + (r + 14) * std::cos(a), cy + (r + 14) * std::sin(a))},
             RGB(255, 190, 40), 4);

@@ -44,5 +44,9 @@ add_executable(win_tests ${WIN_TEST_SRC} ${CMAKE_SOURCE_DIR}/res/Tools.rc)
 target_link_libraries(win_tests PRIVATE kalmo_ui installer_ui platform_memory GTest::gtest GTest::gmock)
 # Test programs find Kalmo.exe, Instaler.exe and Hook.dll beside themselves.
 add_dependencies(win_tests Kalmo Instaler Hook)
+# The keyboard-hook tests press keys through SendKeys.exe.
+if(TARGET SendKeys)
+  add_dependencies(win_tests SendKeys)
+endif()
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
   PROPERTIES TIMEOUT 120)

@@ -1,0 +1,98 @@
+#pragma once
+// The reminder window TfrmPrzypomnienie, its picture store TfrmObrazki, the sounds and the four
+// warning routines of the monitoring tick.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/win32/Window.h"
+#include "worktime/OstrzegaczUtils.h"
+
+class TInfoSaver;
+struct WarningOptions;
+
+// What a reminder's buttons reach.
+struct KontekstPrzypomnienia {
+  HWND glowne = nullptr;                    // receives WM_FREE_FORM with window code 1
+  std::function<void()> rozpocznijPrzerwe;  // "Przerwa": the break screen's start routine
+};
+
+// Non-modal, single instance; the main window frees it on the release message. It has no
+// caption buttons: its own buttons are the only way to close it.
+class TfrmPrzypomnienie : public win::Window {
+ public:
+  explicit TfrmPrzypomnienie(KontekstPrzypomnienia kontekst);
+  ~TfrmPrzypomnienie() override;
+
+  // Puts the picture, the buttons of the mode and the message in place and shows the window
+  // without activating anything else.
+  void Pokaz(const TrescPrzypomnienia& tresc);
+
+  void cmdOkClick();
+  void cmdAnulujClick();
+  void cmdPrzerwaClick();
+
+  HWND imgObrazek() const { return imgObrazek_; }
+  HWND labKomunikat() const { return labKomunikat_; }
+  HWND cmdAnuluj() const { return cmdAnuluj_; }
+  HWND cmdPrzerwa() const { return cmdPrzerwa_; }
+  HWND cmdOk() const { return cmdOk_; }
+  Obrazek PokazanyObrazek() const { return obrazek_; }
+
+  static constexpr int kSzerokosc = 587, kWysokosc = 279;  // client area
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void FormCreate();
+  void Zwolnij();
+  KontekstPrzypomnienia kontekst_;
+  HWND imgObrazek_ = nullptr, labKomunikat_ = nullptr;
+  HWND cmdAnuluj_ = nullptr, cmdPrzerwa_ = nullptr, cmdOk_ = nullptr;
+  HFONT fontKomunikatu_ = nullptr;
+  HBITMAP bitmapa_ = nullptr;  // copied from the picture store
+  Obrazek obrazek_ = Obrazek::Brak;
+  bool zwolnione_ = false;     // the release is posted once
+};
+
+// The hidden store of the eleven pictures, 252 x 252 each, drawn when the store is created.
+class TfrmObrazki {
+ public:
+  TfrmObrazki();
+  ~TfrmObrazki();
+  TfrmObrazki(const TfrmObrazki&) = delete;
+  TfrmObrazki& operator=(const TfrmObrazki&) = delete;
+  // A copy of a picture that the caller owns (DeleteObject); nullptr for Obrazek::Brak.
+  HBITMAP Kopia(Obrazek obrazek) const;
+  static constexpr int kRozmiar = 252;
+
+ private:
+  HBITMAP obrazki_[kLiczbaObrazkow + 1] = {};
+};
+
+// Shows a reminder of a mode when `okno` is empty; otherwise nothing happens. sekundy: the
+// continuous work (mode 1) or the work today (mode 3). Returns whether a window was created.
+bool PokazPrzypomnienie(std::unique_ptr<TfrmPrzypomnienie>& okno, TrybPrzypomnienia tryb, int32_t sekundy,
+                        const KontekstPrzypomnienia& kontekst, const Losowanie& losuj = LosowanieSystemowe());
+
+// Plays a sound file synchronously when it exists; a missing file is silently skipped.
+// Returns whether the file was handed to the playback.
+bool OdtworzDzwiek(const std::string& plik);
+
+// What the warning routines act on.
+struct KontekstOstrzezen {
+  std::unique_ptr<TfrmPrzypomnienie>* przypomnienie = nullptr;  // the main window's reference
+  KontekstPrzypomnienia przyciski;
+  std::function<void()> uruchomMiganie;                 // tray icon animation on
+  std::function<void(const std::string&)> podpowiedz;   // tray hint
+  Losowanie losuj = LosowanieSystemowe();
+};
+// The warning routine of a paced code 1..4: reminder, flashing icon or sound, as the warning
+// options say. Returns what was decided (Prezentacja::Okno also when a reminder was already open
+// and so nothing new appeared).
+DecyzjaOstrzezenia Ostrzez(int kod, const WarningOptions& opcje, const TInfoSaver& infoSaver,
+                           KontekstOstrzezen& kontekst);

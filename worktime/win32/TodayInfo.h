@@ -1,0 +1,55 @@
+#pragma once
+// The today-info window TfrmTodayInfo: the day's counters and the activity strip of five-minute
+// slots with a blinking marker at the current time.
+#include <windows.h>
+
+#include <memory>
+
+#include "common/win32/Window.h"
+
+class TInfoSaver;
+
+class TfrmTodayInfo : public win::Window {
+ public:
+  // Creates the window hidden, reads Aktywnosc3D and fills the texts.
+  TfrmTodayInfo(const TInfoSaver& infoSaver, HWND glowne);
+  ~TfrmTodayInfo() override;
+
+  // Fills the texts, starts the blinking and shows the window in normal state.
+  void Pokaz();
+  // Writes Aktywnosc3D, stops the blinking, closes and posts the release (WM_FREE_FORM 0).
+  void cmdZamknijClick();
+  void mnuAktywnosc3DClick();
+  void tmrMigaczTimer();
+  void WypelnijTeksty();
+
+  bool Widok3D() const { return trzyD_; }
+  HWND labCaCzasPracy() const { return labCaCzasPracy_; }
+  HWND labCzasFazy() const { return labCzasFazy_; }
+  HWND pbAktywnosc() const { return pbAktywnosc_; }
+  HWND cmdZamknij() const { return cmdZamknij_; }
+  HMENU pumTablicaAktywnosci() const { return pum_; }
+
+  static constexpr int kIdMnuAktywnosc3D = 101;
+  static constexpr UINT_PTR kTimerId = 1;
+  static constexpr UINT kOkresMigacza = 500;
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void FormCreate();
+  void Rysuj(HDC dc);
+  void RysujZnacznik(HDC dc);
+  const TInfoSaver& infoSaver_;
+  HWND glowne_;
+  HWND labCaCzasPracy_ = nullptr, labCzasFazy_ = nullptr, pbAktywnosc_ = nullptr, cmdZamknij_ = nullptr;
+  HMENU pum_ = nullptr;
+  HFONT font_ = nullptr;
+  bool trzyD_ = false;
+  bool flaga_ = false;  // blink flag
+  bool timer_ = false;
+};
+
+// The tray command and the hotkey task: create the window when missing, then show it.
+void PokazTodayInfo(std::unique_ptr<TfrmTodayInfo>& okno, const TInfoSaver& infoSaver, HWND glowne);

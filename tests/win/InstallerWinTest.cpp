@@ -150,6 +150,9 @@ TEST_F(InstallerWin, FileVersionReadsTheUsEnglishTableOnlyWithACompany) {
   PlikZWersja(s.Path("bez_wersji.dll"), BlokWersji(3, 0, L"Meltrax Software", L""));
   EXPECT_EQ(env.FileVersion(s.Path("bez_wersji.dll")), "");
   EXPECT_EQ(env.FileVersion(s.Put("tekst.txt", "abc")), "");
+  // Letters the ANSI code page of a Western system cannot spell.
+  PlikZWersja(s.Path("Żółw łódź.dll"), BlokWersji(4, 1, L"Meltrax Software", L"4.1"));
+  EXPECT_EQ(env.FileVersion(s.Path("Żółw łódź.dll")), "4.1");
   EXPECT_EQ(env.FileVersion(s.Path("nie_ma.dll")), "");
 }
 

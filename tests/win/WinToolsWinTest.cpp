@@ -242,3 +242,16 @@ TEST(WinToolsOnWindows, RunProgramStartsARealProcessAndReportsAMissingOne) {
   EXPECT_EQ(RunProgram(missing, SW_SHOWNORMAL), static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
   EXPECT_TRUE(wintest::Dialogs().shown.empty());
 }
+
+TEST(WinToolsOnWindows, ModemsAndUserNameOnASystemWithoutTheOldKeys) {
+  // The modem class of the old systems is absent: no modems and nothing to report.
+  EXPECT_EQ(DajLiczbeModemow(), 0);
+  std::string user = DajNazweUzytkownika();
+  HKEY h;
+  bool logonKey = RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Network\\Logon", 0, KEY_READ, &h) == ERROR_SUCCESS;
+  if (logonKey) RegCloseKey(h);
+  if (!logonKey) {
+    EXPECT_EQ(user, "Unknown");
+  }
+  EXPECT_TRUE(wintest::Dialogs().shown.empty());
+}

@@ -63,3 +63,23 @@ if(TOOL_NAMES)
 endif()
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
   PROPERTIES TIMEOUT 120)
+
+# The installer's Windows tests install a file compressed for distribution the way distribution
+# disks are made: with mscompress (SZDD), at build time, into fixtures/ beside win_tests.exe.
+find_program(MSCOMPRESS mscompress REQUIRED)
+set(szdd_text "")
+foreach(i RANGE 199)
+  math(EXPR k "${i} % 7")
+  string(APPEND szdd_text "Linia ${k}: Licencja i Ograniczona Gwarancja programu.\r\n")
+endforeach()
+file(WRITE ${CMAKE_BINARY_DIR}/fixtures/szdd.txt "${szdd_text}")
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/fixtures/SZDD.TX_
+  COMMAND ${CMAKE_COMMAND} -E copy szdd.txt szddwork.txt
+  COMMAND ${MSCOMPRESS} szddwork.txt
+  COMMAND ${CMAKE_COMMAND} -E rename szddwork.txt_ SZDD.TX_
+  COMMAND ${CMAKE_COMMAND} -E remove szddwork.txt
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures
+  DEPENDS ${CMAKE_BINARY_DIR}/fixtures/szdd.txt
+  COMMENT "SZDD fixture for the installer tests")
+add_custom_target(installer_fixtures DEPENDS ${CMAKE_BINARY_DIR}/fixtures/SZDD.TX_)
+add_dependencies(win_tests installer_fixtures)

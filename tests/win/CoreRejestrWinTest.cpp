@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/win/BlokadaKluczaKalmo.h"
+
 #include "app/Globalne.h"
 #include "app/Rejestr.h"
 #include "platform/win32/Win32Platform.h"
@@ -35,7 +37,9 @@ Raw RawValue(const wchar_t* name) {
 }
 
 // The settings key of this Wine prefix is the program's own; the test leaves none behind.
+// Held against the other tests of the same key (and Kalmo.exe runs) that ctest may run alongside.
 struct KluczKalmo {
+  wintest::BlokadaKluczaKalmo blokada;
   KluczKalmo() { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
   ~KluczKalmo() { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
 };

@@ -12,6 +12,7 @@
 #include "keyboard/StaleDlaKeyHook.h"
 #include "keyboard/win32/ImportLibKeyHook.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/win/BlokadaKluczaKalmo.h"
 #include "tests/win/WinTestSupport.h"
 
 namespace {
@@ -129,6 +130,8 @@ int WatkiProcesu() {
 
 class HookWin : public testing::Test {
  protected:
+  // Kalmo.exe, started by other tests, hooks the keyboard too and would take these keys.
+  wintest::BlokadaKluczaKalmo blokada_;
   void SetUp() override {
     WNDCLASSW wc{};
     wc.lpfnWndProc = OdbiorcaProc;

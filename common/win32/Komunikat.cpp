@@ -104,7 +104,7 @@ void TfrmKomunikat::UstawObrazek(platform::RodzajKomunikatu kind) {
 }
 
 void TfrmKomunikat::UstawKlawisze(platform::ButtonPage page) {
-  for (HWND b : buttons_) DestroyWindow(b);
+  for (HWND b : buttons_) win::DestroyControl(b);
   buttons_.clear();
   page_ = KlawiszeStrony(page);
   HWND box = strKlawisze_.Hwnd();

@@ -278,6 +278,15 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(m
 LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SETFONT) font_ = reinterpret_cast<HFONT>(wp);
   if (msg == WM_GETFONT) return reinterpret_cast<LRESULT>(font_);
+  if (msg == WM_NEXTDLGCTL) {
+    // IsDialogMessage asks for this on Tab; only template dialogs would handle it by default.
+    HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(hwnd_, GetFocus(), wp != 0);
+    if (next) {
+      SetFocus(next);
+      if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    }
+    return 0;
+  }
   if (dialog_) {
     defaulted_ = true;
     return 0;

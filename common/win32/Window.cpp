@@ -130,6 +130,16 @@ void SetControlName(HWND control, const std::string& name) {
   if (atom) SetPropW(control, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
 }
 
+void MarkDefaultButton(HWND focused, const HWND* buttons, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    LONG_PTR style = GetWindowLongPtrW(buttons[i], GWL_STYLE);
+    LONG_PTR type = style & BS_TYPEMASK;
+    if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) continue;
+    LONG_PTR wanted = buttons[i] == focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    if (type != wanted) SendMessageW(buttons[i], BM_SETSTYLE, (style & ~BS_TYPEMASK) | wanted, TRUE);
+  }
+}
+
 void DestroyControl(HWND control) {
   EnumChildWindows(control, ForgetNameProc, 0);
   ForgetNameProc(control, 0);

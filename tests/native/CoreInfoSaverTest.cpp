@@ -255,6 +255,20 @@ TEST_F(InfoSaverTest, AnUnreadableRecordIsNotArchivedAsADay) {
   EXPECT_EQ(Stored().dtZapisu, MakeDateTime(2026, 3, 2, 10, 0));  // a fresh day instead
 }
 
+TEST_F(InfoSaverTest, UnreadableLimitsRunOnTheDefaults) {
+  TodayRecord d;
+  d.dtZapisu = tp.clock.now;
+  d.caPraca = 1234;
+  tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "TodayInfo", d.ToBytes());
+  tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "Ustawienia", std::vector<uint8_t>(10, 0));  // wrong size
+  TInfoSaver s(pliki, nullptr);
+  EXPECT_EQ(s.DajLimity().CzestotliwoscMonitorowania, 10);
+  EXPECT_EQ(s.DajLimity().caPracyDoPrzerwy, 2700);
+  EXPECT_EQ(s.CzasPracy(), 1234);
+  EXPECT_EQ(tp.registry.ReadBinary(Root::CurrentUser, kKlucz, "Ustawienia")->size(), 10u);  // left alone
+  EXPECT_EQ(Tick(s), wcBrak);
+}
+
 TEST_F(InfoSaverTest, ScreenSaverDelayBecomesBreakInItsSlots) {
   At(2026, 3, 2, 7, 55);
   TInfoSaver s(pliki, nullptr);

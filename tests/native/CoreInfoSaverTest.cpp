@@ -202,6 +202,22 @@ TEST_F(InfoSaverTest, DayRollsOverAtTheRolloverHourAndArchivesTheDay) {
   EXPECT_EQ(Archive().size(), 2u);
 }
 
+TEST_F(InfoSaverTest, AWorkingDayFromEightToFourLeavesNoDataOutsideIt) {
+  At(2026, 3, 2, 8, 0);
+  {
+    TInfoSaver s(pliki, nullptr);
+    tp.clock.Advance(-10);
+    Tick(s, 8 * 360);  // 08:00:00 .. 15:59:50
+    EXPECT_EQ(s.CzasPracy(), 8 * 3600);
+  }
+  TInfoSaver s(pliki, nullptr);
+  const auto a = s.DajAktywnosc();
+  for (int slot = 1; slot <= 288; ++slot) {
+    const bool ran = slot >= 97 && slot <= 192;  // 08:00 .. 15:55
+    EXPECT_EQ(a[slot - 1], ran ? 0 : 2) << "slot " << slot;
+  }
+}
+
 TEST_F(InfoSaverTest, RestartKeepsContinuousWorkWithinTheAllowedGap) {
   {
     TInfoSaver s(pliki, nullptr);

@@ -425,6 +425,16 @@ TEST_F(InfoSaverTest, MonitoredDocumentsSurviveARestartAndADamagedTailIsReported
   EXPECT_EQ(tp.dialogs.shown.back().text, "LoadFromFile: Błąd w czasie wczytywania listy");
 }
 
+TEST_F(InfoSaverTest, SettingsRemovedDoNotWipeTheMonitoredDocuments) {
+  DocumentRecord r{"Word - a.doc", 3600, 46000.5};
+  const auto b = r.ToBytes();
+  tp.files.AddFile(pliki.dokumenty, std::string(b.begin(), b.end()));
+  TInfoSaver s(pliki, nullptr);  // no TodayInfo: a first run
+  Tick(s);  // saves the documents with the record
+  EXPECT_EQ(s.Organizator().Count(), 1);
+  EXPECT_EQ(*tp.files.ReadFile(pliki.dokumenty), std::string(b.begin(), b.end()));
+}
+
 TEST_F(InfoSaverTest, OrganizerFileErrors) {
   TOrganizatorDokumentow o;
   try {

@@ -142,8 +142,11 @@ TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log) : pliki_(pliki)
     UstawLimity(limity_);
   } else {
     auto limity = limity_.ToBytes();
-    if (GetRegistryBinary(kKluczKalmo, wartosc::Ustawienia, limity.data(), static_cast<int>(limity.size())))
-      limity_ = LimitsRecord::FromBytes(limity);
+    // Zero limits would mean a zero tick and warnings on every tick: an unreadable record runs on
+    // the defaults (the stored value is left for the user's next change of the settings).
+    limity_ = GetRegistryBinary(kKluczKalmo, wartosc::Ustawienia, limity.data(), static_cast<int>(limity.size()))
+                  ? LimitsRecord::FromBytes(limity)
+                  : LimitsRecord::Domyslne();
     auto dzis = dzis_.ToBytes();
     if (GetRegistryBinary(kKluczKalmo, wartosc::TodayInfo, dzis.data(), static_cast<int>(dzis.size())))
       dzis_ = TodayRecord::FromBytes(dzis);
@@ -151,12 +154,14 @@ TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log) : pliki_(pliki)
       dzis_.caNieprzerwanejPracy = 0;
       dzis_.caPrzerwy = 0;
     }
-    if (fs.FileExists(pliki_.dokumenty)) {
-      try {
-        organizator_.LoadFromFile(pliki_.dokumenty);
-      } catch (const ETArchiwumDokumentList& e) {
-        PokazBlad("TInfoSaver.Create", e.what());
-      }
+  }
+  // Loaded on a first run too: the first periodic save would otherwise overwrite the documents
+  // of a user whose settings were removed with an empty list.
+  if (fs.FileExists(pliki_.dokumenty)) {
+    try {
+      organizator_.LoadFromFile(pliki_.dokumenty);
+    } catch (const ETArchiwumDokumentList& e) {
+      PokazBlad("TInfoSaver.Create", e.what());
     }
   }
   wPrzerwie_ = false;

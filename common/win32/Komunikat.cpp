@@ -1,5 +1,7 @@
 #include "common/win32/Komunikat.h"
 
+#include <cmath>
+
 #include "common/Komunika.h"
 #include "common/win32/KomunikaIds.h"
 #include "common/win32/Obrazki.h"
@@ -102,14 +104,14 @@ void TfrmKomunikat::UstawObrazek(platform::RodzajKomunikatu kind) {
 }
 
 void TfrmKomunikat::UstawKlawisze(platform::ButtonPage page) {
-  for (HWND b : buttons_) DestroyWindow(b);
+  for (HWND b : buttons_) win::DestroyControl(b);
   buttons_.clear();
   page_ = KlawiszeStrony(page);
   HWND box = strKlawisze_.Hwnd();
   win::SetText(box, StronaKlawiszy(page));
   auto S = [&](int v) { return win::Scale(v, dpi_); };
   for (size_t i = 0; i < page_.size(); ++i) {
-    DWORD style = WS_VISIBLE | WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    DWORD style = WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     HWND b = win::CreateChild(box, L"BUTTON", page_[i].name, ids::firstButton + static_cast<int>(i), page_[i].caption,
                               style, 0, S(static_cast<int>(i) * (kButtonHeight + kButtonGap)), S(75), S(kButtonHeight));
     if (!page_[i].closes && ApplicationHelpFile().empty()) EnableWindow(b, FALSE);  // no help file to open
@@ -120,8 +122,11 @@ void TfrmKomunikat::UstawKlawisze(platform::ButtonPage page) {
 
 void TfrmKomunikat::UstawTekst(const std::string& text) {
   pisKomunikat_.UstawTekst(text);
-  required_ = pisKomunikat_.WymaganaWysokosc96();
-  heights_ = DopasujWysokosc(required_, dpi_ / 96.0);
+  // The painter lays out in screen pixels; the rule wants 96 dpi pixels. Rounding up keeps the
+  // whole text inside f x h even where fonts do not scale linearly with the dpi.
+  double f = dpi_ / 96.0;
+  required_ = static_cast<int>(std::ceil(pisKomunikat_.WymaganaWysokosc() / f - 1e-9));
+  heights_ = DopasujWysokosc(required_, f);
   auto S = [&](int v) { return win::Scale(v, dpi_); };
   int frameHeight = S(111), painterHeight = S(kPisakHeight);
   if (!heights_.projektowe) {
@@ -172,6 +177,8 @@ LRESULT TfrmKomunikat::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       int id = LOWORD(wp);
       if (id >= ids::firstButton && id < ids::firstButton + static_cast<int>(page_.size())) {
         if (HIWORD(wp) == BN_CLICKED) KlawiszClick(static_cast<size_t>(id - ids::firstButton));
+        if (HIWORD(wp) == BN_SETFOCUS)
+          win::MarkDefaultButton(reinterpret_cast<HWND>(lp), buttons_.data(), buttons_.size());
         return 0;
       }
       if (id == IDCANCEL) {

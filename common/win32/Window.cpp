@@ -130,6 +130,22 @@ void SetControlName(HWND control, const std::string& name) {
   if (atom) SetPropW(control, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
 }
 
+void MarkDefaultButton(HWND focused, const HWND* buttons, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    LONG_PTR style = GetWindowLongPtrW(buttons[i], GWL_STYLE);
+    LONG_PTR type = style & BS_TYPEMASK;
+    if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) continue;
+    LONG_PTR wanted = buttons[i] == focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    if (type != wanted) SendMessageW(buttons[i], BM_SETSTYLE, (style & ~BS_TYPEMASK) | wanted, TRUE);
+  }
+}
+
+void DestroyControl(HWND control) {
+  EnumChildWindows(control, ForgetNameProc, 0);
+  ForgetNameProc(control, 0);
+  DestroyWindow(control);
+}
+
 std::string ControlName(HWND control) {
   auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(control, kNameProp)));
   if (!atom) return {};
@@ -158,7 +174,10 @@ HWND CreateChild(HWND parent, const wchar_t* className, const std::string& name,
 
 Window::~Window() {
   if (hwnd_) {
+    // The derived object is gone: the window dies with default handling, names released here.
     HWND h = hwnd_;
+    EnumChildWindows(h, ForgetNameProc, 0);
+    ForgetNameProc(h, 0);
     Bind(h, nullptr);
     hwnd_ = nullptr;
     DestroyWindow(h);
@@ -244,8 +263,8 @@ int Window::ShowModal(HWND owner) {
       DispatchMessageW(&msg);
     }
   }
-  int result = IsWindow(self) ? modalResult_ : (modalDone_ ? modalResult_ : 0);
-  if (IsWindow(self)) modal_ = false;
+  int result = modalResult_;  // 0 when the window went without EndModal
+  modal_ = false;
 
   // Re-enable before hiding, so that the activation goes back to the owner and not elsewhere.
   for (auto it = disabled.rbegin(); it != disabled.rend(); ++it)
@@ -269,6 +288,15 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(m
 LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SETFONT) font_ = reinterpret_cast<HFONT>(wp);
   if (msg == WM_GETFONT) return reinterpret_cast<LRESULT>(font_);
+  if (msg == WM_NEXTDLGCTL) {
+    // IsDialogMessage asks for this on Tab; only template dialogs would handle it by default.
+    HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(hwnd_, GetFocus(), wp != 0);
+    if (next) {
+      SetFocus(next);
+      if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    }
+    return 0;
+  }
   if (dialog_) {
     defaulted_ = true;
     return 0;

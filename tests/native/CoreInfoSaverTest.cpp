@@ -202,6 +202,22 @@ TEST_F(InfoSaverTest, DayRollsOverAtTheRolloverHourAndArchivesTheDay) {
   EXPECT_EQ(Archive().size(), 2u);
 }
 
+TEST_F(InfoSaverTest, AWorkingDayFromEightToFourLeavesNoDataOutsideIt) {
+  At(2026, 3, 2, 8, 0);
+  {
+    TInfoSaver s(pliki, nullptr);
+    tp.clock.Advance(-10);
+    Tick(s, 8 * 360);  // 08:00:00 .. 15:59:50
+    EXPECT_EQ(s.CzasPracy(), 8 * 3600);
+  }
+  TInfoSaver s(pliki, nullptr);
+  const auto a = s.DajAktywnosc();
+  for (int slot = 1; slot <= 288; ++slot) {
+    const bool ran = slot >= 97 && slot <= 192;  // 08:00 .. 15:55
+    EXPECT_EQ(a[slot - 1], ran ? 0 : 2) << "slot " << slot;
+  }
+}
+
 TEST_F(InfoSaverTest, RestartKeepsContinuousWorkWithinTheAllowedGap) {
   {
     TInfoSaver s(pliki, nullptr);
@@ -253,6 +269,20 @@ TEST_F(InfoSaverTest, AnUnreadableRecordIsNotArchivedAsADay) {
   TInfoSaver s(pliki, nullptr);
   EXPECT_FALSE(tp.files.FileExists(pliki.archiwum));
   EXPECT_EQ(Stored().dtZapisu, MakeDateTime(2026, 3, 2, 10, 0));  // a fresh day instead
+}
+
+TEST_F(InfoSaverTest, UnreadableLimitsRunOnTheDefaults) {
+  TodayRecord d;
+  d.dtZapisu = tp.clock.now;
+  d.caPraca = 1234;
+  tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "TodayInfo", d.ToBytes());
+  tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "Ustawienia", std::vector<uint8_t>(10, 0));  // wrong size
+  TInfoSaver s(pliki, nullptr);
+  EXPECT_EQ(s.DajLimity().CzestotliwoscMonitorowania, 10);
+  EXPECT_EQ(s.DajLimity().caPracyDoPrzerwy, 2700);
+  EXPECT_EQ(s.CzasPracy(), 1234);
+  EXPECT_EQ(tp.registry.ReadBinary(Root::CurrentUser, kKlucz, "Ustawienia")->size(), 10u);  // left alone
+  EXPECT_EQ(Tick(s), wcBrak);
 }
 
 TEST_F(InfoSaverTest, ScreenSaverDelayBecomesBreakInItsSlots) {
@@ -393,6 +423,16 @@ TEST_F(InfoSaverTest, MonitoredDocumentsSurviveARestartAndADamagedTailIsReported
   ASSERT_FALSE(tp.dialogs.shown.empty());
   EXPECT_EQ(tp.dialogs.shown.back().place, "TInfoSaver.Create");
   EXPECT_EQ(tp.dialogs.shown.back().text, "LoadFromFile: Błąd w czasie wczytywania listy");
+}
+
+TEST_F(InfoSaverTest, SettingsRemovedDoNotWipeTheMonitoredDocuments) {
+  DocumentRecord r{"Word - a.doc", 3600, 46000.5};
+  const auto b = r.ToBytes();
+  tp.files.AddFile(pliki.dokumenty, std::string(b.begin(), b.end()));
+  TInfoSaver s(pliki, nullptr);  // no TodayInfo: a first run
+  Tick(s);  // saves the documents with the record
+  EXPECT_EQ(s.Organizator().Count(), 1);
+  EXPECT_EQ(*tp.files.ReadFile(pliki.dokumenty), std::string(b.begin(), b.end()));
 }
 
 TEST_F(InfoSaverTest, OrganizerFileErrors) {

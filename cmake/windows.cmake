@@ -25,11 +25,24 @@ target_link_libraries(Instaler PRIVATE installer_ui)
 target_link_options(Instaler PRIVATE -municode)
 
 # Tools: every tools/win32/<Name>Main.cpp becomes <Name>.exe (screenshots, measurements).
+# The other tools/win32 sources (the screenshot scenes of every area) go into each tool as objects,
+# so that their self-registering statics are never dropped by the linker.
 file(GLOB TOOL_SRC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win32/*Main.cpp)
+file(GLOB TOOL_SHARED_SRC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win32/*.cpp)
+list(FILTER TOOL_SHARED_SRC EXCLUDE REGEX "Main\\.cpp$")
+if(TOOL_SHARED_SRC)
+  add_library(tool_shared OBJECT ${TOOL_SHARED_SRC})
+  target_link_libraries(tool_shared PRIVATE kalmo_ui installer_ui platform_memory)
+endif()
+set(TOOL_NAMES)
 foreach(src ${TOOL_SRC})
   get_filename_component(name ${src} NAME_WE)
   string(REGEX REPLACE "Main$" "" name ${name})
+  list(APPEND TOOL_NAMES ${name})
   add_executable(${name} ${src} ${CMAKE_SOURCE_DIR}/res/Tools.rc)
+  if(TOOL_SHARED_SRC)
+    target_sources(${name} PRIVATE $<TARGET_OBJECTS:tool_shared>)
+  endif()
   target_link_libraries(${name} PRIVATE kalmo_ui installer_ui platform_memory)
 endforeach()
 
@@ -44,5 +57,29 @@ add_executable(win_tests ${WIN_TEST_SRC} ${CMAKE_SOURCE_DIR}/res/Tools.rc)
 target_link_libraries(win_tests PRIVATE kalmo_ui installer_ui platform_memory GTest::gtest GTest::gmock)
 # Test programs find Kalmo.exe, Instaler.exe and Hook.dll beside themselves.
 add_dependencies(win_tests Kalmo Instaler Hook)
+# Tests also drive the tools as child processes.
+if(TOOL_NAMES)
+  add_dependencies(win_tests ${TOOL_NAMES})
+endif()
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
   PROPERTIES TIMEOUT 120)
+
+# The installer's Windows tests install a file compressed for distribution the way distribution
+# disks are made: with mscompress (SZDD), at build time, into fixtures/ beside win_tests.exe.
+find_program(MSCOMPRESS mscompress REQUIRED)
+set(szdd_text "")
+foreach(i RANGE 199)
+  math(EXPR k "${i} % 7")
+  string(APPEND szdd_text "Linia ${k}: Licencja i Ograniczona Gwarancja programu.\r\n")
+endforeach()
+file(WRITE ${CMAKE_BINARY_DIR}/fixtures/szdd.txt "${szdd_text}")
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/fixtures/SZDD.TX_
+  COMMAND ${CMAKE_COMMAND} -E copy szdd.txt szddwork.txt
+  COMMAND ${MSCOMPRESS} szddwork.txt
+  COMMAND ${CMAKE_COMMAND} -E rename szddwork.txt_ SZDD.TX_
+  COMMAND ${CMAKE_COMMAND} -E remove szddwork.txt
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures
+  DEPENDS ${CMAKE_BINARY_DIR}/fixtures/szdd.txt
+  COMMENT "SZDD fixture for the installer tests")
+add_custom_target(installer_fixtures DEPENDS ${CMAKE_BINARY_DIR}/fixtures/SZDD.TX_)
+add_dependencies(win_tests installer_fixtures)

@@ -38,6 +38,7 @@ bool DajPlikIkonyDlaRozszerzenia(const std::string& extension, std::string& file
 struct WindowPosition {
   bool maximized = false;
   int left = 0, top = 0, width = 0, height = 0;
+  bool valid = true;  // false when the text was neither "Max" nor four whole numbers
 };
 std::string WindowPositionText(const WindowPosition& p);
 WindowPosition WindowPositionFromText(const std::string& text);

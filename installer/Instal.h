@@ -64,7 +64,7 @@ class InstalatorSrodowisko {
   virtual std::string FileVersion(const std::string& path) = 0;
   // One call of the version library's file installer. Directories end with "\". tempFile
   // receives the name of the temporary file the service left (meaningful with kVifTempFile).
-  virtual uint32_t VerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
+  virtual uint32_t WywolajVerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
                                   const std::string& sourceDir, const std::string& destDir,
                                   std::string& tempFile) = 0;
 

@@ -7,6 +7,23 @@
 #include <string>
 #include <vector>
 
+// <windows.h> turns DeleteFile, CopyFile, CreateDirectory and RemoveDirectory into macros for
+// their ...W functions, which would rename the methods below in Win32 units only and make them
+// differ from the portable units' (a direct call then fails to link). The seam keeps its own
+// names everywhere; Win32 code calls the W functions by their full names.
+#ifdef DeleteFile
+#undef DeleteFile
+#endif
+#ifdef CopyFile
+#undef CopyFile
+#endif
+#ifdef CreateDirectory
+#undef CreateDirectory
+#endif
+#ifdef RemoveDirectory
+#undef RemoveDirectory
+#endif
+
 namespace platform {
 
 struct DirEntry {

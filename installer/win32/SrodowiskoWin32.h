@@ -12,7 +12,7 @@ class TSrodowiskoWin32 : public InstalatorSrodowisko {
 
   std::string KatalogBiezacy() override;
   std::string FileVersion(const std::string& path) override;
-  uint32_t VerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
+  uint32_t WywolajVerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
                           const std::string& sourceDir, const std::string& destDir,
                           std::string& tempFile) override;
   bool ProgManExecute(const std::string& command, bool wait) override;

@@ -49,7 +49,10 @@ std::vector<std::string> SplitPath(const std::string& path) {
 
 std::string MemoryRegistry::Path(Root root, const std::string& key) const {
   std::string p = std::to_string(static_cast<uint32_t>(root));
-  for (const std::string& part : SplitPath(key)) p += "\\" + FoldCase(part);
+  for (const std::string& part : SplitPath(key)) {
+    p += '\\';
+    p += FoldCase(part);
+  }
   return p;
 }
 
@@ -69,7 +72,8 @@ bool MemoryRegistry::KeyExists(Root root, const std::string& key) { return Open(
 bool MemoryRegistry::CreateKey(Root root, const std::string& key) {
   std::string p = std::to_string(static_cast<uint32_t>(root));
   for (const std::string& part : SplitPath(key)) {
-    p += "\\" + FoldCase(part);
+    p += '\\';
+    p += FoldCase(part);
     Key& k = keys_[p];
     if (k.name.empty()) k.name = part;
   }
@@ -384,7 +388,7 @@ bool MemoryFiles::RemoveDirectory(const std::string& path) {
 bool MemoryFiles::SetAttributes(const std::string& path, uint32_t attributes) {
   Node* n = Find(path);
   if (!n) { lastError = 2; return false; }
-  n->attributes = attributes | (n->directory ? kAttrDirectory : 0);
+  n->attributes = attributes | (n->directory ? static_cast<uint32_t>(kAttrDirectory) : 0u);
   return true;
 }
 

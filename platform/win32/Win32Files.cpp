@@ -73,6 +73,16 @@ std::optional<std::string> DirectoryCall(UINT (WINAPI* call)(LPWSTR, UINT)) {
   return Narrow(buffer, n);
 }
 
+// A missing file or a plain writable one; false (access denied) for a directory or a read-only file.
+bool Replaceable(const std::string& path) {
+  DWORD a = GetFileAttributesW(W(path).c_str());
+  if (a != INVALID_FILE_ATTRIBUTES && (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+    t_lastError = ERROR_ACCESS_DENIED;
+    return false;
+  }
+  return true;
+}
+
 class Win32Files : public Files {
  public:
   bool FileExists(const std::string& path) override {
@@ -153,11 +163,7 @@ class Win32Files : public Files {
 
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override {
     // A target that cannot be replaced (directory, read-only) fails before anything is written.
-    DWORD a = GetFileAttributesW(W(path).c_str());
-    if (a != INVALID_FILE_ATTRIBUTES && (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
-      t_lastError = ERROR_ACCESS_DENIED;
-      return false;
-    }
+    if (!Replaceable(path)) return false;
     const std::string temp = path + ".new";
     {
       Handle h(CreateFileW(W(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -197,6 +203,8 @@ class Win32Files : public Files {
   }
 
   bool MoveReplacing(const std::string& from, const std::string& to) override {
+    // Windows refuses to replace a read-only file; Wine would replace it. Keep Windows' rule.
+    if (!Replaceable(to)) return false;
     return MoveFileExW(W(from).c_str(), W(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? true
                                                                                                            : Fail();
   }

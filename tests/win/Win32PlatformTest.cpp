@@ -353,3 +353,18 @@ TEST(Win32Clock, NowIsTodaysLocalDate) {
     EXPECT_EQ(p.day, st.wDay);
   }
 }
+
+TEST(Win32Files, MoveReplacingRefusesAReadOnlyTargetAsWindowsDoes) {
+  wintest::Scratch s;
+  auto& fs = platform::Fs();
+  const std::string from = s.Put("nowy.txt", "nowy");
+  const std::string to = s.Put("stary.txt", "stary");
+  ASSERT_TRUE(fs.SetAttributes(to, platform::kAttrReadOnly));
+  EXPECT_FALSE(fs.MoveReplacing(from, to));
+  EXPECT_EQ(fs.LastError(), static_cast<uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(fs.ReadFile(to), "stary");
+  EXPECT_TRUE(fs.FileExists(from));
+  ASSERT_TRUE(fs.SetAttributes(to, 0));
+  EXPECT_TRUE(fs.MoveReplacing(from, to));
+  EXPECT_EQ(fs.ReadFile(to), "nowy");
+}

@@ -1,0 +1,275 @@
+#include "app/Glowna.h"
+
+#include <limits>
+#include <vector>
+
+#include "app/Rejestr.h"
+#include "common/DateTime.h"
+#include "common/Komunika.h"
+#include "common/TimeUtilities.h"
+#include "common/WinTools.h"
+#include "keyboard/StaleDlaKeyHook.h"
+#include "platform/Platform.h"
+
+namespace {
+
+constexpr const char* kMiejsceFormCreate = "TfrmGlowna.FormCreate";
+
+int MinutaDnia(double t) {
+  const datetime::Parts p = datetime::Decode(t);
+  return p.hour * 60 + p.minute;
+}
+
+}  // namespace
+
+int MinutyOdOstrzezenia(double teraz, double ostatnie) {
+  // Whole clock minutes, plus a full day for every midnight in between, so that a warning given
+  // late in the evening does not hold back the warnings after midnight.
+  const long long dni = static_cast<long long>(datetime::DatePart(teraz)) - datetime::DatePart(ostatnie);
+  const long long minuty = dni * 1440 + MinutaDnia(teraz) - MinutaDnia(ostatnie);
+  if (minuty > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  if (minuty < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  return static_cast<int>(minuty);
+}
+
+int32_t WymaganeMinuty(WarningCode kod, const WarningOptions& opcje) {
+  switch (kod) {
+    case wcPrzerwaNalezna: return opcje.przerwa.czestotliwosc;
+    case wcKoniecPracy: return opcje.koniecPracy.czestotliwosc;
+    case wcWygaszaczWylaczony: return 5;
+    default: return 0;
+  }
+}
+
+std::string PodpisZeSkrotem(const std::string& podstawa, const std::string& klawisz) {
+  if (klawisz.empty()) return podstawa;
+  return podstawa + "    (" + klawisz + ")";
+}
+
+uint32_t OkresTimeraMs(int32_t czestotliwoscSekund) {
+  const long long ms = static_cast<long long>(czestotliwoscSekund) * 1000;
+  if (ms < 0) return 0;
+  if (ms > 2147483647LL) return 2147483647u;
+  return static_cast<uint32_t>(ms);
+}
+
+TGlownaRdzen::TGlownaRdzen(GlownaUi& ui, KeyHook& hook, StarterUsuwania& usuwanie)
+    : ui_(ui), hook_(hook), usuwanie_(usuwanie) {}
+
+TGlownaRdzen::~TGlownaRdzen() { FormDestroy(); }
+
+void TGlownaRdzen::FormCreate() {
+  if (utworzony_) return;
+  utworzony_ = true;
+  auto& fs = platform::Fs();
+
+  folder_ = FolderZeSciezki(fs.ExecutablePath());                         // 1
+  debugger_ = std::make_unique<TDebugger>();                               // 2
+  debugger_->UstawFolder(folder_);
+  debugger_->Wylacz();
+  debugger_->Log("różne", "Uruchomienie programu Kalmo");
+  plikPomocy_ = platform::JoinPath(folder_, "Kalmo.hlp");                  // 3
+  ui_.UstawPlikPomocy(plikPomocy_);
+  for (int i = 0; i < 8; ++i) okna_[i] = false;                            // 4
+  pliki_ = UtworzNazwyPlikow(folder_);                                     // 5
+  if (!RejKluczIstnieje()) {                                               // 6
+    UtworzZmienneRejestrowe(pliki_);
+    ui_.OtworzTematPomocy(1);
+  }
+  ui_.ZainstalujFiltrPomocy();                                             // 7
+  infoSaver_ = std::make_unique<TInfoSaver>(pliki_, debugger_.get());     // 8
+  organizator_ = std::make_unique<TOrganizatorWatkow>(ui_, usuwanie_);    // 9
+  organizator_->poZakonczeniuUsuwania = [this] {
+    if (OknoIstnieje(Okno::Wygaszacz)) ui_.UkryjEtykieteUsuwania();
+  };
+  std::vector<uint8_t> bufor(WarningOptions::kRozmiar, 0);                 // 10
+  GetRegistryBinary(kKluczKalmo, wartosc::OpcjeOstrzegania, bufor.data(), static_cast<int>(bufor.size()));
+  opcjeOstrzegania_ = WarningOptions::FromBytes(bufor);
+  lastWarningTime_ = platform::Time().Now();                               // 11
+  znakiFiltrujace_ = RejReadString(wartosc::ZnakiFiltrujace, "-[");        // 12
+  if (!hook_.WlaczSledzenieKlawiatury(ui_.UchwytOkna()))                   // 13
+    PokazBlad(kMiejsceFormCreate, "Błąd w czasie włączania śledzenia klawiatury");
+  skroty_ = ui_.UtworzTabliceSkrotow();                                    // 14
+  const bool lewyAlt = RejReadString(wartosc::LewyAlt, kTak) == kTak;      // 15
+  if (!hook_.AktywnoscLewegoAltu(lewyAlt)) PokazBlad(kMiejsceFormCreate, "Błąd w przełączeniu na lewy Alt");
+  WstawSkrotyDoMenu();                                                     // 16
+  if (RejReadString(wartosc::RejestracjaPolaczen, kTak) == kTak)           // 17
+    ui_.WlaczRejestracjePolaczen();
+  UstawOkresTimera();                                                      // 18
+}
+
+void TGlownaRdzen::FormDestroy() {
+  if (!utworzony_ || zniszczony_) return;
+  zniszczony_ = true;
+  skroty_.reset();
+  infoSaver_.reset();
+  organizator_.reset();
+  hook_.WylaczSledzenieKlawiatury();
+}
+
+void TGlownaRdzen::UstawOkresTimera() {
+  if (!infoSaver_) return;
+  ui_.UruchomTimer(OkresTimeraMs(infoSaver_->DajLimity().CzestotliwoscMonitorowania));
+}
+
+void TGlownaRdzen::TimerTimer() {
+  if (!infoSaver_) return;
+  const WarningCode kod = infoSaver_->ZwiekszWskazniki();
+  if (kod != wcBrak) WyslijOstrzezenie(kod);
+  const int32_t cw = infoSaver_->CzasNieprzerwanejPracy();
+  if (cw % 60 == 0) ui_.UstawPodpowiedz("Praca: " + FormatDuration(cw, 0));
+}
+
+bool TGlownaRdzen::WyslijOstrzezenie(WarningCode kod) {
+  const int minuty = MinutyOdOstrzezenia(platform::Time().Now(), lastWarningTime_);
+  // A clock set back behind the last warning does not hold warnings back until it catches up.
+  if (minuty >= 0 && minuty < WymaganeMinuty(kod, opcjeOstrzegania_)) return false;
+  ui_.Ostrzez(kod);
+  lastWarningTime_ = platform::Time().Now();
+  return true;
+}
+
+bool TGlownaRdzen::ObsluzKomunikat(unsigned message, uintptr_t wParam, intptr_t lParam) {
+  switch (message) {
+    case WM_HOTKEY_TASK: MyHotKeyMessageProc(wParam, lParam); return true;
+    case WM_SCREENSAVER_STATE: MyScreenSaverStartMessage(wParam); return true;
+    case WM_PAUSE_KEY: MyPauseKeyMessage(wParam); return true;
+    case WM_FREE_FORM: MyFormFreeMessage(lParam); return true;
+    case WM_BACKGROUND_TASK: MyThreadMessage(wParam); return true;
+    default: return false;
+  }
+}
+
+void TGlownaRdzen::MyHotKeyMessageProc(uintptr_t wParam, intptr_t lParam) {
+  if (skroty_) skroty_->MyHotKeyMessageProc(static_cast<uint16_t>(wParam & 0xFFFF), static_cast<uintptr_t>(lParam));
+}
+
+void TGlownaRdzen::MyScreenSaverStartMessage(uintptr_t wParam) {
+  if (!infoSaver_) return;
+  if (wParam == 1) {
+    debugger_->Log("MSSSM", "Message received: SCREEN_SAVER_START");
+    if (infoSaver_->WPrzerwie()) return;
+    debugger_->Log("MSSSM", "ten komunikat przyjęty został w czasie przerwy!!!!");
+    infoSaver_->WygaszaczWlaczony(ScreenSaverTimeout());
+    ui_.ZatrzymajMiganie();
+  } else if (wParam == 0) {
+    debugger_->Log("MSSSM", "Message received: SCREEN_SAVER_STOP");
+    infoSaver_->WygaszaczWylaczony();
+  } else {
+    PokazBlad("TfrmGlowna.MyScreenSaverStartMessage", "Błędny parametr komunikatu");
+  }
+  platform::Time().Sleep(1000);
+}
+
+void TGlownaRdzen::MyPauseKeyMessage(uintptr_t wParam) {
+  if (wParam != 1) return;
+  if (RejReadString(wartosc::PauseKey, kTak) == kTak) mnuPrzerwaClick();
+}
+
+void TGlownaRdzen::MyFormFreeMessage(intptr_t lParam) {
+  const int kod = static_cast<int>(lParam & 0xFF);
+  if (kod > static_cast<int>(Okno::Wygaszacz)) {
+    PokazBlad("TfrmGlowna.MyFormFreeMessage", "Nierozpoznany formularz do zwolnienia");
+    return;
+  }
+  ui_.ZwolnijOkno(static_cast<Okno>(kod));
+  okna_[kod] = false;
+}
+
+void TGlownaRdzen::MyThreadMessage(uintptr_t wParam) {
+  if (wParam == 0) {
+    if (organizator_) organizator_->RozpocznijUsuwanie();
+  } else if (wParam == 1) {
+    if (organizator_) organizator_->ZatrzymajUsuwanie();
+  } else {
+    PokazBlad("TfrmGlowna.MyThreadMessage", "Nierozpoznana operacja do wykonania w tle");
+  }
+}
+
+PodpisyMenu TGlownaRdzen::Podpisy() {
+  // Without a hotkey an item shows its own caption, so that a key removed in the options
+  // disappears from the menu too.
+  auto podpis = [this](const char* wlasny, const char* podstawa, int zadanie) {
+    const std::string klawisz = skroty_ ? skroty_->ZadanieToSkrot(zadanie) : std::string();
+    return klawisz.empty() ? std::string(wlasny) : PodpisZeSkrotem(podstawa, klawisz);
+  };
+  PodpisyMenu p;
+  p.listaDokumentow = podpis("Lista dokumentów...", "Lista dokumentów...", zsListaDokumentow);
+  p.statystyka = podpis("Statystyka...", "Statystyka...", zsStatystyka);
+  p.opcje = podpis("Opcje...", "Opcje...", zsOpcje);
+  p.przerwa = podpis("Przerwa", "Przerwa", zsPrzerwa);
+  p.informacjeDnia = podpis("Informacje dnia...", "Informacje dnia...", zsInformacjeDnia);
+  p.listaSkrotow = podpis("Lista skrótów...", "Lista Skrótów...", zsListaSkrotow);
+  return p;
+}
+
+void TGlownaRdzen::WstawSkrotyDoMenu() { ui_.UstawPodpisyMenu(Podpisy()); }
+
+StanMenu TGlownaRdzen::StanPrzyOtwarciu() const {
+  StanMenu s;
+  s.informacjeDnia = !OknoIstnieje(Okno::InformacjeDnia);
+  s.statystyka = !OknoIstnieje(Okno::Statystyka);
+  s.opcje = !OknoIstnieje(Okno::Opcje);
+  s.listaDokumentow = !OknoIstnieje(Okno::ListaDokumentow);
+  s.oProgramie = !OknoIstnieje(Okno::OProgramie);
+  return s;
+}
+
+namespace {
+// A modal window marked as existing while it is shown.
+template <class Show>
+void Modalnie(TGlownaRdzen& r, Okno okno, Show&& show) {
+  struct Znacznik {
+    TGlownaRdzen& r;
+    Okno okno;
+    ~Znacznik() { r.UstawOkno(okno, false); }
+  } znacznik{r, okno};
+  r.UstawOkno(okno, true);
+  show();
+}
+}  // namespace
+
+void TGlownaRdzen::mnuPomocClick() { ui_.OtworzSpisPomocy(); }
+
+void TGlownaRdzen::mnuOProgramieClick() {
+  if (OknoIstnieje(Okno::OProgramie)) return;
+  Modalnie(*this, Okno::OProgramie, [&] { ui_.PokazOkno(Okno::OProgramie); });
+}
+
+void TGlownaRdzen::mnuListaDokumentowClick() {
+  ui_.PokazOkno(Okno::ListaDokumentow);
+  UstawOkno(Okno::ListaDokumentow, true);
+}
+
+void TGlownaRdzen::mnuListaSkrotowClick() {
+  if (OknoIstnieje(Okno::ListaSkrotow) || !platform::Fs().FileExists(pliki_.skroty)) return;
+  Modalnie(*this, Okno::ListaSkrotow, [&] { ui_.PokazOkno(Okno::ListaSkrotow); });
+}
+
+void TGlownaRdzen::mnuInformacjeDniaClick() {
+  ui_.PokazOkno(Okno::InformacjeDnia);
+  UstawOkno(Okno::InformacjeDnia, true);
+}
+
+void TGlownaRdzen::mnuStatystykaClick() {
+  if (OknoIstnieje(Okno::Statystyka)) return;
+  if (!platform::Fs().FileExists(pliki_.archiwum)) {
+    Komunikat("Ta funkcja będzie sprawna dopiero jutro gdy program zbierze wystarczającą ilość danych.", rkInformacja);
+    return;
+  }
+  Modalnie(*this, Okno::Statystyka, [&] { ui_.PokazOkno(Okno::Statystyka); });
+}
+
+void TGlownaRdzen::mnuOpcjeClick() { OtworzOpcje(""); }
+
+void TGlownaRdzen::NotifyIconDblClick() { OtworzOpcje(""); }
+
+void TGlownaRdzen::OtworzOpcje(const std::string& strona) {
+  if (OknoIstnieje(Okno::Opcje)) return;
+  Modalnie(*this, Okno::Opcje, [&] { ui_.PokazOpcje(strona); });
+  WstawSkrotyDoMenu();
+}
+
+void TGlownaRdzen::mnuPrzerwaClick() { ui_.RozpocznijPrzerwe(); }
+
+void TGlownaRdzen::mnuKoniecClick() { ui_.ZakonczProgram(); }

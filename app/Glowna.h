@@ -1,0 +1,191 @@
+#pragma once
+// What the hidden main window decides, apart from its windows: start-up, the monitoring tick and
+// its warning pacing, the private messages, the tray menu's captions, state and commands, and
+// shutdown. TfrmGlowna (app/win32) owns one TGlownaRdzen and implements GlownaUi for it.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/Globalne.h"
+#include "app/OrgWatkow.h"
+#include "app/uDebugger.h"
+#include "keyboard/KeyHook.h"
+#include "worktime/InfoSaver.h"
+
+// Single-instance windows of the main window. The first five are the non-modal ones, numbered
+// as the window codes of WM_FREE_FORM.
+enum class Okno : int {
+  InformacjeDnia = 0,  // today-info window
+  Przypomnienie = 1,   // reminder window
+  ListaDokumentow = 2, // monitored-document list window
+  CzyMonitorowac = 3,  // ask-whether-to-monitor window
+  Wygaszacz = 4,       // break window
+  OProgramie = 5,      // about window (modal)
+  Statystyka = 6,      // statistics window (modal)
+  ListaSkrotow = 7,    // shortcut-list window (modal)
+  Opcje = 8,           // options dialog (modal)
+};
+inline constexpr int kLiczbaOkien = 9;
+
+// Hotkey task codes.
+enum ZadanieSkrotu : int {
+  zsPrzerwa = 1, zsInformacjeDnia = 2, zsStatystyka = 3, zsListaDokumentow = 4, zsProgram = 5,
+  zsOpcje = 6, zsSchowek = 7, zsListaSkrotow = 8
+};
+
+// The hotkey table as the main window uses it.
+class TablicaSkrotow {
+ public:
+  virtual ~TablicaSkrotow() = default;
+  // Key text of the first binding of the task ("Shift+Ctrl+P"), empty when none.
+  virtual std::string ZadanieToSkrot(int zadanie) = 0;
+  // WM_HOTKEY_TASK: shortcut value and the window that had the keyboard focus.
+  virtual void MyHotKeyMessageProc(uint16_t skrot, uintptr_t oknoZFokusem) = 0;
+};
+
+// Captions of the tray menu items that carry a hotkey.
+struct PodpisyMenu {
+  std::string listaDokumentow;
+  std::string listaSkrotow;
+  std::string informacjeDnia;
+  std::string statystyka;
+  std::string opcje;
+  std::string przerwa;
+};
+
+// Enabled state of the tray menu items that open single-instance windows.
+struct StanMenu {
+  bool informacjeDnia = true;
+  bool statystyka = true;
+  bool opcje = true;
+  bool listaDokumentow = true;
+  bool oProgramie = true;
+};
+
+// What the core asks of the main window and of the windows it owns.
+class GlownaUi : public PoczmistrzGlownej {
+ public:
+  // The main window's handle as an integer (for the keyboard-hook library).
+  virtual uintptr_t UchwytOkna() = 0;
+  virtual void UstawPlikPomocy(const std::string& plik) = 0;  // application help file
+  virtual void OtworzTematPomocy(int kontekst) = 0;           // context help command
+  virtual void OtworzSpisPomocy() = 0;                        // help finder
+  virtual void ZainstalujFiltrPomocy() = 0;                   // what-is-this message filter
+  // The hotkey table (THotKeys), created after keyboard tracking is switched on.
+  virtual std::unique_ptr<TablicaSkrotow> UtworzTabliceSkrotow() = 0;
+  virtual void WlaczRejestracjePolaczen() = 0;  // switch the modem's connection log on
+  // Sets the monitoring timer's period and enables it.
+  virtual void UruchomTimer(uint32_t okresMs) = 0;
+  virtual void UstawPodpowiedz(const std::string& tekst) = 0;  // tray hint
+  virtual void ZatrzymajMiganie() = 0;                          // tray icon flashing
+  virtual void UstawPodpisyMenu(const PodpisyMenu& podpisy) = 0;
+  // The warning routine of a paced warning code 1..4.
+  virtual void Ostrzez(WarningCode kod) = 0;
+  // Non-modal windows: create when missing, then show (brings an open one to the front).
+  // Modal windows: create, show modally, free.
+  virtual void PokazOkno(Okno okno) = 0;
+  // The options dialog with the page to show first (empty: the first page); modal.
+  virtual void PokazOpcje(const std::string& strona) = 0;
+  // Frees a non-modal window named by a WM_FREE_FORM code.
+  virtual void ZwolnijOkno(Okno okno) = 0;
+  // Starts a break (the break screen's routine shared by every trigger).
+  virtual void RozpocznijPrzerwe() = 0;
+  // Hides the break window's label "Trwa usuwanie plików tymczasowych w tle....".
+  virtual void UkryjEtykieteUsuwania() = 0;
+  // Ends the message loop.
+  virtual void ZakonczProgram() = 0;
+};
+
+class TGlownaRdzen {
+ public:
+  // Nothing happens until FormCreate.
+  TGlownaRdzen(GlownaUi& ui, KeyHook& hook, StarterUsuwania& usuwanie);
+  ~TGlownaRdzen();  // FormDestroy when it has not run
+  TGlownaRdzen(const TGlownaRdzen&) = delete;
+  TGlownaRdzen& operator=(const TGlownaRdzen&) = delete;
+
+  // Start-up sequence of the main window; the timer is enabled at its end.
+  void FormCreate();
+  // Shutdown: hotkey table, accounting (saves), background tasks, keyboard tracking off.
+  void FormDestroy();
+
+  // Monitoring tick.
+  void TimerTimer();
+  // Pacing of one non-zero warning code at the time of day now; true when it was dispatched.
+  bool WyslijOstrzezenie(WarningCode kod);
+  // Called when the advanced options store a new monitoring frequency.
+  void UstawOkresTimera();
+
+  // Private messages. ObsluzKomunikat dispatches any of the five and returns false for others.
+  bool ObsluzKomunikat(unsigned message, uintptr_t wParam, intptr_t lParam);
+  void MyHotKeyMessageProc(uintptr_t wParam, intptr_t lParam);
+  void MyScreenSaverStartMessage(uintptr_t wParam);
+  void MyPauseKeyMessage(uintptr_t wParam);
+  void MyFormFreeMessage(intptr_t lParam);
+  void MyThreadMessage(uintptr_t wParam);
+
+  // Tray menu.
+  PodpisyMenu Podpisy();        // captions with the current hotkeys
+  void WstawSkrotyDoMenu();     // puts them into the menu
+  StanMenu StanPrzyOtwarciu() const;  // enabled items when the menu pops up
+  void mnuPomocClick();
+  void mnuOProgramieClick();
+  void mnuListaDokumentowClick();
+  void mnuListaSkrotowClick();
+  void mnuInformacjeDniaClick();
+  void mnuStatystykaClick();
+  void mnuOpcjeClick();
+  void mnuPrzerwaClick();
+  void mnuKoniecClick();
+  void NotifyIconDblClick();  // opens the options dialog
+  // Options dialog with a first page ("Skróty" from the shortcut list), then fresh captions.
+  void OtworzOpcje(const std::string& strona);
+
+  // Window references: windows created elsewhere (reminder, question, break window) report here.
+  bool OknoIstnieje(Okno okno) const { return okna_[static_cast<int>(okno)]; }
+  void UstawOkno(Okno okno, bool istnieje) { okna_[static_cast<int>(okno)] = istnieje; }
+
+  // Program-wide state.
+  const std::string& FolderProgramu() const { return folder_; }
+  const std::string& PlikPomocy() const { return plikPomocy_; }
+  const PlikiDanych& Pliki() const { return pliki_; }
+  TDebugger* Debugger() { return debugger_.get(); }
+  TInfoSaver* InfoSaver() { return infoSaver_.get(); }
+  TOrganizatorWatkow* OrganizatorWatkow() { return organizator_.get(); }
+  TablicaSkrotow* Skroty() { return skroty_.get(); }
+  const WarningOptions& OpcjeOstrzegania() const { return opcjeOstrzegania_; }
+  void UstawOpcjeOstrzegania(const WarningOptions& o) { opcjeOstrzegania_ = o; }
+  const std::string& ZnakiFiltrujace() const { return znakiFiltrujace_; }
+  void UstawZnakiFiltrujace(const std::string& z) { znakiFiltrujace_ = z; }
+  double LastWarningTime() const { return lastWarningTime_; }
+  void UstawLastWarningTime(double t) { lastWarningTime_ = t; }
+
+ private:
+  GlownaUi& ui_;
+  KeyHook& hook_;
+  StarterUsuwania& usuwanie_;
+  std::string folder_;
+  std::string plikPomocy_;
+  PlikiDanych pliki_;
+  std::unique_ptr<TDebugger> debugger_;
+  std::unique_ptr<TInfoSaver> infoSaver_;
+  std::unique_ptr<TOrganizatorWatkow> organizator_;
+  std::unique_ptr<TablicaSkrotow> skroty_;
+  WarningOptions opcjeOstrzegania_;
+  std::string znakiFiltrujace_ = "-[";
+  double lastWarningTime_ = 0;
+  std::array<bool, kLiczbaOkien> okna_{};
+  bool utworzony_ = false;
+  bool zniszczony_ = false;
+};
+
+// Minutes that count between the last warning and now for the pacing: whole clock minutes of
+// the time of day, counted forward across midnight.
+int MinutyOdOstrzezenia(double teraz, double ostatnie);
+// Minimum minutes between two warnings for a code.
+int32_t WymaganeMinuty(WarningCode kod, const WarningOptions& opcje);
+// A tray-menu caption with its hotkey: base + 4 blanks + "(" + key + ")"; unchanged without key.
+std::string PodpisZeSkrotem(const std::string& podstawa, const std::string& klawisz);
+// Timer period for a monitoring frequency in seconds, held in 0..2147483647 ms.
+uint32_t OkresTimeraMs(int32_t czestotliwoscSekund);

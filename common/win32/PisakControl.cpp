@@ -1,0 +1,203 @@
+#include "common/win32/PisakControl.h"
+
+#include <algorithm>
+
+namespace win {
+
+namespace {
+
+// GDI copes badly with absurd font heights from a "size" command; keep them in a sane range.
+constexpr int32_t kMaxFontHeight = 400;
+
+}  // namespace
+
+GdiPlotno::GdiPlotno(HDC dc) : dc_(dc) {
+  original_ = GetCurrentObject(dc, OBJ_FONT);
+  SetBkMode(dc, TRANSPARENT);
+}
+
+GdiPlotno::~GdiPlotno() {
+  SelectObject(dc_, original_);
+  if (font_) DeleteObject(font_);
+}
+
+void GdiPlotno::SetFont(const pisak::Czcionka& f) {
+  LOGFONTW lf{};
+  lf.lfHeight = std::clamp(f.height, -kMaxFontHeight, kMaxFontHeight);
+  lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = f.italic;
+  lf.lfUnderline = f.underline;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = DEFAULT_QUALITY;
+  std::wstring face = Widen(f.face);
+  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  HFONT created = CreateFontIndirectW(&lf);
+  if (created) {
+    SelectObject(dc_, created);
+    if (font_) DeleteObject(font_);
+    font_ = created;
+  }
+  SetTextColor(dc_, f.color);
+}
+
+int GdiPlotno::TextWidth(const std::string& text) {
+  std::wstring w = Widen(text);
+  SIZE s{};
+  GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &s);
+  return s.cx;
+}
+
+int GdiPlotno::TextHeight(const std::string& text) {
+  std::wstring w = Widen(text);
+  SIZE s{};
+  GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &s);
+  return s.cy;
+}
+
+void GdiPlotno::Pisz(int x, int y, const std::string& text) {
+  std::wstring w = Widen(text);
+  ::TextOutW(dc_, x, y, w.c_str(), static_cast<int>(w.size()));
+}
+
+void GdiPlotno::FillRect(int left, int top, int right, int bottom, uint32_t color) {
+  RECT r{left, top, right, bottom};
+  HBRUSH b = CreateSolidBrush(color);
+  ::FillRect(dc_, &r, b);
+  DeleteObject(b);
+}
+
+pisak::Czcionka CzcionkaZ(HFONT font, COLORREF color) {
+  pisak::Czcionka c;
+  LOGFONTW lf{};
+  if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  GetObjectW(font, sizeof lf, &lf);
+  c.face = Narrow(lf.lfFaceName, lstrlenW(lf.lfFaceName));
+  c.height = lf.lfHeight;
+  c.bold = lf.lfWeight >= FW_SEMIBOLD;
+  c.italic = lf.lfItalic != 0;
+  c.underline = lf.lfUnderline != 0;
+  c.color = color;
+  return c;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+HWND PisakControl::Create(HWND parent, const std::string& name, int id, int x, int y, int width, int height) {
+  RegisterFormClass(kClassName, 0, nullptr);
+  textColor_ = GetSysColor(COLOR_WINDOWTEXT);
+  core_.UstawKolor(GetSysColor(COLOR_BTNFACE));
+  core_.UstawCzcionke(CzcionkaZ(nullptr, textColor_));
+  core_.UstawSzerokosc(width);
+  HWND hwnd = Window::Create(kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, x, y, width, height, parent,
+                             id);
+  if (!hwnd) return nullptr;
+  if (!name.empty()) SetControlName(hwnd, name);
+  if (auto f = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0))) SetFont(hwnd, f);
+  return hwnd;
+}
+
+void PisakControl::UstawCentrowanie(bool centre) {
+  core_.Centrowanie = centre;
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+int PisakControl::WymaganaWysokosc() {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  int h;
+  {
+    GdiPlotno canvas(dc);
+    h = core_.WymaganaWysokosc(canvas);
+  }
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return h;
+}
+
+int PisakControl::WymaganaWysokosc96() {
+  int dpi = ScreenDpi();
+  if (dpi == 96) return WymaganaWysokosc();
+  // Same text, font and width taken back to 96 dpi; its problems were already reported by the
+  // control's own layout, so this one stays quiet.
+  pisak::TOPisak at96;
+  at96.ZglaszajBledy = false;
+  pisak::Czcionka f = core_.CzcionkaBazowa();
+  f.height = MulDiv(f.height, 96, dpi);
+  at96.UstawCzcionke(f);
+  at96.UstawSzerokosc(MulDiv(core_.Szerokosc(), 96, dpi));
+  at96.UstawTekst(core_.Tekst());
+  WymaganaWysokosc();
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  int h;
+  {
+    GdiPlotno canvas(dc);
+    h = at96.WymaganaWysokosc(canvas);
+  }
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return h;
+}
+
+void PisakControl::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Hwnd(), &ps);
+  RECT client;
+  GetClientRect(Hwnd(), &client);
+  // Painted off screen, so that a repaint never flickers.
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom));
+  HGDIOBJ oldBmp = SelectObject(mem, bmp);
+  HBRUSH back = CreateSolidBrush(core_.Kolor());
+  ::FillRect(mem, &client, back);
+  DeleteObject(back);
+  {
+    GdiPlotno canvas(mem);
+    core_.Rysuj(canvas, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+  }
+  BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
+         mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+  SelectObject(mem, oldBmp);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  EndPaint(Hwnd(), &ps);
+}
+
+LRESULT PisakControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SETTEXT: {
+      const auto* text = reinterpret_cast<const wchar_t*>(lp);
+      core_.UstawTekst(text ? Narrow(text, lstrlenW(text)) : std::string());
+      // The window text is what a reader sees; the commands stay with the painter.
+      std::wstring shown = Widen(core_.TekstWidoczny());
+      LRESULT r = Default(msg, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+      InvalidateRect(Hwnd(), nullptr, FALSE);
+      return r;
+    }
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wp);
+      core_.UstawCzcionke(CzcionkaZ(font_, textColor_));
+      if (LOWORD(lp)) InvalidateRect(Hwnd(), nullptr, FALSE);
+      return Default(msg, wp, lp);
+    case WM_SIZE:
+      core_.UstawSzerokosc(LOWORD(lp));
+      InvalidateRect(Hwnd(), nullptr, FALSE);
+      return 0;
+    case WM_SYSCOLORCHANGE:
+      textColor_ = GetSysColor(COLOR_WINDOWTEXT);
+      core_.UstawKolor(GetSysColor(COLOR_BTNFACE));
+      core_.UstawCzcionke(CzcionkaZ(font_, textColor_));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_STATIC;
+    default:
+      return Default(msg, wp, lp);
+  }
+}
+
+}  // namespace win

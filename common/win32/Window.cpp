@@ -1,0 +1,345 @@
+#include "common/win32/Window.h"
+
+#include <exception>
+#include <vector>
+
+#include "common/win32/Win32Dialogs.h"
+
+namespace win {
+
+namespace {
+
+constexpr wchar_t kNameProp[] = L"KalmoControlName";
+constexpr wchar_t kSelfProp[] = L"KalmoWindowObject";
+
+struct FindByName {
+  std::string name;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindByNameProc(HWND hwnd, LPARAM lp) {
+  auto* f = reinterpret_cast<FindByName*>(lp);
+  if (ControlName(hwnd) == f->name) {
+    f->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK ForgetNameProc(HWND hwnd, LPARAM) {
+  auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropW(hwnd, kNameProp)));
+  if (atom) GlobalDeleteAtom(atom);
+  return TRUE;
+}
+
+struct Disabler {
+  HWND except;
+  std::vector<HWND>* list;
+};
+
+BOOL CALLBACK DisableThreadWindow(HWND hwnd, LPARAM lp) {
+  auto* d = reinterpret_cast<Disabler*>(lp);
+  if (hwnd != d->except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    EnableWindow(hwnd, FALSE);
+    d->list->push_back(hwnd);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+  return out;
+}
+
+std::string Narrow(const wchar_t* wide, int length) {
+  if (length <= 0) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, length, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::string Narrow(const std::wstring& wide) { return Narrow(wide.data(), static_cast<int>(wide.size())); }
+
+std::string GetText(HWND hwnd) {
+  int n = GetWindowTextLengthW(hwnd);
+  if (n <= 0) return {};
+  std::wstring buf(n + 1, L'\0');
+  int got = GetWindowTextW(hwnd, buf.data(), n + 1);
+  return Narrow(buf.data(), got);
+}
+
+void SetText(HWND hwnd, const std::string& utf8) { SetWindowTextW(hwnd, Widen(utf8).c_str()); }
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+int ScreenDpi() {
+  HDC dc = GetDC(nullptr);
+  int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+int Scale(int value, int dpi) { return MulDiv(value, dpi, 96); }
+
+HFONT CreateFontPt(const wchar_t* face, int points, bool bold, bool italic, bool underline, int dpi) {
+  if (dpi <= 0) dpi = ScreenDpi();
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(points, dpi, 72);
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = italic;
+  lf.lfUnderline = underline;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+  return CreateFontIndirectW(&lf);
+}
+
+void SetFont(HWND hwnd, HFONT font, bool redraw) {
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+}
+
+void CenterOnScreen(HWND hwnd) {
+  RECT work{}, r{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(hwnd, &r);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  int x = work.left + (work.right - work.left - w) / 2;
+  int y = work.top + (work.bottom - work.top - h) / 2;
+  if (x < work.left) x = work.left;
+  if (y < work.top) y = work.top;
+  SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetClientSize(HWND hwnd, int width, int height) {
+  RECT r{0, 0, width, height};
+  DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+  DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
+  AdjustWindowRectEx(&r, style, GetMenu(hwnd) != nullptr, exStyle);
+  SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetControlName(HWND control, const std::string& name) {
+  ForgetNameProc(control, 0);
+  ATOM atom = GlobalAddAtomW(Widen(name).c_str());
+  if (atom) SetPropW(control, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
+}
+
+std::string ControlName(HWND control) {
+  auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(control, kNameProp)));
+  if (!atom) return {};
+  wchar_t buf[256];
+  UINT n = GlobalGetAtomNameW(atom, buf, 256);
+  return Narrow(buf, static_cast<int>(n));
+}
+
+HWND FindControl(HWND parent, const std::string& name) {
+  FindByName f{name};
+  EnumChildWindows(parent, FindByNameProc, reinterpret_cast<LPARAM>(&f));
+  return f.found;
+}
+
+HWND CreateChild(HWND parent, const wchar_t* className, const std::string& name, int id, const std::string& caption,
+                 DWORD style, int x, int y, int width, int height, DWORD exStyle) {
+  HWND hwnd = CreateWindowExW(exStyle, className, Widen(caption).c_str(), style | WS_CHILD, x, y, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+  if (!hwnd) return nullptr;
+  if (!name.empty()) SetControlName(hwnd, name);
+  if (auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0))) SetFont(hwnd, font);
+  return hwnd;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Window::~Window() {
+  if (hwnd_) {
+    HWND h = hwnd_;
+    Bind(h, nullptr);
+    hwnd_ = nullptr;
+    DestroyWindow(h);
+  }
+}
+
+bool Window::RegisterFormClass(const wchar_t* className, UINT style, HBRUSH background, HCURSOR cursor) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(Instance(), className, &existing)) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = Instance();
+  wc.hCursor = cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = className;
+  return RegisterClassExW(&wc) != 0;
+}
+
+HWND Window::Create(const wchar_t* className, const std::string& caption, DWORD style, DWORD exStyle, int x, int y,
+                    int width, int height, HWND parent, int id) {
+  HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
+  CreateWindowExW(exStyle, className, Widen(caption).c_str(), style, x, y, width, height, parent, menu, Instance(),
+                  this);
+  return hwnd_;
+}
+
+void Window::Destroy() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+Window* Window::FromHwnd(HWND hwnd) {
+  DWORD pid = 0;
+  if (!hwnd || !GetWindowThreadProcessId(hwnd, &pid) || pid != GetCurrentProcessId()) return nullptr;
+  return static_cast<Window*>(GetPropW(hwnd, kSelfProp));
+}
+
+void Window::Bind(HWND hwnd, Window* self) {
+  if (self) {
+    SetPropW(hwnd, kSelfProp, self);
+    self->hwnd_ = hwnd;
+  } else {
+    RemovePropW(hwnd, kSelfProp);
+  }
+}
+
+int Window::ShowModal(HWND owner) {
+  if (!hwnd_) return 0;
+  HWND self = hwnd_;
+  std::vector<HWND> disabled;
+  if (owner) {
+    if (IsWindowEnabled(owner)) {
+      EnableWindow(owner, FALSE);
+      disabled.push_back(owner);
+    }
+  } else {
+    Disabler d{self, &disabled};
+    EnumThreadWindows(GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&d));
+  }
+  HWND previousActive = GetActiveWindow();
+
+  modal_ = true;
+  modalDone_ = false;
+  modalResult_ = 0;
+  ShowWindow(self, SW_SHOW);
+  SetForegroundWindow(self);
+
+  bool quit = false;
+  WPARAM quitCode = 0;
+  MSG msg;
+  while (!modalDone_ && IsWindow(self)) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      quit = true;
+      quitCode = msg.wParam;
+      break;
+    }
+    if (got == -1) break;
+    if (!IsDialogMessageW(self, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  int result = IsWindow(self) ? modalResult_ : (modalDone_ ? modalResult_ : 0);
+  if (IsWindow(self)) modal_ = false;
+
+  // Re-enable before hiding, so that the activation goes back to the owner and not elsewhere.
+  for (auto it = disabled.rbegin(); it != disabled.rend(); ++it)
+    if (IsWindow(*it)) EnableWindow(*it, TRUE);
+  if (IsWindow(self)) ShowWindow(self, SW_HIDE);
+  if (owner && IsWindow(owner)) SetActiveWindow(owner);
+  else if (previousActive && previousActive != self && IsWindow(previousActive)) SetActiveWindow(previousActive);
+  if (quit) PostQuitMessage(static_cast<int>(quitCode));
+  return result;
+}
+
+void Window::EndModal(int result) {
+  modalResult_ = result;
+  modalDone_ = true;
+  // Wake the loop even when this was called from outside a message handler.
+  if (hwnd_) PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+
+LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SETFONT) font_ = reinterpret_cast<HFONT>(wp);
+  if (msg == WM_GETFONT) return reinterpret_cast<LRESULT>(font_);
+  if (dialog_) {
+    defaulted_ = true;
+    return 0;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+  try {
+    return HandleMessage(msg, wp, lp);
+  } catch (const std::exception& e) {
+    // The last line of defence: what escapes a handler is shown, like an unhandled exception
+    // in the event loop, and the program goes on.
+    ShowUnhandledException(e.what());
+  } catch (...) {
+    ShowUnhandledException("Nieznany wyjątek");
+  }
+  return 0;
+}
+
+LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Window* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    self = static_cast<Window*>(cs->lpCreateParams);
+    if (self) Bind(hwnd, self);
+  } else {
+    self = static_cast<Window*>(GetPropW(hwnd, kSelfProp));
+  }
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_DESTROY) EnumChildWindows(hwnd, ForgetNameProc, 0);  // children still exist here
+  if (msg == WM_NCDESTROY) {
+    LRESULT r = self->Dispatch(msg, wp, lp);
+    ForgetNameProc(hwnd, 0);
+    Bind(hwnd, nullptr);
+    self->hwnd_ = nullptr;
+    if (self->modal_) self->modalDone_ = true;
+    self->OnDestroyed();
+    return r;
+  }
+  return self->Dispatch(msg, wp, lp);
+}
+
+INT_PTR CALLBACK Window::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Window* self = nullptr;
+  if (msg == WM_INITDIALOG) {
+    self = reinterpret_cast<Window*>(lp);
+    if (self) {
+      self->dialog_ = true;
+      Bind(hwnd, self);
+    }
+  } else {
+    self = static_cast<Window*>(GetPropW(hwnd, kSelfProp));
+  }
+  if (!self) return FALSE;
+  if (msg == WM_DESTROY) EnumChildWindows(hwnd, ForgetNameProc, 0);
+  self->defaulted_ = false;
+  LRESULT r = self->Dispatch(msg, wp, lp);
+  bool handled = !self->defaulted_;
+  if (msg == WM_NCDESTROY) {
+    ForgetNameProc(hwnd, 0);
+    Bind(hwnd, nullptr);
+    self->hwnd_ = nullptr;
+    if (self->modal_) self->modalDone_ = true;
+    self->OnDestroyed();
+    return FALSE;
+  }
+  if (!handled) return FALSE;
+  if (msg == WM_INITDIALOG) return static_cast<INT_PTR>(r);
+  SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, r);
+  return TRUE;
+}
+
+}  // namespace win

@@ -1,0 +1,104 @@
+#pragma once
+// A thin HWND wrapper shared by every window of both programs.
+//
+// A form derives from Window, registers a window class named after itself (RegisterFormClass)
+// and creates its HWND with Create; the static window procedure binds `this` on WM_NCCREATE
+// (or WM_INITDIALOG for template dialogs) and sends every message to HandleMessage. Child
+// controls are plain system controls created with CreateChild, carrying their component name
+// ("cmdOk", "labTresc") both as a control id and as a name that tests can read (ControlName).
+#include <windows.h>
+
+#include <string>
+
+namespace win {
+
+// UTF-8 <-> UTF-16 at the Win32 boundary.
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& wide);
+std::string Narrow(const wchar_t* wide, int length);
+
+// Window text of any window of this process (GetWindowTextW), as UTF-8.
+std::string GetText(HWND hwnd);
+void SetText(HWND hwnd, const std::string& utf8);
+
+HINSTANCE Instance();
+
+// Pixels per logical inch of the screen (96 at 100 %).
+int ScreenDpi();
+// value * dpi / 96, to the nearest integer (design sizes are given at 96 dpi).
+int Scale(int value, int dpi);
+
+// A font of a face and point size, with a style; the caller owns it (DeleteObject).
+HFONT CreateFontPt(const wchar_t* face, int points, bool bold = false, bool italic = false, bool underline = false,
+                   int dpi = 0);
+void SetFont(HWND hwnd, HFONT font, bool redraw = false);
+
+// Centre a top-level window on the work area of the primary monitor.
+void CenterOnScreen(HWND hwnd);
+// Resize a top-level window so that its client area has the given size (keeps its position).
+void SetClientSize(HWND hwnd, int width, int height);
+
+// Names of child controls. The name is kept in a window property holding a global atom, so a
+// test driver can read it from another process too.
+void SetControlName(HWND control, const std::string& name);
+std::string ControlName(HWND control);
+// The child (at any depth) with a name, or nullptr.
+HWND FindControl(HWND parent, const std::string& name);
+
+// A child control with an id, a name and a UTF-8 caption; gets the parent's font when it has one.
+HWND CreateChild(HWND parent, const wchar_t* className, const std::string& name, int id, const std::string& caption,
+                 DWORD style, int x, int y, int width, int height, DWORD exStyle = 0);
+
+class Window {
+ public:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND Hwnd() const { return hwnd_; }
+
+  // Registers a window class for Window-derived objects (idempotent per process).
+  static bool RegisterFormClass(const wchar_t* className, UINT style = CS_DBLCLKS,
+                                HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                HCURSOR cursor = nullptr);
+  // Creates the HWND; this object receives its messages from WM_NCCREATE on.
+  HWND Create(const wchar_t* className, const std::string& caption, DWORD style, DWORD exStyle, int x, int y,
+              int width, int height, HWND parent = nullptr, int id = 0);
+  void Destroy();
+
+  // The window object bound to an HWND of this process, or nullptr.
+  static Window* FromHwnd(HWND hwnd);
+
+  // Modal showing: disables the owner (without one, every other enabled window of the thread),
+  // shows the window, runs its own message loop until EndModal or destruction, re-enables what
+  // it disabled and gives the activation back. Returns the EndModal result (0 when destroyed).
+  int ShowModal(HWND owner = nullptr);
+  void EndModal(int result);
+  bool InModalLoop() const { return modal_; }
+
+  // Window procedure for DialogBox/CreateDialog templates (binds on WM_INITDIALOG's lParam).
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+ protected:
+  // Default handling: DefWindowProcW for windows; "not handled" for template dialogs.
+  virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+  // Called on WM_NCDESTROY, after which Hwnd() is null.
+  virtual void OnDestroyed() {}
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static void Bind(HWND hwnd, Window* self);
+  LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+
+  HWND hwnd_ = nullptr;
+  HFONT font_ = nullptr;      // WM_SETFONT/WM_GETFONT of forms (not owned)
+  bool dialog_ = false;       // created from a template: Default means "not handled"
+  bool defaulted_ = false;    // set by Default while a template dialog handles a message
+  bool modal_ = false;
+  bool modalDone_ = false;
+  int modalResult_ = 0;
+};
+
+}  // namespace win

@@ -1,0 +1,726 @@
+// The install script interpreter and the versioned copy against the in-memory platform, a fake
+// set of installer services and fake windows.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <stdexcept>
+
+#include "installer/Instal.h"
+#include "platform/memory/Memory.h"
+
+using platform::memory::FoldCase;
+using platform::memory::RecordingDialogs;
+using platform::memory::TestPlatform;
+using testing::ElementsAre;
+using testing::HasSubstr;
+
+namespace {
+
+class FakeSrodowisko : public InstalatorSrodowisko {
+ public:
+  explicit FakeSrodowisko(TestPlatform& p) : p_(p) {}
+
+  std::string KatalogBiezacy() override { return biezacy; }
+
+  std::string FileVersion(const std::string& path) override {
+    auto it = wersje.find(FoldCase(path));
+    return it == wersje.end() ? std::string() : it->second;
+  }
+
+  struct Wywolanie {
+    uint32_t flags;
+    std::string src, dst, srcDir, dstDir;
+  };
+  uint32_t WywolajVerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
+                          const std::string& sourceDir, const std::string& destDir, std::string& tempFile) override {
+    wywolania.push_back({flags, sourceName, destName, sourceDir, destDir});
+    if (rzuc) throw std::runtime_error("boom");
+    uint32_t r = 0;
+    if (!wyniki.empty()) {
+      r = wyniki.front();
+      wyniki.pop_front();
+    }
+    if (r == 0) {
+      // The service expands the distribution file into place.
+      auto bytes = p_.files.ReadFile(sourceDir + sourceName);
+      if (!bytes) return kVifCannotReadSrc;
+      p_.files.AddFile(destDir + destName, "expanded:" + *bytes);
+    }
+    if (r & kVifTempFile) {
+      tempFile = "VER" + std::to_string(wywolania.size()) + ".tmp";
+      p_.files.AddFile(destDir + tempFile, "tmp");
+    }
+    return r;
+  }
+
+  bool ProgManExecute(const std::string& command, bool wait) override {
+    dde.push_back(command + (wait ? "|wait" : "|nowait"));
+    return ddeOk;
+  }
+
+  struct Ini {
+    std::string file, section, key, value;
+  };
+  bool ZapiszDoIni(const std::string& file, const std::string& section, const std::string& key,
+                   const std::string& value) override {
+    ini.push_back({file, section, key, value});
+    return iniOk;
+  }
+
+  std::string biezacy = "A:";
+  std::map<std::string, std::string> wersje;  // folded path -> version
+  std::vector<Wywolanie> wywolania;
+  std::deque<uint32_t> wyniki;
+  bool rzuc = false;
+  std::vector<std::string> dde;
+  bool ddeOk = true;
+  std::vector<Ini> ini;
+  bool iniOk = true;
+
+ private:
+  TestPlatform& p_;
+};
+
+class FakeOkna : public InstalatorOkna {
+ public:
+  void PokazOknoStartowe() override { zdarzenia.push_back("start"); }
+  void ZamknijOknoStartowe() override { zdarzenia.push_back("start-close"); }
+  WynikOknaGlownego PokazOknoGlowne(TStanInstalacji& stan, const DaneOknaGlownego& d) override {
+    zdarzenia.push_back("main");
+    dane = d;
+    if (wOknieGlownym) wOknieGlownym(stan);
+    return wynikGlownego;
+  }
+  void PokazPostep(TStanInstalacji& stan, int maksimum) override {
+    zdarzenia.push_back("progress:" + std::to_string(maksimum));
+    stanPostepu = &stan;
+  }
+  void UstawPostep(int pozycja) override { pozycje.push_back(pozycja); }
+  void PokazPlik(const std::string& zrodlowy, const std::string& docelowy) override {
+    pliki.push_back(zrodlowy + " -> " + docelowy);
+  }
+  void ZamknijPostep() override { zdarzenia.push_back("progress-close"); }
+  void ObsluzKomunikaty() override {
+    ++pompowania;
+    if (przyPompowaniu) przyPompowaniu(pompowania);
+  }
+
+  std::vector<std::string> zdarzenia;
+  DaneOknaGlownego dane;
+  WynikOknaGlownego wynikGlownego = WynikOknaGlownego::Instaluj;
+  std::function<void(TStanInstalacji&)> wOknieGlownym;
+  std::function<void(int)> przyPompowaniu;
+  TStanInstalacji* stanPostepu = nullptr;
+  std::vector<int> pozycje;
+  std::vector<std::string> pliki;
+  int pompowania = 0;
+};
+
+// Dialogs that can look at the world at the moment each message appears.
+class SondujaceDialogi : public RecordingDialogs {
+ public:
+  platform::OdpowiedzKomunikatu MessageDialog(const std::string& text, platform::RodzajKomunikatu kind,
+                                              platform::ButtonPage page) override {
+    if (sonda) sonda(text);
+    return RecordingDialogs::MessageDialog(text, kind, page);
+  }
+  std::function<void(const std::string&)> sonda;
+};
+
+class InstalTest : public testing::Test {
+ protected:
+  InstalTest() : env(p), inst(env, okna) {
+    p.files.AddDirectory("A:\\");
+    p.files.AddDirectory("C:\\TEMP");
+    p.files.AddDirectory("C:\\WINDOWS\\system32");
+    platform::Services s = platform::Current();
+    s.dialogs = &dialogi;
+    poprzednie = platform::Install(s);
+    inst.UstawStanPoczatkowy();
+  }
+  ~InstalTest() override { platform::Install(poprzednie); }
+
+  void Skrypt(const std::string& tekst) { p.files.AddFile("A:\\install.cfg", tekst); }
+  // The last message shown, with its picture.
+  std::string Ostatni() const { return dialogi.shown.empty() ? std::string() : dialogi.shown.back().text; }
+  platform::RodzajKomunikatu OstatniObrazek() const { return dialogi.shown.back().picture; }
+  bool Staged(const std::string& name) { return p.files.FileExists("C:\\TEMP\\" + name); }
+
+  TestPlatform p;
+  SondujaceDialogi dialogi;
+  platform::Services poprzednie;
+  FakeSrodowisko env;
+  FakeOkna okna;
+  TInstalator inst;
+};
+
+}  // namespace
+
+// ---- the script file -----------------------------------------------------------------------
+
+TEST(InstalSkrypt, KeepsOnlyCommandLinesTrimmedWithTabsAsSpaces) {
+  const TStringList surowe = {"  ' a comment", "", "   ", "\t'tab-indented comment", "\tfile\ta.ex_\texe  ",
+                              "FINAL", "'", "show"};
+  EXPECT_THAT(FiltrujLinieSkryptu(surowe), ElementsAre("file a.ex_ exe", "FINAL", "show"));
+}
+
+TEST(InstalSkrypt, FinalIsFoundWithoutRegardToCaseButOnlyAsAWholeLine) {
+  EXPECT_TRUE(MaRozkazFinal({"show", "FiNaL"}));
+  EXPECT_FALSE(MaRozkazFinal({"final now", "finally"}));
+  EXPECT_FALSE(MaRozkazFinal({}));
+}
+
+TEST_F(InstalTest, MissingScriptEndsTheRunWithItsMessage) {
+  EXPECT_EQ(inst.Uruchom(), wiNiepowodzenie);
+  EXPECT_THAT(dialogi.Texts(), ElementsAre("Brak pliku instalacyjnego: install.cfg Instalacja nie może być kontynuowana!"));
+  EXPECT_EQ(OstatniObrazek(), platform::rkStop);
+}
+
+TEST_F(InstalTest, ScriptReadFromTheCurrentDirectoryWithoutItsTrailingBackslash) {
+  env.biezacy = "D:\\Dystrybucja\\";
+  p.files.AddFile("D:\\Dystrybucja\\install.cfg", "programname Kalmo\r\nfinal\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiSukces);
+  EXPECT_EQ(inst.stan().katalogZrodlowy, "D:\\Dystrybucja");
+  EXPECT_EQ(inst.stan().katalogTymczasowy, "C:\\TEMP");
+  EXPECT_EQ(inst.stan().nazwaProgramu, "Kalmo");
+}
+
+TEST_F(InstalTest, ScriptWithoutFinalIsRefusedBeforeAnyLineRuns) {
+  Skrypt("bogus\r\nprogramname X\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiNiepowodzenie);
+  EXPECT_THAT(dialogi.Texts(), ElementsAre("Błąd w pliku Install.cfg: Brak rozkazu \"Final\""));
+  EXPECT_EQ(OstatniObrazek(), platform::rkOstrzezenie);
+  EXPECT_EQ(inst.stan().nazwaProgramu, kNieokreslone);
+}
+
+TEST_F(InstalTest, UnknownCommandWithFinalGivesTheSyntaxMessageAndFailsTheRun) {
+  Skrypt("' Kalmo\r\nbogus  word  two\r\nfinal\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiNiepowodzenie);
+  EXPECT_THAT(dialogi.Texts(),
+              ElementsAre("Błąd syntaktyczny w pliku konfiguracyjnym INSTAL.CFG w linij: bogus  word  two",
+                          "Instalacja programu nie zakończyła się pomyślnie."));
+  EXPECT_EQ(dialogi.shown[0].picture, platform::rkStop);
+  EXPECT_EQ(dialogi.shown[1].picture, platform::rkOstrzezenie);
+}
+
+TEST_F(InstalTest, SuccessfulRunDrivesTheWindowsAndEndsWithTheSuccessMessage) {
+  p.files.AddFile("A:\\KALMO.EX_", "exe");
+  Skrypt(
+      "programname Kalmo\r\ndestpath C:\\Kalmo\r\ngroup Kalmo\r\nspace 1\r\nshow\r\n"
+      "mkdestdir\r\nfile KALMO.EX_ exe\r\nfinal\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiSukces);
+  EXPECT_THAT(okna.zdarzenia, ElementsAre("start", "start-close", "main", "progress:7", "progress-close"));
+  // The gauge follows every line from the one that showed the window on.
+  EXPECT_THAT(okna.pozycje, ElementsAre(4, 5, 6, 7));
+  EXPECT_EQ(okna.pompowania, 8);
+  EXPECT_THAT(okna.pliki, ElementsAre("KALMO.EX_ -> c:\\temp\\kalmo.exe"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\KALMO.exe"), "expanded:exe");
+  EXPECT_FALSE(Staged("KALMO.exe"));
+  EXPECT_THAT(dialogi.Texts(), ElementsAre("Instalacja programu przebiegła pomyślnie. Życzę miłej pracy!"));
+  EXPECT_EQ(OstatniObrazek(), platform::rkInformacja);
+}
+
+TEST_F(InstalTest, CommandsAreCaseInsensitiveAndSpacedArgumentsConverted) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  EXPECT_TRUE(inst.WykonajLinie("FILE a.ex_ exe"));
+  EXPECT_THAT(inst.stan().zainstalowanePliki, ElementsAre("a.exe"));
+  EXPECT_TRUE(inst.WykonajLinie("DestPath C:\\Moje_Programy\\Kalmo"));
+  EXPECT_EQ(inst.stan().sciezkaDocelowa, "C:\\Moje Programy\\Kalmo");
+  EXPECT_TRUE(inst.WykonajLinie("destpath C:\\A&B"));
+  EXPECT_EQ(inst.stan().sciezkaDocelowa, "C:\\A_B");
+  EXPECT_TRUE(inst.WykonajLinie("GROUP Moja_Gra extra words ignored"));
+  EXPECT_EQ(inst.stan().nazwaGrupy, "Moja Gra");
+  EXPECT_TRUE(dialogi.shown.empty());
+}
+
+TEST_F(InstalTest, ProgramNameWithoutArgumentSucceedsAndChangesNothing) {
+  EXPECT_TRUE(inst.WykonajLinie("programname"));
+  EXPECT_EQ(inst.stan().nazwaProgramu, kNieokreslone);
+  EXPECT_TRUE(inst.WykonajLinie("programname Moja_Gra"));
+  EXPECT_TRUE(inst.WykonajLinie("programname"));
+  EXPECT_EQ(inst.stan().nazwaProgramu, "Moja Gra");
+  EXPECT_TRUE(dialogi.shown.empty());
+}
+
+// ---- numbered errors -----------------------------------------------------------------------
+
+TEST_F(InstalTest, EveryErrorDeletesTheStagedFilesBeforeItsMessage) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  p.files.AddFile("A:\\b.dl_", "b");
+  const std::vector<std::pair<std::string, std::string>> bledy = {
+      {"group", "Brak parametru rozkazu Group"},
+      {"space 2.5", "Brak lub błędnie podany parametr rozkazu Space: 2.5"},
+      {"destpath", "Brak parametru rozkazu DestPath"},
+      {"mkdir", "Brak parametru rozkazu MkDir"},
+      {"file", "Brak parametru \"filename\" rozkazu File"},
+      {"file readme.tx_ text", "Brak lub błędnie podany parametr \"true extension\" rozkazu File: text"},
+      {"file readme.tx_", "Brak lub błędnie podany parametr \"true extension\" rozkazu File: "},
+      {"disk x", "Brak lub błędnie podany parametr rozkazu Disk:x"},
+      {"creategroup", "Nieokreślona nazwa grupy"},
+      {"createprogmanitem p a.exe", "Brak parametru \"icon_title\" rozkazu CreateProgManItem"},
+      {"addtoinifile win.txt s k v", "Brak lub błędnie podany parametr \"filename\" rozkazdu AddToIniFile: win.txt"},
+      {"uninstall", "Nieokreślona nazwa programu instalowanego"},
+      {"show", "Nieokreślona ścieżka docelowa"},
+      {"mkdestdir", "Nieokreślona ścieżka docelowa"},
+  };
+  for (const auto& [linia, tekst] : bledy) {
+    SCOPED_TRACE(linia);
+    ASSERT_TRUE(inst.WykonajLinie("file a.ex_ exe"));
+    ASSERT_TRUE(inst.WykonajLinie("file b.dl_ dll"));
+    ASSERT_TRUE(Staged("a.exe") && Staged("b.dll"));
+    bool staged = true;
+    dialogi.sonda = [&](const std::string&) { staged = Staged("a.exe") || Staged("b.dll"); };
+    EXPECT_FALSE(inst.WykonajLinie(linia));
+    EXPECT_EQ(Ostatni(), tekst);
+    EXPECT_EQ(OstatniObrazek(), platform::rkStop);
+    EXPECT_FALSE(staged) << "staged files still there when the message appeared";
+    dialogi.sonda = nullptr;
+  }
+}
+
+TEST_F(InstalTest, SyntaxErrorKeepsTheStagedFilesUntilTheRunEnds) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  Skrypt("file a.ex_ exe\r\ncopy a b\r\nfinal\r\n");
+  bool stagedAtSyntaxMessage = false;
+  dialogi.sonda = [&](const std::string& t) {
+    if (t.rfind("Błąd syntaktyczny", 0) == 0) stagedAtSyntaxMessage = Staged("a.exe");
+  };
+  EXPECT_EQ(inst.Uruchom(), wiNiepowodzenie);
+  EXPECT_TRUE(stagedAtSyntaxMessage);
+  // The failed run leaves nothing behind in the temporary directory.
+  EXPECT_FALSE(Staged("a.exe"));
+}
+
+TEST_F(InstalTest, DuplicateOrUndeletableStagedFilesDoNotStopTheCleanup) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  p.files.AddFile("A:\\b.ex_", "b");
+  p.files.AddFile("A:\\c.ex_", "c");
+  ASSERT_TRUE(inst.WykonajLinie("file a.ex_ exe"));
+  ASSERT_TRUE(inst.WykonajLinie("file b.ex_ exe"));
+  ASSERT_TRUE(inst.WykonajLinie("file A.EX_ exe"));
+  ASSERT_TRUE(inst.WykonajLinie("file c.ex_ exe"));
+  p.files.failingWrites.push_back("C:\\TEMP\\b.exe");
+  EXPECT_FALSE(inst.WykonajLinie("group"));
+  EXPECT_FALSE(Staged("a.exe"));
+  EXPECT_FALSE(Staged("c.exe"));
+}
+
+// ---- space and show ------------------------------------------------------------------------
+
+TEST(InstalMegabajty, CommaIsTheDecimalSeparatorAndTextShowsOneDecimalWithAPoint) {
+  double v = 0;
+  EXPECT_TRUE(CzytajMegabajty("2,5", v));
+  EXPECT_DOUBLE_EQ(v, 2.5);
+  EXPECT_TRUE(CzytajMegabajty("12", v));
+  EXPECT_DOUBLE_EQ(v, 12);
+  EXPECT_TRUE(CzytajMegabajty("0,25", v));
+  EXPECT_DOUBLE_EQ(v, 0.25);
+  for (const char* zly : {"2.5", ",5", "5,", "", "abc", "1,2,3", "-1", "-2,5", "1 000"}) {
+    EXPECT_FALSE(CzytajMegabajty(zly, v)) << zly;
+  }
+  EXPECT_EQ(TekstMegabajtow(2.5), "2.5 MB");
+  EXPECT_EQ(TekstMegabajtow(0), "0.0 MB");
+  EXPECT_EQ(TekstMegabajtow(1023.96), "1024.0 MB");
+  EXPECT_EQ(TekstMegabajtow(0.04), "0.0 MB");
+}
+
+TEST_F(InstalTest, ShowFillsTheMainWindowAndOpensTheProgressWindow) {
+  p.files.AddFile("A:\\icon.ico", "ico");
+  p.files.freeBytes['C'] = 2 * 1024 * 1024;  // 2.0 MB, less than required
+  inst.stan().linie = {"a", "b", "c"};
+  ASSERT_TRUE(inst.WykonajLinie("programname Kalmo"));
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Kalmo"));
+  ASSERT_TRUE(inst.WykonajLinie("space 2,5"));
+  ASSERT_TRUE(inst.WykonajLinie("group Kalmo"));
+  EXPECT_TRUE(inst.WykonajLinie("show"));
+  EXPECT_EQ(okna.dane.wymaganeMiejsce, "2.5 MB");
+  EXPECT_EQ(okna.dane.dostepneMiejsce, "2.0 MB");
+  EXPECT_TRUE(okna.dane.brakMiejsca);
+  EXPECT_TRUE(okna.dane.grupaDostepna);
+  EXPECT_EQ(okna.dane.nazwaGrupy, "Kalmo");
+  EXPECT_EQ(okna.dane.nazwaProgramu, "Kalmo");
+  EXPECT_EQ(okna.dane.sciezkaDocelowa, "C:\\Kalmo");
+  EXPECT_EQ(okna.dane.ikona, "A:\\icon.ico");
+  EXPECT_EQ(okna.dane.licencja, "");
+  EXPECT_THAT(okna.zdarzenia, ElementsAre("start-close", "main", "progress:2"));
+  EXPECT_TRUE(inst.stan().pokazanyPostep);
+  EXPECT_TRUE(dialogi.shown.empty());
+}
+
+TEST_F(InstalTest, ShowWithEnoughSpaceAndNoGroupDisablesTheGroupOnly) {
+  p.files.AddFile("A:\\Licencja.txt", "L");
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Kalmo"));
+  ASSERT_TRUE(inst.WykonajLinie("space 2"));
+  EXPECT_TRUE(inst.WykonajLinie("show"));
+  EXPECT_FALSE(okna.dane.grupaDostepna);
+  EXPECT_EQ(okna.dane.nazwaGrupy, "");
+  EXPECT_FALSE(okna.dane.brakMiejsca);
+  EXPECT_EQ(okna.dane.dostepneMiejsce, "1024.0 MB");
+  EXPECT_EQ(okna.dane.ikona, "");
+  EXPECT_EQ(okna.dane.licencja, "A:\\Licencja.txt");
+}
+
+TEST_F(InstalTest, ShowMeasuresTheDriveOfTheDestination) {
+  p.files.freeBytes['D'] = 5 * 1024 * 1024;
+  p.files.drives['D'] = platform::DriveKind::Fixed;
+  ASSERT_TRUE(inst.WykonajLinie("destpath D:\\Gry"));
+  ASSERT_TRUE(inst.WykonajLinie("space 10"));
+  EXPECT_TRUE(inst.WykonajLinie("show"));
+  EXPECT_EQ(okna.dane.dostepneMiejsce, "5.0 MB");
+  EXPECT_TRUE(okna.dane.brakMiejsca);
+}
+
+TEST_F(InstalTest, ShowNeedsDestinationThenSpace) {
+  EXPECT_FALSE(inst.WykonajLinie("show"));
+  EXPECT_EQ(Ostatni(), "Nieokreślona ścieżka docelowa");
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Kalmo"));
+  EXPECT_FALSE(inst.WykonajLinie("show"));
+  EXPECT_EQ(Ostatni(), "Nieokreślona ilość wymaganego miejsca na dysku");
+  EXPECT_EQ(OstatniObrazek(), platform::rkStop);
+  EXPECT_TRUE(okna.zdarzenia.empty());
+}
+
+TEST_F(InstalTest, MainWindowChangesReachTheLaterCommands) {
+  p.files.AddDirectory("D:\\");
+  okna.wOknieGlownym = [](TStanInstalacji& s) {
+    s.sciezkaDocelowa = "D:\\Inne";
+    s.nazwaGrupy = "Nowa";
+  };
+  Skrypt("destpath C:\\Kalmo\r\nspace 1\r\ngroup Kalmo\r\nshow\r\nmkdestdir\r\ncreategroup\r\nfinal\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiSukces);
+  EXPECT_TRUE(p.files.DirectoryExists("D:\\Inne"));
+  EXPECT_THAT(env.dde, ElementsAre("[CreateGroup(Nowa)]\r\n|wait"));
+}
+
+TEST_F(InstalTest, CancelInTheMainWindowEndsTheRunWithoutAnyMessage) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  okna.wynikGlownego = WynikOknaGlownego::Anuluj;
+  Skrypt("destpath C:\\Kalmo\r\nspace 1\r\nfile a.ex_ exe\r\nshow\r\nmkdestdir\r\nfinal\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiAnulowano);
+  EXPECT_TRUE(dialogi.shown.empty());
+  EXPECT_FALSE(p.files.DirectoryExists("C:\\Kalmo"));
+  EXPECT_FALSE(Staged("a.exe"));
+  EXPECT_THAT(okna.zdarzenia, ElementsAre("start", "start-close", "main"));
+}
+
+TEST_F(InstalTest, AbortFromTheProgressWindowStopsAfterTheCurrentLine) {
+  Skrypt("destpath C:\\Kalmo\r\nspace 1\r\nshow\r\nprogramname A\r\nprogramname B\r\nfinal\r\n");
+  // The abort button is pressed while the fourth line's messages are handled.
+  okna.przyPompowaniu = [&](int n) {
+    if (n == 4) okna.stanPostepu->przerwij = true;
+  };
+  EXPECT_EQ(inst.Uruchom(), wiNiepowodzenie);
+  EXPECT_EQ(inst.stan().nazwaProgramu, "A");
+  EXPECT_THAT(dialogi.Texts(), ElementsAre("Instalacja programu nie zakończyła się pomyślnie."));
+}
+
+TEST_F(InstalTest, ExceptionInACommandEndsTheRunWithItsTextOnly) {
+  Skrypt("group Startup\r\nfinal\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiWyjatek);
+  ASSERT_EQ(dialogi.shown.size(), 1u);
+  EXPECT_EQ(dialogi.shown[0].kind, RecordingDialogs::Shown::Plain);
+  EXPECT_EQ(dialogi.shown[0].text,
+            "Folder key \"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\" not found");
+}
+
+// ---- group, mkdir, mkdestdir ---------------------------------------------------------------
+
+TEST_F(InstalTest, GroupStartupTakesTheLastFolderOfTheStartupFolder) {
+  const std::string klucz = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  p.registry.CreateKey(platform::Root::CurrentUser, klucz);
+  EXPECT_THROW(inst.WykonajLinie("group Startup"), std::runtime_error);  // value missing
+  p.registry.WriteString(platform::Root::CurrentUser, klucz, "Startup",
+                         "C:\\WINDOWS\\Menu Start\\Programy\\Autostart\\");
+  EXPECT_TRUE(inst.WykonajLinie("group Startup"));
+  EXPECT_EQ(inst.stan().nazwaGrupy, "Autostart");
+  // Compared exactly, before conversion: anything else is an ordinary group name.
+  EXPECT_TRUE(inst.WykonajLinie("group startup"));
+  EXPECT_EQ(inst.stan().nazwaGrupy, "startup");
+}
+
+TEST_F(InstalTest, ShellFolderReportsAMissingValueByName) {
+  p.registry.CreateKey(platform::Root::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+  try {
+    ShellFolder("Start Menu");
+    FAIL() << "no exception";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "\"Start Menu\" item not found in registry");
+  }
+}
+
+TEST_F(InstalTest, MkDirCreatesOneLevelUnderTheDestinationOnly) {
+  p.files.AddDirectory("C:\\Kalmo");
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Kalmo"));
+  EXPECT_TRUE(inst.WykonajLinie("mkdir bin"));
+  EXPECT_TRUE(p.files.DirectoryExists("C:\\Kalmo\\bin"));
+  EXPECT_TRUE(inst.WykonajLinie("mkdir bin"));  // already there
+  EXPECT_FALSE(inst.WykonajLinie("mkdir a\\b"));
+  EXPECT_EQ(Ostatni(), "Nie mogę utworzyć katalogu: C:\\Kalmo\\a\\b");
+  EXPECT_EQ(OstatniObrazek(), platform::rkStop);
+}
+
+TEST_F(InstalTest, MkDestDirCreatesEveryMissingParent) {
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Programy\\Nowy\\Kalmo"));
+  EXPECT_TRUE(inst.WykonajLinie("mkdestdir"));
+  EXPECT_TRUE(p.files.DirectoryExists("C:\\Programy\\Nowy\\Kalmo"));
+  ASSERT_TRUE(inst.WykonajLinie("destpath Q:\\Nic"));
+  EXPECT_FALSE(inst.WykonajLinie("mkdestdir"));
+  EXPECT_EQ(Ostatni(), "Nie mogę utworzyć katalogu: Q:\\Nic");
+}
+
+// ---- file and disk -------------------------------------------------------------------------
+
+TEST_F(InstalTest, FileTargetNameIsTheNameBeforeItsFirstDotWithTheTrueExtension) {
+  p.files.AddFile("A:\\KALMO.EX_", "k");
+  p.files.AddFile("A:\\arch.v1.da_", "d");
+  EXPECT_TRUE(inst.WykonajLinie("file KALMO.EX_ exe"));
+  EXPECT_TRUE(inst.WykonajLinie("file arch.v1.da_ dat"));
+  EXPECT_THAT(inst.stan().zainstalowanePliki, ElementsAre("KALMO.exe", "arch.dat"));
+  ASSERT_EQ(env.wywolania.size(), 2u);
+  EXPECT_EQ(env.wywolania[0].srcDir, "A:\\");
+  EXPECT_EQ(env.wywolania[0].dstDir, "C:\\TEMP\\");
+  EXPECT_EQ(env.wywolania[0].src, "KALMO.EX_");
+  EXPECT_EQ(env.wywolania[0].dst, "KALMO.exe");
+  EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\arch.dat"), "expanded:d");
+}
+
+TEST_F(InstalTest, MissingSourceFileAsksToRetryWithTheShortenedPathPainted) {
+  env.biezacy = "A:\\Dystrybucja\\Programu\\Kalmo";
+  p.files.AddDirectory("A:\\Dystrybucja\\Programu\\Kalmo");
+  inst.UstawStanPoczatkowy();
+  dialogi.answers = {platform::okTak, platform::okNie};
+  EXPECT_FALSE(inst.WykonajLinie("file KALMOPROGRAM.EX_ exe"));
+  const std::string pytanie =
+      "Nie mogę odnaleźć pliku źródłowego: {#color:red}A:\\Dystrybucja\\...\\KALMOPROGRAM.EX_{#plain}"
+      "Czy ponowić próbę?";
+  EXPECT_THAT(dialogi.Texts(), ElementsAre(pytanie, pytanie));
+  EXPECT_EQ(dialogi.shown[0].picture, platform::rkOstrzezenie);
+  EXPECT_EQ(dialogi.shown[0].page, platform::ButtonPage::Pytanie);
+  EXPECT_TRUE(env.wywolania.empty());
+  EXPECT_TRUE(inst.stan().zainstalowanePliki.empty());
+}
+
+TEST_F(InstalTest, SourceFileThatAppearsOnRetryIsInstalled) {
+  dialogi.sonda = [&](const std::string&) { p.files.AddFile("A:\\a.ex_", "a"); };
+  dialogi.answers = {platform::okTak};
+  EXPECT_TRUE(inst.WykonajLinie("file a.ex_ exe"));
+  EXPECT_EQ(dialogi.shown.size(), 1u);
+  EXPECT_TRUE(Staged("a.exe"));
+}
+
+TEST_F(InstalTest, FailedCopyOffersARepeatAndStagesTheNameOnce) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  env.wyniki = {kVifCannotCreate, 0};
+  dialogi.answers = {platform::okOk, platform::okTak};
+  EXPECT_TRUE(inst.WykonajLinie("file a.ex_ exe"));
+  EXPECT_THAT(dialogi.Texts(), ElementsAre("a.exenie może być zainstalowany.",
+                                           "Nie udało się zainstalować tego pliku, czy chcesz spróbować jeszcze raz?"));
+  EXPECT_EQ(dialogi.shown[1].picture, platform::rkPytanie);
+  EXPECT_EQ(env.wywolania.size(), 2u);
+  EXPECT_THAT(inst.stan().zainstalowanePliki, ElementsAre("a.exe"));
+
+  env.wyniki = {kVifCannotCreate};
+  dialogi.answers = {platform::okOk, platform::okNie};
+  EXPECT_FALSE(inst.WykonajLinie("file a.ex_ exe"));
+}
+
+TEST_F(InstalTest, DiskWaitsForItsLabelFile) {
+  EXPECT_FALSE(inst.WykonajLinie("disk"));
+  EXPECT_EQ(Ostatni(), "Brak lub błędnie podany parametr rozkazu Disk:");
+  dialogi.shown.clear();
+
+  // Wrong disk, then "Ok" after the right one went in.
+  dialogi.answers = {platform::okOk, platform::okOk};
+  dialogi.sonda = [&](const std::string& t) {
+    if (t.rfind("To nie jest", 0) == 0) p.files.AddFile("A:\\disc2.lab", "");
+  };
+  EXPECT_TRUE(inst.WykonajLinie("disk 2"));
+  EXPECT_THAT(dialogi.Texts(), ElementsAre("Proszę włożyć do stacji dyskietkę nr 2",
+                                           "To nie jest dysk nr: 2. Proszę sprawdzić numer dysku na etykiecie."));
+  EXPECT_EQ(dialogi.shown[0].picture, platform::rkInformacja);
+  EXPECT_EQ(dialogi.shown[1].picture, platform::rkOstrzezenie);
+  EXPECT_EQ(dialogi.shown[1].page, platform::ButtonPage::Ostrzezenie);
+
+  dialogi.sonda = nullptr;
+  dialogi.answers = {platform::okOk, platform::okAnuluj};
+  EXPECT_FALSE(inst.WykonajLinie("disk 3"));
+}
+
+// ---- final ---------------------------------------------------------------------------------
+
+TEST_F(InstalTest, FinalMovesEveryStagedFileAndForgetsThem) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  p.files.AddFile("A:\\b.dl_", "b");
+  p.files.AddDirectory("C:\\Kalmo");
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Kalmo"));
+  ASSERT_TRUE(inst.WykonajLinie("file a.ex_ exe"));
+  ASSERT_TRUE(inst.WykonajLinie("file b.dl_ dll"));
+  EXPECT_TRUE(inst.WykonajLinie("final"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.exe"), "expanded:a");
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\b.dll"), "expanded:b");
+  EXPECT_FALSE(Staged("a.exe") || Staged("b.dll"));
+  EXPECT_TRUE(inst.stan().zainstalowanePliki.empty());
+  // A second batch is not mixed up with the first.
+  p.files.AddFile("A:\\c.tx_", "c");
+  ASSERT_TRUE(inst.WykonajLinie("file c.tx_ txt"));
+  EXPECT_TRUE(inst.WykonajLinie("final"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\c.txt"), "expanded:c");
+}
+
+TEST_F(InstalTest, FinalFailureCleansTheStagingDirectoryAndReports) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Nieistniejacy"));
+  ASSERT_TRUE(inst.WykonajLinie("file a.ex_ exe"));
+  EXPECT_FALSE(inst.WykonajLinie("final"));
+  EXPECT_FALSE(Staged("a.exe"));
+  EXPECT_EQ(Ostatni(),
+            "Błąd w czasie kopiowania plików. Zamnknij wszystkie uruchomione programy  i powtórz instalacje.");
+  EXPECT_EQ(OstatniObrazek(), platform::rkStop);
+}
+
+// ---- Program Manager -----------------------------------------------------------------------
+
+TEST_F(InstalTest, CreateGroupSendsItsCommandAndWarnsWhenItFails) {
+  ASSERT_TRUE(inst.WykonajLinie("group Moja_Gra"));
+  EXPECT_TRUE(inst.WykonajLinie("creategroup"));
+  env.ddeOk = false;
+  EXPECT_FALSE(inst.WykonajLinie("creategroup"));
+  EXPECT_THAT(env.dde, ElementsAre("[CreateGroup(Moja Gra)]\r\n|wait", "[CreateGroup(Moja Gra)]\r\n|wait"));
+  EXPECT_THAT(dialogi.Texts(), ElementsAre("Nie mogę utworzyć grupy!"));
+  EXPECT_EQ(OstatniObrazek(), platform::rkOstrzezenie);
+}
+
+TEST_F(InstalTest, ProgManItemByLocation) {
+  p.files.AddFile("C:\\Gry\\Moja Gra\\bin\\a.exe", "");
+  p.files.AddFile("C:\\Gry\\Moja Gra\\gra.exe", "");
+  p.files.AddFile("C:\\WINDOWS\\notepad.exe", "");
+  p.files.AddFile("C:\\WINDOWS\\system32\\calc.exe", "");
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Gry\\Moja_Gra"));
+  EXPECT_TRUE(inst.WykonajLinie("createprogmanitem bin a.exe Moja_Gra"));
+  EXPECT_TRUE(inst.WykonajLinie("createprogmanitem p gra.exe Gra"));
+  EXPECT_TRUE(inst.WykonajLinie("createprogmanitem w notepad.exe Notatnik"));
+  EXPECT_TRUE(inst.WykonajLinie("createprogmanitem s calc.exe Kalkulator"));
+  EXPECT_THAT(env.dde, ElementsAre("[AddItem(C:\\Gry\\Moja Gra\\bin\\a.exe, Moja Gra)]\r\n|nowait",
+                                   "[AddItem(C:\\Gry\\Moja Gra\\gra.exe, Gra)]\r\n|nowait",
+                                   "[AddItem(C:\\WINDOWS\\notepad.exe, Notatnik)]\r\n|nowait",
+                                   "[AddItem(C:\\WINDOWS\\system32\\calc.exe, Kalkulator)]\r\n|nowait"));
+  // A failing icon only warns.
+  env.ddeOk = false;
+  EXPECT_TRUE(inst.WykonajLinie("createprogmanitem p gra.exe Gra"));
+  EXPECT_THAT(dialogi.Texts(), ElementsAre("Nie mogę utworzyć ikony. Należy to zrobić ręcznie."));
+}
+
+TEST_F(InstalTest, ProgManItemForAMissingFileOrDirectory) {
+  p.files.AddDirectory("C:\\Gry\\Moja Gra");
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Gry\\Moja_Gra"));
+  EXPECT_FALSE(inst.WykonajLinie("createprogmanitem p brak.exe Tytul"));
+  EXPECT_EQ(Ostatni(),
+            "Plik podany jako parametr \"location\" rozkazu CreateProgManItem nie istnieje: C:\\Gry\\Moja Gra\\brak.exe");
+  // A directory that cannot be shortened is reported first.
+  dialogi.shown.clear();
+  EXPECT_FALSE(inst.WykonajLinie("createprogmanitem nie_ma a.exe Tytul"));
+  ASSERT_EQ(dialogi.shown.size(), 2u);
+  EXPECT_EQ(dialogi.shown[0].kind, RecordingDialogs::Shown::Error);
+  EXPECT_EQ(dialogi.shown[0].place, "U:Instal P:RozkazCreateProgManItem");
+  EXPECT_EQ(dialogi.shown[0].text, "Błąd w czasie skracania ścieżki");
+  EXPECT_THAT(dialogi.shown[1].text, HasSubstr("nie istnieje: "));
+  EXPECT_TRUE(env.dde.empty());
+}
+
+// ---- ini files -----------------------------------------------------------------------------
+
+TEST_F(InstalTest, AddToIniFileBuildsTheValueFromItsParts) {
+  p.files.AddFile("C:\\WINDOWS\\win.INI", "");
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Kalmo"));
+  EXPECT_TRUE(inst.WykonajLinie("addtoinifile win.INI Moja_Sekcja load p+\\kalmo.exe"));
+  EXPECT_TRUE(inst.WykonajLinie("addtoinifile win.INI s k s+;+w+;+x"));
+  ASSERT_EQ(env.ini.size(), 2u);
+  EXPECT_EQ(env.ini[0].file, "C:\\WINDOWS\\win.INI");
+  EXPECT_EQ(env.ini[0].section, "Moja Sekcja");
+  EXPECT_EQ(env.ini[0].key, "load");
+  EXPECT_EQ(env.ini[0].value, "C:\\Kalmo\\kalmo.exe");
+  EXPECT_EQ(env.ini[1].value, "C:\\WINDOWS\\system32;C:\\WINDOWS;x");
+}
+
+TEST_F(InstalTest, AddToIniFileRefusesMissingOrOtherFilesAndEmptyValues) {
+  p.files.AddFile("C:\\WINDOWS\\system.txt", "");
+  p.files.AddFile("C:\\WINDOWS\\system.ini", "");
+  EXPECT_FALSE(inst.WykonajLinie("addtoinifile brak.ini s k v"));
+  EXPECT_EQ(Ostatni(), "Brak lub błędnie podany parametr \"filename\" rozkazdu AddToIniFile: brak.ini");
+  EXPECT_FALSE(inst.WykonajLinie("addtoinifile system.txt s k v"));
+  EXPECT_EQ(Ostatni(), "Brak lub błędnie podany parametr \"filename\" rozkazdu AddToIniFile: system.txt");
+  EXPECT_FALSE(inst.WykonajLinie("addtoinifile system.ini s k"));
+  EXPECT_EQ(Ostatni(), "Brak wszystkich parametrów rozkazu AddToIniFile");
+  env.iniOk = false;
+  EXPECT_FALSE(inst.WykonajLinie("addtoinifile system.ini s k v"));
+  EXPECT_EQ(Ostatni(), "Nie mogę zapisać do pliku: C:\\WINDOWS\\system.ini");
+  EXPECT_EQ(env.ini.size(), 1u);
+}
+
+// ---- run -----------------------------------------------------------------------------------
+
+TEST_F(InstalTest, RunStartsTheProgramOfTheDestinationQuoted) {
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Moje_Programy\\Kalmo"));
+  EXPECT_TRUE(inst.WykonajLinie("run setup.exe"));
+  ASSERT_EQ(p.processes.started.size(), 1u);
+  EXPECT_EQ(p.processes.started[0].commandLine, "\"C:\\Moje Programy\\Kalmo\\setup.exe\"");
+  EXPECT_EQ(p.processes.started[0].showState, 1);
+  p.processes.result = 2;
+  EXPECT_FALSE(inst.WykonajLinie("run brak.exe"));
+  EXPECT_EQ(Ostatni(), "Nie mogę uruchomić programu: C:\\Moje Programy\\Kalmo\\brak.exe");
+}
+
+// ---- uninstall registration ----------------------------------------------------------------
+
+TEST_F(InstalTest, UninstallRegistersTheExactCommandAndCopiesTheUninstaller) {
+  p.files.AddFile("A:\\uninstall.cfg", "RemoveDir");
+  p.files.AddFile("A:\\Instaler.exe", "MZ");
+  p.files.AddDirectory("C:\\Gry\\Moja Gra");
+  ASSERT_TRUE(inst.WykonajLinie("programname Moja_Gra"));
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Gry\\Moja_Gra"));
+  EXPECT_TRUE(inst.WykonajLinie("uninstall"));
+  const std::string klucz = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Moja Gra";
+  EXPECT_EQ(p.registry.ReadString(platform::Root::LocalMachine, klucz, "DisplayName"), "Moja Gra");
+  EXPECT_EQ(p.registry.ReadString(platform::Root::LocalMachine, klucz, "UninstallString"),
+            "C:\\WINDOWS\\Instaler.exe  C:\\Gry\\Moja#Gra Moja#Gra");
+  EXPECT_EQ(p.files.ReadFile("C:\\WINDOWS\\Instaler.exe"), "MZ");
+  EXPECT_EQ(p.files.ReadFile("C:\\Gry\\Moja Gra\\uninstall.cfg"), "RemoveDir");
+  EXPECT_TRUE(dialogi.shown.empty());
+}
+
+TEST_F(InstalTest, UninstallNeedsNameDestinationAndScript) {
+  EXPECT_FALSE(inst.WykonajLinie("uninstall"));
+  EXPECT_EQ(Ostatni(), "Nieokreślona nazwa programu instalowanego");
+  ASSERT_TRUE(inst.WykonajLinie("programname Gra"));
+  EXPECT_FALSE(inst.WykonajLinie("uninstall"));
+  EXPECT_EQ(Ostatni(), "Nieokreślona ścieżka docelowa");
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Gra"));
+  EXPECT_FALSE(inst.WykonajLinie("uninstall"));
+  EXPECT_EQ(Ostatni(), "Brak pliku UNINSTAL.CFG dla rozkazu: Uninstall");
+  EXPECT_FALSE(p.registry.KeyExists(platform::Root::LocalMachine, KluczDeinstalacji("Gra")));
+}
+
+TEST_F(InstalTest, UninstallFailsWhenTheKeyOrACopyFails) {
+  p.files.AddFile("A:\\uninstall.cfg", "x");
+  p.files.AddDirectory("C:\\Gra");
+  ASSERT_TRUE(inst.WykonajLinie("programname Gra"));
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Gra"));
+  // No installer beside the script: the copy into the Windows directory fails.
+  EXPECT_FALSE(inst.WykonajLinie("uninstall"));
+  EXPECT_EQ(Ostatni(), "Nie mogę skopiować pliku: A:\\Instaler.exe");
+  EXPECT_FALSE(p.files.FileExists("C:\\Gra\\uninstall.cfg"));
+  p.files.AddFile("A:\\Instaler.exe", "MZ");
+  p.registry.lockedKeys.push_back("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Gra");
+  p.registry.CreateKey(platform::Root::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Gra");
+  EXPECT_FALSE(inst.WykonajLinie("uninstall"));
+  EXPECT_EQ(Ostatni(), "Nie mogę zapisać informacji o deinstalacji programu w rejestrze.");
+}
+
+TEST(InstalPolecenie, SpacesInTheParametersBecomeHashes) {
+  EXPECT_EQ(PolecenieDeinstalacji("C:\\WINDOWS", "C:\\Gry\\Moja Gra", "Moja Gra"),
+            "C:\\WINDOWS\\Instaler.exe  C:\\Gry\\Moja#Gra Moja#Gra");
+  EXPECT_EQ(KluczDeinstalacji("Kalmo 2.0"), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kalmo 2.0");
+}

@@ -1,0 +1,374 @@
+#include "worktime/InfoSaver.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "app/uDebugger.h"
+#include "common/Cp1250.h"
+#include "common/DateTime.h"
+#include "common/Komunika.h"
+#include "common/ObslugaBledow.h"
+#include "common/TimeUtilities.h"
+#include "common/WinTools.h"
+#include "documents/Archiwum.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// Counters add in 64 bits and keep the low 32, so that a damaged record cannot overflow.
+void Dodaj(int32_t& licznik, int64_t ile) {
+  licznik = static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(licznik) + ile));
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+  int64_t q = a / b;
+  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+  return q;
+}
+
+}  // namespace
+
+std::vector<uint8_t> TodayRecord::ToBytes() const {
+  std::vector<uint8_t> b(kRozmiar, 0);
+  bajty::PutI32(b, 0, caMonitorowania);
+  bajty::PutI32(b, 4, caNieprzerwanejPracy);
+  bajty::PutI32(b, 8, caPrzerwy);
+  bajty::PutI32(b, 12, caPraca);
+  bajty::PutI32(b, 16, caPrzerwDzis);
+  bajty::PutF64(b, 20, dtZapisu);
+  for (int i = 0; i < kSloty; ++i) b[28 + i] = Aktywnosc[i];
+  return b;
+}
+
+TodayRecord TodayRecord::FromBytes(const std::vector<uint8_t>& b) {
+  TodayRecord r;
+  r.caMonitorowania = bajty::GetI32(b, 0);
+  r.caNieprzerwanejPracy = bajty::GetI32(b, 4);
+  r.caPrzerwy = bajty::GetI32(b, 8);
+  r.caPraca = bajty::GetI32(b, 12);
+  r.caPrzerwDzis = bajty::GetI32(b, 16);
+  r.dtZapisu = bajty::GetF64(b, 20);
+  // Slots hold only 0, 1 or 2; anything else read back counts as no data.
+  for (int i = 0; i < kSloty; ++i) {
+    const uint8_t v = bajty::GetU8(b, 28 + i);
+    r.Aktywnosc[i] = v <= SlotBrakDanych ? v : static_cast<uint8_t>(SlotBrakDanych);
+  }
+  return r;
+}
+
+LimitsRecord LimitsRecord::Domyslne() {
+  LimitsRecord l;
+  l.caDziennyLimit = 21600;
+  l.caPracyDoPrzerwy = 2700;
+  l.caDlugoscPrzerwy = 900;
+  l.CzestotliwoscMonitorowania = 10;
+  l.CzestotliwoscZapisywania = 120;
+  l.GodzinaPrzelaczenia = 4;
+  l.Programy = "";
+  l.CzasPytania = 10;
+  l.PrzerwaAwaryjna = 300;
+  return l;
+}
+
+std::vector<uint8_t> LimitsRecord::ToBytes() const {
+  std::vector<uint8_t> b(kRozmiar, 0);
+  bajty::PutI32(b, 0, caDziennyLimit);
+  bajty::PutI32(b, 4, caPracyDoPrzerwy);
+  bajty::PutI32(b, 8, caDlugoscPrzerwy);
+  bajty::PutI32(b, 12, CzestotliwoscMonitorowania);
+  bajty::PutI32(b, 16, CzestotliwoscZapisywania);
+  bajty::PutI32(b, 20, GodzinaPrzelaczenia);
+  bajty::PutShortString(b, 24, kMaxProgramy, Programy);
+  bajty::PutI32(b, 276, CzasPytania);
+  bajty::PutI32(b, 280, PrzerwaAwaryjna);
+  return b;
+}
+
+LimitsRecord LimitsRecord::FromBytes(const std::vector<uint8_t>& b) {
+  LimitsRecord l;
+  l.caDziennyLimit = bajty::GetI32(b, 0);
+  l.caPracyDoPrzerwy = bajty::GetI32(b, 4);
+  l.caDlugoscPrzerwy = bajty::GetI32(b, 8);
+  l.CzestotliwoscMonitorowania = bajty::GetI32(b, 12);
+  l.CzestotliwoscZapisywania = bajty::GetI32(b, 16);
+  l.GodzinaPrzelaczenia = bajty::GetI32(b, 20);
+  l.Programy = bajty::GetShortString(b, 24, kMaxProgramy);
+  l.CzasPytania = bajty::GetI32(b, 276);
+  l.PrzerwaAwaryjna = bajty::GetI32(b, 280);
+  return l;
+}
+
+double CzasDniaPracy(double now, int godzinaPrzelaczenia) {
+  return datetime::Decode(now).hour < godzinaPrzelaczenia ? now - 1.0 : now;
+}
+
+int NumerSlotu(double dateTime) {
+  const datetime::Parts p = datetime::Decode(dateTime);
+  return std::clamp((p.hour * 60 + p.minute) / 5 + 1, 1, TodayRecord::kSloty);
+}
+
+TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log) : pliki_(pliki), log_(log) {
+  auto& fs = platform::Fs();
+  if (fs.FileExists(pliki_.zastrzezone)) {
+    if (const auto tekst = fs.ReadFile(pliki_.zastrzezone)) {
+      const std::string t = cp1250::ToUtf8(*tekst);
+      size_t start = 0;
+      while (start < t.size()) {
+        size_t end = t.find('\n', start);
+        if (end == std::string::npos) end = t.size();
+        std::string linia = t.substr(start, end - start);
+        if (!linia.empty() && linia.back() == '\r') linia.pop_back();
+        odrzucone_.push_back(linia);
+        start = end + 1;
+      }
+    }
+  }
+
+  if (!ZmiennaRejestrowaIstnieje(kKluczKalmo, wartosc::TodayInfo)) {
+    // First run: the values must exist before anything saves them.
+    if (!platform::Reg().KeyExists(platform::Root::CurrentUser, kKluczKalmo)) {
+      PokazBlad("TInfoSaver.UtworzZmienneRejestrowe", "Nie mogę otworzyć klucza.");
+    } else {
+      const auto dzis = dzis_.ToBytes();
+      const auto limity = limity_.ToBytes();
+      CreateRegistryBinary(kKluczKalmo, wartosc::TodayInfo, dzis.data(), static_cast<int>(dzis.size()));
+      CreateRegistryBinary(kKluczKalmo, wartosc::Ustawienia, limity.data(), static_cast<int>(limity.size()));
+    }
+    // The defaults come before the reset so that the first stamp already follows the rollover
+    // hour (a first start at 02:00 belongs to the previous working day).
+    limity_ = LimitsRecord::Domyslne();
+    ZerujDzien();
+    UstawLimity(limity_);
+  } else {
+    auto limity = limity_.ToBytes();
+    if (GetRegistryBinary(kKluczKalmo, wartosc::Ustawienia, limity.data(), static_cast<int>(limity.size())))
+      limity_ = LimitsRecord::FromBytes(limity);
+    auto dzis = dzis_.ToBytes();
+    if (GetRegistryBinary(kKluczKalmo, wartosc::TodayInfo, dzis.data(), static_cast<int>(dzis.size())))
+      dzis_ = TodayRecord::FromBytes(dzis);
+    if (!SprawdzNowyDzien() && MinutesBetween(TerazDniaPracy(), dzis_.dtZapisu) > limity_.PrzerwaAwaryjna / 60) {
+      dzis_.caNieprzerwanejPracy = 0;
+      dzis_.caPrzerwy = 0;
+    }
+    if (fs.FileExists(pliki_.dokumenty)) {
+      try {
+        organizator_.LoadFromFile(pliki_.dokumenty);
+      } catch (const ETArchiwumDokumentList& e) {
+        PokazBlad("TInfoSaver.Create", e.what());
+      }
+    }
+  }
+  wPrzerwie_ = false;
+}
+
+TInfoSaver::~TInfoSaver() {
+  try {
+    ZapiszDzis();
+    ZapiszDokumenty();
+  } catch (...) {
+    // Already reported by the guard that met it; the program is ending.
+  }
+}
+
+double TInfoSaver::TerazDniaPracy() const {
+  return CzasDniaPracy(platform::Time().Now(), limity_.GodzinaPrzelaczenia);
+}
+
+void TInfoSaver::Log(const std::string& kategoria, const std::string& komunikat) {
+  if (log_) log_->Log(kategoria, komunikat);
+}
+
+void TInfoSaver::ZaznaczSlot(int numer, uint8_t wartosc) {
+  if (numer < 1 || numer > TodayRecord::kSloty) return;
+  dzis_.Aktywnosc[numer - 1] = wartosc;
+}
+
+void TInfoSaver::ZapiszDzis() {
+  dzis_.dtZapisu = TerazDniaPracy();
+  const auto b = dzis_.ToBytes();
+  SetRegistryBinary(kKluczKalmo, wartosc::TodayInfo, b.data(), static_cast<int>(b.size()));
+}
+
+void TInfoSaver::ZapiszDokumenty() {
+  try {
+    organizator_.SaveToFile(pliki_.dokumenty);
+  } catch (const ETArchiwumDokumentList& e) {
+    PokazBlad("TInfoSaver.ZapiszDokumenty", e.what());
+  }
+}
+
+void TInfoSaver::ZapiszOdrzucone() {
+  std::string tekst;
+  for (const std::string& l : odrzucone_) tekst += cp1250::FromUtf8(l) + "\r\n";
+  if (!platform::Fs().WriteFileReplacing(pliki_.zastrzezone, tekst))
+    PokazBlad("TInfoSaver.AddDeclinedDocument", kBladNierozpoznany);
+}
+
+void TInfoSaver::ZerujDzien() {
+  dzis_.caMonitorowania = 0;
+  dzis_.caNieprzerwanejPracy = 0;
+  dzis_.caPrzerwy = 0;
+  dzis_.caPraca = 0;
+  dzis_.caPrzerwDzis = 0;
+  dzis_.Aktywnosc.fill(TodayRecord::SlotBrakDanych);
+  ZapiszDzis();
+}
+
+bool TInfoSaver::SprawdzNowyDzien() {
+  if (DaysBetween(TerazDniaPracy(), dzis_.dtZapisu) < 1) return false;
+  // A record that was never stamped holds no day worth archiving.
+  if (dzis_.dtZapisu != 0 && !AppendDayToArchive(pliki_.archiwum, dzis_.dtZapisu, dzis_.caPraca))
+    PokazBlad("TInfoSaver.AppendDayToArchive", "Nie można dopisać dnia do archiwum: " + pliki_.archiwum);
+  ZerujDzien();
+  return true;
+}
+
+bool TInfoSaver::CzasNaZapis() const {
+  const int64_t krok = limity_.CzestotliwoscMonitorowania;
+  const int64_t co = limity_.CzestotliwoscZapisywania;
+  const int64_t mon = dzis_.caMonitorowania;
+  if (co <= 0) return true;
+  // The remainder rule saves once every period when the step divides it (with the defaults after
+  // the first tick of the day and then every 120 s). Otherwise it would hold seldom or never, so
+  // the record is saved whenever a tick passes a multiple of the period.
+  if (krok > 0 && krok < co && co % krok == 0) return mon % co == krok;
+  return FloorDiv(mon - krok, co) != FloorDiv(mon, co);
+}
+
+void TInfoSaver::AdvanceDocuments(int32_t step) {
+  if (monitor_) monitor_->AdvanceDocuments(*this, step);
+}
+
+WarningCode TInfoSaver::ZwiekszWskazniki() {
+  const int32_t step = limity_.CzestotliwoscMonitorowania;
+  WarningCode code = wcBrak;
+
+  SprawdzNowyDzien();
+  Dodaj(dzis_.caMonitorowania, step);
+  ZaznaczSlot(NumerSlotu(TerazDniaPracy()), wPrzerwie_ ? TodayRecord::SlotPrzerwa : TodayRecord::SlotPraca);
+  if (CzasNaZapis()) {
+    ZapiszDzis();
+    ZapiszDokumenty();
+  }
+  if (!wPrzerwie_) {
+    Dodaj(dzis_.caNieprzerwanejPracy, step);
+    Dodaj(dzis_.caPraca, step);
+    AdvanceDocuments(step);
+    if (!ScreenSaverActive()) {
+      if (!IsWindowTitleOpen("Setup")) code = wcWygaszaczWylaczony;
+    } else {
+      if (dzis_.caNieprzerwanejPracy >= limity_.caPracyDoPrzerwy) code = wcPrzerwaNalezna;
+      if (dzis_.caPraca >= limity_.caDziennyLimit) code = wcKoniecPracy;
+    }
+    if (log_ && log_->Wlaczony())
+      Log("ZwiekszWskazniki", "Zwiększenie czasu pracy, caPraca = " + FormatDuration(dzis_.caPraca, 0));
+  } else {
+    Dodaj(dzis_.caPrzerwy, step);
+    Dodaj(dzis_.caPrzerwDzis, step);
+    if (dzis_.caPrzerwy >= limity_.caDlugoscPrzerwy) code = wcPrzerwaWystarczajaca;
+    if (log_ && log_->Wlaczony())
+      Log("ZwiekszWskazniki", "Zwiększenie czasu przerwy, caPraca = " + FormatDuration(dzis_.caPraca, 0));
+  }
+  return code;
+}
+
+void TInfoSaver::WygaszaczWlaczony(int32_t opoznienie) {
+  // The idle time before the screen saver may reach back before the program started or before
+  // the day began; only work that was counted can be taken back and become break.
+  const int32_t zabrane = std::clamp<int32_t>(opoznienie, 0, std::max<int32_t>(dzis_.caPraca, 0));
+  if (log_ && log_->Wlaczony()) {
+    const datetime::Parts t = datetime::Decode(platform::Time().Now());
+    char godzina[16];
+    std::snprintf(godzina, sizeof godzina, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    Log("ZPPCH", "\"Zaczęła się przerwa przed chwilą\"");
+    Log("ZPPCH", std::string("Rozpoczęcie przerwy miało miejsce o godzinie: ") + godzina);
+    Log("ZPPCH", "W tym czasie Nieprzerwany czas pracy wynosił: " + FormatDuration(dzis_.caPraca, 0));
+    Log("ZPPCH", Format("Natomiast opóźnienie wynosiło %d minut", static_cast<int>(std::lround(opoznienie / 60.0))));
+    Log("ZPPCH", Format("Tak więc po odjęciu opóźnienia od czas pracy równy był: %s",
+                        FormatDuration(dzis_.caPraca - zabrane, 0).c_str()));
+  }
+  dzis_.caPraca -= zabrane;
+  dzis_.caNieprzerwanejPracy = 0;
+  dzis_.caPrzerwy = zabrane;
+  wPrzerwie_ = true;
+
+  const int n = zabrane / 300;
+  Log("UOTA", "opóźnienie = " + std::to_string(zabrane));
+  Log("UOTA", "li_p = " + std::to_string(n));
+  if (n > 0) {
+    const int c = NumerSlotu(TerazDniaPracy());
+    Log("UOTA", "nrj = " + std::to_string(c));
+    for (int k = 0; k <= n; ++k) ZaznaczSlot(c - k, TodayRecord::SlotPrzerwa);
+  }
+  ZapiszDzis();
+}
+
+void TInfoSaver::WygaszaczWylaczony() {
+  dzis_.caNieprzerwanejPracy = 0;
+  dzis_.caPrzerwy = 0;
+  wPrzerwie_ = false;
+  ZapiszDzis();
+}
+
+void TInfoSaver::RozpocznijPrzerwe() {
+  dzis_.caNieprzerwanejPracy = 0;
+  dzis_.caPrzerwy = 0;
+  wPrzerwie_ = true;
+  ZapiszDzis();
+}
+
+void TInfoSaver::UstawLimity(const LimitsRecord& limity) {
+  limity_ = limity;
+  const auto b = limity_.ToBytes();
+  SetRegistryBinary(kKluczKalmo, wartosc::Ustawienia, b.data(), static_cast<int>(b.size()));
+}
+
+void TInfoSaver::DodajMonitorwanyDokument(const std::string& nazwa) {
+  if (organizator_.IndexOf(nazwa) != -1) {
+    PokazBlad("TInfoSaver.DodajMonitorwanyDokument",
+              "Próba dodania monitorowanego już dokumentu do listy dokumentów monitorowanych");
+  } else {
+    DocumentRecord r;
+    r.Name = bajty::CutToChars(nazwa, DocumentRecord::kMaxNazwa);
+    organizator_.Add(r);
+  }
+  ZapiszDokumenty();
+}
+
+void TInfoSaver::UsunMonitorowanyDokument(const std::string& nazwa) {
+  const int i = organizator_.IndexOf(nazwa);
+  if (i == -1) {
+    PokazBlad("TInfoSaver.UsunMonitorowanyDokument", "Próba usunięcia nieistniejącego dokumentu!");
+    return;
+  }
+  organizator_.Delete(i);
+  ZapiszDokumenty();
+}
+
+bool TInfoSaver::IsMonitoredDocument(const std::string& nazwa) const { return organizator_.IndexOf(nazwa) != -1; }
+
+void TInfoSaver::UsunzListyTymczasowychDokumentow(const std::string& nazwa) {
+  const int i = IndexOfContaining(nazwa, tymczasowe_);
+  if (i < 0 || i >= static_cast<int>(tymczasowe_.size())) {
+    PokazBlad("TInfoSaver.UsunzListyTymczasowychDokumentow", "Próba usunięcia nieistniejącego dokumentu");
+    return;
+  }
+  tymczasowe_.erase(tymczasowe_.begin() + i);
+}
+
+void TInfoSaver::AddDeclinedDocument(const std::string& nazwa) {
+  while (odrzucone_.size() > 100) odrzucone_.erase(odrzucone_.begin());
+  odrzucone_.push_back(nazwa);
+  ZapiszOdrzucone();
+}
+
+bool TInfoSaver::IsDeclinedDocument(const std::string& nazwa) const {
+  const std::string szukana = LowerCasePL(nazwa);
+  return std::any_of(odrzucone_.begin(), odrzucone_.end(),
+                     [&](const std::string& s) { return LowerCasePL(s) == szukana; });
+}
+
+void TInfoSaver::NazwyMonitorowanychDokumentow(TStringList& lista) const {
+  for (int i = 0; i < organizator_.Count(); ++i) lista.push_back(organizator_.Get(i).Name);
+}

@@ -1,0 +1,143 @@
+#pragma once
+// Work-time accounting: today's counters, the working/break state, the limits that decide the
+// warnings, the day's map of five-minute slots, and the document lists. State lives in the
+// registry values TodayInfo and Ustawienia so that a restart during the day continues the day.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/Globalne.h"
+#include "common/Tekstowe.h"
+#include "documents/OrganizatorDokumentow.h"
+
+class TDebugger;
+
+// Value TodayInfo.
+struct TodayRecord {
+  static constexpr size_t kRozmiar = 316;
+  static constexpr int kSloty = 288;
+  enum : uint8_t { SlotPraca = 0, SlotPrzerwa = 1, SlotBrakDanych = 2 };
+  int32_t caMonitorowania = 0;
+  int32_t caNieprzerwanejPracy = 0;
+  int32_t caPrzerwy = 0;
+  int32_t caPraca = 0;
+  int32_t caPrzerwDzis = 0;
+  double dtZapisu = 0;  // work-day time of the last save
+  std::array<uint8_t, kSloty> Aktywnosc{};  // slot n (1..288) at index n-1
+
+  std::vector<uint8_t> ToBytes() const;
+  static TodayRecord FromBytes(const std::vector<uint8_t>& b);
+};
+
+// Value Ustawienia.
+struct LimitsRecord {
+  static constexpr size_t kRozmiar = 284;
+  static constexpr size_t kMaxProgramy = 250;
+  int32_t caDziennyLimit = 0;
+  int32_t caPracyDoPrzerwy = 0;
+  int32_t caDlugoscPrzerwy = 0;
+  int32_t CzestotliwoscMonitorowania = 0;
+  int32_t CzestotliwoscZapisywania = 0;
+  int32_t GodzinaPrzelaczenia = 0;
+  std::string Programy;  // "#"-separated program names
+  int32_t CzasPytania = 0;
+  int32_t PrzerwaAwaryjna = 0;
+
+  static LimitsRecord Domyslne();  // 21600, 2700, 900, 10, 120, 4, "", 10, 300
+  std::vector<uint8_t> ToBytes() const;
+  static LimitsRecord FromBytes(const std::vector<uint8_t>& b);
+};
+
+// Warning codes of the advance.
+enum WarningCode : int {
+  wcBrak = 0, wcPrzerwaNalezna = 1, wcPrzerwaWystarczajaca = 2, wcKoniecPracy = 3, wcWygaszaczWylaczony = 4
+};
+
+// The work-day time: moved back one day while the hour is below the rollover hour.
+double CzasDniaPracy(double now, int godzinaPrzelaczenia);
+// Slot number 1..288 of a date-time's time of day.
+int NumerSlotu(double dateTime);
+
+class TInfoSaver;
+
+// Per-tick document monitoring (candidates and crediting of monitored documents).
+class MonitorDokumentow {
+ public:
+  virtual ~MonitorDokumentow() = default;
+  virtual void AdvanceDocuments(TInfoSaver& saver, int32_t step) = 0;
+};
+
+class TInfoSaver {
+ public:
+  // Reads or creates its registry values and loads the document lists (file names from pliki).
+  // The log may be null.
+  TInfoSaver(const PlikiDanych& pliki, TDebugger* log);
+  ~TInfoSaver();  // saves today's record and the monitored documents
+  TInfoSaver(const TInfoSaver&) = delete;
+  TInfoSaver& operator=(const TInfoSaver&) = delete;
+
+  WarningCode ZwiekszWskazniki();  // one monitoring tick
+
+  int32_t CzasNieprzerwanejPracy() const { return dzis_.caNieprzerwanejPracy; }
+  int32_t CzasPrzerwy() const { return dzis_.caPrzerwy; }
+  int32_t CzasPracy() const { return dzis_.caPraca; }
+  int32_t CzasPrzerwDzis() const { return dzis_.caPrzerwDzis; }
+  int32_t CzasMonitorowania() const { return dzis_.caMonitorowania; }
+  bool WPrzerwie() const { return wPrzerwie_; }
+  bool PrzerwaWystarczajaca() const { return dzis_.caPrzerwy > limity_.caDlugoscPrzerwy; }
+
+  // The screen saver started after delay seconds without input.
+  void WygaszaczWlaczony(int32_t opoznienie);
+  // The screen saver stopped, or the user ended the break window.
+  void WygaszaczWylaczony();
+  void ZakonczPrzerwe() { WygaszaczWylaczony(); }
+  // User-started break.
+  void RozpocznijPrzerwe();
+
+  LimitsRecord DajLimity() const { return limity_; }
+  void UstawLimity(const LimitsRecord& limity);  // and writes Ustawienia
+  std::array<uint8_t, TodayRecord::kSloty> DajAktywnosc() const { return dzis_.Aktywnosc; }
+  const TodayRecord& Dzis() const { return dzis_; }
+  // The archive entry of the running day: stamp and work seconds.
+  double DataZapisu() const { return dzis_.dtZapisu; }
+
+  // Documents.
+  void DodajMonitorwanyDokument(const std::string& nazwa);
+  void UsunMonitorowanyDokument(const std::string& nazwa);
+  bool IsMonitoredDocument(const std::string& nazwa) const;
+  void UsunzListyTymczasowychDokumentow(const std::string& nazwa);
+  void AddDeclinedDocument(const std::string& nazwa);
+  bool IsDeclinedDocument(const std::string& nazwa) const;
+  void NazwyMonitorowanychDokumentow(TStringList& lista) const;  // appends
+  TOrganizatorDokumentow& Organizator() { return organizator_; }
+  TStringList& ListaTymczasowa() { return tymczasowe_; }
+  const TStringList& ListaOdrzuconych() const { return odrzucone_; }
+
+  // Document monitoring plugs in here; without one the advance credits no document.
+  void UstawMonitorDokumentow(MonitorDokumentow* monitor) { monitor_ = monitor; }
+
+  // Work-day time now under the current rollover hour.
+  double TerazDniaPracy() const;
+
+ private:
+  bool SprawdzNowyDzien();  // true when a new working day began
+  bool CzasNaZapis() const;
+  void ZerujDzien();
+  void ZapiszDzis();
+  void ZapiszDokumenty();
+  void ZapiszOdrzucone();
+  void AdvanceDocuments(int32_t step);
+  void ZaznaczSlot(int numer, uint8_t wartosc);
+  void Log(const std::string& kategoria, const std::string& komunikat);
+
+  PlikiDanych pliki_;
+  TDebugger* log_;
+  MonitorDokumentow* monitor_ = nullptr;
+  TOrganizatorDokumentow organizator_;
+  TStringList tymczasowe_;
+  TStringList odrzucone_;
+  bool wPrzerwie_ = false;
+  TodayRecord dzis_;
+  LimitsRecord limity_;
+};

@@ -37,6 +37,9 @@ bool TfrmGlowna::Utworz() {
   Etykieta("labDostepne", "Dostępna ilość miejsca na dysku:", 20, 220, 220, 14);
   Etykieta("labDostepneMiejsce", "", 240, 220, 120, 14, SS_RIGHT);
 
+  Etykieta("labWskazowka",
+           "Aby rozpocząć instalację, naciśnij przycisk \"Instaluj\".",
+           20, 248, 510, 14);
   Linia(16, 280, 518);
   Przycisk("cmdLicencja", kLicencja, "Licencja ", 20, 296, 96, 27);
   Przycisk("cmdInstaluj", kInstaluj, "Instaluj", 330, 296, 96, 27, true);

@@ -32,8 +32,14 @@ std::optional<std::string> TfrmZmienKatalog::Pokaz(HWND wlasciciel, const std::s
   wynik_.reset();
   zmiana_ = std::make_unique<TZmianaKatalogu>(sciezkaDocelowa);
   if (!UtworzForme(L"TfrmZmienKatalog", "Zmień Katalog", 400, 332, true, wlasciciel)) return std::nullopt;
-  ExtractIconExW(L"shell32.dll", 3, nullptr, &folderZamkniety_, 1);
-  ExtractIconExW(L"shell32.dll", 4, nullptr, &folderOtwarty_, 1);
+  // The shell's own folder pictures, asked by attribute so that no disk is touched.
+  SHFILEINFOW info{};
+  if (SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+                     SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_SMALLICON))
+    folderZamkniety_ = info.hIcon;
+  if (SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+                     SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_SMALLICON | SHGFI_OPENICON))
+    folderOtwarty_ = info.hIcon;
 
   Etykieta("labInstaluje", "Instaluję program w katalogu:", 12, 12, 376, 14);
   HWND wynik = Etykieta("labSciezkaDocelowa", "", 12, 28, 376, 20, SS_PATHELLIPSIS | SS_CENTERIMAGE);

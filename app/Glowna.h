@@ -87,7 +87,7 @@ class GlownaUi : public PoczmistrzGlownej {
   virtual void PokazOkno(Okno okno) = 0;
   // The options dialog with the page to show first (empty: the first page); modal.
   virtual void PokazOpcje(const std::string& strona) = 0;
-  // Frees a non-modal window named by a WM_FREE_FORM code.
+  // Frees a non-modal window named by a WM_FREE_FORM code; a window already gone is no error.
   virtual void ZwolnijOkno(Okno okno) = 0;
   // Starts a break (the break screen's routine shared by every trigger).
   virtual void RozpocznijPrzerwe() = 0;

@@ -306,6 +306,9 @@ WynikInstalacji TInstalator::Uruchom() {
     UsunPlikiTymczasowe();
     ShowMessage(e.what());
     return wiWyjatek;
+  } catch (...) {
+    UsunPlikiTymczasowe();
+    return wiWyjatek;
   }
   okna_.ZamknijPostep();
   Komunikat("Instalacja programu przebiegła pomyślnie. Życzę miłej pracy!", rkInformacja);

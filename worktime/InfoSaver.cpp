@@ -142,8 +142,11 @@ TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log) : pliki_(pliki)
     UstawLimity(limity_);
   } else {
     auto limity = limity_.ToBytes();
-    if (GetRegistryBinary(kKluczKalmo, wartosc::Ustawienia, limity.data(), static_cast<int>(limity.size())))
-      limity_ = LimitsRecord::FromBytes(limity);
+    // Zero limits would mean a zero tick and warnings on every tick: an unreadable record runs on
+    // the defaults (the stored value is left for the user's next change of the settings).
+    limity_ = GetRegistryBinary(kKluczKalmo, wartosc::Ustawienia, limity.data(), static_cast<int>(limity.size()))
+                  ? LimitsRecord::FromBytes(limity)
+                  : LimitsRecord::Domyslne();
     auto dzis = dzis_.ToBytes();
     if (GetRegistryBinary(kKluczKalmo, wartosc::TodayInfo, dzis.data(), static_cast<int>(dzis.size())))
       dzis_ = TodayRecord::FromBytes(dzis);

@@ -75,6 +75,7 @@ std::string TekstCzasuPrzerwy(int32_t przerwa);
 int PrzesuniecieEtykiety(int32_t przerwa);
 
 struct KoniecPrzerwy {
+  bool wystarczajaca = false;  // long enough: end without showing the pointer first
   bool zakoncz = false;   // end at once
   bool zapytaj = false;   // ask pytanie; "Tak" ends, "Nie" goes on
   int minuty = 0;         // m = (required - current) div 60

@@ -16,6 +16,7 @@ constexpr RECT kObrazki{10, 12, 10 + 71, 12 + 91};
 constexpr RECT kRamka{92, 12, 92 + 471, 12 + 111};
 constexpr int kPisakWidth = 351;
 constexpr int kPisakHeight = 81;
+constexpr int kPisakInset = 16;  // from the frame's left edge, like the text of a message box
 constexpr RECT kKlawisze{571, 12, 571 + 75, 12 + 58};
 constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 8;
@@ -81,7 +82,7 @@ void TfrmKomunikat::FormCreate() {
   belRamka_.Create(kRamkaClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, S(kRamka.left), S(kRamka.top), S(471),
                    S(111), h, ids::belRamka);
   win::SetControlName(belRamka_.Hwnd(), "belRamka");
-  pisKomunikat_.Create(h, "pisKomunikat", ids::pisKomunikat, S(kRamka.left + (471 - kPisakWidth) / 2),
+  pisKomunikat_.Create(h, "pisKomunikat", ids::pisKomunikat, S(kRamka.left + kPisakInset),
                        S(kRamka.top + (111 - kPisakHeight) / 2), S(kPisakWidth), S(kPisakHeight));
   // The painter stands in front of its frame.
   SetWindowPos(belRamka_.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -128,7 +129,7 @@ void TfrmKomunikat::UstawTekst(const std::string& text) {
     painterHeight = heights_.pisak;
   }
   SetWindowPos(belRamka_.Hwnd(), nullptr, 0, 0, S(471), frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(pisKomunikat_.Hwnd(), nullptr, S(kRamka.left + (471 - kPisakWidth) / 2),
+  SetWindowPos(pisKomunikat_.Hwnd(), nullptr, S(kRamka.left + kPisakInset),
                S(kRamka.top) + (frameHeight - painterHeight) / 2, S(kPisakWidth), painterHeight,
                SWP_NOZORDER | SWP_NOACTIVATE);
   if (heights_.projektowe) {

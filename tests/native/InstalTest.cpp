@@ -418,12 +418,14 @@ TEST_F(InstalTest, AbortFromTheProgressWindowStopsAfterTheCurrentLine) {
 }
 
 TEST_F(InstalTest, ExceptionInACommandEndsTheRunWithItsTextOnly) {
-  Skrypt("group Startup\r\nfinal\r\n");
+  p.files.AddFile("A:\\a.ex_", "a");
+  Skrypt("file a.ex_ exe\r\ngroup Startup\r\nfinal\r\n");
   EXPECT_EQ(inst.Uruchom(), wiWyjatek);
   ASSERT_EQ(dialogi.shown.size(), 1u);
   EXPECT_EQ(dialogi.shown[0].kind, RecordingDialogs::Shown::Plain);
   EXPECT_EQ(dialogi.shown[0].text,
             "Folder key \"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\" not found");
+  EXPECT_FALSE(Staged("a.exe"));
 }
 
 // ---- group, mkdir, mkdestdir ---------------------------------------------------------------

@@ -266,6 +266,38 @@ TEST_F(DialogsWinTest, AModalDialogDisablesTheOtherWindowsOfTheThreadUntilItClos
   EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()));
 }
 
+TEST_F(DialogsWinTest, AQuitArrivingDuringAModalDialogEndsItAndIsKeptForTheMainLoop) {
+  DWORD mainThread = GetCurrentThreadId();
+  {
+    driver::Answerer first(kKomunikat, "Ok");
+    Komunikat("Najpierw.", rkInformacja);
+  }
+  // The answerer presses nothing (no such button); only the quit ends the dialog.
+  driver::Answerer quit(kKomunikat, "(żaden)", [&](HWND) { PostThreadMessageW(mainThread, WM_QUIT, 5, 0); });
+  // No button was pressed: the answer stays the last one given.
+  EXPECT_EQ(KomunikatPytanie("Koniec?", rkPytanie), okOk);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 5u);
+}
+
+TEST_F(DialogsWinTest, AnExceptionEscapingAWindowHandlerIsShownAndTheProgramGoesOn) {
+  struct Throwing : win::Window {
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+      if (msg == WM_APP) throw std::runtime_error("Niepoprawna wartość");
+      return Default(msg, wp, lp);
+    }
+  } window;
+  win::Window::RegisterFormClass(L"ThrowingTestWindow");
+  ASSERT_NE(window.Create(L"ThrowingTestWindow", "x", WS_OVERLAPPED, 0, 0, 0, 100, 100), nullptr);
+  EXPECT_EQ(win::Window::FromHwnd(window.Hwnd()), &window);
+  bool shown = false;
+  driver::Answerer answer(L"#32770", "OK", [&](HWND d) { shown = driver::FindChild(d, "Niepoprawna wartość") != nullptr; });
+  EXPECT_EQ(SendMessageW(window.Hwnd(), WM_APP, 0, 0), 0);
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(IsWindow(window.Hwnd()));
+}
+
 // ErrorDialog.exe shows one error dialog and ends with 1 when control returns to it.
 std::string ErrorDialogCommand() {
   return "\"" + driver::BesideTests("ErrorDialog.exe") + "\" \"U:Instal P:RozkazFile\" \"Nie mogę skopiować pliku\"";

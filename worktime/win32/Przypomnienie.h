@@ -10,6 +10,7 @@
 
 #include "common/win32/Window.h"
 #include "worktime/OstrzegaczUtils.h"
+#include "worktime/win32/Obrazki.h"
 
 class TInfoSaver;
 struct WarningOptions;
@@ -54,24 +55,10 @@ class TfrmPrzypomnienie : public win::Window {
   HWND imgObrazek_ = nullptr, labKomunikat_ = nullptr;
   HWND cmdAnuluj_ = nullptr, cmdPrzerwa_ = nullptr, cmdOk_ = nullptr;
   HFONT fontKomunikatu_ = nullptr;
+  HFONT formFont_ = nullptr;
   HBITMAP bitmapa_ = nullptr;  // copied from the picture store
   Obrazek obrazek_ = Obrazek::Brak;
   bool zwolnione_ = false;     // the release is posted once
-};
-
-// The hidden store of the eleven pictures, 252 x 252 each, drawn when the store is created.
-class TfrmObrazki {
- public:
-  TfrmObrazki();
-  ~TfrmObrazki();
-  TfrmObrazki(const TfrmObrazki&) = delete;
-  TfrmObrazki& operator=(const TfrmObrazki&) = delete;
-  // A copy of a picture that the caller owns (DeleteObject); nullptr for Obrazek::Brak.
-  HBITMAP Kopia(Obrazek obrazek) const;
-  static constexpr int kRozmiar = 252;
-
- private:
-  HBITMAP obrazki_[kLiczbaObrazkow + 1] = {};
 };
 
 // Shows a reminder of a mode when `okno` is empty; otherwise nothing happens. sekundy: the

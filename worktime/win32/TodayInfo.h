@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "worktime/OstrzegaczUtils.h"
+
 #include "common/win32/Window.h"
 
 class TInfoSaver;
@@ -24,6 +26,7 @@ class TfrmTodayInfo : public win::Window {
   void WypelnijTeksty();
 
   bool Widok3D() const { return trzyD_; }
+  bool MigaczWlaczony() const { return timer_; }
   HWND labCaCzasPracy() const { return labCaCzasPracy_; }
   HWND labCzasFazy() const { return labCzasFazy_; }
   HWND pbAktywnosc() const { return pbAktywnosc_; }
@@ -41,6 +44,8 @@ class TfrmTodayInfo : public win::Window {
   void FormCreate();
   void Rysuj(HDC dc);
   void RysujZnacznik(HDC dc);
+  void Ukryj();
+  Rysunek Pasek(HDC dc) const;
   const TInfoSaver& infoSaver_;
   HWND glowne_;
   HWND labCaCzasPracy_ = nullptr, labCzasFazy_ = nullptr, pbAktywnosc_ = nullptr, cmdZamknij_ = nullptr;
@@ -49,6 +54,8 @@ class TfrmTodayInfo : public win::Window {
   bool trzyD_ = false;
   bool flaga_ = false;  // blink flag
   bool timer_ = false;
+  RECT panel_{}, ramka_{};
+  RECT legenda_[4]{};
 };
 
 // The tray command and the hotkey task: create the window when missing, then show it.

@@ -55,6 +55,8 @@ class TfrmWygaszacz : public win::Window {
   bool timer_ = false;
   bool pytanie_ = false;  // the question is open: input is not a new attempt
   bool trwa_ = false;     // between the start and the end routine
+  POINT pozycja_{};       // last pointer position seen
+  bool znanaPozycja_ = false;
 };
 
 // The one routine that starts a break, for every trigger: screen saver off when the warning

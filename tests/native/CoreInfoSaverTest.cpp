@@ -1,0 +1,492 @@
+// Work-time accounting driven through whole days by the fake clock.
+#include <gtest/gtest.h>
+
+#include "app/Globalne.h"
+#include "app/uDebugger.h"
+#include "common/Cp1250.h"
+#include "common/DateTime.h"
+#include "documents/Archiwum.h"
+#include "platform/memory/Memory.h"
+#include "worktime/InfoSaver.h"
+
+using platform::Root;
+using platform::memory::MakeDateTime;
+using platform::memory::TestPlatform;
+
+namespace {
+
+constexpr const char* kKlucz = "\\Software\\Meltrax Software\\Kalmo\\2.0";
+
+struct InfoSaverTest : ::testing::Test {
+  TestPlatform tp;
+  PlikiDanych pliki = UtworzNazwyPlikow("C:\\Kalmo", "Ewa");
+
+  void SetUp() override {
+    tp.files.AddDirectory("C:\\Kalmo");
+    tp.registry.CreateKey(Root::CurrentUser, kKlucz);
+  }
+  // Ticks of the monitoring frequency; the code of the last one.
+  WarningCode Tick(TInfoSaver& s, int n = 1, int step = 10) {
+    WarningCode code = wcBrak;
+    for (int i = 0; i < n; ++i) {
+      tp.clock.Advance(step);
+      code = s.ZwiekszWskazniki();
+    }
+    return code;
+  }
+  TodayRecord Stored() {
+    return TodayRecord::FromBytes(tp.registry.ReadBinary(Root::CurrentUser, kKlucz, "TodayInfo").value());
+  }
+  std::vector<ArchiveRecord> Archive() {
+    std::vector<ArchiveRecord> out;
+    const std::string b = tp.files.ReadFile(pliki.archiwum).value_or("");
+    EXPECT_EQ(b.size() % 24, 0u);
+    for (size_t i = 0; i + 24 <= b.size(); i += 24)
+      out.push_back(ArchiveRecord::FromBytes(std::vector<uint8_t>(b.begin() + i, b.begin() + i + 24)));
+    return out;
+  }
+  void At(int y, int mo, int d, int h, int mi, int s = 0) { tp.clock.now = MakeDateTime(y, mo, d, h, mi, s); }
+  std::vector<std::string> Errors() {
+    std::vector<std::string> out;
+    for (const auto& s : tp.dialogs.shown) out.push_back(s.place + ": " + s.text);
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST_F(InfoSaverTest, FirstRunCreatesBothRecords) {
+  TInfoSaver s(pliki, nullptr);
+  EXPECT_TRUE(tp.dialogs.shown.empty()) << ::testing::PrintToString(Errors());
+  const TodayRecord d = Stored();
+  EXPECT_EQ(d.caPraca, 0);
+  EXPECT_EQ(d.dtZapisu, MakeDateTime(2026, 3, 2, 10, 0));
+  for (uint8_t slot : d.Aktywnosc) EXPECT_EQ(slot, 2);
+  EXPECT_EQ(tp.registry.ReadBinary(Root::CurrentUser, kKlucz, "Ustawienia"), LimitsRecord::Domyslne().ToBytes());
+  EXPECT_FALSE(s.WPrzerwie());
+}
+
+TEST_F(InfoSaverTest, FirstRunWithoutTheKeyIsReported) {
+  tp.registry.DeleteKey(Root::CurrentUser, kKlucz);
+  TInfoSaver s(pliki, nullptr);
+  bool found = false;
+  for (const auto& e : tp.dialogs.shown)
+    found |= e.place == "TInfoSaver.UtworzZmienneRejestrowe" && e.text == "Nie mogę otworzyć klucza.";
+  EXPECT_TRUE(found) << ::testing::PrintToString(Errors());
+  EXPECT_EQ(s.DajLimity().CzestotliwoscMonitorowania, 10);  // still runs on the defaults
+}
+
+TEST_F(InfoSaverTest, AFirstStartBeforeTheRolloverHourBelongsToThePreviousDay) {
+  At(2026, 3, 2, 2, 0);
+  TInfoSaver s(pliki, nullptr);
+  EXPECT_EQ(Stored().dtZapisu, MakeDateTime(2026, 3, 1, 2, 0));
+  At(2026, 3, 2, 4, 0);
+  s.ZwiekszWskazniki();
+  ASSERT_EQ(Archive().size(), 1u);  // the night's work went to 1 March
+  EXPECT_EQ(Archive()[0].Date, MakeDateTime(2026, 3, 1, 2, 0));
+}
+
+TEST_F(InfoSaverTest, WorkTicksCountAndMarkTheirSlot) {
+  TInfoSaver s(pliki, nullptr);
+  EXPECT_EQ(Tick(s), wcBrak);
+  EXPECT_EQ(s.CzasPracy(), 10);
+  EXPECT_EQ(s.CzasNieprzerwanejPracy(), 10);
+  EXPECT_EQ(s.CzasMonitorowania(), 10);
+  EXPECT_EQ(s.DajAktywnosc()[120], 0);  // 10:00 is slot 121
+  EXPECT_EQ(s.DajAktywnosc()[119], 2);
+  EXPECT_EQ(s.DajAktywnosc()[121], 2);
+  EXPECT_EQ(NumerSlotu(MakeDateTime(2026, 3, 2, 0, 0)), 1);
+  EXPECT_EQ(NumerSlotu(MakeDateTime(2026, 3, 2, 23, 59, 59)), 288);
+  EXPECT_EQ(NumerSlotu(MakeDateTime(2026, 3, 2, 8, 19)), 100);
+}
+
+TEST_F(InfoSaverTest, SavesAfterTheFirstTickAndThenEverySavingPeriod) {
+  TInfoSaver s(pliki, nullptr);
+  Tick(s);
+  EXPECT_EQ(Stored().caMonitorowania, 10);
+  EXPECT_NEAR(Stored().dtZapisu, MakeDateTime(2026, 3, 2, 10, 0, 10), 1e-6);
+  Tick(s, 11);
+  EXPECT_EQ(Stored().caMonitorowania, 10);  // 120 s: not yet
+  Tick(s);
+  EXPECT_EQ(Stored().caMonitorowania, 130);
+  EXPECT_TRUE(tp.files.FileExists(pliki.dokumenty));  // saved with the record
+}
+
+TEST_F(InfoSaverTest, ATickLongerThanTheSavingPeriodStillSaves) {
+  TInfoSaver s(pliki, nullptr);
+  LimitsRecord l = s.DajLimity();
+  l.CzestotliwoscMonitorowania = 512;
+  l.CzestotliwoscZapisywania = 60;
+  s.UstawLimity(l);
+  EXPECT_EQ(LimitsRecord::FromBytes(*tp.registry.ReadBinary(Root::CurrentUser, kKlucz, "Ustawienia")).CzestotliwoscMonitorowania, 512);
+  for (int i = 1; i <= 3; ++i) {
+    Tick(s, 1, 512);
+    EXPECT_EQ(Stored().caMonitorowania, 512 * i);
+  }
+  // A step that does not divide the period: never more than one period unsaved.
+  l.CzestotliwoscMonitorowania = 16;
+  s.UstawLimity(l);
+  int32_t last = Stored().caMonitorowania;
+  for (int i = 0; i < 40; ++i) {
+    Tick(s, 1, 16);
+    if (Stored().caMonitorowania != last) last = Stored().caMonitorowania;
+    EXPECT_LE(s.CzasMonitorowania() - last, 60);
+  }
+}
+
+TEST_F(InfoSaverTest, WarningCodesAndTheirPrecedence) {
+  TInfoSaver s(pliki, nullptr);
+  LimitsRecord l = s.DajLimity();
+  l.caPracyDoPrzerwy = 30;
+  l.caDziennyLimit = 50;
+  l.caDlugoscPrzerwy = 20;
+  s.UstawLimity(l);
+  EXPECT_EQ(Tick(s, 2), wcBrak);
+  EXPECT_EQ(Tick(s), wcPrzerwaNalezna);  // 30 s of continuous work
+  EXPECT_EQ(Tick(s), wcPrzerwaNalezna);
+  EXPECT_EQ(Tick(s), wcKoniecPracy);  // 50 s today: 3 wins over 1
+
+  tp.desktop.screenSaverActive = false;
+  EXPECT_EQ(Tick(s), wcWygaszaczWylaczony);  // replaces both
+  tp.desktop.windows.push_back({"Instalator - Setup", false, true});
+  EXPECT_EQ(Tick(s), wcBrak);
+  tp.desktop.windows[0].title = "Instalator - setup";  // letter case counts
+  EXPECT_EQ(Tick(s), wcWygaszaczWylaczony);
+  tp.desktop.screenSaverActive = std::nullopt;  // unreadable counts as off
+  EXPECT_EQ(Tick(s), wcWygaszaczWylaczony);
+  tp.desktop.screenSaverActive = true;
+
+  s.RozpocznijPrzerwe();
+  EXPECT_TRUE(Stored().caNieprzerwanejPracy == 0 && s.WPrzerwie());
+  EXPECT_EQ(Tick(s), wcBrak);
+  EXPECT_EQ(Tick(s), wcPrzerwaWystarczajaca);  // caPrzerwy == 20: code already at equality
+  EXPECT_FALSE(s.PrzerwaWystarczajaca());     // but not "long enough" yet
+  EXPECT_EQ(Tick(s), wcPrzerwaWystarczajaca);
+  EXPECT_TRUE(s.PrzerwaWystarczajaca());
+  EXPECT_EQ(s.CzasPrzerwDzis(), 30);
+  EXPECT_EQ(s.CzasPracy(), 90);  // breaks add no work
+  EXPECT_EQ(s.DajAktywnosc()[120], 1);
+}
+
+TEST_F(InfoSaverTest, DayRollsOverAtTheRolloverHourAndArchivesTheDay) {
+  TInfoSaver s(pliki, nullptr);
+  Tick(s, 60);  // ten minutes of work on 2 March
+  At(2026, 3, 3, 3, 59, 40);
+  Tick(s);  // 03:59:50 the next morning still belongs to 2 March
+  EXPECT_FALSE(tp.files.FileExists(pliki.archiwum));
+  EXPECT_EQ(s.CzasPracy(), 610);
+  EXPECT_EQ(s.DajAktywnosc()[47], 0);  // slot 48 (03:55)
+
+  const double stamp = s.DataZapisu();
+  const int32_t work = s.CzasPracy();
+  Tick(s);  // 04:00:00
+  const std::string bytes = tp.files.ReadFile(pliki.archiwum).value_or("");
+  ASSERT_EQ(bytes.size(), 24u);
+  ArchiveRecord expected;
+  expected.Date = stamp;
+  expected.WorkSeconds = work;
+  const auto eb = expected.ToBytes();
+  EXPECT_EQ(bytes, std::string(eb.begin(), eb.end()));
+  EXPECT_EQ(bytes.substr(12), std::string(12, '\0'));
+
+  EXPECT_EQ(s.CzasPracy(), 10);  // the new day's first tick
+  EXPECT_EQ(s.CzasMonitorowania(), 10);
+  const auto slots = s.DajAktywnosc();
+  EXPECT_EQ(slots[48], 0);  // 04:00 is slot 49
+  EXPECT_EQ(slots[47], 2);
+  EXPECT_EQ(slots[120], 2);  // yesterday's work is gone
+  EXPECT_EQ(datetime::DatePart(Stored().dtZapisu), datetime::DatePart(MakeDateTime(2026, 3, 3)));
+
+  At(2026, 3, 4, 5, 0);
+  Tick(s);
+  EXPECT_EQ(Archive().size(), 2u);
+}
+
+TEST_F(InfoSaverTest, RestartKeepsContinuousWorkWithinTheAllowedGap) {
+  {
+    TInfoSaver s(pliki, nullptr);
+    Tick(s, 30);
+  }  // saved at 10:05:00
+  tp.clock.Advance(4 * 60);
+  {
+    TInfoSaver s(pliki, nullptr);
+    EXPECT_EQ(s.CzasNieprzerwanejPracy(), 300);
+    EXPECT_FALSE(s.WPrzerwie());
+    Tick(s);
+  }
+  tp.clock.Advance(5 * 60);  // exactly the allowed 5 minutes still counts as one stretch
+  {
+    TInfoSaver s(pliki, nullptr);
+    EXPECT_EQ(s.CzasNieprzerwanejPracy(), 310);
+    s.RozpocznijPrzerwe();
+    Tick(s, 3);
+    EXPECT_EQ(s.CzasPrzerwy(), 30);
+  }
+  tp.clock.Advance(6 * 60);
+  TInfoSaver s(pliki, nullptr);
+  EXPECT_EQ(s.CzasNieprzerwanejPracy(), 0);
+  EXPECT_EQ(s.CzasPrzerwy(), 0);
+  EXPECT_EQ(s.CzasPracy(), 310);
+  EXPECT_EQ(s.CzasPrzerwDzis(), 30);
+  EXPECT_FALSE(s.WPrzerwie());  // always starts working
+  EXPECT_FALSE(tp.files.FileExists(pliki.archiwum));
+}
+
+TEST_F(InfoSaverTest, RestartDaysLaterAppendsOneRecordForTheLastDay) {
+  {
+    TInfoSaver s(pliki, nullptr);
+    Tick(s, 6);
+  }
+  At(2026, 3, 5, 9, 0);
+  TInfoSaver s(pliki, nullptr);
+  const auto a = Archive();
+  ASSERT_EQ(a.size(), 1u);
+  EXPECT_EQ(a[0].WorkSeconds, 60);
+  EXPECT_NEAR(a[0].Date, MakeDateTime(2026, 3, 2, 10, 1), 1e-6);
+  EXPECT_EQ(s.CzasPracy(), 0);
+  EXPECT_EQ(Stored().dtZapisu, MakeDateTime(2026, 3, 5, 9, 0));
+}
+
+TEST_F(InfoSaverTest, AnUnreadableRecordIsNotArchivedAsADay) {
+  tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "TodayInfo", std::vector<uint8_t>(316, 0));
+  tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "Ustawienia", LimitsRecord::Domyslne().ToBytes());
+  TInfoSaver s(pliki, nullptr);
+  EXPECT_FALSE(tp.files.FileExists(pliki.archiwum));
+  EXPECT_EQ(Stored().dtZapisu, MakeDateTime(2026, 3, 2, 10, 0));  // a fresh day instead
+}
+
+TEST_F(InfoSaverTest, UnreadableLimitsRunOnTheDefaults) {
+  TodayRecord d;
+  d.dtZapisu = tp.clock.now;
+  d.caPraca = 1234;
+  tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "TodayInfo", d.ToBytes());
+  tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "Ustawienia", std::vector<uint8_t>(10, 0));  // wrong size
+  TInfoSaver s(pliki, nullptr);
+  EXPECT_EQ(s.DajLimity().CzestotliwoscMonitorowania, 10);
+  EXPECT_EQ(s.DajLimity().caPracyDoPrzerwy, 2700);
+  EXPECT_EQ(s.CzasPracy(), 1234);
+  EXPECT_EQ(tp.registry.ReadBinary(Root::CurrentUser, kKlucz, "Ustawienia")->size(), 10u);  // left alone
+  EXPECT_EQ(Tick(s), wcBrak);
+}
+
+TEST_F(InfoSaverTest, ScreenSaverDelayBecomesBreakInItsSlots) {
+  At(2026, 3, 2, 7, 55);
+  TInfoSaver s(pliki, nullptr);
+  Tick(s, 120);  // 08:15:00, slot 100
+  ASSERT_EQ(s.CzasPracy(), 1200);
+  s.WygaszaczWlaczony(600);
+  EXPECT_EQ(s.CzasPracy(), 600);
+  EXPECT_EQ(s.CzasPrzerwy(), 600);
+  EXPECT_EQ(s.CzasNieprzerwanejPracy(), 0);
+  EXPECT_TRUE(s.WPrzerwie());
+  const auto a = s.DajAktywnosc();
+  EXPECT_EQ(a[96], 0);  // slot 97
+  EXPECT_EQ(a[97], 1);
+  EXPECT_EQ(a[98], 1);
+  EXPECT_EQ(a[99], 1);
+  EXPECT_EQ(a[100], 2);
+  EXPECT_EQ(Stored().caPrzerwy, 600);  // saved at once
+
+  s.WygaszaczWylaczony();
+  EXPECT_FALSE(s.WPrzerwie());
+  EXPECT_EQ(s.CzasPrzerwy(), 0);
+  EXPECT_FALSE(Stored().caPrzerwy != 0);
+  s.WygaszaczWlaczony(299);  // shorter than a slot: no slot beyond the tick's
+  EXPECT_EQ(s.CzasPracy(), 301);
+  EXPECT_EQ(s.DajAktywnosc()[98], 1);
+  EXPECT_EQ(s.DajAktywnosc()[96], 0);
+}
+
+TEST_F(InfoSaverTest, TheDelayNeverTakesTheDayBelowZero) {
+  TInfoSaver s(pliki, nullptr);
+  Tick(s, 30);  // 300 s of work
+  s.WygaszaczWlaczony(600);
+  EXPECT_EQ(s.CzasPracy(), 0);
+  EXPECT_EQ(s.CzasPrzerwy(), 300);  // only what was taken counts as break
+  const auto a = s.DajAktywnosc();
+  EXPECT_EQ(a[121], 1);  // 10:05 is slot 122; it and the one before
+  EXPECT_EQ(a[120], 1);
+  EXPECT_EQ(a[119], 2);
+  s.WygaszaczWylaczony();
+  s.WygaszaczWlaczony(-5);  // a nonsense timeout takes nothing
+  EXPECT_EQ(s.CzasPracy(), 0);
+  EXPECT_EQ(s.CzasPrzerwy(), 0);
+}
+
+TEST_F(InfoSaverTest, SlotMarkingStopsAtTheFirstSlot) {
+  At(2026, 3, 1, 23, 10);
+  TInfoSaver s(pliki, nullptr);
+  Tick(s, 360);  // 00:10:00, slot 3, still the working day of 1 March
+  EXPECT_EQ(s.CzasPracy(), 3600);
+  s.WygaszaczWlaczony(3000);  // ten slots back from slot 3
+  const auto a = s.DajAktywnosc();
+  EXPECT_EQ(a[0], 1);
+  EXPECT_EQ(a[1], 1);
+  EXPECT_EQ(a[2], 1);
+  EXPECT_EQ(a[3], 2);
+  EXPECT_EQ(a[287], 0);  // 23:55 stays work: nothing wrapped to the end of the day
+  EXPECT_EQ(a[278], 0);
+  EXPECT_EQ(s.CzasPracy(), 600);
+}
+
+TEST_F(InfoSaverTest, DocumentOperations) {
+  TInfoSaver s(pliki, nullptr);
+  s.DodajMonitorwanyDokument("Word - Raport.doc");
+  EXPECT_TRUE(s.IsMonitoredDocument("Word - Raport.doc"));
+  EXPECT_FALSE(s.IsMonitoredDocument("word - raport.doc"));
+  EXPECT_EQ(tp.files.ReadFile(pliki.dokumenty)->size(), 136u);
+  s.DodajMonitorwanyDokument("Word - Raport.doc");
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(tp.dialogs.shown[0].place, "TInfoSaver.DodajMonitorwanyDokument");
+  EXPECT_EQ(tp.dialogs.shown[0].text, "Próba dodania monitorowanego już dokumentu do listy dokumentów monitorowanych");
+  EXPECT_EQ(s.Organizator().Count(), 1);
+
+  const std::string dlugi = std::string(100, 'a') + "ąęśćżźńółĄĘŚĆŻŹŃÓŁ" + "xyz";
+  s.DodajMonitorwanyDokument(dlugi);
+  EXPECT_EQ(s.Organizator().Get(1).Name, std::string(100, 'a') + "ąęśćżźńółĄĘŚĆŻŹŃÓŁ" + "xy");
+  EXPECT_FALSE(s.IsMonitoredDocument(dlugi));
+  EXPECT_EQ(tp.files.ReadFile(pliki.dokumenty)->size(), 272u);
+
+  s.UsunMonitorowanyDokument("Brak.doc");
+  EXPECT_EQ(tp.dialogs.shown.back().text, "Próba usunięcia nieistniejącego dokumentu!");
+  EXPECT_EQ(tp.dialogs.shown.back().place, "TInfoSaver.UsunMonitorowanyDokument");
+  s.UsunMonitorowanyDokument("Word - Raport.doc");
+  EXPECT_EQ(tp.files.ReadFile(pliki.dokumenty)->size(), 136u);
+  TStringList nazwy{"przed"};
+  s.NazwyMonitorowanychDokumentow(nazwy);
+  EXPECT_EQ(nazwy.size(), 2u);
+
+  s.ListaTymczasowa() = {"    20Excel - a.xls", "     0Word - b.doc"};
+  s.UsunzListyTymczasowychDokumentow("Word - b.doc");
+  EXPECT_EQ(s.ListaTymczasowa(), TStringList{"    20Excel - a.xls"});
+  const size_t bledy = tp.dialogs.shown.size();
+  s.UsunzListyTymczasowychDokumentow("Word - b.doc");
+  ASSERT_EQ(tp.dialogs.shown.size(), bledy + 1);
+  EXPECT_EQ(tp.dialogs.shown.back().text, "Próba usunięcia nieistniejącego dokumentu");
+}
+
+TEST_F(InfoSaverTest, DeclinedDocumentsAreBoundedAndKeptInTheirFile) {
+  {
+    TInfoSaver s(pliki, nullptr);
+    for (int i = 1; i <= 102; ++i) s.AddDeclinedDocument("Dokument " + std::to_string(i));
+    EXPECT_EQ(s.ListaOdrzuconych().size(), 101u);
+    EXPECT_EQ(s.ListaOdrzuconych().front(), "Dokument 2");
+    EXPECT_TRUE(s.IsDeclinedDocument("DOKUMENT 102"));
+    EXPECT_FALSE(s.IsDeclinedDocument("Dokument 1"));
+    s.AddDeclinedDocument("Żółty ŁABĘDŹ");
+    EXPECT_TRUE(s.IsDeclinedDocument("żółty łabędź"));
+  }
+  const std::string plik = *tp.files.ReadFile(pliki.zastrzezone);
+  EXPECT_EQ(plik.substr(0, 12), "Dokument 3\r\n");
+  EXPECT_EQ(plik.substr(plik.size() - 14), cp1250::FromUtf8("Żółty ŁABĘDŹ") + "\r\n");
+  TInfoSaver s(pliki, nullptr);
+  EXPECT_EQ(s.ListaOdrzuconych().size(), 101u);
+  EXPECT_EQ(s.ListaOdrzuconych().back(), "Żółty ŁABĘDŹ");
+}
+
+TEST_F(InfoSaverTest, MonitoredDocumentsSurviveARestartAndADamagedTailIsReported) {
+  {
+    TInfoSaver s(pliki, nullptr);
+    s.DodajMonitorwanyDokument("Word - a.doc");
+    s.DodajMonitorwanyDokument("Word - b.doc");
+    DocumentRecord r = s.Organizator().Get(0);
+    r.Seconds = 77;
+    s.Organizator().Put(0, r);
+    s.Organizator().Add(DocumentRecord{});  // empty name: never written
+  }
+  EXPECT_EQ(tp.files.ReadFile(pliki.dokumenty)->size(), 272u);
+  {
+    TInfoSaver s(pliki, nullptr);
+    ASSERT_EQ(s.Organizator().Count(), 2);
+    EXPECT_EQ(s.Organizator().Get(0).Seconds, 77);
+    EXPECT_EQ(s.Organizator().IndexOf("Word - b.doc"), 1);
+  }
+  tp.files.AppendFile(pliki.dokumenty, "torn");
+  TInfoSaver s(pliki, nullptr);
+  EXPECT_EQ(s.Organizator().Count(), 2);
+  ASSERT_FALSE(tp.dialogs.shown.empty());
+  EXPECT_EQ(tp.dialogs.shown.back().place, "TInfoSaver.Create");
+  EXPECT_EQ(tp.dialogs.shown.back().text, "LoadFromFile: Błąd w czasie wczytywania listy");
+}
+
+TEST_F(InfoSaverTest, OrganizerFileErrors) {
+  TOrganizatorDokumentow o;
+  try {
+    o.LoadFromFile("C:\\Kalmo\\brak.dat");
+    FAIL();
+  } catch (const ETArchiwumDokumentList& e) {
+    EXPECT_STREQ(e.what(), "LoadFromFile: plik nie istnieje: C:\\Kalmo\\brak.dat");
+  }
+  tp.files.failingWrites.push_back(pliki.dokumenty);
+  o.Add(DocumentRecord{"x", 1, 0});
+  EXPECT_THROW(o.SaveToFile(pliki.dokumenty), ETArchiwumDokumentList);
+  EXPECT_EQ(o.IndexOf("y"), -1);
+  EXPECT_THROW(o.Get(1), std::out_of_range);
+  {
+    TInfoSaver s(pliki, nullptr);
+    s.DodajMonitorwanyDokument("Word - a.doc");  // the failed save is reported, nothing raised
+    EXPECT_EQ(tp.dialogs.shown.back().text, "SaveToFile: Błąd w czasie zapisywania listy!");
+  }
+}
+
+namespace {
+struct LiczacyMonitor : MonitorDokumentow {
+  std::vector<int32_t> kroki;
+  void AdvanceDocuments(TInfoSaver& s, int32_t step) override {
+    kroki.push_back(step);
+    EXPECT_EQ(s.CzasPracy() % 10, 0);  // called after the work counters grew
+  }
+};
+}  // namespace
+
+TEST_F(InfoSaverTest, DocumentMonitoringRunsOnWorkTicksOnly) {
+  TInfoSaver s(pliki, nullptr);
+  LiczacyMonitor m;
+  s.UstawMonitorDokumentow(&m);
+  Tick(s, 2);
+  s.RozpocznijPrzerwe();
+  Tick(s, 3);
+  s.ZakonczPrzerwe();
+  Tick(s);
+  EXPECT_EQ(m.kroki, (std::vector<int32_t>{10, 10, 10}));
+}
+
+TEST_F(InfoSaverTest, LogLinesWhileLoggingIsOn) {
+  TDebugger log;
+  log.UstawFolder("C:\\Kalmo");
+  TInfoSaver s(pliki, &log);
+  Tick(s, 30);
+  s.WygaszaczWlaczony(600);
+  const std::string text = cp1250::ToUtf8(tp.files.ReadFile("C:\\Kalmo\\debugg.obj").value_or(""));
+  EXPECT_NE(text.find("ZwiekszWskazniki#Zwiększenie czasu pracy, caPraca = "), std::string::npos);
+  EXPECT_NE(text.find("ZPPCH#\"Zaczęła się przerwa przed chwilą\"#"), std::string::npos);
+  EXPECT_NE(text.find("ZPPCH#Rozpoczęcie przerwy miało miejsce o godzinie: 10:05:00#"), std::string::npos);
+  EXPECT_NE(text.find("ZPPCH#Natomiast opóźnienie wynosiło 10 minut#"), std::string::npos);
+  EXPECT_NE(text.find("UOTA#li_p = 1#"), std::string::npos);
+  EXPECT_NE(text.find("UOTA#nrj = 122#"), std::string::npos);
+}
+
+TEST(Archiwum, AppendCreatesTheFileAndRealignsATornTail) {
+  TestPlatform tp;
+  tp.files.AddDirectory("C:\\Kalmo");
+  const std::string f = "C:\\Kalmo\\All_arch.dat";
+  ASSERT_TRUE(AppendDayToArchive(f, 46083.5, 3600));
+  ASSERT_TRUE(AppendDayToArchive(f, 46084.5, 7200));
+  EXPECT_EQ(tp.files.ReadFile(f)->size(), 48u);
+  tp.files.AppendFile(f, "xyz");  // an interrupted write
+  ASSERT_TRUE(AppendDayToArchive(f, 46085.5, 60));
+  const std::string b = *tp.files.ReadFile(f);
+  ASSERT_EQ(b.size(), 72u);
+  const ArchiveRecord r = ArchiveRecord::FromBytes(std::vector<uint8_t>(b.begin() + 48, b.end()));
+  EXPECT_EQ(r.Date, 46085.5);
+  EXPECT_EQ(r.WorkSeconds, 60);
+  tp.files.failingWrites.push_back(f);
+  EXPECT_FALSE(AppendDayToArchive(f, 46086.5, 1));
+}
+
+TEST(CzasDniaPracyTest, MovesBackOneDayBeforeTheRolloverHour) {
+  EXPECT_EQ(CzasDniaPracy(MakeDateTime(2026, 3, 2, 3, 59), 4), MakeDateTime(2026, 3, 1, 3, 59));
+  EXPECT_EQ(CzasDniaPracy(MakeDateTime(2026, 3, 2, 4, 0), 4), MakeDateTime(2026, 3, 2, 4, 0));
+  EXPECT_EQ(CzasDniaPracy(MakeDateTime(2026, 3, 2, 0, 30), 1), MakeDateTime(2026, 3, 1, 0, 30));
+  EXPECT_EQ(CzasDniaPracy(MakeDateTime(2026, 3, 2, 5, 59), 6), MakeDateTime(2026, 3, 1, 5, 59));
+}

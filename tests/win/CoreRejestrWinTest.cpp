@@ -1,0 +1,103 @@
+// Kalmo's settings key and first-run files over Wine's real registry and file system.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/Globalne.h"
+#include "app/Rejestr.h"
+#include "platform/win32/Win32Platform.h"
+#include "tests/win/WinTestSupport.h"
+#include "worktime/InfoSaver.h"
+
+using platform::win32::Widen;
+
+namespace {
+
+const wchar_t* kKey = L"Software\\Meltrax Software\\Kalmo\\2.0";
+
+struct Raw {
+  DWORD type = 0;
+  std::vector<uint8_t> data;
+  bool found = false;
+};
+
+Raw RawValue(const wchar_t* name) {
+  Raw r;
+  HKEY h;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &h) != ERROR_SUCCESS) return r;
+  DWORD size = 0;
+  if (RegQueryValueExW(h, name, nullptr, &r.type, nullptr, &size) == ERROR_SUCCESS) {
+    r.data.resize(size);
+    r.found = RegQueryValueExW(h, name, nullptr, &r.type, r.data.data(), &size) == ERROR_SUCCESS;
+  }
+  RegCloseKey(h);
+  return r;
+}
+
+// The settings key of this Wine prefix is the program's own; the test leaves none behind.
+struct KluczKalmo {
+  KluczKalmo() { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
+  ~KluczKalmo() { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
+};
+
+}  // namespace
+
+TEST(CoreRejestrWin, FirstRunCreatesTheKeyValuesAndFiles) {
+  KluczKalmo klucz;
+  wintest::Scratch scratch;
+  const PlikiDanych pliki = UtworzNazwyPlikow(scratch.dir(), "Test");
+  EXPECT_FALSE(RejKluczIstnieje());
+  UtworzZmienneRejestrowe(pliki);
+  { TInfoSaver saver(pliki, nullptr); }
+  EXPECT_TRUE(wintest::Dialogs().shown.empty());
+  EXPECT_TRUE(RejKluczIstnieje());
+
+  const Raw w = RawValue(L"OpcjeOstrzegania");
+  EXPECT_EQ(w.type, static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(w.data, WarningOptions::PierwszeUruchomienie().ToBytes());
+  const Raw s = RawValue(L"OpcjeSchowka");
+  EXPECT_EQ(s.type, static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(s.data, OpcjeSchowka::PierwszeUruchomienie().ToBytes());
+  EXPECT_EQ(RawValue(L"OpcjePlikowTymczasowych").data, (std::vector<uint8_t>{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(RawValue(L"TodayInfo").data.size(), 316u);
+  EXPECT_EQ(RawValue(L"Ustawienia").data, LimitsRecord::Domyslne().ToBytes());
+  const Raw a = RawValue(L"Aktywnosc3D");
+  EXPECT_EQ(a.type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(a.data.data())), L"Nie");
+
+  EXPECT_EQ(wintest::Scratch::Get(pliki.plikiTymczasowe),
+            "Katalog tymczasowy TEMP#T#*.*#1\r\nKatalogi kosza systemowego#K#*.*#30\r\n");
+  EXPECT_EQ(wintest::Scratch::Get(pliki.goraceKlawisze),
+            "Shift+Ctrl+P#Przerwa\r\n"
+            "Ctrl+=#Wy\x9Cwietla list\xEA monitorowanych dokument\xF3w\r\n"
+            "Ctrl+D#Wy\x9Cwietla histori\xEA schowka\r\n"
+            "Shift+Ctrl+I#Wy\x9Cwietla informacje dnia\r\n");
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const std::wstring moje = std::wstring(1, windows[0]) + L":\\Moje dokumenty";
+  const DWORD attr = GetFileAttributesW(moje.c_str());
+  const bool folder = attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(GetFileAttributesW(Widen(pliki.skroty).c_str()) != INVALID_FILE_ATTRIBUTES, folder);
+}
+
+TEST(CoreRejestrWin, SingleValuesAreCreatedOnFirstReadWhateverTheLetterCase) {
+  KluczKalmo klucz;
+  EXPECT_EQ(RejReadString("PauseKey", "Tak"), "");  // no key yet: reported, nothing written
+  ASSERT_EQ(wintest::Dialogs().shown.size(), 1u);
+  EXPECT_EQ(wintest::Dialogs().shown[0].text,
+            "Nie mogę otworzyć klucza:  key = -2147483647, subkey = \\Software\\Meltrax Software\\Kalmo\\2.0, "
+            "var = PauseKey");
+  HKEY h;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(h);
+  EXPECT_EQ(RejReadString("PauseKey", "Tak"), "Tak");
+  EXPECT_EQ(RejReadString("PAUSEKEY", "Nie"), "Tak");
+  EXPECT_EQ(RejReadInteger("CenaPolaczeniaModemowego", 2318), 2318);
+  const Raw c = RawValue(L"CenaPolaczeniaModemowego");
+  EXPECT_EQ(c.type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(c.data, (std::vector<uint8_t>{0x0E, 0x09, 0, 0}));
+  RejWriteString("ZnakiFiltrujace", "-[ż");
+  EXPECT_EQ(RejReadString("ZnakiFiltrujace", ""), "-[ż");
+  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(RawValue(L"ZnakiFiltrujace").data.data())), L"-[\u017C");
+}

@@ -1,0 +1,182 @@
+#include "worktime/win32/Przypomnienie.h"
+
+#include <mmsystem.h>
+
+#include "app/Globalne.h"
+#include "keyboard/StaleDlaKeyHook.h"
+#include "platform/Platform.h"
+#include "worktime/InfoSaver.h"
+
+namespace {
+
+constexpr wchar_t kKlasa[] = L"TfrmPrzypomnienie";
+constexpr int kKodOkna = 1;  // window code of WM_FREE_FORM
+
+enum : int { idImgObrazek = 10, idLabKomunikat, idCmdAnuluj, idCmdPrzerwa, idCmdOk };
+
+// Layout of the fixed client area 587 x 279: the picture on the left, the message on the right,
+// the buttons under the message. "Ok" stands where "Przerwa" stands.
+constexpr RECT kObrazek{6, 13, 6 + 252, 13 + 252};
+constexpr RECT kKomunikat{262, 14, 262 + 319, 14 + 209};
+constexpr int kPrzyciskY = 234, kPrzyciskW = 100, kPrzyciskH = 30;
+constexpr int kPrawyX = 581 - kPrzyciskW;
+constexpr int kLewyX = kPrawyX - 12 - kPrzyciskW;
+
+}  // namespace
+
+TfrmPrzypomnienie::TfrmPrzypomnienie(KontekstPrzypomnienia kontekst) : kontekst_(std::move(kontekst)) {
+  FormCreate();
+}
+
+TfrmPrzypomnienie::~TfrmPrzypomnienie() {
+  if (Hwnd()) DestroyWindow(Hwnd());
+  if (fontKomunikatu_) DeleteObject(fontKomunikatu_);
+  if (formFont_) DeleteObject(formFont_);
+  if (bitmapa_) DeleteObject(bitmapa_);
+}
+
+void TfrmPrzypomnienie::FormCreate() {
+  RegisterFormClass(kKlasa);
+  // A dialog frame with a caption but no system menu: no caption buttons at all.
+  const DWORD styl = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+  const DWORD exStyl = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
+  RECT r{0, 0, kSzerokosc, kWysokosc};
+  AdjustWindowRectEx(&r, styl, FALSE, exStyl);
+  HWND h = Create(kKlasa, "Przypomnienie", styl, exStyl, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
+                  r.bottom - r.top);
+  if (!h) return;
+  formFont_ = win::CreateFontPt(L"Tahoma", 9);
+  win::SetFont(h, formFont_);
+
+  imgObrazek_ = win::CreateChild(h, L"STATIC", "imgObrazek", idImgObrazek, "", WS_VISIBLE | SS_OWNERDRAW,
+                                 kObrazek.left, kObrazek.top, 252, 252);
+  labKomunikat_ = win::CreateChild(h, L"STATIC", "labKomunikat", idLabKomunikat, "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                   kKomunikat.left, kKomunikat.top, 319, 209);
+  LOGFONTW lf{};
+  lf.lfHeight = -20;
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = CLEARTYPE_QUALITY;
+  lstrcpynW(lf.lfFaceName, L"Tahoma", LF_FACESIZE);
+  fontKomunikatu_ = CreateFontIndirectW(&lf);
+  win::SetFont(labKomunikat_, fontKomunikatu_);
+
+  const DWORD przycisk = WS_TABSTOP | BS_PUSHBUTTON;
+  cmdAnuluj_ = win::CreateChild(h, L"BUTTON", "cmdAnuluj", idCmdAnuluj, "Anuluj", przycisk, kLewyX, kPrzyciskY,
+                                kPrzyciskW, kPrzyciskH);
+  cmdPrzerwa_ = win::CreateChild(h, L"BUTTON", "cmdPrzerwa", idCmdPrzerwa, "Przerwa", przycisk | BS_DEFPUSHBUTTON,
+                                 kPrawyX, kPrzyciskY, kPrzyciskW, kPrzyciskH);
+  cmdOk_ = win::CreateChild(h, L"BUTTON", "cmdOk", idCmdOk, "Ok", przycisk | BS_DEFPUSHBUTTON, kPrawyX, kPrzyciskY,
+                            kPrzyciskW, kPrzyciskH);
+  win::CenterOnScreen(h);
+}
+
+void TfrmPrzypomnienie::Pokaz(const TrescPrzypomnienia& tresc) {
+  if (!Hwnd()) return;
+  {
+    // The store lives only while its picture is copied.
+    TfrmObrazki obrazki;
+    if (bitmapa_) DeleteObject(bitmapa_);
+    bitmapa_ = obrazki.Kopia(tresc.obrazek);
+    obrazek_ = bitmapa_ ? tresc.obrazek : Obrazek::Brak;
+  }
+  InvalidateRect(imgObrazek_, nullptr, TRUE);
+  ShowWindow(cmdAnuluj_, tresc.anuluj ? SW_SHOW : SW_HIDE);
+  ShowWindow(cmdPrzerwa_, tresc.przerwa ? SW_SHOW : SW_HIDE);
+  ShowWindow(cmdOk_, tresc.ok ? SW_SHOW : SW_HIDE);
+  win::SetText(labKomunikat_, tresc.komunikat);
+  ShowWindow(Hwnd(), SW_SHOW);
+  SetForegroundWindow(Hwnd());
+  SetFocus(tresc.przerwa ? cmdPrzerwa_ : tresc.ok ? cmdOk_ : cmdAnuluj_);
+}
+
+void TfrmPrzypomnienie::Zwolnij() {
+  // The main window frees us a moment later; until then the window is only out of sight, and a
+  // second press cannot post a second release.
+  if (zwolnione_) return;
+  zwolnione_ = true;
+  if (Hwnd()) ShowWindow(Hwnd(), SW_HIDE);
+  if (kontekst_.glowne) PostMessageW(kontekst_.glowne, WM_FREE_FORM, 0, kKodOkna);
+}
+
+void TfrmPrzypomnienie::cmdOkClick() { Zwolnij(); }
+void TfrmPrzypomnienie::cmdAnulujClick() { Zwolnij(); }
+
+void TfrmPrzypomnienie::cmdPrzerwaClick() {
+  if (zwolnione_) return;
+  if (Hwnd()) ShowWindow(Hwnd(), SW_HIDE);  // not left above the break screen
+  if (kontekst_.rozpocznijPrzerwe) kontekst_.rozpocznijPrzerwe();
+  Zwolnij();
+}
+
+LRESULT TfrmPrzypomnienie::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (HIWORD(wp) == BN_CLICKED) {
+        switch (LOWORD(wp)) {
+          case idCmdOk: cmdOkClick(); return 0;
+          case idCmdAnuluj: cmdAnulujClick(); return 0;
+          case idCmdPrzerwa: cmdPrzerwaClick(); return 0;
+        }
+      }
+      break;
+    case WM_DRAWITEM: {
+      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (di->CtlID != idImgObrazek) break;
+      FillRect(di->hDC, &di->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+      if (bitmapa_) {
+        HDC mem = CreateCompatibleDC(di->hDC);
+        HGDIOBJ stary = SelectObject(mem, bitmapa_);
+        SetStretchBltMode(di->hDC, HALFTONE);
+        StretchBlt(di->hDC, di->rcItem.left, di->rcItem.top, di->rcItem.right - di->rcItem.left,
+                   di->rcItem.bottom - di->rcItem.top, mem, 0, 0, TfrmObrazki::kRozmiar, TfrmObrazki::kRozmiar,
+                   SRCCOPY);
+        SelectObject(mem, stary);
+        DeleteDC(mem);
+      }
+      return TRUE;
+    }
+    case WM_CLOSE:
+      return 0;  // no way out but the buttons (Alt+F4 included)
+  }
+  return Default(msg, wp, lp);
+}
+
+bool PokazPrzypomnienie(std::unique_ptr<TfrmPrzypomnienie>& okno, TrybPrzypomnienia tryb, int32_t sekundy,
+                        const KontekstPrzypomnienia& kontekst, const Losowanie& losuj) {
+  if (okno) return false;
+  okno = std::make_unique<TfrmPrzypomnienie>(kontekst);
+  okno->Pokaz(UlozPrzypomnienie(tryb, sekundy, platform::Time().Now(), losuj));
+  return true;
+}
+
+bool OdtworzDzwiek(const std::string& plik) {
+  if (plik.empty() || !platform::Fs().FileExists(plik)) return false;
+  // No default beep instead of a file that is not a sound.
+  PlaySoundW(win::Widen(plik).c_str(), nullptr, SND_FILENAME | SND_SYNC | SND_NODEFAULT);
+  return true;
+}
+
+DecyzjaOstrzezenia Ostrzez(int kod, const WarningOptions& opcje, const TInfoSaver& infoSaver,
+                           KontekstOstrzezen& kontekst) {
+  const DecyzjaOstrzezenia d = DecyzjaDlaKodu(kod, opcje);
+  if (!d.podpowiedz.empty() && kontekst.podpowiedz) kontekst.podpowiedz(d.podpowiedz);
+  switch (d.jak) {
+    case Prezentacja::Okno:
+      if (kontekst.przypomnienie) {
+        const int32_t sekundy = d.tryb == TrybPrzypomnienia::PrzerwaNalezna ? infoSaver.CzasNieprzerwanejPracy()
+                                                                             : infoSaver.CzasPracy();
+        PokazPrzypomnienie(*kontekst.przypomnienie, d.tryb, sekundy, kontekst.przyciski, kontekst.losuj);
+      }
+      break;
+    case Prezentacja::Miganie:
+      if (kontekst.uruchomMiganie) kontekst.uruchomMiganie();
+      break;
+    case Prezentacja::Dzwiek:
+      OdtworzDzwiek(d.plikDzwieku);
+      break;
+    case Prezentacja::Nic:
+      break;
+  }
+  return d;
+}

@@ -1,0 +1,264 @@
+#include "worktime/win32/TodayInfo.h"
+
+#include "app/Globalne.h"
+#include "app/Rejestr.h"
+#include "keyboard/StaleDlaKeyHook.h"
+#include "worktime/InfoSaver.h"
+#include "worktime/OstrzegaczUtils.h"
+
+namespace {
+
+constexpr wchar_t kKlasa[] = L"TfrmTodayInfo";
+constexpr int kKodOkna = 0;  // window code of WM_FREE_FORM
+enum : int { idPbAktywnosc = 10, idLabCaCzasPracy, idLabCzasFazy, idCmdZamknij, idPodpis, idLegenda };
+
+// Fixed sizes, whatever the screen's text scaling: window 634 x 226, panel 606 x 139, frame
+// 589 x 65 around the strip 576 x 56.
+constexpr int kOknoW = 634, kOknoH = 226;
+constexpr int kPanelW = 606, kPanelH = 139;
+constexpr int kRamkaW = 589, kRamkaH = 65;
+
+struct Legenda {
+  COLORREF kolor;
+  const char* tekst;
+};
+constexpr Legenda kLegenda[] = {
+    {RGB(240, 240, 80), "czas pracy"},
+    {RGB(240, 60, 40), "więcej niż ustalono"},
+    {RGB(255, 255, 255), "teraz"},
+    {RGB(110, 110, 110), "brak aktywności"},
+};
+
+void Wykonaj(HDC dc, const Rysunek& r) {
+  HGDIOBJ stary = SelectObject(dc, GetStockObject(DC_BRUSH));
+  for (const OperacjaRysowania& o : r) {
+    if (o.rodzaj == OperacjaRysowania::Wypelnij) {
+      SetDCBrushColor(dc, RGB(o.kolor.r, o.kolor.g, o.kolor.b));
+      RECT rc{o.left, o.top, o.right, o.bottom};
+      FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    } else {
+      const std::wstring t = win::Widen(o.tekst);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, RGB(o.kolor.r, o.kolor.g, o.kolor.b));
+      TextOutW(dc, o.left, o.top, t.c_str(), static_cast<int>(t.size()));
+    }
+  }
+  SelectObject(dc, stary);
+}
+
+int Szerokosc(HDC dc, const std::string& tekst) {
+  const std::wstring t = win::Widen(tekst);
+  SIZE s{};
+  GetTextExtentPoint32W(dc, t.c_str(), static_cast<int>(t.size()), &s);
+  return s.cx;
+}
+
+}  // namespace
+
+TfrmTodayInfo::TfrmTodayInfo(const TInfoSaver& infoSaver, HWND glowne) : infoSaver_(infoSaver), glowne_(glowne) {
+  FormCreate();
+}
+
+TfrmTodayInfo::~TfrmTodayInfo() {
+  if (Hwnd()) DestroyWindow(Hwnd());
+  if (pum_) DestroyMenu(pum_);
+  if (font_) DeleteObject(font_);
+}
+
+void TfrmTodayInfo::FormCreate() {
+  RegisterFormClass(kKlasa);
+  HWND h = Create(kKlasa, "Informacja dnia", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                  WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, CW_USEDEFAULT, CW_USEDEFAULT, kOknoW, kOknoH);
+  if (!h) return;
+  font_ = win::CreateFontPt(L"Tahoma", 8, false, false, false, 96);  // pixel sizes stay fixed
+  win::SetFont(h, font_);
+  RECT klient{};
+  GetClientRect(h, &klient);
+  panel_ = {(klient.right - kPanelW) / 2, 8, 0, 0};
+  panel_.right = panel_.left + kPanelW;
+  panel_.bottom = panel_.top + kPanelH;
+  ramka_ = {panel_.left + (kPanelW - kRamkaW) / 2, panel_.top + 62, 0, 0};
+  ramka_.right = ramka_.left + kRamkaW;
+  ramka_.bottom = ramka_.top + kRamkaH;
+
+  HDC dc = GetDC(h);
+  HGDIOBJ stara = SelectObject(dc, font_);
+  const int x = panel_.left + 14;
+  const int wPodpisu = Szerokosc(dc, kPodpisCalkowityCzas) + 6;
+  win::CreateChild(h, L"STATIC", "labPodpisCzasuPracy", idPodpis, kPodpisCalkowityCzas,
+                   WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, panel_.top + 14, wPodpisu, 16);
+  labCaCzasPracy_ = win::CreateChild(h, L"STATIC", "labCaCzasPracy", idLabCaCzasPracy, "",
+                                     WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x + wPodpisu, panel_.top + 14, 300, 16);
+  labCzasFazy_ = win::CreateChild(h, L"STATIC", "labCzasFazy", idLabCzasFazy, "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                  x, panel_.top + 36, kPanelW - 28, 16);
+  pbAktywnosc_ = win::CreateChild(h, L"STATIC", "pbAktywnosc", idPbAktywnosc, "", WS_VISIBLE | SS_OWNERDRAW,
+                                  ramka_.left + (kRamkaW - kSzerokoscPaska) / 2,
+                                  ramka_.top + (kRamkaH - kWysokoscPaska) / 2, kSzerokoscPaska, kWysokoscPaska);
+  // Legend under the panel, left of the button.
+  int lx = panel_.left + 4;
+  const int ly = panel_.bottom + 16;
+  int i = 0;
+  for (const Legenda& l : kLegenda) {
+    legenda_[i] = {lx, ly + 2, lx + 12, ly + 14};
+    const int w = Szerokosc(dc, l.tekst) + 4;
+    win::CreateChild(h, L"STATIC", "labLegenda" + std::to_string(i + 1), idLegenda + i, l.tekst,
+                     WS_VISIBLE | SS_LEFT | SS_NOPREFIX, lx + 17, ly, w, 16);
+    lx += 17 + w + 18;
+    ++i;
+  }
+  SelectObject(dc, stara);
+  ReleaseDC(h, dc);
+  cmdZamknij_ = win::CreateChild(h, L"BUTTON", "cmdZamknij", idCmdZamknij, "Zamknij",
+                                 WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, panel_.right - 88, panel_.bottom + 10, 88,
+                                 26);
+
+  pum_ = CreatePopupMenu();
+  AppendMenuW(pum_, MF_STRING, kIdMnuAktywnosc3D, win::Widen("widok 3D").c_str());
+  trzyD_ = RejReadString(wartosc::Aktywnosc3D, kNie) == kTak;
+  CheckMenuItem(pum_, kIdMnuAktywnosc3D, MF_BYCOMMAND | (trzyD_ ? MF_CHECKED : MF_UNCHECKED));
+  win::CenterOnScreen(h);
+  WypelnijTeksty();
+}
+
+void TfrmTodayInfo::WypelnijTeksty() {
+  const TekstyDnia t = UlozTekstyDnia(infoSaver_.CzasPracy(), infoSaver_.CzasNieprzerwanejPracy(),
+                                      infoSaver_.CzasPrzerwy(), infoSaver_.WPrzerwie());
+  win::SetText(labCaCzasPracy_, t.caCzasPracy);
+  win::SetText(labCzasFazy_, t.czasFazy);
+}
+
+void TfrmTodayInfo::Pokaz() {
+  if (!Hwnd()) return;
+  WypelnijTeksty();
+  SetTimer(Hwnd(), kTimerId, kOkresMigacza, nullptr);
+  timer_ = true;
+  ShowWindow(Hwnd(), SW_SHOWNORMAL);
+  SetForegroundWindow(Hwnd());
+  InvalidateRect(pbAktywnosc_, nullptr, FALSE);
+}
+
+void TfrmTodayInfo::Ukryj() {
+  if (timer_ && Hwnd()) KillTimer(Hwnd(), kTimerId);
+  timer_ = false;
+  if (Hwnd()) ShowWindow(Hwnd(), SW_HIDE);
+}
+
+void TfrmTodayInfo::cmdZamknijClick() {
+  RejWriteString(wartosc::Aktywnosc3D, trzyD_ ? kTak : kNie);
+  Ukryj();
+  if (glowne_) PostMessageW(glowne_, WM_FREE_FORM, 0, kKodOkna);
+}
+
+void TfrmTodayInfo::mnuAktywnosc3DClick() {
+  trzyD_ = !trzyD_;
+  CheckMenuItem(pum_, kIdMnuAktywnosc3D, MF_BYCOMMAND | (trzyD_ ? MF_CHECKED : MF_UNCHECKED));
+  InvalidateRect(pbAktywnosc_, nullptr, FALSE);
+  UpdateWindow(pbAktywnosc_);
+}
+
+Rysunek TfrmTodayInfo::Pasek(HDC dc) const {
+  const LimitsRecord limity = infoSaver_.DajLimity();
+  return RysujAktywnosc(infoSaver_.DajAktywnosc(), limity.GodzinaPrzelaczenia, limity.caPracyDoPrzerwy, trzyD_,
+                        [dc](const std::string& t) { return Szerokosc(dc, t); });
+}
+
+void TfrmTodayInfo::Rysuj(HDC dc) {
+  // Drawn off screen first: a 3D strip is some ten thousand fills.
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, kSzerokoscPaska, kWysokoscPaska);
+  HGDIOBJ staraB = SelectObject(mem, bmp);
+  HGDIOBJ staraF = SelectObject(mem, font_);
+  RECT wszystko{0, 0, kSzerokoscPaska, kWysokoscPaska};
+  FillRect(mem, &wszystko, GetSysColorBrush(COLOR_BTNFACE));
+  Wykonaj(mem, Pasek(mem));
+  BitBlt(dc, 0, 0, kSzerokoscPaska, kWysokoscPaska, mem, 0, 0, SRCCOPY);
+  SelectObject(mem, staraF);
+  SelectObject(mem, staraB);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  RysujZnacznik(dc);
+}
+
+void TfrmTodayInfo::RysujZnacznik(HDC dc) {
+  flaga_ = !flaga_;
+  const LimitsRecord limity = infoSaver_.DajLimity();
+  Wykonaj(dc, ::RysujZnacznik(infoSaver_.TerazDniaPracy(), limity.GodzinaPrzelaczenia, flaga_, trzyD_));
+}
+
+void TfrmTodayInfo::tmrMigaczTimer() {
+  if (!pbAktywnosc_) return;
+  if (HDC dc = GetDC(pbAktywnosc_)) {
+    RysujZnacznik(dc);
+    ReleaseDC(pbAktywnosc_, dc);
+  }
+}
+
+LRESULT TfrmTodayInfo::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (LOWORD(wp) == kIdMnuAktywnosc3D && HIWORD(wp) == 0) {
+        mnuAktywnosc3DClick();
+        return 0;
+      }
+      if (LOWORD(wp) == idCmdZamknij && HIWORD(wp) == BN_CLICKED) {
+        cmdZamknijClick();
+        return 0;
+      }
+      if (LOWORD(wp) == IDCANCEL) {  // Escape: like the close box
+        Ukryj();
+        return 0;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wp) == pbAktywnosc_) {
+        POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        if (p.x == -1 && p.y == -1) {  // from the keyboard: at the strip
+          RECT r{};
+          GetWindowRect(pbAktywnosc_, &r);
+          p = {r.left + 8, r.top + 8};
+        }
+        TrackPopupMenu(pum_, TPM_RIGHTBUTTON, p.x, p.y, 0, Hwnd(), nullptr);
+        return 0;
+      }
+      break;
+    case WM_TIMER:
+      if (wp == kTimerId) {
+        tmrMigaczTimer();
+        return 0;
+      }
+      break;
+    case WM_DRAWITEM: {
+      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (di->CtlID != idPbAktywnosc) break;
+      Rysuj(di->hDC);
+      return TRUE;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Hwnd(), &ps);
+      RECT p = panel_;
+      DrawEdge(dc, &p, BDR_RAISEDINNER, BF_RECT);
+      RECT r = ramka_;
+      DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
+      int i = 0;
+      for (const Legenda& l : kLegenda) {
+        HBRUSH b = CreateSolidBrush(l.kolor);
+        FillRect(dc, &legenda_[i], b);
+        DeleteObject(b);
+        FrameRect(dc, &legenda_[i], static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        ++i;
+      }
+      EndPaint(Hwnd(), &ps);
+      return 0;
+    }
+    case WM_CLOSE:
+      Ukryj();  // the close box only hides; Aktywnosc3D is written by "Zamknij" alone
+      return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+void PokazTodayInfo(std::unique_ptr<TfrmTodayInfo>& okno, const TInfoSaver& infoSaver, HWND glowne) {
+  if (!okno) okno = std::make_unique<TfrmTodayInfo>(infoSaver, glowne);
+  okno->Pokaz();
+}

@@ -15,9 +15,11 @@ namespace {
 
 constexpr const char* kMiejsceFormCreate = "TfrmGlowna.FormCreate";
 
-int MinutaDnia(double t) {
+// Whole clock minutes since the epoch; the date comes from the same rounded decoding as the
+// time, so that a value a hair before midnight does not fall on the wrong day.
+long long MinutaZegara(double t) {
   const datetime::Parts p = datetime::Decode(t);
-  return p.hour * 60 + p.minute;
+  return static_cast<long long>(datetime::EncodeDate(p.year, p.month, p.day)) * 1440 + p.hour * 60 + p.minute;
 }
 
 }  // namespace
@@ -25,8 +27,7 @@ int MinutaDnia(double t) {
 int MinutyOdOstrzezenia(double teraz, double ostatnie) {
   // Whole clock minutes, plus a full day for every midnight in between, so that a warning given
   // late in the evening does not hold back the warnings after midnight.
-  const long long dni = static_cast<long long>(datetime::DatePart(teraz)) - datetime::DatePart(ostatnie);
-  const long long minuty = dni * 1440 + MinutaDnia(teraz) - MinutaDnia(ostatnie);
+  const long long minuty = MinutaZegara(teraz) - MinutaZegara(ostatnie);
   if (minuty > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
   if (minuty < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
   return static_cast<int>(minuty);

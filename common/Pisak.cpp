@@ -127,7 +127,6 @@ bool TOPisak::JestRozkazem(int32_t n) const {
 }
 
 void TOPisak::WykonajRozkaz(int32_t n, bool report) {
-  report = report && ZglaszajBledy;
   command_.UstawTekst(words_.DajWyraz(n));
   std::string name;
   std::string arg;

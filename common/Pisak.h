@@ -72,13 +72,13 @@ class TOPisak {
   uint32_t Kolor() const { return color_; }
 
   bool Centrowanie = false;
-  // Unknown commands and colours go to the plain message box, once per layout of a text.
-  bool ZglaszajBledy = true;
 
   // Height the wrapped text needs; lays out first when stale and the text has words. A text
   // without words keeps the height of the last layout (0 for a new painter).
   int32_t WymaganaWysokosc(Plotno& canvas);
   // Paints the text; from the second painting on the clipping rectangle is filled first.
+  // Unknown commands and colours are reported while laying out only, once per text, so that a
+  // repaint (say, after the message box itself covered the text) never reports them again.
   void Rysuj(Plotno& canvas, int clipLeft, int clipTop, int clipRight, int clipBottom);
 
   int32_t LiczbaSlow() const { return words_.LiczbaWyrazow(); }

@@ -1,10 +1,12 @@
 // Hook.dll: system-wide keyboard tracking for Kalmo.
 //
-// A low-level keyboard hook (WH_KEYBOARD_LL) runs on the thread that switched tracking on, so no
-// code has to be injected into other processes; that thread must pump messages, which Kalmo's
-// main thread does. The hook reports registered shortcuts and the PAUSE key to Kalmo's main
-// window, and can make the left Alt key act as the right one. A small watcher thread notices the
-// system screen saver starting and stopping.
+// A low-level keyboard hook (WH_KEYBOARD_LL) is called on the thread that installed it, so no
+// code has to be injected into other processes. That thread is the library's own: every key
+// pressed anywhere waits for the hook, and Kalmo's main thread is sometimes busy (modal windows,
+// the one-second pause after a screen-saver message), which must not stall the user's typing.
+// The hook reports registered shortcuts and the PAUSE key to Kalmo's main window by posted
+// messages, and can make the left Alt key act as the right one. Between key events the same
+// thread sleeps in the kernel and looks once a second whether the screen saver runs.
 #include <windows.h>
 
 #include <cstdint>
@@ -31,21 +33,22 @@ HMODULE g_module = nullptr;
 
 SRWLOCK g_lock = SRWLOCK_INIT;  // guards the fields below
 HWND g_target = nullptr;
-HHOOK g_keyboardHook = nullptr;
 HHOOK g_callWndHook = nullptr;
-DWORD g_hookThread = 0;
 uint16_t g_hotkeys[kMaxHotkeys];
 int g_hotkeyCount = 0;
 
-// Used on the hook's thread only.
-bool g_leftAltAsRight = false;
+volatile LONG g_leftAltAsRight = 0;  // set by Kalmo, read by the hook
+
+// Used on the tracking thread only.
 bool g_down[256];       // keys seen going down and not yet up
 bool g_swallowed[256];  // keys whose down event was eaten; their up event is eaten too
 
-// Screen-saver watcher.
-HANDLE g_watcher = nullptr;
+// The tracking thread and what it is told through.
+HANDLE g_thread = nullptr;
 HANDLE g_stopEvent = nullptr;
 HANDLE g_wakeEvent = nullptr;
+HANDLE g_readyEvent = nullptr;
+volatile LONG g_hookInstalled = 0;
 
 HWND Target() {
   AcquireSRWLockShared(&g_lock);
@@ -122,7 +125,7 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
   if (!fakeCtrl) g_down[vk] = !up;
   if (own) return CallNextHookEx(nullptr, code, wParam, lParam);
 
-  if (vk == VK_LMENU && g_leftAltAsRight) {
+  if (vk == VK_LMENU && InterlockedCompareExchange(&g_leftAltAsRight, 0, 0) != 0) {
     g_down[VK_LMENU] = false;
     g_down[VK_RMENU] = !up;
     InjectRightAlt(up);
@@ -174,61 +177,95 @@ bool ScreenSaverRunning() {
   return running != FALSE;
 }
 
-// Sleeps in the kernel between checks; posts only when the state changes.
-DWORD WINAPI WatcherThread(LPVOID) {
-  bool running = false;
-  HANDLE events[2] = {g_stopEvent, g_wakeEvent};
-  int extraRounds = 0;  // after a wake-up, look a few times more quickly: the saver takes a moment
-  for (;;) {
-    const bool now = ScreenSaverRunning();
-    if (now != running) {
-      running = now;
-      HWND target = Target();
-      if (target) PostMessageW(target, kWmScreenSaverState, running ? 1 : 0, 0);
+void ReportScreenSaver(bool& running) {
+  const bool now = ScreenSaverRunning();
+  if (now == running) return;
+  running = now;
+  HWND target = Target();
+  if (target) PostMessageW(target, kWmScreenSaverState, running ? 1 : 0, 0);
+}
+
+// Installs the hook, then sleeps in the kernel until a key event (delivered to the hook while
+// the thread takes its messages), a stop request, a wake-up or the next screen-saver check.
+DWORD WINAPI TrackingThread(LPVOID) {
+  MSG msg;
+  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread needs a message queue
+  for (int vk = 0; vk < 256; ++vk) {
+    g_down[vk] = false;
+    g_swallowed[vk] = false;
+  }
+  HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, g_module, 0);
+  InterlockedExchange(&g_hookInstalled, hook ? 1 : 0);
+  SetEvent(g_readyEvent);
+  if (hook) {
+    bool running = false;
+    int quickRounds = 0;  // after a wake-up, look a few times quickly: the saver takes a moment
+    ULONGLONG nextCheck = 0;
+    HANDLE events[2] = {g_stopEvent, g_wakeEvent};
+    for (bool stop = false; !stop;) {
+      const ULONGLONG now = GetTickCount64();
+      if (now >= nextCheck) {
+        ReportScreenSaver(running);
+        if (quickRounds > 0) --quickRounds;
+        nextCheck = now + (quickRounds > 0 ? 200 : kScreenSaverPollMs);
+      }
+      const ULONGLONG later = GetTickCount64();
+      const DWORD timeout = nextCheck > later ? static_cast<DWORD>(nextCheck - later) : 0;
+      const DWORD wait = MsgWaitForMultipleObjectsEx(2, events, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      if (wait == WAIT_OBJECT_0 || wait == WAIT_FAILED) break;
+      if (wait == WAIT_OBJECT_0 + 1) {
+        quickRounds = 10;
+        nextCheck = 0;
+      }
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) stop = true;
+        DispatchMessageW(&msg);
+      }
     }
-    DWORD wait = WaitForMultipleObjects(2, events, FALSE, extraRounds > 0 ? 200 : kScreenSaverPollMs);
-    if (wait == WAIT_OBJECT_0 || wait == WAIT_FAILED) break;
-    if (wait == WAIT_OBJECT_0 + 1) extraRounds = 10;
-    else if (extraRounds > 0) --extraRounds;
+    UnhookWindowsHookEx(hook);
   }
   // The thread holds its own reference to the library, so the code it runs cannot vanish under it.
   FreeLibraryAndExitThread(g_module, 0);
 }
 
-bool StartWatcher() {
-  if (g_watcher) return true;
+bool StartThread() {
   if (!g_stopEvent) g_stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   if (!g_wakeEvent) g_wakeEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  if (!g_stopEvent || !g_wakeEvent) return false;
+  if (!g_readyEvent) g_readyEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  if (!g_stopEvent || !g_wakeEvent || !g_readyEvent) return false;
   ResetEvent(g_stopEvent);
+  ResetEvent(g_readyEvent);
   HMODULE self = nullptr;
-  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&WatcherThread), &self))
+  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&TrackingThread), &self))
     return false;
-  g_watcher = CreateThread(nullptr, 0, WatcherThread, nullptr, 0, nullptr);
-  if (!g_watcher) {
+  g_thread = CreateThread(nullptr, 0, TrackingThread, nullptr, 0, nullptr);
+  if (!g_thread) {
     FreeLibrary(self);
     return false;
   }
-  return true;
+  HANDLE both[2] = {g_readyEvent, g_thread};
+  if (WaitForMultipleObjects(2, both, FALSE, 10000) == WAIT_OBJECT_0 && g_hookInstalled) return true;
+  // The hook was refused: the thread ends by itself.
+  WaitForSingleObject(g_thread, 5000);
+  CloseHandle(g_thread);
+  g_thread = nullptr;
+  return false;
 }
 
-void StopWatcher(bool wait) {
-  if (!g_watcher) return;
+void StopThread(bool wait) {
+  if (!g_thread) return;
   SetEvent(g_stopEvent);
-  if (wait) WaitForSingleObject(g_watcher, 5000);
-  CloseHandle(g_watcher);
-  g_watcher = nullptr;
+  if (wait) WaitForSingleObject(g_thread, 5000);
+  CloseHandle(g_thread);
+  g_thread = nullptr;
 }
 
-void RemoveHooks() {
+void ForgetTarget() {
   AcquireSRWLockExclusive(&g_lock);
-  HHOOK keyboard = g_keyboardHook, callWnd = g_callWndHook;
-  g_keyboardHook = nullptr;
+  HHOOK callWnd = g_callWndHook;
   g_callWndHook = nullptr;
   g_target = nullptr;
-  g_hookThread = 0;
   ReleaseSRWLockExclusive(&g_lock);
-  if (keyboard) UnhookWindowsHookEx(keyboard);
   if (callWnd) UnhookWindowsHookEx(callWnd);
 }
 
@@ -240,36 +277,24 @@ extern "C" {
 BOOL WINAPI WlaczSledzenieKlawiatury(HWND window) {
   if (!window || !IsWindow(window)) return FALSE;
   AcquireSRWLockExclusive(&g_lock);
-  const bool hooked = g_keyboardHook != nullptr;
   g_target = window;
   ReleaseSRWLockExclusive(&g_lock);
-  if (hooked) return StartWatcher() ? TRUE : FALSE;
-
-  for (int vk = 0; vk < 256; ++vk) {
-    g_down[vk] = false;
-    g_swallowed[vk] = false;
-  }
-  HHOOK keyboard = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, g_module, 0);
-  if (!keyboard) {
-    RemoveHooks();
+  if (g_thread) return TRUE;
+  if (!StartThread()) {
+    ForgetTarget();
     return FALSE;
   }
+  // Seen only when a screen-saver request reaches a window of the calling thread.
   HHOOK callWnd = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProc, nullptr, GetCurrentThreadId());
   AcquireSRWLockExclusive(&g_lock);
-  g_keyboardHook = keyboard;
   g_callWndHook = callWnd;
-  g_hookThread = GetCurrentThreadId();
   ReleaseSRWLockExclusive(&g_lock);
-  if (!StartWatcher()) {
-    RemoveHooks();
-    return FALSE;
-  }
   return TRUE;
 }
 
 void WINAPI WylaczSledzenieKlawiatury() {
-  RemoveHooks();
-  StopWatcher(true);
+  ForgetTarget();
+  StopThread(true);
 }
 
 void WINAPI WyzerujTabliceKlawiszy() {
@@ -290,7 +315,7 @@ void WINAPI DodajGoracyKlawisz(DWORD shortcut) {
 }
 
 BOOL WINAPI AktywnoscLewegoAltu(BOOL leftAltActsAsRight) {
-  g_leftAltAsRight = leftAltActsAsRight != FALSE;
+  InterlockedExchange(&g_leftAltAsRight, leftAltActsAsRight ? 1 : 0);
   return TRUE;
 }
 
@@ -323,13 +348,13 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
       DisableThreadLibraryCalls(instance);
       break;
     case DLL_PROCESS_DETACH:
-      // Unloaded without being switched off (the watcher would have kept the library loaded, so
-      // it has already stopped), or the process is ending: remove the hooks, do not wait on
-      // threads under the loader lock.
-      RemoveHooks();
-      StopWatcher(false);
+      // Either the tracking thread has ended (it holds a reference to the library while it
+      // runs) or the process is ending: nothing to wait for under the loader lock.
+      ForgetTarget();
+      StopThread(false);
       if (g_stopEvent) CloseHandle(g_stopEvent);
       if (g_wakeEvent) CloseHandle(g_wakeEvent);
+      if (g_readyEvent) CloseHandle(g_readyEvent);
       break;
     default:
       break;

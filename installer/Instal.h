@@ -64,9 +64,9 @@ class InstalatorSrodowisko {
   virtual std::string FileVersion(const std::string& path) = 0;
   // One call of the version library's file installer. Directories end with "\". tempFile
   // receives the name of the temporary file the service left (meaningful with kVifTempFile).
-  virtual uint32_t WywolajVerInstallFile(uint32_t flags, const std::string& sourceName, const std::string& destName,
-                                  const std::string& sourceDir, const std::string& destDir,
-                                  std::string& tempFile) = 0;
+  virtual uint32_t WywolajVerInstallFile(uint32_t flags, const std::string& sourceName,
+                                         const std::string& destName, const std::string& sourceDir,
+                                         const std::string& destDir, std::string& tempFile) = 0;
 
   // One execute request to the Program Manager service (the command ends with CR LF).
   // wait: wait for the execution to complete. False when the link or the execution fails.
@@ -86,7 +86,7 @@ struct DaneOknaGlownego {
   bool grupaDostepna = true;       // false: group caption, panel and "Zmień..." disabled, name hidden
   std::string sciezkaDocelowa;
   std::string wymaganeMiejsce;     // "2.5 MB"
-  std::string dostepneMiejsce;     // free space of drive C:, "812.3 MB"
+  std::string dostepneMiejsce;     // free space of the destination's drive (C: when none), "812.3 MB"
   bool brakMiejsca = false;        // free space painted red
   std::string ikona;               // source directory "\icon.ico" when it exists, else empty
   std::string licencja;            // source directory "\Licencja.txt" when it exists, else empty

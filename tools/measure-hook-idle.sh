@@ -3,10 +3,12 @@
 # while nothing happens: runs HookIdle.exe under Wine with tracking on and reads the process's
 # CPU seconds from /proc over an idle window of N seconds (start-up excluded). Also reports the
 # wineserver's CPU over the same window, since each screen-saver check is a request to it.
-# Usage: tools/measure-hook-idle.sh [seconds]   (default 60; needs a built build/windows)
+# Usage: tools/measure-hook-idle.sh [seconds] [off]   (default 60; needs a built build/windows)
+# "off" runs the same host without switching tracking on, as a baseline.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
+mode="${2:-on}"
 exe="$root/build/windows/HookIdle.exe"
 [ -f "$exe" ] || { echo "build HookIdle.exe first: tools/build.sh windows" >&2; exit 2; }
 source "$root/tools/wine-env.sh"
@@ -16,7 +18,7 @@ set +e; wine_env_start "$root/build/windows/wineprefix"; set -e
 ticks="$(getconf CLK_TCK)"
 marker="idle-$$-$RANDOM"
 out="$(mktemp)"
-wine "$exe" $((seconds + 10)) "$marker" >"$out" 2>&1 </dev/null &
+wine "$exe" $((seconds + 10)) "$mode" "$marker" >"$out" 2>&1 </dev/null &
 launcher=$!
 
 # The Windows process is the Linux process whose command line carries the marker.
@@ -40,8 +42,8 @@ sleep "$seconds"
 p1="$(cpu "$pid")"; s1="$(cpu "$server")"
 wait "$launcher" || true
 
-awk -v a="$p0" -v b="$p1" -v c="$s0" -v d="$s1" -v t="$ticks" -v n="$seconds" 'BEGIN {
-  printf "idle window: %d s with tracking on\n", n
+awk -v a="$p0" -v b="$p1" -v c="$s0" -v d="$s1" -v t="$ticks" -v n="$seconds" -v m="$mode" 'BEGIN {
+  printf "idle window: %d s, tracking %s\n", n, m
   printf "HookIdle.exe process: %.2f CPU s (%.3f%% of one core)\n", (b - a) / t, 100 * (b - a) / t / n
   printf "wineserver:           %.2f CPU s (%.3f%% of one core)\n", (d - c) / t, 100 * (d - c) / t / n
 }'

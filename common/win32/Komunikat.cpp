@@ -1,5 +1,7 @@
 #include "common/win32/Komunikat.h"
 
+#include <cmath>
+
 #include "common/Komunika.h"
 #include "common/win32/KomunikaIds.h"
 #include "common/win32/Obrazki.h"
@@ -102,7 +104,7 @@ void TfrmKomunikat::UstawObrazek(platform::RodzajKomunikatu kind) {
 }
 
 void TfrmKomunikat::UstawKlawisze(platform::ButtonPage page) {
-  for (HWND b : buttons_) DestroyWindow(b);
+  for (HWND b : buttons_) win::DestroyControl(b);
   buttons_.clear();
   page_ = KlawiszeStrony(page);
   HWND box = strKlawisze_.Hwnd();
@@ -120,8 +122,11 @@ void TfrmKomunikat::UstawKlawisze(platform::ButtonPage page) {
 
 void TfrmKomunikat::UstawTekst(const std::string& text) {
   pisKomunikat_.UstawTekst(text);
-  required_ = pisKomunikat_.WymaganaWysokosc96();
-  heights_ = DopasujWysokosc(required_, dpi_ / 96.0);
+  // The painter lays out in screen pixels; the rule wants 96 dpi pixels. Rounding up keeps the
+  // whole text inside f x h even where fonts do not scale linearly with the dpi.
+  double f = dpi_ / 96.0;
+  required_ = static_cast<int>(std::ceil(pisKomunikat_.WymaganaWysokosc() / f - 1e-9));
+  heights_ = DopasujWysokosc(required_, f);
   auto S = [&](int v) { return win::Scale(v, dpi_); };
   int frameHeight = S(111), painterHeight = S(kPisakHeight);
   if (!heights_.projektowe) {

@@ -114,31 +114,6 @@ int PisakControl::WymaganaWysokosc() {
   return h;
 }
 
-int PisakControl::WymaganaWysokosc96() {
-  int dpi = ScreenDpi();
-  if (dpi == 96) return WymaganaWysokosc();
-  // Same text, font and width taken back to 96 dpi; its problems were already reported by the
-  // control's own layout, so this one stays quiet.
-  pisak::TOPisak at96;
-  at96.ZglaszajBledy = false;
-  pisak::Czcionka f = core_.CzcionkaBazowa();
-  f.height = MulDiv(f.height, 96, dpi);
-  at96.UstawCzcionke(f);
-  at96.UstawSzerokosc(MulDiv(core_.Szerokosc(), 96, dpi));
-  at96.UstawTekst(core_.Tekst());
-  WymaganaWysokosc();
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  int h;
-  {
-    GdiPlotno canvas(dc);
-    h = at96.WymaganaWysokosc(canvas);
-  }
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return h;
-}
-
 void PisakControl::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(Hwnd(), &ps);

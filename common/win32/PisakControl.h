@@ -43,10 +43,8 @@ class PisakControl : public Window {
   void UstawTekst(const std::string& text) { SetText(Hwnd(), text); }
   void UstawCentrowanie(bool centre);
   bool Centrowanie() const { return core_.Centrowanie; }
-  // Height the text needs in this control's pixels, and laid out at 96 dpi (font and width
-  // taken back to their 96 dpi sizes) for the dialogs' design-size arithmetic.
+  // Height the text needs, in this control's pixels.
   int WymaganaWysokosc();
-  int WymaganaWysokosc96();
   const pisak::TOPisak& Rdzen() const { return core_; }
 
  protected:

@@ -130,6 +130,12 @@ void SetControlName(HWND control, const std::string& name) {
   if (atom) SetPropW(control, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
 }
 
+void DestroyControl(HWND control) {
+  EnumChildWindows(control, ForgetNameProc, 0);
+  ForgetNameProc(control, 0);
+  DestroyWindow(control);
+}
+
 std::string ControlName(HWND control) {
   auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(control, kNameProp)));
   if (!atom) return {};
@@ -158,7 +164,10 @@ HWND CreateChild(HWND parent, const wchar_t* className, const std::string& name,
 
 Window::~Window() {
   if (hwnd_) {
+    // The derived object is gone: the window dies with default handling, names released here.
     HWND h = hwnd_;
+    EnumChildWindows(h, ForgetNameProc, 0);
+    ForgetNameProc(h, 0);
     Bind(h, nullptr);
     hwnd_ = nullptr;
     DestroyWindow(h);
@@ -244,8 +253,8 @@ int Window::ShowModal(HWND owner) {
       DispatchMessageW(&msg);
     }
   }
-  int result = IsWindow(self) ? modalResult_ : (modalDone_ ? modalResult_ : 0);
-  if (IsWindow(self)) modal_ = false;
+  int result = modalResult_;  // 0 when the window went without EndModal
+  modal_ = false;
 
   // Re-enable before hiding, so that the activation goes back to the owner and not elsewhere.
   for (auto it = disabled.rbegin(); it != disabled.rend(); ++it)

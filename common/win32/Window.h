@@ -42,6 +42,8 @@ void SetClientSize(HWND hwnd, int width, int height);
 // test driver can read it from another process too.
 void SetControlName(HWND control, const std::string& name);
 std::string ControlName(HWND control);
+// Destroys a child control before its parent goes, releasing its name.
+void DestroyControl(HWND control);
 // The child (at any depth) with a name, or nullptr.
 HWND FindControl(HWND parent, const std::string& name);
 

@@ -286,6 +286,8 @@ TEST_F(GlownaTest, PacingCarriesOnAcrossMidnight) {
   EXPECT_EQ(MinutyOdOstrzezenia(MakeDateTime(2026, 3, 3, 0, 3), MakeDateTime(2026, 3, 2, 23, 58)), 5);
   EXPECT_EQ(MinutyOdOstrzezenia(MakeDateTime(2026, 3, 3, 0, 2, 59), MakeDateTime(2026, 3, 2, 23, 58, 30)), 4);
   EXPECT_EQ(MinutyOdOstrzezenia(MakeDateTime(2026, 3, 4, 10, 0), MakeDateTime(2026, 3, 2, 10, 0)), 2880);
+  // A hair before midnight reads as midnight, on the new day.
+  EXPECT_EQ(MinutyOdOstrzezenia(datetime::EncodeDate(2026, 3, 3) - 1e-9, MakeDateTime(2026, 3, 2, 23, 58)), 2);
   Start();
   r->UstawOpcjeOstrzegania(WarningOptions::PierwszeUruchomienie());
   r->UstawLastWarningTime(MakeDateTime(2026, 3, 2, 23, 58));

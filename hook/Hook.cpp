@@ -23,8 +23,9 @@ constexpr uint16_t kAlt = 0x8000;
 
 // Marks the key events this library injects itself, so the hook lets them through untouched.
 constexpr ULONG_PTR kOwnEvent = 0x4B414C4Du;  // "KALM"
-// The fake left Ctrl that Windows adds to a right Alt (AltGr) carries this scan code.
-constexpr DWORD kAltGrFakeCtrlScan = 0x21D;
+// An unassigned virtual key, pressed after a swallowed Alt shortcut so that the Alt key's release
+// does not open the focused window's menu bar (a lone Alt press-and-release does).
+constexpr WORD kMaskKey = 0xE8;
 // How often the watcher asks whether the screen saver runs.
 constexpr DWORD kScreenSaverPollMs = 1000;
 constexpr int kMaxHotkeys = 64;
@@ -112,17 +113,28 @@ void InjectRightAlt(bool up) {
   SendInput(1, &input, sizeof input);
 }
 
+void InjectMaskKey() {
+  INPUT input[2]{};
+  for (INPUT& in : input) {
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = kMaskKey;
+    in.ki.dwExtraInfo = kOwnEvent;
+  }
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof input[0]);
+}
+
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code != HC_ACTION) return CallNextHookEx(nullptr, code, wParam, lParam);
   const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
   const DWORD vk = event->vkCode & 0xFF;
   const bool up = (event->flags & LLKHF_UP) != 0;
   const bool own = event->dwExtraInfo == kOwnEvent;
-  const bool fakeCtrl = vk == VK_LCONTROL && event->scanCode == kAltGrFakeCtrlScan;
   const bool repeat = !up && g_down[vk];
 
-  // The AltGr companion Ctrl is not a Ctrl the user pressed; shortcuts with Alt must still match.
-  if (!fakeCtrl) g_down[vk] = !up;
+  // A right Alt that acts as AltGr brings its companion Ctrl, as Windows reads it too: AltGr+A
+  // (a Polish letter) is Ctrl+Alt+A, never the shortcut Alt+A.
+  g_down[vk] = !up;
   if (own) return CallNextHookEx(nullptr, code, wParam, lParam);
 
   if (vk == VK_LMENU && InterlockedCompareExchange(&g_leftAltAsRight, 0, 0) != 0) {
@@ -147,6 +159,7 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
       if (!repeat) {
         HWND target = Target();
         if (target) PostMessageW(target, kWmHotkeyTask, value, reinterpret_cast<LPARAM>(FocusWindow()));
+        if (value & kAlt) InjectMaskKey();
       }
       g_swallowed[vk] = true;
       return 1;

@@ -12,7 +12,8 @@ mkdir -p "$out"
 # shellcheck source=tools/wine-env.sh
 source "$root/tools/wine-env.sh"
 trap wine_env_stop EXIT
-wine_env_start "$root/build/windows/wineprefix"
+# A prefix of its own, so that shooting never stops the wineserver of a test run.
+wine_env_start "$root/build/windows/wineprefix-screenshots"
 
 if [ "$#" -eq 0 ]; then
   mapfile -t scenes < <(wine "$exe" --list </dev/null 2>/dev/null | tr -d '\r')

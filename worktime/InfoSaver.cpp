@@ -154,12 +154,14 @@ TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log) : pliki_(pliki)
       dzis_.caNieprzerwanejPracy = 0;
       dzis_.caPrzerwy = 0;
     }
-    if (fs.FileExists(pliki_.dokumenty)) {
-      try {
-        organizator_.LoadFromFile(pliki_.dokumenty);
-      } catch (const ETArchiwumDokumentList& e) {
-        PokazBlad("TInfoSaver.Create", e.what());
-      }
+  }
+  // Loaded on a first run too: the first periodic save would otherwise overwrite the documents
+  // of a user whose settings were removed with an empty list.
+  if (fs.FileExists(pliki_.dokumenty)) {
+    try {
+      organizator_.LoadFromFile(pliki_.dokumenty);
+    } catch (const ETArchiwumDokumentList& e) {
+      PokazBlad("TInfoSaver.Create", e.what());
     }
   }
   wPrzerwie_ = false;

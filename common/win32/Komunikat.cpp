@@ -111,7 +111,7 @@ void TfrmKomunikat::UstawKlawisze(platform::ButtonPage page) {
   win::SetText(box, StronaKlawiszy(page));
   auto S = [&](int v) { return win::Scale(v, dpi_); };
   for (size_t i = 0; i < page_.size(); ++i) {
-    DWORD style = WS_VISIBLE | WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    DWORD style = WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     HWND b = win::CreateChild(box, L"BUTTON", page_[i].name, ids::firstButton + static_cast<int>(i), page_[i].caption,
                               style, 0, S(static_cast<int>(i) * (kButtonHeight + kButtonGap)), S(75), S(kButtonHeight));
     if (!page_[i].closes && ApplicationHelpFile().empty()) EnableWindow(b, FALSE);  // no help file to open
@@ -177,6 +177,8 @@ LRESULT TfrmKomunikat::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       int id = LOWORD(wp);
       if (id >= ids::firstButton && id < ids::firstButton + static_cast<int>(page_.size())) {
         if (HIWORD(wp) == BN_CLICKED) KlawiszClick(static_cast<size_t>(id - ids::firstButton));
+        if (HIWORD(wp) == BN_SETFOCUS)
+          win::MarkDefaultButton(reinterpret_cast<HWND>(lp), buttons_.data(), buttons_.size());
         return 0;
       }
       if (id == IDCANCEL) {

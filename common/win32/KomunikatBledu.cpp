@@ -50,10 +50,11 @@ void TfrmKomunikatBledu::FormCreate() {
   win::CreateChild(h, L"STATIC", "labTrescNapis", ids::labTrescNapis, "treść:", label, S(8), S(134), S(518), S(14));
   labTresc_ = win::CreateChild(h, L"STATIC", "labTresc", ids::labTresc, "", label | SS_EDITCONTROL, S(8), S(149),
                                S(518), S(65));
-  cmdOk_ = win::CreateChild(h, L"BUTTON", "cmdOk", ids::cmdOk, "Kontynuuj", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+  cmdOk_ = win::CreateChild(h, L"BUTTON", "cmdOk", ids::cmdOk, "Kontynuuj",
+                            WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | BS_DEFPUSHBUTTON,
                             S(286), S(222), S(112), S(25));
   cmdHalt_ = win::CreateChild(h, L"BUTTON", "cmdHalt", ids::cmdHalt, "Zatrzymaj porgram",
-                              WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, S(406), S(222), S(120), S(25));
+                              WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | BS_PUSHBUTTON, S(406), S(222), S(120), S(25));
   focus_ = cmdOk_;
   win::CenterOnScreen(h);
 }
@@ -79,10 +80,15 @@ void TfrmKomunikatBledu::cmdHaltClick() {
 LRESULT TfrmKomunikatBledu::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
+      if (HIWORD(wp) == BN_SETFOCUS) {
+        HWND buttons[] = {cmdOk_, cmdHalt_};
+        win::MarkDefaultButton(reinterpret_cast<HWND>(lp), buttons, 2);
+        return 0;
+      }
       switch (LOWORD(wp)) {
         case ids::cmdOk:
         case IDCANCEL:  // Esc continues, the safe choice
-          cmdOkClick();
+          if (HIWORD(wp) == BN_CLICKED) cmdOkClick();
           return 0;
         case ids::cmdHalt:
           if (HIWORD(wp) == BN_CLICKED) cmdHaltClick();

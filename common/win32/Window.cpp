@@ -130,6 +130,16 @@ void SetControlName(HWND control, const std::string& name) {
   if (atom) SetPropW(control, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
 }
 
+void MarkDefaultButton(HWND focused, const HWND* buttons, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    LONG_PTR style = GetWindowLongPtrW(buttons[i], GWL_STYLE);
+    LONG_PTR type = style & BS_TYPEMASK;
+    if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) continue;
+    LONG_PTR wanted = buttons[i] == focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    if (type != wanted) SendMessageW(buttons[i], BM_SETSTYLE, (style & ~BS_TYPEMASK) | wanted, TRUE);
+  }
+}
+
 void DestroyControl(HWND control) {
   EnumChildWindows(control, ForgetNameProc, 0);
   ForgetNameProc(control, 0);
@@ -278,6 +288,15 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(m
 LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SETFONT) font_ = reinterpret_cast<HFONT>(wp);
   if (msg == WM_GETFONT) return reinterpret_cast<LRESULT>(font_);
+  if (msg == WM_NEXTDLGCTL) {
+    // IsDialogMessage asks for this on Tab; only template dialogs would handle it by default.
+    HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(hwnd_, GetFocus(), wp != 0);
+    if (next) {
+      SetFocus(next);
+      if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    }
+    return 0;
+  }
   if (dialog_) {
     defaulted_ = true;
     return 0;

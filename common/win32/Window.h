@@ -42,6 +42,9 @@ void SetClientSize(HWND hwnd, int width, int height);
 // test driver can read it from another process too.
 void SetControlName(HWND control, const std::string& name);
 std::string ControlName(HWND control);
+// The push button with the focus shows the default frame, the others lose it (what a dialog
+// does for its buttons; the buttons need BS_NOTIFY to report BN_SETFOCUS).
+void MarkDefaultButton(HWND focused, const HWND* buttons, size_t count);
 // Destroys a child control before its parent goes, releasing its name.
 void DestroyControl(HWND control);
 // The child (at any depth) with a name, or nullptr.

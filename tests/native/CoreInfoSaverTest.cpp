@@ -202,6 +202,22 @@ TEST_F(InfoSaverTest, DayRollsOverAtTheRolloverHourAndArchivesTheDay) {
   EXPECT_EQ(Archive().size(), 2u);
 }
 
+TEST_F(InfoSaverTest, AWorkingDayFromEightToFourLeavesNoDataOutsideIt) {
+  At(2026, 3, 2, 8, 0);
+  {
+    TInfoSaver s(pliki, nullptr);
+    tp.clock.Advance(-10);
+    Tick(s, 8 * 360);  // 08:00:00 .. 15:59:50
+    EXPECT_EQ(s.CzasPracy(), 8 * 3600);
+  }
+  TInfoSaver s(pliki, nullptr);
+  const auto a = s.DajAktywnosc();
+  for (int slot = 1; slot <= 288; ++slot) {
+    const bool ran = slot >= 97 && slot <= 192;  // 08:00 .. 15:55
+    EXPECT_EQ(a[slot - 1], ran ? 0 : 2) << "slot " << slot;
+  }
+}
+
 TEST_F(InfoSaverTest, RestartKeepsContinuousWorkWithinTheAllowedGap) {
   {
     TInfoSaver s(pliki, nullptr);
@@ -407,6 +423,16 @@ TEST_F(InfoSaverTest, MonitoredDocumentsSurviveARestartAndADamagedTailIsReported
   ASSERT_FALSE(tp.dialogs.shown.empty());
   EXPECT_EQ(tp.dialogs.shown.back().place, "TInfoSaver.Create");
   EXPECT_EQ(tp.dialogs.shown.back().text, "LoadFromFile: Błąd w czasie wczytywania listy");
+}
+
+TEST_F(InfoSaverTest, SettingsRemovedDoNotWipeTheMonitoredDocuments) {
+  DocumentRecord r{"Word - a.doc", 3600, 46000.5};
+  const auto b = r.ToBytes();
+  tp.files.AddFile(pliki.dokumenty, std::string(b.begin(), b.end()));
+  TInfoSaver s(pliki, nullptr);  // no TodayInfo: a first run
+  Tick(s);  // saves the documents with the record
+  EXPECT_EQ(s.Organizator().Count(), 1);
+  EXPECT_EQ(*tp.files.ReadFile(pliki.dokumenty), std::string(b.begin(), b.end()));
 }
 
 TEST_F(InfoSaverTest, OrganizerFileErrors) {

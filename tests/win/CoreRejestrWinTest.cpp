@@ -34,10 +34,22 @@ Raw RawValue(const wchar_t* name) {
   return r;
 }
 
-// The settings key of this Wine prefix is the program's own; the test leaves none behind.
+// The settings key of this Wine prefix is the program's own; the test leaves none behind. Tests
+// run two at a time, so every test of that key holds the same named mutex while it runs.
 struct KluczKalmo {
-  KluczKalmo() { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
-  ~KluczKalmo() { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, L"KalmoWinTest.KluczKalmo");
+  bool owned = false;
+  KluczKalmo() {
+    const DWORD w = mutex ? WaitForSingleObject(mutex, 100000) : WAIT_FAILED;
+    owned = w == WAIT_OBJECT_0 || w == WAIT_ABANDONED;
+    if (!owned) ADD_FAILURE() << "the Kalmo settings key stayed locked";
+    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+  }
+  ~KluczKalmo() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    if (owned) ReleaseMutex(mutex);
+    if (mutex) CloseHandle(mutex);
+  }
 };
 
 }  // namespace
@@ -100,4 +112,26 @@ TEST(CoreRejestrWin, SingleValuesAreCreatedOnFirstReadWhateverTheLetterCase) {
   RejWriteString("ZnakiFiltrujace", "-[ż");
   EXPECT_EQ(RejReadString("ZnakiFiltrujace", ""), "-[ż");
   EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(RawValue(L"ZnakiFiltrujace").data.data())), L"-[\u017C");
+}
+
+TEST(CoreRejestrWin, TodaysRecordSurvivesARestart) {
+  KluczKalmo klucz;
+  wintest::Scratch scratch;
+  const PlikiDanych pliki = UtworzNazwyPlikow(scratch.dir(), "Test");
+  UtworzZmienneRejestrowe(pliki);
+  int32_t praca = 0;
+  {
+    TInfoSaver saver(pliki, nullptr);
+    saver.ZwiekszWskazniki();
+    saver.ZwiekszWskazniki();
+    saver.DodajMonitorwanyDokument("Word - Raport żółwia.doc");
+    praca = saver.CzasPracy();
+  }
+  TInfoSaver saver(pliki, nullptr);
+  EXPECT_EQ(saver.CzasPracy(), praca);
+  EXPECT_EQ(saver.CzasNieprzerwanejPracy(), praca);
+  EXPECT_TRUE(saver.IsMonitoredDocument("Word - Raport żółwia.doc"));
+  EXPECT_EQ(wintest::Scratch::Get(pliki.dokumenty).size(), 136u);
+  EXPECT_EQ(TodayRecord::FromBytes(RawValue(L"TodayInfo").data).caPraca, praca);
+  EXPECT_TRUE(wintest::Dialogs().shown.empty());
 }

@@ -178,6 +178,33 @@ TEST_F(DialogsWinTest, EscAndEnterAnswerWithTheLastAndTheFirstButton) {
   EXPECT_EQ(KomunikatPytanie("Enter?", rkPytanie), okTak);
 }
 
+TEST_F(DialogsWinTest, TabMovesToTheNextButtonAndEnterPressesTheFocusedOne) {
+  driver::Answerer answer(kKomunikat, "(żaden)", [](HWND dialog) {
+    HWND tak = driver::FindChildByName(dialog, "cmdTak");
+    PostMessageW(tak, WM_KEYDOWN, VK_TAB, 0);
+    PostMessageW(tak, WM_KEYUP, VK_TAB, 0xC0000000);
+    // The Enter goes where the focus now is: "Nie".
+    PostMessageW(driver::FindChildByName(dialog, "cmdNie"), WM_KEYDOWN, VK_RETURN, 0);
+  });
+  EXPECT_EQ(KomunikatPytanie("Tab?", rkPytanie), okNie);
+}
+
+TEST_F(DialogsWinTest, TheDefaultFrameFollowsTheFocusedButton) {
+  bool okDefault = true, haltDefault = false;
+  driver::Answerer answer(kBledu, "Kontynuuj", [&](HWND dialog) {
+    HWND ok = driver::FindChildByName(dialog, "cmdOk");
+    HWND halt = driver::FindChildByName(dialog, "cmdHalt");
+    PostMessageW(ok, WM_KEYDOWN, VK_TAB, 0);
+    // Wait until the dialog's thread has handled the key.
+    for (int i = 0; i < 200 && !(SendMessageW(halt, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON); ++i) Sleep(10);
+    okDefault = SendMessageW(ok, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON;
+    haltDefault = SendMessageW(halt, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON;
+  });
+  PokazBlad("U:Test F:Tab", "Tab");
+  EXPECT_FALSE(okDefault);
+  EXPECT_TRUE(haltDefault);
+}
+
 TEST_F(DialogsWinTest, TheMessageDialogGrowsForALongText) {
   std::string text = "{#size:-16}";
   for (int i = 0; i < 20; ++i) text += "Długi {#b}tekst{#ub} komunikatu ";

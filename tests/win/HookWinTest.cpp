@@ -262,12 +262,14 @@ TEST_F(HookWin, PauseKeyIsReportedAndPassedOn) {
 
 TEST_F(HookWin, LeftAltActsAsRightAltWhenSwitchedOn) {
   Podgladaj();
-  Wlacz({0x8058});  // Alt+X
+  Wlacz({0x8058, 0x6050});  // Alt+X, Shift+Ctrl+P
   ASSERT_TRUE(hook_.AktywnoscLewegoAltu(true));
   auto got = NacisnijIZbierz("0xA4+0x58");
-  // Alt still counts as Alt for shortcuts.
+  // Alt still counts as Alt for shortcuts (a layout without AltGr).
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].wParam, 0x8058u);
+  // The Alt release that follows must not open a menu: a neutral key went in between.
+  EXPECT_TRUE(Przepuszczony(0xE8, false));
   // The left Alt was replaced by a right Alt, once, going down and up.
   int right = 0;
   for (const auto& e : g_przepuszczone) {
@@ -284,6 +286,10 @@ TEST_F(HookWin, LeftAltActsAsRightAltWhenSwitchedOn) {
   ASSERT_EQ(got.size(), 1u);
   EXPECT_TRUE(Przepuszczony(VK_LMENU, false));
   EXPECT_FALSE(Przepuszczony(VK_RMENU, false));
+  // Shortcuts without Alt need no such key.
+  g_przepuszczone.clear();
+  got = NacisnijIZbierz("0x11+0x10+0x50");
+  EXPECT_FALSE(Przepuszczony(0xE8, false));
 }
 
 TEST_F(HookWin, SwitchedOffTrackingLetsKeysThroughAndStopsItsThread) {

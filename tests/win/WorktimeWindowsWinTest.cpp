@@ -476,6 +476,29 @@ TEST_F(OknaCzasuPracy, StartingAgainReusesTheWindowAndRestartsTheCount) {
   EXPECT_GE(p.desktop.cursorCount, 0);
 }
 
+TEST_F(OknaCzasuPracy, ABreakStartedBeforeTheReleaseArrivesKeepsItsWindow) {
+  // The Pause key pressed on the break screen: the key ends the long-enough break, and the
+  // hook's message starts a new one before the main window has freed the window.
+  std::unique_ptr<TfrmWygaszacz> okno;
+  RozpocznijPrzerwe(okno, Przerwa());
+  Tyknij(91);
+  skrzynka.Odebrane();
+  skrzynka.listy.clear();
+  PostMessageW(skrzynka.hwnd, WM_FREE_FORM, 0, 1);  // another window's release waits in the queue
+  SendMessageW(okno->Hwnd(), WM_KEYDOWN, VK_PAUSE, 0);
+  EXPECT_FALSE(Konto().WPrzerwie());
+  RozpocznijPrzerwe(okno, Przerwa());
+  // The break window's release is gone; the other one still arrives; the deletion is asked to
+  // stop, then to start again.
+  EXPECT_EQ(skrzynka.Odebrane(), (std::vector<Skrzynka::List>{
+                                     {WM_BACKGROUND_TASK, 1, 0}, {WM_FREE_FORM, 0, 1}, {WM_BACKGROUND_TASK, 0, 0}}));
+  EXPECT_TRUE(IsWindowVisible(okno->Hwnd()));
+  EXPECT_TRUE(Konto().WPrzerwie());
+  // Ended again, it posts its release as usual.
+  okno->ZakonczPrzerwe();
+  EXPECT_EQ(skrzynka.Odebrane().back(), (Skrzynka::List{WM_FREE_FORM, 0, 4}));
+}
+
 TEST_F(OknaCzasuPracy, ScreenSaverLeftAloneWhenTheOptionIsOff) {
   opcje.wylaczWygaszaczWPrzerwie = false;
   std::unique_ptr<TfrmWygaszacz> okno;
@@ -577,6 +600,14 @@ TEST_F(OknaCzasuPracy, TodayInfoThreeDChoiceIsStoredByZamknijOnly) {
   EXPECT_FALSE(IsWindowVisible(okno->Hwnd()));
   EXPECT_FALSE(okno->MigaczWlaczony());
   EXPECT_EQ(skrzynka.Odebrane(), (std::vector<Skrzynka::List>{{WM_FREE_FORM, 0, 0}}));
+  skrzynka.listy.clear();
+
+  // Closed and asked for again before the main window freed it: the release is taken back.
+  SendMessageW(okno->cmdZamknij(), BM_CLICK, 0, 0);
+  PokazTodayInfo(okno, Konto(), skrzynka.hwnd);
+  EXPECT_TRUE(IsWindowVisible(okno->Hwnd()));
+  EXPECT_TRUE(okno->MigaczWlaczony());
+  EXPECT_TRUE(skrzynka.Odebrane().empty());
 
   // A fresh window reads the stored choice.
   okno.reset();

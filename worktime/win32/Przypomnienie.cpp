@@ -6,6 +6,7 @@
 #include "keyboard/StaleDlaKeyHook.h"
 #include "platform/Platform.h"
 #include "worktime/InfoSaver.h"
+#include "worktime/win32/Zwolnienie.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ void TfrmPrzypomnienie::Zwolnij() {
   if (zwolnione_) return;
   zwolnione_ = true;
   if (Hwnd()) ShowWindow(Hwnd(), SW_HIDE);
-  if (kontekst_.glowne) PostMessageW(kontekst_.glowne, WM_FREE_FORM, 0, kKodOkna);
+  WyslijZwolnienie(kontekst_.glowne, kKodOkna);
 }
 
 void TfrmPrzypomnienie::cmdOkClick() { Zwolnij(); }

@@ -5,6 +5,7 @@
 #include "keyboard/StaleDlaKeyHook.h"
 #include "worktime/InfoSaver.h"
 #include "worktime/OstrzegaczUtils.h"
+#include "worktime/win32/Zwolnienie.h"
 
 namespace {
 
@@ -129,6 +130,10 @@ void TfrmTodayInfo::WypelnijTeksty() {
 
 void TfrmTodayInfo::Pokaz() {
   if (!Hwnd()) return;
+  if (zwolnione_) {  // asked for again before the main window freed it
+    CofnijZwolnienie(glowne_, kKodOkna);
+    zwolnione_ = false;
+  }
   WypelnijTeksty();
   SetTimer(Hwnd(), kTimerId, kOkresMigacza, nullptr);
   timer_ = true;
@@ -146,7 +151,8 @@ void TfrmTodayInfo::Ukryj() {
 void TfrmTodayInfo::cmdZamknijClick() {
   RejWriteString(wartosc::Aktywnosc3D, trzyD_ ? kTak : kNie);
   Ukryj();
-  if (glowne_) PostMessageW(glowne_, WM_FREE_FORM, 0, kKodOkna);
+  WyslijZwolnienie(glowne_, kKodOkna);
+  zwolnione_ = true;
 }
 
 void TfrmTodayInfo::mnuAktywnosc3DClick() {

@@ -54,6 +54,7 @@ class TfrmTodayInfo : public win::Window {
   bool trzyD_ = false;
   bool flaga_ = false;  // blink flag
   bool timer_ = false;
+  bool zwolnione_ = false;  // "Zamknij" posted the release
   RECT panel_{}, ramka_{};
   RECT legenda_[4]{};
 };

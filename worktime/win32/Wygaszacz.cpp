@@ -6,6 +6,7 @@
 #include "keyboard/StaleDlaKeyHook.h"
 #include "worktime/InfoSaver.h"
 #include "worktime/OstrzegaczUtils.h"
+#include "worktime/win32/Zwolnienie.h"
 
 namespace {
 
@@ -136,7 +137,7 @@ void TfrmWygaszacz::ZakonczPrzerwe() {
   if (kontekst_.zatrzymajMiganie) kontekst_.zatrzymajMiganie();
   if (kontekst_.glowne) {
     PostMessageW(kontekst_.glowne, WM_BACKGROUND_TASK, 1, 0);
-    PostMessageW(kontekst_.glowne, WM_FREE_FORM, 0, kKodOkna);
+    WyslijZwolnienie(kontekst_.glowne, kKodOkna);
   }
 }
 
@@ -196,6 +197,9 @@ void RozpocznijPrzerwe(std::unique_ptr<TfrmWygaszacz>& okno, const KontekstPrzer
   DisableScreenSaver(WylaczacWygaszacz(kontekst));
   if (kontekst.infoSaver) kontekst.infoSaver->RozpocznijPrzerwe();
   if (!okno) okno = std::make_unique<TfrmWygaszacz>(kontekst);
+  // A break that starts again before the main window freed the window of the last one keeps
+  // the window: its release is taken back.
+  else CofnijZwolnienie(okno->kontekst_.glowne, kKodOkna);
   TfrmWygaszacz& w = *okno;
   w.kontekst_ = kontekst;
   w.trwa_ = true;

@@ -83,3 +83,11 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/fixtures/SZDD.TX_
   COMMENT "SZDD fixture for the installer tests")
 add_custom_target(installer_fixtures DEPENDS ${CMAKE_BINARY_DIR}/fixtures/SZDD.TX_)
 add_dependencies(win_tests installer_fixtures)
+
+# The end-to-end installer tests install from a real distribution folder, made by the distribution
+# script into dist/Kalmo beside win_tests.exe.
+add_custom_target(dist_folder
+  COMMAND bash ${CMAKE_SOURCE_DIR}/dist/make-dist.sh ${CMAKE_BINARY_DIR}/dist/Kalmo ${CMAKE_BINARY_DIR} >/dev/null
+  DEPENDS Kalmo Instaler Hook
+  COMMENT "Distribution folder for the installer tests")
+add_dependencies(win_tests dist_folder)

@@ -1,0 +1,49 @@
+#pragma once
+// The installer's main window "Instalator wer. 1.0". Its creation decides the mode of the program:
+// without parameters the install run, with the two parameters of the uninstall command the
+// uninstaller. It also owns the start and progress windows the run drives.
+#include <string>
+#include <vector>
+
+#include "installer/Instal.h"
+#include "installer/win32/FormaInstalatora.h"
+#include "installer/win32/Inicjal.h"
+#include "installer/win32/Showprcs.h"
+
+class TfrmGlowna : public TFormaInstalatora, public InstalatorOkna {
+ public:
+  // Creates the (hidden) window and runs the mode the parameters choose; the process exit code.
+  int Uruchom(const std::vector<std::string>& parametry);
+
+  // InstalatorOkna
+  void PokazOknoStartowe() override { start_.Pokaz(); }
+  void ZamknijOknoStartowe() override { start_.Zamknij(); }
+  WynikOknaGlownego PokazOknoGlowne(TStanInstalacji& stan, const DaneOknaGlownego& dane) override;
+  void PokazPostep(TStanInstalacji& stan, int maksimum) override { postep_.Pokaz(stan, maksimum); }
+  void UstawPostep(int pozycja) override { postep_.UstawPozycje(pozycja); }
+  void PokazPlik(const std::string& zrodlowy, const std::string& docelowy) override {
+    postep_.PokazPlik(zrodlowy, docelowy);
+  }
+  void ZamknijPostep() override { postep_.Zamknij(); }
+  void ObsluzKomunikaty() override;
+
+  // Creates the controls (also used by the screenshot scenes and the tests).
+  bool Utworz();
+
+  void cmdZmienNazweGrupyClick();
+  void cmdZmienKatalogClick();
+  void cmdLicencjaClick();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  int FormCreate(const std::vector<std::string>& parametry);
+  void Wypelnij(const DaneOknaGlownego& dane);
+
+  TfrmInicjalizacja start_;
+  TfrmShowProces postep_;
+  TStanInstalacji* stan_ = nullptr;
+  std::string licencja_;
+  bool brakMiejsca_ = false;
+};

@@ -1,0 +1,24 @@
+#pragma once
+// The progress window "Instalacja w toku...": the file being installed, the gauge over the script
+// lines and the button that asks to abort.
+#include "installer/Instal.h"
+#include "installer/win32/FormaInstalatora.h"
+
+class TfrmShowProces : public TFormaInstalatora {
+ public:
+  // Creates and shows the window (not modal); the gauge runs from 0 to maksimum.
+  void Pokaz(TStanInstalacji& stan, int maksimum);
+  void UstawPozycje(int pozycja);
+  void PokazPlik(const std::string& zrodlowy, const std::string& docelowy);
+  void Zamknij() { Destroy(); }
+
+  // "Przerwij Instalacje": asks, and on "Tak" the run stops after the current line.
+  void cmdPrzerwijClick();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  TStanInstalacji* stan_ = nullptr;
+  bool pytanie_ = false;  // the question is open (a second press waits for it)
+};

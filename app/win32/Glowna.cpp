@@ -46,7 +46,7 @@ class UsuwanieBezRegul : public StarterUsuwania {
     struct Zadanie : ZadanieUsuwania {
       void Przerwij() override {}
     };
-    PostMessageW(glowne_, TfrmGlowna::WM_DELETION_ENDED, 0, 0);
+    PostMessageW(glowne_, kalmo::TfrmGlowna::WM_DELETION_ENDED, 0, 0);
     return std::make_unique<Zadanie>();
   }
 
@@ -118,6 +118,8 @@ std::string PodpisPozycji(HMENU menu, int id) {
 }
 
 // ---------------------------------------------------------------------------------------------
+
+namespace kalmo {
 
 TfrmGlowna::TfrmGlowna() = default;
 
@@ -503,3 +505,5 @@ std::string TfrmGlowna::PlikSkrotow() { return rdzen_ ? rdzen_->Pliki().skroty :
 void TfrmGlowna::PokazListeSkrotow() {
   if (rdzen_) rdzen_->mnuListaSkrotowClick();
 }
+
+}  // namespace kalmo

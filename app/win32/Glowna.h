@@ -45,6 +45,10 @@ std::string PodpisPozycji(HMENU menu, int id);
 // (GlobalDeleteAtom).
 inline constexpr wchar_t kKomunikatPozycjiMenu[] = L"Kalmo.PozycjaMenu";
 
+// In a namespace of its own: the installer's main window has the same name, and the tests and
+// tools link both programs' windows.
+namespace kalmo {
+
 class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyow {
  public:
   TfrmGlowna();
@@ -140,3 +144,5 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   std::unique_ptr<TfrmPrzypomnienie> przypomnienie_;
   std::unique_ptr<TfrmWygaszacz> wygaszacz_;
 };
+
+}  // namespace kalmo

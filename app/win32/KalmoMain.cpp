@@ -9,7 +9,7 @@
 namespace {
 
 // The clipboard-history window lives for the whole run; it joins here when it exists.
-void UtworzOknoSchowka(TfrmGlowna&) {}
+void UtworzOknoSchowka(kalmo::TfrmGlowna&) {}
 
 }  // namespace
 
@@ -21,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SetApplicationTitle("Kalmo");
     SetApplicationHelpFile("Kalmo.hlp");  // the main window names it with its folder at start-up
     {
-      TfrmGlowna glowna;
+      kalmo::TfrmGlowna glowna;
       if (glowna.Utworz()) {
         UtworzOknoSchowka(glowna);
         glowna.PetlaKomunikatow();

@@ -1,8 +1,8 @@
 #pragma once
 // Kalmo's settings key is one fixed key under HKEY_CURRENT_USER, and ctest runs the Windows tests
 // two at a time: every test that deletes, creates or reads that key, starts Kalmo.exe (which also
-// holds the single-instance section and hooks the keyboard) or presses keys for the keyboard hook
-// holds this named mutex for its whole run.
+// holds the single-instance section and hooks the keyboard), presses keys for the keyboard hook or
+// uninstalls Kalmo holds this named mutex for its whole run.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -13,6 +13,7 @@
 
 #include "common/Cp1250.h"
 #include "common/win32/Window.h"
+#include "tests/win/BlokadaKluczaKalmo.h"
 #include "tests/win/Driver.h"
 #include "tests/win/WinTestSupport.h"
 
@@ -113,6 +114,8 @@ std::string Zawartosc(const std::string& path) { return wintest::Scratch::Get(pa
 
 class InstalerE2E : public testing::Test {
  protected:
+  // The uninstaller removes Kalmo's settings key, which the tests of the program use meanwhile.
+  wintest::BlokadaKluczaKalmo blokada_;
   void SetUp() override {
     ASSERT_TRUE(Istnieje(Dystrybucja() + "\\install.cfg")) << "no distribution folder beside the tests";
     dysk = s.Path("dysk");

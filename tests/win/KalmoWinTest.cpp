@@ -221,6 +221,9 @@ class KalmoProgram : public testing::Test {
       proces_.WaitForExit();
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, kKlucz);
+    // The keys above it, when nothing else lives there (RegDeleteKey refuses a key with subkeys).
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Meltrax Software\\Kalmo");
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Meltrax Software");
   }
 
   // Starts Kalmo and waits until its start-up has run (the menu query answers from then on).

@@ -47,7 +47,8 @@ void KopiujDystrybucje(const std::string& dir, const std::vector<std::string>& b
   for (const std::string& n : PlikiW(Dystrybucja())) {
     bool pominiety = false;
     for (const std::string& b : bez) pominiety |= lstrcmpiW(Widen(b).c_str(), Widen(n).c_str()) == 0;
-    if (!pominiety) ASSERT_TRUE(CopyFileW(Widen(Dystrybucja() + "\\" + n).c_str(), Widen(dir + "\\" + n).c_str(), FALSE));
+    if (pominiety) continue;
+    ASSERT_TRUE(CopyFileW(Widen(Dystrybucja() + "\\" + n).c_str(), Widen(dir + "\\" + n).c_str(), FALSE)) << n;
   }
 }
 

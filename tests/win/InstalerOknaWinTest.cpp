@@ -252,6 +252,29 @@ TEST_F(InstalerOkna, MainWindowShowsTheRunsDataAndItsButtonsDecide) {
   EXPECT_EQ(klient.bottom, win::Scale(337, win::ScreenDpi()));
 }
 
+TEST_F(InstalerOkna, MainWindowGroupButtonStoresTheNewNameAndShowsIt) {
+  TStanInstalacji stan;
+  stan.nazwaGrupy = "Kalmo";
+  stan.sciezkaDocelowa = "C:\\Kalmo";
+  DaneOknaGlownego dane;
+  dane.nazwaGrupy = "Kalmo";
+  std::string etykieta;
+  driver::Answerer grupa(L"TfrmWyborGrupy", "Ok", [&](HWND okno) {
+    Wpisz(driver::FindChildByName(okno, "tbNazwaGrupy"), "Narzędzia biurowe");
+  });
+  driver::Answerer glowne(L"TfrmGlowna", "Instaluj", [&](HWND okno) {
+    // Returns when the group window (answered above) has closed.
+    SendMessageW(okno, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(driver::FindChildByName(okno, "cmdZmienNazweGrupy")),
+                                              BN_CLICKED), 0);
+    etykieta = driver::ReadText(driver::FindChildByName(okno, "labNazwaGrupy"));
+  });
+  TfrmGlowna okno;
+  EXPECT_EQ(okno.PokazOknoGlowne(stan, dane), WynikOknaGlownego::Instaluj);
+  EXPECT_EQ(grupa.Count(), 1);
+  EXPECT_EQ(etykieta, "Narzędzia biurowe");
+  EXPECT_EQ(stan.nazwaGrupy, "Narzędzia biurowe");
+}
+
 TEST_F(InstalerOkna, ProgressWindowShowsTheFileTheGaugeAndAsksBeforeAborting) {
   TStanInstalacji stan;
   TfrmShowProces postep;

@@ -232,6 +232,7 @@ TEST_F(InstalerE2E, InstallsFromTheDistributionAndTheRegisteredCommandUninstalls
 
   EXPECT_FALSE(Istnieje(cel));
   EXPECT_FALSE(Istnieje(skrot));
+  EXPECT_FALSE(Istnieje(programy + "\\Kalmo"));  // the group went with its last icon
   EXPECT_FALSE(KluczIstnieje(HKEY_LOCAL_MACHINE, kKluczDeinstalacji));
   EXPECT_FALSE(KluczIstnieje(HKEY_CURRENT_USER, "Software\\Meltrax Software\\Kalmo"));
   // The installer's copy in the Windows directory stays: it is shared by every program it installed.

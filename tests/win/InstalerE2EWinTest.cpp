@@ -286,3 +286,28 @@ TEST_F(InstalerE2E, FileMissingFromTheDiskAsksAgainAndLeavesNothingStaged) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InstalerE2E, AnulujInTheMainWindowEndsTheProgramWithNoFurtherMessage) {
+  KopiujDystrybucje(dysk);
+  const std::string cel = s.Path("Kalmo");
+  std::string skrypt = Zawartosc(dysk + "\\install.cfg");
+  const size_t destpath = skrypt.find("destpath C:\\Kalmo");
+  ASSERT_NE(destpath, std::string::npos);
+  skrypt.replace(destpath, 17, "destpath " + cel);
+  s.Put("dysk\\install.cfg", skrypt);
+
+  driver::Process instalator;
+  ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\"", dysk, instalator));
+  HWND glowne = driver::WaitForWindow(L"TfrmGlowna", "", instalator.id);
+  ASSERT_NE(glowne, nullptr);
+  EXPECT_EQ(driver::ReadText(driver::FindChildByName(glowne, "labKatalogDocelowy")), cel);
+  driver::Answerer komunikaty(kKomunikat, "Ok", 0, instalator.id);
+  ASSERT_TRUE(driver::ClickButton(glowne, "Anuluj"));
+  EXPECT_EQ(instalator.WaitForExit(), 2);
+  EXPECT_EQ(komunikaty.Count(), 0);
+  EXPECT_FALSE(Istnieje(cel));
+}
+
+}  // namespace

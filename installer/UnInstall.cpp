@@ -128,6 +128,12 @@ bool TDeinstalator::RemoveItem(const std::string& folderGrupy, const std::string
       folderGrupy == "Startup" ? ShellFolder("Startup") : platform::JoinPath(ShellFolder("Start Menu"), folderGrupy);
   const std::string sciezka = platform::JoinPath(folder, plik);
   if (!plik.empty() && platform::Fs().FileExists(sciezka)) platform::Fs().DeleteFile(sciezka);
+  // A program group left without icons would stay in the Start Menu as an empty folder; the
+  // start-up folder is the system's and always stays.
+  if (folderGrupy != "Startup" && !folderGrupy.empty()) {
+    auto reszta = platform::Fs().List(folder, "*.*");
+    if (reszta && reszta->empty()) platform::Fs().RemoveDirectory(folder);
+  }
   return true;
 }
 

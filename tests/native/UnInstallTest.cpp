@@ -127,6 +127,20 @@ TEST_F(UnInstallTest, RemoveItemOfAMissingFileSucceeds) {
   EXPECT_TRUE(p.dialogs.shown.empty());
 }
 
+TEST_F(UnInstallTest, RemoveItemTakesTheGroupFolderWithItsLastIcon) {
+  p.files.AddFile("C:\\Menu Start\\Programs\\Kalmo\\Kalmo.lnk", "");
+  p.files.AddFile("C:\\Menu Start\\Programs\\Kalmo\\Pomoc.lnk", "");
+  p.files.AddFile("C:\\Menu Start\\Programy\\Autostart\\Kalmo.lnk", "");
+  EXPECT_TRUE(d.RemoveItem("Programs\\Kalmo", "Kalmo.lnk"));
+  EXPECT_TRUE(p.files.DirectoryExists("C:\\Menu Start\\Programs\\Kalmo"));  // another icon is left
+  EXPECT_TRUE(d.RemoveItem("Programs\\Kalmo", "Pomoc.lnk"));
+  EXPECT_FALSE(p.files.DirectoryExists("C:\\Menu Start\\Programs\\Kalmo"));
+  EXPECT_TRUE(p.files.DirectoryExists("C:\\Menu Start\\Programs"));
+  // The start-up folder stays even when it is left empty.
+  EXPECT_TRUE(d.RemoveItem("Startup", "Kalmo.lnk"));
+  EXPECT_TRUE(p.files.DirectoryExists("C:\\Menu Start\\Programy\\Autostart"));
+}
+
 TEST_F(UnInstallTest, RemoveItemWithoutTheShellFolderFailsTheReplay) {
   p.registry.DeleteValue(Root::CurrentUser, kFoldery, "Start Menu");
   Skrypt("RemoveItem Kalmo a.lnk\r\n");

@@ -48,7 +48,8 @@ void KopiujDystrybucje(const std::string& dir, const std::vector<std::string>& b
   for (const std::string& n : PlikiW(Dystrybucja())) {
     bool pominiety = false;
     for (const std::string& b : bez) pominiety |= lstrcmpiW(Widen(b).c_str(), Widen(n).c_str()) == 0;
-    if (!pominiety) ASSERT_TRUE(CopyFileW(Widen(Dystrybucja() + "\\" + n).c_str(), Widen(dir + "\\" + n).c_str(), FALSE));
+    if (pominiety) continue;
+    ASSERT_TRUE(CopyFileW(Widen(Dystrybucja() + "\\" + n).c_str(), Widen(dir + "\\" + n).c_str(), FALSE)) << n;
   }
 }
 
@@ -234,6 +235,7 @@ TEST_F(InstalerE2E, InstallsFromTheDistributionAndTheRegisteredCommandUninstalls
 
   EXPECT_FALSE(Istnieje(cel));
   EXPECT_FALSE(Istnieje(skrot));
+  EXPECT_FALSE(Istnieje(programy + "\\Kalmo"));  // the group went with its last icon
   EXPECT_FALSE(KluczIstnieje(HKEY_LOCAL_MACHINE, kKluczDeinstalacji));
   EXPECT_FALSE(KluczIstnieje(HKEY_CURRENT_USER, "Software\\Meltrax Software\\Kalmo"));
   // The installer's copy in the Windows directory stays: it is shared by every program it installed.
@@ -284,6 +286,31 @@ TEST_F(InstalerE2E, FileMissingFromTheDiskAsksAgainAndLeavesNothingStaged) {
   EXPECT_EQ(Teksty(reszta).back(), "Instalacja programu nie zakończyła się pomyślnie.");
   EXPECT_FALSE(Istnieje(KatalogTemp() + "KALMO.exe"));
   EXPECT_FALSE(Istnieje(cel + "\\KALMO.exe"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(InstalerE2E, AnulujInTheMainWindowEndsTheProgramWithNoFurtherMessage) {
+  KopiujDystrybucje(dysk);
+  const std::string cel = s.Path("Kalmo");
+  std::string skrypt = Zawartosc(dysk + "\\install.cfg");
+  const size_t destpath = skrypt.find("destpath C:\\Kalmo");
+  ASSERT_NE(destpath, std::string::npos);
+  skrypt.replace(destpath, 17, "destpath " + cel);
+  s.Put("dysk\\install.cfg", skrypt);
+
+  driver::Process instalator;
+  ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\"", dysk, instalator));
+  HWND glowne = driver::WaitForWindow(L"TfrmGlowna", "", instalator.id);
+  ASSERT_NE(glowne, nullptr);
+  EXPECT_EQ(driver::ReadText(driver::FindChildByName(glowne, "labKatalogDocelowy")), cel);
+  driver::Answerer komunikaty(kKomunikat, "Ok", 0, instalator.id);
+  ASSERT_TRUE(driver::ClickButton(glowne, "Anuluj"));
+  EXPECT_EQ(instalator.WaitForExit(), 2);
+  EXPECT_EQ(komunikaty.Count(), 0);
+  EXPECT_FALSE(Istnieje(cel));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "installer/win32/Showprcs.h"
 #include "installer/win32/Wybgrupy.h"
 #include "installer/win32/Zmienkat.h"
+#include "platform/memory/Memory.h"
 #include "tests/win/Driver.h"
 #include "tests/win/WinTestSupport.h"
 
@@ -110,6 +111,47 @@ TEST_F(InstalerOkna, ChangeDirectoryRefusesAPathTheUninstallerCouldNotUseAndCanc
   EXPECT_FALSE(okno.Pokaz(nullptr, s.Path("Kalmo")).has_value());
   EXPECT_TRUE(otwarte);
   EXPECT_THAT(wintest::Dialogs().Texts(), ElementsAre(HasSubstr("#")));
+}
+
+TEST_F(InstalerOkna, ChangeDirectoryDriveBoxTakesOnlyFixedDisks) {
+  // Drives of every kind come from the in-memory platform; the window and its controls are real.
+  platform::memory::TestPlatform fake;
+  fake.files.drives = {{'A', platform::DriveKind::Removable}, {'C', platform::DriveKind::Fixed},
+                       {'D', platform::DriveKind::Fixed}, {'E', platform::DriveKind::Remote}};
+  fake.files.AddDirectory("C:\\Programy");
+  fake.files.AddDirectory("D:\\Gry");
+  std::vector<std::string> stacje;
+  std::string poSieciowym, listaPoSieciowym, poStalym, wynikPoStalym;
+  driver::Answerer answer(L"TfrmZmienKatalog", "Ok", [&](HWND okno) {
+    HWND box = driver::FindChildByName(okno, "cmbStacjaDyskow");
+    const int n = static_cast<int>(SendMessageW(box, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+      wchar_t t[64] = {};
+      SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(t));
+      stacje.push_back(win::Narrow(t));
+    }
+    auto wybierz = [&](char litera) {
+      for (int i = 0; i < n; ++i)
+        if (stacje[i][0] == litera) SendMessageW(box, CB_SETCURSEL, i, 0);
+      SendMessageW(okno, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    };
+    wybierz('E');
+    poSieciowym = driver::ReadText(box);
+    listaPoSieciowym = PozycjeListy(driver::FindChildByName(okno, "lstKatalogi")).at(1);
+    wybierz('D');
+    poStalym = driver::ReadText(box);
+    wynikPoStalym = driver::ReadText(driver::FindChildByName(okno, "labSciezkaDocelowa"));
+  });
+  TfrmZmienKatalog okno;
+  auto wynik = okno.Pokaz(nullptr, "C:\\Programy\\Kalmo");
+  EXPECT_THAT(stacje, ElementsAre("A:  [dysk wymienny]", "C:  [dysk lokalny]", "D:  [dysk lokalny]",
+                                  "E:  [dysk sieciowy]"));
+  EXPECT_EQ(poSieciowym, "C:  [dysk lokalny]");  // snapped back
+  EXPECT_EQ(listaPoSieciowym, "Programy");
+  EXPECT_EQ(poStalym, "D:  [dysk lokalny]");
+  EXPECT_EQ(wynikPoStalym, "D:\\Kalmo");
+  ASSERT_TRUE(wynik.has_value());
+  EXPECT_EQ(*wynik, "D:\\Kalmo");
 }
 
 TEST_F(InstalerOkna, GroupNameStartsSelectedIsLimitedAndRefusesCommandCharacters) {
@@ -208,6 +250,29 @@ TEST_F(InstalerOkna, MainWindowShowsTheRunsDataAndItsButtonsDecide) {
   EXPECT_EQ(kolor, GetSysColor(COLOR_BTNTEXT));
   EXPECT_EQ(klient.right, win::Scale(550, win::ScreenDpi()));
   EXPECT_EQ(klient.bottom, win::Scale(337, win::ScreenDpi()));
+}
+
+TEST_F(InstalerOkna, MainWindowGroupButtonStoresTheNewNameAndShowsIt) {
+  TStanInstalacji stan;
+  stan.nazwaGrupy = "Kalmo";
+  stan.sciezkaDocelowa = "C:\\Kalmo";
+  DaneOknaGlownego dane;
+  dane.nazwaGrupy = "Kalmo";
+  std::string etykieta;
+  driver::Answerer grupa(L"TfrmWyborGrupy", "Ok", [&](HWND okno) {
+    Wpisz(driver::FindChildByName(okno, "tbNazwaGrupy"), "Narzędzia biurowe");
+  });
+  driver::Answerer glowne(L"TfrmGlowna", "Instaluj", [&](HWND okno) {
+    // Returns when the group window (answered above) has closed.
+    SendMessageW(okno, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(driver::FindChildByName(okno, "cmdZmienNazweGrupy")),
+                                              BN_CLICKED), 0);
+    etykieta = driver::ReadText(driver::FindChildByName(okno, "labNazwaGrupy"));
+  });
+  TfrmGlowna okno;
+  EXPECT_EQ(okno.PokazOknoGlowne(stan, dane), WynikOknaGlownego::Instaluj);
+  EXPECT_EQ(grupa.Count(), 1);
+  EXPECT_EQ(etykieta, "Narzędzia biurowe");
+  EXPECT_EQ(stan.nazwaGrupy, "Narzędzia biurowe");
 }
 
 TEST_F(InstalerOkna, ProgressWindowShowsTheFileTheGaugeAndAsksBeforeAborting) {

@@ -117,7 +117,7 @@ void TfrmKomunikat::UstawKlawisze(platform::ButtonPage page) {
     if (!page_[i].closes && ApplicationHelpFile().empty()) EnableWindow(b, FALSE);  // no help file to open
     buttons_.push_back(b);
   }
-  focus_ = buttons_.empty() ? nullptr : buttons_.front();
+  SetRememberedFocus(buttons_.empty() ? nullptr : buttons_.front());
 }
 
 void TfrmKomunikat::UstawTekst(const std::string& text) {
@@ -204,13 +204,7 @@ LRESULT TfrmKomunikat::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return MAKELRESULT(ids::firstButton, DC_HASDEFID);
     }
     case WM_ACTIVATE:
-      if (LOWORD(wp) == WA_INACTIVE) {
-        HWND f = GetFocus();
-        if (f && IsChild(Hwnd(), f)) focus_ = f;
-      } else if (focus_) {
-        SetFocus(focus_);
-      }
-      return 0;
+      return KeepFocusOnActivate(wp);
     case WM_DRAWITEM: {
       auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
       if (di->CtlID == static_cast<UINT>(ids::strObrazki)) {

@@ -62,5 +62,4 @@ class TfrmKomunikat : public win::Window {
   std::string helpKeyword_;
   int required_ = 0;
   WysokosciKomunikatu heights_;
-  HWND focus_ = nullptr;
 };

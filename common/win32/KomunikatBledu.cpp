@@ -55,7 +55,7 @@ void TfrmKomunikatBledu::FormCreate() {
                             S(286), S(222), S(112), S(25));
   cmdHalt_ = win::CreateChild(h, L"BUTTON", "cmdHalt", ids::cmdHalt, "Zatrzymaj porgram",
                               WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | BS_PUSHBUTTON, S(406), S(222), S(120), S(25));
-  focus_ = cmdOk_;
+  SetRememberedFocus(cmdOk_);
   win::CenterOnScreen(h);
 }
 
@@ -66,7 +66,7 @@ void TfrmKomunikatBledu::Ustaw(const std::string& place, const std::string& text
 
 void TfrmKomunikatBledu::Pokaz() {
   if (!Hwnd()) return;
-  focus_ = cmdOk_;
+  SetRememberedFocus(cmdOk_);
   ShowModal();
 }
 
@@ -99,13 +99,7 @@ LRESULT TfrmKomunikatBledu::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Enter presses the focused button, else "Kontynuuj".
       return MAKELRESULT(GetFocus() == cmdHalt_ ? ids::cmdHalt : ids::cmdOk, DC_HASDEFID);
     case WM_ACTIVATE:
-      if (LOWORD(wp) == WA_INACTIVE) {
-        HWND f = GetFocus();
-        if (f && IsChild(Hwnd(), f)) focus_ = f;
-      } else if (focus_) {
-        SetFocus(focus_);
-      }
-      return 0;
+      return KeepFocusOnActivate(wp);
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wp);
       int id = GetDlgCtrlID(reinterpret_cast<HWND>(lp));

@@ -32,5 +32,4 @@ class TfrmKomunikatBledu : public win::Window {
   HWND labTresc_ = nullptr;
   HWND cmdOk_ = nullptr;
   HWND cmdHalt_ = nullptr;
-  HWND focus_ = nullptr;
 };

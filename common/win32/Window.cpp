@@ -370,4 +370,14 @@ INT_PTR CALLBACK Window::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return TRUE;
 }
 
+LRESULT Window::KeepFocusOnActivate(WPARAM wp) {
+  if (LOWORD(wp) == WA_INACTIVE) {
+    HWND f = GetFocus();
+    if (f && IsChild(hwnd_, f)) focus_ = f;
+  } else if (focus_) {
+    SetFocus(focus_);
+  }
+  return 0;
+}
+
 }  // namespace win

@@ -91,6 +91,10 @@ class Window {
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
   // Called on WM_NCDESTROY, after which Hwnd() is null.
   virtual void OnDestroyed() {}
+  // WM_ACTIVATE of a form with buttons: remembers the focused control when the form loses the
+  // activation and gives the focus back to it when the form regains it.
+  LRESULT KeepFocusOnActivate(WPARAM wp);
+  void SetRememberedFocus(HWND control) { focus_ = control; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -104,6 +108,7 @@ class Window {
   bool modal_ = false;
   bool modalDone_ = false;
   int modalResult_ = 0;
+  HWND focus_ = nullptr;      // control that had the focus when the form was last active
 };
 
 }  // namespace win

@@ -1,9 +1,8 @@
 #include "common/Orgtekst.h"
 
-#include <stdexcept>
-
 #include "common/Cp1250.h"
 #include "common/Komunika.h"
+#include "common/Separatory.h"
 
 namespace {
 
@@ -19,12 +18,7 @@ const char* const kBladWycinka = "TOrganizatorTekstu.DajWycinek => Błędne dane
 TOrganizatorTekstu::TOrganizatorTekstu() { text_.push_back(U'\0'); }
 
 void TOrganizatorTekstu::UstawSeparatory(const std::string& separators) {
-  const std::u32string chars = utf8::Decode(separators);
-  if (chars.size() > 9) {
-    throw std::out_of_range("TOrganizatorTekstu.UstawSeparatory: more than 9 separators");
-  }
-  for (size_t k = 0; k < chars.size(); ++k) separators_[3 + k] = chars[k];
-  separatorCount_ = 3 + static_cast<int32_t>(chars.size());
+  separatory_.Ustaw(separators);
   Podziel();
 }
 
@@ -35,27 +29,14 @@ void TOrganizatorTekstu::UstawTekst(const std::string& text) {
   Podziel();
 }
 
-bool TOrganizatorTekstu::JestSeparatorem(char32_t c) const {
-  for (int32_t k = 0; k < separatorCount_; ++k) {
-    if (separators_[k] == c) return true;
-  }
-  return false;
-}
-
 void TOrganizatorTekstu::Podziel() {
   words_.clear();
   spans_.clear();
-  int32_t i = 0;
-  for (;;) {
-    while (i < length_ && JestSeparatorem(text_[i])) ++i;
-    if (i >= length_) return;
-    const int32_t start = i;
-    while (i < length_ && !JestSeparatorem(text_[i])) ++i;
+  PodzielNaWyrazy(text_, length_, separatory_, [this](int32_t start, int32_t end) {
     // The word together with the character that ended it (a separator or the terminator).
-    words_.push_back(utf8::Decode(DajWycinek(start, i)));
-    spans_.emplace_back(start, i - 1);
-    if (i >= length_) return;
-  }
+    words_.push_back(utf8::Decode(DajWycinek(start, end)));
+    spans_.emplace_back(start, end - 1);
+  });
 }
 
 int32_t TOrganizatorTekstu::LiczbaWyrazow() const { return static_cast<int32_t>(words_.size()); }

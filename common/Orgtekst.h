@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/Separatory.h"
+
 class TOrganizatorTekstu {
  public:
   TOrganizatorTekstu();
@@ -25,12 +27,10 @@ class TOrganizatorTekstu {
 
  private:
   void Podziel();
-  bool JestSeparatorem(char32_t c) const;
 
   std::u32string text_;  // the text, followed by its terminating NUL
   int32_t length_ = 0;
-  char32_t separators_[12] = {0, 10, 13};
-  int32_t separatorCount_ = 3;
+  ZbiorSeparatorow separatory_;
   std::vector<std::u32string> words_;  // word + its ending character
   std::vector<std::pair<int32_t, int32_t>> spans_;
 };

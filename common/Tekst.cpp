@@ -1,9 +1,8 @@
 #include "common/Tekst.h"
 
-#include <stdexcept>
-
 #include "common/Cp1250.h"
 #include "common/Komunika.h"
+#include "common/Separatory.h"
 
 namespace pisak {
 
@@ -19,12 +18,7 @@ std::string Numer(int32_t n) { return std::to_string(n); }
 TOrganizatorTekstu::TOrganizatorTekstu() { text_.push_back(U'\0'); }
 
 void TOrganizatorTekstu::UstawSeparatory(const std::string& separators) {
-  const std::u32string chars = utf8::Decode(separators);
-  if (chars.size() > 9) {
-    throw std::out_of_range("TOrganizatorTekstu.UstawSeparatory: more than 9 separators");
-  }
-  for (size_t k = 0; k < chars.size(); ++k) separators_[3 + k] = chars[k];
-  separatorCount_ = 3 + static_cast<int32_t>(chars.size());
+  separatory_.Ustaw(separators);
   Podziel();
 }
 
@@ -37,27 +31,14 @@ void TOrganizatorTekstu::UstawTekst(const std::string& text) {
 
 void TOrganizatorTekstu::UstawTekst(const char* text) { UstawTekst(std::string(text ? text : "")); }
 
-bool TOrganizatorTekstu::JestSeparatorem(char32_t c) const {
-  for (int32_t k = 0; k < separatorCount_; ++k) {
-    if (separators_[k] == c) return true;
-  }
-  return false;
-}
-
 void TOrganizatorTekstu::Podziel() {
   words_.clear();
   endings_.clear();
-  int32_t i = 0;
-  for (;;) {
-    while (i < length_ && JestSeparatorem(text_[i])) ++i;
-    if (i >= length_) return;
-    const int32_t start = i;
-    while (i < length_ && !JestSeparatorem(text_[i])) ++i;
-    words_.push_back(utf8::Decode(Wycinek(start, i)));
+  PodzielNaWyrazy(text_, length_, separatory_, [this](int32_t start, int32_t end) {
+    words_.push_back(utf8::Decode(Wycinek(start, end)));
     // Kept apart from the word so that a word too long to store still tells what followed it.
-    endings_.push_back(text_[i] == U'\0' ? kKoniec : text_[i]);
-    if (i >= length_) return;
-  }
+    endings_.push_back(text_[end] == U'\0' ? kKoniec : text_[end]);
+  });
 }
 
 int32_t TOrganizatorTekstu::LiczbaWyrazow() const { return static_cast<int32_t>(words_.size()); }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Separatory.h"
+
 namespace pisak {
 
 class TOrganizatorTekstu {
@@ -21,11 +23,9 @@ class TOrganizatorTekstu {
 
  private:
   void Podziel();
-  bool JestSeparatorem(char32_t c) const;
   std::u32string text_;
   int32_t length_ = 0;
-  char32_t separators_[12] = {0, 10, 13};
-  int32_t separatorCount_ = 3;
+  ZbiorSeparatorow separatory_;
   std::vector<std::u32string> words_;  // word + its ending character ("@" at the end)
   std::vector<char32_t> endings_;       // the ending character of each word
 };

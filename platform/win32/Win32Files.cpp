@@ -63,6 +63,19 @@ bool WriteAll(HANDLE h, const std::string& bytes) {
   return true;
 }
 
+// One directory entry from either a find record or a file's attribute data (same fields).
+template <class FindOrAttributeData>
+DirEntry Entry(std::string name, const FindOrAttributeData& d) {
+  DirEntry e;
+  e.name = std::move(name);
+  e.directory = (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  e.attributes = d.dwFileAttributes;
+  e.size = Size(d.nFileSizeHigh, d.nFileSizeLow);
+  e.writeTime = FileTimeToLocalDateTime(d.ftLastWriteTime);
+  e.createTime = FileTimeToLocalDateTime(d.ftCreationTime);
+  return e;
+}
+
 std::optional<std::string> DirectoryCall(UINT (WINAPI* call)(LPWSTR, UINT)) {
   wchar_t buffer[MAX_PATH + 1];
   UINT n = call(buffer, MAX_PATH + 1);
@@ -111,14 +124,7 @@ class Win32Files : public Files {
     do {
       std::wstring name = fd.cFileName;
       if (name == L"." || name == L"..") continue;
-      DirEntry e;
-      e.name = Narrow(name);
-      e.directory = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-      e.attributes = fd.dwFileAttributes;
-      e.size = Size(fd.nFileSizeHigh, fd.nFileSizeLow);
-      e.writeTime = FileTimeToLocalDateTime(fd.ftLastWriteTime);
-      e.createTime = FileTimeToLocalDateTime(fd.ftCreationTime);
-      out.push_back(std::move(e));
+      out.push_back(Entry(Narrow(name), fd));
     } while (FindNextFileW(h, &fd));
     FindClose(h);
     return out;
@@ -130,14 +136,7 @@ class Win32Files : public Files {
       Fail();
       return std::nullopt;
     }
-    DirEntry e;
-    e.name = NameOf(path);
-    e.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    e.attributes = data.dwFileAttributes;
-    e.size = Size(data.nFileSizeHigh, data.nFileSizeLow);
-    e.writeTime = FileTimeToLocalDateTime(data.ftLastWriteTime);
-    e.createTime = FileTimeToLocalDateTime(data.ftCreationTime);
-    return e;
+    return Entry(NameOf(path), data);
   }
 
   std::optional<std::string> ReadFile(const std::string& path) override {

@@ -3,12 +3,12 @@
 #include <limits>
 #include <vector>
 
-#include "app/Rejestr.h"
+#include "settings/Rejestr.h"
 #include "common/DateTime.h"
 #include "common/Komunika.h"
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Komunikaty.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -195,12 +195,12 @@ PodpisyMenu TGlownaRdzen::Podpisy() {
     return klawisz.empty() ? std::string(wlasny) : PodpisZeSkrotem(podstawa, klawisz);
   };
   PodpisyMenu p;
-  p.listaDokumentow = podpis("Lista dokumentów...", "Lista dokumentów...", zsListaDokumentow);
-  p.statystyka = podpis("Statystyka...", "Statystyka...", zsStatystyka);
-  p.opcje = podpis("Opcje...", "Opcje...", zsOpcje);
-  p.przerwa = podpis("Przerwa", "Przerwa", zsPrzerwa);
-  p.informacjeDnia = podpis("Informacje dnia...", "Informacje dnia...", zsInformacjeDnia);
-  p.listaSkrotow = podpis("Lista skrótów...", "Lista Skrótów...", zsListaSkrotow);
+  p.listaDokumentow = podpis("Lista dokumentów...", "Lista dokumentów...", kZadanieListaDokumentow);
+  p.statystyka = podpis("Statystyka...", "Statystyka...", kZadanieStatystyka);
+  p.opcje = podpis("Opcje...", "Opcje...", kZadanieOpcje);
+  p.przerwa = podpis("Przerwa", "Przerwa", kZadaniePrzerwa);
+  p.informacjeDnia = podpis("Informacje dnia...", "Informacje dnia...", kZadanieInformacjeDnia);
+  p.listaSkrotow = podpis("Lista skrótów...", "Lista Skrótów...", kZadanieListaSkrotow);
   return p;
 }
 

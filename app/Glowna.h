@@ -7,32 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "app/Globalne.h"
+#include "settings/Globalne.h"
+#include "settings/Komunikaty.h"
 #include "app/OrgWatkow.h"
-#include "app/uDebugger.h"
+#include "settings/uDebugger.h"
 #include "keyboard/KeyHook.h"
 #include "worktime/InfoSaver.h"
-
-// Single-instance windows of the main window. The first five are the non-modal ones, numbered
-// as the window codes of WM_FREE_FORM.
-enum class Okno : int {
-  InformacjeDnia = 0,  // today-info window
-  Przypomnienie = 1,   // reminder window
-  ListaDokumentow = 2, // monitored-document list window
-  CzyMonitorowac = 3,  // ask-whether-to-monitor window
-  Wygaszacz = 4,       // break window
-  OProgramie = 5,      // about window (modal)
-  Statystyka = 6,      // statistics window (modal)
-  ListaSkrotow = 7,    // shortcut-list window (modal)
-  Opcje = 8,           // options dialog (modal)
-};
-inline constexpr int kLiczbaOkien = 9;
-
-// Hotkey task codes.
-enum ZadanieSkrotu : int {
-  zsPrzerwa = 1, zsInformacjeDnia = 2, zsStatystyka = 3, zsListaDokumentow = 4, zsProgram = 5,
-  zsOpcje = 6, zsSchowek = 7, zsListaSkrotow = 8
-};
 
 // The hotkey table as the main window uses it.
 class TablicaSkrotow {

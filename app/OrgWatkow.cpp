@@ -1,9 +1,9 @@
 #include "app/OrgWatkow.h"
 
-#include "app/Globalne.h"
+#include "settings/Globalne.h"
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Komunikaty.h"
 #include "platform/Platform.h"
 
 TOrganizatorWatkow::TOrganizatorWatkow(PoczmistrzGlownej& poczta, StarterUsuwania& starter)

@@ -8,6 +8,7 @@ kalmo_library(common_win32 DIRS platform/win32 common/win32 LINK kalmo_common ${
 file(GLOB HOOK_SRC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/hook/*.cpp)
 add_library(Hook SHARED ${HOOK_SRC} ${CMAKE_SOURCE_DIR}/hook/Hook.def ${CMAKE_SOURCE_DIR}/res/Hook.rc)
 set_target_properties(Hook PROPERTIES PREFIX "" OUTPUT_NAME "Hook")
+target_include_directories(Hook PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(Hook PRIVATE user32 kernel32)
 target_link_options(Hook PRIVATE -Wl,--kill-at)
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Bajty.h"
+
 struct ArchiveRecord {
   static constexpr size_t kRozmiar = 24;
   double Date = 0;
@@ -13,8 +15,16 @@ struct ArchiveRecord {
   int32_t ConnectionCount = 0;
   int32_t ChargeUnits = 0;
 
-  std::vector<uint8_t> ToBytes() const;
-  static ArchiveRecord FromBytes(const std::vector<uint8_t>& b);
+  template <class P, class R>
+  static void Uklad(P& p, R& r) {
+    p(0, r.Date);
+    p(8, r.WorkSeconds);
+    p(12, r.ConnectionSeconds);
+    p(16, r.ConnectionCount);
+    p(20, r.ChargeUnits);
+  }
+  std::vector<uint8_t> ToBytes() const { return bajty::Zapisz(*this); }
+  static ArchiveRecord FromBytes(const std::vector<uint8_t>& b) { return bajty::Odczytaj<ArchiveRecord>(b); }
 };
 
 // Appends the day (stamp and work seconds, connection fields zero) as the next whole record,

@@ -1,23 +1,6 @@
 #include "documents/OrganizatorDokumentow.h"
 
-#include "app/Globalne.h"
 #include "platform/Platform.h"
-
-std::vector<uint8_t> DocumentRecord::ToBytes() const {
-  std::vector<uint8_t> b(kRozmiar, 0);
-  bajty::PutShortString(b, 0, kMaxNazwa, Name);
-  bajty::PutI32(b, 124, Seconds);
-  bajty::PutF64(b, 128, LastSeen);
-  return b;
-}
-
-DocumentRecord DocumentRecord::FromBytes(const std::vector<uint8_t>& b) {
-  DocumentRecord r;
-  r.Name = bajty::GetShortString(b, 0, kMaxNazwa);
-  r.Seconds = bajty::GetI32(b, 124);
-  r.LastSeen = bajty::GetF64(b, 128);
-  return r;
-}
 
 int TOrganizatorDokumentow::Add(const DocumentRecord& r) {
   rekordy_.push_back(r);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Bajty.h"
+
 struct DocumentRecord {
   static constexpr size_t kRozmiar = 136;
   static constexpr size_t kMaxNazwa = 120;
@@ -13,8 +15,14 @@ struct DocumentRecord {
   int32_t Seconds = 0;
   double LastSeen = 0;  // work-day time of the last tick that found the window; 0 = never
 
-  std::vector<uint8_t> ToBytes() const;
-  static DocumentRecord FromBytes(const std::vector<uint8_t>& b);
+  template <class P, class R>
+  static void Uklad(P& p, R& r) {
+    p.Tekst(0, kMaxNazwa, r.Name);
+    p(124, r.Seconds);
+    p(128, r.LastSeen);
+  }
+  std::vector<uint8_t> ToBytes() const { return bajty::Zapisz(*this); }
+  static DocumentRecord FromBytes(const std::vector<uint8_t>& b) { return bajty::Odczytaj<DocumentRecord>(b); }
 };
 
 // Raised by the organizer's file operations.

@@ -11,15 +11,17 @@
 
 #include <cstdint>
 
+#include "settings/Komunikaty.h"
+
 namespace {
 
-constexpr UINT kWmHotkeyTask = WM_USER + 655;
-constexpr UINT kWmScreenSaverState = WM_USER + 657;
-constexpr UINT kWmPauseKey = WM_USER + 658;
+constexpr UINT kWmHotkeyTask = WM_HOTKEY_TASK;
+constexpr UINT kWmScreenSaverState = WM_SCREENSAVER_STATE;
+constexpr UINT kWmPauseKey = WM_PAUSE_KEY;
 
-constexpr uint16_t kShift = 0x2000;
-constexpr uint16_t kCtrl = 0x4000;
-constexpr uint16_t kAlt = 0x8000;
+constexpr uint16_t kShift = kSkrotShift;
+constexpr uint16_t kCtrl = kSkrotCtrl;
+constexpr uint16_t kAlt = kSkrotAlt;
 
 // Marks the key events this library injects itself, so the hook lets them through untouched.
 constexpr ULONG_PTR kOwnEvent = 0x4B414C4Du;  // "KALM"

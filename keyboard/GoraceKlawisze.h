@@ -8,30 +8,13 @@
 
 #include "common/Tekstowe.h"
 #include "keyboard/KeyHook.h"
-
-// Shortcut value: virtual-key code in the low byte plus these modifier bits; 0 = no key.
-constexpr uint16_t kSkrotShift = 0x2000;
-constexpr uint16_t kSkrotCtrl = 0x4000;
-constexpr uint16_t kSkrotAlt = 0x8000;
+#include "settings/Komunikaty.h"
 
 // "Shift+", "Ctrl+", "Alt+" in that order, then the key name; empty for 0 or a key without a name.
 std::string ShortCutToText(uint16_t shortcut);
 // The reverse: modifier prefixes in any order and letter case, spaces anywhere ignored; text that
 // names no key gives 0.
 uint16_t TextToShortCut(const std::string& text);
-
-// Task codes.
-enum : uint8_t {
-  kZadanieBrak = 0,
-  kZadaniePrzerwa = 1,
-  kZadanieInformacjeDnia = 2,
-  kZadanieStatystyka = 3,
-  kZadanieListaDokumentow = 4,
-  kZadanieUruchom = 5,
-  kZadanieOpcje = 6,  // tray caption only: no description, no binding
-  kZadanieSchowek = 7,
-  kZadanieListaSkrotow = 8,
-};
 
 struct OpisZadania {
   uint8_t kod;

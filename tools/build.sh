@@ -5,13 +5,19 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 kind="${1:?native or windows}"
 jobs="$(nproc)"
+# Several checkouts of the tree build the same sources: ccache, when present, shares the objects.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$root")}"
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 case "$kind" in
   native)
-    cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${launcher[@]}" >/dev/null
     ;;
   windows)
     cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" "${launcher[@]}" >/dev/null
     ;;
   *) echo "build.sh: unknown build '$kind'" >&2; exit 2 ;;
 esac

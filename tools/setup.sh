@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-utils imagemagick xdotool mscompress
-  python3
+  python3 ccache
 )
 
 missing=()

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/uDebugger.h"
+#include "settings/uDebugger.h"
 #include "common/Cp1250.h"
 #include "common/DateTime.h"
 #include "common/Komunika.h"
@@ -28,76 +28,6 @@ int64_t FloorDiv(int64_t a, int64_t b) {
 }
 
 }  // namespace
-
-std::vector<uint8_t> TodayRecord::ToBytes() const {
-  std::vector<uint8_t> b(kRozmiar, 0);
-  bajty::PutI32(b, 0, caMonitorowania);
-  bajty::PutI32(b, 4, caNieprzerwanejPracy);
-  bajty::PutI32(b, 8, caPrzerwy);
-  bajty::PutI32(b, 12, caPraca);
-  bajty::PutI32(b, 16, caPrzerwDzis);
-  bajty::PutF64(b, 20, dtZapisu);
-  for (int i = 0; i < kSloty; ++i) b[28 + i] = Aktywnosc[i];
-  return b;
-}
-
-TodayRecord TodayRecord::FromBytes(const std::vector<uint8_t>& b) {
-  TodayRecord r;
-  r.caMonitorowania = bajty::GetI32(b, 0);
-  r.caNieprzerwanejPracy = bajty::GetI32(b, 4);
-  r.caPrzerwy = bajty::GetI32(b, 8);
-  r.caPraca = bajty::GetI32(b, 12);
-  r.caPrzerwDzis = bajty::GetI32(b, 16);
-  r.dtZapisu = bajty::GetF64(b, 20);
-  // Slots hold only 0, 1 or 2; anything else read back counts as no data.
-  for (int i = 0; i < kSloty; ++i) {
-    const uint8_t v = bajty::GetU8(b, 28 + i);
-    r.Aktywnosc[i] = v <= SlotBrakDanych ? v : static_cast<uint8_t>(SlotBrakDanych);
-  }
-  return r;
-}
-
-LimitsRecord LimitsRecord::Domyslne() {
-  LimitsRecord l;
-  l.caDziennyLimit = 21600;
-  l.caPracyDoPrzerwy = 2700;
-  l.caDlugoscPrzerwy = 900;
-  l.CzestotliwoscMonitorowania = 10;
-  l.CzestotliwoscZapisywania = 120;
-  l.GodzinaPrzelaczenia = 4;
-  l.Programy = "";
-  l.CzasPytania = 10;
-  l.PrzerwaAwaryjna = 300;
-  return l;
-}
-
-std::vector<uint8_t> LimitsRecord::ToBytes() const {
-  std::vector<uint8_t> b(kRozmiar, 0);
-  bajty::PutI32(b, 0, caDziennyLimit);
-  bajty::PutI32(b, 4, caPracyDoPrzerwy);
-  bajty::PutI32(b, 8, caDlugoscPrzerwy);
-  bajty::PutI32(b, 12, CzestotliwoscMonitorowania);
-  bajty::PutI32(b, 16, CzestotliwoscZapisywania);
-  bajty::PutI32(b, 20, GodzinaPrzelaczenia);
-  bajty::PutShortString(b, 24, kMaxProgramy, Programy);
-  bajty::PutI32(b, 276, CzasPytania);
-  bajty::PutI32(b, 280, PrzerwaAwaryjna);
-  return b;
-}
-
-LimitsRecord LimitsRecord::FromBytes(const std::vector<uint8_t>& b) {
-  LimitsRecord l;
-  l.caDziennyLimit = bajty::GetI32(b, 0);
-  l.caPracyDoPrzerwy = bajty::GetI32(b, 4);
-  l.caDlugoscPrzerwy = bajty::GetI32(b, 8);
-  l.CzestotliwoscMonitorowania = bajty::GetI32(b, 12);
-  l.CzestotliwoscZapisywania = bajty::GetI32(b, 16);
-  l.GodzinaPrzelaczenia = bajty::GetI32(b, 20);
-  l.Programy = bajty::GetShortString(b, 24, kMaxProgramy);
-  l.CzasPytania = bajty::GetI32(b, 276);
-  l.PrzerwaAwaryjna = bajty::GetI32(b, 280);
-  return l;
-}
 
 double CzasDniaPracy(double now, int godzinaPrzelaczenia) {
   return datetime::Decode(now).hour < godzinaPrzelaczenia ? now - 1.0 : now;

@@ -7,47 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Globalne.h"
+#include "settings/Globalne.h"
 #include "common/Tekstowe.h"
 #include "documents/OrganizatorDokumentow.h"
 
 class TDebugger;
-
-// Value TodayInfo.
-struct TodayRecord {
-  static constexpr size_t kRozmiar = 316;
-  static constexpr int kSloty = 288;
-  enum : uint8_t { SlotPraca = 0, SlotPrzerwa = 1, SlotBrakDanych = 2 };
-  int32_t caMonitorowania = 0;
-  int32_t caNieprzerwanejPracy = 0;
-  int32_t caPrzerwy = 0;
-  int32_t caPraca = 0;
-  int32_t caPrzerwDzis = 0;
-  double dtZapisu = 0;  // work-day time of the last save
-  std::array<uint8_t, kSloty> Aktywnosc{};  // slot n (1..288) at index n-1
-
-  std::vector<uint8_t> ToBytes() const;
-  static TodayRecord FromBytes(const std::vector<uint8_t>& b);
-};
-
-// Value Ustawienia.
-struct LimitsRecord {
-  static constexpr size_t kRozmiar = 284;
-  static constexpr size_t kMaxProgramy = 250;
-  int32_t caDziennyLimit = 0;
-  int32_t caPracyDoPrzerwy = 0;
-  int32_t caDlugoscPrzerwy = 0;
-  int32_t CzestotliwoscMonitorowania = 0;
-  int32_t CzestotliwoscZapisywania = 0;
-  int32_t GodzinaPrzelaczenia = 0;
-  std::string Programy;  // "#"-separated program names
-  int32_t CzasPytania = 0;
-  int32_t PrzerwaAwaryjna = 0;
-
-  static LimitsRecord Domyslne();  // 21600, 2700, 900, 10, 120, 4, "", 10, 300
-  std::vector<uint8_t> ToBytes() const;
-  static LimitsRecord FromBytes(const std::vector<uint8_t>& b);
-};
 
 // Warning codes of the advance.
 enum WarningCode : int {

@@ -8,6 +8,7 @@
 #include "common/ObslugaBledow.h"
 #include "common/TimeUtilities.h"
 #include "platform/Platform.h"
+#include "settings/Globalne.h"
 
 namespace {
 
@@ -213,4 +214,54 @@ Rysunek RysujZnacznik(double teraz, int godzinaPrzelaczenia, bool flaga, bool tr
   Rysunek r;
   RysujSlupek(r, left, 0, left + 2, kWysokoscSlupka, {g, g, g}, trzyD);
   return r;
+}
+
+// The warning routines' choice of presentation.
+namespace {
+
+DecyzjaOstrzezenia WedlugRodzaju(const OpcjeJednegoOstrzezenia& o, TrybPrzypomnienia tryb) {
+  DecyzjaOstrzezenia d;
+  if (!o.wlaczone) return d;
+  switch (o.rodzaj) {
+    case 0:
+      d.jak = Prezentacja::Okno;
+      d.tryb = tryb;
+      break;
+    case 1:
+      d.jak = Prezentacja::Miganie;
+      break;
+    case 2:
+      d.jak = Prezentacja::Dzwiek;
+      d.plikDzwieku = o.plikDzwieku;
+      break;
+    default:  // a kind the options dialog never writes: nothing to present
+      break;
+  }
+  return d;
+}
+
+}  // namespace
+
+DecyzjaOstrzezenia DecyzjaDlaKodu(int kod, const WarningOptions& opcje) {
+  DecyzjaOstrzezenia d;
+  switch (kod) {
+    case 1:
+      return WedlugRodzaju(opcje.przerwa, TrybPrzypomnienia::PrzerwaNalezna);
+    case 3:
+      d = WedlugRodzaju(opcje.koniecPracy, TrybPrzypomnienia::KoniecPracy);
+      if (d.jak == Prezentacja::Miganie) d.podpowiedz = "Koniec pracy!";
+      return d;
+    case 2:
+      if (opcje.koniecPrzerwy.wlaczone) {
+        d.jak = Prezentacja::Dzwiek;
+        d.plikDzwieku = opcje.koniecPrzerwy.plikDzwieku;
+      }
+      return d;
+    case 4:
+      d.jak = Prezentacja::Okno;
+      d.tryb = TrybPrzypomnienia::WygaszaczWylaczony;
+      return d;
+    default:
+      return d;
+  }
 }

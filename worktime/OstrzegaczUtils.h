@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-struct WarningOptions;
+#include "settings/Globalne.h"
 
 // ---------------------------------------------------------------------------------------------
 // Reminders

@@ -9,7 +9,7 @@
 #include "app/win32/ZasobyGlowne.h"
 #include "common/Komunika.h"
 #include "common/win32/Win32Dialogs.h"
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Komunikaty.h"
 #include "keyboard/win32/ImportLibKeyHook.h"
 #include "platform/Platform.h"
 #include "worktime/win32/Przypomnienie.h"

@@ -8,7 +8,7 @@
 #include "app/OrgWatkow.h"
 #include "common/DateTime.h"
 #include "common/TimeUtilities.h"
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Komunikaty.h"
 #include "platform/memory/Memory.h"
 
 using platform::Root;

@@ -1,8 +1,8 @@
 // Work-time accounting driven through whole days by the fake clock.
 #include <gtest/gtest.h>
 
-#include "app/Globalne.h"
-#include "app/uDebugger.h"
+#include "settings/Globalne.h"
+#include "settings/uDebugger.h"
 #include "common/Cp1250.h"
 #include "common/DateTime.h"
 #include "documents/Archiwum.h"

@@ -1,12 +1,12 @@
 // Background tasks: the deletion's start conditions and states, posted messages, and the debug log.
 #include <gtest/gtest.h>
 
-#include "app/Globalne.h"
+#include "settings/Globalne.h"
 #include "app/OrgWatkow.h"
-#include "app/Rejestr.h"
-#include "app/uDebugger.h"
+#include "settings/Rejestr.h"
+#include "settings/uDebugger.h"
 #include "common/Cp1250.h"
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Komunikaty.h"
 #include "platform/memory/Memory.h"
 
 using platform::Root;

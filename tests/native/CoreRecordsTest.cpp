@@ -2,7 +2,7 @@
 // a length byte and Windows-1250 characters.
 #include <gtest/gtest.h>
 
-#include "app/Globalne.h"
+#include "settings/Globalne.h"
 #include "documents/Archiwum.h"
 #include "documents/OrganizatorDokumentow.h"
 #include "platform/memory/Memory.h"

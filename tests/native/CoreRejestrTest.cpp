@@ -2,8 +2,8 @@
 // data files.
 #include <gtest/gtest.h>
 
-#include "app/Globalne.h"
-#include "app/Rejestr.h"
+#include "settings/Globalne.h"
+#include "settings/Rejestr.h"
 #include "common/Cp1250.h"
 #include "platform/memory/Memory.h"
 

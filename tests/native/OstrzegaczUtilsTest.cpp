@@ -272,7 +272,7 @@ TEST(InformacjaDnia, Texts) {
   EXPECT_EQ(UlozTekstyDnia(-300, 0, 0, false).caCzasPracy, "-5 minut");
 }
 
-#include "app/Globalne.h"
+#include "settings/Globalne.h"
 
 namespace {
 WarningOptions Opcje(uint8_t rodzajPrzerwy, uint8_t rodzajKonca) {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Globalne.h"
-#include "app/Rejestr.h"
+#include "settings/Globalne.h"
+#include "settings/Rejestr.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/win/WinTestSupport.h"
 #include "worktime/InfoSaver.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Komunikaty.h"
 #include "keyboard/win32/ImportLibKeyHook.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/win/BlokadaKluczaKalmo.h"

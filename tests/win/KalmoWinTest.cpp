@@ -14,7 +14,7 @@
 #include "app/win32/Glowna.h"
 #include "common/Cp1250.h"
 #include "common/WinTools.h"
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Komunikaty.h"
 #include "tests/win/BlokadaKluczaKalmo.h"
 #include "tests/win/Driver.h"
 #include "tests/win/WinTestSupport.h"

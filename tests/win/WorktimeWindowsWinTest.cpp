@@ -8,11 +8,11 @@
 #include <set>
 #include <vector>
 
-#include "app/Globalne.h"
-#include "app/Rejestr.h"
+#include "settings/Globalne.h"
+#include "settings/Rejestr.h"
 #include "common/win32/Win32Dialogs.h"
 #include "common/win32/Window.h"
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Komunikaty.h"
 #include "platform/memory/Memory.h"
 #include "tests/win/Driver.h"
 #include "worktime/InfoSaver.h"

@@ -11,6 +11,7 @@
 #include <cwchar>
 
 #include "keyboard/win32/ImportLibKeyHook.h"
+#include "settings/Komunikaty.h"
 
 int main() {
   int argc = 0;
@@ -30,7 +31,7 @@ int main() {
   unsigned screenSaverReports = 0;
   while (GetMessageW(&m, nullptr, 0, 0) > 0) {
     if (m.message == WM_TIMER && m.hwnd == window) break;
-    if (m.message == WM_USER + 657) ++screenSaverReports;
+    if (m.message == WM_SCREENSAVER_STATE) ++screenSaverReports;
     DispatchMessageW(&m);
   }
   if (tracking) WylaczSledzenieKlawiatury();

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "app/Globalne.h"
-#include "app/Rejestr.h"
+#include "settings/Globalne.h"
+#include "settings/Rejestr.h"
 #include "common/WinTools.h"
 #include "platform/memory/Memory.h"
 #include "platform/Platform.h"

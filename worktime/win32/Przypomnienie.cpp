@@ -2,8 +2,8 @@
 
 #include <mmsystem.h>
 
-#include "app/Globalne.h"
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Globalne.h"
+#include "settings/Komunikaty.h"
 #include "platform/Platform.h"
 #include "worktime/InfoSaver.h"
 #include "worktime/win32/Zwolnienie.h"
@@ -11,7 +11,7 @@
 namespace {
 
 constexpr wchar_t kKlasa[] = L"TfrmPrzypomnienie";
-constexpr int kKodOkna = 1;  // window code of WM_FREE_FORM
+constexpr int kKodOkna = KodOkna(Okno::Przypomnienie);
 
 enum : int { idImgObrazek = 10, idLabKomunikat, idCmdAnuluj, idCmdPrzerwa, idCmdOk };
 

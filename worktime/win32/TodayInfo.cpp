@@ -1,8 +1,8 @@
 #include "worktime/win32/TodayInfo.h"
 
-#include "app/Globalne.h"
-#include "app/Rejestr.h"
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Globalne.h"
+#include "settings/Rejestr.h"
+#include "settings/Komunikaty.h"
 #include "worktime/InfoSaver.h"
 #include "worktime/OstrzegaczUtils.h"
 #include "worktime/win32/Zwolnienie.h"
@@ -10,7 +10,7 @@
 namespace {
 
 constexpr wchar_t kKlasa[] = L"TfrmTodayInfo";
-constexpr int kKodOkna = 0;  // window code of WM_FREE_FORM
+constexpr int kKodOkna = KodOkna(Okno::InformacjeDnia);
 enum : int { idPbAktywnosc = 10, idLabCaCzasPracy, idLabCzasFazy, idCmdZamknij, idPodpis, idLegenda };
 
 // Fixed sizes, whatever the screen's text scaling: window 634 x 226, panel 606 x 139, frame

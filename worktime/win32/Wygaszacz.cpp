@@ -1,9 +1,9 @@
 #include "worktime/win32/Wygaszacz.h"
 
-#include "app/Globalne.h"
+#include "settings/Globalne.h"
 #include "common/Komunika.h"
 #include "common/WinTools.h"
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Komunikaty.h"
 #include "worktime/InfoSaver.h"
 #include "worktime/OstrzegaczUtils.h"
 #include "worktime/win32/Zwolnienie.h"
@@ -11,7 +11,7 @@
 namespace {
 
 constexpr wchar_t kKlasa[] = L"TfrmWygaszacz";
-constexpr int kKodOkna = 4;  // window code of WM_FREE_FORM
+constexpr int kKodOkna = KodOkna(Okno::Wygaszacz);
 enum : int { idLabCzasPrzerwy = 10, idLabUsuwaniePlikow };
 constexpr char kTekstUsuwania[] = "Trwa usuwanie plików tymczasowych w tle....";
 

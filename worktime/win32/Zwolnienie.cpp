@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "keyboard/StaleDlaKeyHook.h"
+#include "settings/Komunikaty.h"
 
 void WyslijZwolnienie(HWND glowne, int kodOkna) {
   if (glowne) PostMessageW(glowne, WM_FREE_FORM, 0, kodOkna);

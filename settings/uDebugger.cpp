@@ -1,4 +1,4 @@
-#include "app/uDebugger.h"
+#include "settings/uDebugger.h"
 
 #include <cstdio>
 

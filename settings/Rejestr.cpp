@@ -1,4 +1,4 @@
-#include "app/Rejestr.h"
+#include "settings/Rejestr.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Globalne.h"
+#include "settings/Globalne.h"
 
 // Missing values are created with the default first. When the key does not open: error dialog,
 // 0 or empty text, nothing written.

@@ -1,12 +1,14 @@
 #pragma once
 // Program-wide names of Kalmo: the settings key, its value names, the records stored whole in it
-// and the data-file names. Records are converted to and from their stored bytes field by field at
-// fixed offsets, so the layout never depends on the compiler's packing.
+// and the data-file names. Each record states its byte layout once (Uklad), which serves writing
+// and reading alike, so the layout never depends on the compiler's packing.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "common/Bajty.h"
 
 // The settings key under HKEY_CURRENT_USER.
 inline constexpr const char* kKluczKalmo = "\\Software\\Meltrax Software\\Kalmo\\2.0";
@@ -30,24 +32,6 @@ inline constexpr const char* CenaPolaczeniaModemowego = "CenaPolaczeniaModemoweg
 inline constexpr const char* kTak = "Tak";
 inline constexpr const char* kNie = "Nie";
 
-// Little-endian field access inside a record buffer. Short strings are one length byte followed
-// by Windows-1250 characters; the text is UTF-8 on our side. Reads never go past the buffer: a
-// length byte larger than the field allows is cut to the field.
-namespace bajty {
-void PutU8(std::vector<uint8_t>& b, size_t at, uint8_t v);
-void PutI32(std::vector<uint8_t>& b, size_t at, int32_t v);
-void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v);
-void PutF64(std::vector<uint8_t>& b, size_t at, double v);
-// maxChars: the characters the field holds after its length byte; longer text is cut.
-void PutShortString(std::vector<uint8_t>& b, size_t at, size_t maxChars, const std::string& utf8);
-uint8_t GetU8(const std::vector<uint8_t>& b, size_t at);
-int32_t GetI32(const std::vector<uint8_t>& b, size_t at);
-uint32_t GetU32(const std::vector<uint8_t>& b, size_t at);
-double GetF64(const std::vector<uint8_t>& b, size_t at);
-std::string GetShortString(const std::vector<uint8_t>& b, size_t at, size_t maxChars);
-// Text cut to at most n characters (code points).
-std::string CutToChars(const std::string& utf8, size_t n);
-}  // namespace bajty
 
 // One of the three warnings of the warning options.
 struct OpcjeJednegoOstrzezenia {
@@ -55,6 +39,15 @@ struct OpcjeJednegoOstrzezenia {
   uint8_t rodzaj = 0;  // 0 message window, 1 flashing icon, 2 sound
   int32_t czestotliwosc = 0;  // minutes
   std::string plikDzwieku;  // up to 250 characters
+
+  static constexpr size_t kRozmiar = 260;
+  template <class P, class R>
+  static void Uklad(P& p, size_t at, R& r) {
+    p(at, r.wlaczone);
+    p(at + 1, r.rodzaj);
+    p(at + 4, r.czestotliwosc);
+    p.Tekst(at + 8, 250, r.plikDzwieku);
+  }
 };
 
 // Value OpcjeOstrzegania.
@@ -66,9 +59,16 @@ struct WarningOptions {
   bool wylaczWygaszaczWPrzerwie = false;  // switch the system screen saver off during a break
 
   static WarningOptions PierwszeUruchomienie();
-  std::vector<uint8_t> ToBytes() const;
+  template <class P, class R>
+  static void Uklad(P& p, R& r) {
+    OpcjeJednegoOstrzezenia::Uklad(p, 0, r.przerwa);
+    OpcjeJednegoOstrzezenia::Uklad(p, 260, r.koniecPracy);
+    OpcjeJednegoOstrzezenia::Uklad(p, 520, r.koniecPrzerwy);
+    p(780, r.wylaczWygaszaczWPrzerwie);
+  }
+  std::vector<uint8_t> ToBytes() const { return bajty::Zapisz(*this); }
   // Bytes shorter than the record read as zero beyond their end.
-  static WarningOptions FromBytes(const std::vector<uint8_t>& b);
+  static WarningOptions FromBytes(const std::vector<uint8_t>& b) { return bajty::Odczytaj<WarningOptions>(b); }
 };
 
 // Value OpcjePlikowTymczasowych.
@@ -79,8 +79,16 @@ struct OpcjePlikowTymczasowych {
   double ostatnieCzyszczenie = 0;  // date of the last cleanup, 0 = never
 
   static OpcjePlikowTymczasowych PierwszeUruchomienie();
-  std::vector<uint8_t> ToBytes() const;
-  static OpcjePlikowTymczasowych FromBytes(const std::vector<uint8_t>& b);
+  template <class P, class R>
+  static void Uklad(P& p, R& r) {
+    p(0, r.usuwanie);
+    p(1, r.kronika);
+    p(4, r.ostatnieCzyszczenie);
+  }
+  std::vector<uint8_t> ToBytes() const { return bajty::Zapisz(*this); }
+  static OpcjePlikowTymczasowych FromBytes(const std::vector<uint8_t>& b) {
+    return bajty::Odczytaj<OpcjePlikowTymczasowych>(b);
+  }
 };
 
 // Value OpcjeSchowka.
@@ -100,8 +108,79 @@ struct OpcjeSchowka {
   // The first run makes the history active: a user who binds the clipboard hotkey expects it to
   // hold what was copied, and the options page shows the box ticked from the start.
   static OpcjeSchowka PierwszeUruchomienie();
-  std::vector<uint8_t> ToBytes() const;
-  static OpcjeSchowka FromBytes(const std::vector<uint8_t>& b);
+  template <class P, class R>
+  static void Uklad(P& p, R& r) {
+    p.Tekst(0, 50, r.czcionka);
+    p(52, r.rozmiarCzcionki);
+    p(56, r.styl);
+    p(60, r.kolorCzcionki);
+    p(64, r.wysokosc);
+    p(68, r.szerokosc);
+    p(72, r.buforKB);
+    p(76, r.aktywny);
+    p(80, r.kolorTla);
+  }
+  std::vector<uint8_t> ToBytes() const { return bajty::Zapisz(*this); }
+  static OpcjeSchowka FromBytes(const std::vector<uint8_t>& b) { return bajty::Odczytaj<OpcjeSchowka>(b); }
+};
+
+// Value TodayInfo.
+struct TodayRecord {
+  static constexpr size_t kRozmiar = 316;
+  static constexpr int kSloty = 288;
+  enum : uint8_t { SlotPraca = 0, SlotPrzerwa = 1, SlotBrakDanych = 2 };
+  int32_t caMonitorowania = 0;
+  int32_t caNieprzerwanejPracy = 0;
+  int32_t caPrzerwy = 0;
+  int32_t caPraca = 0;
+  int32_t caPrzerwDzis = 0;
+  double dtZapisu = 0;  // work-day time of the last save
+  std::array<uint8_t, kSloty> Aktywnosc{};  // slot n (1..288) at index n-1
+
+  template <class P, class R>
+  static void Uklad(P& p, R& r) {
+    p(0, r.caMonitorowania);
+    p(4, r.caNieprzerwanejPracy);
+    p(8, r.caPrzerwy);
+    p(12, r.caPraca);
+    p(16, r.caPrzerwDzis);
+    p(20, r.dtZapisu);
+    for (int i = 0; i < kSloty; ++i) p(28 + i, r.Aktywnosc[i]);
+  }
+  std::vector<uint8_t> ToBytes() const { return bajty::Zapisz(*this); }
+  // Slots hold only 0, 1 or 2; anything else read back counts as no data.
+  static TodayRecord FromBytes(const std::vector<uint8_t>& b);
+};
+
+// Value Ustawienia.
+struct LimitsRecord {
+  static constexpr size_t kRozmiar = 284;
+  static constexpr size_t kMaxProgramy = 250;
+  int32_t caDziennyLimit = 0;
+  int32_t caPracyDoPrzerwy = 0;
+  int32_t caDlugoscPrzerwy = 0;
+  int32_t CzestotliwoscMonitorowania = 0;
+  int32_t CzestotliwoscZapisywania = 0;
+  int32_t GodzinaPrzelaczenia = 0;
+  std::string Programy;  // "#"-separated program names
+  int32_t CzasPytania = 0;
+  int32_t PrzerwaAwaryjna = 0;
+
+  static LimitsRecord Domyslne();  // 21600, 2700, 900, 10, 120, 4, "", 10, 300
+  template <class P, class R>
+  static void Uklad(P& p, R& r) {
+    p(0, r.caDziennyLimit);
+    p(4, r.caPracyDoPrzerwy);
+    p(8, r.caDlugoscPrzerwy);
+    p(12, r.CzestotliwoscMonitorowania);
+    p(16, r.CzestotliwoscZapisywania);
+    p(20, r.GodzinaPrzelaczenia);
+    p.Tekst(24, kMaxProgramy, r.Programy);
+    p(276, r.CzasPytania);
+    p(280, r.PrzerwaAwaryjna);
+  }
+  std::vector<uint8_t> ToBytes() const { return bajty::Zapisz(*this); }
+  static LimitsRecord FromBytes(const std::vector<uint8_t>& b) { return bajty::Odczytaj<LimitsRecord>(b); }
 };
 
 // The seven data files of the program folder, named per logon user.

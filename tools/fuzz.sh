@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds one libFuzzer target with clang and runs it for the given number of seconds, keeping its
-# corpus in build/fuzz/corpus/NAME. Usage: tools/fuzz.sh fuzz_orgtekst|fuzz_nthfield SECONDS
+# corpus in build/fuzz/corpus/NAME and reading the seeds of tests/fuzz/corpus/NAME. A seed that
+# once broke a target belongs in the repository: the native tests replay every seed.
+# Usage: tools/fuzz.sh fuzz_orgtekst|fuzz_nthfield|fuzz_pisak SECONDS
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 name="${1:?fuzz target name, e.g. fuzz_orgtekst}"
@@ -14,4 +16,6 @@ cmake --build "$build" -j 2 --target "$name"
 corpus="$build/corpus/$name"
 mkdir -p "$corpus"
 cd "$build"
-exec "./$name" -max_total_time="$seconds" -print_final_stats=1 "$corpus"
+# New inputs go into the build's corpus; the seeds kept in the repository are read too.
+seeds="$root/tests/fuzz/corpus/$name"
+exec "./$name" -max_total_time="$seconds" -print_final_stats=1 "$corpus" $([ -d "$seeds" ] && echo "$seeds")

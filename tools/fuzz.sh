@@ -2,7 +2,7 @@
 # Builds one libFuzzer target with clang and runs it for the given number of seconds, keeping its
 # corpus in build/fuzz/corpus/NAME and reading the seeds of tests/fuzz/corpus/NAME. A seed that
 # once broke a target belongs in the repository: the native tests replay every seed.
-# Usage: tools/fuzz.sh fuzz_orgtekst|fuzz_nthfield|fuzz_pisak SECONDS
+# Usage: tools/fuzz.sh NAME SECONDS, NAME one of tests/fuzz/fuzz_*.cpp without .cpp
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 name="${1:?fuzz target name, e.g. fuzz_orgtekst}"

@@ -22,6 +22,7 @@ void TfrmShowProces::Pokaz(TStanInstalacji& stan, int maksimum) {
     win::CreateChild(Hwnd(), PROGRESS_CLASSW, "gagShowProces", 0, "", WS_VISIBLE | PBS_SMOOTH,
                      win::Scale(16, win::ScreenDpi()), win::Scale(56, win::ScreenDpi()),
                      win::Scale(408, win::ScreenDpi()), win::Scale(18, win::ScreenDpi()));
+    Etykieta("labUwaga", "", 16, 78, 408, 14, SS_ENDELLIPSIS);
     Przycisk("cmdPrzerwij", kPrzerwij, "Przerwij Instalacje", 150, 96, 140, 26);
   }
   SendMessageW(Kontrolka("gagShowProces"), PBM_SETRANGE32, 0, maksimum > 0 ? maksimum : 1);
@@ -38,6 +39,12 @@ void TfrmShowProces::PokazPlik(const std::string& zrodlowy, const std::string& d
   if (!Hwnd()) return;
   win::SetText(Kontrolka("labZrodlowy"), zrodlowy);
   win::SetText(Kontrolka("labDocelowy"), docelowy);
+  UpdateWindow(Hwnd());
+}
+
+void TfrmShowProces::PokazUwage(const std::string& tekst) {
+  if (!Hwnd()) return;
+  win::SetText(Kontrolka("labUwaga"), tekst);
   UpdateWindow(Hwnd());
 }
 

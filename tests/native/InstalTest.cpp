@@ -8,6 +8,8 @@
 #include <map>
 #include <stdexcept>
 
+#include "common/Komunika.h"
+#include "installer/Granice.h"
 #include "installer/Instal.h"
 #include "platform/memory/Memory.h"
 
@@ -88,11 +90,19 @@ class FakeOkna : public InstalatorOkna {
  public:
   void PokazOknoStartowe() override { zdarzenia.push_back("start"); }
   void ZamknijOknoStartowe() override { zdarzenia.push_back("start-close"); }
+  // As the real window: "Instaluj" is taken only for a destination the check lets through; the
+  // user then picks again (wOknieGlownym runs once per try).
   WynikOknaGlownego PokazOknoGlowne(TStanInstalacji& stan, const DaneOknaGlownego& d) override {
     zdarzenia.push_back("main");
     dane = d;
-    if (wOknieGlownym) wOknieGlownym(stan);
-    return wynikGlownego;
+    for (int proba = 0; proba < 5; ++proba) {
+      if (wOknieGlownym) wOknieGlownym(stan);
+      if (wynikGlownego == WynikOknaGlownego::Anuluj) return wynikGlownego;
+      const std::string blad = d.sprawdzKatalog ? d.sprawdzKatalog(stan.sciezkaDocelowa) : std::string();
+      if (blad.empty()) return wynikGlownego;
+      Komunikat(blad, rkOstrzezenie);
+    }
+    return WynikOknaGlownego::Anuluj;
   }
   void PokazPostep(TStanInstalacji& stan, int maksimum) override {
     zdarzenia.push_back("progress:" + std::to_string(maksimum));
@@ -102,6 +112,7 @@ class FakeOkna : public InstalatorOkna {
   void PokazPlik(const std::string& zrodlowy, const std::string& docelowy) override {
     pliki.push_back(zrodlowy + " -> " + docelowy);
   }
+  void PokazUwage(const std::string& tekst) override { uwagi.push_back(tekst); }
   void ZamknijPostep() override { zdarzenia.push_back("progress-close"); }
   void ObsluzKomunikaty() override {
     ++pompowania;
@@ -116,6 +127,7 @@ class FakeOkna : public InstalatorOkna {
   TStanInstalacji* stanPostepu = nullptr;
   std::vector<int> pozycje;
   std::vector<std::string> pliki;
+  std::vector<std::string> uwagi;
   int pompowania = 0;
 };
 
@@ -147,7 +159,9 @@ class InstalTest : public testing::Test {
   // The last message shown, with its picture.
   std::string Ostatni() const { return dialogi.shown.empty() ? std::string() : dialogi.shown.back().text; }
   platform::RodzajKomunikatu OstatniObrazek() const { return dialogi.shown.back().picture; }
-  bool Staged(const std::string& name) { return p.files.FileExists("C:\\TEMP\\" + name); }
+  // The run's own staging folder: the first free name in the temporary directory.
+  static constexpr const char* kStaging = "C:\\TEMP\\Instaler-1";
+  bool Staged(const std::string& name) { return p.files.FileExists(std::string(kStaging) + "\\" + name); }
 
   TestPlatform p;
   SondujaceDialogi dialogi;
@@ -184,7 +198,6 @@ TEST_F(InstalTest, ScriptReadFromTheCurrentDirectoryWithoutItsTrailingBackslash)
   p.files.AddFile("D:\\Dystrybucja\\install.cfg", "programname Kalmo\r\nfinal\r\n");
   EXPECT_EQ(inst.Uruchom(), wiSukces);
   EXPECT_EQ(inst.stan().katalogZrodlowy, "D:\\Dystrybucja");
-  EXPECT_EQ(inst.stan().katalogTymczasowy, "C:\\TEMP");
   EXPECT_EQ(inst.stan().nazwaProgramu, "Kalmo");
 }
 
@@ -216,7 +229,7 @@ TEST_F(InstalTest, SuccessfulRunDrivesTheWindowsAndEndsWithTheSuccessMessage) {
   // The gauge follows every line from the one that showed the window on.
   EXPECT_THAT(okna.pozycje, ElementsAre(4, 5, 6, 7));
   EXPECT_EQ(okna.pompowania, 8);
-  EXPECT_THAT(okna.pliki, ElementsAre("KALMO.EX_ -> c:\\temp\\kalmo.exe"));
+  EXPECT_THAT(okna.pliki, ElementsAre("KALMO.EX_ -> c:\\temp\\instaler-1\\kalmo.exe"));
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\KALMO.exe"), "expanded:exe");
   EXPECT_FALSE(Staged("KALMO.exe"));
   EXPECT_THAT(dialogi.Texts(), ElementsAre("Instalacja programu przebiegła pomyślnie. Życzę miłej pracy!"));
@@ -302,7 +315,7 @@ TEST_F(InstalTest, DuplicateOrUndeletableStagedFilesDoNotStopTheCleanup) {
   ASSERT_TRUE(inst.WykonajLinie("file b.ex_ exe"));
   ASSERT_TRUE(inst.WykonajLinie("file A.EX_ exe"));
   ASSERT_TRUE(inst.WykonajLinie("file c.ex_ exe"));
-  p.files.failingWrites.push_back("C:\\TEMP\\b.exe");
+  p.files.failingWrites.push_back("C:\\TEMP\\Instaler-1\\b.exe");
   EXPECT_FALSE(inst.WykonajLinie("group"));
   EXPECT_FALSE(Staged("a.exe"));
   EXPECT_FALSE(Staged("c.exe"));
@@ -483,10 +496,10 @@ TEST_F(InstalTest, FileTargetNameIsTheNameBeforeItsFirstDotWithTheTrueExtension)
   EXPECT_THAT(inst.stan().zainstalowanePliki, ElementsAre("KALMO.exe", "arch.dat"));
   ASSERT_EQ(env.wywolania.size(), 2u);
   EXPECT_EQ(env.wywolania[0].srcDir, "A:\\");
-  EXPECT_EQ(env.wywolania[0].dstDir, "C:\\TEMP\\");
+  EXPECT_EQ(env.wywolania[0].dstDir, "C:\\TEMP\\Instaler-1\\");
   EXPECT_EQ(env.wywolania[0].src, "KALMO.EX_");
   EXPECT_EQ(env.wywolania[0].dst, "KALMO.exe");
-  EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\arch.dat"), "expanded:d");
+  EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\Instaler-1\\arch.dat"), "expanded:d");
 }
 
 TEST_F(InstalTest, MissingSourceFileAsksToRetryWithTheShortenedPathPainted) {

@@ -8,6 +8,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "common/Cp1250.h"
 #include "common/Komunika.h"
 #include "installer/Granice.h"
 #include "installer/Instal.h"
@@ -738,4 +739,151 @@ TEST(InstalPolecenie, SpacesInTheParametersBecomeHashes) {
   EXPECT_EQ(PolecenieDeinstalacji("C:\\WINDOWS", "C:\\Gry\\Moja Gra", "Moja Gra"),
             "C:\\WINDOWS\\Instaler.exe  C:\\Gry\\Moja#Gra Moja#Gra");
   EXPECT_EQ(KluczDeinstalacji("Kalmo 2.0"), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kalmo 2.0");
+}
+
+// ---- where the installer may act -----------------------------------------------------------
+
+TEST(InstalGranice, PathsInCanonicalFormAndPathsThatStayInside) {
+  EXPECT_EQ(KanonicznaSciezka("c:/Gry//Kalmo\\"), "C:\\Gry\\Kalmo");
+  EXPECT_EQ(KanonicznaSciezka("C:"), "C:\\");
+  EXPECT_EQ(KanonicznaSciezka("C:\\Windows. \\"), "C:\\Windows");
+  EXPECT_EQ(KanonicznaSciezka("\\\\serwer\\dzial\\Kalmo"), "\\\\serwer\\dzial\\Kalmo");
+  for (const char* zla : {"", "Kalmo", "\\Kalmo", "C:Kalmo", "C:\\Gry\\..\\Windows", "C:\\a\\.\\b", "C:\\*", "C:\\a:b",
+                          "\\\\serwer", "\\\\?\\C:\\Windows"}) {
+    EXPECT_EQ(KanonicznaSciezka(zla), "") << zla;
+  }
+  for (const char* dobra : {"bin", "bin\\dane", "bin\\", "Programs\\Moja Gra"}) EXPECT_TRUE(SciezkaWewnatrz(dobra, false)) << dobra;
+  for (const char* zla : {"", " ", "..", "bin\\..\\..", "a\\\\b", "\\bin", "C:\\bin", "C:bin", "bin\\ .", "*.*", "a/../.."}) {
+    EXPECT_FALSE(SciezkaWewnatrz(zla, false)) << zla;
+  }
+  EXPECT_TRUE(SciezkaWewnatrz("", true));
+}
+
+TEST_F(InstalTest, StagingIsAFreshFolderOfTheRunAndGoesWithIt) {
+  // Left behind by someone else: a file of the same name and a folder of the first free name.
+  p.files.AddFile("C:\\TEMP\\a.exe", "stale");
+  p.files.AddFile("C:\\TEMP\\Instaler-1\\a.exe", "stale too");
+  p.files.AddFile("A:\\a.ex_", "a");
+  Skrypt("destpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nfile a.ex_ exe\r\nfinal\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiSukces);
+  EXPECT_THAT(okna.pliki, ElementsAre("a.ex_ -> c:\\temp\\instaler-2\\a.exe"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.exe"), "expanded:a");
+  EXPECT_FALSE(p.files.DirectoryExists("C:\\TEMP\\Instaler-2"));
+  EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\a.exe"), "stale");
+  EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\Instaler-1\\a.exe"), "stale too");
+  EXPECT_EQ(inst.stan().katalogTymczasowy, "");
+}
+
+TEST_F(InstalTest, NoUsableTemporaryDirectoryStopsTheRunBeforeAnyCopy) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  Skrypt("destpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nfile a.ex_ exe\r\nfinal\r\n");
+  const std::string blad = "Brak katalogu plików tymczasowych (zmienna TEMP wskazuje katalog, którego nie ma). "
+                           "Instalacja nie może być kontynuowana.";
+  for (const std::optional<std::string>& temp :
+       {std::optional<std::string>("C:\\NIE MA\\"), std::optional<std::string>("TEMP\\"), std::optional<std::string>()}) {
+    SCOPED_TRACE(temp.value_or("(none)"));
+    p.files.tempDir = temp;
+    dialogi.shown.clear();
+    inst.UstawStanPoczatkowy();
+    EXPECT_EQ(inst.Uruchom(), wiNiepowodzenie);
+    EXPECT_EQ(Ostatni(), blad);
+    EXPECT_EQ(OstatniObrazek(), platform::rkStop);
+    EXPECT_TRUE(env.wywolania.empty());
+    EXPECT_FALSE(p.files.DirectoryExists("C:\\Kalmo"));
+    EXPECT_THAT(okna.zdarzenia, testing::Not(testing::Contains("main")));
+  }
+}
+
+TEST_F(InstalTest, NewerInstalledFileIsKeptOlderAndEqualOnesReplaced) {
+  for (const char* n : {"a", "b", "c", "d"}) {
+    p.files.AddFile(std::string("A:\\") + n + ".dl_", n);
+    p.files.AddFile(std::string("C:\\Kalmo\\") + n + ".dll", std::string("installed ") + n);
+  }
+  const std::pair<const char*, const char*> wersje[] = {{"2.0", "10.0"}, {"2.0", "1.9"}, {"3.1", "3.1"}, {"", "9.0"}};
+  for (int i = 0; i < 4; ++i) {
+    const std::string n(1, static_cast<char>('a' + i));
+    env.wersje[FoldCase(std::string(kStaging) + "\\" + n + ".dll")] = wersje[i].first;
+    env.wersje[FoldCase("C:\\Kalmo\\" + n + ".dll")] = wersje[i].second;
+  }
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Kalmo"));
+  for (const char* n : {"a", "b", "c", "d"}) ASSERT_TRUE(inst.WykonajLinie(std::string("file ") + n + ".dl_ dll"));
+  EXPECT_THAT(okna.uwagi, ElementsAre("Plik a.dll w katalogu docelowym ma nowszą wersję (10.0) niż instalowana (2.0) "
+                                      "i zostaje bez zmian."));
+  EXPECT_FALSE(Staged("a.dll"));
+  EXPECT_TRUE(inst.WykonajLinie("final"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.dll"), "installed a");
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\b.dll"), "expanded:b");
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\c.dll"), "expanded:c");
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\d.dll"), "expanded:d");  // no version to compare: replaced
+}
+
+TEST_F(InstalTest, DestinationHoldingOtherFilesIsRefusedUntilAnotherIsChosen) {
+  p.files.AddFile("C:\\Dane\\list.doc", "mine");
+  p.files.AddFile("A:\\a.ex_", "a");
+  int proby = 0;
+  okna.wOknieGlownym = [&](TStanInstalacji& s) {
+    if (++proby == 2) s.sciezkaDocelowa = "C:\\Kalmo";
+  };
+  Skrypt("programname Kalmo\r\ndestpath C:\\Dane\r\nspace 1\r\nshow\r\nmkdestdir\r\nfile a.ex_ exe\r\nfinal\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiSukces);
+  EXPECT_EQ(proby, 2);
+  ASSERT_EQ(dialogi.shown.size(), 2u);
+  EXPECT_EQ(dialogi.shown[0].text,
+            "Katalog C:\\Dane zawiera już inne pliki i nie jest wcześniejszą instalacją tego programu. Instalacja "
+            "dołożyłaby do nich pliki programu, a jego deinstalacja mogłaby usunąć je razem z nim. Proszę wybrać inny, "
+            "pusty katalog (przycisk \"Zmień...\").");
+  EXPECT_EQ(dialogi.shown[0].picture, platform::rkOstrzezenie);
+  EXPECT_FALSE(p.files.FileExists("C:\\Dane\\a.exe"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.exe"), "expanded:a");
+}
+
+TEST_F(InstalTest, DestinationChecks) {
+  const std::string wpis = KluczDeinstalacji("Kalmo");
+  p.files.AddDirectory("C:\\Pusty");
+  p.files.AddFile("C:\\Plik", "");
+  p.files.AddFile("C:\\Kalmo\\Kalmo.exe", "");
+  p.files.AddFile("C:\\Kalmo\\uninstall.cfg", "");
+  EXPECT_EQ(SprawdzKatalogInstalacji("C:\\Nowy\\Kalmo", "Kalmo"), "");
+  EXPECT_EQ(SprawdzKatalogInstalacji("C:\\Pusty", "Kalmo"), "");
+  EXPECT_EQ(SprawdzKatalogInstalacji("C:\\Plik", "Kalmo"),
+            "W miejscu katalogu C:\\Plik jest plik o tej nazwie. Proszę wybrać inny katalog.");
+  EXPECT_EQ(SprawdzKatalogInstalacji("C:\\WINDOWS", "Kalmo"),
+            "Nie można zainstalować programu w katalogu C:\\WINDOWS: to katalog systemu Windows lub jego podkatalog. "
+            "Proszę wybrać inny katalog.");
+  // An earlier installation of the same program: its script is there and its entry names the folder.
+  EXPECT_THAT(SprawdzKatalogInstalacji("C:\\Kalmo", "Kalmo"), HasSubstr("zawiera już inne pliki"));
+  p.registry.CreateKey(platform::Root::LocalMachine, wpis);
+  p.registry.WriteString(platform::Root::LocalMachine, wpis, "UninstallString", "C:\\WINDOWS\\Instaler.exe  C:\\kalmo Kalmo");
+  EXPECT_EQ(SprawdzKatalogInstalacji("C:\\Kalmo\\", "Kalmo"), "");
+  EXPECT_THAT(SprawdzKatalogInstalacji("C:\\Kalmo", "Inny"), HasSubstr("zawiera już inne pliki"));
+  p.registry.WriteString(platform::Root::LocalMachine, wpis, "UninstallString", "C:\\WINDOWS\\Instaler.exe  C:\\Gdzie#indziej Kalmo");
+  EXPECT_THAT(SprawdzKatalogInstalacji("C:\\Kalmo", "Kalmo"), HasSubstr("zawiera już inne pliki"));
+  p.files.DeleteFile("C:\\Kalmo\\uninstall.cfg");
+  p.registry.WriteString(platform::Root::LocalMachine, wpis, "UninstallString", "C:\\WINDOWS\\Instaler.exe  C:\\Kalmo Kalmo");
+  EXPECT_THAT(SprawdzKatalogInstalacji("C:\\Kalmo", "Kalmo"), HasSubstr("zawiera już inne pliki"));
+}
+
+TEST(InstalGrupa, RemoveItemLinesFollowTheGroupTheUserChose) {
+  EXPECT_EQ(PrzepiszGrupe("RemoveItem Programs\\Kalmo Kalmo.lnk", "Kalmo", "Moje Narzędzia_1"),
+            "RemoveItem Programs\\Moje_Narzędzia&1 Kalmo.lnk");
+  EXPECT_EQ(PrzepiszGrupe("  RemoveItem Moja_Gra a.lnk", "moja gra", "Gry"), "RemoveItem Gry a.lnk");
+  for (const char* bez : {"RemoveItem Startup Kalmo.lnk", "RemoveItem Programs\\Inna Kalmo.lnk", "RemoveDir Kalmo",
+                          "' RemoveItem Programs\\Kalmo Kalmo.lnk", "RemoveItem"}) {
+    EXPECT_EQ(PrzepiszGrupe(bez, "Kalmo", "Nowa"), bez);
+  }
+  EXPECT_EQ(PrzepiszGrupe("RemoveItem Programs\\Kalmo Kalmo.lnk", "", ""), "RemoveItem Programs\\Kalmo Kalmo.lnk");
+}
+
+TEST_F(InstalTest, UninstallScriptRecordsTheGroupRenamedInTheMainWindow) {
+  p.files.AddFile("A:\\Instaler.exe", "MZ");
+  p.files.AddFile("A:\\uninstall.cfg",
+                  cp1250::FromUtf8("' Usuwa grupę\r\nRemoveItem Programs\\Kalmo Kalmo.lnk\r\nRemoveItem Startup Kalmo.lnk\r\n"
+                                   "RemoveDir\r\n"));
+  okna.wOknieGlownym = [](TStanInstalacji& s) { s.nazwaGrupy = "Narzędzia biurowe"; };
+  Skrypt("programname Kalmo\r\ngroup Kalmo\r\ndestpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nfinal\r\n"
+         "uninstall\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiSukces);
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\uninstall.cfg"),
+            cp1250::FromUtf8("' Usuwa grupę\r\nRemoveItem Programs\\Narzędzia_biurowe Kalmo.lnk\r\n"
+                             "RemoveItem Startup Kalmo.lnk\r\nRemoveDir\r\n"));
 }

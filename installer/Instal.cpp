@@ -298,7 +298,7 @@ bool TInstalator::PrzygotujKatalogTymczasowy() {
   const std::string temp = BezKoncowegoUkosnika(DajKatalogTemp());
   // A relative TEMP would put the staging folder (and its removal) on the distribution disk.
   if (temp.empty() || KanonicznaSciezka(temp).empty() || !fs.DirectoryExists(temp)) {
-    Komunikat("Brak katalogu plików tymczasowych (zmienna TEMP wskazuje katalog, którego nie ma). "
+    Komunikat("Brak katalogu plików tymczasowych: zmienna TEMP nie wskazuje istniejącego katalogu. "
               "Instalacja nie może być kontynuowana.",
               rkStop);
     return false;
@@ -449,15 +449,15 @@ void TInstalator::ZachowajNowszyZainstalowany(const std::string& nazwaDocelowa) 
   const std::string zainstalowany = platform::JoinPath(stan_.sciezkaDocelowa, nazwaDocelowa);
   if (!platform::Fs().FileExists(zainstalowany)) return;
   // The staged copy is already expanded, so its version is readable whatever the disk holds.
-  const std::string staged = platform::JoinPath(stan_.katalogTymczasowy, nazwaDocelowa);
-  const std::string nowa = srodowisko_.FileVersion(staged);
+  const std::string przygotowany = platform::JoinPath(stan_.katalogTymczasowy, nazwaDocelowa);
+  const std::string nowa = srodowisko_.FileVersion(przygotowany);
   const std::string stara = srodowisko_.FileVersion(zainstalowany);
   if (nowa.empty() || stara.empty() || PorownajWersje(nowa, stara) >= 0) return;
   TStringList& lista = stan_.zainstalowanePliki;
   lista.erase(std::remove_if(lista.begin(), lista.end(),
                              [&](const std::string& n) { return LowerCasePL(n) == LowerCasePL(nazwaDocelowa); }),
               lista.end());
-  platform::Fs().DeleteFile(staged);
+  platform::Fs().DeleteFile(przygotowany);
   okna_.PokazUwage("Plik " + nazwaDocelowa + " w katalogu docelowym ma nowszą wersję (" + stara +
                    ") niż instalowana (" + nowa + ") i zostaje bez zmian.");
 }

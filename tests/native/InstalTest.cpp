@@ -777,7 +777,7 @@ TEST_F(InstalTest, StagingIsAFreshFolderOfTheRunAndGoesWithIt) {
 TEST_F(InstalTest, NoUsableTemporaryDirectoryStopsTheRunBeforeAnyCopy) {
   p.files.AddFile("A:\\a.ex_", "a");
   Skrypt("destpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nfile a.ex_ exe\r\nfinal\r\n");
-  const std::string blad = "Brak katalogu plików tymczasowych (zmienna TEMP wskazuje katalog, którego nie ma). "
+  const std::string blad = "Brak katalogu plików tymczasowych: zmienna TEMP nie wskazuje istniejącego katalogu. "
                            "Instalacja nie może być kontynuowana.";
   for (const std::optional<std::string>& temp :
        {std::optional<std::string>("C:\\NIE MA\\"), std::optional<std::string>("TEMP\\"), std::optional<std::string>()}) {

@@ -212,6 +212,14 @@ TEST_F(InstalerE2E, InstallsFromTheDistributionAndTheRegisteredCommandUninstalls
   CreateDirectoryW(Widen(obcyFolder).c_str(), nullptr);
   const std::string obcyWFolderze = obcyFolder + "\\KALMO.exe";
   instalertest::PlikZWersja(obcyWFolderze, instalertest::BlokWersji(99, 0, L"Meltrax Software", L"99.0"));
+  // Gone again however the test ends: a later run would take the folder for a staging folder.
+  struct Sprzatanie {
+    std::string pliki[2], folder;
+    ~Sprzatanie() {
+      for (const std::string& p : pliki) DeleteFileW(Widen(p).c_str());
+      RemoveDirectoryW(Widen(folder).c_str());
+    }
+  } sprzatanie{{obcyKalmo, obcyWFolderze}, obcyFolder};
 
   driver::Process instalator;
   ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\"", dysk, instalator));
@@ -283,9 +291,6 @@ TEST_F(InstalerE2E, InstallsFromTheDistributionAndTheRegisteredCommandUninstalls
   EXPECT_FALSE(Istnieje(KatalogTemp() + "HOOK.dll"));
   EXPECT_TRUE(Istnieje(obcyKalmo));
   EXPECT_TRUE(Istnieje(obcyWFolderze));
-  DeleteFileW(Widen(obcyKalmo).c_str());
-  DeleteFileW(Widen(obcyWFolderze).c_str());
-  RemoveDirectoryW(Widen(obcyFolder).c_str());
   // The group and its icon, Kalmo in the start-up folder, the uninstaller and its entry.
   EXPECT_TRUE(Istnieje(skrot));
   EXPECT_TRUE(Istnieje(autostart));

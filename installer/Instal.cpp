@@ -11,6 +11,7 @@
 #include "common/ObslugaBledow.h"
 #include "common/Orgtekst.h"
 #include "common/WinTools.h"
+#include "installer/Granice.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -151,6 +152,32 @@ bool CzytajMegabajty(const std::string& tekst, double& wynik) {
   return true;
 }
 
+std::string PrzepiszGrupe(const std::string& linia, const std::string& grupaSkryptu,
+                          const std::string& grupaUzytkownika) {
+  const std::string l = TrimBoth(linia);
+  if (grupaSkryptu.empty() || NthField(l, 1, ' ') != "RemoveItem") return linia;
+  std::vector<std::string> pola;
+  for (size_t a = 0;;) {
+    const size_t b = l.find(' ', a);
+    pola.push_back(l.substr(a, b == std::string::npos ? std::string::npos : b - a));
+    if (b == std::string::npos) break;
+    a = b + 1;
+  }
+  if (pola.size() < 2) return linia;
+  const std::string folder = UnderscoresToSpaces(pola[1]);
+  const size_t ukosnik = folder.find_last_of('\\');
+  const std::string ostatni = ukosnik == std::string::npos ? folder : folder.substr(ukosnik + 1);
+  if (pola[1] == "Startup" || LowerCasePL(ostatni) != LowerCasePL(grupaSkryptu)) return linia;
+  // Written back the way the script spells its arguments: "_" for a space, "&" for "_".
+  std::string pole;
+  for (char c : folder.substr(0, ukosnik == std::string::npos ? 0 : ukosnik + 1) + grupaUzytkownika)
+    pole += c == '_' ? "&" : c == ' ' ? "_" : std::string(1, c);
+  pola[1] = pole;
+  std::string wynik = pola[0];
+  for (size_t i = 1; i < pola.size(); ++i) wynik += " " + pola[i];
+  return wynik;
+}
+
 int PorownajWersje(const std::string& a, const std::string& b) {
   const std::vector<std::string> sa = Skladniki(a);
   const std::vector<std::string> sb = Skladniki(b);
@@ -256,11 +283,63 @@ bool CopyFileVer(InstalatorSrodowisko& srodowisko, const std::string& katalogZro
 TInstalator::TInstalator(InstalatorSrodowisko& srodowisko, InstalatorOkna& okna)
     : srodowisko_(srodowisko), okna_(okna) {}
 
+TInstalator::~TInstalator() { UsunKatalogTymczasowy(); }
+
 void TInstalator::UstawStanPoczatkowy() {
+  UsunKatalogTymczasowy();
   stan_ = TStanInstalacji();
   stan_.katalogZrodlowy = BezKoncowegoUkosnika(srodowisko_.KatalogBiezacy());
-  stan_.katalogTymczasowy = BezKoncowegoUkosnika(DajKatalogTemp());
   anulowano_ = false;
+}
+
+bool TInstalator::PrzygotujKatalogTymczasowy() {
+  if (!stan_.katalogTymczasowy.empty()) return true;
+  platform::Files& fs = platform::Fs();
+  const std::string temp = BezKoncowegoUkosnika(DajKatalogTemp());
+  // A relative TEMP would put the staging folder (and its removal) on the distribution disk.
+  if (temp.empty() || KanonicznaSciezka(temp).empty() || !fs.DirectoryExists(temp)) {
+    Komunikat("Brak katalogu plików tymczasowych: zmienna TEMP nie wskazuje istniejącego katalogu. "
+              "Instalacja nie może być kontynuowana.",
+              rkStop);
+    return false;
+  }
+  // A folder of this run only: whatever an earlier run or another program left in the temporary
+  // directory can never be taken for a file of this installation.
+  for (int n = 1; n <= 999; ++n) {
+    const std::string katalog = platform::JoinPath(temp, "Instaler-" + std::to_string(n));
+    if (fs.DirectoryExists(katalog) || fs.FileExists(katalog)) continue;
+    if (fs.CreateDirectory(katalog)) {
+      stan_.katalogTymczasowy = katalog;
+      return true;
+    }
+    if (!fs.DirectoryExists(katalog)) break;  // not taken meanwhile by another run: cannot create
+  }
+  Komunikat("Nie mogę utworzyć katalogu na pliki instalacji w katalogu plików tymczasowych: " + temp +
+                ". Instalacja nie może być kontynuowana.",
+            rkStop);
+  return false;
+}
+
+void TInstalator::UsunKatalogTymczasowy() {
+  if (stan_.katalogTymczasowy.empty()) return;
+  platform::Files& fs = platform::Fs();
+  std::function<void(const std::string&)> usun = [&](const std::string& katalog) {
+    if (const auto wpisy = fs.List(katalog, "*.*")) {
+      for (const platform::DirEntry& w : *wpisy) {
+        const std::string sciezka = platform::JoinPath(katalog, w.name);
+        if (w.directory) {
+          usun(sciezka);
+        } else {
+          if (w.attributes & platform::kAttrReadOnly) fs.SetAttributes(sciezka, w.attributes & ~platform::kAttrReadOnly);
+          fs.DeleteFile(sciezka);
+        }
+      }
+    }
+    fs.RemoveDirectory(katalog);
+  };
+  usun(stan_.katalogTymczasowy);
+  stan_.katalogTymczasowy.clear();
+  stan_.zainstalowanePliki.clear();
 }
 
 bool TInstalator::WczytajSkrypt() {
@@ -286,6 +365,12 @@ WynikInstalacji TInstalator::Uruchom() {
     Komunikat("Błąd w pliku Install.cfg: Brak rozkazu \"Final\"", rkOstrzezenie);
     return wiNiepowodzenie;
   }
+  if (!PrzygotujKatalogTymczasowy()) return wiNiepowodzenie;
+  // The staging folder goes with the run, whichever way it ends.
+  struct Sprzatanie {
+    TInstalator& i;
+    ~Sprzatanie() { i.UsunKatalogTymczasowy(); }
+  } sprzatanie{*this};
   try {
     for (size_t i = 0; i < stan_.linie.size(); ++i) {
       okna_.ObsluzKomunikaty();
@@ -348,6 +433,8 @@ bool TInstalator::Blad(int numer, const std::string& dodatek) {
 }
 
 void TInstalator::UsunPlikiTymczasowe() {
+  // Never relative to the current directory, which is the distribution disk.
+  if (stan_.katalogTymczasowy.empty()) return;
   // Each staged name once, and past a file that will not go, so that one failure leaves no others.
   std::set<std::string> usuniete;
   for (const std::string& nazwa : stan_.zainstalowanePliki) {
@@ -355,6 +442,24 @@ void TInstalator::UsunPlikiTymczasowe() {
     const std::string sciezka = platform::JoinPath(stan_.katalogTymczasowy, nazwa);
     if (platform::Fs().FileExists(sciezka)) platform::Fs().DeleteFile(sciezka);
   }
+}
+
+void TInstalator::ZachowajNowszyZainstalowany(const std::string& nazwaDocelowa) {
+  if (stan_.sciezkaDocelowa == kNieokreslone) return;
+  const std::string zainstalowany = platform::JoinPath(stan_.sciezkaDocelowa, nazwaDocelowa);
+  if (!platform::Fs().FileExists(zainstalowany)) return;
+  // The staged copy is already expanded, so its version is readable whatever the disk holds.
+  const std::string przygotowany = platform::JoinPath(stan_.katalogTymczasowy, nazwaDocelowa);
+  const std::string nowa = srodowisko_.FileVersion(przygotowany);
+  const std::string stara = srodowisko_.FileVersion(zainstalowany);
+  if (nowa.empty() || stara.empty() || PorownajWersje(nowa, stara) >= 0) return;
+  TStringList& lista = stan_.zainstalowanePliki;
+  lista.erase(std::remove_if(lista.begin(), lista.end(),
+                             [&](const std::string& n) { return LowerCasePL(n) == LowerCasePL(nazwaDocelowa); }),
+              lista.end());
+  platform::Fs().DeleteFile(przygotowany);
+  okna_.PokazUwage("Plik " + nazwaDocelowa + " w katalogu docelowym ma nowszą wersję (" + stara +
+                   ") niż instalowana (" + nowa + ") i zostaje bez zmian.");
 }
 
 std::string TInstalator::KatalogWgPolozenia(const std::string& polozenie) const {
@@ -411,9 +516,25 @@ bool TInstalator::RozkazShow() {
   const std::string licencja = platform::JoinPath(stan_.katalogZrodlowy, "Licencja.txt");
   if (platform::Fs().FileExists(licencja)) dane.licencja = licencja;
 
+  const std::string nazwaProgramu = stan_.nazwaProgramu;
+  dane.sprawdzKatalog = [nazwaProgramu](const std::string& sciezka) {
+    return SprawdzKatalogInstalacji(sciezka, nazwaProgramu);
+  };
+
+  const std::string grupaSkryptu = stan_.nazwaGrupy;
   if (okna_.PokazOknoGlowne(stan_, dane) == WynikOknaGlownego::Anuluj) {
     anulowano_ = true;
     return false;
+  }
+  // The window does not let a refused folder through; a window that did would still not install.
+  if (const std::string blad = SprawdzKatalogInstalacji(stan_.sciezkaDocelowa, nazwaProgramu); !blad.empty()) {
+    Komunikat(blad, rkOstrzezenie);
+    return false;
+  }
+  // Noted for the uninstall script, so that the group the user named is the one removed.
+  if (dane.grupaDostepna && stan_.nazwaGrupy != grupaSkryptu) {
+    stan_.grupaSkryptu = grupaSkryptu;
+    stan_.grupaUzytkownika = stan_.nazwaGrupy;
   }
   okna_.PokazPostep(stan_, std::max(0, static_cast<int>(stan_.linie.size()) - 1));
   stan_.pokazanyPostep = true;
@@ -442,6 +563,8 @@ bool TInstalator::RozkazFile(const std::string& nazwaZrodlowa, const std::string
   const size_t dlugosc = Znaki(rozszerzenie);
   if (dlugosc == 0 || dlugosc > 3) return Blad(12, rozszerzenie);
 
+  if (!PrzygotujKatalogTymczasowy()) return false;
+
   const std::string zrodlo = platform::JoinPath(stan_.katalogZrodlowy, nazwaZrodlowa);
   const std::string nazwaDocelowa = nazwaZrodlowa.substr(0, nazwaZrodlowa.find('.')) + "." + rozszerzenie;
   bool dodany = false;
@@ -457,6 +580,7 @@ bool TInstalator::RozkazFile(const std::string& nazwaZrodlowa, const std::string
     }
     okna_.PokazPlik(nazwaZrodlowa, LowerCasePL(platform::JoinPath(stan_.katalogTymczasowy, nazwaDocelowa)));
     if (CopyFileVer(srodowisko_, stan_.katalogZrodlowy, stan_.katalogTymczasowy, nazwaZrodlowa, nazwaDocelowa)) {
+      ZachowajNowszyZainstalowany(nazwaDocelowa);
       return true;
     }
     if (KomunikatPytanie("Nie udało się zainstalować tego pliku, czy chcesz spróbować jeszcze raz?", rkPytanie) !=
@@ -585,7 +709,17 @@ bool TInstalator::RozkazUninstall() {
     Komunikat("Nie mogę skopiować pliku: " + ShortenPath(instalator, 38), rkStop);
     return false;
   }
-  if (!platform::Fs().CopyFile(skrypt, platform::JoinPath(stan_.sciezkaDocelowa, kSkryptDeinstalacji), true)) {
+  const std::string celSkryptu = platform::JoinPath(stan_.sciezkaDocelowa, kSkryptDeinstalacji);
+  bool skopiowany;
+  if (stan_.grupaSkryptu.empty()) {
+    skopiowany = platform::Fs().CopyFile(skrypt, celSkryptu, true);
+  } else {
+    TStringList linie;
+    skopiowany = ReadTextLines(skrypt, linie);
+    for (std::string& linia : linie) linia = PrzepiszGrupe(linia, stan_.grupaSkryptu, stan_.grupaUzytkownika);
+    skopiowany = skopiowany && WriteTextLines(celSkryptu, linie);
+  }
+  if (!skopiowany) {
     Komunikat("Nie mogę skopiować pliku: " + ShortenPath(skrypt, 38), rkStop);
     return false;
   }

@@ -4,6 +4,7 @@
 // through the platform seam and through two interfaces of its own: InstalatorSrodowisko (what only
 // the installer needs from the system) and InstalatorOkna (the installer's windows).
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,11 @@ inline constexpr const char* kNieokreslone = "undefined";
 // Process-wide state of one installation.
 struct TStanInstalacji {
   std::string katalogZrodlowy;              // distribution directory, no trailing backslash ("A:")
-  std::string katalogTymczasowy;            // staging directory, no trailing backslash
+  std::string katalogTymczasowy;            // private staging folder of this run, empty until made
   std::string sciezkaDocelowa = kNieokreslone;
   std::string nazwaGrupy = kNieokreslone;
+  std::string grupaSkryptu;                 // the script's group when the user renamed it in the
+  std::string grupaUzytkownika;             // main window, and the user's name (else both empty)
   std::string nazwaProgramu = kNieokreslone;
   double wymaganeMiejsce = -1;              // megabytes; -1 = not given
   TStringList linie;                        // kept script lines
@@ -90,6 +93,9 @@ struct DaneOknaGlownego {
   bool brakMiejsca = false;        // free space painted red
   std::string ikona;               // source directory "\icon.ico" when it exists, else empty
   std::string licencja;            // source directory "\Licencja.txt" when it exists, else empty
+  // "Instaluj" (or closing) goes on only when this gives no message for the chosen destination;
+  // otherwise the window shows the message and stays open for another folder.
+  std::function<std::string(const std::string& sciezkaDocelowa)> sprawdzKatalog;
 };
 
 // The installer's windows, as the run drives them (Win32: installer/win32, helper windows).
@@ -111,6 +117,8 @@ class InstalatorOkna {
   virtual void UstawPostep(int pozycja) = 0;
   // The file being installed and the (lower-cased) staging path of its target.
   virtual void PokazPlik(const std::string& zrodlowy, const std::string& docelowy) = 0;
+  // A note under the gauge (a newer installed file that is kept).
+  virtual void PokazUwage(const std::string& tekst) = 0;
   virtual void ZamknijPostep() = 0;
 
   // Lets the window system deliver pending messages (between script lines).
@@ -128,13 +136,21 @@ enum WynikInstalacji : int {
 class TInstalator {
  public:
   TInstalator(InstalatorSrodowisko& srodowisko, InstalatorOkna& okna);
+  ~TInstalator();
+  TInstalator(const TInstalator&) = delete;
+  TInstalator& operator=(const TInstalator&) = delete;
 
   // The whole install run: start window, script, lines, final message. The caller ends the process
   // with the result.
   WynikInstalacji Uruchom();
 
-  // Initial state: source directory = current directory, staging = the temporary directory.
+  // Initial state: source directory = current directory; no staging folder yet.
   void UstawStanPoczatkowy();
+  // Makes the run's own staging folder, fresh and empty, inside the temporary directory; false
+  // (after its message) when there is no usable temporary directory. Called before any file is
+  // staged; the folder goes with everything in it when the run ends.
+  bool PrzygotujKatalogTymczasowy();
+  void UsunKatalogTymczasowy();
   // Reads and filters the script of the source directory into stan().linie; false (after its
   // message) when it is missing or unreadable.
   bool WczytajSkrypt();
@@ -167,6 +183,9 @@ class TInstalator {
   // Deletes the staged files, shows the numbered error's message (rkStop); always false.
   bool Blad(int numer, const std::string& dodatek = std::string());
   void UsunPlikiTymczasowe();
+  // After a file was staged: when the destination already holds it in a newer version, the
+  // staged copy is dropped (and the progress says so), so that the installed one stays.
+  void ZachowajNowszyZainstalowany(const std::string& nazwaDocelowa);
   std::string KatalogWgPolozenia(const std::string& polozenie) const;
 
   InstalatorSrodowisko& srodowisko_;
@@ -188,6 +207,11 @@ std::string TekstMegabajtow(double megabajty);
 // The "space" argument read with the comma as the decimal separator ("2,5" -> 2.5); false when it
 // is not such a number.
 bool CzytajMegabajty(const std::string& tekst, double& wynik);
+
+// An uninstall script line with the group the user chose in place of the script's group (in a
+// "RemoveItem" line whose group folder ends with that group); other lines as they are.
+std::string PrzepiszGrupe(const std::string& linia, const std::string& grupaSkryptu,
+                          const std::string& grupaUzytkownika);
 
 // Version texts compared as numbers, component by component ("10.0" > "2.0"); -1, 0 or 1.
 int PorownajWersje(const std::string& a, const std::string& b);

@@ -6,6 +6,7 @@
 #include "common/Komunika.h"
 #include "common/ObslugaBledow.h"
 #include "common/Orgtekst.h"
+#include "installer/Granice.h"
 #include "installer/Instal.h"
 #include "platform/Platform.h"
 
@@ -13,28 +14,7 @@ namespace {
 
 constexpr const char* kSkryptDeinstalacji = "uninstall.cfg";
 
-// A subdirectory that stays inside the program directory: relative, without "..".
-bool PodkatalogBezpieczny(const std::string& podkatalog) {
-  if (podkatalog.empty()) return true;
-  if (podkatalog[0] == '\\' || podkatalog[0] == '/' || podkatalog.find(':') != std::string::npos) return false;
-  std::string skladnik;
-  for (size_t i = 0; i <= podkatalog.size(); ++i) {
-    if (i == podkatalog.size() || podkatalog[i] == '\\' || podkatalog[i] == '/') {
-      if (TrimBoth(skladnik) == "..") return false;
-      skladnik.clear();
-    } else {
-      skladnik.push_back(podkatalog[i]);
-    }
-  }
-  return true;
-}
-
-// "C:", "C:\" or "\": removing every file there is never what an uninstall means.
-bool KorzenDysku(const std::string& katalog) {
-  std::string k = katalog;
-  while (!k.empty() && (k.back() == '\\' || k.back() == '/')) k.pop_back();
-  return k.empty() || (k.size() == 2 && k[1] == ':');
-}
+void Odmowa(const std::string& tekst) { Komunikat(tekst, rkOstrzezenie); }
 
 }  // namespace
 
@@ -43,7 +23,19 @@ std::string ParametrDeinstalacji(const std::string& parametr) { return ReplaceCh
 TDeinstalator::TDeinstalator(std::string katalog, std::string nazwa)
     : katalog_(std::move(katalog)), nazwa_(std::move(nazwa)) {}
 
+std::string TDeinstalator::PowodOdmowy() const {
+  if (TrimBoth(nazwa_).empty())
+    return "Nie podano nazwy programu do odinstalowania. Deinstalacja nie może się rozpocząć; nic nie zostało "
+           "zmienione.";
+  return std::string();
+}
+
 bool TDeinstalator::Odinstaluj() {
+  // Without a name the uninstall entry would be the whole list of every program's entries.
+  if (const std::string powod = PowodOdmowy(); !powod.empty()) {
+    Komunikat(powod, rkStop);
+    return false;
+  }
   const std::string skrypt = platform::JoinPath(katalog_, kSkryptDeinstalacji);
   if (!platform::Fs().FileExists(skrypt)) {
     Komunikat(Format("Brak informacji o deinstalacji programu: %s. Instalacja nie może być kontynuowana.",
@@ -88,23 +80,31 @@ bool TDeinstalator::WykonajLinie(const std::string& linia) {
 
 bool TDeinstalator::RemoveDir(const std::string& podkatalog) {
   const std::string katalog = podkatalog.empty() ? katalog_ : platform::JoinPath(katalog_, podkatalog);
-  const std::string komunikat = "Nie można usunąć katalogu lub niektórych jego plików: " + katalog;
-  if (!PodkatalogBezpieczny(podkatalog) || KorzenDysku(katalog)) {
-    Komunikat(komunikat, rkOstrzezenie);
+  if (!SciezkaWewnatrz(podkatalog, true)) {
+    Odmowa("Polecenie RemoveDir wskazuje katalog poza katalogiem programu: " + podkatalog);
     return false;
   }
+  // The program folder is checked as it is named and as the command reaches it.
+  for (const std::string& k : {katalog_, katalog}) {
+    if (const std::string powod = PowodOchronyKatalogu(k); !powod.empty()) {
+      Odmowa("Deinstalator nie usunie katalogu " + k + ": " + powod + ".");
+      return false;
+    }
+  }
+  const std::string komunikat = "Nie można usunąć katalogu lub niektórych jego plików: " + katalog;
+  const std::string cel = KanonicznaSciezka(katalog);
   platform::Files& fs = platform::Fs();
-  if (!fs.DirectoryExists(katalog)) return true;
-  if (const auto wpisy = fs.List(katalog, "*.*")) {
+  if (!fs.DirectoryExists(cel)) return true;
+  if (const auto wpisy = fs.List(cel, "*.*")) {
     for (const platform::DirEntry& wpis : *wpisy) {
       if (wpis.directory) continue;
-      const std::string plik = platform::JoinPath(katalog, wpis.name);
+      const std::string plik = platform::JoinPath(cel, wpis.name);
       // A read-only file is still the program's own.
       if (wpis.attributes & platform::kAttrReadOnly) fs.SetAttributes(plik, wpis.attributes & ~platform::kAttrReadOnly);
       fs.DeleteFile(plik);
     }
   }
-  if (!fs.RemoveDirectory(katalog)) {
+  if (!fs.RemoveDirectory(cel)) {
     Komunikat(komunikat, rkOstrzezenie);
     return false;
   }
@@ -112,11 +112,15 @@ bool TDeinstalator::RemoveDir(const std::string& podkatalog) {
 }
 
 bool TDeinstalator::RemoveRegKey(const std::string& klucz) {
+  if (!KluczProgramuUzytkownika(klucz)) {
+    Odmowa("Polecenie RemoveRegKey może usunąć tylko klucz programu w HKEY_CURRENT_USER\\Software, a nie: " +
+           (klucz.empty() ? std::string("(pusty)") : klucz));
+    return false;
+  }
   platform::Registry& reg = platform::Reg();
-  // An empty path would name the whole user root; a key that is not there is already removed.
-  const bool pusty = klucz.find_first_not_of("\\ ") == std::string::npos;
-  if (!pusty && !reg.KeyExists(platform::Root::CurrentUser, klucz)) return true;
-  if (pusty || !reg.DeleteKey(platform::Root::CurrentUser, klucz)) {
+  // A key that is not there is already removed.
+  if (!reg.KeyExists(platform::Root::CurrentUser, klucz)) return true;
+  if (!reg.DeleteKey(platform::Root::CurrentUser, klucz)) {
     Komunikat("Nie można usunąć klucza programu. Usuń go ręcznie.", rkOstrzezenie);
     return false;
   }
@@ -124,13 +128,19 @@ bool TDeinstalator::RemoveRegKey(const std::string& klucz) {
 }
 
 bool TDeinstalator::RemoveItem(const std::string& folderGrupy, const std::string& plik) {
+  const bool autostart = folderGrupy == "Startup";
+  if ((!autostart && !SciezkaWewnatrz(folderGrupy, false)) || !SciezkaWewnatrz(plik, true) ||
+      plik.find_first_of("\\/") != std::string::npos) {
+    Odmowa("Polecenie RemoveItem wskazuje plik poza grupą programu w menu Start: " + folderGrupy + " " + plik);
+    return false;
+  }
   const std::string folder =
-      folderGrupy == "Startup" ? ShellFolder("Startup") : platform::JoinPath(ShellFolder("Start Menu"), folderGrupy);
+      autostart ? ShellFolder("Startup") : platform::JoinPath(ShellFolder("Start Menu"), folderGrupy);
   const std::string sciezka = platform::JoinPath(folder, plik);
   if (!plik.empty() && platform::Fs().FileExists(sciezka)) platform::Fs().DeleteFile(sciezka);
   // A program group left without icons would stay in the Start Menu as an empty folder; the
-  // start-up folder is the system's and always stays.
-  if (folderGrupy != "Startup" && !folderGrupy.empty()) {
+  // start-up folder and the shell's own folders ("Programs") always stay.
+  if (!autostart && PowodOchronyKatalogu(folder).empty()) {
     auto reszta = platform::Fs().List(folder, "*.*");
     if (reszta && reszta->empty()) platform::Fs().RemoveDirectory(folder);
   }
@@ -139,6 +149,10 @@ bool TDeinstalator::RemoveItem(const std::string& folderGrupy, const std::string
 
 int UruchomDeinstalacje(const std::string& parametr1, const std::string& parametr2, DeinstalatorOkno& okno) {
   TDeinstalator deinstalator(ParametrDeinstalacji(parametr1), ParametrDeinstalacji(parametr2));
+  if (const std::string powod = deinstalator.PowodOdmowy(); !powod.empty()) {
+    Komunikat(powod, rkStop);
+    return 1;
+  }
   const std::string ikona = platform::JoinPath(deinstalator.katalog(), "icon.ico");
   bool uruchomiona = false, sukces = false;
   okno.Pokaz(deinstalator.nazwa(), platform::Fs().FileExists(ikona) ? ikona : std::string(), [&] {

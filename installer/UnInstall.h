@@ -25,6 +25,10 @@ class TDeinstalator {
   // katalog and nazwa already with spaces.
   TDeinstalator(std::string katalog, std::string nazwa);
 
+  // Empty when an uninstall may start; otherwise why not (a blank program name would name every
+  // program's uninstall entry at once).
+  std::string PowodOdmowy() const;
+
   // "Odinstaluj": replays the script, deletes the uninstall key, shows the final message.
   // True when everything succeeded.
   bool Odinstaluj();
@@ -32,7 +36,8 @@ class TDeinstalator {
   // One script line (already trimmed and not empty); false when it failed or is unknown.
   bool WykonajLinie(const std::string& linia);
 
-  // The commands (arguments already converted with UnderscoresToSpaces).
+  // The commands (arguments already converted with UnderscoresToSpaces). Each acts only on what is
+  // the program's own (see installer/Granice.h); a refused command says why and fails.
   bool RemoveDir(const std::string& podkatalog);
   bool RemoveRegKey(const std::string& klucz);
   bool RemoveItem(const std::string& folderGrupy, const std::string& plik);

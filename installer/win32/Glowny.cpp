@@ -84,6 +84,7 @@ void TfrmGlowna::Wypelnij(const DaneOknaGlownego& dane) {
   if (!PokazIkone(obraz, dane.ikona))
     SendMessageW(obraz, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_APPLICATION)), 0);
   licencja_ = dane.licencja;
+  sprawdzKatalog_ = dane.sprawdzKatalog;
   // Without a licence file the button has nothing to open.
   EnableWindow(Kontrolka("cmdLicencja"), !licencja_.empty());
 }
@@ -96,6 +97,15 @@ WynikOknaGlownego TfrmGlowna::PokazOknoGlowne(TStanInstalacji& stan, const DaneO
   const int wynik = ShowModal();
   stan_ = nullptr;
   return wynik == kWynikAnuluj ? WynikOknaGlownego::Anuluj : WynikOknaGlownego::Instaluj;
+}
+
+bool TfrmGlowna::KatalogPrzyjety() {
+  if (!stan_ || !sprawdzKatalog_) return true;
+  const std::string blad = sprawdzKatalog_(stan_->sciezkaDocelowa);
+  if (blad.empty()) return true;
+  Komunikat(blad, rkOstrzezenie);
+  SetFocus(Kontrolka("cmdZmienKatalog"));
+  return false;
 }
 
 void TfrmGlowna::ObsluzKomunikaty() {
@@ -143,7 +153,9 @@ LRESULT TfrmGlowna::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
       switch (LOWORD(wp)) {
-        case kInstaluj: EndModal(kWynikInstaluj); return 0;
+        case kInstaluj:
+          if (KatalogPrzyjety()) EndModal(kWynikInstaluj);
+          return 0;
         case kAnuluj: EndModal(kWynikAnuluj); return 0;
         case kZmienGrupe: cmdZmienNazweGrupyClick(); return 0;
         case kZmienKatalog: cmdZmienKatalogClick(); return 0;
@@ -160,7 +172,7 @@ LRESULT TfrmGlowna::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_CLOSE:
       // Closing the window goes on with the installation, as "Instaluj" does.
-      if (InModalLoop()) EndModal(kWynikInstaluj);
+      if (InModalLoop() && KatalogPrzyjety()) EndModal(kWynikInstaluj);
       return 0;
   }
   return Default(msg, wp, lp);

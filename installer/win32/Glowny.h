@@ -24,6 +24,7 @@ class TfrmGlowna : public TFormaInstalatora, public InstalatorOkna {
   void PokazPlik(const std::string& zrodlowy, const std::string& docelowy) override {
     postep_.PokazPlik(zrodlowy, docelowy);
   }
+  void PokazUwage(const std::string& tekst) override { postep_.PokazUwage(tekst); }
   void ZamknijPostep() override { postep_.Zamknij(); }
   void ObsluzKomunikaty() override;
 
@@ -40,10 +41,13 @@ class TfrmGlowna : public TFormaInstalatora, public InstalatorOkna {
  private:
   int FormCreate(const std::vector<std::string>& parametry);
   void Wypelnij(const DaneOknaGlownego& dane);
+  // "Instaluj" or closing: true when the destination may be used; otherwise says why.
+  bool KatalogPrzyjety();
 
   TfrmInicjalizacja start_;
   TfrmShowProces postep_;
   TStanInstalacji* stan_ = nullptr;
   std::string licencja_;
+  std::function<std::string(const std::string&)> sprawdzKatalog_;
   bool brakMiejsca_ = false;
 };

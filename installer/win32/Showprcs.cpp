@@ -13,7 +13,7 @@ void TfrmShowProces::Pokaz(TStanInstalacji& stan, int maksimum) {
   if (!Hwnd()) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
-    if (!UtworzForme(L"TfrmShowProces", "Instalacja w toku...", 440, 140)) return;
+    if (!UtworzForme(L"TfrmShowProces", "Instalacja w toku...", 440, 156)) return;
     Etykieta("labPlikZrodlowy", "Plik źródłowy:", 16, 14, 120, 14);
     Etykieta("labZrodlowy", "", 16, 30, 408, 14, SS_PATHELLIPSIS);
     // The target is kept for diagnosis but not shown: the staging path means nothing to a user.
@@ -22,7 +22,8 @@ void TfrmShowProces::Pokaz(TStanInstalacji& stan, int maksimum) {
     win::CreateChild(Hwnd(), PROGRESS_CLASSW, "gagShowProces", 0, "", WS_VISIBLE | PBS_SMOOTH,
                      win::Scale(16, win::ScreenDpi()), win::Scale(56, win::ScreenDpi()),
                      win::Scale(408, win::ScreenDpi()), win::Scale(18, win::ScreenDpi()));
-    Przycisk("cmdPrzerwij", kPrzerwij, "Przerwij Instalacje", 150, 96, 140, 26);
+    Etykieta("labUwaga", "", 16, 80, 408, 28);
+    Przycisk("cmdPrzerwij", kPrzerwij, "Przerwij Instalacje", 150, 114, 140, 26);
   }
   SendMessageW(Kontrolka("gagShowProces"), PBM_SETRANGE32, 0, maksimum > 0 ? maksimum : 1);
   SendMessageW(Kontrolka("gagShowProces"), PBM_SETPOS, 0, 0);
@@ -38,6 +39,12 @@ void TfrmShowProces::PokazPlik(const std::string& zrodlowy, const std::string& d
   if (!Hwnd()) return;
   win::SetText(Kontrolka("labZrodlowy"), zrodlowy);
   win::SetText(Kontrolka("labDocelowy"), docelowy);
+  UpdateWindow(Hwnd());
+}
+
+void TfrmShowProces::PokazUwage(const std::string& tekst) {
+  if (!Hwnd()) return;
+  win::SetText(Kontrolka("labUwaga"), tekst);
   UpdateWindow(Hwnd());
 }
 

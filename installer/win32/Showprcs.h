@@ -10,6 +10,7 @@ class TfrmShowProces : public TFormaInstalatora {
   void Pokaz(TStanInstalacji& stan, int maksimum);
   void UstawPozycje(int pozycja);
   void PokazPlik(const std::string& zrodlowy, const std::string& docelowy);
+  void PokazUwage(const std::string& tekst);
   void Zamknij() { Destroy(); }
 
   // "Przerwij Instalacje": asks, and on "Tak" the run stops after the current line.

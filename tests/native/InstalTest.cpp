@@ -8,6 +8,9 @@
 #include <map>
 #include <stdexcept>
 
+#include "common/Cp1250.h"
+#include "common/Komunika.h"
+#include "installer/Granice.h"
 #include "installer/Instal.h"
 #include "platform/memory/Memory.h"
 
@@ -88,11 +91,19 @@ class FakeOkna : public InstalatorOkna {
  public:
   void PokazOknoStartowe() override { zdarzenia.push_back("start"); }
   void ZamknijOknoStartowe() override { zdarzenia.push_back("start-close"); }
+  // As the real window: "Instaluj" is taken only for a destination the check lets through; the
+  // user then picks again (wOknieGlownym runs once per try).
   WynikOknaGlownego PokazOknoGlowne(TStanInstalacji& stan, const DaneOknaGlownego& d) override {
     zdarzenia.push_back("main");
     dane = d;
-    if (wOknieGlownym) wOknieGlownym(stan);
-    return wynikGlownego;
+    for (int proba = 0; proba < 5; ++proba) {
+      if (wOknieGlownym) wOknieGlownym(stan);
+      if (wynikGlownego == WynikOknaGlownego::Anuluj) return wynikGlownego;
+      const std::string blad = d.sprawdzKatalog ? d.sprawdzKatalog(stan.sciezkaDocelowa) : std::string();
+      if (blad.empty()) return wynikGlownego;
+      Komunikat(blad, rkOstrzezenie);
+    }
+    return WynikOknaGlownego::Anuluj;
   }
   void PokazPostep(TStanInstalacji& stan, int maksimum) override {
     zdarzenia.push_back("progress:" + std::to_string(maksimum));
@@ -102,6 +113,7 @@ class FakeOkna : public InstalatorOkna {
   void PokazPlik(const std::string& zrodlowy, const std::string& docelowy) override {
     pliki.push_back(zrodlowy + " -> " + docelowy);
   }
+  void PokazUwage(const std::string& tekst) override { uwagi.push_back(tekst); }
   void ZamknijPostep() override { zdarzenia.push_back("progress-close"); }
   void ObsluzKomunikaty() override {
     ++pompowania;
@@ -116,6 +128,7 @@ class FakeOkna : public InstalatorOkna {
   TStanInstalacji* stanPostepu = nullptr;
   std::vector<int> pozycje;
   std::vector<std::string> pliki;
+  std::vector<std::string> uwagi;
   int pompowania = 0;
 };
 
@@ -147,7 +160,9 @@ class InstalTest : public testing::Test {
   // The last message shown, with its picture.
   std::string Ostatni() const { return dialogi.shown.empty() ? std::string() : dialogi.shown.back().text; }
   platform::RodzajKomunikatu OstatniObrazek() const { return dialogi.shown.back().picture; }
-  bool Staged(const std::string& name) { return p.files.FileExists("C:\\TEMP\\" + name); }
+  // The run's own staging folder: the first free name in the temporary directory.
+  static constexpr const char* kStaging = "C:\\TEMP\\Instaler-1";
+  bool Staged(const std::string& name) { return p.files.FileExists(std::string(kStaging) + "\\" + name); }
 
   TestPlatform p;
   SondujaceDialogi dialogi;
@@ -184,7 +199,6 @@ TEST_F(InstalTest, ScriptReadFromTheCurrentDirectoryWithoutItsTrailingBackslash)
   p.files.AddFile("D:\\Dystrybucja\\install.cfg", "programname Kalmo\r\nfinal\r\n");
   EXPECT_EQ(inst.Uruchom(), wiSukces);
   EXPECT_EQ(inst.stan().katalogZrodlowy, "D:\\Dystrybucja");
-  EXPECT_EQ(inst.stan().katalogTymczasowy, "C:\\TEMP");
   EXPECT_EQ(inst.stan().nazwaProgramu, "Kalmo");
 }
 
@@ -216,7 +230,7 @@ TEST_F(InstalTest, SuccessfulRunDrivesTheWindowsAndEndsWithTheSuccessMessage) {
   // The gauge follows every line from the one that showed the window on.
   EXPECT_THAT(okna.pozycje, ElementsAre(4, 5, 6, 7));
   EXPECT_EQ(okna.pompowania, 8);
-  EXPECT_THAT(okna.pliki, ElementsAre("KALMO.EX_ -> c:\\temp\\kalmo.exe"));
+  EXPECT_THAT(okna.pliki, ElementsAre("KALMO.EX_ -> c:\\temp\\instaler-1\\kalmo.exe"));
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\KALMO.exe"), "expanded:exe");
   EXPECT_FALSE(Staged("KALMO.exe"));
   EXPECT_THAT(dialogi.Texts(), ElementsAre("Instalacja programu przebiegła pomyślnie. Życzę miłej pracy!"));
@@ -302,7 +316,7 @@ TEST_F(InstalTest, DuplicateOrUndeletableStagedFilesDoNotStopTheCleanup) {
   ASSERT_TRUE(inst.WykonajLinie("file b.ex_ exe"));
   ASSERT_TRUE(inst.WykonajLinie("file A.EX_ exe"));
   ASSERT_TRUE(inst.WykonajLinie("file c.ex_ exe"));
-  p.files.failingWrites.push_back("C:\\TEMP\\b.exe");
+  p.files.failingWrites.push_back("C:\\TEMP\\Instaler-1\\b.exe");
   EXPECT_FALSE(inst.WykonajLinie("group"));
   EXPECT_FALSE(Staged("a.exe"));
   EXPECT_FALSE(Staged("c.exe"));
@@ -483,10 +497,10 @@ TEST_F(InstalTest, FileTargetNameIsTheNameBeforeItsFirstDotWithTheTrueExtension)
   EXPECT_THAT(inst.stan().zainstalowanePliki, ElementsAre("KALMO.exe", "arch.dat"));
   ASSERT_EQ(env.wywolania.size(), 2u);
   EXPECT_EQ(env.wywolania[0].srcDir, "A:\\");
-  EXPECT_EQ(env.wywolania[0].dstDir, "C:\\TEMP\\");
+  EXPECT_EQ(env.wywolania[0].dstDir, "C:\\TEMP\\Instaler-1\\");
   EXPECT_EQ(env.wywolania[0].src, "KALMO.EX_");
   EXPECT_EQ(env.wywolania[0].dst, "KALMO.exe");
-  EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\arch.dat"), "expanded:d");
+  EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\Instaler-1\\arch.dat"), "expanded:d");
 }
 
 TEST_F(InstalTest, MissingSourceFileAsksToRetryWithTheShortenedPathPainted) {
@@ -725,4 +739,151 @@ TEST(InstalPolecenie, SpacesInTheParametersBecomeHashes) {
   EXPECT_EQ(PolecenieDeinstalacji("C:\\WINDOWS", "C:\\Gry\\Moja Gra", "Moja Gra"),
             "C:\\WINDOWS\\Instaler.exe  C:\\Gry\\Moja#Gra Moja#Gra");
   EXPECT_EQ(KluczDeinstalacji("Kalmo 2.0"), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kalmo 2.0");
+}
+
+// ---- where the installer may act -----------------------------------------------------------
+
+TEST(InstalGranice, PathsInCanonicalFormAndPathsThatStayInside) {
+  EXPECT_EQ(KanonicznaSciezka("c:/Gry//Kalmo\\"), "C:\\Gry\\Kalmo");
+  EXPECT_EQ(KanonicznaSciezka("C:"), "C:\\");
+  EXPECT_EQ(KanonicznaSciezka("C:\\Windows. \\"), "C:\\Windows");
+  EXPECT_EQ(KanonicznaSciezka("\\\\serwer\\dzial\\Kalmo"), "\\\\serwer\\dzial\\Kalmo");
+  for (const char* zla : {"", "Kalmo", "\\Kalmo", "C:Kalmo", "C:\\Gry\\..\\Windows", "C:\\a\\.\\b", "C:\\*", "C:\\a:b",
+                          "\\\\serwer", "\\\\?\\C:\\Windows"}) {
+    EXPECT_EQ(KanonicznaSciezka(zla), "") << zla;
+  }
+  for (const char* dobra : {"bin", "bin\\dane", "bin\\", "Programs\\Moja Gra"}) EXPECT_TRUE(SciezkaWewnatrz(dobra, false)) << dobra;
+  for (const char* zla : {"", " ", "..", "bin\\..\\..", "a\\\\b", "\\bin", "C:\\bin", "C:bin", "bin\\ .", "*.*", "a/../.."}) {
+    EXPECT_FALSE(SciezkaWewnatrz(zla, false)) << zla;
+  }
+  EXPECT_TRUE(SciezkaWewnatrz("", true));
+}
+
+TEST_F(InstalTest, StagingIsAFreshFolderOfTheRunAndGoesWithIt) {
+  // Left behind by someone else: a file of the same name and a folder of the first free name.
+  p.files.AddFile("C:\\TEMP\\a.exe", "stale");
+  p.files.AddFile("C:\\TEMP\\Instaler-1\\a.exe", "stale too");
+  p.files.AddFile("A:\\a.ex_", "a");
+  Skrypt("destpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nfile a.ex_ exe\r\nfinal\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiSukces);
+  EXPECT_THAT(okna.pliki, ElementsAre("a.ex_ -> c:\\temp\\instaler-2\\a.exe"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.exe"), "expanded:a");
+  EXPECT_FALSE(p.files.DirectoryExists("C:\\TEMP\\Instaler-2"));
+  EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\a.exe"), "stale");
+  EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\Instaler-1\\a.exe"), "stale too");
+  EXPECT_EQ(inst.stan().katalogTymczasowy, "");
+}
+
+TEST_F(InstalTest, NoUsableTemporaryDirectoryStopsTheRunBeforeAnyCopy) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  Skrypt("destpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nfile a.ex_ exe\r\nfinal\r\n");
+  const std::string blad = "Brak katalogu plików tymczasowych: zmienna TEMP nie wskazuje istniejącego katalogu. "
+                           "Instalacja nie może być kontynuowana.";
+  for (const std::optional<std::string>& temp :
+       {std::optional<std::string>("C:\\NIE MA\\"), std::optional<std::string>("TEMP\\"), std::optional<std::string>()}) {
+    SCOPED_TRACE(temp.value_or("(none)"));
+    p.files.tempDir = temp;
+    dialogi.shown.clear();
+    inst.UstawStanPoczatkowy();
+    EXPECT_EQ(inst.Uruchom(), wiNiepowodzenie);
+    EXPECT_EQ(Ostatni(), blad);
+    EXPECT_EQ(OstatniObrazek(), platform::rkStop);
+    EXPECT_TRUE(env.wywolania.empty());
+    EXPECT_FALSE(p.files.DirectoryExists("C:\\Kalmo"));
+    EXPECT_THAT(okna.zdarzenia, testing::Not(testing::Contains("main")));
+  }
+}
+
+TEST_F(InstalTest, NewerInstalledFileIsKeptOlderAndEqualOnesReplaced) {
+  for (const char* n : {"a", "b", "c", "d"}) {
+    p.files.AddFile(std::string("A:\\") + n + ".dl_", n);
+    p.files.AddFile(std::string("C:\\Kalmo\\") + n + ".dll", std::string("installed ") + n);
+  }
+  const std::pair<const char*, const char*> wersje[] = {{"2.0", "10.0"}, {"2.0", "1.9"}, {"3.1", "3.1"}, {"", "9.0"}};
+  for (int i = 0; i < 4; ++i) {
+    const std::string n(1, static_cast<char>('a' + i));
+    env.wersje[FoldCase(std::string(kStaging) + "\\" + n + ".dll")] = wersje[i].first;
+    env.wersje[FoldCase("C:\\Kalmo\\" + n + ".dll")] = wersje[i].second;
+  }
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Kalmo"));
+  for (const char* n : {"a", "b", "c", "d"}) ASSERT_TRUE(inst.WykonajLinie(std::string("file ") + n + ".dl_ dll"));
+  EXPECT_THAT(okna.uwagi, ElementsAre("Plik a.dll w katalogu docelowym ma nowszą wersję (10.0) niż instalowana (2.0) "
+                                      "i zostaje bez zmian."));
+  EXPECT_FALSE(Staged("a.dll"));
+  EXPECT_TRUE(inst.WykonajLinie("final"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.dll"), "installed a");
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\b.dll"), "expanded:b");
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\c.dll"), "expanded:c");
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\d.dll"), "expanded:d");  // no version to compare: replaced
+}
+
+TEST_F(InstalTest, DestinationHoldingOtherFilesIsRefusedUntilAnotherIsChosen) {
+  p.files.AddFile("C:\\Dane\\list.doc", "mine");
+  p.files.AddFile("A:\\a.ex_", "a");
+  int proby = 0;
+  okna.wOknieGlownym = [&](TStanInstalacji& s) {
+    if (++proby == 2) s.sciezkaDocelowa = "C:\\Kalmo";
+  };
+  Skrypt("programname Kalmo\r\ndestpath C:\\Dane\r\nspace 1\r\nshow\r\nmkdestdir\r\nfile a.ex_ exe\r\nfinal\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiSukces);
+  EXPECT_EQ(proby, 2);
+  ASSERT_EQ(dialogi.shown.size(), 2u);
+  EXPECT_EQ(dialogi.shown[0].text,
+            "Katalog C:\\Dane zawiera już inne pliki i nie jest wcześniejszą instalacją tego programu. Instalacja "
+            "dołożyłaby do nich pliki programu, a jego deinstalacja mogłaby usunąć je razem z nim. Proszę wybrać inny, "
+            "pusty katalog (przycisk \"Zmień...\").");
+  EXPECT_EQ(dialogi.shown[0].picture, platform::rkOstrzezenie);
+  EXPECT_FALSE(p.files.FileExists("C:\\Dane\\a.exe"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.exe"), "expanded:a");
+}
+
+TEST_F(InstalTest, DestinationChecks) {
+  const std::string wpis = KluczDeinstalacji("Kalmo");
+  p.files.AddDirectory("C:\\Pusty");
+  p.files.AddFile("C:\\Plik", "");
+  p.files.AddFile("C:\\Kalmo\\Kalmo.exe", "");
+  p.files.AddFile("C:\\Kalmo\\uninstall.cfg", "");
+  EXPECT_EQ(SprawdzKatalogInstalacji("C:\\Nowy\\Kalmo", "Kalmo"), "");
+  EXPECT_EQ(SprawdzKatalogInstalacji("C:\\Pusty", "Kalmo"), "");
+  EXPECT_EQ(SprawdzKatalogInstalacji("C:\\Plik", "Kalmo"),
+            "W miejscu katalogu C:\\Plik jest plik o tej nazwie. Proszę wybrać inny katalog.");
+  EXPECT_EQ(SprawdzKatalogInstalacji("C:\\WINDOWS", "Kalmo"),
+            "Nie można zainstalować programu w katalogu C:\\WINDOWS: to katalog systemu Windows lub jego podkatalog. "
+            "Proszę wybrać inny katalog.");
+  // An earlier installation of the same program: its script is there and its entry names the folder.
+  EXPECT_THAT(SprawdzKatalogInstalacji("C:\\Kalmo", "Kalmo"), HasSubstr("zawiera już inne pliki"));
+  p.registry.CreateKey(platform::Root::LocalMachine, wpis);
+  p.registry.WriteString(platform::Root::LocalMachine, wpis, "UninstallString", "C:\\WINDOWS\\Instaler.exe  C:\\kalmo Kalmo");
+  EXPECT_EQ(SprawdzKatalogInstalacji("C:\\Kalmo\\", "Kalmo"), "");
+  EXPECT_THAT(SprawdzKatalogInstalacji("C:\\Kalmo", "Inny"), HasSubstr("zawiera już inne pliki"));
+  p.registry.WriteString(platform::Root::LocalMachine, wpis, "UninstallString", "C:\\WINDOWS\\Instaler.exe  C:\\Gdzie#indziej Kalmo");
+  EXPECT_THAT(SprawdzKatalogInstalacji("C:\\Kalmo", "Kalmo"), HasSubstr("zawiera już inne pliki"));
+  p.files.DeleteFile("C:\\Kalmo\\uninstall.cfg");
+  p.registry.WriteString(platform::Root::LocalMachine, wpis, "UninstallString", "C:\\WINDOWS\\Instaler.exe  C:\\Kalmo Kalmo");
+  EXPECT_THAT(SprawdzKatalogInstalacji("C:\\Kalmo", "Kalmo"), HasSubstr("zawiera już inne pliki"));
+}
+
+TEST(InstalGrupa, RemoveItemLinesFollowTheGroupTheUserChose) {
+  EXPECT_EQ(PrzepiszGrupe("RemoveItem Programs\\Kalmo Kalmo.lnk", "Kalmo", "Moje Narzędzia_1"),
+            "RemoveItem Programs\\Moje_Narzędzia&1 Kalmo.lnk");
+  EXPECT_EQ(PrzepiszGrupe("  RemoveItem Moja_Gra a.lnk", "moja gra", "Gry"), "RemoveItem Gry a.lnk");
+  for (const char* bez : {"RemoveItem Startup Kalmo.lnk", "RemoveItem Programs\\Inna Kalmo.lnk", "RemoveDir Kalmo",
+                          "' RemoveItem Programs\\Kalmo Kalmo.lnk", "RemoveItem"}) {
+    EXPECT_EQ(PrzepiszGrupe(bez, "Kalmo", "Nowa"), bez);
+  }
+  EXPECT_EQ(PrzepiszGrupe("RemoveItem Programs\\Kalmo Kalmo.lnk", "", ""), "RemoveItem Programs\\Kalmo Kalmo.lnk");
+}
+
+TEST_F(InstalTest, UninstallScriptRecordsTheGroupRenamedInTheMainWindow) {
+  p.files.AddFile("A:\\Instaler.exe", "MZ");
+  p.files.AddFile("A:\\uninstall.cfg",
+                  cp1250::FromUtf8("' Usuwa grupę\r\nRemoveItem Programs\\Kalmo Kalmo.lnk\r\nRemoveItem Startup Kalmo.lnk\r\n"
+                                   "RemoveDir\r\n"));
+  okna.wOknieGlownym = [](TStanInstalacji& s) { s.nazwaGrupy = "Narzędzia biurowe"; };
+  Skrypt("programname Kalmo\r\ngroup Kalmo\r\ndestpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nfinal\r\n"
+         "uninstall\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiSukces);
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\uninstall.cfg"),
+            cp1250::FromUtf8("' Usuwa grupę\r\nRemoveItem Programs\\Narzędzia_biurowe Kalmo.lnk\r\n"
+                             "RemoveItem Startup Kalmo.lnk\r\nRemoveDir\r\n"));
 }

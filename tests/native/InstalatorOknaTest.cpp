@@ -162,7 +162,7 @@ TEST(WyborGrupy, GroupNamesThatBreakTheCommandOrAFolderAreRefused) {
   EXPECT_NE(SprawdzNazweGrupy(""), "");
   EXPECT_NE(SprawdzNazweGrupy("   "), "");
   for (const char* zla : {"A(B", "A)B", "A,B", "A[B", "A]B", "A\\B", "A/B", "A:B", "A*B", "A?B", "A\"B", "A<B",
-                          "A>B", "A|B", "Kalmo."})
+                          "A>B", "A|B", "Kalmo.", "A&B"})
     EXPECT_NE(SprawdzNazweGrupy(zla), "") << zla;
 }
 

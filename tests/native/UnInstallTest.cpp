@@ -100,16 +100,94 @@ TEST_F(UnInstallTest, ReadOnlyFilesAndMissingDirectoriesAreDone) {
 TEST_F(UnInstallTest, SubdirectoryLeavingTheProgramDirectoryIsRefused) {
   p.files.AddFile("C:\\Moje Gry\\inny.txt", "");
   p.files.AddFile("C:\\WINDOWS\\win.ini", "");
-  for (const char* zly : {"..", "bin\\..\\..", "C:\\WINDOWS", "\\WINDOWS"}) {
+  for (const char* zly : {"..", "bin\\..\\..", "bin\\...", "C:\\WINDOWS", "\\WINDOWS", "C:..", "bin/../..", "*"}) {
     SCOPED_TRACE(zly);
+    p.dialogs.shown.clear();
     EXPECT_FALSE(d.RemoveDir(zly));
+    EXPECT_THAT(p.dialogs.Texts(),
+                ElementsAre(std::string("Polecenie RemoveDir wskazuje katalog poza katalogiem programu: ") + zly));
   }
   EXPECT_TRUE(p.files.FileExists("C:\\Moje Gry\\inny.txt"));
   EXPECT_TRUE(p.files.FileExists("C:\\WINDOWS\\win.ini"));
   EXPECT_TRUE(p.files.FileExists("C:\\Moje Gry\\Kalmo\\Kalmo.exe"));
-  TDeinstalator korzen("C:\\", "X");
-  EXPECT_FALSE(korzen.RemoveDir(""));
-  EXPECT_TRUE(p.files.FileExists("C:\\WINDOWS\\win.ini"));
+}
+
+TEST_F(UnInstallTest, ProgramFolderThatIsNotAProgramsOwnIsNeverEmptied) {
+  const std::string foldery = "Software\\Microsoft\\Windows\\CurrentVersion";
+  p.registry.CreateKey(Root::LocalMachine, foldery);
+  p.registry.WriteString(Root::LocalMachine, foldery, "ProgramFilesDir", "C:\\Program Files");
+  p.registry.CreateKey(Root::LocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList");
+  p.registry.WriteString(Root::LocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
+                         "ProfilesDirectory", "%SystemDrive%\\Users");
+  p.registry.WriteString(Root::CurrentUser, kFoldery, "Desktop", "C:\\Users\\Jan\\Pulpit");
+  p.registry.WriteString(Root::CurrentUser, kFoldery, "Personal", "C:\\Users\\Jan\\Dokumenty");
+  const std::vector<std::pair<std::string, std::string>> chronione = {
+      {"C:\\", "to katalog główny dysku"},
+      {"C:", "to katalog główny dysku"},
+      {"c:\\windows\\", "to katalog systemu Windows lub jego podkatalog"},
+      {"C:\\WINDOWS\\system32", "to katalog systemu Windows lub jego podkatalog"},
+      {"C:\\WINDOWS.", "to katalog systemu Windows lub jego podkatalog"},
+      {"C:\\Program Files", "to katalog Program Files"},
+      {"C:\\Users", "to katalog profili użytkowników"},
+      {"C:\\Users\\Ola", "to katalog profilu użytkownika"},
+      {"C:\\Users\\Jan\\Pulpit", "to folder specjalny systemu (Pulpit, Dokumenty, Menu Start lub podobny)"},
+      {"C:\\Menu Start", "to folder specjalny systemu (Pulpit, Dokumenty, Menu Start lub podobny)"},
+      {"C:\\Users\\Jan\\Dokumenty\\Gry\\..", "to nie jest pełna ścieżka katalogu"},
+      {"", "to nie jest pełna ścieżka katalogu"},
+      {"Kalmo", "to nie jest pełna ścieżka katalogu"},
+  };
+  for (const auto& [katalog, powod] : chronione) {
+    SCOPED_TRACE(katalog);
+    p.dialogs.shown.clear();
+    TDeinstalator zly(katalog, "Kalmo 2.0");
+    EXPECT_FALSE(zly.RemoveDir(""));
+    EXPECT_THAT(p.dialogs.Texts(), ElementsAre("Deinstalator nie usunie katalogu " + katalog + ": " + powod + "."));
+  }
+  // The user's own profile, whatever the name of the folder that holds it.
+  p.files.AddFile("C:\\Users\\Jan\\notatki.txt", "");
+  TDeinstalator profil("C:\\Users\\Jan", "Kalmo 2.0");
+  p.files.AddFile("C:\\Users\\Jan\\uninstall.cfg", "RemoveDir\r\n");
+  p.dialogs.shown.clear();
+  EXPECT_FALSE(profil.Odinstaluj());
+  EXPECT_THAT(p.dialogs.Texts(),
+              ElementsAre("Deinstalator nie usunie katalogu C:\\Users\\Jan: to katalog profilu użytkownika.",
+                          "Deinstalacja programu Kalmo 2.0 nie przebiegła pomyślnie!"));
+  EXPECT_TRUE(p.files.FileExists("C:\\Users\\Jan\\notatki.txt"));
+  EXPECT_TRUE(p.registry.KeyExists(Root::LocalMachine, kWpis));
+  // A program folder inside Program Files is the program's own.
+  p.files.AddFile("C:\\Program Files\\Kalmo\\Kalmo.exe", "");
+  EXPECT_TRUE(TDeinstalator("C:\\Program Files\\Kalmo", "Kalmo").RemoveDir(""));
+  EXPECT_FALSE(p.files.DirectoryExists("C:\\Program Files\\Kalmo"));
+  EXPECT_TRUE(p.files.DirectoryExists("C:\\Program Files"));
+}
+
+TEST_F(UnInstallTest, ProgramFolderReachedThroughALinkIsRefused) {
+  p.files.AddFile("C:\\Moje Gry\\Kalmo\\dane\\a.dat", "");
+  p.files.SetAttributes("C:\\Moje Gry", platform::kAttrDirectory | platform::kAttrReparsePoint);
+  EXPECT_FALSE(d.RemoveDir(""));
+  EXPECT_THAT(p.dialogs.Texts(), ElementsAre("Deinstalator nie usunie katalogu C:\\Moje Gry\\Kalmo: prowadzi przez "
+                                             "dowiązanie do innego miejsca."));
+  EXPECT_TRUE(p.files.FileExists("C:\\Moje Gry\\Kalmo\\Kalmo.exe"));
+}
+
+TEST_F(UnInstallTest, BlankProgramNameChangesNothingAndSaysWhy) {
+  const std::string inny = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Inny program";
+  p.registry.CreateKey(Root::LocalMachine, inny);
+  Skrypt("RemoveDir\r\n");
+  for (const char* nazwa : {"", "#", "##"}) {
+    SCOPED_TRACE(nazwa);
+    p.dialogs.shown.clear();
+    FakeOkno okno;
+    EXPECT_EQ(UruchomDeinstalacje("C:\\Moje#Gry\\Kalmo", nazwa, okno), 1);
+    EXPECT_EQ(okno.pokazana, "") << "the window is not even shown";
+    EXPECT_THAT(p.dialogs.Texts(), ElementsAre("Nie podano nazwy programu do odinstalowania. Deinstalacja nie może się "
+                                               "rozpocząć; nic nie zostało zmienione."));
+    EXPECT_EQ(p.dialogs.shown[0].picture, platform::rkStop);
+  }
+  EXPECT_FALSE(TDeinstalator("C:\\Moje Gry\\Kalmo", " ").Odinstaluj());
+  EXPECT_TRUE(p.registry.KeyExists(Root::LocalMachine, inny));
+  EXPECT_TRUE(p.registry.KeyExists(Root::LocalMachine, kWpis));
+  EXPECT_TRUE(p.files.FileExists("C:\\Moje Gry\\Kalmo\\Kalmo.exe"));
 }
 
 TEST_F(UnInstallTest, CommandsAreCaseSensitiveAndUnknownOnesFail) {
@@ -141,6 +219,47 @@ TEST_F(UnInstallTest, RemoveItemTakesTheGroupFolderWithItsLastIcon) {
   EXPECT_TRUE(p.files.DirectoryExists("C:\\Menu Start\\Programy\\Autostart"));
 }
 
+TEST_F(UnInstallTest, RemoveItemStaysInsideItsGroupAndLeavesTheShellsFolders) {
+  p.registry.WriteString(Root::CurrentUser, kFoldery, "Programs", "C:\\Menu Start\\Programs");
+  p.files.AddFile("C:\\Menu Start\\Programs\\Kalmo\\Kalmo.lnk", "");
+  p.files.AddFile("C:\\Menu Start\\inny.lnk", "");
+  p.files.AddFile("C:\\WINDOWS\\win.ini", "");
+  const std::vector<std::pair<std::string, std::string>> zle = {
+      {"..", "inny.lnk"}, {"Programs\\..\\..", "Menu Start\\inny.lnk"}, {"C:\\WINDOWS", "win.ini"},
+      {"\\WINDOWS", "win.ini"}, {"", "inny.lnk"}, {"Programs\\Kalmo", "..\\..\\inny.lnk"},
+      {"Programs\\Kalmo", "C:\\WINDOWS\\win.ini"}, {"Startup", "..\\..\\inny.lnk"}, {"Startup", "a\\b.lnk"}};
+  for (const auto& [grupa, plik] : zle) {
+    SCOPED_TRACE(grupa + " " + plik);
+    p.dialogs.shown.clear();
+    EXPECT_FALSE(d.RemoveItem(grupa, plik));
+    EXPECT_THAT(p.dialogs.Texts(),
+                ElementsAre("Polecenie RemoveItem wskazuje plik poza grupą programu w menu Start: " + grupa + " " + plik));
+  }
+  EXPECT_TRUE(p.files.FileExists("C:\\Menu Start\\inny.lnk"));
+  EXPECT_TRUE(p.files.FileExists("C:\\WINDOWS\\win.ini"));
+  // An icon put straight into the shell's "Programs" folder goes; the folder stays though empty.
+  p.files.AddFile("C:\\Menu Start\\Programs\\Kalmo.lnk", "");
+  p.files.DeleteFile("C:\\Menu Start\\Programs\\Kalmo\\Kalmo.lnk");
+  p.files.RemoveDirectory("C:\\Menu Start\\Programs\\Kalmo");
+  EXPECT_TRUE(d.RemoveItem("Programs", "Kalmo.lnk"));
+  EXPECT_FALSE(p.files.FileExists("C:\\Menu Start\\Programs\\Kalmo.lnk"));
+  EXPECT_TRUE(p.files.DirectoryExists("C:\\Menu Start\\Programs"));
+}
+
+TEST_F(UnInstallTest, RefusedCommandStopsTheReplayAndKeepsTheEntry) {
+  p.registry.CreateKey(Root::CurrentUser, "Software\\Microsoft\\Notepad");
+  Skrypt("RemoveRegKey Software\\Microsoft\r\nRemoveDir\r\n");
+  EXPECT_FALSE(d.Odinstaluj());
+  EXPECT_THAT(p.dialogs.Texts(),
+              ElementsAre("Polecenie RemoveRegKey może usunąć tylko klucz programu w HKEY_CURRENT_USER\\Software, a nie: "
+                          "Software\\Microsoft",
+                          "Deinstalacja programu Kalmo 2.0 nie przebiegła pomyślnie!"));
+  EXPECT_EQ(p.dialogs.shown[0].picture, platform::rkOstrzezenie);
+  EXPECT_TRUE(p.registry.KeyExists(Root::CurrentUser, "Software\\Microsoft\\Notepad"));
+  EXPECT_TRUE(p.files.FileExists("C:\\Moje Gry\\Kalmo\\Kalmo.exe"));
+  EXPECT_TRUE(p.registry.KeyExists(Root::LocalMachine, kWpis));
+}
+
 TEST_F(UnInstallTest, RemoveItemWithoutTheShellFolderFailsTheReplay) {
   p.registry.DeleteValue(Root::CurrentUser, kFoldery, "Start Menu");
   Skrypt("RemoveItem Kalmo a.lnk\r\n");
@@ -149,16 +268,30 @@ TEST_F(UnInstallTest, RemoveItemWithoutTheShellFolderFailsTheReplay) {
                                              "Deinstalacja programu Kalmo 2.0 nie przebiegła pomyślnie!"));
 }
 
-TEST_F(UnInstallTest, RegistryKeys) {
-  // Already gone counts as removed; the whole user root is never a key to remove.
+TEST_F(UnInstallTest, RegistryKeysOnlyUnderTheUsersSoftware) {
+  // Already gone counts as removed.
   EXPECT_TRUE(d.RemoveRegKey("Software\\Nie ma"));
-  EXPECT_FALSE(d.RemoveRegKey(""));
-  EXPECT_FALSE(d.RemoveRegKey("\\"));
   p.registry.CreateKey(Root::CurrentUser, "Software\\Gra\\Ustawienia");
-  EXPECT_TRUE(d.RemoveRegKey("Software\\Gra"));
-  EXPECT_FALSE(p.registry.KeyExists(Root::CurrentUser, "Software\\Gra\\Ustawienia"));
-  EXPECT_THAT(p.dialogs.Texts(), ElementsAre("Nie można usunąć klucza programu. Usuń go ręcznie.",
-                                             "Nie można usunąć klucza programu. Usuń go ręcznie."));
+  EXPECT_TRUE(d.RemoveRegKey("\\software\\Gra"));
+  EXPECT_FALSE(p.registry.KeyExists(Root::CurrentUser, "Software\\Gra"));
+  EXPECT_TRUE(p.dialogs.shown.empty());
+
+  p.registry.CreateKey(Root::CurrentUser, "Software\\Microsoft\\Windows");
+  p.registry.CreateKey(Root::CurrentUser, "Control Panel\\Desktop");
+  p.registry.CreateKey(Root::CurrentUser, "Software\\Inna\\Gra");
+  for (const char* zly : {"", "\\", "Software", "Software\\", "Control Panel", "Control Panel\\Desktop",
+                          "Software\\Microsoft", "software\\microsoft\\Windows", "Software\\Classes\\.txt",
+                          "Software\\Policies", "Software\\Inna\\..", "Software\\\\Inna", "Software\\ "}) {
+    SCOPED_TRACE(zly);
+    p.dialogs.shown.clear();
+    EXPECT_FALSE(d.RemoveRegKey(zly));
+    ASSERT_EQ(p.dialogs.shown.size(), 1u);
+    EXPECT_THAT(p.dialogs.shown[0].text, testing::StartsWith("Polecenie RemoveRegKey może usunąć tylko klucz programu w "
+                                                             "HKEY_CURRENT_USER\\Software, a nie: "));
+  }
+  EXPECT_TRUE(p.registry.KeyExists(Root::CurrentUser, "Software\\Microsoft\\Windows"));
+  EXPECT_TRUE(p.registry.KeyExists(Root::CurrentUser, "Control Panel\\Desktop"));
+  EXPECT_TRUE(p.registry.KeyExists(Root::CurrentUser, "Software\\Inna\\Gra"));
 }
 
 TEST_F(UnInstallTest, MissingScriptStopsWithItsMessage) {

@@ -15,6 +15,7 @@
 #include "common/win32/Window.h"
 #include "tests/win/BlokadaKluczaKalmo.h"
 #include "tests/win/Driver.h"
+#include "tests/win/InstalerWersje.h"
 #include "tests/win/WinTestSupport.h"
 
 using testing::HasSubstr;
@@ -113,14 +114,82 @@ std::vector<std::string> Teksty(const driver::Answerer& a) {
 
 std::string Zawartosc(const std::string& path) { return wintest::Scratch::Get(path); }
 
+std::string Pid() { return std::to_string(GetCurrentProcessId()); }
+
+std::string ZKrzyzykami(std::string s) {
+  for (char& c : s)
+    if (c == ' ') c = '#';
+  return s;
+}
+
+// The disk's script with another destination (a path without spaces: it is one word).
+void UstawCel(const std::string& dysk, const std::string& cel) {
+  std::string skrypt = Zawartosc(dysk + "\\install.cfg");
+  const size_t destpath = skrypt.find("destpath C:\\Kalmo");
+  ASSERT_NE(destpath, std::string::npos);
+  skrypt.replace(destpath, 17, "destpath " + cel);
+  HANDLE h = CreateFileW(Widen(dysk + "\\install.cfg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD zapisane = 0;
+  WriteFile(h, skrypt.data(), static_cast<DWORD>(skrypt.size()), &zapisane, nullptr);
+  CloseHandle(h);
+}
+
+// The run's staging folders ("Instaler-N") in the temporary directory that hold the file.
+bool WStagingu(const std::string& nazwa) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW(Widen(KatalogTemp() + "Instaler-*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool jest = false;
+  do {
+    jest |= Istnieje(KatalogTemp() + Narrow(fd.cFileName) + "\\" + nazwa);
+  } while (!jest && FindNextFileW(h, &fd));
+  FindClose(h);
+  return jest;
+}
+
+// The uninstall command registered for Kalmo, started as Windows starts it and confirmed.
+void OdinstalujKalmo(const std::vector<std::string>& oczekiwane = {"Deinstalacja programu Kalmo przebiegła pomyślnie!"}) {
+  std::string polecenie;
+  ASSERT_TRUE(CzytajRejestr(HKEY_LOCAL_MACHINE, kKluczDeinstalacji, "UninstallString", polecenie));
+  driver::Process deinstalator;
+  ASSERT_TRUE(Uruchom(polecenie, "", deinstalator));
+  HWND okno = driver::WaitForWindow(L"TfrmDeinstalacja", "Deinstalator", deinstalator.id);
+  ASSERT_NE(okno, nullptr);
+  driver::Answerer koniec(kKomunikat, "Ok", 0, deinstalator.id);
+  ASSERT_TRUE(driver::ClickButton(okno, "Odinstaluj"));
+  deinstalator.WaitForExit();
+  EXPECT_EQ(Teksty(koniec), oczekiwane);
+}
+
+// Program Manager's "CreateGroup" opens the group's folder in a window of its own, as Windows
+// does. Those windows are closed after each test, or their processes would outlive it.
+void ZamknijOknaGrup() {
+  std::vector<HWND> okna;
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        wchar_t klasa[64] = {};
+        GetClassNameW(w, klasa, 64);
+        if (IsWindowVisible(w) && (lstrcmpW(klasa, L"ExplorerWClass") == 0 || lstrcmpW(klasa, L"CabinetWClass") == 0))
+          reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&okna));
+  for (HWND w : okna) PostMessageW(w, WM_CLOSE, 0, 0);
+  for (HWND w : okna) driver::WaitUntilGone(w);
+}
+
 class InstalerE2E : public testing::Test {
  protected:
   // The uninstaller removes Kalmo's settings key, which the tests of the program use meanwhile.
   wintest::BlokadaKluczaKalmo blokada_;
   void SetUp() override {
+    // The uninstaller deletes: no folder of the prefix may lead to the machine's own files.
+    ASSERT_EQ(instalertest::LinkPozaPrefiksem(), "");
     ASSERT_TRUE(Istnieje(Dystrybucja() + "\\install.cfg")) << "no distribution folder beside the tests";
     dysk = s.Path("dysk");
   }
+  void TearDown() override { ZamknijOknaGrup(); }
   wintest::Scratch s;
   std::string dysk;
 };
@@ -131,8 +200,26 @@ TEST_F(InstalerE2E, InstallsFromTheDistributionAndTheRegisteredCommandUninstalls
   const std::string programy = FolderPowloki(CSIDL_PROGRAMS);
   ASSERT_FALSE(programy.empty());
   const std::string skrot = programy + "\\Kalmo\\Kalmo.lnk";
+  const std::string autostart = FolderPowloki(CSIDL_STARTUP) + "\\Kalmo.lnk";
   DeleteFileW(Widen(skrot).c_str());
+  DeleteFileW(Widen(autostart).c_str());
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, Widen(kKluczDeinstalacji).c_str());
+  // Left in the temporary directory by someone else: a newer "KALMO.exe" and a folder of the name
+  // a run would take first. Neither may become the installed program.
+  const std::string obcyKalmo = KatalogTemp() + "KALMO.exe";
+  const std::string obcyFolder = KatalogTemp() + "Instaler-1";
+  instalertest::PlikZWersja(obcyKalmo, instalertest::BlokWersji(99, 0, L"Meltrax Software", L"99.0"));
+  CreateDirectoryW(Widen(obcyFolder).c_str(), nullptr);
+  const std::string obcyWFolderze = obcyFolder + "\\KALMO.exe";
+  instalertest::PlikZWersja(obcyWFolderze, instalertest::BlokWersji(99, 0, L"Meltrax Software", L"99.0"));
+  // Gone again however the test ends: a later run would take the folder for a staging folder.
+  struct Sprzatanie {
+    std::string pliki[2], folder;
+    ~Sprzatanie() {
+      for (const std::string& p : pliki) DeleteFileW(Widen(p).c_str());
+      RemoveDirectoryW(Widen(folder).c_str());
+    }
+  } sprzatanie{{obcyKalmo, obcyWFolderze}, obcyFolder};
 
   driver::Process instalator;
   ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\"", dysk, instalator));
@@ -199,11 +286,14 @@ TEST_F(InstalerE2E, InstallsFromTheDistributionAndTheRegisteredCommandUninstalls
   EXPECT_EQ(Zawartosc(cel + "\\Licencja.txt"), Zawartosc(dysk + "\\Licencja.txt"));
   EXPECT_EQ(Zawartosc(cel + "\\uninstall.cfg"), Zawartosc(dysk + "\\uninstall.cfg"));
   EXPECT_FALSE(Zawartosc(cel + "\\Kalmo.exe").empty());
-  // Nothing staged is left behind.
-  EXPECT_FALSE(Istnieje(KatalogTemp() + "KALMO.exe"));
+  // Nothing staged is left behind, and what others left is theirs still.
+  EXPECT_FALSE(WStagingu("HOOK.dll"));
   EXPECT_FALSE(Istnieje(KatalogTemp() + "HOOK.dll"));
-  // The group and its icon, the uninstaller and its entry.
+  EXPECT_TRUE(Istnieje(obcyKalmo));
+  EXPECT_TRUE(Istnieje(obcyWFolderze));
+  // The group and its icon, Kalmo in the start-up folder, the uninstaller and its entry.
   EXPECT_TRUE(Istnieje(skrot));
+  EXPECT_TRUE(Istnieje(autostart));
   EXPECT_TRUE(Istnieje(KatalogWindows() + "\\Instaler.exe"));
   std::string nazwa, polecenie;
   ASSERT_TRUE(CzytajRejestr(HKEY_LOCAL_MACHINE, kKluczDeinstalacji, "DisplayName", nazwa));
@@ -235,6 +325,8 @@ TEST_F(InstalerE2E, InstallsFromTheDistributionAndTheRegisteredCommandUninstalls
 
   EXPECT_FALSE(Istnieje(cel));
   EXPECT_FALSE(Istnieje(skrot));
+  EXPECT_FALSE(Istnieje(autostart));
+  EXPECT_TRUE(Istnieje(FolderPowloki(CSIDL_STARTUP)));
   EXPECT_FALSE(Istnieje(programy + "\\Kalmo"));  // the group went with its last icon
   EXPECT_FALSE(KluczIstnieje(HKEY_LOCAL_MACHINE, kKluczDeinstalacji));
   EXPECT_FALSE(KluczIstnieje(HKEY_CURRENT_USER, "Software\\Meltrax Software\\Kalmo"));
@@ -275,7 +367,7 @@ TEST_F(InstalerE2E, FileMissingFromTheDiskAsksAgainAndLeavesNothingStaged) {
   ASSERT_TRUE(ponow.WaitForCount(1));
   EXPECT_THAT(Teksty(ponow)[0], HasSubstr("Nie mogę odnaleźć pliku źródłowego: "));
   EXPECT_THAT(Teksty(ponow)[0], HasSubstr("Czy ponowić próbę?"));
-  EXPECT_TRUE(Istnieje(KatalogTemp() + "KALMO.exe")) << "the first file is staged while the second is asked for";
+  EXPECT_TRUE(WStagingu("KALMO.exe")) << "the first file is staged while the second is asked for";
 
   driver::Answerer nie(kKomunikat, "Nie", 1, instalator.id);
   ASSERT_TRUE(nie.WaitForCount(1));
@@ -284,7 +376,7 @@ TEST_F(InstalerE2E, FileMissingFromTheDiskAsksAgainAndLeavesNothingStaged) {
   EXPECT_EQ(instalator.WaitForExit(), 1);
   ASSERT_FALSE(Teksty(reszta).empty());
   EXPECT_EQ(Teksty(reszta).back(), "Instalacja programu nie zakończyła się pomyślnie.");
-  EXPECT_FALSE(Istnieje(KatalogTemp() + "KALMO.exe"));
+  EXPECT_FALSE(WStagingu("KALMO.exe"));
   EXPECT_FALSE(Istnieje(cel + "\\KALMO.exe"));
 }
 
@@ -311,6 +403,192 @@ TEST_F(InstalerE2E, AnulujInTheMainWindowEndsTheProgramWithNoFurtherMessage) {
   EXPECT_EQ(instalator.WaitForExit(), 2);
   EXPECT_EQ(komunikaty.Count(), 0);
   EXPECT_FALSE(Istnieje(cel));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(InstalerE2E, UninstallScriptsReachingOutsideTheProgramChangeNothing) {
+  const std::string nazwa = "KalmoTest Obcy " + Pid();
+  const std::string wpis = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + nazwa;
+  const std::string program = s.Path("Program");
+  s.Put("Program\\gra.exe", "MZ");
+  const std::string obcy = s.Put("obcy.txt", "nie usuwać");
+  const std::string menu = FolderPowloki(CSIDL_STARTMENU);
+  ASSERT_FALSE(menu.empty());
+  const std::string ofiara = "KalmoTest-" + Pid() + ".txt";
+  {
+    HANDLE plik = CreateFileW(Widen(menu + "\\" + ofiara).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(plik, INVALID_HANDLE_VALUE);
+    CloseHandle(plik);
+  }
+  const std::string kluczPozaSoftware = "KalmoTestObcy-" + Pid();
+  const std::string kluczMicrosoftu = "Software\\Microsoft\\KalmoTest-" + Pid();
+  for (const std::string& k : {kluczPozaSoftware, kluczMicrosoftu}) {
+    HKEY h;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Widen(k).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(h);
+  }
+  HKEY h;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widen(wpis).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(h);
+
+  const std::vector<std::pair<std::string, std::string>> skrypty = {
+      {"RemoveDir ..", "Polecenie RemoveDir wskazuje katalog poza katalogiem programu: .."},
+      {"RemoveDir " + s.dir(), "Polecenie RemoveDir wskazuje katalog poza katalogiem programu: " + s.dir()},
+      {"RemoveItem Programs\\.. " + ofiara,
+       "Polecenie RemoveItem wskazuje plik poza grupą programu w menu Start: Programs\\.. " + ofiara},
+      {"RemoveItem " + s.dir() + " obcy.txt",
+       "Polecenie RemoveItem wskazuje plik poza grupą programu w menu Start: " + s.dir() + " obcy.txt"},
+      {"RemoveRegKey " + kluczPozaSoftware, "Polecenie RemoveRegKey może usunąć tylko klucz programu w "
+                                            "HKEY_CURRENT_USER\\Software, a nie: " + kluczPozaSoftware},
+      {"RemoveRegKey " + kluczMicrosoftu, "Polecenie RemoveRegKey może usunąć tylko klucz programu w "
+                                          "HKEY_CURRENT_USER\\Software, a nie: " + kluczMicrosoftu},
+  };
+  const std::string polecenie =
+      "\"" + driver::BesideTests("Instaler.exe") + "\"  " + ZKrzyzykami(program) + " " + ZKrzyzykami(nazwa);
+  for (const auto& [linia, odmowa] : skrypty) {
+    SCOPED_TRACE(linia);
+    // The refused line comes first; the replay must stop there, before the program's own folder.
+    s.Put("Program\\uninstall.cfg", cp1250::FromUtf8(linia + "\r\nRemoveDir\r\n"));
+    driver::Process deinstalator;
+    ASSERT_TRUE(Uruchom(polecenie, "", deinstalator));
+    HWND okno = driver::WaitForWindow(L"TfrmDeinstalacja", "Deinstalator", deinstalator.id);
+    ASSERT_NE(okno, nullptr);
+    driver::Answerer komunikaty(kKomunikat, "Ok", 0, deinstalator.id);
+    ASSERT_TRUE(driver::ClickButton(okno, "Odinstaluj"));
+    EXPECT_EQ(deinstalator.WaitForExit(), 1);
+    EXPECT_THAT(Teksty(komunikaty),
+                testing::ElementsAre(odmowa, "Deinstalacja programu " + nazwa + " nie przebiegła pomyślnie!"));
+    EXPECT_TRUE(Istnieje(program + "\\gra.exe"));
+    EXPECT_TRUE(Istnieje(obcy));
+    EXPECT_TRUE(Istnieje(menu + "\\" + ofiara));
+    EXPECT_TRUE(KluczIstnieje(HKEY_CURRENT_USER, kluczPozaSoftware));
+    EXPECT_TRUE(KluczIstnieje(HKEY_CURRENT_USER, kluczMicrosoftu));
+    EXPECT_TRUE(KluczIstnieje(HKEY_LOCAL_MACHINE, wpis));
+  }
+
+  // An empty name would make the entry to delete the whole list of uninstall entries.
+  {
+    driver::Process deinstalator;
+    driver::Answerer komunikaty(kKomunikat, "Ok", 0, driver::kAnyProcess);
+    driver::Answerer okno(L"TfrmDeinstalacja", "Odinstaluj", 0, driver::kAnyProcess);
+    ASSERT_TRUE(Uruchom("\"" + driver::BesideTests("Instaler.exe") + "\"  " + ZKrzyzykami(program) + " \"\"", "",
+                        deinstalator));
+    EXPECT_EQ(deinstalator.WaitForExit(), 1);
+    EXPECT_THAT(Teksty(komunikaty), testing::ElementsAre("Nie podano nazwy programu do odinstalowania. Deinstalacja nie "
+                                                         "może się rozpocząć; nic nie zostało zmienione."));
+    EXPECT_EQ(okno.Count(), 0);
+    EXPECT_TRUE(KluczIstnieje(HKEY_LOCAL_MACHINE, wpis));
+    EXPECT_TRUE(Istnieje(program + "\\gra.exe"));
+  }
+
+  DeleteFileW(Widen(menu + "\\" + ofiara).c_str());
+  RegDeleteTreeW(HKEY_CURRENT_USER, Widen(kluczPozaSoftware).c_str());
+  RegDeleteTreeW(HKEY_CURRENT_USER, Widen(kluczMicrosoftu).c_str());
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, Widen(wpis).c_str());
+}
+
+TEST_F(InstalerE2E, DestinationHoldingOtherFilesIsRefusedAndTheWindowStaysOpen) {
+  KopiujDystrybucje(dysk);
+  const std::string obcy = s.Path("Dokumenty");
+  s.Put("Dokumenty\\list.txt", "moje");
+  UstawCel(dysk, obcy);
+  driver::Process instalator;
+  ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\"", dysk, instalator));
+  HWND glowne = driver::WaitForWindow(L"TfrmGlowna", "", instalator.id);
+  ASSERT_NE(glowne, nullptr);
+  {
+    driver::Answerer komunikat(kKomunikat, "Ok", 1, instalator.id);
+    ASSERT_TRUE(driver::ClickButton(glowne, "Instaluj"));
+    ASSERT_TRUE(komunikat.WaitForCount(1));
+    EXPECT_EQ(Teksty(komunikat)[0],
+              "Katalog " + obcy + " zawiera już inne pliki i nie jest wcześniejszą instalacją tego programu. "
+              "Instalacja dołożyłaby do nich pliki programu, a jego deinstalacja mogłaby usunąć je razem z nim. "
+              "Proszę wybrać inny, pusty katalog (przycisk \"Zmień...\").");
+  }
+  ASSERT_TRUE(driver::WaitUntilGone(driver::FindWindowOf(kKomunikat, "", instalator.id)));
+  EXPECT_TRUE(IsWindowVisible(glowne));
+  driver::Answerer reszta(kKomunikat, "Ok", 0, instalator.id);
+  ASSERT_TRUE(driver::ClickButton(glowne, "Anuluj"));
+  EXPECT_EQ(instalator.WaitForExit(), 2);
+  EXPECT_EQ(reszta.Count(), 0);
+  EXPECT_THAT(PlikiW(obcy), testing::ElementsAre("list.txt"));
+}
+
+TEST_F(InstalerE2E, NewerInstalledFileSurvivesAReinstall) {
+  KopiujDystrybucje(dysk);
+  const std::string cel = s.Path("Kalmo");
+  UstawCel(dysk, cel);
+  // An earlier installation of Kalmo whose library is newer than the disk's.
+  instalertest::PlikZWersja(cel + "\\Hook.dll", instalertest::BlokWersji(99, 0, L"Meltrax Software", L"99.0"));
+  const std::string nowszy = Zawartosc(cel + "\\Hook.dll");
+  s.Put("Kalmo\\uninstall.cfg", Zawartosc(dysk + "\\uninstall.cfg"));
+  HKEY h;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widen(kKluczDeinstalacji).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h,
+                            nullptr),
+            ERROR_SUCCESS);
+  const std::wstring polecenie = Widen(KatalogWindows() + "\\Instaler.exe  " + cel + " Kalmo");
+  RegSetValueExW(h, L"UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(polecenie.c_str()),
+                 static_cast<DWORD>((polecenie.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(h);
+
+  driver::Process instalator;
+  ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\"", dysk, instalator));
+  HWND glowne = driver::WaitForWindow(L"TfrmGlowna", "", instalator.id);
+  ASSERT_NE(glowne, nullptr);
+  driver::Answerer komunikaty(kKomunikat, "Ok", 0, instalator.id);
+  ASSERT_TRUE(driver::ClickButton(glowne, "Instaluj"));
+  EXPECT_EQ(instalator.WaitForExit(), 0);
+  EXPECT_THAT(Teksty(komunikaty), testing::ElementsAre("Instalacja programu przebiegła pomyślnie. Życzę miłej pracy!"));
+  EXPECT_EQ(Zawartosc(cel + "\\Hook.dll"), nowszy);
+  EXPECT_EQ(Zawartosc(cel + "\\Kalmo.exe"), Zawartosc(driver::BesideTests("Kalmo.exe")));
+  OdinstalujKalmo();
+  EXPECT_FALSE(Istnieje(cel));
+}
+
+TEST_F(InstalerE2E, GroupRenamedInTheMainWindowGoesWithTheUninstall) {
+  KopiujDystrybucje(dysk);
+  const std::string cel = s.Path("Kalmo");
+  UstawCel(dysk, cel);
+  const std::string programy = FolderPowloki(CSIDL_PROGRAMS);
+  const std::string autostart = FolderPowloki(CSIDL_STARTUP) + "\\Kalmo.lnk";
+  const std::string grupa = "KalmoTest Grupa " + Pid();
+
+  driver::Process instalator;
+  ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\"", dysk, instalator));
+  HWND glowne = driver::WaitForWindow(L"TfrmGlowna", "", instalator.id);
+  ASSERT_NE(glowne, nullptr);
+  {
+    driver::Answerer wybor(
+        L"TfrmWyborGrupy", "Ok",
+        [&](HWND okno) {
+          SendMessageW(driver::FindChildByName(okno, "tbNazwaGrupy"), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(Widen(grupa).c_str()));
+        },
+        1, instalator.id);
+    ASSERT_TRUE(driver::Click(driver::FindChildByName(glowne, "cmdZmienNazweGrupy")));
+    ASSERT_TRUE(wybor.WaitForCount(1));
+  }
+  ASSERT_TRUE(driver::WaitUntilGone(driver::FindWindowOf(L"TfrmWyborGrupy", "", instalator.id)));
+  EXPECT_EQ(driver::ReadText(driver::FindChildByName(glowne, "labNazwaGrupy")), grupa);
+  driver::Answerer komunikaty(kKomunikat, "Ok", 0, instalator.id);
+  ASSERT_TRUE(driver::ClickButton(glowne, "Instaluj"));
+  EXPECT_EQ(instalator.WaitForExit(), 0);
+  EXPECT_THAT(Teksty(komunikaty), testing::ElementsAre("Instalacja programu przebiegła pomyślnie. Życzę miłej pracy!"));
+  EXPECT_TRUE(Istnieje(programy + "\\" + grupa + "\\Kalmo.lnk"));
+  EXPECT_FALSE(Istnieje(programy + "\\Kalmo\\Kalmo.lnk"));
+  EXPECT_TRUE(Istnieje(autostart));
+  EXPECT_THAT(Zawartosc(cel + "\\uninstall.cfg"), HasSubstr("RemoveItem Programs\\KalmoTest_Grupa_" + Pid() + " Kalmo.lnk\r\n"));
+
+  OdinstalujKalmo();
+  EXPECT_FALSE(Istnieje(programy + "\\" + grupa));
+  EXPECT_FALSE(Istnieje(autostart));
+  EXPECT_FALSE(Istnieje(cel));
+  RemoveDirectoryW(Widen(programy + "\\" + grupa).c_str());
 }
 
 }  // namespace

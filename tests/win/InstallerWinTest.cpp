@@ -14,85 +14,20 @@
 #include "installer/UnInstall.h"
 #include "installer/win32/SrodowiskoWin32.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/win/InstalerWersje.h"
 #include "tests/win/WinTestSupport.h"
 
 using platform::win32::Narrow;
 using platform::win32::Widen;
 using testing::ElementsAre;
 using testing::HasSubstr;
+using namespace instalertest;
 
 namespace {
 
 std::string KatalogProgramu() {
   const std::string self = wintest::SelfPath();
   return self.substr(0, self.find_last_of('\\'));
-}
-
-// ---- version resources made for the tests ----
-
-void Wyrownaj(std::string& b) {
-  while (b.size() % 4) b.push_back('\0');
-}
-
-void DopiszW(std::string& b, const std::wstring& s) {
-  b.append(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * sizeof(wchar_t));
-}
-
-// One node of a version block: length, value length, type, key, value, children.
-std::string Wezel(const std::wstring& klucz, const std::string& wartosc, WORD dlugoscWartosci, WORD typ,
-                  const std::vector<std::string>& dzieci) {
-  std::string b(6, '\0');
-  DopiszW(b, klucz);
-  Wyrownaj(b);
-  b += wartosc;
-  for (const std::string& d : dzieci) {
-    Wyrownaj(b);
-    b += d;
-  }
-  const WORD dlugosc = static_cast<WORD>(b.size());
-  std::memcpy(&b[0], &dlugosc, 2);
-  std::memcpy(&b[2], &dlugoscWartosci, 2);
-  std::memcpy(&b[4], &typ, 2);
-  return b;
-}
-
-std::string Tekst(const std::wstring& klucz, const std::wstring& wartosc) {
-  std::string v;
-  DopiszW(v, wartosc);
-  return Wezel(klucz, v, static_cast<WORD>(wartosc.size() + 1), 1, {});
-}
-
-// A version block with the fixed version major.minor and, when given, the string table
-// "040904E4" with CompanyName and FileVersion.
-std::string BlokWersji(WORD major, WORD minor, const std::wstring& firma, const std::wstring& wersja) {
-  VS_FIXEDFILEINFO f{};
-  f.dwSignature = VS_FFI_SIGNATURE;
-  f.dwStrucVersion = 0x00010000;
-  f.dwFileVersionMS = f.dwProductVersionMS = MAKELONG(minor, major);
-  f.dwFileFlagsMask = VS_FFI_FILEFLAGSMASK;
-  f.dwFileOS = VOS_NT_WINDOWS32;
-  f.dwFileType = VFT_DLL;
-  std::vector<std::string> teksty;
-  if (!firma.empty()) teksty.push_back(Tekst(L"CompanyName", firma));
-  if (!wersja.empty()) teksty.push_back(Tekst(L"FileVersion", wersja));
-  const std::string tabela = Wezel(L"040904E4", "", 0, 1, teksty);
-  const std::string stringi = Wezel(L"StringFileInfo", "", 0, 1, {tabela});
-  const DWORD jezyk = MAKELONG(0x0409, 1252);
-  const std::string var = Wezel(L"Translation", std::string(reinterpret_cast<const char*>(&jezyk), 4), 4, 0, {});
-  const std::string zmienne = Wezel(L"VarFileInfo", "", 0, 1, {var});
-  return Wezel(L"VS_VERSION_INFO", std::string(reinterpret_cast<const char*>(&f), sizeof f), sizeof f, 0,
-               {stringi, zmienne});
-}
-
-// A copy of Hook.dll whose only resource is the given version block.
-void PlikZWersja(const std::string& sciezka, const std::string& blok) {
-  CreateDirectoryW(Widen(sciezka.substr(0, sciezka.find_last_of('\\'))).c_str(), nullptr);
-  ASSERT_TRUE(CopyFileW(Widen(KatalogProgramu() + "\\Hook.dll").c_str(), Widen(sciezka).c_str(), FALSE));
-  HANDLE h = BeginUpdateResourceW(Widen(sciezka).c_str(), TRUE);
-  ASSERT_NE(h, nullptr);
-  ASSERT_TRUE(UpdateResourceW(h, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                              const_cast<char*>(blok.data()), static_cast<DWORD>(blok.size())));
-  ASSERT_TRUE(EndUpdateResourceW(h, FALSE));
 }
 
 std::string Modul(const std::string& sciezka) { return wintest::Scratch::Get(sciezka); }
@@ -107,9 +42,11 @@ class BezOkien : public InstalatorOkna {
   void PokazPostep(TStanInstalacji&, int) override {}
   void UstawPostep(int) override {}
   void PokazPlik(const std::string& z, const std::string& d) override { pliki.push_back(z + " -> " + d); }
+  void PokazUwage(const std::string& t) override { uwagi.push_back(t); }
   void ZamknijPostep() override {}
   void ObsluzKomunikaty() override {}
   std::vector<std::string> pliki;
+  std::vector<std::string> uwagi;
 };
 
 std::string FolderPowloki(int csidl) {
@@ -134,6 +71,8 @@ class NagrywajaceSrodowisko : public TSrodowiskoWin32 {
 
 class InstallerWin : public testing::Test {
  protected:
+  // These tests delete files and folders; none of them may lead out of the test prefix.
+  void SetUp() override { ASSERT_EQ(LinkPozaPrefiksem(), ""); }
   wintest::Scratch s;
   NagrywajaceSrodowisko env;
   platform::memory::RecordingDialogs& dialogi = wintest::Dialogs();

@@ -4,6 +4,8 @@
 #include "common/Cp1250.h"
 #include "common/win32/Win32Dialogs.h"
 #include "common/win32/Window.h"
+#include "common/Komunika.h"
+#include "installer/Granice.h"
 #include "installer/Instal.h"
 #include "installer/win32/Deinstalacja.h"
 #include "installer/win32/Glowny.h"
@@ -79,6 +81,25 @@ const scenes::Registrar kPostep("InstalatorPostep", [] {
   postep.PokazPlik("KALMO.EX_", "c:\\users\\jan\\temp\\kalmo.exe");
   postep.UstawPozycje(8);
   PetlaDo(postep.Hwnd());
+});
+
+// A newer file already installed is kept, and the progress says so.
+const scenes::Registrar kPostepUwaga("InstalatorPostepUwaga", [] {
+  TStanInstalacji stan;
+  TfrmShowProces postep;
+  postep.Pokaz(stan, 13);
+  postep.PokazPlik("HOOK.DL_", "c:\\users\\jan\\temp\\instaler-1\\hook.dll");
+  postep.PokazUwage("Plik HOOK.dll w katalogu docelowym ma nowszą wersję (2.1.0.0) niż instalowana (2.0.2.0) i zostaje "
+                    "bez zmian.");
+  postep.UstawPozycje(9);
+  PetlaDo(postep.Hwnd());
+});
+
+// "Instaluj" with a destination that holds the user's own files.
+const scenes::Registrar kKatalogZajety("InstalatorKatalogZajety", [] {
+  SetApplicationTitle("Instaluj");
+  Pliki().AddFile("C:\\Dokumenty\\list.doc", "");
+  Komunikat(SprawdzKatalogInstalacji("C:\\Dokumenty", "Kalmo"), rkOstrzezenie);
 });
 
 const scenes::Registrar kGrupa("InstalatorGrupa", [] {

@@ -1,0 +1,253 @@
+#include "installer/Granice.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "common/Tekstowe.h"
+#include "installer/Instal.h"
+#include "platform/Platform.h"
+
+namespace {
+
+constexpr const char* kFolderyPowloki = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kWersjaWindows = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kProfile = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+
+// Path components; Windows drops trailing dots and spaces of a name, so "Windows." is "Windows"
+// and "..." is nothing at all.
+bool Skladniki(const std::string& tekst, std::vector<std::string>& wynik, bool pusteDozwolone) {
+  std::string biezacy;
+  auto dodaj = [&] {
+    while (!biezacy.empty() && (biezacy.back() == '.' || biezacy.back() == ' ')) biezacy.pop_back();
+    const bool byl = !biezacy.empty();
+    if (byl) wynik.push_back(biezacy);
+    biezacy.clear();
+    return byl;
+  };
+  for (size_t i = 0; i <= tekst.size(); ++i) {
+    if (i == tekst.size() || tekst[i] == '\\') {
+      const bool pusty = biezacy.empty();
+      if (!dodaj() && !(pusty && pusteDozwolone)) return false;
+    } else {
+      biezacy.push_back(tekst[i]);
+    }
+  }
+  return true;
+}
+
+bool ZakazaneZnaki(const std::string& s) { return ContainsAnyOf(s, "*?\"<>|"); }
+
+std::string Male(const std::string& s) { return LowerCasePL(s); }
+
+// a is b or lies inside b (both canonical, compared without regard to letter case).
+bool WewnatrzLubRowny(const std::string& a, const std::string& b) {
+  const std::string ma = Male(a), mb = Male(b);
+  if (ma == mb) return true;
+  const std::string przedrostek = mb.back() == '\\' ? mb : mb + "\\";
+  return ma.size() > przedrostek.size() && ma.compare(0, przedrostek.size(), przedrostek) == 0;
+}
+
+bool Rowne(const std::string& a, const std::string& b) { return Male(a) == Male(b); }
+
+std::string Rodzic(const std::string& k) {
+  const size_t u = k.find_last_of('\\');
+  if (u == std::string::npos) return std::string();
+  return u == 2 && k[1] == ':' ? k.substr(0, 3) : k.substr(0, u);
+}
+
+bool KorzenDysku(const std::string& k) {
+  if (k.size() == 3 && k[1] == ':') return true;
+  // "\\server\share" is the root of a network drive.
+  return k.rfind("\\\\", 0) == 0 && std::count(k.begin() + 2, k.end(), '\\') == 1;
+}
+
+// A folder value of the registry, with the two variables such values use expanded.
+std::optional<std::string> Folder(platform::Root root, const std::string& klucz, const std::string& nazwa,
+                                  const std::string& windows) {
+  std::optional<std::string> w = platform::Reg().ReadString(root, klucz, nazwa);
+  if (!w) return std::nullopt;
+  std::string s = *w;
+  auto zamien = [&](const std::string& zmienna, const std::string& wartosc) {
+    for (size_t p; (p = Male(s).find(zmienna)) != std::string::npos;) s.replace(p, zmienna.size(), wartosc);
+  };
+  if (!windows.empty()) {
+    zamien("%systemdrive%", windows.substr(0, 2));
+    zamien("%systemroot%", windows);
+    zamien("%windir%", windows);
+  }
+  const std::string k = KanonicznaSciezka(s);
+  if (k.empty()) return std::nullopt;
+  return k;
+}
+
+struct Chronione {
+  std::vector<std::string> windows;       // the Windows and system folders, with all they hold
+  std::vector<std::string> programy;      // Program Files and Common Files
+  std::vector<std::string> profile;       // the folder that holds the profiles
+  std::vector<std::string> powloki;       // shell folders of the user and of all users
+};
+
+Chronione ZbierzChronione() {
+  Chronione c;
+  platform::Files& fs = platform::Fs();
+  std::string windows;
+  if (auto w = fs.WindowsDirectory()) windows = KanonicznaSciezka(*w);
+  if (!windows.empty()) c.windows.push_back(windows);
+  if (auto s = fs.SystemDirectory()) {
+    const std::string k = KanonicznaSciezka(*s);
+    if (!k.empty()) c.windows.push_back(k);
+  }
+  for (const char* nazwa : {"ProgramFilesDir", "ProgramFilesDir (x86)", "ProgramW6432Dir", "CommonFilesDir",
+                            "CommonFilesDir (x86)", "CommonW6432Dir"}) {
+    if (auto f = Folder(platform::Root::LocalMachine, kWersjaWindows, nazwa, windows)) c.programy.push_back(*f);
+  }
+  for (const char* nazwa : {"ProfilesDirectory"}) {
+    if (auto f = Folder(platform::Root::LocalMachine, kProfile, nazwa, windows)) c.profile.push_back(*f);
+  }
+  for (const char* nazwa : {"Default", "Public", "AllUsersProfile"}) {
+    if (auto f = Folder(platform::Root::LocalMachine, kProfile, nazwa, windows)) c.powloki.push_back(*f);
+  }
+  for (platform::Root root : {platform::Root::CurrentUser, platform::Root::LocalMachine}) {
+    if (auto nazwy = platform::Reg().ValueNames(root, kFolderyPowloki)) {
+      for (const std::string& nazwa : *nazwy) {
+        if (auto f = Folder(root, kFolderyPowloki, nazwa, windows)) c.powloki.push_back(*f);
+      }
+    }
+  }
+  return c;
+}
+
+// The path and, when the system knows one, its short (8.3) form: "C:\PROGRA~1" is Program Files.
+std::vector<std::string> Postacie(const std::string& k) {
+  std::vector<std::string> p{k};
+  if (auto s = platform::Fs().ShortPath(k)) {
+    const std::string ks = KanonicznaSciezka(*s);
+    if (!ks.empty() && !Rowne(ks, k)) p.push_back(ks);
+  }
+  return p;
+}
+
+}  // namespace
+
+std::string KanonicznaSciezka(const std::string& sciezka) {
+  const std::string s = ReplaceChar(TrimBoth(sciezka), '/', '\\');
+  std::string poczatek, reszta;
+  if (s.size() >= 2 && std::isalpha(static_cast<unsigned char>(s[0])) && s[1] == ':') {
+    if (s.size() > 2 && s[2] != '\\') return std::string();  // "C:Kalmo" is relative to C:'s current folder
+    poczatek = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(s[0])))) + ":";
+    reszta = s.substr(2);
+  } else if (s.rfind("\\\\", 0) == 0) {
+    reszta = s.substr(2);
+    std::vector<std::string> czesci;
+    if (!Skladniki(reszta, czesci, true) || czesci.size() < 2) return std::string();
+    poczatek = "\\";  // the server follows as the first component
+  } else {
+    return std::string();
+  }
+  if (ZakazaneZnaki(reszta) || reszta.find(':') != std::string::npos) return std::string();
+  std::vector<std::string> czesci;
+  if (!Skladniki(reszta, czesci, true)) return std::string();
+  std::string wynik = poczatek;
+  for (const std::string& c : czesci) wynik += "\\" + c;
+  if (wynik.size() == 2) wynik += "\\";
+  return wynik;
+}
+
+bool SciezkaWewnatrz(const std::string& wzgledna, bool pustaDozwolona) {
+  const std::string s = ReplaceChar(wzgledna, '/', '\\');
+  if (TrimBoth(s).empty()) return pustaDozwolona && s.empty();
+  if (s[0] == '\\' || s.find(':') != std::string::npos || ZakazaneZnaki(s)) return false;
+  std::string bez = s;
+  if (bez.back() == '\\') bez.pop_back();  // "bin\" is still "bin"
+  std::vector<std::string> czesci;
+  return Skladniki(bez, czesci, false);
+}
+
+std::string PowodOchronyKatalogu(const std::string& katalog) {
+  const std::string k = KanonicznaSciezka(katalog);
+  if (k.empty()) return "to nie jest pełna ścieżka katalogu";
+  if (KorzenDysku(k)) return "to katalog główny dysku";
+  const Chronione c = ZbierzChronione();
+  for (const std::string& forma : Postacie(k)) {
+    if (KorzenDysku(forma)) return "to katalog główny dysku";
+    for (const std::string& w : c.windows)
+      for (const std::string& fw : Postacie(w))
+        if (WewnatrzLubRowny(forma, fw)) return "to katalog systemu Windows lub jego podkatalog";
+    for (const std::string& p : c.programy)
+      for (const std::string& fp : Postacie(p))
+        if (Rowne(forma, fp)) return "to katalog Program Files";
+    for (const std::string& p : c.profile)
+      for (const std::string& fp : Postacie(p)) {
+        if (Rowne(forma, fp)) return "to katalog profili użytkowników";
+        if (Rowne(Rodzic(forma), fp)) return "to katalog profilu użytkownika";
+      }
+    for (const std::string& p : c.powloki)
+      for (const std::string& fp : Postacie(p))
+        if (Rowne(forma, fp)) return "to folder specjalny systemu (Pulpit, Dokumenty, Menu Start lub podobny)";
+    // A folder that holds any of them: emptying it would reach them.
+    for (const auto* lista : {&c.windows, &c.programy, &c.profile, &c.powloki})
+      for (const std::string& p : *lista)
+        for (const std::string& fp : Postacie(p))
+          if (WewnatrzLubRowny(fp, forma)) return "zawiera foldery systemu lub użytkownika";
+  }
+  // A link or junction on the way would make the folder another one than its name says.
+  for (std::string droga = k; !droga.empty() && !KorzenDysku(droga); droga = Rodzic(droga)) {
+    if (auto st = platform::Fs().Stat(droga); st && (st->attributes & platform::kAttrReparsePoint))
+      return "prowadzi przez dowiązanie do innego miejsca";
+  }
+  return std::string();
+}
+
+bool KluczProgramuUzytkownika(const std::string& klucz) {
+  std::string k = klucz;
+  if (!k.empty() && k[0] == '\\') k.erase(0, 1);
+  std::vector<std::string> czesci;
+  std::string biezacy;
+  for (size_t i = 0; i <= k.size(); ++i) {
+    if (i == k.size() || k[i] == '\\') {
+      const std::string t = TrimBoth(biezacy);
+      if (t.empty() || t == "." || t == "..") return false;
+      czesci.push_back(Male(t));
+      biezacy.clear();
+    } else {
+      biezacy.push_back(k[i]);
+    }
+  }
+  if (czesci.size() < 2 || czesci[0] != "software") return false;
+  for (const char* wspolny : {"microsoft", "classes", "policies", "wow6432node"})
+    if (czesci[1] == wspolny) return false;
+  return true;
+}
+
+bool WczesniejszaInstalacja(const std::string& katalog, const std::string& nazwaProgramu) {
+  const std::string k = KanonicznaSciezka(katalog);
+  if (k.empty() || TrimBoth(nazwaProgramu).empty()) return false;
+  if (!platform::Fs().FileExists(platform::JoinPath(k, "uninstall.cfg"))) return false;
+  const std::optional<std::string> polecenie =
+      platform::Reg().ReadString(platform::Root::LocalMachine, KluczDeinstalacji(nazwaProgramu), "UninstallString");
+  if (!polecenie) return false;
+  // "...\Instaler.exe  C:\Program#Kalmo Kalmo": the first parameter is the program's folder.
+  const size_t exe = Male(*polecenie).find(".exe ");
+  if (exe == std::string::npos) return false;
+  const std::string parametry = TrimBoth(polecenie->substr(exe + 5));
+  const std::string folder = ReplaceChar(parametry.substr(0, parametry.find(' ')), '#', ' ');
+  const std::string kf = KanonicznaSciezka(folder);
+  return !kf.empty() && Rowne(kf, k);
+}
+
+std::string SprawdzKatalogInstalacji(const std::string& katalog, const std::string& nazwaProgramu) {
+  const std::string powod = PowodOchronyKatalogu(katalog);
+  if (!powod.empty())
+    return "Nie można zainstalować programu w katalogu " + katalog + ": " + powod + ". Proszę wybrać inny katalog.";
+  platform::Files& fs = platform::Fs();
+  if (fs.FileExists(katalog))
+    return "W miejscu katalogu " + katalog + " jest plik o tej nazwie. Proszę wybrać inny katalog.";
+  if (!fs.DirectoryExists(katalog)) return std::string();
+  const auto wpisy = fs.List(katalog, "*.*");
+  if (wpisy && wpisy->empty()) return std::string();
+  if (WczesniejszaInstalacja(katalog, nazwaProgramu)) return std::string();
+  return "Katalog " + katalog + " zawiera już inne pliki i nie jest wcześniejszą instalacją tego programu. "
+         "Instalacja dołożyłaby do nich pliki programu, a jego deinstalacja mogłaby usunąć je razem z nim. "
+         "Proszę wybrać inny, pusty katalog (przycisk \"Zmień...\").";
+}

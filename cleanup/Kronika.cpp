@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/Cp1250.h"
 #include "common/Dyskowe.h"
 #include "platform/Platform.h"
 
@@ -50,4 +51,16 @@ WidokKroniki WczytajKronike(const std::string& plikKroniki, bool pelneSciezki) {
   TStringList linie;
   ReadTextLines(plikKroniki, linie);
   return ZbudujWidokKroniki(linie, pelneSciezki);
+}
+
+std::string TekstPlikuAlfabetycznie(const std::string& sciezka, bool pelneSciezki, int kolumnaDaty,
+                                    const std::function<int(const std::string&)>& szerokosc) {
+  std::string tekst = "   " + sciezka;
+  if (!pelneSciezki) return tekst;
+  int dlugosc = static_cast<int>(utf8::Length(sciezka));
+  while (szerokosc(tekst) > kolumnaDaty && dlugosc > 5) {
+    dlugosc -= 5;
+    tekst = "   " + ShortenPath(sciezka, dlugosc);
+  }
+  return tekst;
 }

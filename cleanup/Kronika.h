@@ -1,6 +1,7 @@
 #pragma once
 // The deleted-files chronicle ("_kronup.dat"): one line per deleted file, full path + "#" + the
 // date of the deletion in the short date format, oldest first; and the two views of its window.
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -25,5 +26,12 @@ WidokKroniki ZbudujWidokKroniki(const TStringList& linie, bool pelneSciezki);
 // The window's filling: the missing-chronicle line in both lists, or the file cut to its last
 // kMaksLiniiKroniki lines (replaced in one step) and its views.
 WidokKroniki WczytajKronike(const std::string& plikKroniki, bool pelneSciezki);
+// The alphabetical list's file text, "   " + path, fitted before the date column: a full path
+// too wide loses five more characters at a time to ShortenPath's ellipsis until it fits (or
+// nothing is left to drop); a bare name is left as it is.
+std::string TekstPlikuAlfabetycznie(const std::string& sciezka, bool pelneSciezki, int kolumnaDaty,
+                                    const std::function<int(const std::string&)>& szerokosc);
+// Sample of the date column's width.
+inline constexpr char kWzorDaty[] = " 22.22.22    ";
 // A line of the by-date list that names a file (the others are date headings).
 inline bool LiniaPliku(const std::string& linia) { return !linia.empty() && linia[0] == ' '; }

@@ -161,6 +161,11 @@ std::optional<ParaMaski> OdczytajWpisMaski(const std::string& tekst) {
   return std::nullopt;
 }
 
+std::string PytanieCzasuOprozniania(bool kosz) {
+  return kosz ? "Po ilu dniach mają być usuwane poszczególne pliki z kosza?"
+              : "Po ilu dniach mają być usuwane poszczególne pliki z katalogu tymczasowego?";
+}
+
 namespace {
 
 bool Pasuje(const std::u32string& m, size_t mi, const std::u32string& n, size_t ni) {

@@ -50,6 +50,14 @@ std::optional<ParaMaski> OdczytajWpisMaski(const std::string& tekst);
 // "dniem" for 1, "dniami" otherwise.
 std::string SlowoDni(int32_t dni);
 
+// File-kind dialog: "*" + extension, and the extension of a mask (without a leading "*").
+inline std::string MaskaRozszerzenia(const std::string& rozszerzenie) { return "*" + rozszerzenie; }
+inline std::string RozszerzenieMaski(const std::string& maska) {
+  return !maska.empty() && maska[0] == '*' ? maska.substr(1) : maska;
+}
+// The days dialog's question, for the recycle bin or the temporary folder.
+std::string PytanieCzasuOprozniania(bool kosz);
+
 // Windows wildcards on a long file name: "*" any run, "?" one character, letter case ignored;
 // a final ".*" also matches a name without a dot ("*.*" matches every name).
 bool PasujeDoMaski(const std::string& nazwa, const std::string& maska);

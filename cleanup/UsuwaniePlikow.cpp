@@ -67,6 +67,7 @@ struct Przejscie {
       if (!Fs().DeleteFileInside(sciezka, korzen)) continue;
       ++wynik.usuniete;
       if (kronika) DopiszDoKroniki(k.plikKroniki, sciezka);
+      if (k.poUsunieciu) k.poUsunieciu(sciezka);
     }
     if (!rekurencyjnie) return;
     for (const platform::DirEntry& e : *wpisy) {
@@ -117,6 +118,7 @@ WynikCzyszczenia WykonajCzyszczenie(const KontekstCzyszczenia& k) {
   try {
     auto opcje = CzytajOpcje();
     const bool kronika = opcje && opcje->kronika;
+    wynik.tworzKronike = kronika;
     auto reguly = WczytajReguly(k.plikRegul);
     if (!reguly) return wynik;
     const FolderyChronione chronione = DajFolderyChronione();

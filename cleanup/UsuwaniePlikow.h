@@ -16,12 +16,14 @@ struct KontekstCzyszczenia {
   std::string plikKroniki;  // "_kronup.dat"
   std::function<bool()> przerwano;  // a stop was requested
   std::function<void(const std::string& miejsce, const std::string& tekst)> zglos;
+  std::function<void(const std::string& plik)> poUsunieciu;  // optional, after each deleted file
 };
 
 struct WynikCzyszczenia {
   int64_t zbadane = 0;   // files matched by a mask and looked at
   int64_t usuniete = 0;  // files deleted
   bool przerwany = false;
+  bool tworzKronike = false;  // the options' chronicle byte, as the pass read it
 };
 
 // Steps after the delay: read the options (chronicle flag), the rules, and clean.

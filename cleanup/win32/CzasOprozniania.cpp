@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "cleanup/RegulyCzyszczenia.h"
 #include "common/Komunika.h"
@@ -12,9 +13,24 @@ constexpr int kMin = 1, kMax = 1000;
 
 // The shell's own picture of the recycle bin or of a folder.
 HICON Obrazek(bool kosz) {
-  SHSTOCKICONINFO info{};
-  info.cbSize = sizeof info;
-  if (SUCCEEDED(SHGetStockIconInfo(kosz ? SIID_RECYCLER : SIID_FOLDER, SHGSI_ICON | SHGSI_LARGEICON, &info)))
+  SHSTOCKICONINFO stock{};
+  stock.cbSize = sizeof stock;
+  if (SUCCEEDED(SHGetStockIconInfo(kosz ? SIID_RECYCLER : SIID_FOLDER, SHGSI_ICON | SHGSI_LARGEICON, &stock)) &&
+      stock.hIcon)
+    return stock.hIcon;
+  SHFILEINFOW info{};
+  if (kosz) {
+    PIDLIST_ABSOLUTE pidl = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &pidl))) {
+      const DWORD_PTR ok = SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof info,
+                                          SHGFI_PIDL | SHGFI_ICON | SHGFI_LARGEICON);
+      CoTaskMemFree(pidl);
+      if (ok && info.hIcon) return info.hIcon;
+    }
+  }
+  // Asked by attribute, so no disk is touched.
+  if (SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+                     SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_LARGEICON))
     return info.hIcon;
   return nullptr;
 }
@@ -28,13 +44,13 @@ int TfrmCzasOprozniania::Pokaz(HWND wlasciciel, bool kosz, int dni) {
   wynik_ = 0;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&icc);
-  if (!UtworzForme(L"TfrmCzasOprozniania", "Czas opróżniania", 330, 122, wlasciciel)) return 0;
-  HWND obraz = win::CreateChild(Hwnd(), L"STATIC", kosz ? "imgKosz" : "imgTemp", 0, "", WS_VISIBLE | SS_ICON,
+  if (!UtworzForme(L"TfrmCzasOprozniania", "Czas opróżniania", 330, 136, wlasciciel)) return 0;
+  HWND obraz = win::CreateChild(Hwnd(), L"STATIC", kosz ? "imgKosz" : "imgTemp", 0, "", WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE,
                                 S(14), S(14), S(32), S(32));
   if ((obrazek_ = Obrazek(kosz))) SendMessageW(obraz, STM_SETICON, reinterpret_cast<WPARAM>(obrazek_), 0);
-  Etykieta("labPytanie", PytanieCzasuOprozniania(kosz), 60, 14, 256, 32);
+  Etykieta("labPytanie", PytanieCzasuOprozniania(kosz), 60, 12, 256, 44);
   HWND pole = win::CreateChild(Hwnd(), L"EDIT", "spnCzasOprozniania", idSpn, "",
-                               WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_RIGHT, S(60), S(54), S(64), S(21),
+                               WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_RIGHT, S(60), S(64), S(64), S(21),
                                WS_EX_CLIENTEDGE);
   HWND strzalki = win::CreateChild(Hwnd(), UPDOWN_CLASSW, "spnCzasOproznianiaStrzalki", idSpnStrzalki, "",
                                    WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
@@ -42,9 +58,9 @@ int TfrmCzasOprozniania::Pokaz(HWND wlasciciel, bool kosz, int dni) {
   SendMessageW(strzalki, UDM_SETBUDDY, reinterpret_cast<WPARAM>(pole), 0);
   SendMessageW(strzalki, UDM_SETRANGE32, kMin, kMax);
   SendMessageW(strzalki, UDM_SETPOS32, 0, dni > 0 ? std::min(dni, kMax) : kMin);
-  Etykieta("labDni", "dni", 130, 57, 60, 16);
-  Przycisk("cmdOk", IDOK, "OK", 144, 88, 80, 24, true);
-  Przycisk("cmdAnuluj", IDCANCEL, "Anuluj", 234, 88, 80, 24);
+  Etykieta("labDni", "dni", 130, 67, 60, 16);
+  Przycisk("cmdOk", IDOK, "OK", 144, 100, 80, 24, true);
+  Przycisk("cmdAnuluj", IDCANCEL, "Anuluj", 234, 100, 80, 24);
   SetFocus(pole);
   SendMessageW(pole, EM_SETSEL, 0, -1);
   ShowModal(wlasciciel);

@@ -27,13 +27,13 @@ std::optional<ParaMaski> TfrmRodzajPliku::Pokaz(HWND wlasciciel, const std::stri
                    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED |
                        LBS_HASSTRINGS,
                    S(12), S(12), S(356), S(214), WS_EX_CLIENTEDGE);
-  Etykieta("labMaska", "Pliki z maską:", 12, 241, 110, 16);
+  Etykieta("labMaska", "Pliki z maską:", 12, 241, 120, 16, SS_LEFTNOWORDWRAP);
   HWND pole = win::CreateChild(Hwnd(), L"EDIT", "tbPlik", idMaska, "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                               S(126), S(237), S(180), S(21), WS_EX_CLIENTEDGE);
+                               S(136), S(237), S(180), S(21), WS_EX_CLIENTEDGE);
   SendMessageW(pole, EM_LIMITTEXT, 100, 0);
-  Etykieta("labWiek", "modyfikowany przed", 12, 271, 110, 16);
+  Etykieta("labWiek", "modyfikowany przed", 12, 271, 120, 16, SS_LEFTNOWORDWRAP);
   HWND wiek = win::CreateChild(Hwnd(), L"EDIT", "spinWiekPliku", idWiek, "",
-                               WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_RIGHT, S(126), S(267), S(64), S(21),
+                               WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_RIGHT, S(136), S(267), S(64), S(21),
                                WS_EX_CLIENTEDGE);
   HWND strzalki = win::CreateChild(Hwnd(), UPDOWN_CLASSW, "spinWiekPlikuStrzalki", idWiekStrzalki, "",
                                    WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
@@ -41,7 +41,7 @@ std::optional<ParaMaski> TfrmRodzajPliku::Pokaz(HWND wlasciciel, const std::stri
   SendMessageW(strzalki, UDM_SETBUDDY, reinterpret_cast<WPARAM>(wiek), 0);
   SendMessageW(strzalki, UDM_SETRANGE32, kMin, kMax);
   SendMessageW(strzalki, UDM_SETPOS32, 0, dni > 0 ? std::min(dni, kMax) : kMin);
-  Etykieta("labDni", SlowoDni(Dni()), 196, 271, 60, 16);
+  Etykieta("labDni", SlowoDni(Dni()), 206, 271, 60, 16);
   Przycisk("cmdOk", IDOK, "OK", 198, 302, 80, 24, true);
   Przycisk("cmdAnuluj", IDCANCEL, "Anuluj", 288, 302, 80, 24);
 

@@ -249,6 +249,15 @@ TEST(Kronika, ViewsSplitAtTheLastHashGroupByDateAndSortByWhatIsShown) {
   w = ZbudujWidokKroniki(linie, false);
   EXPECT_EQ(w.alfabetycznie, (TStringList{"Alfa.doc#01.03.2026", "beta.txt#02.03.2026", "bez daty#", "zeta.tmp#01.03.2026"}));
   EXPECT_EQ(w.wgDaty[1], "   zeta.tmp");
+  // The alphabetical list fits a full path before the date column (7 units a character here).
+  const auto szer = [](const std::string& t) { return static_cast<int>(t.size()) * 7; };
+  const std::string p = "C:\\Users\\jan\\Documents\\Projekty\\Zestawienie.xls";
+  EXPECT_EQ(TekstPlikuAlfabetycznie(p, true, 1000, szer), "   " + p);
+  const std::string krotki = TekstPlikuAlfabetycznie(p, true, 40 * 7, szer);
+  EXPECT_LE(szer(krotki), 40 * 7);
+  EXPECT_EQ(krotki.substr(krotki.size() - 16), "\\Zestawienie.xls");
+  EXPECT_NE(krotki.find("..."), std::string::npos);
+  EXPECT_EQ(TekstPlikuAlfabetycznie("Zestawienie.xls", false, 10, szer), "   Zestawienie.xls");
   const std::string dluga = "C:\\" + std::string(300, 'k') + "\\plik.tmp";
   EXPECT_EQ(PodzielLinieKroniki(dluga + "#05.03.2026"), std::make_pair(dluga, std::string("05.03.2026")));
 }

@@ -245,17 +245,13 @@ class Win32Files : public Files {
 
   bool DeleteFileInside(const std::string& path, const std::string& folderFinalPath) override {
     // No FILE_FLAG_BACKUP_SEMANTICS: a folder does not open. FILE_FLAG_OPEN_REPARSE_POINT: a link
-    // at the name opens as itself and is refused below instead of being followed.
+    // at the name opens as itself instead of being followed (where the file system reports it).
     Handle h(CreateFileW(W(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                          FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!h.ok()) return Fail();
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(h.get(), &info)) return Fail();
-    if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
-      t_lastError = ERROR_ACCESS_DENIED;
-      return false;
-    }
+    // A link opened as itself has its own name as final path: inside, it is removed alone (never
+    // its target); a name that leads elsewhere fails the check below.
     auto final = FinalPathOf(h.get());
     if (!final) return false;
     if (!Inside(*final, W(folderFinalPath))) {

@@ -141,6 +141,11 @@ int ObrazekZRodzaju(const std::string& rodzaj) {
   return 0;
 }
 
+std::optional<RegulaCzyszczenia> RegulaSpecjalna(bool kosz, int32_t dni) {
+  if (dni <= 0) return std::nullopt;
+  return RegulaCzyszczenia{kosz ? kEtykietaKosza : kEtykietaTemp, kosz ? "K" : "T", {{"*.*", dni}}};
+}
+
 std::string SlowoDni(int32_t dni) { return dni == 1 ? "dniem" : "dniami"; }
 
 std::string TekstWpisuMaski(const std::string& maska, int32_t dni) {

@@ -42,6 +42,9 @@ bool ZapiszReguly(const std::string& plik, const std::vector<RegulaCzyszczenia>&
 // the same rule as a collapsed one (0, 2).
 std::string RodzajZObrazka(int obrazek);
 int ObrazekZRodzaju(const std::string& rodzaj);
+// The rule of the temporary folder or of the recycle bins with one "*.*" pair, from the days
+// dialog's answer; nothing when it was cancelled (0 days).
+std::optional<RegulaCzyszczenia> RegulaSpecjalna(bool kosz, int32_t dni);
 // "*.tmp   (modyfikowane przed 7 dniami)"; "dniem" for one day.
 std::string TekstWpisuMaski(const std::string& maska, int32_t dni);
 // The mask and days back from such a text, read from its fixed end, so a mask holding spaces,

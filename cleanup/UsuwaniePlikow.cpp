@@ -36,6 +36,13 @@ void ZapiszDateCzyszczenia(const KontekstCzyszczenia& k) {
     k.zglos(kMiejsceCzyszczenia, "Nie mogę zapisać daty ostatniego usuwania plików tymczasowych.");
 }
 
+// path lies below folder (both final paths), letter case aside.
+bool Wewnatrz(const std::string& sciezka, const std::string& folder) {
+  const std::string f = PostacPorownania(folder) + "\\";
+  const std::string p = PostacPorownania(sciezka);
+  return p.size() > f.size() && p.compare(0, f.size(), f) == 0;
+}
+
 struct Przejscie {
   const ParaMaski& para;
   bool trybKosza;
@@ -73,11 +80,15 @@ struct Przejscie {
     for (const platform::DirEntry& e : *wpisy) {
       if (!e.directory || e.name == "." || e.name == "..") continue;
       if (e.attributes & platform::kAttrReparsePoint) continue;
+      // A folder that resolves outside the rule's folder (or cannot be resolved) is a link too.
+      const std::string pod = JoinPath(folder, e.name);
+      auto final = Fs().FinalPath(pod);
+      if (!final || !Wewnatrz(*final, korzen)) continue;
       if (k.przerwano()) {
         wynik.przerwany = true;
         return;
       }
-      Folder(JoinPath(folder, e.name), true);
+      Folder(pod, true);
       if (wynik.przerwany) return;
     }
   }

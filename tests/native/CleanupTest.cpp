@@ -83,6 +83,10 @@ TEST(RegulyCzyszczenia, LinesAndTreeTextsRoundTripAsTheUserEnteredThem) {
   EXPECT_EQ(TekstWpisuMaski("*.tmp", 1), "*.tmp   (modyfikowane przed 1 dniem)");
   EXPECT_EQ(TekstWpisuMaski("*.tmp", 5), "*.tmp   (modyfikowane przed 5 dniami)");
   EXPECT_FALSE(OdczytajWpisMaski("*.tmp"));
+  // The days dialog's "Anuluj" (0) adds no rule.
+  EXPECT_FALSE(RegulaSpecjalna(true, 0));
+  EXPECT_EQ(TekstReguly(*RegulaSpecjalna(true, 21)), "Katalogi kosza systemowego#K#*.*#21");
+  EXPECT_EQ(TekstReguly(*RegulaSpecjalna(false, 1)), "Katalog tymczasowy TEMP#T#*.*#1");
   // An expanded recursive folder stays recursive.
   EXPECT_EQ(RodzajZObrazka(2), "P");
   EXPECT_EQ(RodzajZObrazka(3), "P");

@@ -252,7 +252,7 @@ LRESULT TfrmGlowna::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (wygaszacz_) wygaszacz_->PokazUsuwaniePlikow(true);
       return 0;
     case WM_DELETION_REPORT:
-      zgloszeniaUsuwania_.push_back(TDeleteTempFileThread::Odbierz(lp));
+      for (auto& z : TDeleteTempFileThread::Odbierz()) zgloszeniaUsuwania_.push_back(std::move(z));
       PokazZgloszeniaUsuwania();
       return 0;
     case WM_QUERYENDSESSION:

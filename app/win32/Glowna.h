@@ -71,7 +71,7 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   // Callback message of the tray icon.
   static constexpr UINT WM_NOTIFYICON = WM_APP + 1;
   // The deletion thread of temporary files reports here: its end, that its label may show, and
-  // reports for the user (lParam a TDeleteTempFileThread::Zgloszenie*, taken over).
+  // reports for the user (waiting in TDeleteTempFileThread::Odbierz).
   static constexpr UINT WM_DELETION_ENDED = WM_APP + 2;
   static constexpr UINT WM_DELETION_LABEL = WM_APP + 3;
   static constexpr UINT WM_DELETION_REPORT = WM_APP + 4;

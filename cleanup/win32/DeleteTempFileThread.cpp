@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <utility>
 
 TDeleteTempFileThread::TDeleteTempFileThread(std::string plikRegul, std::string plikKroniki,
@@ -37,9 +38,21 @@ bool TDeleteTempFileThread::WaitFor(DWORD ms) {
   return !watek_ || WaitForSingleObject(watek_, ms) == WAIT_OBJECT_0;
 }
 
-TDeleteTempFileThread::Zgloszenie TDeleteTempFileThread::Odbierz(LPARAM lParam) {
-  std::unique_ptr<Zgloszenie> z(reinterpret_cast<Zgloszenie*>(lParam));
-  return z ? std::move(*z) : Zgloszenie{};
+namespace {
+// The mailbox of reports, shared by every deletion thread of the process and the main thread.
+std::mutex& Zamek() {
+  static std::mutex m;
+  return m;
+}
+std::vector<TDeleteTempFileThread::Zgloszenie>& Skrzynka() {
+  static std::vector<TDeleteTempFileThread::Zgloszenie> s;
+  return s;
+}
+}  // namespace
+
+std::vector<TDeleteTempFileThread::Zgloszenie> TDeleteTempFileThread::Odbierz() {
+  std::lock_guard<std::mutex> lock(Zamek());
+  return std::exchange(Skrzynka(), {});
 }
 
 void TDeleteTempFileThread::Wyslij(UINT message, LPARAM lParam) {
@@ -65,9 +78,11 @@ void TDeleteTempFileThread::Wykonaj() {
   k.przerwano = [this] { return terminated_.load(); };
   k.zglos = [this](const std::string& miejsce, const std::string& tekst) {
     if (terminated_ || !powiadomienia_.okno || !powiadomienia_.zgloszenie) return;
-    auto z = std::make_unique<Zgloszenie>(Zgloszenie{miejsce, tekst});
-    if (PostMessageW(powiadomienia_.okno, powiadomienia_.zgloszenie, 0, reinterpret_cast<LPARAM>(z.get())))
-      z.release();  // the main window owns it now
+    {
+      std::lock_guard<std::mutex> lock(Zamek());
+      Skrzynka().push_back({miejsce, tekst});
+    }
+    Wyslij(powiadomienia_.zgloszenie);
   };
   k.poUsunieciu = [this](const std::string& plik) {
     if (poUsunieciuPliku) poUsunieciuPliku(plik);

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "cleanup/UsuwaniePlikow.h"
 
@@ -18,8 +19,8 @@ class TDeleteTempFileThread {
  public:
   static constexpr DWORD kOpoznienieMs = 50000;
 
-  // Messages posted to the main window. lParam of `zgloszenie` is a Zgloszenie* that the receiver
-  // takes over (Odbierz).
+  // Messages posted to the main window, without parameters (any program may post a message, so
+  // none carries anything to act on). The reports wait in this process's own mailbox (Odbierz).
   struct Powiadomienia {
     HWND okno = nullptr;
     UINT etykieta = 0;    // the delay has passed: show "Trwa usuwanie plików tymczasowych w tle...."
@@ -52,8 +53,8 @@ class TDeleteTempFileThread {
   // Tests: called on the worker thread after each deleted file.
   std::function<void(const std::string&)> poUsunieciuPliku;
 
-  // Main thread: the report a `zgloszenie` message carries (and frees it).
-  static Zgloszenie Odbierz(LPARAM lParam);
+  // Main thread: the reports waiting since the last call, oldest first.
+  static std::vector<Zgloszenie> Odbierz();
 
  private:
   static DWORD WINAPI Execute(void* self);

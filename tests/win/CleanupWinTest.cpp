@@ -21,6 +21,7 @@
 #include "platform/Platform.h"
 #include "platform/win32/Win32Platform.h"
 #include "settings/Globalne.h"
+#include "settings/Komunikaty.h"
 #include "tests/win/BlokadaKluczaKalmo.h"
 #include "tests/win/Driver.h"
 #include "tests/win/WinTestSupport.h"
@@ -202,7 +203,6 @@ struct CleanupWin : ::testing::Test {
     MSG msg;
     while (PeekMessageW(&msg, odbiorca, WM_APP, WM_APP + 10, PM_REMOVE)) {
       m.push_back(msg.message);
-      if (msg.message == kZgloszenie) TDeleteTempFileThread::Odbierz(msg.lParam);
     }
     return m;
   }
@@ -340,4 +340,72 @@ TEST(CleanupDialogsWin, DaysDialogReturnsItsValueOrZeroAndTheFileKindDialogWants
     ASSERT_EQ(odp.Count(), 1);
     EXPECT_EQ(odp.Seen()[0].controls["labDni"], "dniami");
   }
+}
+
+TEST_F(CleanupWin, ReportsWaitInTheMailboxAndReachOnlyTheMainThread) {
+  // A relative folder is refused before anything is listed.
+  Reguly({"temp#P#*.*#1"});
+  TDeleteTempFileThread t(regul, kroniki, Powiadomienia(), 0);
+  ASSERT_TRUE(t.Uruchom());
+  ASSERT_TRUE(t.WaitFor(driver::Timeout()));
+  EXPECT_EQ(Poczta(), (std::vector<UINT>{kEtykieta, kZgloszenie, kKoniec}));
+  const auto zgloszenia = TDeleteTempFileThread::Odbierz();
+  ASSERT_EQ(zgloszenia.size(), 1u);
+  EXPECT_EQ(zgloszenia[0].miejsce, "TDeleteTempFileThread.Execute");
+  EXPECT_NE(zgloszenia[0].tekst.find("„temp”"), std::string::npos);
+  EXPECT_TRUE(TDeleteTempFileThread::Odbierz().empty());
+  EXPECT_TRUE(wintest::Dialogs().shown.empty());  // the worker showed nothing itself
+  EXPECT_EQ(DataCzyszczenia(), static_cast<double>(static_cast<int64_t>(platform::Time().Now())));
+}
+
+namespace {
+
+HWND GlowneKalmo(DWORD pid) {
+  HWND h = nullptr;
+  while ((h = FindWindowExW(nullptr, h, L"TfrmGlowna", nullptr))) {
+    DWORD p = 0;
+    GetWindowThreadProcessId(h, &p);
+    if (p == pid) return h;
+  }
+  return nullptr;
+}
+
+template <class F>
+bool Czekaj(F&& f) {
+  for (DWORD start = GetTickCount(); !f(); Sleep(50))
+    if (GetTickCount() - start > driver::Timeout()) return false;
+  return true;
+}
+
+}  // namespace
+
+TEST_F(CleanupWin, KalmoShowsTheLabelAndEndsAtOnceDuringTheDeletionsDelay) {
+  for (const char* f : {"Kalmo.exe", "Hook.dll"})
+    ASSERT_TRUE(CopyFileW(Widen(driver::BesideTests(f)).c_str(), Widen(s.Path(f)).c_str(), FALSE)) << f;
+  RegDeleteTreeW(HKEY_CURRENT_USER, kKluczW);  // a first run: cleanup on, never done
+  driver::Process kalmo;
+  ASSERT_TRUE(driver::Start("\"" + s.Path("Kalmo.exe") + "\"", kalmo));
+  const UINT zapytanie = RegisterWindowMessageW(L"Kalmo.PozycjaMenu");
+  HWND h = nullptr;
+  ASSERT_TRUE(Czekaj([&] {
+    DWORD_PTR atom = 0;
+    if (!(h = GlowneKalmo(kalmo.id)) ||
+        !SendMessageTimeoutW(h, zapytanie, 109, 0, SMTO_NORMAL, driver::Timeout(), &atom) || !atom)
+      return false;
+    GlobalDeleteAtom(static_cast<ATOM>(atom));
+    return true;
+  }));
+  // A break starts the deletion thread, which now waits its 50 seconds.
+  ASSERT_TRUE(PostMessageW(h, WM_PAUSE_KEY, 1, 0));
+  HWND przerwa = driver::WaitForWindow(L"TfrmWygaszacz", {}, kalmo.id);
+  ASSERT_NE(przerwa, nullptr);
+  HWND etykieta = driver::FindChildByName(przerwa, "labUsuwaniePlikow");
+  ASSERT_NE(etykieta, nullptr);
+  EXPECT_FALSE(IsWindowVisible(etykieta));
+  // The thread's notice that the delay has passed shows the label on the main thread.
+  ASSERT_TRUE(PostMessageW(h, kEtykieta, 0, 0));
+  EXPECT_TRUE(Czekaj([&] { return IsWindowVisible(etykieta) != FALSE; }));
+  // "Koniec" while the thread waits: the program ends at once, the thread stopped with it.
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, 109, 0));
+  EXPECT_EQ(kalmo.WaitForExit(), 0);
 }

@@ -60,6 +60,14 @@ class Files {
   virtual bool AppendFile(const std::string& path, const std::string& bytes) = 0;
 
   virtual bool DeleteFile(const std::string& path) = 0;
+  // The path after every link, junction and mount point on the way has been resolved; nullopt
+  // when it cannot be told (missing, access denied).
+  virtual std::optional<std::string> FinalPath(const std::string& path) = 0;
+  // Deletes a file only when its own final path lies inside the folder whose final path is given
+  // (as FinalPath returned it). The file is opened once, without following a link at its own name,
+  // checked and deleted through that handle, so a link swapped in meanwhile cannot redirect the
+  // deletion. False (nothing deleted) when the check fails or cannot be made.
+  virtual bool DeleteFileInside(const std::string& path, const std::string& folderFinalPath) = 0;
   // Moves a file, replacing the target in one step.
   virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
   virtual bool CopyFile(const std::string& from, const std::string& to, bool overwrite) = 0;

@@ -1,5 +1,9 @@
 #include "platform/Platform.h"
 
+#include <cstdio>
+
+#include "common/DateTime.h"
+
 namespace platform {
 
 Services& Current() {
@@ -17,6 +21,13 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;
   if (dir.back() == '\\') return dir + name;
   return dir + "\\" + name;
+}
+
+std::string Clock::ShortDate(double date) {
+  const datetime::Parts p = datetime::Decode(date);
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", p.day % 100, p.month % 100, p.year % 10000);
+  return text;
 }
 
 }  // namespace platform

@@ -2,11 +2,14 @@
 
 #include <shellapi.h>
 
+#include <functional>
+
 #include <utility>
 #include <vector>
 
 #include "app/win32/OProgramie.h"
 #include "app/win32/ZasobyGlowne.h"
+#include "cleanup/win32/DeleteTempFileThread.h"
 #include "common/Komunika.h"
 #include "common/win32/Win32Dialogs.h"
 #include "settings/Komunikaty.h"
@@ -37,21 +40,30 @@ class SkrotyGlownej : public TablicaSkrotow {
   WykonawcaHotkeyow& wykonawca_;
 };
 
-// The deletion of temporary files joins with the cleanup rules; until then a started deletion has
-// nothing to do and reports its end at once, on the main thread, so the organizer returns to idle.
-class UsuwanieBezRegul : public StarterUsuwania {
+// The deletion of temporary files runs on TDeleteTempFileThread, which reports back to this window
+// by posted messages only.
+class UsuwanieWTle : public StarterUsuwania {
  public:
-  explicit UsuwanieBezRegul(HWND glowne) : glowne_(glowne) {}
+  UsuwanieWTle(HWND glowne, std::function<PlikiDanych()> pliki) : glowne_(glowne), pliki_(std::move(pliki)) {}
   std::unique_ptr<ZadanieUsuwania> Uruchom(TOrganizatorWatkow&) override {
     struct Zadanie : ZadanieUsuwania {
-      void Przerwij() override {}
+      std::unique_ptr<TDeleteTempFileThread> watek;
+      void Przerwij() override { watek->Terminate(); }
     };
-    PostMessageW(glowne_, kalmo::TfrmGlowna::WM_DELETION_ENDED, 0, 0);
-    return std::make_unique<Zadanie>();
+    const PlikiDanych pliki = pliki_();
+    auto zadanie = std::make_unique<Zadanie>();
+    zadanie->watek = std::make_unique<TDeleteTempFileThread>(
+        pliki.plikiTymczasowe, pliki.kronika,
+        TDeleteTempFileThread::Powiadomienia{glowne_, kalmo::TfrmGlowna::WM_DELETION_LABEL,
+                                             kalmo::TfrmGlowna::WM_DELETION_REPORT,
+                                             kalmo::TfrmGlowna::WM_DELETION_ENDED});
+    if (!zadanie->watek->Uruchom()) return nullptr;
+    return zadanie;
   }
 
  private:
   HWND glowne_;
+  std::function<PlikiDanych()> pliki_;
 };
 
 void InformacjaONastepnejWersji(const std::string& okno) {
@@ -160,7 +172,7 @@ void TfrmGlowna::FormCreate() {
   ikona_.Pokaz();
 
   hook_ = std::make_unique<Win32KeyHook>();
-  starter_ = std::make_unique<UsuwanieBezRegul>(Hwnd());
+  starter_ = std::make_unique<UsuwanieWTle>(Hwnd(), [this] { return rdzen_->Pliki(); });
   rdzen_ = std::make_unique<TGlownaRdzen>(*this, *hook_, *starter_);
   rdzen_->FormCreate();
   uruchomiony_ = true;
@@ -235,6 +247,13 @@ LRESULT TfrmGlowna::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DELETION_ENDED:
       if (rdzen_ && rdzen_->OrganizatorWatkow() && rdzen_->OrganizatorWatkow()->UsuwanieTrwa())
         rdzen_->OrganizatorWatkow()->UsuwanieZakonczone();
+      return 0;
+    case WM_DELETION_LABEL:
+      if (wygaszacz_) wygaszacz_->PokazUsuwaniePlikow(true);
+      return 0;
+    case WM_DELETION_REPORT:
+      for (auto& z : TDeleteTempFileThread::Odbierz()) zgloszeniaUsuwania_.push_back(std::move(z));
+      PokazZgloszeniaUsuwania();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
@@ -427,7 +446,10 @@ void TfrmGlowna::ZwolnijOkno(Okno okno) {
   switch (okno) {
     case Okno::InformacjeDnia: todayInfo_.reset(); break;
     case Okno::Przypomnienie: przypomnienie_.reset(); break;
-    case Okno::Wygaszacz: wygaszacz_.reset(); break;
+    case Okno::Wygaszacz:
+      wygaszacz_.reset();
+      PokazZgloszeniaUsuwania();
+      break;
     default: break;  // the document list and the question have no window of ours yet
   }
 }
@@ -441,6 +463,14 @@ void TfrmGlowna::RozpocznijPrzerwe() {
   k.zatrzymajMiganie = [this] { ikona_.ZatrzymajAnimacje(); };
   ::RozpocznijPrzerwe(wygaszacz_, k);
   rdzen_->UstawOkno(Okno::Wygaszacz, wygaszacz_ != nullptr);
+}
+
+void TfrmGlowna::PokazZgloszeniaUsuwania() {
+  // A dialog over the black break window would hold the user there; it waits for the break's end.
+  if (wygaszacz_ || zgloszeniaUsuwania_.empty()) return;
+  auto zgloszenia = std::move(zgloszeniaUsuwania_);
+  zgloszeniaUsuwania_.clear();
+  for (const auto& z : zgloszenia) PokazBlad(z.miejsce, z.tekst);
 }
 
 void TfrmGlowna::UkryjEtykieteUsuwania() {

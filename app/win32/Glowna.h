@@ -6,9 +6,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Glowna.h"
 #include "app/win32/IkonaZasobnika.h"
+#include "cleanup/win32/DeleteTempFileThread.h"
 #include "common/win32/Window.h"
 #include "keyboard/GoraceKlawisze.h"
 
@@ -68,8 +70,11 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   static constexpr UINT_PTR kTimerAnimacji = 2;
   // Callback message of the tray icon.
   static constexpr UINT WM_NOTIFYICON = WM_APP + 1;
-  // The (placeholder) deletion of temporary files reports its end here, on the main thread.
+  // The deletion thread of temporary files reports here: its end, that its label may show, and
+  // reports for the user (waiting in TDeleteTempFileThread::Odbierz).
   static constexpr UINT WM_DELETION_ENDED = WM_APP + 2;
+  static constexpr UINT WM_DELETION_LABEL = WM_APP + 3;
+  static constexpr UINT WM_DELETION_REPORT = WM_APP + 4;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -94,6 +99,8 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   void ZwolnijOkno(Okno okno) override;
   void RozpocznijPrzerwe() override;
   void UkryjEtykieteUsuwania() override;
+  // Reports of the deletion thread, shown once no break window is up.
+  void PokazZgloszeniaUsuwania();
   void ZakonczProgram() override;
 
   // WykonawcaHotkeyow
@@ -143,6 +150,7 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   std::unique_ptr<TfrmTodayInfo> todayInfo_;
   std::unique_ptr<TfrmPrzypomnienie> przypomnienie_;
   std::unique_ptr<TfrmWygaszacz> wygaszacz_;
+  std::vector<TDeleteTempFileThread::Zgloszenie> zgloszeniaUsuwania_;
 };
 
 }  // namespace kalmo

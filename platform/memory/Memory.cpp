@@ -216,8 +216,33 @@ bool MaskMatches(const std::u32string& mask, size_t mi, const std::u32string& na
 
 MemoryFiles::MemoryFiles() { AddDirectory("C:\\"); }
 
+std::string MemoryFiles::Resolve(const std::string& path) {
+  std::string p = NormalPath(path);
+  // The first link on the way is replaced by its target, then the walk starts again; a bound
+  // stops a loop of links.
+  for (int round = 0; round < 32; ++round) {
+    bool replaced = false;
+    for (size_t pos = 3;;) {
+      const size_t k = p.find('\\', pos);
+      const size_t end = k == std::string::npos ? p.size() : k;
+      if (end > 3) {
+        auto it = nodes_.find(p.substr(0, end));
+        if (it != nodes_.end() && !it->second.linkTarget.empty()) {
+          p = NormalPath(it->second.linkTarget) + p.substr(end);
+          replaced = true;
+          break;
+        }
+      }
+      if (k == std::string::npos) break;
+      pos = k + 1;
+    }
+    if (!replaced) break;
+  }
+  return p;
+}
+
 MemoryFiles::Node* MemoryFiles::Find(const std::string& path) {
-  auto it = nodes_.find(NormalPath(path));
+  auto it = nodes_.find(Resolve(path));
   return it == nodes_.end() ? nullptr : &it->second;
 }
 
@@ -240,6 +265,19 @@ void MemoryFiles::AddDirectory(const std::string& path) {
   n.directory = true;
   n.name = NameOf(path);
   n.attributes = kAttrDirectory;
+}
+
+void MemoryFiles::AddLink(const std::string& path, const std::string& target, bool reparse) {
+  if (!Find(ParentOf(path))) AddDirectory(ParentOf(path));
+  Node* cel = Find(target);
+  Node n = cel ? *cel : Node{};
+  if (!cel) n.directory = true;
+  n.name = NameOf(path);
+  n.bytes.clear();
+  n.attributes = (n.directory ? static_cast<uint32_t>(kAttrDirectory) : 0u) |
+                 (reparse ? static_cast<uint32_t>(kAttrReparsePoint) : 0u);
+  n.linkTarget = target;
+  nodes_[NormalPath(path)] = n;
 }
 
 void MemoryFiles::AddFile(const std::string& path, const std::string& bytes, double writeTime, double createTime) {
@@ -265,7 +303,7 @@ bool MemoryFiles::DirectoryExists(const std::string& path) {
 
 std::optional<std::vector<DirEntry>> MemoryFiles::List(const std::string& dir, const std::string& mask) {
   if (!DirectoryExists(dir)) { lastError = 3; return std::nullopt; }
-  std::string prefix = NormalPath(dir);
+  std::string prefix = Resolve(dir);
   if (prefix.back() != '\\') prefix += '\\';
   std::u32string m = utf8::Decode(FoldCase(mask));
   std::vector<DirEntry> out;
@@ -335,7 +373,26 @@ bool MemoryFiles::DeleteFile(const std::string& path) {
   Node* n = Find(path);
   if (!n || n->directory) { lastError = 2; return false; }
   if ((n->attributes & kAttrReadOnly) || WriteFails(path)) { lastError = 5; return false; }
-  nodes_.erase(NormalPath(path));
+  nodes_.erase(Resolve(path));
+  return true;
+}
+
+std::optional<std::string> MemoryFiles::FinalPath(const std::string& path) {
+  if (!Find(path)) { lastError = 2; return std::nullopt; }
+  return Resolve(path);
+}
+
+bool MemoryFiles::DeleteFileInside(const std::string& path, const std::string& folderFinalPath) {
+  // The file's own name is not followed: a link there is checked (and refused) as itself.
+  const std::string parent = Resolve(ParentOf(path));
+  const std::string own = JoinPath(parent, FoldCase(NameOf(path)));
+  auto it = nodes_.find(own);
+  if (it == nodes_.end()) { lastError = 2; return false; }
+  std::string folder = NormalPath(folderFinalPath);
+  if (folder.back() != '\\') folder += '\\';
+  if (it->second.directory || !it->second.linkTarget.empty() || own.rfind(folder, 0) != 0) { lastError = 5; return false; }
+  if ((it->second.attributes & kAttrReadOnly) || WriteFails(path)) { lastError = 5; return false; }
+  nodes_.erase(it);
   return true;
 }
 

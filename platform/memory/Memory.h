@@ -59,6 +59,7 @@ class MemoryFiles : public Files {
     uint32_t attributes = 0;
     double writeTime = 0;
     double createTime = 0;
+    std::string linkTarget;  // a link: every path through it continues at the target
   };
 
   MemoryFiles();
@@ -70,6 +71,8 @@ class MemoryFiles : public Files {
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   bool AppendFile(const std::string& path, const std::string& bytes) override;
   bool DeleteFile(const std::string& path) override;
+  std::optional<std::string> FinalPath(const std::string& path) override;
+  bool DeleteFileInside(const std::string& path, const std::string& folderFinalPath) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
   bool CreateDirectory(const std::string& path) override;
@@ -87,6 +90,9 @@ class MemoryFiles : public Files {
   // Test set-up. Parent directories are created as needed.
   void AddFile(const std::string& path, const std::string& bytes, double writeTime = 0, double createTime = 0);
   void AddDirectory(const std::string& path);
+  // A link at path leading to target (a folder or a file). With reparse false it lists as a plain
+  // folder, as a link of the host file system does under Wine.
+  void AddLink(const std::string& path, const std::string& target, bool reparse = true);
 
   std::optional<std::string> tempDir = std::string("C:\\TEMP\\");
   std::optional<std::string> windowsDir = std::string("C:\\WINDOWS");
@@ -102,6 +108,8 @@ class MemoryFiles : public Files {
 
  private:
   Node* Find(const std::string& path);
+  // Normal path with every link on the way (the last name included) replaced by its target.
+  std::string Resolve(const std::string& path);
   bool ParentExists(const std::string& path);
   bool WriteFails(const std::string& path);
   std::map<std::string, Node> nodes_;  // by folded full path without trailing backslash

@@ -96,6 +96,36 @@ bool Replaceable(const std::string& path) {
   return true;
 }
 
+// "\\?\C:\x" -> "C:\x", "\\?\UNC\srv\x" -> "\\srv\x".
+std::wstring WithoutLongPrefix(std::wstring p) {
+  if (p.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + p.substr(7);
+  if (p.rfind(L"\\\\?\\", 0) == 0) return p.substr(4);
+  return p;
+}
+
+std::optional<std::wstring> FinalPathOf(HANDLE h) {
+  std::vector<wchar_t> buffer(MAX_PATH + 1);
+  for (;;) {
+    DWORD n = GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0) {
+      Fail();
+      return std::nullopt;
+    }
+    if (n < buffer.size()) return WithoutLongPrefix(std::wstring(buffer.data(), n));
+    buffer.resize(n + 1);
+  }
+}
+
+// path lies below folder (both final paths), letters compared without regard to case.
+bool Inside(const std::wstring& path, std::wstring folder) {
+  if (folder.empty()) return false;
+  if (folder.back() != L'\\') folder += L'\\';
+  if (path.size() <= folder.size()) return false;
+  return CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
+                              static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL;
+}
+
 class Win32Files : public Files {
  public:
   bool FileExists(const std::string& path) override {
@@ -199,6 +229,38 @@ class Win32Files : public Files {
 
   bool DeleteFile(const std::string& path) override {
     return ::DeleteFileW(W(path).c_str()) ? true : Fail();
+  }
+
+  std::optional<std::string> FinalPath(const std::string& path) override {
+    Handle h(CreateFileW(W(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.ok()) {
+      Fail();
+      return std::nullopt;
+    }
+    auto final = FinalPathOf(h.get());
+    if (!final) return std::nullopt;
+    return Narrow(*final);
+  }
+
+  bool DeleteFileInside(const std::string& path, const std::string& folderFinalPath) override {
+    // No FILE_FLAG_BACKUP_SEMANTICS: a folder does not open. FILE_FLAG_OPEN_REPARSE_POINT: a link
+    // at the name opens as itself instead of being followed (where the file system reports it).
+    Handle h(CreateFileW(W(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!h.ok()) return Fail();
+    // A link opened as itself has its own name as final path: inside, it is removed alone (never
+    // its target); a name that leads elsewhere fails the check below.
+    auto final = FinalPathOf(h.get());
+    if (!final) return false;
+    if (!Inside(*final, W(folderFinalPath))) {
+      t_lastError = ERROR_ACCESS_DENIED;
+      return false;
+    }
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    if (!SetFileInformationByHandle(h.get(), FileDispositionInfo, &disposition, sizeof disposition)) return Fail();
+    return h.Close() ? true : Fail();
   }
 
   bool MoveReplacing(const std::string& from, const std::string& to) override {

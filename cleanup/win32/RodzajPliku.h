@@ -1,0 +1,41 @@
+#pragma once
+// The file-kind dialog "Rodzaje plików": a mask (picked from the registered file extensions or
+// typed) and the age in days after which such files go.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cleanup/RegulyCzyszczenia.h"
+#include "cleanup/win32/FormaCzyszczenia.h"
+
+class TfrmRodzajPliku : public TFormaCzyszczenia {
+ public:
+  ~TfrmRodzajPliku() override;
+  // Modal; the mask and days on OK, nothing on "Anuluj" or closing. Opened with a mask and days,
+  // the box and the spin take them and the mask's extension is selected in the list.
+  std::optional<ParaMaski> Pokaz(HWND wlasciciel, const std::string& maska = "", int dni = 0);
+
+  void lstPlikiClick();
+  void spinWiekPlikuChange();
+  void cmdOkClick();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  struct Wiersz {
+    std::string rozszerzenie, opis;
+    HICON ikona = nullptr;
+    bool ikonaCzytana = false;
+  };
+  void WypelnijListe();
+  void RysujWiersz(const DRAWITEMSTRUCT& d);
+  int Dni() const;
+
+  std::vector<Wiersz> wiersze_;
+  std::optional<ParaMaski> wynik_;
+};
+
+std::optional<ParaMaski> PokazRodzajPliku(HWND wlasciciel, const std::string& maska = "", int dni = 0);

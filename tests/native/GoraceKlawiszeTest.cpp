@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/Cp1250.h"
+#include "common/Dyskowe.h"
 #include "keyboard/GoraceKlawisze.h"
 #include "platform/memory/Memory.h"
 
@@ -41,13 +42,10 @@ class NagrywajacyWykonawca : public WykonawcaHotkeyow {
     log.push_back("schowek " + std::to_string(focus) + " " + std::to_string(top) + " " + std::to_string(p.x) + "," +
                   std::to_string(p.y));
   }
-  bool ListaSkrotowOtwarta() override { return listaOtwarta; }
-  std::string PlikSkrotow() override { return "C:\\Kalmo\\Jan_skroty.dat"; }
   void PokazListeSkrotow() override { log.push_back("skroty"); }
 
   std::vector<std::string> log;
   std::vector<std::pair<uintptr_t, uintptr_t>> rodzice;
-  bool listaOtwarta = false;
 };
 
 // The file as the program stores it: Windows-1250 with CR LF.
@@ -247,6 +245,42 @@ TEST(THotKeys, KeepsTheFirstFifteenLinesOfALongerFile) {
   EXPECT_EQ(hook.calls.size(), 16u);
   EXPECT_EQ(hook.calls.back(), std::to_string(0x4070 + 14));
   EXPECT_EQ(t.ZnajdzHotkey(0x4070 + 15).Zadanie, 0);  // Ctrl+F16 was the sixteenth line
+  // The user hears of it once, not at every reload.
+  ASSERT_EQ(p.dialogs.shown.size(), 1u);
+  EXPECT_EQ(p.dialogs.shown[0].text,
+            "Plik gorących klawiszy zawiera więcej niż 15 pozycji. Używanych jest pierwszych 15, pozostałe są "
+            "pomijane.");
+  t.WczytajHotkeye();
+  EXPECT_EQ(p.dialogs.shown.size(), 1u);
+
+  // Saving writes no more than the table holds, drops blank rows, and replaces the file.
+  ASSERT_TRUE(ZapiszHotkeye(kPlik, lines));
+  TStringList zapisane;
+  ASSERT_TRUE(ReadTextLines(kPlik, zapisane));
+  EXPECT_EQ(zapisane.size(), 15u);
+  ASSERT_TRUE(ZapiszHotkeye(kPlik, {"", "Ctrl+D#Wyświetla historię schowka", "  "}));
+  EXPECT_EQ(*p.files.ReadFile(kPlik), cp1250::FromUtf8("Ctrl+D#Wyświetla historię schowka\r\n"));
+}
+
+TEST(THotKeys, EmptyFileAndBlankLinesRegisterNoShortcutZero) {
+  TestPlatform p;
+  p.files.AddFile(kPlik, "");
+  NagrywajacyHook hook;
+  NagrywajacyWykonawca w;
+  THotKeys t(kPlik, hook);
+  EXPECT_EQ(t.Ilosc(), 0);
+  EXPECT_EQ(hook.calls, std::vector<std::string>{"zeruj"});
+  Zapisz(p, {"", "Ctrl+A#Przerwa", "   ", "#Wyświetla statystykę", "Ctrl+Nic#Przerwa"});
+  hook.calls.clear();
+  t.WczytajHotkeye();
+  t.ZarejestrujHotkeye();
+  EXPECT_EQ(t.Ilosc(), 3);
+  EXPECT_EQ(hook.calls, (std::vector<std::string>{"zeruj", std::to_string(0x4041)}));
+  // A message with value 0 finds nothing, though two records have no key.
+  EXPECT_EQ(t.ZnajdzHotkey(0).Zadanie, 0);
+  t.MyHotKeyMessageProc(0, 0, w);
+  EXPECT_TRUE(w.log.empty());
+  EXPECT_TRUE(p.dialogs.shown.empty());
 }
 
 TEST(THotKeys, FindReturnsFirstOfDuplicatesAndUnknownLinesStayRegistered) {
@@ -316,7 +350,7 @@ TEST(THotKeys, RunningAProgramReportsItsFailures) {
 
   t.WykonajHotkey(r, 0, w);
   ASSERT_EQ(p.processes.started.size(), 1u);
-  EXPECT_EQ(p.processes.started[0].commandLine, r.Parametr);  // the whole text, unchanged
+  EXPECT_EQ(p.processes.started[0].commandLine, r.Parametr);  // brings its own quotes: unchanged
   EXPECT_EQ(p.processes.started[0].showState, 1);
   EXPECT_EQ(w.log, (std::vector<std::string>{"kursor zajety", "kursor normalny"}));
   EXPECT_TRUE(p.dialogs.shown.empty());
@@ -339,6 +373,13 @@ TEST(THotKeys, RunningAProgramReportsItsFailures) {
   EXPECT_EQ(p.dialogs.shown[0].place, "TfrmGlowna.MyHotKeyMessageProc - WykonajHotkey");
   EXPECT_EQ(p.dialogs.shown[0].text, "Błąd nr:5");
   EXPECT_EQ(w.log, (std::vector<std::string>{"kursor zajety", "kursor normalny"}));
+
+  // A bare path with spaces is quoted, so "C:\Program.exe" cannot be started in its place; the
+  // message names the path as the user chose it.
+  p.processes.result = 0;
+  t.WykonajHotkey(HotkeyRecord{0x4052, 5, "C:\\Program Files\\x\\y.exe"}, 0, w);
+  EXPECT_EQ(p.processes.started.back().commandLine, "\"C:\\Program Files\\x\\y.exe\"");
+  EXPECT_EQ(LiniaPoleceniaProgramu("C:\\a.exe"), "\"C:\\a.exe\"");
 }
 
 TEST(THotKeys, ClipboardOpensAtCaretWithTopLevelWindow) {
@@ -359,24 +400,6 @@ TEST(THotKeys, ClipboardOpensAtCaretWithTopLevelWindow) {
   w.rodzice.clear();
   t.WykonajHotkey(r, 30, w);
   EXPECT_EQ(w.log, std::vector<std::string>{"schowek 30 30 97,204"});
-}
-
-TEST(THotKeys, ShortcutListOnlyWhenClosedAndFileExists) {
-  TestPlatform p;
-  NagrywajacyHook hook;
-  NagrywajacyWykonawca w;
-  THotKeys t(kPlik, hook);
-  HotkeyRecord r{0x4053, 8, ""};
-  t.WykonajHotkey(r, 0, w);
-  EXPECT_TRUE(w.log.empty());  // no shortcut file
-  p.files.AddFile("C:\\Kalmo\\Jan_skroty.dat", "C:\\\r\n");
-  w.listaOtwarta = true;
-  t.WykonajHotkey(r, 0, w);
-  EXPECT_TRUE(w.log.empty());  // already open
-  w.listaOtwarta = false;
-  t.WykonajHotkey(r, 0, w);
-  EXPECT_EQ(w.log, std::vector<std::string>{"skroty"});
-  EXPECT_TRUE(p.dialogs.shown.empty());
 }
 
 TEST(THotKeys, TasksWithoutCommandAreReported) {

@@ -6,6 +6,7 @@
 #include "common/Cp1250.h"
 #include "common/Dyskowe.h"
 #include "keyboard/GoraceKlawisze.h"
+#include "keyboard/GoracyKlawisz.h"
 #include "platform/memory/Memory.h"
 
 using platform::memory::RecordingDialogs;
@@ -416,4 +417,32 @@ TEST(THotKeys, TasksWithoutCommandAreReported) {
   }
   EXPECT_TRUE(w.log.empty());
   EXPECT_TRUE(p.processes.started.empty());
+}
+
+TEST(GoracyKlawisz, ControlValuesProgramTextsAndRefusals) {
+  // The capture control's modifier byte and the shortcut bits, both ways.
+  EXPECT_EQ(SkrotZKontrolki(0x0441), 0x8041);  // Alt+A, the dialog's first value
+  EXPECT_EQ(SkrotZKontrolki(0x0350), 0x6050);
+  EXPECT_EQ(SkrotZKontrolki(0x0300), 0);  // modifiers without a key
+  for (uint16_t s : {0x8041, 0x6050, 0xE07B, 0x40BB}) EXPECT_EQ(SkrotZKontrolki(KontrolkaZeSkrotu(s)), s);
+
+  const std::string opis = "Uruchamia wybraną aplikację (C:\\Program Files (x86)\\Gra\\gra.exe)";
+  EXPECT_EQ(NazwaPlikuProgramu("C:\\Program Files (x86)\\Gra\\gra.exe"), "gra.exe");
+  EXPECT_EQ(NazwaPlikuProgramu("C:gra.exe"), "gra.exe");
+  EXPECT_EQ(FolderPlikuProgramu("C:\\Program Files (x86)\\Gra\\gra.exe"), "C:\\Program Files (x86)\\Gra");
+  EXPECT_EQ(PokazywanyOpisZadania(opis), "Uruchamia wybraną aplikację (gra.exe)");
+  EXPECT_EQ(PokazywanyOpisZadania("Przerwa"), "Przerwa");
+  EXPECT_EQ(OpisZProgramem(opis, "D:\\x.exe"), "Uruchamia wybraną aplikację (D:\\x.exe)");
+
+  TStringList opisy;
+  for (const auto& z : kTabelaZadan) opisy.push_back(z.opis);
+  EXPECT_EQ(PozycjaZadania(opisy, opis), 6);
+  EXPECT_EQ(PozycjaZadania(opisy, " Przerwa (po obiedzie)"), 0);
+  EXPECT_EQ(PozycjaZadania(opisy, "Coś innego"), -1);
+
+  EXPECT_EQ(SprawdzGoracyKlawisz(0x8041, opis), "");
+  EXPECT_EQ(SprawdzGoracyKlawisz(0, "Przerwa"), "Niepoprawny gorący klawisz - wybierz inny!");
+  EXPECT_EQ(SprawdzGoracyKlawisz(0x8041, ""), "Wybierz zadanie gorącego klawisza.");
+  EXPECT_EQ(SprawdzGoracyKlawisz(0x8041, "Uruchamia wybraną aplikację"),
+            "Wybierz program, który ma uruchamiać ten gorący klawisz.");
 }

@@ -79,9 +79,9 @@ TEST(HistoriaSchowka, BufferEvictsTheOldestAndNeverHangs) {
   h.UstawBuforKB(2097151);  // no overflow of kilobytes to characters
   EXPECT_EQ(h.LimitBufora(), 2097151LL * 1024);
   // A smaller limit applies at once.
-  h.Dodaj(std::string(900, 'e'));
-  h.UstawLimit(903);
-  EXPECT_EQ(h.SumaZnakow(), 900);
+  h.Dodaj(std::string(1010, 'e'));  // 7 + 8 + 1010 characters held
+  h.UstawLimit(1024);
+  EXPECT_EQ(h.SumaZnakow(), 8 + 1010);
 }
 
 TEST(HistoriaSchowka, OpensBelowTheCaretLineOrAboveNearTheEdges) {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "common/WinTools.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -73,10 +73,10 @@ bool TfrmSchowek::Utworz() {
   lista_ = win::CreateChild(Hwnd(), L"LISTBOX", "lstSchowek", idLstSchowek, "",
                             WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT, 0, 0,
                             367, 100);
+  // Without the value (settings removed while running) the history runs on the first-run options.
   OpcjeSchowka opcje = OpcjeSchowka::PierwszeUruchomienie();
-  std::vector<uint8_t> bufor(OpcjeSchowka::kRozmiar, 0);
-  if (GetRegistryBinary(kKluczKalmo, wartosc::OpcjeSchowka, bufor.data(), static_cast<int>(bufor.size())))
-    opcje = OpcjeSchowka::FromBytes(bufor);
+  if (auto bajty = platform::Reg().ReadBinary(platform::Root::CurrentUser, kKluczKalmo, wartosc::OpcjeSchowka))
+    opcje = OpcjeSchowka::FromBytes(*bajty);
   ZastosujOpcje(opcje);
   // Joining makes the system send WM_DRAWCLIPBOARD at once: a text already there is the first item.
   SetLastError(0);
@@ -115,8 +115,11 @@ void TfrmSchowek::ZastosujOpcje(const OpcjeSchowka& o) {
 
 void TfrmSchowek::ZbierzTekst() {
   std::string tekst;
-  if (!CzytajTekstSchowka(Hwnd(), tekst)) return;
-  if (historia_.Dodaj(tekst)) OdswiezListe();
+  if (CzytajTekstSchowka(Hwnd(), tekst)) DodajTekst(tekst);
+}
+
+void TfrmSchowek::DodajTekst(const std::string& tekst) {
+  if (aktywny_ && historia_.Dodaj(tekst)) OdswiezListe();
 }
 
 void TfrmSchowek::OdswiezListe() {

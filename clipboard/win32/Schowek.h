@@ -27,6 +27,9 @@ class TfrmSchowek : public win::Window {
   // Escape: hides, nothing pasted.
   void Ukryj();
 
+  // A text newly on the clipboard, as WM_DRAWCLIPBOARD collects it (while the history is active).
+  void DodajTekst(const std::string& tekst);
+
   const THistoriaSchowka& Historia() const { return historia_; }
   HWND lstSchowek() const { return lista_; }
   bool Aktywny() const { return aktywny_; }

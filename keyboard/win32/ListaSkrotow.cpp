@@ -199,11 +199,18 @@ LRESULT TfrmListaSkrotow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       const bool zaznaczony = (d.itemState & ODS_SELECTED) != 0;
       FillRect(d.hDC, &d.rcItem, GetSysColorBrush(zaznaczony ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
       if (d.itemID != static_cast<UINT>(-1) && d.itemID < skroty_.size()) {
-        const std::wstring t = win::Widen(WpisSkrotu(static_cast<int>(d.itemID), skroty_[d.itemID].nazwa));
+        // The label in a column of its own, so that the names line up after " 10".
+        const std::wstring etykieta = win::Widen(EtykietaSkrotu(static_cast<int>(d.itemID)));
+        const std::wstring nazwa = win::Widen(skroty_[d.itemID].nazwa);
         SetBkMode(d.hDC, TRANSPARENT);
         SetTextColor(d.hDC, GetSysColor(zaznaczony ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
         RECT r = d.rcItem;
-        DrawTextW(d.hDC, t.c_str(), static_cast<int>(t.size()), &r,
+        r.right = r.left + S(20);
+        DrawTextW(d.hDC, etykieta.c_str(), static_cast<int>(etykieta.size()), &r,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_RIGHT);
+        r = d.rcItem;
+        r.left += S(30);
+        DrawTextW(d.hDC, nazwa.c_str(), static_cast<int>(nazwa.size()), &r,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
       }
       return TRUE;

@@ -71,7 +71,7 @@ bool TfrmSchowek::Utworz() {
   // No border and no caption, on top, no taskbar button.
   if (!Create(kKlasa, "Schowek", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 0, 0, 367, 100)) return false;
   lista_ = win::CreateChild(Hwnd(), L"LISTBOX", "lstSchowek", idLstSchowek, "",
-                            WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT, 0, 0,
+                            WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT, 0, 0,
                             367, 100);
   // Without the value (settings removed while running) the history runs on the first-run options.
   OpcjeSchowka opcje = OpcjeSchowka::PierwszeUruchomienie();

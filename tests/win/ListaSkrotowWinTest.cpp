@@ -12,6 +12,7 @@
 #include "common/win32/Window.h"
 #include "keyboard/win32/GoracyKlawisz.h"
 #include "keyboard/win32/ListaSkrotow.h"
+#include "keyboard/win32/Skrot.h"
 #include "platform/memory/Memory.h"
 #include "tests/win/Driver.h"
 
@@ -123,4 +124,36 @@ TEST(GoracyKlawiszWin, OkGivesTheLineOfTheChosenKeyAndTask) {
     driver::Answerer answer(L"TfrmGoracyKlawisz", "Anuluj", 1);
     EXPECT_EQ(EdytujGoracyKlawisz(linia), "");
   }
+}
+
+TEST(SkrotWin, OkGivesTheFieldsAndRefusesAHash) {
+  platform::memory::TestPlatform tp;
+  {
+    driver::Answerer answer(L"TfrmSkrot", "OK", [](HWND dlg) {
+      SetWindowTextW(driver::FindChildByName(dlg, "tbNazwaSkrotu"), L"Zdjęcia");
+      SetWindowTextW(driver::FindChildByName(dlg, "tbLokalizacjaFolderu"), L"D:\\A, B");
+    }, 1);
+    TfrmSkrot s;
+    EXPECT_EQ(s.Pokaz(), IDOK);
+    EXPECT_EQ(s.Nazwa, "Zdjęcia");
+    EXPECT_EQ(s.Lokalizacja, "D:\\A, B");
+    EXPECT_EQ(answer.Seen()[0].caption, "Nowy skrót");
+  }
+  // A "#" in the folder: the warning, and the dialog stays until it is cancelled.
+  TfrmSkrot s;
+  s.Nazwa = "Projekty";
+  s.Lokalizacja = "C:\\Projekty";
+  bool otwarty = false;
+  driver::Answerer skrot(L"TfrmSkrot", "Anuluj", [&](HWND dlg) {
+    SetWindowTextW(driver::FindChildByName(dlg, "tbLokalizacjaFolderu"), L"C:\\Projekty\\C#");
+    SendMessageW(dlg, WM_COMMAND, IDOK, 0);  // refused: the dialog is still there
+    otwarty = IsWindowVisible(dlg) != FALSE;
+  }, 1);
+  EXPECT_EQ(s.Pokaz(), IDCANCEL);
+  EXPECT_TRUE(otwarty);
+  EXPECT_EQ(skrot.Seen()[0].caption, "Edytowanie skrótu");
+  EXPECT_EQ(skrot.Seen()[0].controls.at("tbNazwaSkrotu"), "Projekty");
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(tp.dialogs.shown[0].text, "Nazwa skrótu i lokalizacja folderu nie mogą zawierać znaku „#”.");
+  EXPECT_EQ(s.Nazwa, "");
 }

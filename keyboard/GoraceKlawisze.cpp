@@ -238,8 +238,9 @@ std::string THotKeys::ZadanieToOpis(uint8_t code) const {
 }
 
 std::string THotKeys::ZadanieToSkrot(uint8_t code) const {
+  // A record whose key text named no key is not registered, so it does not hide a later binding.
   for (int i = 0; i < ilosc_; ++i)
-    if (rekordy_[i].Zadanie == code) return ShortCutToText(rekordy_[i].Skrot);
+    if (rekordy_[i].Zadanie == code && rekordy_[i].Skrot != 0) return ShortCutToText(rekordy_[i].Skrot);
   return {};
 }
 

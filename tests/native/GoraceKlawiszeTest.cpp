@@ -271,12 +271,14 @@ TEST(THotKeys, EmptyFileAndBlankLinesRegisterNoShortcutZero) {
   THotKeys t(kPlik, hook);
   EXPECT_EQ(t.Ilosc(), 0);
   EXPECT_EQ(hook.calls, std::vector<std::string>{"zeruj"});
-  Zapisz(p, {"", "Ctrl+A#Przerwa", "   ", "#Wyświetla statystykę", "Ctrl+Nic#Przerwa"});
+  Zapisz(p, {"", "Ctrl+Nic#Przerwa", "   ", "#Wyświetla statystykę", "Ctrl+A#Przerwa"});
   hook.calls.clear();
   t.WczytajHotkeye();
   t.ZarejestrujHotkeye();
   EXPECT_EQ(t.Ilosc(), 3);
   EXPECT_EQ(hook.calls, (std::vector<std::string>{"zeruj", std::to_string(0x4041)}));
+  EXPECT_EQ(t.ZadanieToSkrot(1), "Ctrl+A");  // the keyless record does not hide the binding
+  EXPECT_EQ(t.ZadanieToSkrot(3), "");
   // A message with value 0 finds nothing, though two records have no key.
   EXPECT_EQ(t.ZnajdzHotkey(0).Zadanie, 0);
   t.MyHotKeyMessageProc(0, 0, w);

@@ -83,6 +83,21 @@ TEST(ListaSkrotowWin, KeysOpenTheirFolderInTheExplorer) {
   });
   ASSERT_EQ(tp.processes.started.size(), 2u);
   EXPECT_EQ(tp.processes.started[1].commandLine, "Explorer /e,\"C:\\Dane, 3\\Zdjęcia\"");
+
+  // The pointer over the fifth entry selects it; a press opens it.
+  int zaznaczony = -1;
+  PokazListe([&](HWND okno) {
+    HWND lista = driver::FindChildByName(okno, "lstSkroty");
+    RECT r{};
+    SendMessageW(lista, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&r));
+    const LPARAM punkt = MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2);
+    SendMessageW(lista, WM_MOUSEMOVE, 0, punkt);
+    zaznaczony = static_cast<int>(SendMessageW(lista, LB_GETCURSEL, 0, 0));
+    PostMessageW(lista, WM_LBUTTONDOWN, MK_LBUTTON, punkt);
+  });
+  EXPECT_EQ(zaznaczony, 4);
+  ASSERT_EQ(tp.processes.started.size(), 3u);
+  EXPECT_EQ(tp.processes.started[2].commandLine, "Explorer /e,\"C:\\Dane, 5\\Zdjęcia\"");
 }
 
 TEST(ListaSkrotowWin, AListLongerThanTheScreenStaysOnIt) {

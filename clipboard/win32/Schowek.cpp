@@ -134,6 +134,12 @@ void TfrmSchowek::OdswiezListe() {
 }
 
 void TfrmSchowek::PokazSchowek(HWND focus, HWND topLevel, int x, int y) {
+  // The hotkey pressed again while the history is open: it stays where it is and keeps the window
+  // it pastes into.
+  if (IsWindowVisible(Hwnd()) && focus && (focus == Hwnd() || IsChild(Hwnd(), focus))) {
+    SetFocus(lista_);
+    return;
+  }
   fokus_ = focus;
   glowneOkno_ = topLevel;
   int wysokoscI = 13;

@@ -133,8 +133,12 @@ TEST(SchowekWin, ChosenEntryIsPastedWholeIntoTheFocusWindow) {
   Pompuj();
   EXPECT_EQ(edytor.CzytajTekst(), L"");
 
-  // Enter on the long entry pastes the whole text, and it becomes the newest item.
+  // Enter on the long entry pastes the whole text, and it becomes the newest item; the hotkey
+  // pressed again over the open history (focus in its own list) keeps the window it pastes into.
   s.PokazSchowek(edytor.pole, edytor.okno, 100, 100);
+  s.PokazSchowek(s.lstSchowek(), s.Hwnd(), 400, 400);
+  GetWindowRect(s.Hwnd(), &r);
+  EXPECT_EQ(r.left, 100);
   SendMessageW(s.lstSchowek(), LB_SETCURSEL, n - 2, 0);
   SendMessageW(s.lstSchowek(), WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_FALSE(IsWindowVisible(s.Hwnd()));

@@ -467,7 +467,7 @@ PunktKaretki TfrmGlowna::LewyGornyRog(uintptr_t window) {
 void TfrmGlowna::PokazSchowek(uintptr_t focus, uintptr_t topLevel, PunktKaretki point) {
   if (!schowek_) return;
   schowek_->PokazSchowek(reinterpret_cast<HWND>(focus), reinterpret_cast<HWND>(topLevel), point.x, point.y);
-  SetForegroundWindow(schowek_->Hwnd());
+  win::BringToForeground(schowek_->Hwnd());
 }
 
 void TfrmGlowna::UstawOknoSchowka(std::unique_ptr<TfrmSchowek> schowek) { schowek_ = std::move(schowek); }

@@ -59,6 +59,9 @@ int TfrmListaSkrotow::ShowModal(HWND owner) {
   }
   Wypelnij();
   win::CenterOnScreen(Hwnd());
+  // Opened by a hotkey while another program is in front: the keys must come here.
+  ShowWindow(Hwnd(), SW_SHOW);
+  win::BringToForeground(Hwnd());
   SetFocus(lista_);
   const int wynik = win::Window::ShowModal(owner);
   Destroy();

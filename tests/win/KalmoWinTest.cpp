@@ -651,7 +651,8 @@ TEST_F(KalmoProgram, ShortcutListOpensTheFolderInTheExplorer) {
   ASSERT_NE(lista, nullptr);
   HWND lst = driver::FindChildByName(lista, "lstSkroty");
   EXPECT_EQ(SendMessageW(lst, LB_GETCOUNT, 0, 0), 1);
-  ASSERT_TRUE(PostMessageW(lst, WM_KEYUP, '1', 0));
+  ASSERT_TRUE(Czekaj([&] { return GetForegroundWindow() == lista; }));
+  ASSERT_TRUE(Nacisnij("0x31"));  // "1", pressed on the keyboard
   EXPECT_TRUE(driver::WaitUntilGone(lista));
   // Kalmo started the explorer for the folder.
   DWORD eksplorator = 0;

@@ -44,8 +44,9 @@ int64_t THistoriaSchowka::SumaZnakow() const {
 bool THistoriaSchowka::Dodaj(const std::string& tekst) {
   if (tekst.empty()) return false;
   const std::string klucz = UpperCasePL(tekst);
-  auto rowna = std::find_if(pozycje_.begin(), pozycje_.end(),
-                            [&](const Pozycja& p) { return p.tekst.size() == tekst.size() && UpperCasePL(p.tekst) == klucz; });
+  auto rowna = std::find_if(pozycje_.begin(), pozycje_.end(), [&](const Pozycja& p) {
+    return p.tekst.size() == tekst.size() && UpperCasePL(p.tekst) == klucz;
+  });
   if (rowna != pozycje_.end()) {
     if (rowna + 1 == pozycje_.end()) return false;
     pozycje_.erase(rowna);  // moves to the end, in the letter case as now copied

@@ -3,8 +3,14 @@
 #include "keyboard/GoraceKlawisze.h"
 
 namespace {
-constexpr uint8_t kKontrolkaShift = 1, kKontrolkaCtrl = 2, kKontrolkaAlt = 4;
+constexpr uint8_t kKontrolkaShift = 1, kKontrolkaCtrl = 2, kKontrolkaAlt = 4, kKontrolkaRozszerzony = 8;
+
+// Keys of the navigation block and the keypad's "/", which share their scan codes with keypad keys:
+// without the extended mark the control would name Ins "Num 0".
+bool Rozszerzony(uint8_t vk) {
+  return (vk >= 0x21 && vk <= 0x28) || vk == 0x2D || vk == 0x2E || vk == 0x6F || vk == 0x90;
 }
+}  // namespace
 
 uint16_t SkrotZKontrolki(uint16_t wartosc) {
   const uint8_t vk = static_cast<uint8_t>(wartosc & 0xFF);
@@ -22,6 +28,7 @@ uint16_t KontrolkaZeSkrotu(uint16_t skrot) {
   if (skrot & kSkrotShift) mod |= kKontrolkaShift;
   if (skrot & kSkrotCtrl) mod |= kKontrolkaCtrl;
   if (skrot & kSkrotAlt) mod |= kKontrolkaAlt;
+  if (Rozszerzony(static_cast<uint8_t>(skrot & 0xFF))) mod |= kKontrolkaRozszerzony;
   return static_cast<uint16_t>((mod << 8) | (skrot & 0xFF));
 }
 

@@ -71,8 +71,9 @@ bool TfrmSchowek::Utworz() {
   // No border and no caption, on top, no taskbar button.
   if (!Create(kKlasa, "Schowek", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 0, 0, 367, 100)) return false;
   lista_ = win::CreateChild(Hwnd(), L"LISTBOX", "lstSchowek", idLstSchowek, "",
-                            WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT, 0, 0,
-                            367, 100);
+                            WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                                LBS_WANTKEYBOARDINPUT,
+                            0, 0, 367, 100);
   // Without the value (settings removed while running) the history runs on the first-run options.
   OpcjeSchowka opcje = OpcjeSchowka::PierwszeUruchomienie();
   if (auto bajty = platform::Reg().ReadBinary(platform::Root::CurrentUser, kKluczKalmo, wartosc::OpcjeSchowka))

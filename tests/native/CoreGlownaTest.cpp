@@ -157,7 +157,9 @@ struct GlownaTest : ::testing::Test {
       if (n == name) return true;
     return false;
   }
-  void HotkeyFile(const std::vector<std::string>& lines) { ASSERT_TRUE(WriteTextLines("C:\\Kalmo\\All_hotkey.dat", lines)); }
+  void HotkeyFile(const std::vector<std::string>& lines) {
+    ASSERT_TRUE(WriteTextLines("C:\\Kalmo\\All_hotkey.dat", lines));
+  }
   void SetTemporaryFileOptions(bool on, double last) {
     OpcjePlikowTymczasowych o;
     o.usuwanie = on;

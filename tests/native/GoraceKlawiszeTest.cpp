@@ -426,7 +426,10 @@ TEST(GoracyKlawisz, ControlValuesProgramTextsAndRefusals) {
   EXPECT_EQ(SkrotZKontrolki(0x0441), 0x8041);  // Alt+A, the dialog's first value
   EXPECT_EQ(SkrotZKontrolki(0x0350), 0x6050);
   EXPECT_EQ(SkrotZKontrolki(0x0300), 0);  // modifiers without a key
-  for (uint16_t s : {0x8041, 0x6050, 0xE07B, 0x40BB}) EXPECT_EQ(SkrotZKontrolki(KontrolkaZeSkrotu(s)), s);
+  for (uint16_t s : {0x8041, 0x6050, 0xE07B, 0x40BB, 0x402D, 0x4060})
+    EXPECT_EQ(SkrotZKontrolki(KontrolkaZeSkrotu(s)), s);
+  EXPECT_EQ(KontrolkaZeSkrotu(0x402D), 0x0A2D);  // Ins is marked extended, Num 0 is not
+  EXPECT_EQ(KontrolkaZeSkrotu(0x4060), 0x0260);
 
   const std::string opis = "Uruchamia wybraną aplikację (C:\\Program Files (x86)\\Gra\\gra.exe)";
   EXPECT_EQ(NazwaPlikuProgramu("C:\\Program Files (x86)\\Gra\\gra.exe"), "gra.exe");

@@ -90,7 +90,7 @@ void TGlownaRdzen::FormCreate() {
   znakiFiltrujace_ = RejReadString(wartosc::ZnakiFiltrujace, "-[");        // 12
   if (!hook_.WlaczSledzenieKlawiatury(ui_.UchwytOkna()))                   // 13
     PokazBlad(kMiejsceFormCreate, "Błąd w czasie włączania śledzenia klawiatury");
-  skroty_ = ui_.UtworzTabliceSkrotow();                                    // 14
+  skroty_ = std::make_unique<THotKeys>(pliki_.goraceKlawisze, hook_);      // 14
   const bool lewyAlt = RejReadString(wartosc::LewyAlt, kTak) == kTak;      // 15
   if (!hook_.AktywnoscLewegoAltu(lewyAlt)) PokazBlad(kMiejsceFormCreate, "Błąd w przełączeniu na lewy Alt");
   WstawSkrotyDoMenu();                                                     // 16
@@ -142,7 +142,16 @@ bool TGlownaRdzen::ObsluzKomunikat(unsigned message, uintptr_t wParam, intptr_t 
 }
 
 void TGlownaRdzen::MyHotKeyMessageProc(uintptr_t wParam, intptr_t lParam) {
-  if (skroty_) skroty_->MyHotKeyMessageProc(static_cast<uint16_t>(wParam & 0xFFFF), static_cast<uintptr_t>(lParam));
+  if (skroty_) skroty_->MyHotKeyMessageProc(wParam, static_cast<uintptr_t>(lParam), *this);
+}
+
+void TGlownaRdzen::PokazOkno(uint8_t zadanie) {
+  switch (zadanie) {
+    case kZadanieInformacjeDnia: mnuInformacjeDniaClick(); break;
+    case kZadanieStatystyka: mnuStatystykaClick(); break;
+    case kZadanieListaDokumentow: mnuListaDokumentowClick(); break;
+    default: break;
+  }
 }
 
 void TGlownaRdzen::MyScreenSaverStartMessage(uintptr_t wParam) {
@@ -191,7 +200,7 @@ PodpisyMenu TGlownaRdzen::Podpisy() {
   // Without a hotkey an item shows its own caption, so that a key removed in the options
   // disappears from the menu too.
   auto podpis = [this](const char* wlasny, const char* podstawa, int zadanie) {
-    const std::string klawisz = skroty_ ? skroty_->ZadanieToSkrot(zadanie) : std::string();
+    const std::string klawisz = skroty_ ? skroty_->ZadanieToSkrot(static_cast<uint8_t>(zadanie)) : std::string();
     return klawisz.empty() ? std::string(wlasny) : PodpisZeSkrotem(podstawa, klawisz);
   };
   PodpisyMenu p;

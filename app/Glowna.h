@@ -11,18 +11,9 @@
 #include "settings/Komunikaty.h"
 #include "app/OrgWatkow.h"
 #include "settings/uDebugger.h"
+#include "keyboard/GoraceKlawisze.h"
 #include "keyboard/KeyHook.h"
 #include "worktime/InfoSaver.h"
-
-// The hotkey table as the main window uses it.
-class TablicaSkrotow {
- public:
-  virtual ~TablicaSkrotow() = default;
-  // Key text of the first binding of the task ("Shift+Ctrl+P"), empty when none.
-  virtual std::string ZadanieToSkrot(int zadanie) = 0;
-  // WM_HOTKEY_TASK: shortcut value and the window that had the keyboard focus.
-  virtual void MyHotKeyMessageProc(uint16_t skrot, uintptr_t oknoZFokusem) = 0;
-};
 
 // Captions of the tray menu items that carry a hotkey.
 struct PodpisyMenu {
@@ -52,8 +43,12 @@ class GlownaUi : public PoczmistrzGlownej {
   virtual void OtworzTematPomocy(int kontekst) = 0;           // context help command
   virtual void OtworzSpisPomocy() = 0;                        // help finder
   virtual void ZainstalujFiltrPomocy() = 0;                   // what-is-this message filter
-  // The hotkey table (THotKeys), created after keyboard tracking is switched on.
-  virtual std::unique_ptr<TablicaSkrotow> UtworzTabliceSkrotow() = 0;
+  // Hotkey tasks that need the window system: the busy cursor, window parents and corners
+  // (handles as integers), and the clipboard history shown at a screen point.
+  virtual void KursorZajety(bool zajety) = 0;
+  virtual uintptr_t Rodzic(uintptr_t okno) = 0;  // 0 for a top-level window
+  virtual PunktKaretki LewyGornyRog(uintptr_t okno) = 0;
+  virtual void PokazSchowek(uintptr_t fokus, uintptr_t glowneOkno, PunktKaretki punkt) = 0;
   virtual void WlaczRejestracjePolaczen() = 0;  // switch the modem's connection log on
   // Sets the monitoring timer's period and enables it.
   virtual void UruchomTimer(uint32_t okresMs) = 0;
@@ -77,11 +72,11 @@ class GlownaUi : public PoczmistrzGlownej {
   virtual void ZakonczProgram() = 0;
 };
 
-class TGlownaRdzen {
+class TGlownaRdzen : private WykonawcaHotkeyow {
  public:
   // Nothing happens until FormCreate.
   TGlownaRdzen(GlownaUi& ui, KeyHook& hook, StarterUsuwania& usuwanie);
-  ~TGlownaRdzen();  // FormDestroy when it has not run
+  ~TGlownaRdzen() override;  // FormDestroy when it has not run
   TGlownaRdzen(const TGlownaRdzen&) = delete;
   TGlownaRdzen& operator=(const TGlownaRdzen&) = delete;
 
@@ -133,7 +128,8 @@ class TGlownaRdzen {
   TDebugger* Debugger() { return debugger_.get(); }
   TInfoSaver* InfoSaver() { return infoSaver_.get(); }
   TOrganizatorWatkow* OrganizatorWatkow() { return organizator_.get(); }
-  TablicaSkrotow* Skroty() { return skroty_.get(); }
+  // The hotkey table, from the start-up to the shutdown; the options dialog reloads it.
+  THotKeys* Skroty() { return skroty_.get(); }
   const WarningOptions& OpcjeOstrzegania() const { return opcjeOstrzegania_; }
   void UstawOpcjeOstrzegania(const WarningOptions& o) { opcjeOstrzegania_ = o; }
   const std::string& ZnakiFiltrujace() const { return znakiFiltrujace_; }
@@ -142,6 +138,17 @@ class TGlownaRdzen {
   void UstawLastWarningTime(double t) { lastWarningTime_ = t; }
 
  private:
+  // WykonawcaHotkeyow: the tasks run as the tray commands do.
+  void RozpocznijPrzerwe() override { mnuPrzerwaClick(); }
+  void PokazOkno(uint8_t zadanie) override;
+  void KursorZajety(bool zajety) override { ui_.KursorZajety(zajety); }
+  uintptr_t Rodzic(uintptr_t okno) override { return ui_.Rodzic(okno); }
+  PunktKaretki LewyGornyRog(uintptr_t okno) override { return ui_.LewyGornyRog(okno); }
+  void PokazSchowek(uintptr_t fokus, uintptr_t glowne, PunktKaretki punkt) override {
+    ui_.PokazSchowek(fokus, glowne, punkt);
+  }
+  void PokazListeSkrotow() override { mnuListaSkrotowClick(); }
+
   GlownaUi& ui_;
   KeyHook& hook_;
   StarterUsuwania& usuwanie_;
@@ -151,7 +158,7 @@ class TGlownaRdzen {
   std::unique_ptr<TDebugger> debugger_;
   std::unique_ptr<TInfoSaver> infoSaver_;
   std::unique_ptr<TOrganizatorWatkow> organizator_;
-  std::unique_ptr<TablicaSkrotow> skroty_;
+  std::unique_ptr<THotKeys> skroty_;
   WarningOptions opcjeOstrzegania_;
   std::string znakiFiltrujace_ = "-[";
   double lastWarningTime_ = 0;

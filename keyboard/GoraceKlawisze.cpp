@@ -175,6 +175,19 @@ HotkeyRecord ParsujLinieHotkeya(const std::string& line) {
   return r;
 }
 
+std::string LiniaPoleceniaProgramu(const std::string& parametr) {
+  if (!parametr.empty() && parametr.front() == '"') return parametr;
+  return "\"" + parametr + "\"";
+}
+
+bool ZapiszHotkeye(const std::string& file, const TStringList& lines) {
+  TStringList zapis;
+  for (const auto& l : lines)
+    if (!ObetnijSpacje(l).empty() && zapis.size() < static_cast<size_t>(THotKeys::kMaksymalnieKlawiszy))
+      zapis.push_back(l);
+  return WriteTextLines(file, zapis);
+}
+
 THotKeys::THotKeys(std::string hotkeyFile, KeyHook& hook) : file_(std::move(hotkeyFile)), hook_(hook) {
   WczytajHotkeye();
   ZarejestrujHotkeye();
@@ -185,16 +198,33 @@ void THotKeys::WczytajHotkeye() {
   TStringList lines;
   if (!ReadTextLines(file_, lines)) return;
   rekordy_ = {};
-  ilosc_ = static_cast<int>(std::min<size_t>(lines.size(), kMaksymalnieKlawiszy));
-  for (int i = 0; i < ilosc_; ++i) rekordy_[i] = ParsujLinieHotkeya(lines[i]);
+  ilosc_ = 0;
+  bool nadmiar = false;
+  for (const auto& line : lines) {
+    if (ObetnijSpacje(line).empty()) continue;
+    if (ilosc_ == kMaksymalnieKlawiszy) {
+      nadmiar = true;
+      break;
+    }
+    rekordy_[ilosc_++] = ParsujLinieHotkeya(line);
+  }
+  if (nadmiar && !zgloszonoNadmiar_) {
+    zgloszonoNadmiar_ = true;
+    Komunikat("Plik gorących klawiszy zawiera więcej niż " + std::to_string(kMaksymalnieKlawiszy) +
+                  " pozycji. Używanych jest pierwszych " + std::to_string(kMaksymalnieKlawiszy) +
+                  ", pozostałe są pomijane.",
+              rkOstrzezenie);
+  }
 }
 
 void THotKeys::ZarejestrujHotkeye() {
   hook_.WyzerujTabliceKlawiszy();
-  for (int i = 0; i < ilosc_; ++i) hook_.DodajGoracyKlawisz(rekordy_[i].Skrot);
+  for (int i = 0; i < ilosc_; ++i)
+    if (rekordy_[i].Skrot != 0) hook_.DodajGoracyKlawisz(rekordy_[i].Skrot);
 }
 
 HotkeyRecord THotKeys::ZnajdzHotkey(uint16_t shortcut) const {
+  if (shortcut == 0) return {};
   for (int i = 0; i < ilosc_; ++i)
     if (rekordy_[i].Skrot == shortcut) return rekordy_[i];
   return {};
@@ -208,8 +238,9 @@ std::string THotKeys::ZadanieToOpis(uint8_t code) const {
 }
 
 std::string THotKeys::ZadanieToSkrot(uint8_t code) const {
+  // A record whose key text named no key is not registered, so it does not hide a later binding.
   for (int i = 0; i < ilosc_; ++i)
-    if (rekordy_[i].Zadanie == code) return ShortCutToText(rekordy_[i].Skrot);
+    if (rekordy_[i].Zadanie == code && rekordy_[i].Skrot != 0) return ShortCutToText(rekordy_[i].Skrot);
   return {};
 }
 
@@ -241,7 +272,7 @@ void THotKeys::WykonajHotkey(const HotkeyRecord& record, uintptr_t focus, Wykona
         explicit Kursor(WykonawcaHotkeyow& w) : e(w) { e.KursorZajety(true); }
         ~Kursor() { e.KursorZajety(false); }
       } kursor(executor);
-      const uint32_t error = platform::Procs().Run(record.Parametr, kSwShowNormal);
+      const uint32_t error = platform::Procs().Run(LiniaPoleceniaProgramu(record.Parametr), kSwShowNormal);
       if (error == 2)
         KomunikatOstrzezenie("Plik " + record.Parametr + " nie istnieje!", rkOstrzezenie);
       else if (error != 0)
@@ -261,8 +292,7 @@ void THotKeys::WykonajHotkey(const HotkeyRecord& record, uintptr_t focus, Wykona
       break;
     }
     case kZadanieListaSkrotow:
-      if (!executor.ListaSkrotowOtwarta() && platform::Fs().FileExists(executor.PlikSkrotow()))
-        executor.PokazListeSkrotow();
+      executor.PokazListeSkrotow();
       break;
     default:
       PokazBlad(kMiejsceWykonaj, "Gorący klawisz bez rozkazu");

@@ -41,6 +41,13 @@ std::string BezNawiasow(const std::string& text);
 uint8_t OpisToZadanie(const std::string& text);
 // One hotkey line to a record.
 HotkeyRecord ParsujLinieHotkeya(const std::string& line);
+// The command line that starts a task-5 program: the path in quotes, so that a path with spaces
+// starts that program and not "C:\Program.exe"; a parameter that brings its own quotes (a program
+// with arguments) is used as it is.
+std::string LiniaPoleceniaProgramu(const std::string& parametr);
+// Writes hotkey lines to the file in one replacing step: blank lines are dropped and nothing is
+// written past the fifteenth line.
+bool ZapiszHotkeye(const std::string& file, const TStringList& lines);
 
 // What a hotkey can make the main window do; the main window implements it, tests record it.
 class WykonawcaHotkeyow {
@@ -55,9 +62,8 @@ class WykonawcaHotkeyow {
   virtual PunktKaretki LewyGornyRog(uintptr_t window) = 0;
   // Shows the clipboard history at the point (screen coordinates) and brings it to the front.
   virtual void PokazSchowek(uintptr_t focus, uintptr_t topLevel, PunktKaretki point) = 0;
-  virtual bool ListaSkrotowOtwarta() = 0;
-  virtual std::string PlikSkrotow() = 0;                // the folder-shortcut data file
-  virtual void PokazListeSkrotow() = 0;                 // modal
+  // Modal; only when no list is open and the shortcut data file exists (as the tray item).
+  virtual void PokazListeSkrotow() = 0;
 };
 
 class THotKeys {
@@ -67,13 +73,15 @@ class THotKeys {
   // Empty table, then loads the file and registers the bindings with the library.
   THotKeys(std::string hotkeyFile, KeyHook& hook);
 
-  // Loads the hotkey data file; a missing file leaves the table as it is. A file of more than
-  // fifteen lines (only written by hand) gives the first fifteen; the rest are not loaded.
+  // Loads the hotkey data file; a missing file leaves the table as it is. Blank lines are
+  // skipped. A file of more than fifteen lines (only written by hand) gives the first fifteen;
+  // the user is told once.
   void WczytajHotkeye();
-  // Clears the library's table and adds every record's shortcut, in order.
+  // Clears the library's table and adds every record's shortcut, in order; a record without a key
+  // (0) is not handed over.
   void ZarejestrujHotkeye();
 
-  // First record with the value; a record with task 0 when none.
+  // First record with the value; a record with task 0 when none or when the value is 0.
   HotkeyRecord ZnajdzHotkey(uint16_t shortcut) const;
   // Description of a task; unknown code: error dialog and empty text.
   std::string ZadanieToOpis(uint8_t code) const;
@@ -97,4 +105,5 @@ class THotKeys {
   KeyHook& hook_;
   std::array<HotkeyRecord, kMaksymalnieKlawiszy> rekordy_{};
   int ilosc_ = 0;
+  bool zgloszonoNadmiar_ = false;
 };

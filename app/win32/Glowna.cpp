@@ -10,10 +10,12 @@
 #include "app/win32/OProgramie.h"
 #include "app/win32/ZasobyGlowne.h"
 #include "cleanup/win32/DeleteTempFileThread.h"
+#include "clipboard/win32/Schowek.h"
 #include "common/Komunika.h"
 #include "common/win32/Win32Dialogs.h"
 #include "settings/Komunikaty.h"
 #include "keyboard/win32/ImportLibKeyHook.h"
+#include "keyboard/win32/ListaSkrotow.h"
 #include "platform/Platform.h"
 #include "worktime/win32/Przypomnienie.h"
 #include "worktime/win32/TodayInfo.h"
@@ -22,23 +24,6 @@
 namespace {
 
 constexpr wchar_t kKlasa[] = L"TfrmGlowna";
-
-// The hotkey table as the core sees it: THotKeys, whose tasks run through the main window.
-class SkrotyGlownej : public TablicaSkrotow {
- public:
-  SkrotyGlownej(const std::string& plik, KeyHook& hook, WykonawcaHotkeyow& wykonawca)
-      : tablica_(plik, hook), wykonawca_(wykonawca) {}
-  std::string ZadanieToSkrot(int zadanie) override {
-    return tablica_.ZadanieToSkrot(static_cast<uint8_t>(zadanie));
-  }
-  void MyHotKeyMessageProc(uint16_t skrot, uintptr_t oknoZFokusem) override {
-    tablica_.MyHotKeyMessageProc(skrot, oknoZFokusem, wykonawca_);
-  }
-
- private:
-  THotKeys tablica_;
-  WykonawcaHotkeyow& wykonawca_;
-};
 
 // The deletion of temporary files runs on TDeleteTempFileThread, which reports back to this window
 // by posted messages only.
@@ -382,11 +367,6 @@ void TfrmGlowna::PokazPomocKontrolki(HWND control) {
   Pomoc(kontekst >= 100 ? HELP_CONTEXTPOPUP : HELP_CONTEXT, kontekst);
 }
 
-std::unique_ptr<TablicaSkrotow> TfrmGlowna::UtworzTabliceSkrotow() {
-  WykonawcaHotkeyow& wykonawca = *this;
-  return std::make_unique<SkrotyGlownej>(rdzen_->Pliki().goraceKlawisze, *hook_, wykonawca);
-}
-
 void TfrmGlowna::WlaczRejestracjePolaczen() {
   // The modem's connection log is switched on by the connection statistics, which come with the
   // statistics window; nothing to switch before that.
@@ -432,9 +412,11 @@ void TfrmGlowna::PokazOkno(Okno okno) {
     case Okno::Statystyka:
       PokazStatystyke();
       return;
-    case Okno::ListaSkrotow:
-      PokazOknoListySkrotow();
+    case Okno::ListaSkrotow: {
+      TfrmListaSkrotow lista(rdzen_->Pliki().skroty, [this] { rdzen_->OtworzOpcje("Skróty"); });
+      lista.ShowModal(nullptr);
       return;
+    }
     default:
       return;  // the reminder, the question and the break window open through their own routines
   }
@@ -490,22 +472,10 @@ void TfrmGlowna::PokazListeDokumentow() {
 
 void TfrmGlowna::PokazStatystyke() { InformacjaONastepnejWersji("Statystyka"); }
 
-void TfrmGlowna::PokazOknoListySkrotow() { InformacjaONastepnejWersji("Lista skrótów"); }
-
 void TfrmGlowna::PokazOknoOpcji(const std::string&) { InformacjaONastepnejWersji("Opcje"); }
 
 // ---------------------------------------------------------------------------------------------
-// WykonawcaHotkeyow
-
-void TfrmGlowna::PokazOkno(uint8_t zadanie) {
-  if (!rdzen_) return;
-  switch (zadanie) {
-    case kZadanieInformacjeDnia: rdzen_->mnuInformacjeDniaClick(); break;
-    case kZadanieStatystyka: rdzen_->mnuStatystykaClick(); break;
-    case kZadanieListaDokumentow: rdzen_->mnuListaDokumentowClick(); break;
-    default: break;
-  }
-}
+// Hotkey tasks
 
 void TfrmGlowna::KursorZajety(bool zajety) { SetCursor(LoadCursorW(nullptr, zajety ? IDC_WAIT : IDC_ARROW)); }
 
@@ -524,16 +494,12 @@ PunktKaretki TfrmGlowna::LewyGornyRog(uintptr_t window) {
   return p;
 }
 
-void TfrmGlowna::PokazSchowek(uintptr_t, uintptr_t, PunktKaretki) {
-  // The clipboard history joins with its window (KalmoMain creates it).
+void TfrmGlowna::PokazSchowek(uintptr_t focus, uintptr_t topLevel, PunktKaretki point) {
+  if (!schowek_) return;
+  schowek_->PokazSchowek(reinterpret_cast<HWND>(focus), reinterpret_cast<HWND>(topLevel), point.x, point.y);
+  win::BringToForeground(schowek_->Hwnd());
 }
 
-bool TfrmGlowna::ListaSkrotowOtwarta() { return rdzen_ && rdzen_->OknoIstnieje(Okno::ListaSkrotow); }
-
-std::string TfrmGlowna::PlikSkrotow() { return rdzen_ ? rdzen_->Pliki().skroty : std::string(); }
-
-void TfrmGlowna::PokazListeSkrotow() {
-  if (rdzen_) rdzen_->mnuListaSkrotowClick();
-}
+void TfrmGlowna::UstawOknoSchowka(std::unique_ptr<TfrmSchowek> schowek) { schowek_ = std::move(schowek); }
 
 }  // namespace kalmo

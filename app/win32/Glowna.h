@@ -14,6 +14,7 @@
 #include "common/win32/Window.h"
 #include "keyboard/GoraceKlawisze.h"
 
+class TfrmSchowek;
 class TfrmTodayInfo;
 class TfrmPrzypomnienie;
 class TfrmWygaszacz;
@@ -51,7 +52,7 @@ inline constexpr wchar_t kKomunikatPozycjiMenu[] = L"Kalmo.PozycjaMenu";
 // tools link both programs' windows.
 namespace kalmo {
 
-class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyow {
+class TfrmGlowna : public win::Window, public GlownaUi {
  public:
   TfrmGlowna();
   ~TfrmGlowna() override;
@@ -64,6 +65,9 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   TGlownaRdzen& Rdzen() { return *rdzen_; }
   HMENU pmGlowne() const { return pmGlowne_; }
   TNotifyIcon& NotifyIcon() { return ikona_; }
+  // The clipboard-history window, created by the entry beside the main window; owned from here on.
+  void UstawOknoSchowka(std::unique_ptr<TfrmSchowek> schowek);
+  TfrmSchowek* OknoSchowka() { return schowek_.get(); }
 
   // Timer ids of the window.
   static constexpr UINT_PTR kTimerMonitorowania = 1;
@@ -87,7 +91,10 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   void OtworzTematPomocy(int kontekst) override;
   void OtworzSpisPomocy() override;
   void ZainstalujFiltrPomocy() override;
-  std::unique_ptr<TablicaSkrotow> UtworzTabliceSkrotow() override;
+  void KursorZajety(bool zajety) override;
+  uintptr_t Rodzic(uintptr_t window) override;
+  PunktKaretki LewyGornyRog(uintptr_t window) override;
+  void PokazSchowek(uintptr_t focus, uintptr_t topLevel, PunktKaretki point) override;
   void WlaczRejestracjePolaczen() override;
   void UruchomTimer(uint32_t okresMs) override;
   void UstawPodpowiedz(const std::string& tekst) override;
@@ -103,20 +110,9 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   void PokazZgloszeniaUsuwania();
   void ZakonczProgram() override;
 
-  // WykonawcaHotkeyow
-  void PokazOkno(uint8_t zadanie) override;
-  void KursorZajety(bool zajety) override;
-  uintptr_t Rodzic(uintptr_t window) override;
-  PunktKaretki LewyGornyRog(uintptr_t window) override;
-  void PokazSchowek(uintptr_t focus, uintptr_t topLevel, PunktKaretki point) override;
-  bool ListaSkrotowOtwarta() override;
-  std::string PlikSkrotow() override;
-  void PokazListeSkrotow() override;
-
   // Windows that come with later versions of the program: each says so for now.
   void PokazListeDokumentow();
   void PokazStatystyke();
-  void PokazOknoListySkrotow();
   void PokazOknoOpcji(const std::string& strona);
 
   void FormCreate();
@@ -151,6 +147,7 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   std::unique_ptr<TfrmPrzypomnienie> przypomnienie_;
   std::unique_ptr<TfrmWygaszacz> wygaszacz_;
   std::vector<TDeleteTempFileThread::Zgloszenie> zgloszeniaUsuwania_;
+  std::unique_ptr<TfrmSchowek> schowek_;
 };
 
 }  // namespace kalmo

@@ -2,14 +2,21 @@
 // the message loop.
 #include <windows.h>
 
+#include <memory>
+
 #include "app/win32/Glowna.h"
+#include "clipboard/win32/Schowek.h"
 #include "common/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {
 
-// The clipboard-history window lives for the whole run; it joins here when it exists.
-void UtworzOknoSchowka(kalmo::TfrmGlowna&) {}
+// The clipboard-history window lives for the whole run, hidden until its hotkey; the main window
+// keeps it and shows it at the caret.
+void UtworzOknoSchowka(kalmo::TfrmGlowna& glowna) {
+  auto schowek = std::make_unique<TfrmSchowek>();
+  if (schowek->Utworz()) glowna.UstawOknoSchowka(std::move(schowek));
+}
 
 }  // namespace
 

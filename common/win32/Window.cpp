@@ -104,6 +104,15 @@ void SetFont(HWND hwnd, HFONT font, bool redraw) {
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
 }
 
+void BringToForeground(HWND hwnd) {
+  HWND fg = GetForegroundWindow();
+  const DWORD fgThread = fg ? GetWindowThreadProcessId(fg, nullptr) : 0;
+  const DWORD self = GetCurrentThreadId();
+  const bool attached = fgThread && fgThread != self && AttachThreadInput(self, fgThread, TRUE);
+  SetForegroundWindow(hwnd);
+  if (attached) AttachThreadInput(self, fgThread, FALSE);
+}
+
 void CenterOnScreen(HWND hwnd) {
   RECT work{}, r{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

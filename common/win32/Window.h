@@ -35,6 +35,9 @@ void SetFont(HWND hwnd, HFONT font, bool redraw = false);
 
 // Centre a top-level window on the work area of the primary monitor.
 void CenterOnScreen(HWND hwnd);
+// Brings a window of this thread to the foreground also when another program has the keyboard
+// (a window opened by a global hotkey): the input of the foreground thread is shared meanwhile.
+void BringToForeground(HWND hwnd);
 // Resize a top-level window so that its client area has the given size (keeps its position).
 void SetClientSize(HWND hwnd, int width, int height);
 

@@ -7,6 +7,7 @@
 #include "app/Glowna.h"
 #include "app/OrgWatkow.h"
 #include "common/DateTime.h"
+#include "common/Dyskowe.h"
 #include "common/TimeUtilities.h"
 #include "settings/Komunikaty.h"
 #include "platform/memory/Memory.h"
@@ -24,34 +25,15 @@ struct Zdarzenia {
   void operator()(const std::string& s) { lista.push_back(s); }
 };
 
-struct FakeTablica : TablicaSkrotow {
-  std::map<int, std::string>* klawisze;
-  Zdarzenia* z;
-  std::function<void()> przyZwolnieniu;
-  FakeTablica(std::map<int, std::string>* k, Zdarzenia* zd) : klawisze(k), z(zd) {}
-  ~FakeTablica() override {
-    (*z)("~TablicaSkrotow");
-    if (przyZwolnieniu) przyZwolnieniu();
-  }
-  std::string ZadanieToSkrot(int zadanie) override {
-    auto it = klawisze->find(zadanie);
-    return it == klawisze->end() ? "" : it->second;
-  }
-  void MyHotKeyMessageProc(uint16_t skrot, uintptr_t okno) override {
-    (*z)("hotkey " + std::to_string(skrot) + " " + std::to_string(okno));
-  }
-};
-
 struct FakeUi : GlownaUi {
   Zdarzenia* z;
   TGlownaRdzen* rdzen = nullptr;
-  std::map<int, std::string> klawisze;
+  std::function<void()> przyOpcjach;  // what the options dialog changes
   PodpisyMenu podpisy;
   std::vector<std::string> podpowiedzi;
   std::vector<WarningCode> ostrzezenia;
   std::vector<std::tuple<unsigned, uintptr_t, intptr_t>> wyslane;
   std::function<void(const std::string&)> podglad;  // sees the state at each call
-  std::function<void()> przyZwolnieniuTablicy;
   uint32_t okres = 0;
   explicit FakeUi(Zdarzenia* zd) : z(zd) {}
 
@@ -65,11 +47,12 @@ struct FakeUi : GlownaUi {
   void OtworzTematPomocy(int k) override { Ev("help topic " + std::to_string(k)); }
   void OtworzSpisPomocy() override { Ev("help finder"); }
   void ZainstalujFiltrPomocy() override { Ev("help filter"); }
-  std::unique_ptr<TablicaSkrotow> UtworzTabliceSkrotow() override {
-    Ev("hotkey table");
-    auto t = std::make_unique<FakeTablica>(&klawisze, z);
-    t->przyZwolnieniu = przyZwolnieniuTablicy;
-    return t;
+  void KursorZajety(bool b) override { Ev(b ? "busy cursor" : "normal cursor"); }
+  uintptr_t Rodzic(uintptr_t okno) override { return okno == 30 ? 10 : 0; }
+  PunktKaretki LewyGornyRog(uintptr_t) override { return {100, 200}; }
+  void PokazSchowek(uintptr_t f, uintptr_t g, PunktKaretki p) override {
+    Ev("clipboard " + std::to_string(f) + " " + std::to_string(g) + " " + std::to_string(p.x) + "," +
+       std::to_string(p.y));
   }
   void WlaczRejestracjePolaczen() override { Ev("modem log"); }
   void UruchomTimer(uint32_t ms) override {
@@ -87,6 +70,7 @@ struct FakeUi : GlownaUi {
     Ev("show " + std::to_string(static_cast<int>(o)) + (rdzen && rdzen->OknoIstnieje(o) ? " (marked)" : ""));
   }
   void PokazOpcje(const std::string& s) override {
+    if (przyOpcjach) przyOpcjach();
     Ev("options '" + s + "'" + (rdzen && rdzen->OknoIstnieje(Okno::Opcje) ? " (marked)" : ""));
   }
   void ZwolnijOkno(Okno o) override { Ev("free " + std::to_string(static_cast<int>(o))); }
@@ -105,13 +89,19 @@ struct FakeHook : KeyHook {
     return wynikSledzenia;
   }
   void WylaczSledzenieKlawiatury() override { (*z)("hook off"); }
-  void WyzerujTabliceKlawiszy() override {}
-  void DodajGoracyKlawisz(uint16_t) override {}
+  std::vector<uint16_t> klawisze;
+  std::function<void()> przyZerowaniu;
+  void WyzerujTabliceKlawiszy() override {
+    (*z)("hotkey table");
+    if (przyZerowaniu) przyZerowaniu();
+    klawisze.clear();
+  }
+  void DodajGoracyKlawisz(uint16_t k) override { klawisze.push_back(k); }
   bool AktywnoscLewegoAltu(bool b) override {
     (*z)(std::string("left alt ") + (b ? "on" : "off"));
     return wynikAltu;
   }
-  void DajPozycjeKaretki(PunktKaretki&) override {}
+  void DajPozycjeKaretki(PunktKaretki& p) override { p = {7, 11}; }
 };
 
 struct FakeZadanie : ZadanieUsuwania {
@@ -167,6 +157,9 @@ struct GlownaTest : ::testing::Test {
       if (n == name) return true;
     return false;
   }
+  void HotkeyFile(const std::vector<std::string>& lines) {
+    ASSERT_TRUE(WriteTextLines("C:\\Kalmo\\All_hotkey.dat", lines));
+  }
   void SetTemporaryFileOptions(bool on, double last) {
     OpcjePlikowTymczasowych o;
     o.usuwanie = on;
@@ -182,8 +175,8 @@ TEST_F(GlownaTest, FirstStartRunsTheSequenceInOrder) {
   ui.podglad = [&](const std::string& s) {
     if (s == "help topic 1") widok.push_back(std::string("settings ") + (Has("OpcjeOstrzegania") ? "yes" : "no") +
                                              ", today " + (Has("TodayInfo") ? "yes" : "no"));
-    if (s == "hotkey table") widok.push_back(std::string("today ") + (Has("TodayInfo") ? "yes" : "no"));
   };
+  hook.przyZerowaniu = [&] { widok.push_back(std::string("today ") + (Has("TodayInfo") ? "yes" : "no")); };
   r->FormCreate();
   EXPECT_EQ(z.lista, (std::vector<std::string>{"help file C:\\Kalmo\\Kalmo.hlp", "help topic 1", "help filter",
                                                "hook on 4660", "hotkey table", "left alt on", "captions",
@@ -203,6 +196,9 @@ TEST_F(GlownaTest, FirstStartRunsTheSequenceInOrder) {
   EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 5);
   EXPECT_EQ(r->LastWarningTime(), tp.clock.now);
   EXPECT_TRUE(tp.files.FileExists("C:\\Kalmo\\All_hotkey.dat"));
+  // The first-run hotkeys are in the library and on the menu.
+  EXPECT_EQ(hook.klawisze, (std::vector<uint16_t>{0x6050, 0x40BB, 0x4044, 0x6049}));
+  EXPECT_EQ(ui.podpisy.przerwa, "Przerwa    (Shift+Ctrl+P)");
   EXPECT_FALSE(r->Debugger()->Wlaczony());
   EXPECT_FALSE(tp.files.FileExists("C:\\Kalmo\\debugg.obj"));
 }
@@ -416,34 +412,62 @@ TEST_F(GlownaTest, ThreadMessagesDriveTheDeletion) {
   EXPECT_EQ(tp.dialogs.shown[0].place, "TfrmGlowna.MyThreadMessage");
   EXPECT_EQ(tp.dialogs.shown[0].text, "Nierozpoznana operacja do wykonania w tle");
   EXPECT_FALSE(r->ObsluzKomunikat(1680, 0, 0));
-  r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x12345, 77);
-  EXPECT_EQ(z.lista.back(), "hotkey 9029 77");  // the low 16 bits carry the shortcut
+}
+
+TEST_F(GlownaTest, HotkeysRunTheirTasksThroughTheCore) {
+  tp.registry.CreateKey(Root::CurrentUser, kKlucz);
+  HotkeyFile({"Ctrl+E#Przerwa", "Ctrl+I#Wyświetla informacje dnia", "Ctrl+D#Wyświetla historię schowka",
+              "Ctrl+L#Wyświetla listę skrótów", "Ctrl+R#Uruchamia wybraną aplikację (C:\\Program Files\\x\\y.exe)"});
+  Start();
+  r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x10000 | 0x4045, 77);  // the low 16 bits carry the shortcut
+  r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x4049, 77);
+  r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x4044, 30);  // focus 30 in top-level 10, corner (100, 200)
+  r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x404C, 0);   // no shortcut file: nothing
+  tp.files.AddFile(r->Pliki().skroty, "Dom#C:\\Dom\r\n");
+  r->UstawOkno(Okno::ListaSkrotow, true);
+  r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x404C, 0);   // already open: nothing
+  r->UstawOkno(Okno::ListaSkrotow, false);
+  r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x404C, 0);
+  r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x4052, 0);
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"break", "show 0", "clipboard 30 10 107,211", "show 7 (marked)",
+                                               "busy cursor", "normal cursor"}));
+  ASSERT_EQ(tp.processes.started.size(), 1u);
+  EXPECT_EQ(tp.processes.started[0].commandLine, "\"C:\\Program Files\\x\\y.exe\"");
+  EXPECT_TRUE(tp.dialogs.shown.empty());
 }
 
 TEST_F(GlownaTest, MenuCaptionsCarryTheHotkeys) {
   EXPECT_EQ(PodpisZeSkrotem("Przerwa", "Shift+Ctrl+P"), "Przerwa    (Shift+Ctrl+P)");
   EXPECT_EQ(PodpisZeSkrotem("Statystyka...", ""), "Statystyka...");
-  ui.klawisze = {{1, "Shift+Ctrl+P"}, {2, "Shift+Ctrl+I"}, {4, "Ctrl+="}, {8, "Ctrl+L"}, {6, "Alt+O"}};
+  tp.registry.CreateKey(Root::CurrentUser, kKlucz);  // not a first run: the file below stays
+  HotkeyFile({"Shift+Ctrl+P#Przerwa", "Shift+Ctrl+I#Wyświetla informacje dnia",
+              "Ctrl+=#Wyświetla listę monitorowanych dokumentów", "Ctrl+L#Wyświetla listę skrótów"});
   r->FormCreate();
   EXPECT_EQ(ui.podpisy.przerwa, "Przerwa    (Shift+Ctrl+P)");
   EXPECT_EQ(ui.podpisy.informacjeDnia, "Informacje dnia...    (Shift+Ctrl+I)");
   EXPECT_EQ(ui.podpisy.listaDokumentow, "Lista dokumentów...    (Ctrl+=)");
   EXPECT_EQ(ui.podpisy.listaSkrotow, "Lista Skrótów...    (Ctrl+L)");
-  EXPECT_EQ(ui.podpisy.opcje, "Opcje...    (Alt+O)");
+  EXPECT_EQ(ui.podpisy.opcje, "Opcje...");  // the options task has no binding of its own
   EXPECT_EQ(ui.podpisy.statystyka, "Statystyka...");
   // After the options dialog the captions follow the table, also for a key taken away.
-  ui.klawisze = {{3, "Ctrl+S"}};
+  ui.przyOpcjach = [&] {
+    HotkeyFile({"Ctrl+S#Wyświetla statystykę"});
+    r->Skroty()->WczytajHotkeye();
+    r->Skroty()->ZarejestrujHotkeye();
+  };
   z.lista.clear();
   r->mnuOpcjeClick();
-  EXPECT_EQ(z.lista, (std::vector<std::string>{"options '' (marked)", "captions"}));
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"hotkey table", "options '' (marked)", "captions"}));
   EXPECT_FALSE(r->OknoIstnieje(Okno::Opcje));
   EXPECT_EQ(ui.podpisy.statystyka, "Statystyka...    (Ctrl+S)");
   EXPECT_EQ(ui.podpisy.przerwa, "Przerwa");
   EXPECT_EQ(ui.podpisy.listaSkrotow, "Lista skrótów...");
+  EXPECT_EQ(hook.klawisze, std::vector<uint16_t>{0x4053});
+  ui.przyOpcjach = nullptr;
   r->OtworzOpcje("Skróty");
-  EXPECT_EQ(z.lista[2], "options 'Skróty' (marked)");
+  EXPECT_EQ(z.lista[3], "options 'Skróty' (marked)");
   r->NotifyIconDblClick();
-  EXPECT_EQ(z.lista[4], "options '' (marked)");
+  EXPECT_EQ(z.lista[5], "options '' (marked)");
 }
 
 TEST_F(GlownaTest, MenuCommands) {
@@ -478,7 +502,6 @@ TEST_F(GlownaTest, ShutdownFreesInOrderAndSaves) {
   };
   double przed = 0;
   std::vector<std::string> widok;
-  ui.przyZwolnieniuTablicy = [&] { widok.push_back(stamp() == przed ? "table: not saved yet" : "table: saved"); };
   starter.przyPrzerwaniu = [&] { widok.push_back(stamp() == przed ? "stop: not saved yet" : "stop: saved"); };
   Start();
   SetTemporaryFileOptions(true, 0);
@@ -487,9 +510,10 @@ TEST_F(GlownaTest, ShutdownFreesInOrderAndSaves) {
   tp.clock.Advance(600);
   z.lista.clear();
   r->FormDestroy();
-  EXPECT_EQ(z.lista, (std::vector<std::string>{"~TablicaSkrotow", "deletion asked to stop", "hook off"}));
-  EXPECT_EQ(widok, (std::vector<std::string>{"table: not saved yet", "stop: saved"}));
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"deletion asked to stop", "hook off"}));
+  EXPECT_EQ(widok, (std::vector<std::string>{"stop: saved"}));
   EXPECT_EQ(r->InfoSaver(), nullptr);
+  EXPECT_EQ(r->Skroty(), nullptr);
   r->FormDestroy();  // once only
-  EXPECT_EQ(z.lista.size(), 3u);
+  EXPECT_EQ(z.lista.size(), 2u);
 }

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "common/Cp1250.h"
+#include "common/Dyskowe.h"
 #include "keyboard/GoraceKlawisze.h"
+#include "keyboard/GoracyKlawisz.h"
 #include "platform/memory/Memory.h"
 
 using platform::memory::RecordingDialogs;
@@ -41,13 +43,10 @@ class NagrywajacyWykonawca : public WykonawcaHotkeyow {
     log.push_back("schowek " + std::to_string(focus) + " " + std::to_string(top) + " " + std::to_string(p.x) + "," +
                   std::to_string(p.y));
   }
-  bool ListaSkrotowOtwarta() override { return listaOtwarta; }
-  std::string PlikSkrotow() override { return "C:\\Kalmo\\Jan_skroty.dat"; }
   void PokazListeSkrotow() override { log.push_back("skroty"); }
 
   std::vector<std::string> log;
   std::vector<std::pair<uintptr_t, uintptr_t>> rodzice;
-  bool listaOtwarta = false;
 };
 
 // The file as the program stores it: Windows-1250 with CR LF.
@@ -247,6 +246,44 @@ TEST(THotKeys, KeepsTheFirstFifteenLinesOfALongerFile) {
   EXPECT_EQ(hook.calls.size(), 16u);
   EXPECT_EQ(hook.calls.back(), std::to_string(0x4070 + 14));
   EXPECT_EQ(t.ZnajdzHotkey(0x4070 + 15).Zadanie, 0);  // Ctrl+F16 was the sixteenth line
+  // The user hears of it once, not at every reload.
+  ASSERT_EQ(p.dialogs.shown.size(), 1u);
+  EXPECT_EQ(p.dialogs.shown[0].text,
+            "Plik gorących klawiszy zawiera więcej niż 15 pozycji. Używanych jest pierwszych 15, pozostałe są "
+            "pomijane.");
+  t.WczytajHotkeye();
+  EXPECT_EQ(p.dialogs.shown.size(), 1u);
+
+  // Saving writes no more than the table holds, drops blank rows, and replaces the file.
+  ASSERT_TRUE(ZapiszHotkeye(kPlik, lines));
+  TStringList zapisane;
+  ASSERT_TRUE(ReadTextLines(kPlik, zapisane));
+  EXPECT_EQ(zapisane.size(), 15u);
+  ASSERT_TRUE(ZapiszHotkeye(kPlik, {"", "Ctrl+D#Wyświetla historię schowka", "  "}));
+  EXPECT_EQ(*p.files.ReadFile(kPlik), cp1250::FromUtf8("Ctrl+D#Wyświetla historię schowka\r\n"));
+}
+
+TEST(THotKeys, EmptyFileAndBlankLinesRegisterNoShortcutZero) {
+  TestPlatform p;
+  p.files.AddFile(kPlik, "");
+  NagrywajacyHook hook;
+  NagrywajacyWykonawca w;
+  THotKeys t(kPlik, hook);
+  EXPECT_EQ(t.Ilosc(), 0);
+  EXPECT_EQ(hook.calls, std::vector<std::string>{"zeruj"});
+  Zapisz(p, {"", "Ctrl+Nic#Przerwa", "   ", "#Wyświetla statystykę", "Ctrl+A#Przerwa"});
+  hook.calls.clear();
+  t.WczytajHotkeye();
+  t.ZarejestrujHotkeye();
+  EXPECT_EQ(t.Ilosc(), 3);
+  EXPECT_EQ(hook.calls, (std::vector<std::string>{"zeruj", std::to_string(0x4041)}));
+  EXPECT_EQ(t.ZadanieToSkrot(1), "Ctrl+A");  // the keyless record does not hide the binding
+  EXPECT_EQ(t.ZadanieToSkrot(3), "");
+  // A message with value 0 finds nothing, though two records have no key.
+  EXPECT_EQ(t.ZnajdzHotkey(0).Zadanie, 0);
+  t.MyHotKeyMessageProc(0, 0, w);
+  EXPECT_TRUE(w.log.empty());
+  EXPECT_TRUE(p.dialogs.shown.empty());
 }
 
 TEST(THotKeys, FindReturnsFirstOfDuplicatesAndUnknownLinesStayRegistered) {
@@ -316,7 +353,7 @@ TEST(THotKeys, RunningAProgramReportsItsFailures) {
 
   t.WykonajHotkey(r, 0, w);
   ASSERT_EQ(p.processes.started.size(), 1u);
-  EXPECT_EQ(p.processes.started[0].commandLine, r.Parametr);  // the whole text, unchanged
+  EXPECT_EQ(p.processes.started[0].commandLine, r.Parametr);  // brings its own quotes: unchanged
   EXPECT_EQ(p.processes.started[0].showState, 1);
   EXPECT_EQ(w.log, (std::vector<std::string>{"kursor zajety", "kursor normalny"}));
   EXPECT_TRUE(p.dialogs.shown.empty());
@@ -339,6 +376,13 @@ TEST(THotKeys, RunningAProgramReportsItsFailures) {
   EXPECT_EQ(p.dialogs.shown[0].place, "TfrmGlowna.MyHotKeyMessageProc - WykonajHotkey");
   EXPECT_EQ(p.dialogs.shown[0].text, "Błąd nr:5");
   EXPECT_EQ(w.log, (std::vector<std::string>{"kursor zajety", "kursor normalny"}));
+
+  // A bare path with spaces is quoted, so "C:\Program.exe" cannot be started in its place; the
+  // message names the path as the user chose it.
+  p.processes.result = 0;
+  t.WykonajHotkey(HotkeyRecord{0x4052, 5, "C:\\Program Files\\x\\y.exe"}, 0, w);
+  EXPECT_EQ(p.processes.started.back().commandLine, "\"C:\\Program Files\\x\\y.exe\"");
+  EXPECT_EQ(LiniaPoleceniaProgramu("C:\\a.exe"), "\"C:\\a.exe\"");
 }
 
 TEST(THotKeys, ClipboardOpensAtCaretWithTopLevelWindow) {
@@ -361,24 +405,6 @@ TEST(THotKeys, ClipboardOpensAtCaretWithTopLevelWindow) {
   EXPECT_EQ(w.log, std::vector<std::string>{"schowek 30 30 97,204"});
 }
 
-TEST(THotKeys, ShortcutListOnlyWhenClosedAndFileExists) {
-  TestPlatform p;
-  NagrywajacyHook hook;
-  NagrywajacyWykonawca w;
-  THotKeys t(kPlik, hook);
-  HotkeyRecord r{0x4053, 8, ""};
-  t.WykonajHotkey(r, 0, w);
-  EXPECT_TRUE(w.log.empty());  // no shortcut file
-  p.files.AddFile("C:\\Kalmo\\Jan_skroty.dat", "C:\\\r\n");
-  w.listaOtwarta = true;
-  t.WykonajHotkey(r, 0, w);
-  EXPECT_TRUE(w.log.empty());  // already open
-  w.listaOtwarta = false;
-  t.WykonajHotkey(r, 0, w);
-  EXPECT_EQ(w.log, std::vector<std::string>{"skroty"});
-  EXPECT_TRUE(p.dialogs.shown.empty());
-}
-
 TEST(THotKeys, TasksWithoutCommandAreReported) {
   TestPlatform p;
   NagrywajacyHook hook;
@@ -393,4 +419,35 @@ TEST(THotKeys, TasksWithoutCommandAreReported) {
   }
   EXPECT_TRUE(w.log.empty());
   EXPECT_TRUE(p.processes.started.empty());
+}
+
+TEST(GoracyKlawisz, ControlValuesProgramTextsAndRefusals) {
+  // The capture control's modifier byte and the shortcut bits, both ways.
+  EXPECT_EQ(SkrotZKontrolki(0x0441), 0x8041);  // Alt+A, the dialog's first value
+  EXPECT_EQ(SkrotZKontrolki(0x0350), 0x6050);
+  EXPECT_EQ(SkrotZKontrolki(0x0300), 0);  // modifiers without a key
+  for (uint16_t s : {0x8041, 0x6050, 0xE07B, 0x40BB, 0x402D, 0x4060})
+    EXPECT_EQ(SkrotZKontrolki(KontrolkaZeSkrotu(s)), s);
+  EXPECT_EQ(KontrolkaZeSkrotu(0x402D), 0x0A2D);  // Ins is marked extended, Num 0 is not
+  EXPECT_EQ(KontrolkaZeSkrotu(0x4060), 0x0260);
+
+  const std::string opis = "Uruchamia wybraną aplikację (C:\\Program Files (x86)\\Gra\\gra.exe)";
+  EXPECT_EQ(NazwaPlikuProgramu("C:\\Program Files (x86)\\Gra\\gra.exe"), "gra.exe");
+  EXPECT_EQ(NazwaPlikuProgramu("C:gra.exe"), "gra.exe");
+  EXPECT_EQ(FolderPlikuProgramu("C:\\Program Files (x86)\\Gra\\gra.exe"), "C:\\Program Files (x86)\\Gra");
+  EXPECT_EQ(PokazywanyOpisZadania(opis), "Uruchamia wybraną aplikację (gra.exe)");
+  EXPECT_EQ(PokazywanyOpisZadania("Przerwa"), "Przerwa");
+  EXPECT_EQ(OpisZProgramem(opis, "D:\\x.exe"), "Uruchamia wybraną aplikację (D:\\x.exe)");
+
+  TStringList opisy;
+  for (const auto& z : kTabelaZadan) opisy.push_back(z.opis);
+  EXPECT_EQ(PozycjaZadania(opisy, opis), 6);
+  EXPECT_EQ(PozycjaZadania(opisy, " Przerwa (po obiedzie)"), 0);
+  EXPECT_EQ(PozycjaZadania(opisy, "Coś innego"), -1);
+
+  EXPECT_EQ(SprawdzGoracyKlawisz(0x8041, opis), "");
+  EXPECT_EQ(SprawdzGoracyKlawisz(0, "Przerwa"), "Niepoprawny gorący klawisz - wybierz inny!");
+  EXPECT_EQ(SprawdzGoracyKlawisz(0x8041, ""), "Wybierz zadanie gorącego klawisza.");
+  EXPECT_EQ(SprawdzGoracyKlawisz(0x8041, "Uruchamia wybraną aplikację"),
+            "Wybierz program, który ma uruchamiać ten gorący klawisz.");
 }

@@ -1,6 +1,7 @@
 // The real Kalmo.exe under Wine: started from a program folder of its own, driven through its main
 // window's messages, read back through the registry and its data files.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 
 #include "app/win32/Glowna.h"
 #include "common/Cp1250.h"
+#include "common/Dyskowe.h"
 #include "common/WinTools.h"
 #include "settings/Komunikaty.h"
 #include "tests/win/BlokadaKluczaKalmo.h"
@@ -551,6 +553,124 @@ TEST_F(KalmoProgram, KoniecSavesTheDayThatTheTicksCounted) {
   ASSERT_TRUE(CzytajDzis(d));
   EXPECT_GT(d.monitorowania, poPierwszym);
   EXPECT_EQ(d.praca, d.monitorowania);  // all of it work
+}
+
+
+// Keys pressed by another program through SendInput (SendKeys.exe); true when it pressed them all.
+// pump: this thread's windows get keyboard input meanwhile, so their messages must flow.
+bool Nacisnij(const std::string& klawisze, bool pump = false) {
+  driver::Process p;
+  if (!driver::Start("\"" + driver::BesideTests("SendKeys.exe") + "\" " + klawisze, p)) return false;
+  if (pump) {
+    DWORD start = GetTickCount();
+    while (MsgWaitForMultipleObjects(1, &p.handle, FALSE, 50, QS_ALLINPUT) != WAIT_OBJECT_0) {
+      if (GetTickCount() - start > driver::Timeout()) break;
+      MSG m;
+      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+      }
+    }
+  }
+  return p.WaitForExit() == 0;
+}
+
+TEST_F(KalmoProgram, FirstRunHotkeyFromAnotherProgramStartsTheBreak) {
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(driver::FindWindowOf(L"TfrmWygaszacz", {}, proces_.id), nullptr);
+  // Shift+Ctrl+P of the first-run hotkey file: Hook.dll reports it (1679), the break window opens.
+  ASSERT_TRUE(Nacisnij("0x10+0x11+0x50"));
+  EXPECT_NE(driver::WaitForWindow(L"TfrmWygaszacz", {}, proces_.id), nullptr);
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, ClipboardHotkeyPastesAnEarlierTextIntoAnotherProgram) {
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  // Two texts copied by another program (this one), the first with Polish letters.
+  auto kopiuj = [](const std::wstring& t) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (t.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(g), t.c_str(), (t.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(g);
+    const bool ok = SetClipboardData(CF_UNICODETEXT, g) != nullptr;
+    CloseClipboard();
+    return ok;
+  };
+  HWND schowek = nullptr;
+  auto pozycji = [&](LRESULT n) {
+    return Czekaj([&] {
+      schowek = nullptr;
+      while ((schowek = FindWindowExW(nullptr, schowek, L"TfrmSchowek", nullptr))) {
+        DWORD p = 0;
+        GetWindowThreadProcessId(schowek, &p);
+        if (p == proces_.id) break;
+      }
+      return schowek && SendMessageW(driver::FindChildByName(schowek, "lstSchowek"), LB_GETCOUNT, 0, 0) == n;
+    });
+  };
+  ASSERT_TRUE(kopiuj(L"Zażółć gęślą jaźń"));
+  ASSERT_TRUE(pozycji(1));
+  ASSERT_TRUE(kopiuj(L"drugi tekst"));
+  ASSERT_TRUE(pozycji(2));
+
+  // The window being typed in: an edit control of this program, in the foreground.
+  HWND okno = CreateWindowExW(0, L"STATIC", L"Edytor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 120, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND pole = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 380, 24, okno, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  SetForegroundWindow(okno);
+  SetFocus(pole);
+  // Ctrl+D: the history opens with the newest selected; Up, Enter pastes the older one.
+  ASSERT_TRUE(Nacisnij("0x11+0x44", true));
+  ASSERT_TRUE(Czekaj([&] { return IsWindowVisible(schowek) != FALSE; }));
+  ASSERT_TRUE(Czekaj([&] { return GetForegroundWindow() == schowek; }));
+  ASSERT_TRUE(Nacisnij("0x26 0x0D", true));
+  auto tekst = [&] {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    wchar_t buf[256] = {};
+    GetWindowTextW(pole, buf, 256);
+    return std::wstring(buf);
+  };
+  EXPECT_TRUE(Czekaj([&] { return tekst() == L"Zażółć gęślą jaźń"; })) << U(tekst());
+  EXPECT_FALSE(IsWindowVisible(schowek));
+  DestroyWindow(okno);
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, ShortcutListOpensTheFolderInTheExplorer) {
+  ASSERT_TRUE(WriteTextLines(Plik("_skroty.dat"), {"Foldery programu#" + scratch_.dir()}));
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(CzytajPozycje(h, mnuListaSkrotow).podpis, "Lista skrótów...");
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuListaSkrotow, 0));
+  HWND lista = driver::WaitForWindow(L"TfrmListaSkrotow", "Lista skrótów folderów", proces_.id);
+  ASSERT_NE(lista, nullptr);
+  HWND lst = driver::FindChildByName(lista, "lstSkroty");
+  EXPECT_EQ(SendMessageW(lst, LB_GETCOUNT, 0, 0), 1);
+  ASSERT_TRUE(Czekaj([&] { return GetForegroundWindow() == lista; }));
+  ASSERT_TRUE(Nacisnij("0x31"));  // "1", pressed on the keyboard
+  EXPECT_TRUE(driver::WaitUntilGone(lista));
+  // Kalmo started the explorer for the folder.
+  DWORD eksplorator = 0;
+  EXPECT_TRUE(Czekaj([&] {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W pe{};
+    pe.dwSize = sizeof pe;
+    for (BOOL ok = Process32FirstW(snap, &pe); ok; ok = Process32NextW(snap, &pe))
+      if (pe.th32ParentProcessID == proces_.id && _wcsicmp(pe.szExeFile, L"explorer.exe") == 0)
+        eksplorator = pe.th32ProcessID;
+    CloseHandle(snap);
+    return eksplorator != 0;
+  }));
+  if (HANDLE e = OpenProcess(PROCESS_TERMINATE, FALSE, eksplorator)) {
+    TerminateProcess(e, 0);
+    CloseHandle(e);
+  }
+  EXPECT_EQ(Zakoncz(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,103 @@
+// The clipboard history's rules: collecting, letter case, long texts, the buffer limit and where
+// the pop-up opens at the caret.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "clipboard/Schowek.h"
+
+namespace {
+
+std::vector<std::string> Teksty(const THistoriaSchowka& h) {
+  std::vector<std::string> t;
+  for (const auto& p : h.Pozycje()) t.push_back(p.tekst);
+  return t;
+}
+
+}  // namespace
+
+TEST(HistoriaSchowka, CollectsMovesAndIgnoresRepeats) {
+  THistoriaSchowka h;
+  EXPECT_TRUE(h.Dodaj("ala"));
+  EXPECT_TRUE(h.Dodaj("kot"));
+  EXPECT_FALSE(h.Dodaj("kot"));  // the newest again: nothing changes
+  EXPECT_FALSE(h.Dodaj("KOT"));
+  EXPECT_FALSE(h.Dodaj(""));
+  EXPECT_TRUE(h.Dodaj("pies"));
+  EXPECT_TRUE(h.Dodaj("ALA"));  // another letter case moves the item, in the new case
+  EXPECT_EQ(Teksty(h), (std::vector<std::string>{"kot", "pies", "ALA"}));
+  EXPECT_TRUE(h.Dodaj("Żółw"));
+  EXPECT_TRUE(h.Dodaj("kot"));
+  EXPECT_TRUE(h.Dodaj("ŻÓŁW"));  // Polish letters compare without regard to case too
+  EXPECT_EQ(Teksty(h), (std::vector<std::string>{"pies", "ALA", "kot", "ŻÓŁW"}));
+  EXPECT_EQ(h.SumaZnakow(), 4 + 3 + 3 + 4);
+}
+
+TEST(HistoriaSchowka, LongTextsShowTheirStartButKeepTheWhole) {
+  THistoriaSchowka h;
+  h.UstawBuforKB(100);
+  std::string dlugi;
+  for (int i = 0; i < 5000; ++i) dlugi += static_cast<char>('a' + i % 26);
+  h.Dodaj(dlugi);
+  h.Dodaj("krótki");
+  h.Dodaj(dlugi);  // the same long text again moves its item, no second copy
+  ASSERT_EQ(h.Pozycje().size(), 2u);
+  EXPECT_EQ(h.Pozycje()[1].tekst, dlugi);  // pasting gives the whole text back
+  const std::string pokazany = TekstPozycjiSchowka(dlugi);
+  EXPECT_EQ(pokazany, dlugi.substr(0, 3000) + "...");
+  EXPECT_EQ(TekstPozycjiSchowka(std::string(3000, 'x')), std::string(3000, 'x'));
+  // Counted in characters; line breaks show as single spaces.
+  std::string polski;
+  for (int i = 0; i < 3001; ++i) polski += "ą";
+  EXPECT_EQ(IloscZnakow(TekstPozycjiSchowka(polski)), 3003);
+  EXPECT_EQ(TekstPozycjiSchowka("a\r\nb\tc\nd"), "a b c d");
+  EXPECT_EQ(h.SumaZnakow(), 5000 + 6);
+}
+
+TEST(HistoriaSchowka, BufferEvictsTheOldestAndNeverHangs) {
+  THistoriaSchowka h;
+  EXPECT_EQ(h.LimitBufora(), 10240);
+  h.UstawBuforKB(1);
+  h.Dodaj(std::string(600, 'a'));
+  h.Dodaj(std::string(400, 'b'));
+  EXPECT_EQ(h.Pozycje().size(), 2u);
+  h.Dodaj(std::string(100, 'c'));  // 1100 > 1024: the oldest goes
+  EXPECT_EQ(h.Pozycje().size(), 2u);
+  EXPECT_EQ(h.SumaZnakow(), 500);
+  h.Dodaj(std::string(2000, 'd'));  // longer than the buffer: it goes too, with every older item
+  EXPECT_TRUE(h.Pozycje().empty());
+  EXPECT_EQ(h.SumaZnakow(), 0);
+  // Zero or less is the smallest buffer, not an endless loop or a list that never holds.
+  for (int kb : {0, -5}) {
+    h.UstawBuforKB(kb);
+    EXPECT_EQ(h.LimitBufora(), 1024);
+    const std::string tekst = "tekst " + std::to_string(kb);
+    EXPECT_TRUE(h.Dodaj(tekst));
+    EXPECT_EQ(h.Pozycje().back().tekst, tekst);
+  }
+  h.UstawBuforKB(2097151);  // no overflow of kilobytes to characters
+  EXPECT_EQ(h.LimitBufora(), 2097151LL * 1024);
+  // A smaller limit applies at once.
+  h.Dodaj(std::string(1010, 'e'));  // 7 + 8 + 1010 characters held
+  h.UstawLimit(1024);
+  EXPECT_EQ(h.SumaZnakow(), 8 + 1010);
+}
+
+TEST(HistoriaSchowka, OpensBelowTheCaretLineOrAboveNearTheEdges) {
+  EXPECT_EQ(WysokoscLiniiSchowka(13), 17);
+  EXPECT_EQ(WysokoscLiniiSchowka(10), 13);
+  // 367 x 100 on 1024 x 768, line 17.
+  auto p = PolozSchowek(100, 200, 367, 100, 1024, 768, 17);
+  EXPECT_EQ(p.x, 100);
+  EXPECT_EQ(p.y, 217);
+  p = PolozSchowek(900, 200, 367, 100, 1024, 768, 17);  // flush with the right edge
+  EXPECT_EQ(p.x, 1024 - 367);
+  p = PolozSchowek(100, 660, 367, 100, 1024, 768, 17);  // 100 + 660 + 17 > 768: above the caret
+  EXPECT_EQ(p.y, 560);
+  p = PolozSchowek(100, 651, 367, 100, 1024, 768, 17);  // exactly fits below
+  EXPECT_EQ(p.y, 668);
+  p = PolozSchowek(-50, 30, 367, 700, 300, 720, 17);  // never off the top-left
+  EXPECT_EQ(p.x, 0);
+  EXPECT_EQ(p.y, 0);
+}

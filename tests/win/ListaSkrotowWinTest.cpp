@@ -1,0 +1,174 @@
+// The folder-shortcut list and the hotkey dialog as windows: keys open the folder through the
+// explorer command, the list fits its entries; the hotkey dialog gives the line of its choices.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "common/Cp1250.h"
+#include "common/win32/Window.h"
+#include "keyboard/win32/GoracyKlawisz.h"
+#include "keyboard/win32/ListaSkrotow.h"
+#include "keyboard/win32/Skrot.h"
+#include "platform/memory/Memory.h"
+#include "tests/win/Driver.h"
+
+namespace {
+
+const std::string kPlik = "C:\\Kalmo\\Jan_skroty.dat";
+
+// Runs an action on the shown list from inside its modal loop (a thread timer of this thread).
+std::function<void(HWND)> g_akcja;
+void CALLBACK PoPokazaniu(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND okno = FindWindowW(L"TfrmListaSkrotow", nullptr);
+  if (!okno || !IsWindowVisible(okno)) return;
+  KillTimer(nullptr, id);
+  g_akcja(okno);
+}
+
+int PokazListe(const std::function<void(HWND)>& akcja) {
+  g_akcja = akcja;
+  SetTimer(nullptr, 0, 10, &PoPokazaniu);
+  TfrmListaSkrotow lista(kPlik, nullptr);
+  return lista.ShowModal(nullptr);
+}
+
+void ZapiszSkroty(platform::memory::TestPlatform& tp, int ile) {
+  std::string plik;
+  for (int i = 1; i <= ile; ++i)
+    plik += cp1250::FromUtf8("Folder " + std::to_string(i) + "#C:\\Dane, " + std::to_string(i) + "\\Zdjęcia") + "\r\n";
+  tp.files.AddDirectory("C:\\Kalmo");
+  tp.files.AddFile(kPlik, plik);
+}
+
+}  // namespace
+
+TEST(ListaSkrotowWin, KeysOpenTheirFolderInTheExplorer) {
+  platform::memory::TestPlatform tp;
+  ZapiszSkroty(tp, 12);
+  // "B" opens the twelfth, on its release; the window closes.
+  int wpisow = 0, wysokoscKlienta = 0, wysokoscWpisu = 0;
+  PokazListe([&](HWND okno) {
+    HWND lista = driver::FindChildByName(okno, "lstSkroty");
+    wpisow = static_cast<int>(SendMessageW(lista, LB_GETCOUNT, 0, 0));
+    wysokoscWpisu = static_cast<int>(SendMessageW(lista, LB_GETITEMHEIGHT, 0, 0));
+    RECT r{};
+    GetClientRect(okno, &r);
+    wysokoscKlienta = r.bottom;
+    PostMessageW(lista, WM_KEYDOWN, 'B', 0);
+    PostMessageW(lista, WM_KEYUP, 'B', 0);
+  });
+  EXPECT_EQ(wpisow, 12);
+  EXPECT_GE(wysokoscKlienta, 12 * wysokoscWpisu);  // every entry visible without scrolling
+  ASSERT_EQ(tp.processes.started.size(), 1u);
+  EXPECT_EQ(tp.processes.started[0].commandLine, "Explorer /e,\"C:\\Dane, 12\\Zdjęcia\"");
+  EXPECT_EQ(tp.processes.started[0].showState, SW_RESTORE);
+
+  // A key without an entry does nothing; Escape closes without opening.
+  PokazListe([&](HWND okno) {
+    HWND lista = driver::FindChildByName(okno, "lstSkroty");
+    PostMessageW(lista, WM_KEYUP, 'C', 0);
+    PostMessageW(lista, WM_KEYUP, VK_ESCAPE, 0);
+  });
+  EXPECT_EQ(tp.processes.started.size(), 1u);
+
+  // Enter opens the selected entry.
+  PokazListe([&](HWND okno) {
+    HWND lista = driver::FindChildByName(okno, "lstSkroty");
+    SendMessageW(lista, LB_SETCURSEL, 2, 0);
+    PostMessageW(lista, WM_KEYUP, VK_RETURN, 0);
+  });
+  ASSERT_EQ(tp.processes.started.size(), 2u);
+  EXPECT_EQ(tp.processes.started[1].commandLine, "Explorer /e,\"C:\\Dane, 3\\Zdjęcia\"");
+
+  // The pointer over the fifth entry selects it; a press opens it.
+  int zaznaczony = -1;
+  PokazListe([&](HWND okno) {
+    HWND lista = driver::FindChildByName(okno, "lstSkroty");
+    RECT r{};
+    SendMessageW(lista, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&r));
+    const LPARAM punkt = MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2);
+    SendMessageW(lista, WM_MOUSEMOVE, 0, punkt);
+    zaznaczony = static_cast<int>(SendMessageW(lista, LB_GETCURSEL, 0, 0));
+    PostMessageW(lista, WM_LBUTTONDOWN, MK_LBUTTON, punkt);
+  });
+  EXPECT_EQ(zaznaczony, 4);
+  ASSERT_EQ(tp.processes.started.size(), 3u);
+  EXPECT_EQ(tp.processes.started[2].commandLine, "Explorer /e,\"C:\\Dane, 5\\Zdjęcia\"");
+}
+
+TEST(ListaSkrotowWin, AListLongerThanTheScreenStaysOnIt) {
+  platform::memory::TestPlatform tp;
+  ZapiszSkroty(tp, 120);
+  RECT okno{}, obszar{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &obszar, 0);
+  PokazListe([&](HWND h) {
+    GetWindowRect(h, &okno);
+    PostMessageW(driver::FindChildByName(h, "lstSkroty"), WM_KEYUP, VK_ESCAPE, 0);
+  });
+  EXPECT_GE(okno.top, obszar.top);
+  EXPECT_LE(okno.bottom, obszar.bottom);
+  EXPECT_EQ(okno.right - okno.left, win::Scale(202, win::ScreenDpi()));
+}
+
+TEST(GoracyKlawiszWin, OkGivesTheLineOfTheChosenKeyAndTask) {
+  platform::memory::TestPlatform tp;
+  std::string caption;
+  {
+    driver::Answerer answer(L"TfrmGoracyKlawisz", "Ok", [&](HWND dlg) {
+      caption = driver::ReadText(dlg);
+      HWND hk = driver::FindChildByName(dlg, "hkHotKey");
+      SendMessageW(hk, HKM_SETHOTKEY, MAKEWORD('D', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+      SendMessageW(driver::FindChildByName(dlg, "cmbRozkazy"), CB_SETCURSEL, 4, 0);
+    }, 1);
+    EXPECT_EQ(NowyGoracyKlawisz(), "Shift+Ctrl+D#Wyświetla historię schowka");
+  }
+  EXPECT_EQ(caption, "Dodanie nowego gorącego klawisza");
+
+  // Editing keeps the key, the task and the program path of the line; "Anuluj" gives nothing.
+  const std::string linia = "Ctrl+=#Uruchamia wybraną aplikację (C:\\Program Files (x86)\\Gra\\gra.exe)";
+  {
+    driver::Answerer answer(L"TfrmGoracyKlawisz", "Ok", [&](HWND dlg) { caption = driver::ReadText(dlg); }, 1);
+    EXPECT_EQ(EdytujGoracyKlawisz(linia), linia);
+  }
+  EXPECT_EQ(caption, "Edycja gorącego klawisza");
+  {
+    driver::Answerer answer(L"TfrmGoracyKlawisz", "Anuluj", 1);
+    EXPECT_EQ(EdytujGoracyKlawisz(linia), "");
+  }
+}
+
+TEST(SkrotWin, OkGivesTheFieldsAndRefusesAHash) {
+  platform::memory::TestPlatform tp;
+  {
+    driver::Answerer answer(L"TfrmSkrot", "OK", [](HWND dlg) {
+      SetWindowTextW(driver::FindChildByName(dlg, "tbNazwaSkrotu"), L"Zdjęcia");
+      SetWindowTextW(driver::FindChildByName(dlg, "tbLokalizacjaFolderu"), L"D:\\A, B");
+    }, 1);
+    TfrmSkrot s;
+    EXPECT_EQ(s.Pokaz(), IDOK);
+    EXPECT_EQ(s.Nazwa, "Zdjęcia");
+    EXPECT_EQ(s.Lokalizacja, "D:\\A, B");
+    EXPECT_EQ(answer.Seen()[0].caption, "Nowy skrót");
+  }
+  // A "#" in the folder: the warning, and the dialog stays until it is cancelled.
+  TfrmSkrot s;
+  s.Nazwa = "Projekty";
+  s.Lokalizacja = "C:\\Projekty";
+  bool otwarty = false;
+  driver::Answerer skrot(L"TfrmSkrot", "Anuluj", [&](HWND dlg) {
+    SetWindowTextW(driver::FindChildByName(dlg, "tbLokalizacjaFolderu"), L"C:\\Projekty\\C#");
+    SendMessageW(dlg, WM_COMMAND, IDOK, 0);  // refused: the dialog is still there
+    otwarty = IsWindowVisible(dlg) != FALSE;
+  }, 1);
+  EXPECT_EQ(s.Pokaz(), IDCANCEL);
+  EXPECT_TRUE(otwarty);
+  EXPECT_EQ(skrot.Seen()[0].caption, "Edytowanie skrótu");
+  EXPECT_EQ(skrot.Seen()[0].controls.at("tbNazwaSkrotu"), "Projekty");
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(tp.dialogs.shown[0].text, "Nazwa skrótu i lokalizacja folderu nie mogą zawierać znaku „#”.");
+  EXPECT_EQ(s.Nazwa, "");
+}

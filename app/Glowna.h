@@ -10,9 +10,11 @@
 #include "settings/Globalne.h"
 #include "settings/Komunikaty.h"
 #include "app/OrgWatkow.h"
+#include "settings/UstawieniaKalmo.h"
 #include "settings/uDebugger.h"
 #include "keyboard/KeyHook.h"
 #include "worktime/InfoSaver.h"
+#include "worktime/OstrzegaczUtils.h"
 
 // The hotkey table as the main window uses it.
 class TablicaSkrotow {
@@ -22,6 +24,8 @@ class TablicaSkrotow {
   virtual std::string ZadanieToSkrot(int zadanie) = 0;
   // WM_HOTKEY_TASK: shortcut value and the window that had the keyboard focus.
   virtual void MyHotKeyMessageProc(uint16_t skrot, uintptr_t oknoZFokusem) = 0;
+  // Reads the hotkey file again and registers its keys with the hook library.
+  virtual void ZarejestrujPonownie() = 0;
 };
 
 // Captions of the tray menu items that carry a hotkey.
@@ -55,13 +59,17 @@ class GlownaUi : public PoczmistrzGlownej {
   // The hotkey table (THotKeys), created after keyboard tracking is switched on.
   virtual std::unique_ptr<TablicaSkrotow> UtworzTabliceSkrotow() = 0;
   virtual void WlaczRejestracjePolaczen() = 0;  // switch the modem's connection log on
+  virtual void ZastosujOpcjeSchowka(const OpcjeSchowka& opcje) = 0;  // the clipboard-history window
   // Sets the monitoring timer's period and enables it.
   virtual void UruchomTimer(uint32_t okresMs) = 0;
   virtual void UstawPodpowiedz(const std::string& tekst) = 0;  // tray hint
   virtual void ZatrzymajMiganie() = 0;                          // tray icon flashing
   virtual void UstawPodpisyMenu(const PodpisyMenu& podpisy) = 0;
-  // The warning routine of a paced warning code 1..4.
-  virtual void Ostrzez(WarningCode kod) = 0;
+  // A warning as the core decided it: the reminder window of a mode with its seconds (the core
+  // asks only while no reminder is open), the flashing tray icon, a sound file.
+  virtual void PokazPrzypomnienie(TrybPrzypomnienia tryb, int32_t sekundy) = 0;
+  virtual void UruchomMiganie() = 0;
+  virtual void OdtworzDzwiek(const std::string& plik) = 0;
   // Non-modal windows: create when missing, then show (brings an open one to the front).
   // Modal windows: create, show modally, free.
   virtual void PokazOkno(Okno okno) = 0;
@@ -69,6 +77,8 @@ class GlownaUi : public PoczmistrzGlownej {
   virtual void PokazOpcje(const std::string& strona) = 0;
   // Frees a non-modal window named by a WM_FREE_FORM code; a window already gone is no error.
   virtual void ZwolnijOkno(Okno okno) = 0;
+  // Whether an existing non-modal window is on the screen (today-info hides on its close box).
+  virtual bool OknoWidoczne(Okno okno) = 0;
   // Starts a break (the break screen's routine shared by every trigger).
   virtual void RozpocznijPrzerwe() = 0;
   // Hides the break window's label "Trwa usuwanie plików tymczasowych w tle....".
@@ -94,8 +104,14 @@ class TGlownaRdzen {
   void TimerTimer();
   // Pacing of one non-zero warning code at the time of day now; true when it was dispatched.
   bool WyslijOstrzezenie(WarningCode kod);
+  // The warning routine of a code: what the warning options say, told to the main window.
+  void Ostrzez(WarningCode kod);
   // Called when the advanced options store a new monitoring frequency.
   void UstawOkresTimera();
+  // Stores a settings snapshot whole and applies it to the running program: limits and timer
+  // period, warning options, filter characters, left Alt, hotkeys and the tray captions, the
+  // clipboard options, the modem log.
+  void ZastosujUstawienia(const UstawieniaKalmo& u);
 
   // Private messages. ObsluzKomunikat dispatches any of the five and returns false for others.
   bool ObsluzKomunikat(unsigned message, uintptr_t wParam, intptr_t lParam);

@@ -31,6 +31,10 @@ class SkrotyGlownej : public TablicaSkrotow {
   void MyHotKeyMessageProc(uint16_t skrot, uintptr_t oknoZFokusem) override {
     tablica_.MyHotKeyMessageProc(skrot, oknoZFokusem, wykonawca_);
   }
+  void ZarejestrujPonownie() override {
+    tablica_.WczytajHotkeye();
+    tablica_.ZarejestrujHotkeye();
+  }
 
  private:
   THotKeys tablica_;
@@ -179,12 +183,13 @@ void TfrmGlowna::FormDestroy() {
   ikona_.ZatrzymajAnimacje();
   ikona_.Ukryj();
   if (Hwnd() && pomocOtwarta_) WinHelpW(Hwnd(), win::Widen(plikPomocy_).c_str(), HELP_QUIT, 0);
+  win::UstawFiltrKomunikatow({});
 }
 
 void TfrmGlowna::PetlaKomunikatow() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (filtrPomocy_ && FiltrPomocy(msg)) continue;
+    if (win::FiltrujKomunikat(msg)) continue;
     // Keyboard navigation in the program's non-modal dialog-like windows.
     HWND active = GetActiveWindow();
     if (active && active != Hwnd() && (GetWindowLongPtrW(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
@@ -318,7 +323,10 @@ void TfrmGlowna::OtworzTematPomocy(int kontekst) { Pomoc(HELP_CONTEXT, static_ca
 
 void TfrmGlowna::OtworzSpisPomocy() { Pomoc(HELP_FINDER, 0); }
 
-void TfrmGlowna::ZainstalujFiltrPomocy() { filtrPomocy_ = true; }
+void TfrmGlowna::ZainstalujFiltrPomocy() {
+  // Every loop of the thread runs it, the modal dialogs' own loops too.
+  win::UstawFiltrKomunikatow([this](const MSG& msg) { return FiltrPomocy(msg); });
+}
 
 bool TfrmGlowna::FiltrPomocy(const MSG& msg) {
   if (msg.message == WM_NCLBUTTONDOWN) {
@@ -373,6 +381,10 @@ void TfrmGlowna::WlaczRejestracjePolaczen() {
   // statistics window; nothing to switch before that.
 }
 
+void TfrmGlowna::ZastosujOpcjeSchowka(const OpcjeSchowka&) {
+  // The clipboard-history window reads its options when it joins (KalmoMain creates it).
+}
+
 void TfrmGlowna::UruchomTimer(uint32_t okresMs) {
   SetTimer(Hwnd(), kTimerMonitorowania, okresMs, nullptr);
 }
@@ -383,17 +395,16 @@ void TfrmGlowna::ZatrzymajMiganie() { ikona_.ZatrzymajAnimacje(); }
 
 void TfrmGlowna::UstawPodpisyMenu(const PodpisyMenu& podpisy) { ::UstawPodpisyMenu(pmGlowne_, podpisy); }
 
-void TfrmGlowna::Ostrzez(WarningCode kod) {
-  if (!rdzen_ || !rdzen_->InfoSaver()) return;
-  KontekstOstrzezen k;
-  k.przypomnienie = &przypomnienie_;
-  k.przyciski.glowne = Hwnd();
-  k.przyciski.rozpocznijPrzerwe = [this] { RozpocznijPrzerwe(); };
-  k.uruchomMiganie = [this] { ikona_.UruchomAnimacje(); };
-  k.podpowiedz = [this](const std::string& t) { ikona_.UstawPodpowiedz(t); };
-  ::Ostrzez(static_cast<int>(kod), rdzen_->OpcjeOstrzegania(), *rdzen_->InfoSaver(), k);
-  rdzen_->UstawOkno(Okno::Przypomnienie, przypomnienie_ != nullptr);
+void TfrmGlowna::PokazPrzypomnienie(TrybPrzypomnienia tryb, int32_t sekundy) {
+  KontekstPrzypomnienia k;
+  k.glowne = Hwnd();
+  k.rozpocznijPrzerwe = [this] { RozpocznijPrzerwe(); };
+  ::PokazPrzypomnienie(przypomnienie_, tryb, sekundy, k);
 }
+
+void TfrmGlowna::UruchomMiganie() { ikona_.UruchomAnimacje(); }
+
+void TfrmGlowna::OdtworzDzwiek(const std::string& plik) { ::OdtworzDzwiek(plik); }
 
 void TfrmGlowna::PokazOkno(Okno okno) {
   switch (okno) {
@@ -430,6 +441,17 @@ void TfrmGlowna::ZwolnijOkno(Okno okno) {
     case Okno::Wygaszacz: wygaszacz_.reset(); break;
     default: break;  // the document list and the question have no window of ours yet
   }
+}
+
+bool TfrmGlowna::OknoWidoczne(Okno okno) {
+  HWND h = nullptr;
+  switch (okno) {
+    case Okno::InformacjeDnia: h = todayInfo_ ? todayInfo_->Hwnd() : nullptr; break;
+    case Okno::Przypomnienie: h = przypomnienie_ ? przypomnienie_->Hwnd() : nullptr; break;
+    case Okno::Wygaszacz: h = wygaszacz_ ? wygaszacz_->Hwnd() : nullptr; break;
+    default: return true;  // windows of their own kind: shown while they exist
+  }
+  return h && IsWindowVisible(h);
 }
 
 void TfrmGlowna::RozpocznijPrzerwe() {

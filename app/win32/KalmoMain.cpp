@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/win32/Glowna.h"
+#include "common/WinTools.h"
 #include "common/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -11,6 +12,12 @@ namespace {
 // The clipboard-history window lives for the whole run; it joins here when it exists.
 void UtworzOknoSchowka(kalmo::TfrmGlowna&) {}
 
+// A crash in the middle of a break must not leave the system without its screen saver.
+LONG WINAPI PrzyAwarii(EXCEPTION_POINTERS*) {
+  PrzywrocWygaszacz();
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -18,6 +25,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HANDLE jedna = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 1024, L"one_instance_memfile");
   if (GetLastError() != ERROR_ALREADY_EXISTS) {
     platform::Install(platform::win32::RealServices(&RealDialogs()));
+    SetUnhandledExceptionFilter(PrzyAwarii);
     SetApplicationTitle("Kalmo");
     SetApplicationHelpFile("Kalmo.hlp");  // the main window names it with its folder at start-up
     {

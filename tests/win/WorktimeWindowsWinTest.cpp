@@ -239,13 +239,6 @@ TEST_F(OknaCzasuPracy, OneReminderAtATime) {
   EXPECT_EQ(Tekst(okno->labKomunikat()), "Pracujesz już 45 minut. Czas na przerwę!");
   EXPECT_EQ(okno->PokazanyObrazek(), Obrazek::Ciastko);
 
-  // The screen-saver warning through the warning routine is skipped as well.
-  KontekstOstrzezen ko;
-  ko.przypomnienie = &okno;
-  ko.przyciski = k;
-  EXPECT_EQ(Ostrzez(4, opcje, Konto(), ko).jak, Prezentacja::Okno);
-  EXPECT_EQ(okno.get(), pierwsze);
-  EXPECT_EQ(OknaKlasy(L"TfrmPrzypomnienie"), 1);
   okno.reset();
   EXPECT_EQ(OknaKlasy(L"TfrmPrzypomnienie"), 0);
 }
@@ -260,46 +253,10 @@ TEST_F(OknaCzasuPracy, BreakButtonStartsTheBreakThenReleases) {
   EXPECT_EQ(skrzynka.Odebrane(), (std::vector<Skrzynka::List>{{WM_FREE_FORM, 0, 1}}));
 }
 
-TEST_F(OknaCzasuPracy, WarningRoutinesFollowTheOptions) {
-  std::unique_ptr<TfrmPrzypomnienie> okno;
-  int miganie = 0;
-  std::vector<std::string> podpowiedzi;
-  KontekstOstrzezen ko;
-  ko.przypomnienie = &okno;
-  ko.przyciski = {skrzynka.hwnd, {}};
-  ko.uruchomMiganie = [&] { ++miganie; };
-  ko.podpowiedz = [&](const std::string& t) { podpowiedzi.push_back(t); };
-  ko.losuj = Zawsze(1);
-  Tyknij(6);  // one minute of work
-
-  opcje.przerwa.rodzaj = 1;
-  opcje.koniecPracy.rodzaj = 1;
-  Ostrzez(1, opcje, Konto(), ko);
-  EXPECT_EQ(miganie, 1);
-  EXPECT_TRUE(podpowiedzi.empty());
-  Ostrzez(3, opcje, Konto(), ko);
-  EXPECT_EQ(miganie, 2);
-  EXPECT_EQ(podpowiedzi, std::vector<std::string>{"Koniec pracy!"});
-  EXPECT_FALSE(okno);
-
-  // Sounds: a missing file is skipped without a word.
-  opcje.przerwa.rodzaj = 2;
-  opcje.przerwa.plikDzwieku = "C:\\Kalmo\\brak.wav";
-  EXPECT_EQ(Ostrzez(1, opcje, Konto(), ko).jak, Prezentacja::Dzwiek);
+TEST_F(OknaCzasuPracy, AMissingSoundFileIsSkippedWithoutAWord) {
   EXPECT_FALSE(OdtworzDzwiek("C:\\Kalmo\\brak.wav"));
   EXPECT_FALSE(OdtworzDzwiek(""));
   EXPECT_TRUE(p.dialogs.shown.empty());
-  EXPECT_FALSE(okno);
-
-  // Break warning off: the end-of-work reminder still comes, with the work time of today.
-  opcje.przerwa.wlaczone = false;
-  opcje.koniecPracy.rodzaj = 0;
-  EXPECT_EQ(Ostrzez(1, opcje, Konto(), ko).jak, Prezentacja::Nic);
-  EXPECT_FALSE(okno);
-  Ostrzez(3, opcje, Konto(), ko);
-  ASSERT_TRUE(okno);
-  EXPECT_EQ(Tekst(okno->labKomunikat()), "Pracujesz już 1 minuta. Koniec pracy. Przydałoby Ci się trochę ruchu!");
-  EXPECT_FALSE(Widoczny(okno->cmdPrzerwa()));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -377,7 +377,9 @@ bool wygaszaczWylaczonyNaPrzerwe = false;
 }  // namespace
 
 void DisableScreenSaver(bool optionSwitchedOn) {
-  if (optionSwitchedOn && platform::Desk().SetScreenSaverActive(false)) wygaszaczWylaczonyNaPrzerwe = true;
+  if (!optionSwitchedOn) return;
+  platform::Desk().SetScreenSaverActive(false);
+  wygaszaczWylaczonyNaPrzerwe = true;
 }
 
 void EnableScreenSaver(bool optionSwitchedOn) {

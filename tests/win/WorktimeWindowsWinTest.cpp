@@ -322,6 +322,11 @@ TEST_F(OknaCzasuPracy, KeyAfterTenMinutesAsksAndNoKeepsTheBreak) {
   skrzynka.listy.clear();
   HWND h = okno->Hwnd();
 
+  // PAUSE is no attempt to end: the keyboard hook's message restarts the break instead.
+  SendMessageW(h, WM_KEYDOWN, VK_PAUSE, 0);
+  EXPECT_TRUE(p.dialogs.shown.empty());
+  EXPECT_TRUE(IsWindowVisible(h));
+
   p.dialogs.answers = {platform::okNie};
   SendMessageW(h, WM_KEYDOWN, VK_SPACE, 0);
   ASSERT_EQ(p.dialogs.shown.size(), 1u);
@@ -385,6 +390,23 @@ TEST_F(OknaCzasuPracy, TheQuestionIsTheRealMessageDialogAboveTheBreakScreen) {
   EXPECT_EQ(skrzynka.Odebrane().back(), (Skrzynka::List{WM_FREE_FORM, 0, 4}));
 }
 
+TEST_F(OknaCzasuPracy, AWindowFreedDuringTheBreakGivesTheScreenSaverAndPointerBack) {
+  std::unique_ptr<TfrmWygaszacz> okno;
+  RozpocznijPrzerwe(okno, Przerwa());
+  ASSERT_EQ(p.desktop.screenSaverActive, false);
+  ASSERT_LT(p.desktop.cursorCount, 0);
+  okno.reset();  // the program ends in the middle of the break
+  EXPECT_EQ(p.desktop.screenSaverActive, true);
+  EXPECT_GE(p.desktop.cursorCount, 0);
+  // After a break that ended itself nothing is switched on again.
+  RozpocznijPrzerwe(okno, Przerwa());
+  Tyknij(91);
+  SendMessageW(okno->Hwnd(), WM_KEYDOWN, 'A', 0);
+  p.desktop.screenSaverActive = false;  // the user switched it off meanwhile
+  okno.reset();
+  EXPECT_EQ(p.desktop.screenSaverActive, false);
+}
+
 TEST_F(OknaCzasuPracy, KeyAfterFourteenAndAHalfMinutesEndsWithoutAsking) {
   std::unique_ptr<TfrmWygaszacz> okno;
   RozpocznijPrzerwe(okno, Przerwa());
@@ -434,15 +456,15 @@ TEST_F(OknaCzasuPracy, StartingAgainReusesTheWindowAndRestartsTheCount) {
 }
 
 TEST_F(OknaCzasuPracy, ABreakStartedBeforeTheReleaseArrivesKeepsItsWindow) {
-  // The Pause key pressed on the break screen: the key ends the long-enough break, and the
-  // hook's message starts a new one before the main window has freed the window.
+  // A key ends the long-enough break and the break hotkey, pressed right after, starts a new one
+  // before the main window has freed the window.
   std::unique_ptr<TfrmWygaszacz> okno;
   RozpocznijPrzerwe(okno, Przerwa());
   Tyknij(91);
   skrzynka.Odebrane();
   skrzynka.listy.clear();
   PostMessageW(skrzynka.hwnd, WM_FREE_FORM, 0, 1);  // another window's release waits in the queue
-  SendMessageW(okno->Hwnd(), WM_KEYDOWN, VK_PAUSE, 0);
+  SendMessageW(okno->Hwnd(), WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_FALSE(Konto().WPrzerwie());
   RozpocznijPrzerwe(okno, Przerwa());
   // The break window's release is gone; the other one still arrives; the deletion is asked to

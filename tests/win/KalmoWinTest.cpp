@@ -135,6 +135,12 @@ int SlotTeraz() {  // 1..288 of the work-day time now
   return (st.wHour * 60 + st.wMinute) / 5 + 1;
 }
 
+// The system's screen-saver switch, as a new process reads it.
+bool WygaszaczWlaczony() {
+  driver::Process p;
+  return driver::Start("\"" + driver::BesideTests("StanWygaszacza.exe") + "\"", p) && p.WaitForExit() == 1;
+}
+
 // The user prefix of the data files, as the program forms it.
 std::string PrefiksUzytkownika() {
   std::string name = NazwaUzytkownikaPlikow();
@@ -628,6 +634,47 @@ TEST_F(KalmoProgram, EachUserKeepsTheirOwnDataFilesAndAFirstRunKeepsExistingOnes
   EXPECT_TRUE(Istnieje(druga + "_dok.dat"));
   EXPECT_EQ(wintest::Scratch::Get(Plik("_hotkey.dat")), klawisze);  // the first user's stay theirs
   EXPECT_EQ(wintest::Scratch::Get(Plik("_pltym.dat")), reguly);
+}
+
+// The screen saver switched on for the test and put back afterwards.
+class KalmoWygaszacz : public KalmoProgram {
+ protected:
+  void SetUp() override {
+    KalmoProgram::SetUp();
+    BOOL on = TRUE;
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &on, 0);
+    byl_ = on;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, SPIF_SENDCHANGE));
+    ASSERT_TRUE(WygaszaczWlaczony());
+  }
+  void TearDown() override {
+    KalmoProgram::TearDown();
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, byl_, nullptr, SPIF_SENDCHANGE);
+  }
+  // Starts Kalmo and a break from the tray menu; true when the break switched the saver off.
+  bool UruchomPrzerwe() {
+    HWND h = Uruchom();
+    if (!h || !PostMessageW(h, WM_COMMAND, mnuPrzerwa, 0)) return false;
+    if (!driver::WaitForWindow(L"TfrmWygaszacz", {}, proces_.id)) return false;
+    return !WygaszaczWlaczony();
+  }
+  BOOL byl_ = TRUE;
+};
+
+TEST_F(KalmoWygaszacz, KoniecDuringABreakGivesTheScreenSaverBack) {
+  ASSERT_TRUE(UruchomPrzerwe());
+  ASSERT_EQ(Zakoncz(), 0);
+  EXPECT_TRUE(WygaszaczWlaczony());
+}
+
+TEST_F(KalmoWygaszacz, LogoffDuringABreakGivesTheScreenSaverBack) {
+  ASSERT_TRUE(UruchomPrzerwe());
+  // Windows ends the process after WM_ENDSESSION: nothing after the message runs.
+  DWORD_PTR r = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(OknoGlowne(proces_.id), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, driver::Timeout(), &r));
+  TerminateProcess(proces_.handle, 0);
+  proces_.WaitForExit();
+  EXPECT_TRUE(WygaszaczWlaczony());
 }
 
 }  // namespace

@@ -106,11 +106,30 @@ void TGlownaRdzen::FormDestroy() {
   infoSaver_.reset();
   organizator_.reset();
   hook_.WylaczSledzenieKlawiatury();
+  // Ending during a break: the screen saver that the break switched off comes back.
+  PrzywrocWygaszacz();
 }
 
 void TGlownaRdzen::UstawOkresTimera() {
   if (!infoSaver_) return;
   ui_.UruchomTimer(OkresTimeraMs(infoSaver_->DajLimity().CzestotliwoscMonitorowania));
+}
+
+void TGlownaRdzen::ZastosujUstawienia(const UstawieniaKalmo& u) {
+  u.Zapisz();
+  if (infoSaver_) infoSaver_->UstawLimity(u.limity);
+  UstawOkresTimera();
+  opcjeOstrzegania_ = u.ostrzeganie;
+  znakiFiltrujace_ = u.znakiFiltrujace;
+  if (utworzony_ && !zniszczony_ && !hook_.AktywnoscLewegoAltu(u.lewyAlt))
+    PokazBlad("TfrmGlowna.ZastosujUstawienia", "Błąd w przełączeniu na lewy Alt");
+  if (skroty_) {
+    skroty_->WczytajHotkeye();
+    skroty_->ZarejestrujHotkeye();
+  }
+  WstawSkrotyDoMenu();
+  ui_.ZastosujOpcjeSchowka(u.schowek);
+  if (u.rejestracjaPolaczen) ui_.WlaczRejestracjePolaczen();
 }
 
 void TGlownaRdzen::TimerTimer() {
@@ -125,9 +144,27 @@ bool TGlownaRdzen::WyslijOstrzezenie(WarningCode kod) {
   const int minuty = MinutyOdOstrzezenia(platform::Time().Now(), lastWarningTime_);
   // A clock set back behind the last warning does not hold warnings back until it catches up.
   if (minuty >= 0 && minuty < WymaganeMinuty(kod, opcjeOstrzegania_)) return false;
-  ui_.Ostrzez(kod);
+  Ostrzez(kod);
   lastWarningTime_ = platform::Time().Now();
   return true;
+}
+
+void TGlownaRdzen::Ostrzez(WarningCode kod) {
+  if (!infoSaver_) return;
+  const DecyzjaOstrzezenia d = DecyzjaDlaKodu(kod, opcjeOstrzegania_);
+  if (!d.podpowiedz.empty()) ui_.UstawPodpowiedz(d.podpowiedz);
+  switch (d.jak) {
+    case Prezentacja::Okno:
+      // An open reminder stays as it is: no second one above it.
+      if (OknoIstnieje(Okno::Przypomnienie)) break;
+      ui_.PokazPrzypomnienie(d.tryb, d.tryb == TrybPrzypomnienia::PrzerwaNalezna ? infoSaver_->CzasNieprzerwanejPracy()
+                                                                                 : infoSaver_->CzasPracy());
+      UstawOkno(Okno::Przypomnienie, true);
+      break;
+    case Prezentacja::Miganie: ui_.UruchomMiganie(); break;
+    case Prezentacja::Dzwiek: ui_.OdtworzDzwiek(d.plikDzwieku); break;
+    case Prezentacja::Nic: break;
+  }
 }
 
 bool TGlownaRdzen::ObsluzKomunikat(unsigned message, uintptr_t wParam, intptr_t lParam) {
@@ -217,7 +254,8 @@ void TGlownaRdzen::WstawSkrotyDoMenu() { ui_.UstawPodpisyMenu(Podpisy()); }
 
 StanMenu TGlownaRdzen::StanPrzyOtwarciu() const {
   StanMenu s;
-  s.informacjeDnia = !OknoIstnieje(Okno::InformacjeDnia);
+  // The today-info window hides on its close box and shows again on the command.
+  s.informacjeDnia = !OknoIstnieje(Okno::InformacjeDnia) || !ui_.OknoWidoczne(Okno::InformacjeDnia);
   s.statystyka = !OknoIstnieje(Okno::Statystyka);
   s.opcje = !OknoIstnieje(Okno::Opcje);
   s.listaDokumentow = !OknoIstnieje(Okno::ListaDokumentow);

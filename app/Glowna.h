@@ -10,10 +10,12 @@
 #include "settings/Globalne.h"
 #include "settings/Komunikaty.h"
 #include "app/OrgWatkow.h"
+#include "settings/UstawieniaKalmo.h"
 #include "settings/uDebugger.h"
 #include "keyboard/GoraceKlawisze.h"
 #include "keyboard/KeyHook.h"
 #include "worktime/InfoSaver.h"
+#include "worktime/OstrzegaczUtils.h"
 
 // Captions of the tray menu items that carry a hotkey.
 struct PodpisyMenu {
@@ -50,13 +52,17 @@ class GlownaUi : public PoczmistrzGlownej {
   virtual PunktKaretki LewyGornyRog(uintptr_t okno) = 0;
   virtual void PokazSchowek(uintptr_t fokus, uintptr_t glowneOkno, PunktKaretki punkt) = 0;
   virtual void WlaczRejestracjePolaczen() = 0;  // switch the modem's connection log on
+  virtual void ZastosujOpcjeSchowka(const OpcjeSchowka& opcje) = 0;  // the clipboard-history window
   // Sets the monitoring timer's period and enables it.
   virtual void UruchomTimer(uint32_t okresMs) = 0;
   virtual void UstawPodpowiedz(const std::string& tekst) = 0;  // tray hint
   virtual void ZatrzymajMiganie() = 0;                          // tray icon flashing
   virtual void UstawPodpisyMenu(const PodpisyMenu& podpisy) = 0;
-  // The warning routine of a paced warning code 1..4.
-  virtual void Ostrzez(WarningCode kod) = 0;
+  // A warning as the core decided it: the reminder window of a mode with its seconds (the core
+  // asks only while no reminder is open), the flashing tray icon, a sound file.
+  virtual void PokazPrzypomnienie(TrybPrzypomnienia tryb, int32_t sekundy) = 0;
+  virtual void UruchomMiganie() = 0;
+  virtual void OdtworzDzwiek(const std::string& plik) = 0;
   // Non-modal windows: create when missing, then show (brings an open one to the front).
   // Modal windows: create, show modally, free.
   virtual void PokazOkno(Okno okno) = 0;
@@ -64,6 +70,8 @@ class GlownaUi : public PoczmistrzGlownej {
   virtual void PokazOpcje(const std::string& strona) = 0;
   // Frees a non-modal window named by a WM_FREE_FORM code; a window already gone is no error.
   virtual void ZwolnijOkno(Okno okno) = 0;
+  // Whether an existing non-modal window is on the screen (today-info hides on its close box).
+  virtual bool OknoWidoczne(Okno okno) = 0;
   // Starts a break (the break screen's routine shared by every trigger).
   virtual void RozpocznijPrzerwe() = 0;
   // Hides the break window's label "Trwa usuwanie plików tymczasowych w tle....".
@@ -89,8 +97,14 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   void TimerTimer();
   // Pacing of one non-zero warning code at the time of day now; true when it was dispatched.
   bool WyslijOstrzezenie(WarningCode kod);
+  // The warning routine of a code: what the warning options say, told to the main window.
+  void Ostrzez(WarningCode kod);
   // Called when the advanced options store a new monitoring frequency.
   void UstawOkresTimera();
+  // Stores a settings snapshot whole and applies it to the running program: limits and timer
+  // period, warning options, filter characters, left Alt, hotkeys and the tray captions, the
+  // clipboard options, the modem log.
+  void ZastosujUstawienia(const UstawieniaKalmo& u);
 
   // Private messages. ObsluzKomunikat dispatches any of the five and returns false for others.
   bool ObsluzKomunikat(unsigned message, uintptr_t wParam, intptr_t lParam);

@@ -370,12 +370,28 @@ bool IsWindowTitleOpen(const std::string& fragment) {
 
 bool ScreenSaverActive() { return platform::Desk().ScreenSaverActive().value_or(false); }
 
+namespace {
+// Set while a break holds the screen saver off, so that whatever ends the program in the middle
+// of the break can give it back.
+bool wygaszaczWylaczonyNaPrzerwe = false;
+}  // namespace
+
 void DisableScreenSaver(bool optionSwitchedOn) {
-  if (optionSwitchedOn) platform::Desk().SetScreenSaverActive(false);
+  if (!optionSwitchedOn) return;
+  platform::Desk().SetScreenSaverActive(false);
+  wygaszaczWylaczonyNaPrzerwe = true;
 }
 
 void EnableScreenSaver(bool optionSwitchedOn) {
-  if (optionSwitchedOn) platform::Desk().SetScreenSaverActive(true);
+  if (!optionSwitchedOn) return;
+  platform::Desk().SetScreenSaverActive(true);
+  wygaszaczWylaczonyNaPrzerwe = false;
+}
+
+void PrzywrocWygaszacz() {
+  if (!wygaszaczWylaczonyNaPrzerwe) return;
+  wygaszaczWylaczonyNaPrzerwe = false;
+  platform::Desk().SetScreenSaverActive(true);
 }
 
 int ScreenSaverTimeout() { return platform::Desk().ScreenSaverTimeout().value_or(0); }

@@ -54,6 +54,9 @@ bool ScreenSaverActive();
 // Act only when the warning options switch the system screen saver off during a break.
 void DisableScreenSaver(bool optionSwitchedOn);
 void EnableScreenSaver(bool optionSwitchedOn);
+// Switches the screen saver back on when a break switched it off and has not ended (the program
+// ends during the break); otherwise nothing.
+void PrzywrocWygaszacz();
 int ScreenSaverTimeout();
 
 uint32_t RunProgram(const std::string& commandLine, int showState);

@@ -2,7 +2,7 @@
 
 #include "common/Cp1250.h"
 #include "common/WinTools.h"
-#include "platform/Files.h"
+#include "platform/Platform.h"
 
 WarningOptions WarningOptions::PierwszeUruchomienie() {
   WarningOptions o;
@@ -69,8 +69,19 @@ PlikiDanych UtworzNazwyPlikow(const std::string& folder, const std::string& uzyt
   return p;
 }
 
+std::string NazwaUzytkownikaPlikow() {
+  // Only the old family of Windows names the user under Network\Logon. Elsewhere the key is
+  // missing ("Unknown" for everyone) or empty, and each user keeps their own files under the
+  // name they logged on with.
+  if (platform::Reg().KeyExists(platform::Root::LocalMachine, "Network\\Logon")) {
+    const std::string nazwa = DajNazweUzytkownika();
+    if (!nazwa.empty()) return nazwa;
+  }
+  return platform::Procs().UserName();
+}
+
 PlikiDanych UtworzNazwyPlikow(const std::string& folder) {
-  return UtworzNazwyPlikow(folder, DajNazweUzytkownika());
+  return UtworzNazwyPlikow(folder, NazwaUzytkownikaPlikow());
 }
 
 std::string FolderZeSciezki(const std::string& path) {

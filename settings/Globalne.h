@@ -196,7 +196,10 @@ struct PlikiDanych {
 
 // Names for the folder and user ("All" when the user name is empty).
 PlikiDanych UtworzNazwyPlikow(const std::string& folder, const std::string& uzytkownik);
-// The same for the logon user of this session (DajNazweUzytkownika).
+// The user the data files of this session are named after: the user name under Network\Logon
+// where Windows keeps one there, otherwise the logon user's own name; empty when neither is known.
+std::string NazwaUzytkownikaPlikow();
+// The same for the user of this session (NazwaUzytkownikaPlikow).
 PlikiDanych UtworzNazwyPlikow(const std::string& folder);
 
 // Folder part of a path, without a trailing backslash.

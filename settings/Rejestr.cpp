@@ -118,22 +118,28 @@ void UtworzZmienneRejestrowe(const PlikiDanych& pliki) {
       PokazBlad(kMiejsce, "Nie mogę otworzyć klucza.");
       return;
     }
-    // A step that fails stops the creation, as a raised failure would.
+    // A step that fails stops the creation, as a raised failure would. A data file that is
+    // already there belongs to a user whose settings were removed (or to this user on another
+    // profile): the defaults are written only where no file exists.
+    auto domyslnyPlik = [&fs](const std::string& plik, const std::string& tresc) {
+      return fs.FileExists(plik) || fs.WriteFileReplacing(plik, tresc);
+    };
     const bool zapisane =
         reg.WriteString(kRoot, kKluczKalmo, wartosc::Aktywnosc3D, kNie) &&
         reg.WriteBinary(kRoot, kKluczKalmo, wartosc::OpcjeOstrzegania, WarningOptions::PierwszeUruchomienie().ToBytes()) &&
         reg.WriteBinary(kRoot, kKluczKalmo, wartosc::OpcjeSchowka, OpcjeSchowka::PierwszeUruchomienie().ToBytes()) &&
         reg.WriteBinary(kRoot, kKluczKalmo, wartosc::OpcjePlikowTymczasowych,
                         OpcjePlikowTymczasowych::PierwszeUruchomienie().ToBytes()) &&
-        fs.WriteFileReplacing(pliki.plikiTymczasowe,
-                              Linie({"Katalog tymczasowy TEMP#T#*.*#1", "Katalogi kosza systemowego#K#*.*#30"})) &&
-        fs.WriteFileReplacing(pliki.goraceKlawisze,
-                              Linie({"Shift+Ctrl+P#Przerwa", "Ctrl+=#Wyświetla listę monitorowanych dokumentów",
-                                     "Ctrl+D#Wyświetla historię schowka", "Shift+Ctrl+I#Wyświetla informacje dnia"}));
+        domyslnyPlik(pliki.plikiTymczasowe,
+                     Linie({"Katalog tymczasowy TEMP#T#*.*#1", "Katalogi kosza systemowego#K#*.*#30"})) &&
+        domyslnyPlik(pliki.goraceKlawisze,
+                     Linie({"Shift+Ctrl+P#Przerwa", "Ctrl+=#Wyświetla listę monitorowanych dokumentów",
+                            "Ctrl+D#Wyświetla historię schowka", "Shift+Ctrl+I#Wyświetla informacje dnia"}));
     if (!zapisane) {
       PokazBlad(kMiejsce, kBladNierozpoznany);
       return;
     }
+    if (fs.FileExists(pliki.skroty)) return;
     const auto windows = fs.WindowsDirectory();
     if (!windows || windows->empty()) return;
     const std::string mojeDokumenty = std::string(1, (*windows)[0]) + ":\\Moje dokumenty";

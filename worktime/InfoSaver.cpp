@@ -21,12 +21,6 @@ void Dodaj(int32_t& licznik, int64_t ile) {
   licznik = static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(licznik) + ile));
 }
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-  int64_t q = a / b;
-  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-  return q;
-}
-
 }  // namespace
 
 double CzasDniaPracy(double now, int godzinaPrzelaczenia) {
@@ -80,6 +74,7 @@ TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log) : pliki_(pliki)
     auto dzis = dzis_.ToBytes();
     if (GetRegistryBinary(kKluczKalmo, wartosc::TodayInfo, dzis.data(), static_cast<int>(dzis.size())))
       dzis_ = TodayRecord::FromBytes(dzis);
+    monitorowanieZapisu_ = dzis_.caMonitorowania;
     if (!SprawdzNowyDzien() && MinutesBetween(TerazDniaPracy(), dzis_.dtZapisu) > limity_.PrzerwaAwaryjna / 60) {
       dzis_.caNieprzerwanejPracy = 0;
       dzis_.caPrzerwy = 0;
@@ -121,6 +116,7 @@ void TInfoSaver::ZaznaczSlot(int numer, uint8_t wartosc) {
 
 void TInfoSaver::ZapiszDzis() {
   dzis_.dtZapisu = TerazDniaPracy();
+  monitorowanieZapisu_ = dzis_.caMonitorowania;
   const auto b = dzis_.ToBytes();
   SetRegistryBinary(kKluczKalmo, wartosc::TodayInfo, b.data(), static_cast<int>(b.size()));
 }
@@ -164,11 +160,11 @@ bool TInfoSaver::CzasNaZapis() const {
   const int64_t co = limity_.CzestotliwoscZapisywania;
   const int64_t mon = dzis_.caMonitorowania;
   if (co <= 0) return true;
-  // The remainder rule saves once every period when the step divides it (with the defaults after
-  // the first tick of the day and then every 120 s). Otherwise it would hold seldom or never, so
-  // the record is saved whenever a tick passes a multiple of the period.
-  if (krok > 0 && krok < co && co % krok == 0) return mon % co == krok;
-  return FloorDiv(mon - krok, co) != FloorDiv(mon, co);
+  // With the defaults the remainder rule saves after the first tick of the day and then every
+  // 120 s. It holds seldom or never for other steps, and a change of the step during the day can
+  // leave it behind for good, so a full period since the last save saves too.
+  if (mon % co == krok) return true;
+  return mon - monitorowanieZapisu_ >= co || mon < monitorowanieZapisu_;
 }
 
 void TInfoSaver::AdvanceDocuments(int32_t step) {
@@ -209,9 +205,10 @@ WarningCode TInfoSaver::ZwiekszWskazniki() {
 }
 
 void TInfoSaver::WygaszaczWlaczony(int32_t opoznienie) {
-  // The idle time before the screen saver may reach back before the program started or before
-  // the day began; only work that was counted can be taken back and become break.
-  const int32_t zabrane = std::clamp<int32_t>(opoznienie, 0, std::max<int32_t>(dzis_.caPraca, 0));
+  // The whole idle time before the screen saver was a break; only the work taken back is held at
+  // what was counted today, so the day's work never goes below zero.
+  const int32_t przerwa = std::max<int32_t>(opoznienie, 0);
+  const int32_t zabrane = std::clamp<int32_t>(przerwa, 0, std::max<int32_t>(dzis_.caPraca, 0));
   if (log_ && log_->Wlaczony()) {
     const datetime::Parts t = datetime::Decode(platform::Time().Now());
     char godzina[16];
@@ -225,16 +222,16 @@ void TInfoSaver::WygaszaczWlaczony(int32_t opoznienie) {
   }
   dzis_.caPraca -= zabrane;
   dzis_.caNieprzerwanejPracy = 0;
-  dzis_.caPrzerwy = zabrane;
+  dzis_.caPrzerwy = przerwa;
   wPrzerwie_ = true;
 
-  const int n = zabrane / 300;
-  Log("UOTA", "opóźnienie = " + std::to_string(zabrane));
+  const int n = przerwa / 300;
+  Log("UOTA", "opóźnienie = " + std::to_string(przerwa));
   Log("UOTA", "li_p = " + std::to_string(n));
   if (n > 0) {
     const int c = NumerSlotu(TerazDniaPracy());
     Log("UOTA", "nrj = " + std::to_string(c));
-    for (int k = 0; k <= n; ++k) ZaznaczSlot(c - k, TodayRecord::SlotPrzerwa);
+    for (int k = 0; k <= n && c - k >= 1; ++k) ZaznaczSlot(c - k, TodayRecord::SlotPrzerwa);
   }
   ZapiszDzis();
 }

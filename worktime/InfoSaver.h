@@ -104,4 +104,5 @@ class TInfoSaver {
   bool wPrzerwie_ = false;
   TodayRecord dzis_;
   LimitsRecord limity_;
+  int32_t monitorowanieZapisu_ = 0;  // caMonitorowania at the last save of today's record
 };

@@ -176,12 +176,13 @@ void TfrmGlowna::FormDestroy() {
   ikona_.ZatrzymajAnimacje();
   ikona_.Ukryj();
   if (Hwnd() && pomocOtwarta_) WinHelpW(Hwnd(), win::Widen(plikPomocy_).c_str(), HELP_QUIT, 0);
+  win::UstawFiltrKomunikatow({});
 }
 
 void TfrmGlowna::PetlaKomunikatow() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (filtrPomocy_ && FiltrPomocy(msg)) continue;
+    if (win::FiltrujKomunikat(msg)) continue;
     // Keyboard navigation in the program's non-modal dialog-like windows.
     HWND active = GetActiveWindow();
     if (active && active != Hwnd() && (GetWindowLongPtrW(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
@@ -322,7 +323,10 @@ void TfrmGlowna::OtworzTematPomocy(int kontekst) { Pomoc(HELP_CONTEXT, static_ca
 
 void TfrmGlowna::OtworzSpisPomocy() { Pomoc(HELP_FINDER, 0); }
 
-void TfrmGlowna::ZainstalujFiltrPomocy() { filtrPomocy_ = true; }
+void TfrmGlowna::ZainstalujFiltrPomocy() {
+  // Every loop of the thread runs it, the modal dialogs' own loops too.
+  win::UstawFiltrKomunikatow([this](const MSG& msg) { return FiltrPomocy(msg); });
+}
 
 bool TfrmGlowna::FiltrPomocy(const MSG& msg) {
   if (msg.message == WM_NCLBUTTONDOWN) {
@@ -372,6 +376,10 @@ void TfrmGlowna::WlaczRejestracjePolaczen() {
   // statistics window; nothing to switch before that.
 }
 
+void TfrmGlowna::ZastosujOpcjeSchowka(const OpcjeSchowka& opcje) {
+  if (schowek_) schowek_->ZastosujOpcje(opcje);
+}
+
 void TfrmGlowna::UruchomTimer(uint32_t okresMs) {
   SetTimer(Hwnd(), kTimerMonitorowania, okresMs, nullptr);
 }
@@ -382,17 +390,16 @@ void TfrmGlowna::ZatrzymajMiganie() { ikona_.ZatrzymajAnimacje(); }
 
 void TfrmGlowna::UstawPodpisyMenu(const PodpisyMenu& podpisy) { ::UstawPodpisyMenu(pmGlowne_, podpisy); }
 
-void TfrmGlowna::Ostrzez(WarningCode kod) {
-  if (!rdzen_ || !rdzen_->InfoSaver()) return;
-  KontekstOstrzezen k;
-  k.przypomnienie = &przypomnienie_;
-  k.przyciski.glowne = Hwnd();
-  k.przyciski.rozpocznijPrzerwe = [this] { RozpocznijPrzerwe(); };
-  k.uruchomMiganie = [this] { ikona_.UruchomAnimacje(); };
-  k.podpowiedz = [this](const std::string& t) { ikona_.UstawPodpowiedz(t); };
-  ::Ostrzez(static_cast<int>(kod), rdzen_->OpcjeOstrzegania(), *rdzen_->InfoSaver(), k);
-  rdzen_->UstawOkno(Okno::Przypomnienie, przypomnienie_ != nullptr);
+void TfrmGlowna::PokazPrzypomnienie(TrybPrzypomnienia tryb, int32_t sekundy) {
+  KontekstPrzypomnienia k;
+  k.glowne = Hwnd();
+  k.rozpocznijPrzerwe = [this] { RozpocznijPrzerwe(); };
+  ::PokazPrzypomnienie(przypomnienie_, tryb, sekundy, k);
 }
+
+void TfrmGlowna::UruchomMiganie() { ikona_.UruchomAnimacje(); }
+
+void TfrmGlowna::OdtworzDzwiek(const std::string& plik) { ::OdtworzDzwiek(plik); }
 
 void TfrmGlowna::PokazOkno(Okno okno) {
   switch (okno) {
@@ -434,6 +441,17 @@ void TfrmGlowna::ZwolnijOkno(Okno okno) {
       break;
     default: break;  // the document list and the question have no window of ours yet
   }
+}
+
+bool TfrmGlowna::OknoWidoczne(Okno okno) {
+  HWND h = nullptr;
+  switch (okno) {
+    case Okno::InformacjeDnia: h = todayInfo_ ? todayInfo_->Hwnd() : nullptr; break;
+    case Okno::Przypomnienie: h = przypomnienie_ ? przypomnienie_->Hwnd() : nullptr; break;
+    case Okno::Wygaszacz: h = wygaszacz_ ? wygaszacz_->Hwnd() : nullptr; break;
+    default: return true;  // windows of their own kind: shown while they exist
+  }
+  return h && IsWindowVisible(h);
 }
 
 void TfrmGlowna::RozpocznijPrzerwe() {

@@ -96,14 +96,18 @@ class TfrmGlowna : public win::Window, public GlownaUi {
   PunktKaretki LewyGornyRog(uintptr_t window) override;
   void PokazSchowek(uintptr_t focus, uintptr_t topLevel, PunktKaretki point) override;
   void WlaczRejestracjePolaczen() override;
+  void ZastosujOpcjeSchowka(const OpcjeSchowka& opcje) override;
   void UruchomTimer(uint32_t okresMs) override;
   void UstawPodpowiedz(const std::string& tekst) override;
   void ZatrzymajMiganie() override;
   void UstawPodpisyMenu(const PodpisyMenu& podpisy) override;
-  void Ostrzez(WarningCode kod) override;
+  void PokazPrzypomnienie(TrybPrzypomnienia tryb, int32_t sekundy) override;
+  void UruchomMiganie() override;
+  void OdtworzDzwiek(const std::string& plik) override;
   void PokazOkno(Okno okno) override;
   void PokazOpcje(const std::string& strona) override;
   void ZwolnijOkno(Okno okno) override;
+  bool OknoWidoczne(Okno okno) override;
   void RozpocznijPrzerwe() override;
   void UkryjEtykieteUsuwania() override;
   // Reports of the deletion thread, shown once no break window is up.
@@ -137,7 +141,6 @@ class TfrmGlowna : public win::Window, public GlownaUi {
   UINT taskbarCreated_ = 0;
   UINT zapytanieMenu_ = 0;
   std::string plikPomocy_;
-  bool filtrPomocy_ = false;
   bool kliknieciePomocy_ = false;
   bool pomocOtwarta_ = false;
   bool zniszczony_ = false;

@@ -6,6 +6,7 @@
 
 #include "app/win32/Glowna.h"
 #include "clipboard/win32/Schowek.h"
+#include "common/WinTools.h"
 #include "common/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -18,6 +19,12 @@ void UtworzOknoSchowka(kalmo::TfrmGlowna& glowna) {
   if (schowek->Utworz()) glowna.UstawOknoSchowka(std::move(schowek));
 }
 
+// A crash in the middle of a break must not leave the system without its screen saver.
+LONG WINAPI PrzyAwarii(EXCEPTION_POINTERS*) {
+  PrzywrocWygaszacz();
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -25,6 +32,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HANDLE jedna = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 1024, L"one_instance_memfile");
   if (GetLastError() != ERROR_ALREADY_EXISTS) {
     platform::Install(platform::win32::RealServices(&RealDialogs()));
+    SetUnhandledExceptionFilter(PrzyAwarii);
     SetApplicationTitle("Kalmo");
     SetApplicationHelpFile("Kalmo.hlp");  // the main window names it with its folder at start-up
     {

@@ -1,5 +1,6 @@
 #include "common/win32/KomunikatBledu.h"
 
+#include "common/WinTools.h"
 #include "common/win32/KomunikaIds.h"
 #include "common/win32/Obrazki.h"
 
@@ -73,7 +74,9 @@ void TfrmKomunikatBledu::Pokaz() {
 void TfrmKomunikatBledu::cmdOkClick() { EndModal(IDOK); }
 
 void TfrmKomunikatBledu::cmdHaltClick() {
-  // The user asked to stop the program here and now; nothing after the report runs.
+  // The user asked to stop the program here and now; nothing after the report runs, so a break
+  // in progress gives the screen saver back first.
+  PrzywrocWygaszacz();
   ExitProcess(0);
 }
 

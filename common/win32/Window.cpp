@@ -235,6 +235,20 @@ void Window::Bind(HWND hwnd, Window* self) {
   }
 }
 
+namespace {
+std::function<bool(const MSG&)> filtrKomunikatow;
+DWORD watekFiltru = 0;
+}  // namespace
+
+void UstawFiltrKomunikatow(std::function<bool(const MSG&)> filtr) {
+  filtrKomunikatow = std::move(filtr);
+  watekFiltru = GetCurrentThreadId();
+}
+
+bool FiltrujKomunikat(const MSG& msg) {
+  return filtrKomunikatow && watekFiltru == GetCurrentThreadId() && filtrKomunikatow(msg);
+}
+
 int Window::ShowModal(HWND owner) {
   if (!hwnd_) return 0;
   HWND self = hwnd_;
@@ -267,6 +281,7 @@ int Window::ShowModal(HWND owner) {
       break;
     }
     if (got == -1) break;
+    if (FiltrujKomunikat(msg)) continue;
     if (!IsDialogMessageW(self, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);

@@ -8,6 +8,7 @@
 // ("cmdOk", "labTresc") both as a control id and as a name that tests can read (ControlName).
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace win {
@@ -56,6 +57,13 @@ HWND FindControl(HWND parent, const std::string& name);
 // A child control with an id, a name and a UTF-8 caption; gets the parent's font when it has one.
 HWND CreateChild(HWND parent, const wchar_t* className, const std::string& name, int id, const std::string& caption,
                  DWORD style, int x, int y, int width, int height, DWORD exStyle = 0);
+
+// A filter that sees every message of the installing thread's loops before it is dispatched,
+// the modal loops of ShowModal included (the program's what-is-this help); it returns true when
+// it used the message up. An empty function removes it.
+void UstawFiltrKomunikatow(std::function<bool(const MSG&)> filtr);
+// Runs the filter on a message of a loop; false when there is none or it let the message pass.
+bool FiltrujKomunikat(const MSG& msg);
 
 class Window {
  public:

@@ -145,9 +145,11 @@ class RecordingProcesses : public Processes {
     started.push_back({commandLine, showState});
     return result;
   }
+  std::string UserName() override { return userName; }
   struct Start { std::string commandLine; int showState; };
   std::vector<Start> started;
   uint32_t result = 0;
+  std::string userName;
 };
 
 class RecordingDialogs : public Dialogs {

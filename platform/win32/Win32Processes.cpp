@@ -31,6 +31,13 @@ class Win32Processes : public Processes {
     CloseHandle(pi.hProcess);
     return 0;
   }
+
+  std::string UserName() override {
+    wchar_t name[257];  // UNLEN + 1
+    DWORD size = 257;
+    if (!GetUserNameW(name, &size) || size == 0) return {};
+    return Narrow(std::wstring(name, size - 1));
+  }
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "common/DateTime.h"
 #include "common/Dyskowe.h"
 #include "common/TimeUtilities.h"
+#include "common/WinTools.h"
 #include "settings/Komunikaty.h"
 #include "platform/memory/Memory.h"
 
@@ -31,7 +32,8 @@ struct FakeUi : GlownaUi {
   std::function<void()> przyOpcjach;  // what the options dialog changes
   PodpisyMenu podpisy;
   std::vector<std::string> podpowiedzi;
-  std::vector<WarningCode> ostrzezenia;
+  std::vector<std::string> ostrzezenia;  // what the warnings showed
+  std::map<Okno, bool> ukryte;           // existing windows that are out of sight
   std::vector<std::tuple<unsigned, uintptr_t, intptr_t>> wyslane;
   std::function<void(const std::string&)> podglad;  // sees the state at each call
   uint32_t okres = 0;
@@ -55,6 +57,7 @@ struct FakeUi : GlownaUi {
        std::to_string(p.y));
   }
   void WlaczRejestracjePolaczen() override { Ev("modem log"); }
+  void ZastosujOpcjeSchowka(const OpcjeSchowka& o) override { Ev("clipboard " + std::to_string(o.buforKB)); }
   void UruchomTimer(uint32_t ms) override {
     okres = ms;
     Ev("timer " + std::to_string(ms));
@@ -65,7 +68,12 @@ struct FakeUi : GlownaUi {
     podpisy = p;
     Ev("captions");
   }
-  void Ostrzez(WarningCode k) override { ostrzezenia.push_back(k); }
+  void PokazPrzypomnienie(TrybPrzypomnienia t, int32_t s) override {
+    ostrzezenia.push_back("reminder " + std::to_string(static_cast<int>(t)) + " " + std::to_string(s));
+  }
+  void UruchomMiganie() override { ostrzezenia.push_back("flash"); }
+  void OdtworzDzwiek(const std::string& plik) override { ostrzezenia.push_back("sound " + plik); }
+  bool OknoWidoczne(Okno o) override { return !ukryte[o]; }
   void PokazOkno(Okno o) override {
     Ev("show " + std::to_string(static_cast<int>(o)) + (rdzen && rdzen->OknoIstnieje(o) ? " (marked)" : ""));
   }
@@ -253,6 +261,9 @@ TEST_F(GlownaTest, TimerPeriodStaysInItsRange) {
 TEST_F(GlownaTest, PacingCountsWholeClockMinutes) {
   Start();
   WarningOptions o = WarningOptions::PierwszeUruchomienie();
+  o.koniecPracy.rodzaj = 1;  // flashing: every dispatch shows
+  o.koniecPrzerwy.wlaczone = true;
+  o.koniecPrzerwy.plikDzwieku = "C:\\dzwon.wav";
   r->UstawOpcjeOstrzegania(o);
   tp.clock.now = MakeDateTime(2026, 3, 2, 10, 3, 50);
   r->UstawLastWarningTime(tp.clock.now);
@@ -269,8 +280,8 @@ TEST_F(GlownaTest, PacingCountsWholeClockMinutes) {
   EXPECT_FALSE(r->WyslijOstrzezenie(wcWygaszaczWylaczony));
   tp.clock.now = MakeDateTime(2026, 3, 2, 10, 17, 0);
   EXPECT_TRUE(r->WyslijOstrzezenie(wcWygaszaczWylaczony));
-  EXPECT_EQ(ui.ostrzezenia, (std::vector<WarningCode>{wcKoniecPracy, wcPrzerwaWystarczajaca, wcPrzerwaWystarczajaca,
-                                                      wcWygaszaczWylaczony}));
+  EXPECT_EQ(ui.ostrzezenia, (std::vector<std::string>{"flash", "sound C:\\dzwon.wav", "sound C:\\dzwon.wav",
+                                                      "reminder 4 0"}));
   o.koniecPracy.czestotliwosc = 30;
   r->UstawOpcjeOstrzegania(o);
   tp.clock.now = MakeDateTime(2026, 3, 2, 10, 46, 59);
@@ -301,11 +312,14 @@ TEST_F(GlownaTest, TicksWarnAtTheirPaceAndRefreshTheHintOnWholeMinutes) {
   LimitsRecord l = r->InfoSaver()->DajLimity();
   l.caPracyDoPrzerwy = 10;  // a break is due from the first tick
   r->InfoSaver()->UstawLimity(l);
+  WarningOptions o = WarningOptions::PierwszeUruchomienie();
+  o.przerwa.rodzaj = 1;
+  r->UstawOpcjeOstrzegania(o);
   for (int i = 0; i < 66; ++i) {  // 10:00:10 .. 10:11:00
     tp.clock.Advance(10);
     r->TimerTimer();
   }
-  EXPECT_EQ(ui.ostrzezenia, (std::vector<WarningCode>{wcPrzerwaNalezna, wcPrzerwaNalezna}));  // 10:05 and 10:10
+  EXPECT_EQ(ui.ostrzezenia, (std::vector<std::string>{"flash", "flash"}));  // 10:05 and 10:10
   ASSERT_EQ(ui.podpowiedzi.size(), 11u);  // every sixth tick
   EXPECT_EQ(ui.podpowiedzi[0], "Praca: " + FormatDuration(60, 0));
   EXPECT_EQ(ui.podpowiedzi[10], "Praca: " + FormatDuration(660, 0));
@@ -313,6 +327,71 @@ TEST_F(GlownaTest, TicksWarnAtTheirPaceAndRefreshTheHintOnWholeMinutes) {
   tp.clock.Advance(10);
   r->TimerTimer();
   EXPECT_EQ(ui.podpowiedzi.back(), "Praca: " + FormatDuration(0, 0));  // 0 during a break
+}
+
+TEST_F(GlownaTest, TheCoreDecidesEachWarning) {
+  Start();
+  for (int i = 0; i < 6; ++i) {  // one minute of work
+    tp.clock.Advance(10);
+    r->TimerTimer();
+  }
+  ui.podpowiedzi.clear();
+  WarningOptions o = WarningOptions::PierwszeUruchomienie();
+  o.przerwa.rodzaj = 1;
+  o.koniecPracy.rodzaj = 1;
+  r->UstawOpcjeOstrzegania(o);
+  r->Ostrzez(wcPrzerwaNalezna);
+  EXPECT_TRUE(ui.podpowiedzi.empty());
+  r->Ostrzez(wcKoniecPracy);
+  EXPECT_EQ(ui.podpowiedzi, std::vector<std::string>{"Koniec pracy!"});
+  o.przerwa.rodzaj = 2;
+  o.przerwa.plikDzwieku = "C:\\Kalmo\\dzwon.wav";
+  r->UstawOpcjeOstrzegania(o);
+  r->Ostrzez(wcPrzerwaNalezna);
+  r->Ostrzez(wcPrzerwaWystarczajaca);  // the end-of-break sound is off
+  EXPECT_EQ(ui.ostrzezenia, (std::vector<std::string>{"flash", "flash", "sound C:\\Kalmo\\dzwon.wav"}));
+
+  // Break warning off: the end-of-work reminder still comes, with the work of today; one
+  // reminder at a time, the next after the release of the first.
+  ui.ostrzezenia.clear();
+  o.przerwa.wlaczone = false;
+  o.koniecPracy.rodzaj = 0;
+  r->UstawOpcjeOstrzegania(o);
+  r->Ostrzez(wcPrzerwaNalezna);
+  r->Ostrzez(wcKoniecPracy);
+  EXPECT_TRUE(r->OknoIstnieje(Okno::Przypomnienie));
+  r->Ostrzez(wcWygaszaczWylaczony);
+  r->MyFormFreeMessage(KodOkna(Okno::Przypomnienie));
+  o.przerwa = WarningOptions::PierwszeUruchomienie().przerwa;
+  r->UstawOpcjeOstrzegania(o);
+  r->Ostrzez(wcPrzerwaNalezna);
+  EXPECT_EQ(ui.ostrzezenia, (std::vector<std::string>{"reminder 3 60", "reminder 1 60"}));
+}
+
+TEST_F(GlownaTest, ASettingsSnapshotIsStoredAndAppliedWhole) {
+  Start();
+  UstawieniaKalmo u = UstawieniaKalmo::Wczytaj();
+  u.limity.CzestotliwoscMonitorowania = 4;
+  u.ostrzeganie.przerwa.czestotliwosc = 7;
+  u.znakiFiltrujace = "[";
+  u.lewyAlt = false;
+  u.rejestracjaPolaczen = false;
+  u.schowek.buforKB = 20;
+  r->ZastosujUstawienia(u);
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"timer 4000", "left alt off", "hotkey table", "captions",
+                                               "clipboard 20"}));
+  EXPECT_EQ(r->InfoSaver()->DajLimity().CzestotliwoscMonitorowania, 4);  // the ticks add what the timer runs at
+  EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 7);
+  EXPECT_EQ(r->ZnakiFiltrujace(), "[");
+  const UstawieniaKalmo zapisane = UstawieniaKalmo::Wczytaj();
+  EXPECT_EQ(zapisane.limity.ToBytes(), u.limity.ToBytes());
+  EXPECT_EQ(zapisane.ostrzeganie.ToBytes(), u.ostrzeganie.ToBytes());
+  EXPECT_FALSE(zapisane.lewyAlt);
+  EXPECT_TRUE(tp.dialogs.shown.empty());
+  z.lista.clear();
+  u.rejestracjaPolaczen = true;
+  r->ZastosujUstawienia(u);
+  EXPECT_EQ(z.lista.back(), "modem log");
 }
 
 TEST_F(GlownaTest, ScreenSaverMessages) {
@@ -363,9 +442,15 @@ TEST_F(GlownaTest, PauseKeyStartsABreakWhenAllowed) {
   r->ObsluzKomunikat(WM_PAUSE_KEY, 1, 0);
   EXPECT_EQ(z.lista, std::vector<std::string>{"break"});
   EXPECT_EQ(tp.registry.ReadString(Root::CurrentUser, kKlucz, "PauseKey"), "Tak");  // created on first use
+  // During a break it starts the break again and asks nothing.
+  r->InfoSaver()->RozpocznijPrzerwe();
+  r->UstawOkno(Okno::Wygaszacz, true);
+  r->MyPauseKeyMessage(1);
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"break", "break"}));
+  EXPECT_TRUE(tp.dialogs.shown.empty());
   tp.registry.WriteString(Root::CurrentUser, kKlucz, "PauseKey", "Nie");
   r->MyPauseKeyMessage(1);
-  EXPECT_EQ(z.lista.size(), 1u);
+  EXPECT_EQ(z.lista.size(), 2u);
 }
 
 TEST_F(GlownaTest, FreeFormMessagesReleaseTheNamedWindow) {
@@ -373,6 +458,12 @@ TEST_F(GlownaTest, FreeFormMessagesReleaseTheNamedWindow) {
   r->mnuInformacjeDniaClick();
   EXPECT_FALSE(r->StanPrzyOtwarciu().informacjeDnia);
   EXPECT_TRUE(r->StanPrzyOtwarciu().statystyka);
+  // Hidden by its close box or Escape, it is still there: the command shows it again.
+  ui.ukryte[Okno::InformacjeDnia] = true;
+  EXPECT_TRUE(r->StanPrzyOtwarciu().informacjeDnia);
+  r->mnuInformacjeDniaClick();
+  ui.ukryte[Okno::InformacjeDnia] = false;
+  EXPECT_FALSE(r->StanPrzyOtwarciu().informacjeDnia);
   r->ObsluzKomunikat(WM_FREE_FORM, 0, 0);
   EXPECT_TRUE(r->StanPrzyOtwarciu().informacjeDnia);  // enabled again at the next popup
   for (int kod = 1; kod <= 4; ++kod) {
@@ -380,12 +471,13 @@ TEST_F(GlownaTest, FreeFormMessagesReleaseTheNamedWindow) {
     r->MyFormFreeMessage(kod | 0x300);  // only the low byte names the window
     EXPECT_FALSE(r->OknoIstnieje(static_cast<Okno>(kod)));
   }
-  EXPECT_EQ(z.lista, (std::vector<std::string>{"show 0", "free 0", "free 1", "free 2", "free 3", "free 4"}));
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"show 0", "show 0 (marked)", "free 0", "free 1", "free 2", "free 3",
+                                               "free 4"}));
   r->MyFormFreeMessage(5);
   ASSERT_EQ(tp.dialogs.shown.size(), 1u);
   EXPECT_EQ(tp.dialogs.shown[0].place, "TfrmGlowna.MyFormFreeMessage");
   EXPECT_EQ(tp.dialogs.shown[0].text, "Nierozpoznany formularz do zwolnienia");
-  EXPECT_EQ(z.lista.size(), 6u);
+  EXPECT_EQ(z.lista.size(), 7u);
 }
 
 TEST_F(GlownaTest, ThreadMessagesDriveTheDeletion) {
@@ -516,4 +608,26 @@ TEST_F(GlownaTest, ShutdownFreesInOrderAndSaves) {
   EXPECT_EQ(r->Skroty(), nullptr);
   r->FormDestroy();  // once only
   EXPECT_EQ(z.lista.size(), 2u);
+}
+
+TEST_F(GlownaTest, EndingDuringABreakGivesTheScreenSaverBack) {
+  PrzywrocWygaszacz();  // nothing left over from another test
+  // A user without a screen saver keeps it off: only what a break switched off comes back.
+  tp.desktop.screenSaverActive = false;
+  Start();
+  r->FormDestroy();
+  EXPECT_EQ(tp.desktop.screenSaverActive, false);
+
+  TestPlatform drugi;
+  drugi.files.AddDirectory("C:\\Kalmo");
+  TGlownaRdzen rdzen(ui, hook, starter);
+  rdzen.FormCreate();
+  DisableScreenSaver(rdzen.OpcjeOstrzegania().wylaczWygaszaczWPrzerwie);  // the break screen's start
+  ASSERT_EQ(drugi.desktop.screenSaverActive, false);
+  rdzen.FormDestroy();
+  EXPECT_EQ(drugi.desktop.screenSaverActive, true);
+  EnableScreenSaver(true);  // a break that ended itself leaves nothing to give back
+  drugi.desktop.screenSaverActive = false;
+  PrzywrocWygaszacz();
+  EXPECT_EQ(drugi.desktop.screenSaverActive, false);
 }

@@ -134,6 +134,35 @@ TEST_F(InfoSaverTest, ATickLongerThanTheSavingPeriodStillSaves) {
   }
 }
 
+TEST_F(InfoSaverTest, SavingGoesOnAfterTheStepChangesDuringTheDay) {
+  TInfoSaver s(pliki, nullptr);
+  Tick(s, 13);  // 130 s at the defaults: saved at 10 and 130
+  ASSERT_EQ(Stored().caMonitorowania, 130);
+  // 16 s does not divide 120, and 130 + 16k never leaves remainder 16: the remainder alone
+  // would not save again today.
+  LimitsRecord l = s.DajLimity();
+  l.CzestotliwoscMonitorowania = 16;
+  s.UstawLimity(l);
+  int saves = 0;
+  int32_t last = Stored().caMonitorowania;
+  for (int i = 0; i < 60; ++i) {
+    Tick(s, 1, 16);
+    if (Stored().caMonitorowania != last) {
+      ++saves;
+      last = Stored().caMonitorowania;
+    }
+    EXPECT_LT(s.CzasMonitorowania() - last, 120);
+  }
+  EXPECT_GE(saves, 7);  // 960 s of monitoring: one save per full period
+  // Back to a step that divides the period: the remainder rule holds again, no save is lost.
+  l.CzestotliwoscMonitorowania = 10;
+  s.UstawLimity(l);
+  for (int i = 0; i < 30; ++i) {
+    Tick(s);
+    EXPECT_LT(s.CzasMonitorowania() - Stored().caMonitorowania, 120);
+  }
+}
+
 TEST_F(InfoSaverTest, WarningCodesAndTheirPrecedence) {
   TInfoSaver s(pliki, nullptr);
   LimitsRecord l = s.DajLimity();
@@ -313,16 +342,21 @@ TEST_F(InfoSaverTest, ScreenSaverDelayBecomesBreakInItsSlots) {
   EXPECT_EQ(s.DajAktywnosc()[96], 0);
 }
 
-TEST_F(InfoSaverTest, TheDelayNeverTakesTheDayBelowZero) {
+TEST_F(InfoSaverTest, AScreenSaverSoonAfterStartIsAWholeBreakWhileWorkStopsAtZero) {
   TInfoSaver s(pliki, nullptr);
-  Tick(s, 30);  // 300 s of work
+  Tick(s, 30);  // 300 s of work, 10:05:00 is slot 122
   s.WygaszaczWlaczony(600);
-  EXPECT_EQ(s.CzasPracy(), 0);
-  EXPECT_EQ(s.CzasPrzerwy(), 300);  // only what was taken counts as break
+  EXPECT_EQ(s.CzasPracy(), 0);      // taken back down to zero, never below
+  EXPECT_EQ(s.CzasPrzerwy(), 600);  // the whole delay is break
+  EXPECT_EQ(Stored().caPrzerwy, 600);
   const auto a = s.DajAktywnosc();
-  EXPECT_EQ(a[121], 1);  // 10:05 is slot 122; it and the one before
+  EXPECT_EQ(a[121], 1);  // slots 122, 121 and 120: the whole delay
   EXPECT_EQ(a[120], 1);
-  EXPECT_EQ(a[119], 2);
+  EXPECT_EQ(a[119], 1);
+  EXPECT_EQ(a[118], 2);
+  Tick(s, 6);  // the break goes on from the whole delay
+  EXPECT_EQ(s.CzasPrzerwy(), 660);
+  EXPECT_EQ(s.CzasPrzerwDzis(), 60);
   s.WygaszaczWylaczony();
   s.WygaszaczWlaczony(-5);  // a nonsense timeout takes nothing
   EXPECT_EQ(s.CzasPracy(), 0);
@@ -343,6 +377,7 @@ TEST_F(InfoSaverTest, SlotMarkingStopsAtTheFirstSlot) {
   EXPECT_EQ(a[287], 0);  // 23:55 stays work: nothing wrapped to the end of the day
   EXPECT_EQ(a[278], 0);
   EXPECT_EQ(s.CzasPracy(), 600);
+  EXPECT_EQ(s.CzasPrzerwy(), 3000);
 }
 
 TEST_F(InfoSaverTest, DocumentOperations) {
@@ -488,7 +523,7 @@ TEST_F(InfoSaverTest, LogLinesWhileLoggingIsOn) {
   EXPECT_NE(text.find("ZPPCH#\"Zaczęła się przerwa przed chwilą\"#"), std::string::npos);
   EXPECT_NE(text.find("ZPPCH#Rozpoczęcie przerwy miało miejsce o godzinie: 10:05:00#"), std::string::npos);
   EXPECT_NE(text.find("ZPPCH#Natomiast opóźnienie wynosiło 10 minut#"), std::string::npos);
-  EXPECT_NE(text.find("UOTA#li_p = 1#"), std::string::npos);
+  EXPECT_NE(text.find("UOTA#li_p = 2#"), std::string::npos);  // the whole delay, though only 300 s were work
   EXPECT_NE(text.find("UOTA#nrj = 122#"), std::string::npos);
 }
 

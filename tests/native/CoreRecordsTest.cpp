@@ -185,10 +185,19 @@ TEST(CoreRecords, DataFileNamesUseTheUserOrAll) {
   EXPECT_EQ(p.skroty, "C:\\Kalmo\\All_skroty.dat");
   EXPECT_EQ(UtworzNazwyPlikow("C:\\Kalmo", "Łucja").archiwum, "C:\\Kalmo\\Łucja_arch.dat");
 
+  // The logon user's own name where Network\Logon names nobody (every NT-family Windows), so that
+  // two users of one program folder keep apart; "All" only when no name is known at all.
   platform::memory::TestPlatform tp;
+  EXPECT_EQ(UtworzNazwyPlikow("C:\\Kalmo").skroty, "C:\\Kalmo\\All_skroty.dat");
+  tp.processes.userName = "Ewa";
+  EXPECT_EQ(UtworzNazwyPlikow("C:\\Kalmo").archiwum, "C:\\Kalmo\\Ewa_arch.dat");
+  tp.processes.userName = "Łucja";
+  EXPECT_EQ(UtworzNazwyPlikow("C:\\Kalmo").archiwum, "C:\\Kalmo\\Łucja_arch.dat");
   tp.registry.CreateKey(platform::Root::LocalMachine, "Network\\Logon");
   tp.registry.WriteString(platform::Root::LocalMachine, "Network\\Logon", "USERNAME", "");
-  EXPECT_EQ(UtworzNazwyPlikow("C:\\Kalmo").skroty, "C:\\Kalmo\\All_skroty.dat");
+  EXPECT_EQ(UtworzNazwyPlikow("C:\\Kalmo").archiwum, "C:\\Kalmo\\Łucja_arch.dat");
+  tp.registry.WriteString(platform::Root::LocalMachine, "Network\\Logon", "USERNAME", "Jan");
+  EXPECT_EQ(UtworzNazwyPlikow("C:\\Kalmo").archiwum, "C:\\Kalmo\\Jan_arch.dat");
 
   EXPECT_EQ(FolderZeSciezki("C:\\Program Files\\Kalmo\\Kalmo.exe"), "C:\\Program Files\\Kalmo");
   EXPECT_EQ(FolderZeSciezki("C:\\Kalmo.exe"), "C:");

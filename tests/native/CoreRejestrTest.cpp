@@ -4,6 +4,7 @@
 
 #include "settings/Globalne.h"
 #include "settings/Rejestr.h"
+#include "settings/UstawieniaKalmo.h"
 #include "common/Cp1250.h"
 #include "platform/memory/Memory.h"
 
@@ -116,10 +117,18 @@ TEST_F(RejestrTest, MyDocumentsShortcutFollowsTheWindowsDrive) {
   EXPECT_EQ(drugi.files.ReadFile(pliki.skroty), "Moje dokumenty#D:\\Moje dokumenty\r\n");
 }
 
-TEST_F(RejestrTest, FirstRunReplacesOldDataFilesAndReportsAFailedOne) {
-  tp.files.AddFile(pliki.goraceKlawisze, "stare\r\n");
+TEST_F(RejestrTest, FirstRunKeepsDataFilesThatExistAndReportsAFailedOne) {
+  // The settings of a user were removed, the files are theirs: none of them is replaced.
+  tp.files.AddDirectory("C:\\Moje dokumenty");
+  tp.files.AddFile(pliki.goraceKlawisze, "Ctrl+F1#Przerwa\r\n");
+  tp.files.AddFile(pliki.plikiTymczasowe, "Moje#C:\\Tmp#*.tmp#3\r\n");
+  tp.files.AddFile(pliki.skroty, "Praca#C:\\Praca\r\n");
   UtworzZmienneRejestrowe(pliki);
-  EXPECT_EQ(tp.files.ReadFile(pliki.goraceKlawisze)->substr(0, 22), "Shift+Ctrl+P#Przerwa\r\n");
+  EXPECT_TRUE(tp.dialogs.shown.empty());
+  EXPECT_EQ(tp.files.ReadFile(pliki.goraceKlawisze), "Ctrl+F1#Przerwa\r\n");
+  EXPECT_EQ(tp.files.ReadFile(pliki.plikiTymczasowe), "Moje#C:\\Tmp#*.tmp#3\r\n");
+  EXPECT_EQ(tp.files.ReadFile(pliki.skroty), "Praca#C:\\Praca\r\n");
+  EXPECT_TRUE(tp.registry.ReadBinary(Root::CurrentUser, kKlucz, "OpcjeOstrzegania").has_value());
 
   TestPlatform drugi;
   drugi.files.AddDirectory("C:\\Kalmo");
@@ -128,4 +137,56 @@ TEST_F(RejestrTest, FirstRunReplacesOldDataFilesAndReportsAFailedOne) {
   ASSERT_EQ(drugi.dialogs.shown.size(), 1u);
   EXPECT_EQ(drugi.dialogs.shown[0].place, "TfrmGlowna.UtworzZmienneRejestrowe");
   EXPECT_EQ(drugi.dialogs.shown[0].text, "Błąd nierozpoznany - raise");
+}
+
+TEST_F(RejestrTest, SettingsSnapshotRoundTripsWholeAndKeepsTheCleanupDate) {
+  // An empty key: first-run values, and the single values are created as every reader creates them.
+  tp.registry.CreateKey(Root::CurrentUser, kKlucz);
+  UstawieniaKalmo u = UstawieniaKalmo::Wczytaj();
+  EXPECT_EQ(u.limity.ToBytes(), LimitsRecord::Domyslne().ToBytes());
+  EXPECT_EQ(u.ostrzeganie.ToBytes(), WarningOptions::PierwszeUruchomienie().ToBytes());
+  EXPECT_EQ(u.znakiFiltrujace, "-[");
+  EXPECT_TRUE(u.lewyAlt && u.pauseKey && u.rejestracjaPolaczen && !u.aktywnosc3D);
+  EXPECT_EQ(u.cenaPolaczeniaModemowego, 2318);
+  EXPECT_EQ(tp.registry.ReadString(Root::CurrentUser, kKlucz, "PauseKey"), "Tak");
+
+  u.limity.caDziennyLimit = 28800;
+  u.limity.Programy = "winword.exe#notepad.exe";
+  u.ostrzeganie.koniecPracy.plikDzwieku = "C:\\Dźwięki\\gong.wav";
+  u.schowek.czcionka = "Tahoma";
+  u.plikiTymczasowe.kronika = false;
+  u.plikiTymczasowe.ostatnieCzyszczenie = 46000;
+  u.aktywnosc3D = true;
+  u.znakiFiltrujace = "-";
+  u.lewyAlt = false;
+  u.pauseKey = false;
+  u.rejestracjaPolaczen = false;
+  u.cenaPolaczeniaModemowego = 3050;
+  ASSERT_TRUE(u.Zapisz());
+  const UstawieniaKalmo w = UstawieniaKalmo::Wczytaj();
+  EXPECT_EQ(w.limity.ToBytes(), u.limity.ToBytes());
+  EXPECT_EQ(w.ostrzeganie.ToBytes(), u.ostrzeganie.ToBytes());
+  EXPECT_EQ(w.schowek.ToBytes(), u.schowek.ToBytes());
+  EXPECT_EQ(w.plikiTymczasowe.ToBytes(), u.plikiTymczasowe.ToBytes());
+  EXPECT_EQ(w.aktywnosc3D, true);
+  EXPECT_EQ(w.znakiFiltrujace, "-");
+  EXPECT_FALSE(w.lewyAlt || w.pauseKey || w.rejestracjaPolaczen);
+  EXPECT_EQ(w.cenaPolaczeniaModemowego, 3050);
+  EXPECT_EQ(tp.registry.ReadString(Root::CurrentUser, kKlucz, "LewyAlt"), "Nie");
+
+  // The cleanup recorded a later date meanwhile: an older snapshot does not turn it back.
+  OpcjePlikowTymczasowych po = w.plikiTymczasowe;
+  po.ostatnieCzyszczenie = 46010;
+  tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "OpcjePlikowTymczasowych", po.ToBytes());
+  u.plikiTymczasowe.usuwanie = false;
+  ASSERT_TRUE(u.Zapisz());
+  const UstawieniaKalmo p = UstawieniaKalmo::Wczytaj();
+  EXPECT_FALSE(p.plikiTymczasowe.usuwanie);
+  EXPECT_EQ(p.plikiTymczasowe.ostatnieCzyszczenie, 46010);
+  EXPECT_TRUE(tp.dialogs.shown.empty());
+
+  tp.registry.DeleteKey(Root::CurrentUser, kKlucz);
+  EXPECT_FALSE(u.Zapisz());
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(tp.dialogs.shown[0].place, "UstawieniaKalmo.Zapisz");
 }

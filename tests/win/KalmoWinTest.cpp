@@ -16,6 +16,7 @@
 #include "common/Cp1250.h"
 #include "common/Dyskowe.h"
 #include "common/WinTools.h"
+#include "settings/Globalne.h"
 #include "settings/Komunikaty.h"
 #include "tests/win/BlokadaKluczaKalmo.h"
 #include "tests/win/Driver.h"
@@ -136,9 +137,15 @@ int SlotTeraz() {  // 1..288 of the work-day time now
   return (st.wHour * 60 + st.wMinute) / 5 + 1;
 }
 
+// The system's screen-saver switch, as a new process reads it.
+bool WygaszaczWlaczony() {
+  driver::Process p;
+  return driver::Start("\"" + driver::BesideTests("StanWygaszacza.exe") + "\"", p) && p.WaitForExit() == 1;
+}
+
 // The user prefix of the data files, as the program forms it.
 std::string PrefiksUzytkownika() {
-  std::string name = DajNazweUzytkownika();
+  std::string name = NazwaUzytkownikaPlikow();
   return name.empty() ? "All" : name;
 }
 
@@ -413,9 +420,20 @@ TEST_F(KalmoProgram, ScreenSaverAndPauseMessagesDriveTheAccounting) {
   ASSERT_TRUE(CzytajDzis(d));
   EXPECT_EQ(d.nieprzerwanej, 0);
   EXPECT_EQ(d.przerwy % 10, 0);
-  // Pause again during the break: the same window, the break counted from zero.
-  ASSERT_TRUE(SendMessageTimeoutW(h, WM_PAUSE_KEY, 1, 0, SMTO_NORMAL, driver::Timeout(), &r));
+  // Pause again during the break: the key reaches the break window and the hook library's
+  // message the main window; the same window stays, the break counts from zero, nothing asks.
+  HWND przerwa = driver::FindWindowOf(L"TfrmWygaszacz", {}, proces_.id);
+  ASSERT_NE(przerwa, nullptr);
+  ASSERT_TRUE(CzytajDzis(d));
+  const double zapisPrzed = d.zapis;
+  Sleep(20);  // a later stamp for the restart's save
+  ASSERT_TRUE(PostMessageW(przerwa, WM_KEYDOWN, VK_PAUSE, 1));
+  ASSERT_TRUE(PostMessageW(h, WM_PAUSE_KEY, 1, 0));
+  ASSERT_TRUE(Czekaj([&] { return CzytajDzis(d) && d.zapis != zapisPrzed; }));
+  EXPECT_EQ(d.przerwy, 0);
+  EXPECT_EQ(driver::FindWindowOf(L"TfrmKomunikat", {}, proces_.id), nullptr);
   EXPECT_EQ(LiczOknaKlasy(L"TfrmWygaszacz"), 1);
+  EXPECT_TRUE(IsWindowVisible(przerwa));
 
   EXPECT_EQ(Zakoncz(), 0);
 }
@@ -480,6 +498,19 @@ TEST_F(KalmoProgram, TrayMenuCarriesHotkeysAndFollowsTheWindows) {
   ASSERT_NE(info, nullptr);
   EXPECT_FALSE(CzytajPozycje(h, mnuInformacjeDnia).wlaczona);
   EXPECT_TRUE(CzytajPozycje(h, mnuStatystyka).wlaczona);
+  // Its close box and Escape only hide it: the item stays usable and shows the same window again.
+  ASSERT_TRUE(PostMessageW(info, WM_SYSCOMMAND, SC_CLOSE, 0));
+  ASSERT_TRUE(Czekaj([&] { return !IsWindowVisible(info); }));
+  EXPECT_TRUE(CzytajPozycje(h, mnuInformacjeDnia).wlaczona);
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuInformacjeDnia, 0));
+  ASSERT_TRUE(Czekaj([&] { return IsWindowVisible(info) != FALSE; }));
+  EXPECT_FALSE(CzytajPozycje(h, mnuInformacjeDnia).wlaczona);
+  ASSERT_TRUE(PostMessageW(info, WM_COMMAND, IDCANCEL, 0));  // what Escape sends
+  ASSERT_TRUE(Czekaj([&] { return !IsWindowVisible(info); }));
+  EXPECT_TRUE(CzytajPozycje(h, mnuInformacjeDnia).wlaczona);
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuInformacjeDnia, 0));
+  ASSERT_TRUE(Czekaj([&] { return IsWindowVisible(info) != FALSE; }));
+  EXPECT_EQ(driver::FindWindowOf(L"TfrmTodayInfo", {}, proces_.id), info);
   ASSERT_TRUE(driver::ClickButton(info, "Zamknij"));
   EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuInformacjeDnia).wlaczona; }));
 
@@ -671,6 +702,99 @@ TEST_F(KalmoProgram, ShortcutListOpensTheFolderInTheExplorer) {
     CloseHandle(e);
   }
   EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, EachUserKeepsTheirOwnDataFilesAndAFirstRunKeepsExistingOnes) {
+  HKEY logon = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Network\\Logon", 0, KEY_READ, &logon) == ERROR_SUCCESS) {
+    RegCloseKey(logon);
+    GTEST_SKIP() << "this Windows names its user under Network\\Logon";
+  }
+  // The logon user's own name, not "Unknown" for everyone.
+  const std::string ja = PrefiksUzytkownika();
+  ASSERT_NE(ja, "Unknown");
+  ASSERT_NE(ja, "All");
+  // A user whose settings were removed: their hotkeys and cleanup rules stay as they were.
+  const std::string klawisze = "Ctrl+F1#Przerwa\r\n";
+  const std::string reguly = "Moje pliki#C:\\Tymczasowe#*.tmp#3\r\n";
+  scratch_.Put(ja + "_hotkey.dat", klawisze);
+  scratch_.Put(ja + "_pltym.dat", reguly);
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(CzytajPozycje(h, mnuPrzerwa).podpis, "Przerwa    (Ctrl+F1)");
+  ASSERT_EQ(Zakoncz(), 0);
+  EXPECT_EQ(wintest::Scratch::Get(Plik("_hotkey.dat")), klawisze);
+  EXPECT_EQ(wintest::Scratch::Get(Plik("_pltym.dat")), reguly);
+  EXPECT_TRUE(Istnieje(Plik("_dok.dat")));
+
+  // A second user of the same program folder starts for the first time: files of their own.
+  // (Wine runs every process as one logon user; the second one is named the way the older
+  // family of Windows names its user.)
+  RegDeleteTreeW(HKEY_CURRENT_USER, kKlucz);
+  HKEY klucz = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Network\\Logon", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &klucz,
+                            nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(klucz, L"USERNAME", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"Druga"), sizeof(L"Druga"));
+  RegCloseKey(klucz);
+  struct Usun {
+    ~Usun() {
+      RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"Network\\Logon");
+      RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"Network");
+    }
+  } usun;
+  HWND drugi = Uruchom();
+  ASSERT_NE(drugi, nullptr);
+  ASSERT_EQ(Zakoncz(), 0);
+  const std::string druga = scratch_.dir() + "\\Druga";
+  EXPECT_EQ(wintest::Scratch::Get(druga + "_hotkey.dat"),
+            cp1250::FromUtf8("Shift+Ctrl+P#Przerwa\r\nCtrl+=#Wyświetla listę monitorowanych dokumentów\r\n"
+                             "Ctrl+D#Wyświetla historię schowka\r\nShift+Ctrl+I#Wyświetla informacje dnia\r\n"));
+  EXPECT_TRUE(Istnieje(druga + "_pltym.dat"));
+  EXPECT_TRUE(Istnieje(druga + "_dok.dat"));
+  EXPECT_EQ(wintest::Scratch::Get(Plik("_hotkey.dat")), klawisze);  // the first user's stay theirs
+  EXPECT_EQ(wintest::Scratch::Get(Plik("_pltym.dat")), reguly);
+}
+
+// The screen saver switched on for the test and put back afterwards.
+class KalmoWygaszacz : public KalmoProgram {
+ protected:
+  void SetUp() override {
+    KalmoProgram::SetUp();
+    BOOL on = TRUE;
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &on, 0);
+    byl_ = on;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, SPIF_SENDCHANGE));
+    ASSERT_TRUE(WygaszaczWlaczony());
+  }
+  void TearDown() override {
+    KalmoProgram::TearDown();
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, byl_, nullptr, SPIF_SENDCHANGE);
+  }
+  // Starts Kalmo and a break from the tray menu; true when the break switched the saver off.
+  bool UruchomPrzerwe() {
+    HWND h = Uruchom();
+    if (!h || !PostMessageW(h, WM_COMMAND, mnuPrzerwa, 0)) return false;
+    if (!driver::WaitForWindow(L"TfrmWygaszacz", {}, proces_.id)) return false;
+    return !WygaszaczWlaczony();
+  }
+  BOOL byl_ = TRUE;
+};
+
+TEST_F(KalmoWygaszacz, KoniecDuringABreakGivesTheScreenSaverBack) {
+  ASSERT_TRUE(UruchomPrzerwe());
+  ASSERT_EQ(Zakoncz(), 0);
+  EXPECT_TRUE(WygaszaczWlaczony());
+}
+
+TEST_F(KalmoWygaszacz, LogoffDuringABreakGivesTheScreenSaverBack) {
+  ASSERT_TRUE(UruchomPrzerwe());
+  // Windows ends the process after WM_ENDSESSION: nothing after the message runs.
+  DWORD_PTR r = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(OknoGlowne(proces_.id), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, driver::Timeout(), &r));
+  TerminateProcess(proces_.handle, 0);
+  proces_.WaitForExit();
+  EXPECT_TRUE(WygaszaczWlaczony());
 }
 
 }  // namespace

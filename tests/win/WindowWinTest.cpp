@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/win32/Window.h"
 #include "tests/win/Driver.h"
 
@@ -80,6 +82,28 @@ TEST(WindowWinTest, ShowModalDisablesTheOwnerAndReturnsTheEndModalResult) {
   EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()));
   EXPECT_FALSE(IsWindowVisible(dialog.Hwnd()));
   EXPECT_FALSE(dialog.InModalLoop());
+}
+
+TEST(WindowWinTest, TheThreadsMessageFilterRunsInTheModalLoopToo) {
+  // The program's what-is-this help sees a click before any window of a modal dialog does.
+  Form dialog;
+  dialog.Create(kClass, "modalny", WS_POPUP | WS_CAPTION, 0, 50, 50, 200, 100);
+  std::vector<UINT> seen;
+  win::UstawFiltrKomunikatow([&](const MSG& m) {
+    if (m.hwnd != dialog.Hwnd() || m.message < WM_APP) return false;
+    seen.push_back(m.message);
+    return m.message == WM_APP + 7;  // used up: the dialog never gets it
+  });
+  PostMessageW(dialog.Hwnd(), WM_APP + 7, 0, 0);
+  PostMessageW(dialog.Hwnd(), WM_APP + 1, 5, 0);
+  EXPECT_EQ(dialog.ShowModal(), 5);
+  win::UstawFiltrKomunikatow({});
+  EXPECT_EQ(seen, (std::vector<UINT>{WM_APP + 7, WM_APP + 1}));
+  EXPECT_EQ(dialog.lastApp, 0u);
+  MSG m{};
+  m.hwnd = dialog.Hwnd();
+  m.message = WM_APP + 7;
+  EXPECT_FALSE(win::FiltrujKomunikat(m));  // removed
 }
 
 TEST(WindowWinTest, DestroyingTheWindowEndsItsModalLoop) {

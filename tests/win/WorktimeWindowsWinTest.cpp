@@ -239,13 +239,6 @@ TEST_F(OknaCzasuPracy, OneReminderAtATime) {
   EXPECT_EQ(Tekst(okno->labKomunikat()), "Pracujesz już 45 minut. Czas na przerwę!");
   EXPECT_EQ(okno->PokazanyObrazek(), Obrazek::Ciastko);
 
-  // The screen-saver warning through the warning routine is skipped as well.
-  KontekstOstrzezen ko;
-  ko.przypomnienie = &okno;
-  ko.przyciski = k;
-  EXPECT_EQ(Ostrzez(4, opcje, Konto(), ko).jak, Prezentacja::Okno);
-  EXPECT_EQ(okno.get(), pierwsze);
-  EXPECT_EQ(OknaKlasy(L"TfrmPrzypomnienie"), 1);
   okno.reset();
   EXPECT_EQ(OknaKlasy(L"TfrmPrzypomnienie"), 0);
 }
@@ -260,46 +253,10 @@ TEST_F(OknaCzasuPracy, BreakButtonStartsTheBreakThenReleases) {
   EXPECT_EQ(skrzynka.Odebrane(), (std::vector<Skrzynka::List>{{WM_FREE_FORM, 0, 1}}));
 }
 
-TEST_F(OknaCzasuPracy, WarningRoutinesFollowTheOptions) {
-  std::unique_ptr<TfrmPrzypomnienie> okno;
-  int miganie = 0;
-  std::vector<std::string> podpowiedzi;
-  KontekstOstrzezen ko;
-  ko.przypomnienie = &okno;
-  ko.przyciski = {skrzynka.hwnd, {}};
-  ko.uruchomMiganie = [&] { ++miganie; };
-  ko.podpowiedz = [&](const std::string& t) { podpowiedzi.push_back(t); };
-  ko.losuj = Zawsze(1);
-  Tyknij(6);  // one minute of work
-
-  opcje.przerwa.rodzaj = 1;
-  opcje.koniecPracy.rodzaj = 1;
-  Ostrzez(1, opcje, Konto(), ko);
-  EXPECT_EQ(miganie, 1);
-  EXPECT_TRUE(podpowiedzi.empty());
-  Ostrzez(3, opcje, Konto(), ko);
-  EXPECT_EQ(miganie, 2);
-  EXPECT_EQ(podpowiedzi, std::vector<std::string>{"Koniec pracy!"});
-  EXPECT_FALSE(okno);
-
-  // Sounds: a missing file is skipped without a word.
-  opcje.przerwa.rodzaj = 2;
-  opcje.przerwa.plikDzwieku = "C:\\Kalmo\\brak.wav";
-  EXPECT_EQ(Ostrzez(1, opcje, Konto(), ko).jak, Prezentacja::Dzwiek);
+TEST_F(OknaCzasuPracy, AMissingSoundFileIsSkippedWithoutAWord) {
   EXPECT_FALSE(OdtworzDzwiek("C:\\Kalmo\\brak.wav"));
   EXPECT_FALSE(OdtworzDzwiek(""));
   EXPECT_TRUE(p.dialogs.shown.empty());
-  EXPECT_FALSE(okno);
-
-  // Break warning off: the end-of-work reminder still comes, with the work time of today.
-  opcje.przerwa.wlaczone = false;
-  opcje.koniecPracy.rodzaj = 0;
-  EXPECT_EQ(Ostrzez(1, opcje, Konto(), ko).jak, Prezentacja::Nic);
-  EXPECT_FALSE(okno);
-  Ostrzez(3, opcje, Konto(), ko);
-  ASSERT_TRUE(okno);
-  EXPECT_EQ(Tekst(okno->labKomunikat()), "Pracujesz już 1 minuta. Koniec pracy. Przydałoby Ci się trochę ruchu!");
-  EXPECT_FALSE(Widoczny(okno->cmdPrzerwa()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -365,6 +322,11 @@ TEST_F(OknaCzasuPracy, KeyAfterTenMinutesAsksAndNoKeepsTheBreak) {
   skrzynka.listy.clear();
   HWND h = okno->Hwnd();
 
+  // PAUSE is no attempt to end: the keyboard hook's message restarts the break instead.
+  SendMessageW(h, WM_KEYDOWN, VK_PAUSE, 0);
+  EXPECT_TRUE(p.dialogs.shown.empty());
+  EXPECT_TRUE(IsWindowVisible(h));
+
   p.dialogs.answers = {platform::okNie};
   SendMessageW(h, WM_KEYDOWN, VK_SPACE, 0);
   ASSERT_EQ(p.dialogs.shown.size(), 1u);
@@ -428,6 +390,23 @@ TEST_F(OknaCzasuPracy, TheQuestionIsTheRealMessageDialogAboveTheBreakScreen) {
   EXPECT_EQ(skrzynka.Odebrane().back(), (Skrzynka::List{WM_FREE_FORM, 0, 4}));
 }
 
+TEST_F(OknaCzasuPracy, AWindowFreedDuringTheBreakGivesTheScreenSaverAndPointerBack) {
+  std::unique_ptr<TfrmWygaszacz> okno;
+  RozpocznijPrzerwe(okno, Przerwa());
+  ASSERT_EQ(p.desktop.screenSaverActive, false);
+  ASSERT_LT(p.desktop.cursorCount, 0);
+  okno.reset();  // the program ends in the middle of the break
+  EXPECT_EQ(p.desktop.screenSaverActive, true);
+  EXPECT_GE(p.desktop.cursorCount, 0);
+  // After a break that ended itself nothing is switched on again.
+  RozpocznijPrzerwe(okno, Przerwa());
+  Tyknij(91);
+  SendMessageW(okno->Hwnd(), WM_KEYDOWN, 'A', 0);
+  p.desktop.screenSaverActive = false;  // the user switched it off meanwhile
+  okno.reset();
+  EXPECT_EQ(p.desktop.screenSaverActive, false);
+}
+
 TEST_F(OknaCzasuPracy, KeyAfterFourteenAndAHalfMinutesEndsWithoutAsking) {
   std::unique_ptr<TfrmWygaszacz> okno;
   RozpocznijPrzerwe(okno, Przerwa());
@@ -477,15 +456,15 @@ TEST_F(OknaCzasuPracy, StartingAgainReusesTheWindowAndRestartsTheCount) {
 }
 
 TEST_F(OknaCzasuPracy, ABreakStartedBeforeTheReleaseArrivesKeepsItsWindow) {
-  // The Pause key pressed on the break screen: the key ends the long-enough break, and the
-  // hook's message starts a new one before the main window has freed the window.
+  // A key ends the long-enough break and the break hotkey, pressed right after, starts a new one
+  // before the main window has freed the window.
   std::unique_ptr<TfrmWygaszacz> okno;
   RozpocznijPrzerwe(okno, Przerwa());
   Tyknij(91);
   skrzynka.Odebrane();
   skrzynka.listy.clear();
   PostMessageW(skrzynka.hwnd, WM_FREE_FORM, 0, 1);  // another window's release waits in the queue
-  SendMessageW(okno->Hwnd(), WM_KEYDOWN, VK_PAUSE, 0);
+  SendMessageW(okno->Hwnd(), WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_FALSE(Konto().WPrzerwie());
   RozpocznijPrzerwe(okno, Przerwa());
   // The break window's release is gone; the other one still arrives; the deletion is asked to

@@ -5,7 +5,6 @@
 #include "settings/Globalne.h"
 #include "settings/Komunikaty.h"
 #include "platform/Platform.h"
-#include "worktime/InfoSaver.h"
 #include "worktime/win32/Zwolnienie.h"
 
 namespace {
@@ -156,28 +155,4 @@ bool OdtworzDzwiek(const std::string& plik) {
   // No default beep instead of a file that is not a sound.
   PlaySoundW(win::Widen(plik).c_str(), nullptr, SND_FILENAME | SND_SYNC | SND_NODEFAULT);
   return true;
-}
-
-DecyzjaOstrzezenia Ostrzez(int kod, const WarningOptions& opcje, const TInfoSaver& infoSaver,
-                           KontekstOstrzezen& kontekst) {
-  const DecyzjaOstrzezenia d = DecyzjaDlaKodu(kod, opcje);
-  if (!d.podpowiedz.empty() && kontekst.podpowiedz) kontekst.podpowiedz(d.podpowiedz);
-  switch (d.jak) {
-    case Prezentacja::Okno:
-      if (kontekst.przypomnienie) {
-        const int32_t sekundy = d.tryb == TrybPrzypomnienia::PrzerwaNalezna ? infoSaver.CzasNieprzerwanejPracy()
-                                                                             : infoSaver.CzasPracy();
-        PokazPrzypomnienie(*kontekst.przypomnienie, d.tryb, sekundy, kontekst.przyciski, kontekst.losuj);
-      }
-      break;
-    case Prezentacja::Miganie:
-      if (kontekst.uruchomMiganie) kontekst.uruchomMiganie();
-      break;
-    case Prezentacja::Dzwiek:
-      OdtworzDzwiek(d.plikDzwieku);
-      break;
-    case Prezentacja::Nic:
-      break;
-  }
-  return d;
 }

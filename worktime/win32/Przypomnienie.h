@@ -1,6 +1,5 @@
 #pragma once
-// The reminder window TfrmPrzypomnienie, its picture store TfrmObrazki, the sounds and the four
-// warning routines of the monitoring tick.
+// The reminder window TfrmPrzypomnienie, its picture store TfrmObrazki and the warning sounds.
 #include <windows.h>
 
 #include <cstdint>
@@ -11,9 +10,6 @@
 #include "common/win32/Window.h"
 #include "worktime/OstrzegaczUtils.h"
 #include "worktime/win32/Obrazki.h"
-
-class TInfoSaver;
-struct WarningOptions;
 
 // What a reminder's buttons reach.
 struct KontekstPrzypomnienia {
@@ -69,17 +65,3 @@ bool PokazPrzypomnienie(std::unique_ptr<TfrmPrzypomnienie>& okno, TrybPrzypomnie
 // Plays a sound file synchronously when it exists; a missing file is silently skipped.
 // Returns whether the file was handed to the playback.
 bool OdtworzDzwiek(const std::string& plik);
-
-// What the warning routines act on.
-struct KontekstOstrzezen {
-  std::unique_ptr<TfrmPrzypomnienie>* przypomnienie = nullptr;  // the main window's reference
-  KontekstPrzypomnienia przyciski;
-  std::function<void()> uruchomMiganie;                 // tray icon animation on
-  std::function<void(const std::string&)> podpowiedz;   // tray hint
-  Losowanie losuj = LosowanieSystemowe();
-};
-// The warning routine of a paced code 1..4: reminder, flashing icon or sound, as the warning
-// options say. Returns what was decided (Prezentacja::Okno also when a reminder was already open
-// and so nothing new appeared).
-DecyzjaOstrzezenia Ostrzez(int kod, const WarningOptions& opcje, const TInfoSaver& infoSaver,
-                           KontekstOstrzezen& kontekst);

@@ -38,6 +38,12 @@ bool WylaczacWygaszacz(const KontekstPrzerwy& k) { return k.opcje && k.opcje->wy
 TfrmWygaszacz::TfrmWygaszacz(const KontekstPrzerwy& kontekst) : kontekst_(kontekst) { FormCreate(); }
 
 TfrmWygaszacz::~TfrmWygaszacz() {
+  // The program ends in the middle of a break ("Koniec", logoff): the system gets its screen
+  // saver and pointer back.
+  if (trwa_) {
+    PrzywrocWygaszacz();
+    PokazWskaznikMyszy();
+  }
   if (Hwnd()) DestroyWindow(Hwnd());
   if (fontCzasu_) DeleteObject(fontCzasu_);
   if (fontUsuwania_) DeleteObject(fontUsuwania_);
@@ -150,6 +156,10 @@ LRESULT TfrmWygaszacz::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_KEYDOWN:
+      // PAUSE restarts the break through the keyboard hook's message; it is no attempt to end it.
+      if (wp == VK_PAUSE) return 0;
+      SprobujZakonczyc();
+      return 0;
     case WM_SYSKEYDOWN:
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

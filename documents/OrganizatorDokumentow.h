@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "common/Bajty.h"
@@ -25,6 +27,10 @@ struct DocumentRecord {
   static DocumentRecord FromBytes(const std::vector<uint8_t>& b) { return bajty::Odczytaj<DocumentRecord>(b); }
 };
 
+// The key under which a title names a document: its stored form (Windows-1250 bytes, at most
+// 120 characters) in lower case. Not text for display.
+std::string KluczDokumentu(const std::string& tytul);
+
 // Raised by the organizer's file operations.
 class ETArchiwumDokumentList : public std::runtime_error {
  public:
@@ -40,13 +46,27 @@ class TOrganizatorDokumentow {
   void Put(int index, const DocumentRecord& r);
   // First record whose name equals the text exactly, or -1.
   int IndexOf(const std::string& name) const;
+  // First record whose name has the key (KluczDokumentu), or -1.
+  int IndexOfKey(std::string_view klucz) const;
+  // Adds seconds to a record and stamps it seen (the tick's crediting).
+  void Zalicz(int index, int32_t sekundy, double kiedy);
 
   // Writes every record with a non-empty name, in list order, replacing the file in one step.
   void SaveToFile(const std::string& file) const;
   // Appends the file's records to the list (the list is not cleared). Whole records read before
   // a damaged tail stay in the list; the damage is still reported.
   void LoadFromFile(const std::string& file);
+  // Appends the records held in a file's bytes; false when the bytes end in a partial record.
+  bool DodajZBajtow(const std::string& bytes);
 
  private:
+  void Przebuduj();
+
   std::vector<DocumentRecord> rekordy_;
+  std::vector<std::string> klucze_;  // KluczDokumentu of each record's name
+  struct HashKlucza {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  std::unordered_map<std::string, int, HashKlucza, std::equal_to<>> indeks_;  // key -> first record
 };

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "common/Cp1250.h"
+#include "common/Komunika.h"
+#include "documents/ListaDokumentow.h"
 #include "documents/MonitorowanieDokumentow.h"
 #include "platform/memory/Memory.h"
 #include "worktime/InfoSaver.h"
@@ -229,4 +231,29 @@ TEST_F(DokumentyTest, AnArchiveFailureAtStartUpIsRetriedOnTheNextTick) {
   Tick(*s);
   EXPECT_EQ(tp.files.ReadFile(pliki.archiwum)->size(), 24u);
   EXPECT_TRUE(s->ZaleglyArchiwum().empty());
+}
+
+TEST_F(DokumentyTest, TheDocumentListsViewsAndSwitching) {
+  auto s = Nowy();
+  TDokumenty& d = s->Dokumenty();
+  s->DodajMonitorwanyDokument("Word - a.doc");
+  s->DodajMonitorwanyDokument("Word - zamkniety.doc");
+  const TStringList tytuly{"Excel - b.xls", "word - A.doc"};
+  EXPECT_EQ(WidokOtwartych(tytuly, d), (TStringList{"@ Excel - b.xls", "@#word - A.doc"}));
+  EXPECT_EQ(WidokPelny(tytuly, d), (TStringList{"@#Word - a.doc", " #Word - zamkniety.doc", "@ Excel - b.xls"}));
+  EXPECT_EQ(WidokPelny({}, d), (TStringList{" #Word - a.doc", " #Word - zamkniety.doc"}));
+
+  tp.dialogs.answers = {okNie, okTak};
+  EXPECT_EQ(PrzelaczMonitorowanie(" #Word - zamkniety.doc", d), " #Word - zamkniety.doc");
+  EXPECT_EQ(tp.dialogs.shown.back().text, kPytanieOWylaczenie);
+  EXPECT_EQ(tp.dialogs.shown.back().picture, rkOstrzezenie);
+  EXPECT_EQ(PrzelaczMonitorowanie(" #Word - zamkniety.doc", d), "  Word - zamkniety.doc");
+  EXPECT_FALSE(s->IsMonitoredDocument("Word - zamkniety.doc"));
+  EXPECT_TRUE(s->IsDeclinedDocument("Word - zamkniety.doc"));
+  // Declined earlier, switched on now; a waiting candidate of the title is dropped.
+  s->ListaTymczasowa() = {"    40Word - zamkniety.doc"};
+  EXPECT_EQ(PrzelaczMonitorowanie("@ Word - zamkniety.doc", d), "@#Word - zamkniety.doc");
+  EXPECT_TRUE(s->IsMonitoredDocument("Word - zamkniety.doc"));
+  EXPECT_TRUE(s->ListaTymczasowa().empty());
+  EXPECT_EQ(tp.dialogs.shown.size(), 2u);
 }

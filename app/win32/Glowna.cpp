@@ -9,6 +9,9 @@
 #include "app/win32/ZasobyGlowne.h"
 #include "common/Komunika.h"
 #include "common/win32/Win32Dialogs.h"
+#include "documents/Modem.h"
+#include "documents/win32/CzyMonitorowac.h"
+#include "documents/win32/ListaDokumentow.h"
 #include "settings/Komunikaty.h"
 #include "keyboard/win32/ImportLibKeyHook.h"
 #include "platform/Platform.h"
@@ -163,6 +166,7 @@ void TfrmGlowna::FormCreate() {
   starter_ = std::make_unique<UsuwanieBezRegul>(Hwnd());
   rdzen_ = std::make_unique<TGlownaRdzen>(*this, *hook_, *starter_);
   rdzen_->FormCreate();
+  if (rdzen_->InfoSaver()) rdzen_->InfoSaver()->UstawKontekstDokumentow(this);
   uruchomiony_ = true;
 }
 
@@ -173,6 +177,8 @@ void TfrmGlowna::FormDestroy() {
   przypomnienie_.reset();
   todayInfo_.reset();
   wygaszacz_.reset();
+  listaDokumentow_.reset();
+  czyMonitorowac_.reset();
   if (Hwnd()) KillTimer(Hwnd(), kTimerMonitorowania);
   if (rdzen_) rdzen_->FormDestroy();
   rdzen_.reset();
@@ -368,10 +374,7 @@ std::unique_ptr<TablicaSkrotow> TfrmGlowna::UtworzTabliceSkrotow() {
   return std::make_unique<SkrotyGlownej>(rdzen_->Pliki().goraceKlawisze, *hook_, wykonawca);
 }
 
-void TfrmGlowna::WlaczRejestracjePolaczen() {
-  // The modem's connection log is switched on by the connection statistics, which come with the
-  // statistics window; nothing to switch before that.
-}
+void TfrmGlowna::WlaczRejestracjePolaczen() { EnableModemLogging(); }
 
 void TfrmGlowna::UruchomTimer(uint32_t okresMs) {
   SetTimer(Hwnd(), kTimerMonitorowania, okresMs, nullptr);
@@ -428,7 +431,9 @@ void TfrmGlowna::ZwolnijOkno(Okno okno) {
     case Okno::InformacjeDnia: todayInfo_.reset(); break;
     case Okno::Przypomnienie: przypomnienie_.reset(); break;
     case Okno::Wygaszacz: wygaszacz_.reset(); break;
-    default: break;  // the document list and the question have no window of ours yet
+    case Okno::ListaDokumentow: listaDokumentow_.reset(); break;
+    case Okno::CzyMonitorowac: czyMonitorowac_.reset(); break;
+    default: break;
   }
 }
 
@@ -450,13 +455,25 @@ void TfrmGlowna::UkryjEtykieteUsuwania() {
 void TfrmGlowna::ZakonczProgram() { PostQuitMessage(0); }
 
 // ---------------------------------------------------------------------------------------------
-// Windows of later versions
+// Documents
+
+std::string TfrmGlowna::ZnakiFiltrujace() { return rdzen_ ? rdzen_->ZnakiFiltrujace() : std::string("-["); }
+
+void TfrmGlowna::AskWhetherToMonitor(const std::string& tytul) {
+  if (!rdzen_ || !rdzen_->InfoSaver()) return;
+  ::AskWhetherToMonitor(czyMonitorowac_, rdzen_->InfoSaver()->Dokumenty(), Hwnd(), tytul);
+  rdzen_->UstawOkno(Okno::CzyMonitorowac, true);
+}
 
 void TfrmGlowna::PokazListeDokumentow() {
-  InformacjaONastepnejWersji("Lista dokumentów");
-  // The list would post its release when closed; so does this stand-in, so the item comes back.
-  PostMessageW(Hwnd(), WM_FREE_FORM, 0, static_cast<LPARAM>(Okno::ListaDokumentow));
+  if (!rdzen_ || !rdzen_->InfoSaver()) return;
+  if (!listaDokumentow_)
+    listaDokumentow_ = std::make_unique<TfrmListaDokumentow>(rdzen_->InfoSaver()->Dokumenty(), ZnakiFiltrujace(), Hwnd());
+  listaDokumentow_->Pokaz();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Windows of later versions
 
 void TfrmGlowna::PokazStatystyke() { InformacjaONastepnejWersji("Statystyka"); }
 

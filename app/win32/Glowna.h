@@ -10,8 +10,11 @@
 #include "app/Glowna.h"
 #include "app/win32/IkonaZasobnika.h"
 #include "common/win32/Window.h"
+#include "documents/MonitorowanieDokumentow.h"
 #include "keyboard/GoraceKlawisze.h"
 
+class TfrmCzyMonitorowac;
+class TfrmListaDokumentow;
 class TfrmTodayInfo;
 class TfrmPrzypomnienie;
 class TfrmWygaszacz;
@@ -49,7 +52,7 @@ inline constexpr wchar_t kKomunikatPozycjiMenu[] = L"Kalmo.PozycjaMenu";
 // tools link both programs' windows.
 namespace kalmo {
 
-class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyow {
+class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyow, private KontekstDokumentow {
  public:
   TfrmGlowna();
   ~TfrmGlowna() override;
@@ -106,8 +109,12 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   std::string PlikSkrotow() override;
   void PokazListeSkrotow() override;
 
-  // Windows that come with later versions of the program: each says so for now.
+  // KontekstDokumentow
+  std::string ZnakiFiltrujace() override;
+  void AskWhetherToMonitor(const std::string& tytul) override;
+
   void PokazListeDokumentow();
+  // Windows that come with later versions of the program: each says so for now.
   void PokazStatystyke();
   void PokazOknoListySkrotow();
   void PokazOknoOpcji(const std::string& strona);
@@ -143,6 +150,8 @@ class TfrmGlowna : public win::Window, public GlownaUi, private WykonawcaHotkeyo
   std::unique_ptr<TfrmTodayInfo> todayInfo_;
   std::unique_ptr<TfrmPrzypomnienie> przypomnienie_;
   std::unique_ptr<TfrmWygaszacz> wygaszacz_;
+  std::unique_ptr<TfrmListaDokumentow> listaDokumentow_;
+  std::unique_ptr<TfrmCzyMonitorowac> czyMonitorowac_;
 };
 
 }  // namespace kalmo

@@ -218,11 +218,11 @@ void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int
                                   double terazDniaPracy, KontekstDokumentow* kontekst) {
   tytuly_.clear();
   ListFilteredWindowTitles(tytuly_, kontekst ? kontekst->ZnakiFiltrujace() : std::string("-["));
-  kluczeTytulow_.resize(tytuly_.size());
-  otwarte_.clear();
+  if (kluczeTytulow_.size() < tytuly_.size()) kluczeTytulow_.resize(tytuly_.size());
+  hasheTytulow_.resize(tytuly_.size());
   for (size_t i = 0; i < tytuly_.size(); ++i) {
-    kluczeTytulow_[i] = KluczDokumentu(tytuly_[i]);
-    otwarte_.emplace(kluczeTytulow_[i], static_cast<int>(i));
+    KluczDokumentu(tytuly_[i], kluczeTytulow_[i]);
+    hasheTytulow_[i] = HashKlucza(kluczeTytulow_[i]);
   }
 
   // Existing candidates, last to first: counted while their window stays, dropped when it is
@@ -231,7 +231,7 @@ void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int
   for (int i = static_cast<int>(tymczasowe_.size()) - 1; i >= 0; --i) {
     const std::string tytul = TytulKandydata(tymczasowe_[i]);
     const std::string klucz = KluczDokumentu(tytul);
-    if (!otwarte_.count(klucz) || organizator_.IndexOfKey(klucz) != -1 || odrzucone_.ContainsKey(klucz)) {
+    if (!Otwarty(klucz) || organizator_.IndexOfKey(klucz) != -1 || odrzucone_.ContainsKey(klucz)) {
       tymczasowe_.erase(tymczasowe_.begin() + i);
       continue;
     }
@@ -242,14 +242,20 @@ void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int
   }
 
   // New candidates: the first window of each monitored program.
-  if (!programy.empty()) {
-    kluczeKandydatow_.clear();
-    for (const std::string& w : tymczasowe_) kluczeKandydatow_.push_back(KluczDokumentu(TytulKandydata(w)));
+  if (programy != programy_) {
+    // Split once per change of the setting, not on every tick.
+    programy_ = programy;
+    nazwyProgramow_.clear();
     TOrganizatorTekstu slowa;
     slowa.UstawSeparatory("#");
     slowa.UstawTekst(programy);
-    for (int32_t w = 1; w <= slowa.LiczbaWyrazow(); ++w) {
-      const int t = IndexOfContaining(slowa.DajWyraz(w), tytuly_);
+    for (int32_t w = 1; w <= slowa.LiczbaWyrazow(); ++w) nazwyProgramow_.push_back(slowa.DajWyraz(w));
+  }
+  if (!nazwyProgramow_.empty()) {
+    kluczeKandydatow_.clear();
+    for (const std::string& w : tymczasowe_) kluczeKandydatow_.push_back(KluczDokumentu(TytulKandydata(w)));
+    for (const std::string& program : nazwyProgramow_) {
+      const int t = IndexOfContaining(program, tytuly_);
       if (t < 0) continue;
       const std::string& klucz = kluczeTytulow_[t];
       if (organizator_.IndexOfKey(klucz) != -1 || odrzucone_.ContainsKey(klucz) ||
@@ -260,9 +266,19 @@ void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int
     }
   }
 
-  // Monitored documents whose window is open gain the step.
-  for (const auto& [klucz, t] : otwarte_) {
-    const int i = organizator_.IndexOfKey(klucz);
-    if (i >= 0) organizator_.Zalicz(i, step, terazDniaPracy);
+  // Monitored documents whose window is open gain the step, once however many windows show them.
+  zaliczone_.assign(static_cast<size_t>(organizator_.Count()), false);
+  for (size_t t = 0; t < tytuly_.size(); ++t) {
+    const int i = organizator_.IndexOfKey(kluczeTytulow_[t], hasheTytulow_[t]);
+    if (i < 0 || zaliczone_[i]) continue;
+    zaliczone_[i] = true;
+    organizator_.Zalicz(i, step, terazDniaPracy);
   }
+}
+
+bool TDokumenty::Otwarty(const std::string& klucz) const {
+  const size_t h = HashKlucza(klucz);
+  for (size_t t = 0; t < tytuly_.size(); ++t)
+    if (hasheTytulow_[t] == h && kluczeTytulow_[t] == klucz) return true;
+  return false;
 }

@@ -9,8 +9,6 @@
 // character the code page lacks, names the same document.
 #include <cstdint>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "common/Tekstowe.h"
@@ -101,6 +99,11 @@ class TDokumenty {
   // Working space of the advance, kept between ticks to spare allocations.
   TStringList tytuly_;
   std::vector<std::string> kluczeTytulow_;
+  std::vector<size_t> hasheTytulow_;
   std::vector<std::string> kluczeKandydatow_;
-  std::unordered_map<std::string_view, int> otwarte_;
+  std::vector<bool> zaliczone_;
+  std::string programy_;               // the programs setting last split
+  TStringList nazwyProgramow_;         // its words
+
+  bool Otwarty(const std::string& klucz) const;
 };

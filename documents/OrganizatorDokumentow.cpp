@@ -24,16 +24,35 @@ unsigned char MalaCp1250(unsigned char b) {
   return b;
 }
 
+// The lower-case table of all 256 bytes, built once.
+struct TablicaMalych {
+  unsigned char b[256];
+  TablicaMalych() {
+    for (int i = 0; i < 256; ++i) b[i] = MalaCp1250(static_cast<unsigned char>(i));
+  }
+};
+const TablicaMalych kMale;
+
 }  // namespace
 
 std::string KluczDokumentu(const std::string& tytul) {
   std::string klucz;
-  klucz.reserve(std::min<size_t>(tytul.size(), DocumentRecord::kMaxNazwa));
+  KluczDokumentu(tytul, klucz);
+  return klucz;
+}
+
+void KluczDokumentu(const std::string& tytul, std::string& klucz) {
+  klucz.clear();
   size_t i = 0;
+  // ASCII, the usual case, byte by byte through the table.
+  const size_t n = std::min(tytul.size(), DocumentRecord::kMaxNazwa);
+  while (i < n && static_cast<unsigned char>(tytul[i]) < 0x80) ++i;
+  klucz.resize(i);
+  for (size_t k = 0; k < i; ++k) klucz[k] = static_cast<char>(kMale.b[static_cast<unsigned char>(tytul[k])]);
   while (i < tytul.size() && klucz.size() < DocumentRecord::kMaxNazwa) {
     const unsigned char c = static_cast<unsigned char>(tytul[i]);
     if (c < 0x80) {
-      klucz.push_back(static_cast<char>(MalaCp1250(c)));
+      klucz.push_back(static_cast<char>(kMale.b[c]));
       ++i;
       continue;
     }
@@ -42,25 +61,23 @@ std::string KluczDokumentu(const std::string& tytul) {
     while (i + dl < tytul.size() && (static_cast<unsigned char>(tytul[i + dl]) & 0xC0) == 0x80 && dl < 4) ++dl;
     const std::string bajt = cp1250::FromUtf8(tytul.substr(i, dl));
     for (char b : bajt)
-      if (klucz.size() < DocumentRecord::kMaxNazwa) klucz.push_back(static_cast<char>(MalaCp1250(static_cast<unsigned char>(b))));
+      if (klucz.size() < DocumentRecord::kMaxNazwa) klucz.push_back(static_cast<char>(kMale.b[static_cast<unsigned char>(b)]));
     i += dl;
   }
-  return klucz;
 }
 
 int TOrganizatorDokumentow::Add(const DocumentRecord& r) {
   rekordy_.push_back(r);
   klucze_.push_back(KluczDokumentu(r.Name));
-  const int i = static_cast<int>(rekordy_.size()) - 1;
-  indeks_.emplace(klucze_.back(), i);
-  return i;
+  indeksAktualny_ = false;
+  return static_cast<int>(rekordy_.size()) - 1;
 }
 
 void TOrganizatorDokumentow::Delete(int index) {
   if (index < 0 || index >= Count()) throw std::out_of_range("TOrganizatorDokumentow.Delete");
   rekordy_.erase(rekordy_.begin() + index);
   klucze_.erase(klucze_.begin() + index);
-  Przebuduj();
+  indeksAktualny_ = false;
 }
 
 DocumentRecord TOrganizatorDokumentow::Get(int index) const {
@@ -74,7 +91,7 @@ void TOrganizatorDokumentow::Put(int index, const DocumentRecord& r) {
   rekordy_[index] = r;
   if (innaNazwa) {
     klucze_[index] = KluczDokumentu(r.Name);
-    Przebuduj();
+    indeksAktualny_ = false;
   }
 }
 
@@ -92,14 +109,18 @@ int TOrganizatorDokumentow::IndexOf(const std::string& name) const {
   return -1;
 }
 
-int TOrganizatorDokumentow::IndexOfKey(std::string_view klucz) const {
-  const auto it = indeks_.find(klucz);
-  return it == indeks_.end() ? -1 : it->second;
-}
-
-void TOrganizatorDokumentow::Przebuduj() {
-  indeks_.clear();
-  for (size_t i = 0; i < klucze_.size(); ++i) indeks_.emplace(klucze_[i], static_cast<int>(i));
+int TOrganizatorDokumentow::IndexOfKey(std::string_view klucz, size_t hash) const {
+  if (!indeksAktualny_) {
+    indeks_.clear();
+    for (size_t i = 0; i < klucze_.size(); ++i) indeks_.emplace_back(HashKlucza(klucze_[i]), static_cast<int>(i));
+    std::sort(indeks_.begin(), indeks_.end());
+    indeksAktualny_ = true;
+  }
+  // Entries of one hash are in record order, so the first equal key is the first record.
+  for (auto it = std::lower_bound(indeks_.begin(), indeks_.end(), std::pair<size_t, int>{hash, -1});
+       it != indeks_.end() && it->first == hash; ++it)
+    if (klucze_[it->second] == klucz) return it->second;
+  return -1;
 }
 
 void TOrganizatorDokumentow::SaveToFile(const std::string& file) const {

@@ -5,7 +5,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "common/Bajty.h"
@@ -30,6 +29,9 @@ struct DocumentRecord {
 // The key under which a title names a document: its stored form (Windows-1250 bytes, at most
 // 120 characters) in lower case. Not text for display.
 std::string KluczDokumentu(const std::string& tytul);
+// The same into a buffer (its storage is reused from tick to tick).
+void KluczDokumentu(const std::string& tytul, std::string& klucz);
+inline size_t HashKlucza(std::string_view klucz) { return std::hash<std::string_view>{}(klucz); }
 
 // Raised by the organizer's file operations.
 class ETArchiwumDokumentList : public std::runtime_error {
@@ -46,8 +48,9 @@ class TOrganizatorDokumentow {
   void Put(int index, const DocumentRecord& r);
   // First record whose name equals the text exactly, or -1.
   int IndexOf(const std::string& name) const;
-  // First record whose name has the key (KluczDokumentu), or -1.
-  int IndexOfKey(std::string_view klucz) const;
+  // First record whose name has the key (KluczDokumentu), or -1; hash = HashKlucza(klucz).
+  int IndexOfKey(std::string_view klucz) const { return IndexOfKey(klucz, HashKlucza(klucz)); }
+  int IndexOfKey(std::string_view klucz, size_t hash) const;
   // Adds seconds to a record and stamps it seen (the tick's crediting).
   void Zalicz(int index, int32_t sekundy, double kiedy);
 
@@ -60,13 +63,9 @@ class TOrganizatorDokumentow {
   bool DodajZBajtow(const std::string& bytes);
 
  private:
-  void Przebuduj();
-
   std::vector<DocumentRecord> rekordy_;
   std::vector<std::string> klucze_;  // KluczDokumentu of each record's name
-  struct HashKlucza {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
-  std::unordered_map<std::string, int, HashKlucza, std::equal_to<>> indeks_;  // key -> first record
+  // (hash of the key, record index), sorted; rebuilt at the first look-up after a change.
+  mutable std::vector<std::pair<size_t, int>> indeks_;
+  mutable bool indeksAktualny_ = true;
 };

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Cp1250.h"
+#include "common/DateTime.h"
 #include "common/Komunika.h"
 #include "documents/ListaDokumentow.h"
 #include "documents/MonitorowanieDokumentow.h"
@@ -193,7 +194,14 @@ TEST_F(DokumentyTest, TheWorkDayNeverMovesBackwards) {
   tp.clock.now = MakeDateTime(2026, 10, 25, 4, 30);
   Tick(*s, 13);
   EXPECT_FALSE(tp.files.FileExists(pliki.archiwum));  // no day archived twice (nor once)
-  tp.clock.now = MakeDateTime(2026, 10, 26, 4, 30);
+  // A later rollover hour set at 05:00 puts "now" into the previous work day: the stamp stays.
+  LimitsRecord l = s->DajLimity();
+  l.GodzinaPrzelaczenia = 6;
+  s->UstawLimity(l);
+  tp.clock.now = MakeDateTime(2026, 10, 25, 5, 0);
+  Tick(*s, 13);
+  EXPECT_EQ(datetime::DatePart(s->DataZapisu()), datetime::DatePart(stempel));
+  tp.clock.now = MakeDateTime(2026, 10, 26, 6, 30);
   Tick(*s);
   EXPECT_EQ(tp.files.ReadFile(pliki.archiwum)->size(), 24u);
 }

@@ -103,9 +103,12 @@ void TInfoSaver::ZaznaczSlot(int numer, uint8_t wartosc) {
 
 void TInfoSaver::ZapiszDzis() {
   // A clock set back (the autumn change, a later rollover hour) never moves the working day
-  // back: that day would otherwise be archived a second time when the clock catches up.
+  // back: that day would otherwise be archived a second time when the clock catches up. A clock
+  // put right by more than a day is followed, or a date set wrongly ahead would hold the day
+  // (and its counters) until the calendar reached it.
   const double teraz = TerazDniaPracy();
-  if (DaysBetween(teraz, dzis_.dtZapisu) >= 0 || dzis_.dtZapisu == 0) dzis_.dtZapisu = teraz;
+  if (dzis_.dtZapisu == 0 || DaysBetween(teraz, dzis_.dtZapisu) >= 0 || DaysBetween(teraz, dzis_.dtZapisu) < -1)
+    dzis_.dtZapisu = teraz;
   const auto b = dzis_.ToBytes();
   SetRegistryBinary(kKluczKalmo, wartosc::TodayInfo, b.data(), static_cast<int>(b.size()));
 }

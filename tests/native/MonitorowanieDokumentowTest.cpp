@@ -204,6 +204,12 @@ TEST_F(DokumentyTest, TheWorkDayNeverMovesBackwards) {
   tp.clock.now = MakeDateTime(2026, 10, 26, 6, 30);
   Tick(*s);
   EXPECT_EQ(tp.files.ReadFile(pliki.archiwum)->size(), 24u);
+  // A date set a year ahead and put right: the working day follows the corrected clock.
+  tp.clock.now = MakeDateTime(2027, 10, 26, 9, 0);
+  Tick(*s);
+  tp.clock.now = MakeDateTime(2026, 10, 26, 9, 0);
+  Tick(*s, 13);
+  EXPECT_EQ(datetime::DatePart(s->DataZapisu()), datetime::DatePart(MakeDateTime(2026, 10, 26)));
 }
 
 TEST_F(DokumentyTest, AnArchiveThatCannotBeWrittenIsReportedOnceAndAppendedLater) {

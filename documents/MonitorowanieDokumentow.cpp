@@ -20,7 +20,9 @@ std::string TytulKandydata(const std::string& wpis) {
 }
 
 int32_t SekundyKandydata(const std::string& wpis) {
-  return static_cast<int32_t>(std::strtol(wpis.substr(0, kSzerokoscSekund).c_str(), nullptr, 10));
+  char liczba[kSzerokoscSekund + 1] = {};
+  wpis.copy(liczba, kSzerokoscSekund);
+  return static_cast<int32_t>(std::strtol(liczba, nullptr, 10));
 }
 
 std::string WpisKandydata(int32_t sekundy, const std::string& tytul) {
@@ -228,17 +230,25 @@ void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int
   // Existing candidates, last to first: counted while their window stays, dropped when it is
   // gone or when the title was meanwhile monitored or declined (from the document list).
   const int64_t prog = int64_t{czasPytania} * 60;
+  kluczeKandydatow_.resize(tymczasowe_.size());
   for (int i = static_cast<int>(tymczasowe_.size()) - 1; i >= 0; --i) {
-    const std::string tytul = TytulKandydata(tymczasowe_[i]);
-    const std::string klucz = KluczDokumentu(tytul);
+    std::string& wpis = tymczasowe_[i];
+    const std::string_view tytul = wpis.size() > kSzerokoscSekund ? std::string_view(wpis).substr(kSzerokoscSekund)
+                                                                  : std::string_view();
+    std::string& klucz = kluczeKandydatow_[i];
+    KluczDokumentu(tytul, klucz);
     if (!Otwarty(klucz) || organizator_.IndexOfKey(klucz) != -1 || odrzucone_.ContainsKey(klucz)) {
       tymczasowe_.erase(tymczasowe_.begin() + i);
+      kluczeKandydatow_.erase(kluczeKandydatow_.begin() + i);
       continue;
     }
     const int32_t sekundy = static_cast<int32_t>(
-        std::min<int64_t>(int64_t{SekundyKandydata(tymczasowe_[i])} + step, kMaksSekundKandydata));
-    if (sekundy > prog && kontekst) kontekst->AskWhetherToMonitor(tytul);
-    tymczasowe_[i] = WpisKandydata(sekundy, tytul);
+        std::min<int64_t>(int64_t{SekundyKandydata(wpis)} + step, kMaksSekundKandydata));
+    if (sekundy > prog && kontekst) kontekst->AskWhetherToMonitor(std::string(tytul));
+    // The six characters of the count are rewritten in place.
+    const std::string liczba = IntToStrSpaces(sekundy, kSzerokoscSekund);
+    if (wpis.size() >= kSzerokoscSekund) wpis.replace(0, kSzerokoscSekund, liczba);
+    else wpis = liczba;
   }
 
   // New candidates: the first window of each monitored program.
@@ -251,19 +261,15 @@ void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int
     slowa.UstawTekst(programy);
     for (int32_t w = 1; w <= slowa.LiczbaWyrazow(); ++w) nazwyProgramow_.push_back(slowa.DajWyraz(w));
   }
-  if (!nazwyProgramow_.empty()) {
-    kluczeKandydatow_.clear();
-    for (const std::string& w : tymczasowe_) kluczeKandydatow_.push_back(KluczDokumentu(TytulKandydata(w)));
-    for (const std::string& program : nazwyProgramow_) {
-      const int t = IndexOfContaining(program, tytuly_);
-      if (t < 0) continue;
-      const std::string& klucz = kluczeTytulow_[t];
-      if (organizator_.IndexOfKey(klucz) != -1 || odrzucone_.ContainsKey(klucz) ||
-          std::find(kluczeKandydatow_.begin(), kluczeKandydatow_.end(), klucz) != kluczeKandydatow_.end())
-        continue;
-      tymczasowe_.push_back(WpisKandydata(0, tytuly_[t]));
-      kluczeKandydatow_.push_back(klucz);
-    }
+  for (const std::string& program : nazwyProgramow_) {
+    const int t = IndexOfContaining(program, tytuly_);
+    if (t < 0) continue;
+    const std::string& klucz = kluczeTytulow_[t];
+    if (organizator_.IndexOfKey(klucz, hasheTytulow_[t]) != -1 || odrzucone_.ContainsKey(klucz) ||
+        std::find(kluczeKandydatow_.begin(), kluczeKandydatow_.end(), klucz) != kluczeKandydatow_.end())
+      continue;
+    tymczasowe_.push_back(WpisKandydata(0, tytuly_[t]));
+    kluczeKandydatow_.push_back(klucz);
   }
 
   // Monitored documents whose window is open gain the step, once however many windows show them.

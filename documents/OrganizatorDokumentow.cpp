@@ -41,7 +41,7 @@ std::string KluczDokumentu(const std::string& tytul) {
   return klucz;
 }
 
-void KluczDokumentu(const std::string& tytul, std::string& klucz) {
+void KluczDokumentu(std::string_view tytul, std::string& klucz) {
   klucz.clear();
   size_t i = 0;
   // ASCII, the usual case, byte by byte through the table.
@@ -59,7 +59,7 @@ void KluczDokumentu(const std::string& tytul, std::string& klucz) {
     // One character that is not ASCII: take it through the code page as a record stores it.
     size_t dl = 1;
     while (i + dl < tytul.size() && (static_cast<unsigned char>(tytul[i + dl]) & 0xC0) == 0x80 && dl < 4) ++dl;
-    const std::string bajt = cp1250::FromUtf8(tytul.substr(i, dl));
+    const std::string bajt = cp1250::FromUtf8(std::string(tytul.substr(i, dl)));
     for (char b : bajt)
       if (klucz.size() < DocumentRecord::kMaxNazwa) klucz.push_back(static_cast<char>(kMale.b[static_cast<unsigned char>(b)]));
     i += dl;
@@ -111,15 +111,21 @@ int TOrganizatorDokumentow::IndexOf(const std::string& name) const {
 
 int TOrganizatorDokumentow::IndexOfKey(std::string_view klucz, size_t hash) const {
   if (!indeksAktualny_) {
-    indeks_.clear();
-    for (size_t i = 0; i < klucze_.size(); ++i) indeks_.emplace_back(HashKlucza(klucze_[i]), static_cast<int>(i));
-    std::sort(indeks_.begin(), indeks_.end());
+    size_t rozmiar = 16;
+    while (rozmiar < klucze_.size() * 2) rozmiar *= 2;
+    indeks_.assign(rozmiar, {0, -1});
+    // Records enter in list order, so along a probe the first equal key is the first record.
+    for (size_t i = 0; i < klucze_.size(); ++i) {
+      const size_t h = HashKlucza(klucze_[i]);
+      size_t j = h & (rozmiar - 1);
+      while (indeks_[j].second != -1) j = (j + 1) & (rozmiar - 1);
+      indeks_[j] = {h, static_cast<int>(i)};
+    }
     indeksAktualny_ = true;
   }
-  // Entries of one hash are in record order, so the first equal key is the first record.
-  for (auto it = std::lower_bound(indeks_.begin(), indeks_.end(), std::pair<size_t, int>{hash, -1});
-       it != indeks_.end() && it->first == hash; ++it)
-    if (klucze_[it->second] == klucz) return it->second;
+  const size_t maska = indeks_.size() - 1;
+  for (size_t j = hash & maska; indeks_[j].second != -1; j = (j + 1) & maska)
+    if (indeks_[j].first == hash && klucze_[indeks_[j].second] == klucz) return indeks_[j].second;
   return -1;
 }
 

@@ -30,7 +30,7 @@ struct DocumentRecord {
 // 120 characters) in lower case. Not text for display.
 std::string KluczDokumentu(const std::string& tytul);
 // The same into a buffer (its storage is reused from tick to tick).
-void KluczDokumentu(const std::string& tytul, std::string& klucz);
+void KluczDokumentu(std::string_view tytul, std::string& klucz);
 inline size_t HashKlucza(std::string_view klucz) { return std::hash<std::string_view>{}(klucz); }
 
 // Raised by the organizer's file operations.
@@ -65,7 +65,8 @@ class TOrganizatorDokumentow {
  private:
   std::vector<DocumentRecord> rekordy_;
   std::vector<std::string> klucze_;  // KluczDokumentu of each record's name
-  // (hash of the key, record index), sorted; rebuilt at the first look-up after a change.
+  // Open-addressing table of (hash of the key, record index), at most half full; rebuilt at the
+  // first look-up after a change. Index -1 marks an empty slot.
   mutable std::vector<std::pair<size_t, int>> indeks_;
-  mutable bool indeksAktualny_ = true;
+  mutable bool indeksAktualny_ = false;
 };

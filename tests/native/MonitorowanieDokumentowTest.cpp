@@ -122,6 +122,21 @@ TEST_F(DokumentyTest, OneKeyPerDocument) {
   EXPECT_TRUE(s->ListaTymczasowa().empty());
 }
 
+TEST(OrganizatorDokumentowTest, KeysFindTheFirstRecordAlsoAfterChanges) {
+  TOrganizatorDokumentow o;
+  o.Add({"Word - A.doc", 1, 0});
+  o.Add({"word - a.doc", 2, 0});  // an older file may hold both
+  for (int i = 0; i < 100; ++i) o.Add({"Dokument - " + std::to_string(i), i, 0});
+  EXPECT_EQ(o.IndexOfKey(KluczDokumentu("WORD - A.DOC")), 0);
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(o.IndexOfKey(KluczDokumentu("dokument - " + std::to_string(i))), i + 2);
+  o.Delete(0);
+  EXPECT_EQ(o.IndexOfKey(KluczDokumentu("Word - a.DOC")), 0);
+  EXPECT_EQ(o.IndexOfKey(KluczDokumentu("DOKUMENT - 99")), 100);
+  o.Put(1, {"Excel - b.xls", 0, 0});
+  EXPECT_EQ(o.IndexOfKey(KluczDokumentu("dokument - 0")), -1);
+  EXPECT_EQ(o.IndexOfKey(KluczDokumentu("excel - B.XLS")), 1);
+}
+
 TEST_F(DokumentyTest, RemovingACandidateRemovesExactlyThatOne) {
   auto s = Nowy();
   s->ListaTymczasowa() = {"    20Word - a.doc.bak", "    10Word - a.doc"};

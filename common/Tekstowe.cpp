@@ -1,5 +1,7 @@
 #include "common/Tekstowe.h"
 
+#include <algorithm>
+
 #include "common/Cp1250.h"
 #include "common/Komunika.h"
 
@@ -211,6 +213,9 @@ std::string UnderscoresToSpaces(const std::string& s) {
 std::string TabsToSpaces(const std::string& s) { return ReplaceAll(s, "\t", " "); }
 
 bool ContainsAnyOf(const std::string& s, const std::string& chars) {
+  // ASCII characters stand for themselves in UTF-8: a byte search finds them.
+  if (std::all_of(chars.begin(), chars.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return s.find_first_of(chars) != std::string::npos;
   const std::u32string set = utf8::Decode(chars);
   for (char32_t c : utf8::Decode(s)) {
     if (set.find(c) != std::u32string::npos) return true;

@@ -57,6 +57,7 @@ std::string TrimControls(const std::string& s) {
 // buffer - 1 characters.
 std::string CutTitle(std::string title, size_t buffer) {
   TrimAtNul(title);
+  if (utf8::Length(title) <= buffer - 1) return title;
   std::u32string chars = utf8::Decode(title);
   if (chars.size() > buffer - 1) {
     chars.resize(buffer - 1);
@@ -351,14 +352,35 @@ void ListWindowTitles(TStringList& list) {
 }
 
 void ListFilteredWindowTitles(TStringList& list, const std::string& filterChars) {
-  for (const platform::TopLevelWindow& w : platform::Desk().TopLevelWindows()) {
-    std::string title = CutTitle(w.title, 200);
-    if (title.empty() || w.popup) continue;
-    title = TrimControls(CutBetween(title, "(", ")"));
+  // Runs on every monitoring tick over every top-level window: each title is cleaned in place in
+  // the string taken over from the window list.
+  auto cutPair = [](std::string& t, char open, char close) {
+    const size_t o = t.find(open);
+    if (o == std::string::npos) return;
+    const size_t c = t.find(close, o + 1);
+    if (c != std::string::npos) t.erase(o, c - o + 1);
+  };
+  auto trim = [](std::string& t) {
+    size_t e = t.size();
+    while (e > 0 && static_cast<unsigned char>(t[e - 1]) <= ' ') --e;
+    t.erase(e);
+    size_t b = 0;
+    while (b < t.size() && static_cast<unsigned char>(t[b]) <= ' ') ++b;
+    t.erase(0, b);
+  };
+  for (platform::TopLevelWindow& w : platform::Desk().TopLevelWindows()) {
+    if (w.popup) continue;
+    std::string title = CutTitle(std::move(w.title), 200);
+    if (title.empty()) continue;
+    cutPair(title, '(', ')');
+    trim(title);
     if (!ContainsAnyOf(title, filterChars)) continue;
-    if (title.find('-') != std::string::npos) title = TrimControls(CutBetween(title, "[", "]"));
+    if (title.find('-') != std::string::npos) {
+      cutPair(title, '[', ']');
+      trim(title);
+    }
     if (title.find("Eksploracja") != std::string::npos) continue;
-    list.push_back(title);
+    list.push_back(std::move(title));
   }
 }
 

@@ -1,5 +1,12 @@
 #include "documents/Archiwum.h"
 
+#include <algorithm>
+
+#include "common/DateTime.h"
+#include "common/Komunika.h"
+#include "common/ObslugaBledow.h"
+#include "common/TimeUtilities.h"
+
 #include "settings/Globalne.h"
 #include "platform/Platform.h"
 
@@ -18,4 +25,154 @@ bool AppendDayToArchive(const std::string& file, double date, int32_t workSecond
   if (!old) return false;
   const size_t whole = old->size() / ArchiveRecord::kRozmiar * ArchiveRecord::kRozmiar;
   return fs.WriteFileReplacing(file, old->substr(0, whole) + bytes);
+}
+
+namespace {
+
+std::vector<ArchiveRecord> Rekordy(const std::string& bytes) {
+  std::vector<ArchiveRecord> out;
+  out.reserve(bytes.size() / ArchiveRecord::kRozmiar);
+  for (size_t i = 0; i + ArchiveRecord::kRozmiar <= bytes.size(); i += ArchiveRecord::kRozmiar) {
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data()) + i;
+    out.push_back(ArchiveRecord::FromBytes(std::vector<uint8_t>(p, p + ArchiveRecord::kRozmiar)));
+  }
+  return out;
+}
+
+// Saturating sum, so that a damaged record cannot wrap a total.
+void Dodaj(int32_t& a, int64_t b) {
+  a = static_cast<int32_t>(std::clamp<int64_t>(int64_t{a} + b, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+std::vector<ArchiveRecord> PrzepiszPlikArchiwum(const std::string& file, double dzisDniaPracy, int32_t pracaDzis,
+                                                const std::function<ConnectionTotals()>& modem) {
+  auto& fs = platform::Fs();
+  if (!fs.FileExists(file)) {
+    PokazBlad("TfrmStatystyka.PrzepiszPlikArchiwum", "Brak pliku: " + file);
+    return {};
+  }
+  const ConnectionTotals dzis = modem ? modem() : ConnectionTotals{};
+  std::vector<ArchiveRecord> dni;
+  const auto bytes = fs.ReadFile(file);
+  if (!bytes) {
+    PokazBlad("TfrmStatystyka.PrzepiszPlikArchiwum", "Nie mogę odczytać pliku: " + file);
+  } else {
+    for (const ArchiveRecord& r : Rekordy(*bytes))
+      if (dni.empty() || r.Date > dni.back().Date) dni.push_back(r);
+  }
+  ArchiveRecord teraz;
+  teraz.Date = datetime::DatePart(dzisDniaPracy);
+  teraz.WorkSeconds = pracaDzis;
+  if (dzis.completed) {
+    teraz.ConnectionSeconds = dzis.ConnectionSeconds;
+    teraz.ConnectionCount = dzis.ConnectionCount;
+    teraz.ChargeUnits = dzis.ChargeUnits;
+  }
+  dni.push_back(teraz);
+  return dni;
+}
+
+std::vector<MonthTotal> GrupujMiesiace(const std::vector<ArchiveRecord>& dni) {
+  std::vector<MonthTotal> miesiace;
+  for (const ArchiveRecord& r : dni) {
+    const datetime::Parts d = datetime::Decode(r.Date);
+    if (miesiace.empty() || miesiace.back().Month != d.month || miesiace.back().Year != d.year) {
+      MonthTotal m;
+      m.Month = d.month;
+      m.Year = d.year;
+      miesiace.push_back(m);
+    }
+    MonthTotal& m = miesiace.back();
+    Dodaj(m.WorkSeconds, r.WorkSeconds);
+    Dodaj(m.ConnectionSeconds, r.ConnectionSeconds);
+    Dodaj(m.ChargeUnits, r.ChargeUnits);
+    Dodaj(m.ConnectionCount, r.ConnectionCount);
+  }
+  return miesiace;
+}
+
+MonthGrid WczytajCzasyPracyDlaMiesiaca(const std::string& file, double dataWMiesiacu, double dzisDniaPracy,
+                                       int32_t pracaDzis) {
+  MonthGrid g;
+  const datetime::Parts m = datetime::Decode(dataWMiesiacu);
+  int offset = datetime::DayOfWeek(datetime::EncodeDate(m.year, m.month, 1)) - 2;
+  if (offset == -1) offset = 6;
+  const int dni = IleDniMaMiesiac(m.month, m.year);
+  g.offset = offset;
+  g.rows = (offset + dni + 6) / 7;
+  // Six week rows only fit at the lower height; every month that needs them gets it.
+  g.rowHeight = g.rows > 5 ? 43 : 52;
+  for (int d = 1; d <= dni; ++d) g.cells[offset + d - 1].day = d;
+  auto seconds = [&](int day) -> int32_t& { return g.cells[offset + day - 1].seconds; };
+
+  auto& fs = platform::Fs();
+  if (!fs.FileExists(file)) {
+    PokazBlad("TfrmStatystyka.WczytajCzasyPracyDlaMiesiaca", "Brak pliku: " + file);
+    return g;
+  }
+  if (const auto bytes = fs.ReadFile(file)) {
+    for (const ArchiveRecord& r : Rekordy(*bytes)) {
+      const datetime::Parts d = datetime::Decode(r.Date);
+      if (d.year == m.year && d.month == m.month && d.day >= 1 && d.day <= dni) seconds(d.day) = r.WorkSeconds;
+    }
+  } else {
+    PokazBlad("TfrmStatystyka.WczytajCzasyPracyDlaMiesiaca", "Nie mogę odczytać pliku: " + file);
+  }
+  const datetime::Parts t = datetime::Decode(dzisDniaPracy);
+  if (t.year == m.year && t.month == m.month) seconds(t.day) = pracaDzis;
+  return g;
+}
+
+int32_t JednostkiTaryfowe(int32_t seconds) {
+  if (seconds <= 0) return 0;
+  return seconds / 180 + (seconds % 180 > 0 ? 1 : 0);
+}
+
+void AddConnection(int32_t seconds, ConnectionTotals& t) {
+  Dodaj(t.ConnectionSeconds, seconds);
+  Dodaj(t.ConnectionCount, 1);
+  Dodaj(t.ChargeUnits, JednostkiTaryfowe(seconds));
+}
+
+void AddConnection(int32_t seconds, ArchiveRecord& r) {
+  Dodaj(r.ConnectionSeconds, seconds);
+  Dodaj(r.ConnectionCount, 1);
+  Dodaj(r.ChargeUnits, JednostkiTaryfowe(seconds));
+}
+
+bool DopiszDoArchiwum(const std::string& file, const std::vector<Polaczenie>& polaczenia) {
+  auto& fs = platform::Fs();
+  if (!fs.FileExists(file)) {
+    PokazBlad("TfrmStatystyka. UaktualnijArchiwumOPolaczeniaModemowe. DopiszDoArchiwum", "Brak pliku: " + file);
+    return false;
+  }
+  if (polaczenia.empty()) return true;
+  const auto bytes = fs.ReadFile(file);
+  if (!bytes) return false;
+  std::vector<ArchiveRecord> rekordy = Rekordy(*bytes);
+  bool zmiana = false;
+  for (const Polaczenie& p : polaczenia) {
+    const int32_t dzien = datetime::DatePart(p.start);
+    for (ArchiveRecord& r : rekordy) {
+      if (datetime::DatePart(r.Date) != dzien) continue;
+      AddConnection(p.seconds, r);
+      zmiana = true;
+    }
+  }
+  if (!zmiana) return true;
+  std::string out;
+  out.reserve(bytes->size());
+  for (const ArchiveRecord& r : rekordy) {
+    const auto b = r.ToBytes();
+    out.append(b.begin(), b.end());
+  }
+  // A torn tail stays as it was; the append of the next day puts its record in its place.
+  out += bytes->substr(rekordy.size() * ArchiveRecord::kRozmiar);
+  return fs.WriteFileReplacing(file, out);
+}
+
+bool DopiszDoArchiwum(const std::string& file, int32_t seconds, double start) {
+  return DopiszDoArchiwum(file, std::vector<Polaczenie>{{seconds, start}});
 }

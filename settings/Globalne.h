@@ -27,6 +27,8 @@ inline constexpr const char* LewyAlt = "LewyAlt";
 inline constexpr const char* PauseKey = "PauseKey";
 inline constexpr const char* RejestracjaPolaczen = "RejestracjaPolaczen";
 inline constexpr const char* CenaPolaczeniaModemowego = "CenaPolaczeniaModemowego";
+// Hang-up time of the last dial-up connection added to the archive (date-time as text).
+inline constexpr const char* OstatniePolaczenieModemowe = "OstatniePolaczenieModemowe";
 }  // namespace wartosc
 
 inline constexpr const char* kTak = "Tak";

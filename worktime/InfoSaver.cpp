@@ -32,22 +32,9 @@ int NumerSlotu(double dateTime) {
   return std::clamp((p.hour * 60 + p.minute) / 5 + 1, 1, TodayRecord::kSloty);
 }
 
-TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log) : pliki_(pliki), log_(log) {
-  auto& fs = platform::Fs();
-  if (fs.FileExists(pliki_.zastrzezone)) {
-    if (const auto tekst = fs.ReadFile(pliki_.zastrzezone)) {
-      const std::string t = cp1250::ToUtf8(*tekst);
-      size_t start = 0;
-      while (start < t.size()) {
-        size_t end = t.find('\n', start);
-        if (end == std::string::npos) end = t.size();
-        std::string linia = t.substr(start, end - start);
-        if (!linia.empty() && linia.back() == '\r') linia.pop_back();
-        odrzucone_.push_back(linia);
-        start = end + 1;
-      }
-    }
-  }
+TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log)
+    : pliki_(pliki), log_(log), dokumenty_(pliki.dokumenty, pliki.zastrzezone) {
+  dokumenty_.WczytajOdrzucone();
 
   if (!ZmiennaRejestrowaIstnieje(kKluczKalmo, wartosc::TodayInfo)) {
     // First run: the values must exist before anything saves them.
@@ -82,20 +69,15 @@ TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log) : pliki_(pliki)
   }
   // Loaded on a first run too: the first periodic save would otherwise overwrite the documents
   // of a user whose settings were removed with an empty list.
-  if (fs.FileExists(pliki_.dokumenty)) {
-    try {
-      organizator_.LoadFromFile(pliki_.dokumenty);
-    } catch (const ETArchiwumDokumentList& e) {
-      PokazBlad("TInfoSaver.Create", e.what());
-    }
-  }
+  dokumenty_.WczytajDokumenty();
   wPrzerwie_ = false;
 }
 
 TInfoSaver::~TInfoSaver() {
   try {
     ZapiszDzis();
-    ZapiszDokumenty();
+    dokumenty_.ZapiszDokumenty();
+    DopiszZalegle();
   } catch (...) {
     // Already reported by the guard that met it; the program is ending.
   }
@@ -115,25 +97,16 @@ void TInfoSaver::ZaznaczSlot(int numer, uint8_t wartosc) {
 }
 
 void TInfoSaver::ZapiszDzis() {
-  dzis_.dtZapisu = TerazDniaPracy();
+  // A clock set back (the autumn change, a later rollover hour) never moves the working day
+  // back: that day would otherwise be archived a second time when the clock catches up. A clock
+  // put right by more than a day is followed, or a date set wrongly ahead would hold the day
+  // (and its counters) until the calendar reached it.
+  const double teraz = TerazDniaPracy();
+  if (dzis_.dtZapisu == 0 || DaysBetween(teraz, dzis_.dtZapisu) >= 0 || DaysBetween(teraz, dzis_.dtZapisu) < -1)
+    dzis_.dtZapisu = teraz;
   monitorowanieZapisu_ = dzis_.caMonitorowania;
   const auto b = dzis_.ToBytes();
   SetRegistryBinary(kKluczKalmo, wartosc::TodayInfo, b.data(), static_cast<int>(b.size()));
-}
-
-void TInfoSaver::ZapiszDokumenty() {
-  try {
-    organizator_.SaveToFile(pliki_.dokumenty);
-  } catch (const ETArchiwumDokumentList& e) {
-    PokazBlad("TInfoSaver.ZapiszDokumenty", e.what());
-  }
-}
-
-void TInfoSaver::ZapiszOdrzucone() {
-  std::string tekst;
-  for (const std::string& l : odrzucone_) tekst += cp1250::FromUtf8(l) + "\r\n";
-  if (!platform::Fs().WriteFileReplacing(pliki_.zastrzezone, tekst))
-    PokazBlad("TInfoSaver.AddDeclinedDocument", kBladNierozpoznany);
 }
 
 void TInfoSaver::ZerujDzien() {
@@ -149,10 +122,33 @@ void TInfoSaver::ZerujDzien() {
 bool TInfoSaver::SprawdzNowyDzien() {
   if (DaysBetween(TerazDniaPracy(), dzis_.dtZapisu) < 1) return false;
   // A record that was never stamped holds no day worth archiving.
-  if (dzis_.dtZapisu != 0 && !AppendDayToArchive(pliki_.archiwum, dzis_.dtZapisu, dzis_.caPraca))
-    PokazBlad("TInfoSaver.AppendDayToArchive", "Nie można dopisać dnia do archiwum: " + pliki_.archiwum);
+  if (dzis_.dtZapisu != 0) {
+    ArchiveRecord r;
+    r.Date = dzis_.dtZapisu;
+    r.WorkSeconds = dzis_.caPraca;
+    zalegle_.push_back(r);
+    DopiszZalegle();
+  }
   ZerujDzien();
   return true;
+}
+
+void TInfoSaver::DopiszZalegle() {
+  // A day that cannot be appended (read-only file, full disk) waits here and goes to the
+  // archive at the next tick that can write it; the failure is reported once.
+  while (!zalegle_.empty()) {
+    const ArchiveRecord& r = zalegle_.front();
+    if (!AppendDayToArchive(pliki_.archiwum, r.Date, r.WorkSeconds)) {
+      if (!zgloszonoArchiwum_) {
+        zgloszonoArchiwum_ = true;
+        PokazBlad("TInfoSaver.AppendDayToArchive", "Nie można dopisać dnia do archiwum: " + pliki_.archiwum +
+                                                       ". Dzień zostanie dopisany przy następnej próbie.");
+      }
+      return;
+    }
+    zalegle_.erase(zalegle_.begin());
+  }
+  zgloszonoArchiwum_ = false;
 }
 
 bool TInfoSaver::CzasNaZapis() const {
@@ -168,19 +164,19 @@ bool TInfoSaver::CzasNaZapis() const {
 }
 
 void TInfoSaver::AdvanceDocuments(int32_t step) {
-  if (monitor_) monitor_->AdvanceDocuments(*this, step);
+  dokumenty_.AdvanceDocuments(step, limity_.Programy, limity_.CzasPytania, TerazDniaPracy(), kontekst_);
 }
 
 WarningCode TInfoSaver::ZwiekszWskazniki() {
   const int32_t step = limity_.CzestotliwoscMonitorowania;
   WarningCode code = wcBrak;
 
-  SprawdzNowyDzien();
+  if (!SprawdzNowyDzien() && !zalegle_.empty()) DopiszZalegle();
   Dodaj(dzis_.caMonitorowania, step);
   ZaznaczSlot(NumerSlotu(TerazDniaPracy()), wPrzerwie_ ? TodayRecord::SlotPrzerwa : TodayRecord::SlotPraca);
   if (CzasNaZapis()) {
     ZapiszDzis();
-    ZapiszDokumenty();
+    dokumenty_.ZapiszDokumenty();
   }
   if (!wPrzerwie_) {
     Dodaj(dzis_.caNieprzerwanejPracy, step);
@@ -254,53 +250,4 @@ void TInfoSaver::UstawLimity(const LimitsRecord& limity) {
   limity_ = limity;
   const auto b = limity_.ToBytes();
   SetRegistryBinary(kKluczKalmo, wartosc::Ustawienia, b.data(), static_cast<int>(b.size()));
-}
-
-void TInfoSaver::DodajMonitorwanyDokument(const std::string& nazwa) {
-  if (organizator_.IndexOf(nazwa) != -1) {
-    PokazBlad("TInfoSaver.DodajMonitorwanyDokument",
-              "Próba dodania monitorowanego już dokumentu do listy dokumentów monitorowanych");
-  } else {
-    DocumentRecord r;
-    r.Name = bajty::CutToChars(nazwa, DocumentRecord::kMaxNazwa);
-    organizator_.Add(r);
-  }
-  ZapiszDokumenty();
-}
-
-void TInfoSaver::UsunMonitorowanyDokument(const std::string& nazwa) {
-  const int i = organizator_.IndexOf(nazwa);
-  if (i == -1) {
-    PokazBlad("TInfoSaver.UsunMonitorowanyDokument", "Próba usunięcia nieistniejącego dokumentu!");
-    return;
-  }
-  organizator_.Delete(i);
-  ZapiszDokumenty();
-}
-
-bool TInfoSaver::IsMonitoredDocument(const std::string& nazwa) const { return organizator_.IndexOf(nazwa) != -1; }
-
-void TInfoSaver::UsunzListyTymczasowychDokumentow(const std::string& nazwa) {
-  const int i = IndexOfContaining(nazwa, tymczasowe_);
-  if (i < 0 || i >= static_cast<int>(tymczasowe_.size())) {
-    PokazBlad("TInfoSaver.UsunzListyTymczasowychDokumentow", "Próba usunięcia nieistniejącego dokumentu");
-    return;
-  }
-  tymczasowe_.erase(tymczasowe_.begin() + i);
-}
-
-void TInfoSaver::AddDeclinedDocument(const std::string& nazwa) {
-  while (odrzucone_.size() > 100) odrzucone_.erase(odrzucone_.begin());
-  odrzucone_.push_back(nazwa);
-  ZapiszOdrzucone();
-}
-
-bool TInfoSaver::IsDeclinedDocument(const std::string& nazwa) const {
-  const std::string szukana = LowerCasePL(nazwa);
-  return std::any_of(odrzucone_.begin(), odrzucone_.end(),
-                     [&](const std::string& s) { return LowerCasePL(s) == szukana; });
-}
-
-void TInfoSaver::NazwyMonitorowanychDokumentow(TStringList& lista) const {
-  for (int i = 0; i < organizator_.Count(); ++i) lista.push_back(organizator_.Get(i).Name);
 }

@@ -9,7 +9,8 @@
 
 #include "settings/Globalne.h"
 #include "common/Tekstowe.h"
-#include "documents/OrganizatorDokumentow.h"
+#include "documents/Archiwum.h"
+#include "documents/MonitorowanieDokumentow.h"
 
 class TDebugger;
 
@@ -22,15 +23,6 @@ enum WarningCode : int {
 double CzasDniaPracy(double now, int godzinaPrzelaczenia);
 // Slot number 1..288 of a date-time's time of day.
 int NumerSlotu(double dateTime);
-
-class TInfoSaver;
-
-// Per-tick document monitoring (candidates and crediting of monitored documents).
-class MonitorDokumentow {
- public:
-  virtual ~MonitorDokumentow() = default;
-  virtual void AdvanceDocuments(TInfoSaver& saver, int32_t step) = 0;
-};
 
 class TInfoSaver {
  public:
@@ -66,20 +58,24 @@ class TInfoSaver {
   // The archive entry of the running day: stamp and work seconds.
   double DataZapisu() const { return dzis_.dtZapisu; }
 
-  // Documents.
-  void DodajMonitorwanyDokument(const std::string& nazwa);
-  void UsunMonitorowanyDokument(const std::string& nazwa);
-  bool IsMonitoredDocument(const std::string& nazwa) const;
-  void UsunzListyTymczasowychDokumentow(const std::string& nazwa);
-  void AddDeclinedDocument(const std::string& nazwa);
-  bool IsDeclinedDocument(const std::string& nazwa) const;
-  void NazwyMonitorowanychDokumentow(TStringList& lista) const;  // appends
-  TOrganizatorDokumentow& Organizator() { return organizator_; }
-  TStringList& ListaTymczasowa() { return tymczasowe_; }
-  const TStringList& ListaOdrzuconych() const { return odrzucone_; }
+  // Documents (documents/MonitorowanieDokumentow).
+  void DodajMonitorwanyDokument(const std::string& nazwa) { dokumenty_.DodajMonitorwanyDokument(nazwa); }
+  void UsunMonitorowanyDokument(const std::string& nazwa) { dokumenty_.UsunMonitorowanyDokument(nazwa); }
+  bool IsMonitoredDocument(const std::string& nazwa) const { return dokumenty_.IsMonitoredDocument(nazwa); }
+  void UsunzListyTymczasowychDokumentow(const std::string& nazwa) { dokumenty_.UsunzListyTymczasowychDokumentow(nazwa); }
+  void AddDeclinedDocument(const std::string& nazwa) { dokumenty_.AddDeclinedDocument(nazwa); }
+  bool IsDeclinedDocument(const std::string& nazwa) const { return dokumenty_.IsDeclinedDocument(nazwa); }
+  void NazwyMonitorowanychDokumentow(TStringList& lista) const { dokumenty_.NazwyMonitorowanychDokumentow(lista); }
+  TOrganizatorDokumentow& Organizator() { return dokumenty_.Organizator(); }
+  TStringList& ListaTymczasowa() { return dokumenty_.ListaTymczasowa(); }
+  const TStringList& ListaOdrzuconych() const { return dokumenty_.ListaOdrzuconych(); }
+  TDokumenty& Dokumenty() { return dokumenty_; }
 
-  // Document monitoring plugs in here; without one the advance credits no document.
-  void UstawMonitorDokumentow(MonitorDokumentow* monitor) { monitor_ = monitor; }
+  // The main window's part of the document monitoring (filter characters, the question); without
+  // it the advance still credits the monitored documents, with the default filter.
+  void UstawKontekstDokumentow(KontekstDokumentow* kontekst) { kontekst_ = kontekst; }
+  // Finished days whose archive record could not be written yet (appended at the next tick).
+  const std::vector<ArchiveRecord>& ZaleglyArchiwum() const { return zalegle_; }
 
   // Work-day time now under the current rollover hour.
   double TerazDniaPracy() const;
@@ -89,18 +85,17 @@ class TInfoSaver {
   bool CzasNaZapis() const;
   void ZerujDzien();
   void ZapiszDzis();
-  void ZapiszDokumenty();
-  void ZapiszOdrzucone();
   void AdvanceDocuments(int32_t step);
+  void DopiszZalegle();
   void ZaznaczSlot(int numer, uint8_t wartosc);
   void Log(const std::string& kategoria, const std::string& komunikat);
 
   PlikiDanych pliki_;
   TDebugger* log_;
-  MonitorDokumentow* monitor_ = nullptr;
-  TOrganizatorDokumentow organizator_;
-  TStringList tymczasowe_;
-  TStringList odrzucone_;
+  KontekstDokumentow* kontekst_ = nullptr;
+  TDokumenty dokumenty_;
+  std::vector<ArchiveRecord> zalegle_;
+  bool zgloszonoArchiwum_ = false;
   bool wPrzerwie_ = false;
   TodayRecord dzis_;
   LimitsRecord limity_;

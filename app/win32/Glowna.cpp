@@ -13,6 +13,9 @@
 #include "clipboard/win32/Schowek.h"
 #include "common/Komunika.h"
 #include "common/win32/Win32Dialogs.h"
+#include "documents/Modem.h"
+#include "documents/win32/CzyMonitorowac.h"
+#include "documents/win32/ListaDokumentow.h"
 #include "settings/Komunikaty.h"
 #include "keyboard/win32/ImportLibKeyHook.h"
 #include "keyboard/win32/ListaSkrotow.h"
@@ -160,6 +163,7 @@ void TfrmGlowna::FormCreate() {
   starter_ = std::make_unique<UsuwanieWTle>(Hwnd(), [this] { return rdzen_->Pliki(); });
   rdzen_ = std::make_unique<TGlownaRdzen>(*this, *hook_, *starter_);
   rdzen_->FormCreate();
+  if (rdzen_->InfoSaver()) rdzen_->InfoSaver()->UstawKontekstDokumentow(this);
   uruchomiony_ = true;
 }
 
@@ -170,6 +174,8 @@ void TfrmGlowna::FormDestroy() {
   przypomnienie_.reset();
   todayInfo_.reset();
   wygaszacz_.reset();
+  listaDokumentow_.reset();
+  czyMonitorowac_.reset();
   if (Hwnd()) KillTimer(Hwnd(), kTimerMonitorowania);
   if (rdzen_) rdzen_->FormDestroy();
   rdzen_.reset();
@@ -371,10 +377,7 @@ void TfrmGlowna::PokazPomocKontrolki(HWND control) {
   Pomoc(kontekst >= 100 ? HELP_CONTEXTPOPUP : HELP_CONTEXT, kontekst);
 }
 
-void TfrmGlowna::WlaczRejestracjePolaczen() {
-  // The modem's connection log is switched on by the connection statistics, which come with the
-  // statistics window; nothing to switch before that.
-}
+void TfrmGlowna::WlaczRejestracjePolaczen() { EnableModemLogging(); }
 
 void TfrmGlowna::ZastosujOpcjeSchowka(const OpcjeSchowka& opcje) {
   if (schowek_) schowek_->ZastosujOpcje(opcje);
@@ -439,7 +442,9 @@ void TfrmGlowna::ZwolnijOkno(Okno okno) {
       wygaszacz_.reset();
       PokazZgloszeniaUsuwania();
       break;
-    default: break;  // the document list and the question have no window of ours yet
+    case Okno::ListaDokumentow: listaDokumentow_.reset(); break;
+    case Okno::CzyMonitorowac: czyMonitorowac_.reset(); break;
+    default: break;
   }
 }
 
@@ -480,13 +485,25 @@ void TfrmGlowna::UkryjEtykieteUsuwania() {
 void TfrmGlowna::ZakonczProgram() { PostQuitMessage(0); }
 
 // ---------------------------------------------------------------------------------------------
-// Windows of later versions
+// Documents
+
+std::string TfrmGlowna::ZnakiFiltrujace() { return rdzen_ ? rdzen_->ZnakiFiltrujace() : std::string("-["); }
+
+void TfrmGlowna::AskWhetherToMonitor(const std::string& tytul) {
+  if (!rdzen_ || !rdzen_->InfoSaver()) return;
+  ::AskWhetherToMonitor(czyMonitorowac_, rdzen_->InfoSaver()->Dokumenty(), Hwnd(), tytul);
+  rdzen_->UstawOkno(Okno::CzyMonitorowac, true);
+}
 
 void TfrmGlowna::PokazListeDokumentow() {
-  InformacjaONastepnejWersji("Lista dokumentów");
-  // The list would post its release when closed; so does this stand-in, so the item comes back.
-  PostMessageW(Hwnd(), WM_FREE_FORM, 0, static_cast<LPARAM>(Okno::ListaDokumentow));
+  if (!rdzen_ || !rdzen_->InfoSaver()) return;
+  if (!listaDokumentow_)
+    listaDokumentow_ = std::make_unique<TfrmListaDokumentow>(rdzen_->InfoSaver()->Dokumenty(), ZnakiFiltrujace(), Hwnd());
+  listaDokumentow_->Pokaz();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Windows of later versions
 
 void TfrmGlowna::PokazStatystyke() { InformacjaONastepnejWersji("Statystyka"); }
 

@@ -12,9 +12,12 @@
 #include "app/win32/IkonaZasobnika.h"
 #include "cleanup/win32/DeleteTempFileThread.h"
 #include "common/win32/Window.h"
+#include "documents/MonitorowanieDokumentow.h"
 #include "keyboard/GoraceKlawisze.h"
 
 class TfrmSchowek;
+class TfrmCzyMonitorowac;
+class TfrmListaDokumentow;
 class TfrmTodayInfo;
 class TfrmPrzypomnienie;
 class TfrmWygaszacz;
@@ -52,7 +55,7 @@ inline constexpr wchar_t kKomunikatPozycjiMenu[] = L"Kalmo.PozycjaMenu";
 // tools link both programs' windows.
 namespace kalmo {
 
-class TfrmGlowna : public win::Window, public GlownaUi {
+class TfrmGlowna : public win::Window, public GlownaUi, private KontekstDokumentow {
  public:
   TfrmGlowna();
   ~TfrmGlowna() override;
@@ -114,8 +117,12 @@ class TfrmGlowna : public win::Window, public GlownaUi {
   void PokazZgloszeniaUsuwania();
   void ZakonczProgram() override;
 
-  // Windows that come with later versions of the program: each says so for now.
+  // KontekstDokumentow
+  std::string ZnakiFiltrujace() override;
+  void AskWhetherToMonitor(const std::string& tytul) override;
+
   void PokazListeDokumentow();
+  // Windows that come with later versions of the program: each says so for now.
   void PokazStatystyke();
   void PokazOknoOpcji(const std::string& strona);
 
@@ -151,6 +158,8 @@ class TfrmGlowna : public win::Window, public GlownaUi {
   std::unique_ptr<TfrmWygaszacz> wygaszacz_;
   std::vector<TDeleteTempFileThread::Zgloszenie> zgloszeniaUsuwania_;
   std::unique_ptr<TfrmSchowek> schowek_;
+  std::unique_ptr<TfrmListaDokumentow> listaDokumentow_;
+  std::unique_ptr<TfrmCzyMonitorowac> czyMonitorowac_;
 };
 
 }  // namespace kalmo

@@ -339,6 +339,8 @@ std::optional<DirEntry> MemoryFiles::Stat(const std::string& path) {
 std::optional<std::string> MemoryFiles::ReadFile(const std::string& path) {
   Node* n = Find(path);
   if (!n || n->directory) { lastError = 2; return std::nullopt; }
+  for (const std::string& f : failingReads)
+    if (NormalPath(f) == NormalPath(path)) { lastError = 32; return std::nullopt; }
   return n->bytes;
 }
 

@@ -103,6 +103,8 @@ class MemoryFiles : public Files {
   uint32_t lastError = 0;
   // Tests: files whose writes fail (disk full, in use).
   std::vector<std::string> failingWrites;
+  // Tests: files that exist but cannot be read (locked by another program).
+  std::vector<std::string> failingReads;
   // Tests: clock used for write times of new files.
   double now = 0;
 

@@ -545,11 +545,15 @@ TEST_F(KalmoProgram, TrayMenuCarriesHotkeysAndFollowsTheWindows) {
   }
   EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuStatystyka).wlaczona; }));
 
-  // The document list comes with a later version: it says so, and its item stays usable.
+  // The document list opens once (its item waits meanwhile) and gives the item back when closed.
   {
-    driver::Answerer answer(L"TfrmKomunikat", "Ok", 1, proces_.id);
     ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuListaDokumentow, 0));
-    ASSERT_TRUE(answer.WaitForCount(1));
+    HWND lista = driver::WaitForWindow(L"TfrmListaDokumentow", "Lista monitorowanych dokumentów", proces_.id);
+    ASSERT_NE(lista, nullptr);
+    EXPECT_NE(driver::FindChildByName(lista, "lstDokumenty"), nullptr);
+    EXPECT_FALSE(CzytajPozycje(h, mnuListaDokumentow).wlaczona);
+    ASSERT_TRUE(PostMessageW(lista, WM_CLOSE, 0, 0));
+    EXPECT_TRUE(driver::WaitUntilGone(lista));
   }
   EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuListaDokumentow).wlaczona; }));
   EXPECT_EQ(Zakoncz(), 0);

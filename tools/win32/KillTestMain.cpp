@@ -94,6 +94,7 @@ class Sprawdzanie {
 
   int bledy = 0;
   int sprawdzone = 0;
+  bool uruchomiono = false;  // some run finished its start-up: its records must stay
 
   void Sprawdz(int kill, Stan& stan) {
     kill_ = kill;
@@ -170,7 +171,7 @@ class Sprawdzanie {
     DWORD typ = 0;
     auto b = Wartosc(nazwa, &typ);
     if (!b) {
-      if (wymagany && kill_ > 1) Blad("registry: " + U(nazwa) + " missing");
+      if (wymagany && uruchomiono) Blad("registry: " + U(nazwa) + " missing");
       return;
     }
     if (typ != REG_BINARY || b->size() != rozmiar) Blad("registry: " + U(nazwa) + " of the wrong size or type");
@@ -257,6 +258,7 @@ int main() {
   Sprawdzanie sprawdzanie(folder);
   Stan stan;
   int zabite = 0;
+  bool skonfigurowany = false;
   for (int kill = 1; kill <= kills; ++kill) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -272,44 +274,41 @@ int main() {
       std::printf("kill %d: Kalmo.exe did not start (%lu)\n", kill, GetLastError());
       return 1;
     }
+    // The kill comes at a random moment from the start on, start-up included.
+    std::uniform_int_distribution<int> czas(100, 4000);
+    const DWORD koniec = GetTickCount() + czas(los);
+    const bool przerwa = los() % 4 == 0, wygaszacz = los() % 2 == 0;
+    static const UINT zapytanie = RegisterWindowMessageW(L"Kalmo.PozycjaMenu");
     HWND glowne = nullptr;
-    for (int i = 0; i < 400 && !glowne; ++i) {
+    bool uruchomiony = false, wPrzerwie = false;
+    while (static_cast<int>(koniec - GetTickCount()) > 0) {
       Pompuj(25);
-      glowne = OknoGlowne(pi.dwProcessId);
-    }
-    if (kill == 1 && glowne) {
-      // The first run completes before the first kill, so that later checks know what must exist.
-      static const UINT zapytanie = RegisterWindowMessageW(L"Kalmo.PozycjaMenu");
-      DWORD_PTR wynik = 0;
-      for (int i = 0; i < 200 && !wynik; ++i) {
-        if (!SendMessageTimeoutW(glowne, zapytanie, 101, 0, SMTO_NORMAL, 1000, &wynik)) wynik = 0;
-        if (wynik) GlobalDeleteAtom(static_cast<ATOM>(wynik));
-        else Pompuj(50);
+      if (!glowne) glowne = OknoGlowne(pi.dwProcessId);
+      if (glowne && !uruchomiony) {
+        DWORD_PTR wynik = 0;
+        if (SendMessageTimeoutW(glowne, zapytanie, 101, 0, SMTO_NORMAL, 200, &wynik) && wynik) {
+          GlobalDeleteAtom(static_cast<ATOM>(wynik));
+          uruchomiony = true;
+          if (!skonfigurowany) {
+            // The shortest periods the settings allow and the monitored program, from then on.
+            LimitsRecord l = LimitsRecord::Domyslne();
+            l.CzestotliwoscMonitorowania = 1;
+            l.CzestotliwoscZapisywania = 60;
+            l.Programy = "Notatnik";
+            l.CzasPytania = 1;
+            skonfigurowany = UstawRekord(L"Ustawienia", l.ToBytes());
+          }
+        }
       }
-      // The shortest periods the settings allow, and the monitored program, from the first run on.
-      LimitsRecord l = LimitsRecord::Domyslne();
-      l.CzestotliwoscMonitorowania = 1;
-      l.CzestotliwoscZapisywania = 60;
-      l.Programy = "Notatnik";
-      l.CzasPytania = 1;
-      UstawRekord(L"Ustawienia", l.ToBytes());
-    }
-    std::uniform_int_distribution<int> czas(200, 4000);
-    const int zycie = czas(los);
-    if (glowne && los() % 4 == 0) {
-      // A break now and then: the screen saver starts and stops, or PAUSE is pressed.
-      Pompuj(zycie / 2);
-      if (los() % 2) {
-        PostMessageW(glowne, WM_SCREENSAVER_STATE, 1, 0);
-        Pompuj(zycie / 4);
+      // A break now and then: the screen saver starts (and stops again), or PAUSE is pressed.
+      if (uruchomiony && przerwa && !wPrzerwie) {
+        PostMessageW(glowne, wygaszacz ? WM_SCREENSAVER_STATE : WM_PAUSE_KEY, 1, 0);
+        wPrzerwie = true;
+      } else if (wPrzerwie && wygaszacz && los() % 20 == 0) {
         PostMessageW(glowne, WM_SCREENSAVER_STATE, 0, 0);
-      } else {
-        PostMessageW(glowne, WM_PAUSE_KEY, 1, 0);
       }
-      Pompuj(zycie / 4);
-    } else {
-      Pompuj(zycie);
     }
+    if (uruchomiony) sprawdzanie.uruchomiono = true;
     TerminateProcess(pi.hProcess, 9);
     WaitForSingleObject(pi.hProcess, 10000);
     CloseHandle(pi.hProcess);

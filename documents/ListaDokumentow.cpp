@@ -1,0 +1,45 @@
+#include "documents/ListaDokumentow.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "common/Komunika.h"
+
+TStringList WidokOtwartych(const TStringList& tytuly, const TDokumenty& dokumenty) {
+  TStringList out;
+  for (const std::string& t : tytuly) out.push_back(std::string(dokumenty.IsMonitoredDocument(t) ? "@#" : "@ ") + t);
+  return out;
+}
+
+TStringList WidokPelny(const TStringList& tytuly, const TDokumenty& dokumenty) {
+  std::unordered_set<std::string> otwarte, nazwy;
+  for (const std::string& t : tytuly) otwarte.insert(KluczDokumentu(t));
+  TStringList monitorowane;
+  dokumenty.NazwyMonitorowanychDokumentow(monitorowane);
+  TStringList out;
+  for (const std::string& n : monitorowane) {
+    const std::string k = KluczDokumentu(n);
+    nazwy.insert(k);
+    out.push_back(std::string(otwarte.count(k) ? "@#" : " #") + n);
+  }
+  for (const std::string& t : tytuly)
+    if (!nazwy.count(KluczDokumentu(t))) out.push_back("@ " + t);
+  return out;
+}
+
+std::string PrzelaczMonitorowanie(const std::string& pozycja, TDokumenty& dokumenty) {
+  if (pozycja.size() < 2) return pozycja;
+  std::string p = pozycja;
+  const std::string tytul = TytulPozycji(p);
+  if (PozycjaMonitorowana(p)) {
+    if (KomunikatPytanie(kPytanieOWylaczenie, rkOstrzezenie) != okTak) return p;
+    p[1] = ' ';
+    dokumenty.UsunMonitorowanyDokument(tytul);
+    dokumenty.AddDeclinedDocument(tytul);
+  } else {
+    p[1] = kZnakMonitorowany;
+    dokumenty.DodajMonitorwanyDokument(tytul);
+    dokumenty.UsunKandydata(tytul);
+  }
+  return p;
+}

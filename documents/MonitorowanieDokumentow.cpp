@@ -1,0 +1,290 @@
+#include "documents/MonitorowanieDokumentow.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "common/Cp1250.h"
+#include "common/Komunika.h"
+#include "common/ObslugaBledow.h"
+#include "common/Orgtekst.h"
+#include "common/WinTools.h"
+#include "platform/Platform.h"
+
+namespace {
+
+constexpr int kSzerokoscSekund = 6;  // candidate entry: seconds right-aligned in six characters
+constexpr int32_t kMaksSekundKandydata = 999999;  // the most the six characters hold
+
+std::string TytulKandydata(const std::string& wpis) {
+  return wpis.size() > kSzerokoscSekund ? wpis.substr(kSzerokoscSekund) : std::string();
+}
+
+int32_t SekundyKandydata(const std::string& wpis) {
+  char liczba[kSzerokoscSekund + 1] = {};
+  wpis.copy(liczba, kSzerokoscSekund);
+  return static_cast<int32_t>(std::strtol(liczba, nullptr, 10));
+}
+
+std::string WpisKandydata(int32_t sekundy, const std::string& tytul) {
+  return IntToStrSpaces(std::clamp(sekundy, 0, kMaksSekundKandydata), kSzerokoscSekund) + tytul;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Declined titles
+
+bool TListaOdrzuconych::Czytaj(TStringList& wynik, bool& nieczytelny) {
+  nieczytelny = false;
+  auto& fs = platform::Fs();
+  if (!fs.FileExists(plik_)) return true;
+  const auto bajty = fs.ReadFile(plik_);
+  if (!bajty) {
+    nieczytelny = true;
+    return false;
+  }
+  const std::string t = cp1250::ToUtf8(*bajty);
+  size_t start = 0;
+  while (start < t.size()) {
+    size_t end = t.find('\n', start);
+    if (end == std::string::npos) end = t.size();
+    std::string linia = t.substr(start, end - start);
+    if (!linia.empty() && linia.back() == '\r') linia.pop_back();
+    wynik.push_back(linia);
+    start = end + 1;
+  }
+  return true;
+}
+
+void TListaOdrzuconych::Wczytaj() {
+  TStringList z_pliku;
+  bool nieczytelny = false;
+  if (!Czytaj(z_pliku, nieczytelny)) {
+    wczytana_ = false;
+    if (!zgloszonoOdczyt_) {
+      zgloszonoOdczyt_ = true;
+      PokazBlad("TInfoSaver.Create", "Nie mogę odczytać listy odrzuconych dokumentów: " + plik_ +
+                                         ". Lista nie będzie zapisywana, dopóki plik nie da się odczytać.");
+    }
+    return;
+  }
+  // Titles declined while the file could not be read follow those read from it.
+  for (std::string& t : lista_) z_pliku.push_back(std::move(t));
+  lista_ = std::move(z_pliku);
+  while (lista_.size() > kMaks) lista_.erase(lista_.begin());
+  klucze_.clear();
+  for (const std::string& t : lista_) klucze_.push_back(KluczDokumentu(t));
+  wczytana_ = true;
+}
+
+void TListaOdrzuconych::Add(const std::string& tytul) {
+  if (!wczytana_) Wczytaj();
+  while (lista_.size() >= kMaks) {
+    lista_.erase(lista_.begin());
+    klucze_.erase(klucze_.begin());
+  }
+  lista_.push_back(tytul);
+  klucze_.push_back(KluczDokumentu(tytul));
+  if (wczytana_) Zapisz();
+}
+
+bool TListaOdrzuconych::Contains(const std::string& tytul) const {
+  return ContainsKey(KluczDokumentu(tytul));
+}
+
+bool TListaOdrzuconych::ContainsKey(const std::string& klucz) const {
+  return std::find(klucze_.begin(), klucze_.end(), klucz) != klucze_.end();
+}
+
+void TListaOdrzuconych::Zapisz() {
+  std::string tekst;
+  for (const std::string& l : lista_) tekst += cp1250::FromUtf8(l) + "\r\n";
+  if (platform::Fs().WriteFileReplacing(plik_, tekst)) {
+    zgloszonoZapis_ = false;
+  } else if (!zgloszonoZapis_) {
+    zgloszonoZapis_ = true;
+    PokazBlad("TInfoSaver.AddDeclinedDocument", "Nie mogę zapisać listy odrzuconych dokumentów: " + plik_);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The monitoring
+
+TDokumenty::TDokumenty(std::string plikDokumentow, std::string plikOdrzuconych)
+    : plik_(std::move(plikDokumentow)), odrzucone_(std::move(plikOdrzuconych)) {}
+
+bool TDokumenty::Czytaj(TOrganizatorDokumentow& cel) {
+  auto& fs = platform::Fs();
+  if (!fs.FileExists(plik_)) return true;
+  const auto bajty = fs.ReadFile(plik_);
+  if (!bajty) {
+    if (!zgloszonoOdczyt_) {
+      zgloszonoOdczyt_ = true;
+      PokazBlad("TInfoSaver.Create", "LoadFromFile: Błąd w czasie wczytywania listy");
+    }
+    return false;
+  }
+  // A torn last record is reported; the whole records before it are kept and the next save
+  // writes them without the fragment.
+  if (!cel.DodajZBajtow(*bajty)) PokazBlad("TInfoSaver.Create", "LoadFromFile: Błąd w czasie wczytywania listy");
+  return true;
+}
+
+void TDokumenty::WczytajDokumenty() {
+  TOrganizatorDokumentow z_pliku;
+  if (!Czytaj(z_pliku)) {
+    wczytane_ = false;
+    return;
+  }
+  // Documents added or credited while the file could not be read join the ones read from it.
+  for (int i = 0; i < organizator_.Count(); ++i) {
+    const DocumentRecord r = organizator_.Get(i);
+    const int j = z_pliku.IndexOfKey(KluczDokumentu(r.Name));
+    if (j < 0) {
+      z_pliku.Add(r);
+    } else {
+      DocumentRecord s = z_pliku.Get(j);
+      z_pliku.Zalicz(j, r.Seconds, std::max(s.LastSeen, r.LastSeen));
+    }
+  }
+  organizator_ = std::move(z_pliku);
+  wczytane_ = true;
+}
+
+void TDokumenty::ZapiszDokumenty() {
+  if (!wczytane_) WczytajDokumenty();
+  if (!wczytane_) return;  // never replace a file that could not be read
+  try {
+    organizator_.SaveToFile(plik_);
+    zgloszonoZapis_ = false;
+  } catch (const ETArchiwumDokumentList& e) {
+    if (!zgloszonoZapis_) {
+      zgloszonoZapis_ = true;
+      PokazBlad("TInfoSaver.ZapiszDokumenty", e.what());
+    }
+  }
+}
+
+void TDokumenty::DodajMonitorwanyDokument(const std::string& tytul) {
+  if (organizator_.IndexOfKey(KluczDokumentu(tytul)) != -1) {
+    PokazBlad("TInfoSaver.DodajMonitorwanyDokument",
+              "Próba dodania monitorowanego już dokumentu do listy dokumentów monitorowanych");
+  } else {
+    DocumentRecord r;
+    // Cut as the record stores it: the name then equals what comes back from the file.
+    r.Name = cp1250::ToUtf8(cp1250::FromUtf8(bajty::CutToChars(tytul, DocumentRecord::kMaxNazwa)));
+    organizator_.Add(r);
+  }
+  ZapiszDokumenty();
+}
+
+void TDokumenty::UsunMonitorowanyDokument(const std::string& tytul) {
+  const int i = organizator_.IndexOfKey(KluczDokumentu(tytul));
+  if (i == -1) {
+    PokazBlad("TInfoSaver.UsunMonitorowanyDokument", "Próba usunięcia nieistniejącego dokumentu!");
+    return;
+  }
+  organizator_.Delete(i);
+  ZapiszDokumenty();
+}
+
+bool TDokumenty::IsMonitoredDocument(const std::string& tytul) const {
+  return organizator_.IndexOfKey(KluczDokumentu(tytul)) != -1;
+}
+
+int TDokumenty::IndeksKandydata(const std::string& klucz) const {
+  for (size_t i = 0; i < tymczasowe_.size(); ++i)
+    if (KluczDokumentu(TytulKandydata(tymczasowe_[i])) == klucz) return static_cast<int>(i);
+  return -1;
+}
+
+bool TDokumenty::UsunKandydata(const std::string& tytul) {
+  const int i = IndeksKandydata(KluczDokumentu(tytul));
+  if (i < 0) return false;
+  tymczasowe_.erase(tymczasowe_.begin() + i);
+  return true;
+}
+
+void TDokumenty::UsunzListyTymczasowychDokumentow(const std::string& tytul) {
+  // Exactly the candidate of this title: a shorter title contained in another candidate's
+  // title must not remove that one.
+  if (!UsunKandydata(tytul))
+    PokazBlad("TInfoSaver.UsunzListyTymczasowychDokumentow", "Próba usunięcia nieistniejącego dokumentu");
+}
+
+void TDokumenty::NazwyMonitorowanychDokumentow(TStringList& lista) const {
+  for (int i = 0; i < organizator_.Count(); ++i) lista.push_back(organizator_.Get(i).Name);
+}
+
+void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int32_t czasPytania,
+                                  double terazDniaPracy, KontekstDokumentow* kontekst) {
+  tytuly_.clear();
+  ListFilteredWindowTitles(tytuly_, kontekst ? kontekst->ZnakiFiltrujace() : std::string("-["));
+  if (kluczeTytulow_.size() < tytuly_.size()) kluczeTytulow_.resize(tytuly_.size());
+  hasheTytulow_.resize(tytuly_.size());
+  for (size_t i = 0; i < tytuly_.size(); ++i) {
+    KluczDokumentu(tytuly_[i], kluczeTytulow_[i]);
+    hasheTytulow_[i] = HashKlucza(kluczeTytulow_[i]);
+  }
+
+  // Existing candidates, last to first: counted while their window stays, dropped when it is
+  // gone or when the title was meanwhile monitored or declined (from the document list).
+  const int64_t prog = int64_t{czasPytania} * 60;
+  kluczeKandydatow_.resize(tymczasowe_.size());
+  for (int i = static_cast<int>(tymczasowe_.size()) - 1; i >= 0; --i) {
+    std::string& wpis = tymczasowe_[i];
+    const std::string_view tytul = wpis.size() > kSzerokoscSekund ? std::string_view(wpis).substr(kSzerokoscSekund)
+                                                                  : std::string_view();
+    std::string& klucz = kluczeKandydatow_[i];
+    KluczDokumentu(tytul, klucz);
+    if (!Otwarty(klucz) || organizator_.IndexOfKey(klucz) != -1 || odrzucone_.ContainsKey(klucz)) {
+      tymczasowe_.erase(tymczasowe_.begin() + i);
+      kluczeKandydatow_.erase(kluczeKandydatow_.begin() + i);
+      continue;
+    }
+    const int32_t sekundy = static_cast<int32_t>(
+        std::min<int64_t>(int64_t{SekundyKandydata(wpis)} + step, kMaksSekundKandydata));
+    if (sekundy > prog && kontekst) kontekst->AskWhetherToMonitor(std::string(tytul));
+    // The six characters of the count are rewritten in place.
+    const std::string liczba = IntToStrSpaces(sekundy, kSzerokoscSekund);
+    if (wpis.size() >= kSzerokoscSekund) wpis.replace(0, kSzerokoscSekund, liczba);
+    else wpis = liczba;
+  }
+
+  // New candidates: the first window of each monitored program.
+  if (programy != programy_) {
+    // Split once per change of the setting, not on every tick.
+    programy_ = programy;
+    nazwyProgramow_.clear();
+    TOrganizatorTekstu slowa;
+    slowa.UstawSeparatory("#");
+    slowa.UstawTekst(programy);
+    for (int32_t w = 1; w <= slowa.LiczbaWyrazow(); ++w) nazwyProgramow_.push_back(slowa.DajWyraz(w));
+  }
+  for (const std::string& program : nazwyProgramow_) {
+    const int t = IndexOfContaining(program, tytuly_);
+    if (t < 0) continue;
+    const std::string& klucz = kluczeTytulow_[t];
+    if (organizator_.IndexOfKey(klucz, hasheTytulow_[t]) != -1 || odrzucone_.ContainsKey(klucz) ||
+        std::find(kluczeKandydatow_.begin(), kluczeKandydatow_.end(), klucz) != kluczeKandydatow_.end())
+      continue;
+    tymczasowe_.push_back(WpisKandydata(0, tytuly_[t]));
+    kluczeKandydatow_.push_back(klucz);
+  }
+
+  // Monitored documents whose window is open gain the step, once however many windows show them.
+  zaliczone_.assign(static_cast<size_t>(organizator_.Count()), false);
+  for (size_t t = 0; t < tytuly_.size(); ++t) {
+    const int i = organizator_.IndexOfKey(kluczeTytulow_[t], hasheTytulow_[t]);
+    if (i < 0 || zaliczone_[i]) continue;
+    zaliczone_[i] = true;
+    organizator_.Zalicz(i, step, terazDniaPracy);
+  }
+}
+
+bool TDokumenty::Otwarty(const std::string& klucz) const {
+  const size_t h = HashKlucza(klucz);
+  for (size_t t = 0; t < tytuly_.size(); ++t)
+    if (hasheTytulow_[t] == h && kluczeTytulow_[t] == klucz) return true;
+  return false;
+}

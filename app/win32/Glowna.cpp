@@ -9,6 +9,7 @@
 #include "app/win32/ZasobyGlowne.h"
 #include "common/Komunika.h"
 #include "common/win32/Win32Dialogs.h"
+#include "documents/win32/Statystyka.h"
 #include "settings/Komunikaty.h"
 #include "keyboard/win32/ImportLibKeyHook.h"
 #include "platform/Platform.h"
@@ -458,7 +459,9 @@ void TfrmGlowna::PokazListeDokumentow() {
   PostMessageW(Hwnd(), WM_FREE_FORM, 0, static_cast<LPARAM>(Okno::ListaDokumentow));
 }
 
-void TfrmGlowna::PokazStatystyke() { InformacjaONastepnejWersji("Statystyka"); }
+void TfrmGlowna::PokazStatystyke() {
+  if (rdzen_) ::PokazStatystyke(Hwnd(), rdzen_->Pliki().archiwum, rdzen_->InfoSaver());
+}
 
 void TfrmGlowna::PokazOknoListySkrotow() { InformacjaONastepnejWersji("Lista skrótów"); }
 

@@ -29,6 +29,7 @@ double Rozpietosc(const Dane& d) {
 }
 
 std::string Liczba(double v, double krok) {
+  if (std::fabs(v) < krok * 1e-6) v = 0;  // no "-0" at the axis
   char buf[32];
   if (krok >= 1 || std::fabs(v - std::round(v)) < 1e-9)
     std::snprintf(buf, sizeof buf, "%.0f", v);

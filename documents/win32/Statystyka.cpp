@@ -95,7 +95,64 @@ LRESULT CALLBACK PodklasaKontrolki(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_
   return DefSubclassProc(h, msg, wp, lp);
 }
 
+// Hover texts change on every move of the mouse: set only what differs.
+void UstawTekst(HWND etykieta, const std::string& tekst) {
+  if (win::GetText(etykieta) != tekst) win::SetText(etykieta, tekst);
+}
+
 }  // namespace
+
+// One page of the notebook: a plain window above the notebook holding the page's controls. It
+// paints the page colour and hands its controls' notifications and the mouse to the form.
+class TStronaStatystyki : public win::Window {
+ public:
+  TStronaStatystyki(HWND form, int numer) {
+    RegisterFormClass(L"TStronaStatystyki", 0, nullptr);
+    Create(L"TStronaStatystyki", "", WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, 0, 10, 10,
+           form, 100 + numer);
+    win::SetControlName(Hwnd(), "Strona" + std::to_string(numer));
+    win::SetFont(Hwnd(), reinterpret_cast<HFONT>(SendMessageW(form, WM_GETFONT, 0, 0)));
+  }
+  ~TStronaStatystyki() override {
+    if (Hwnd()) win::DestroyControl(Hwnd());
+  }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    HWND form = GetParent(Hwnd());
+    switch (msg) {
+      case WM_ERASEBKGND: {
+        // Under the controls only where a group box leaves its inside to the page.
+        const HDC dc = reinterpret_cast<HDC>(wp);
+        for (HWND c = GetWindow(Hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+          if (!IsWindowVisible(c)) continue;
+          wchar_t klasa[16] = {};
+          GetClassNameW(c, klasa, 16);
+          if (lstrcmpiW(klasa, L"Button") == 0 && (GetWindowLongPtrW(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+            continue;
+          RECT cr{};
+          GetWindowRect(c, &cr);
+          MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&cr), 2);
+          ExcludeClipRect(dc, cr.left, cr.top, cr.right, cr.bottom);
+        }
+        RECT r{};
+        GetClientRect(Hwnd(), &r);
+        auto tlo = reinterpret_cast<HBRUSH>(SendMessageW(form, WM_CTLCOLORSTATIC, wp, reinterpret_cast<LPARAM>(Hwnd())));
+        FillRect(reinterpret_cast<HDC>(wp), &r, tlo ? tlo : GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+      }
+      case WM_COMMAND: case WM_NOTIFY: case WM_DRAWITEM: case WM_MEASUREITEM: case WM_CTLCOLORSTATIC:
+      case WM_CTLCOLORBTN: case WM_SETCURSOR:
+        return SendMessageW(form, msg, wp, lp);
+      case WM_LBUTTONDOWN: case WM_MOUSEMOVE: case WM_LBUTTONUP: {
+        POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        MapWindowPoints(Hwnd(), form, &p, 1);
+        return SendMessageW(form, msg, wp, MAKELPARAM(p.x, p.y));
+      }
+    }
+    return Default(msg, wp, lp);
+  }
+};
 
 TfrmStatystyka::TfrmStatystyka(ZrodloStatystyki zrodlo) : zrodlo_(std::move(zrodlo)) { FormCreate(); }
 
@@ -104,16 +161,23 @@ TfrmStatystyka::~TfrmStatystyka() {
   for (HMENU m : menu_)
     if (m) DestroyMenu(m);
   if (font_) DeleteObject(font_);
+  if (tloStrony_) DeleteObject(tloStrony_);
+}
+
+HWND TfrmStatystyka::Strona(int strona) const {
+  return strona >= 0 && strona < 4 && strony_okna_[strona] ? strony_okna_[strona]->Hwnd() : Hwnd();
 }
 
 HWND TfrmStatystyka::Przycisk(const std::string& nazwa, int id, const std::string& podpis, int strona) {
-  HWND h = win::CreateChild(Hwnd(), L"BUTTON", nazwa, id, podpis, WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 10, 10);
+  HWND h = win::CreateChild(Strona(strona), L"BUTTON", nazwa, id, podpis, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
+                            10, 10);
   if (strona >= 0) strony_[strona].push_back(h);
   return h;
 }
 
 HWND TfrmStatystyka::Etykieta(const std::string& nazwa, int id, const std::string& tekst, int strona, DWORD styl) {
-  HWND h = win::CreateChild(Hwnd(), L"STATIC", nazwa, id, tekst, styl | SS_NOPREFIX | SS_ENDELLIPSIS, 0, 0, 10, 10);
+  HWND h = win::CreateChild(Strona(strona), L"STATIC", nazwa, id, tekst,
+                            WS_VISIBLE | styl | SS_NOPREFIX | SS_ENDELLIPSIS, 0, 0, 10, 10);
   if (strona >= 0) strony_[strona].push_back(h);
   return h;
 }
@@ -146,18 +210,20 @@ void TfrmStatystyka::FormCreate() {
     SendMessageW(Zkaladki_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&it));
   }
 
+  for (int i = 0; i < 4; ++i) strony_okna_[i] = std::make_unique<TStronaStatystyki>(h, i);
   for (int i = 0; i < 3; ++i) {
     menu_[i] = CreatePopupMenu();
     AppendMenuW(menu_[i], MF_STRING | MF_CHECKED, idMnuGradient + i, L"Gradient");
   }
 
   // Page 0: work time per day.
-  chtCzasPracy_ = std::make_unique<TWykres>(h, "chtCzasPracy", idChtCzasPracy);
+  chtCzasPracy_ = std::make_unique<TWykres>(Strona(0), "chtCzasPracy", idChtCzasPracy);
   chtCzasPracy_->naRuchMyszy = [this](int s, int p) { chtCzasPracyMouseMove(s, p); };
   strony_[0].push_back(chtCzasPracy_->Hwnd());
   labCzasPracy_ = Etykieta("labCzasPracy", idLabCzasPracy, "", 0);
-  chbDziennie_ = win::CreateChild(h, L"BUTTON", "chbPolaczeniaModemoweDziennie", idChbDziennie,
-                                  "Wyświetlanie połączeń modemowych", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 10);
+  chbDziennie_ = win::CreateChild(Strona(0), L"BUTTON", "chbPolaczeniaModemoweDziennie", idChbDziennie,
+                                  "Wyświetlanie połączeń modemowych", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0,
+                                  10, 10);
   strony_[0].push_back(chbDziennie_);
   cmdKopiujCzasPracy_ = Przycisk("cmdKopiujCzasPracy", idCmdKopiujCzasPracy, "Kopiuj", 0);
   cmdCzasPracyDoTylu_ = Przycisk("cmdCzasPracyDoTylu", idCmdCzasPracyDoTylu, "Do tyłu", 0);
@@ -167,24 +233,26 @@ void TfrmStatystyka::FormCreate() {
   cmdPoprzedniMiesiac_ = Przycisk("cmdPoprzedniMiesiac", idCmdPoprzedniMiesiac, "<< Poprzedni", 1);
   labMiesiacRok_ = Etykieta("labMiesiacRok", idLabMiesiacRok, "", 1, SS_CENTER | SS_CENTERIMAGE);
   cmdNastepnyMiesiac_ = Przycisk("cmdNastepnyMiesiac", idCmdNastepnyMiesiac, "Następny >>", 1);
-  grdMiesiac_ = win::CreateChild(h, L"STATIC", "grdMiesiac", idGrdMiesiac, "", SS_OWNERDRAW, 0, 0, 10, 10);
+  grdMiesiac_ = win::CreateChild(Strona(1), L"STATIC", "grdMiesiac", idGrdMiesiac, "", WS_VISIBLE | SS_OWNERDRAW, 0, 0,
+                                 10, 10);
   strony_[1].push_back(grdMiesiac_);
 
   // Page 2: work time per month.
-  chtMiesiecznie_ = std::make_unique<TWykres>(h, "chtCzasPracyMiesiecznie", idChtMiesiecznie);
+  chtMiesiecznie_ = std::make_unique<TWykres>(Strona(2), "chtCzasPracyMiesiecznie", idChtMiesiecznie);
   chtMiesiecznie_->PozwolPowiekszanie(true);
   chtMiesiecznie_->naRuchMyszy = [this](int s, int p) { chtCzasPracyMiesiecznieMouseMove(s, p); };
   strony_[2].push_back(chtMiesiecznie_->Hwnd());
   labCzasPracyMiesiecznie_ = Etykieta("labCzasPracyMiesiecznie", idLabCzasPracyMiesiecznie, "", 2);
-  chbMiesiecznie_ = win::CreateChild(h, L"BUTTON", "chbPolaczeniaModemoweMiesiecznie", idChbMiesiecznie,
-                                     "Wyświetlanie połączeń modemowych", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 10);
+  chbMiesiecznie_ = win::CreateChild(Strona(2), L"BUTTON", "chbPolaczeniaModemoweMiesiecznie", idChbMiesiecznie,
+                                     "Wyświetlanie połączeń modemowych", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0,
+                                     10, 10);
   strony_[2].push_back(chbMiesiecznie_);
   cmdMiesiaceCopy_ = Przycisk("cmdMiesiaceCopyToClipboard", idCmdMiesiaceCopy, "Kopiuj", 2);
   cmdMiesiecznieDoTylu_ = Przycisk("cmdMiesiecznieDoTylu", idCmdMiesiecznieDoTylu, "Do Tyłu", 2);
   cmdMiesiecznieDoPrzodu_ = Przycisk("cmdMiesiecznieDoPrzodu", idCmdMiesiecznieDoPrzodu, "Do Przodu", 2);
 
   // Page 3: documents.
-  chtDokumenty_ = std::make_unique<TWykres>(h, "chtDokumenty", idChtDokumenty);
+  chtDokumenty_ = std::make_unique<TWykres>(Strona(3), "chtDokumenty", idChtDokumenty);
   chtDokumenty_->naRuchMyszy = [this](int s, int p) { chtDokumentyMouseMove(s, p); };
   strony_[3].push_back(chtDokumenty_->Hwnd());
   const char* podpisy[] = {"Dokument:", "Czas dział.:", "Ost. zap.:"};
@@ -194,16 +262,18 @@ void TfrmStatystyka::FormCreate() {
   labOstatniZapis_ = Etykieta("labOstatniZapis", idLabOstatniZapis, "", 3);
   cmdDokumentyDoTylu_ = Przycisk("cmdDokumentyDoTylu", idCmdDokumentyDoTylu, "Do tyłu", 3);
   cmdDokumentyDoPrzodu_ = Przycisk("cmdDokumentyDoPrzodu", idCmdDokumentyDoPrzodu, "Do Przodu", 3);
-  panDokumenty_ = win::CreateChild(h, L"BUTTON", "panDokumenty", idPanDokumenty, "Monitorowane dokumenty: ",
-                                   BS_GROUPBOX, 0, 0, 10, 10);
+  panDokumenty_ = win::CreateChild(Strona(3), L"BUTTON", "panDokumenty", idPanDokumenty, "Monitorowane dokumenty: ",
+                                   WS_VISIBLE | BS_GROUPBOX, 0, 0, 10, 10);
   strony_[3].push_back(panDokumenty_);
   chlMonitorowaneDokumenty_ =
-      win::CreateChild(h, L"LISTBOX", "chlMonitorowaneDokumenty", idChlMonitorowaneDokumenty, "",
-                       WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+      win::CreateChild(Strona(3), L"LISTBOX", "chlMonitorowaneDokumenty", idChlMonitorowaneDokumenty, "",
+                       WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                        0, 0, 10, 10, WS_EX_CLIENTEDGE);
   strony_[3].push_back(chlMonitorowaneDokumenty_);
   cmdWszystkie_ = Przycisk("cmdWszystkie", idCmdWszystkie, "Zaznacz/Odznacz", 3);
 
+  // The pages lie over the notebook, which must stay below them.
+  SetWindowPos(Zkaladki_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   cmdPomoc_ = Przycisk("cmdPomoc", idCmdPomoc, "Pomoc", -1);
   cmdZamknij_ = Przycisk("cmdZamknij", idCmdZamknij, "Zamknij", -1);
   ShowWindow(cmdPomoc_, SW_SHOW);
@@ -256,7 +326,7 @@ void TfrmStatystyka::WczytajCzasyPracyDlaMiesiaca() {
   // The records were read once at creation; a missing file was reported then.
   const datetime::Parts p = datetime::Decode(miesiac_);
   komorki_ = widoki::KomorkiMiesiaca(p.year, p.month, rekordy_, zrodlo_.dzis, zrodlo_.dzisSekundy);
-  win::SetText(labMiesiacRok_, statystyka::NaglowekMiesiaca(miesiac_));
+  UstawTekst(labMiesiacRok_, statystyka::NaglowekMiesiaca(miesiac_));
   if (Hwnd()) Rozmiesc();
   InvalidateRect(grdMiesiac_, nullptr, FALSE);
 }
@@ -355,7 +425,7 @@ void TfrmStatystyka::chtCzasPracyMouseMove(int seria, int punkt) {
     tekst = statystyka::TekstPolaczenia(dni_[i].ConnectionSeconds, dni_[i].ConnectionCount, dni_[i].ChargeUnits,
                                         cenaGrosz_, separator_);
   }
-  if (win::GetText(labCzasPracy_) != tekst) win::SetText(labCzasPracy_, tekst);
+  UstawTekst(labCzasPracy_, tekst);
 }
 
 void TfrmStatystyka::chtCzasPracyMiesiecznieMouseMove(int seria, int punkt) {
@@ -373,7 +443,7 @@ void TfrmStatystyka::chtCzasPracyMiesiecznieMouseMove(int seria, int punkt) {
     tekst = statystyka::TekstPolaczenia(miesiace_[i].ConnectionSeconds, miesiace_[i].ConnectionCount,
                                         miesiace_[i].ChargeUnits, cenaGrosz_, separator_);
   }
-  if (win::GetText(labCzasPracyMiesiecznie_) != tekst) win::SetText(labCzasPracyMiesiecznie_, tekst);
+  UstawTekst(labCzasPracyMiesiecznie_, tekst);
 }
 
 void TfrmStatystyka::chtDokumentyMouseMove(int seria, int punkt) {
@@ -388,9 +458,9 @@ void TfrmStatystyka::chtDokumentyMouseMove(int seria, int punkt) {
       zapis = r.LastSeen > 0 ? DataSystemowa(r.LastSeen) : "";
     }
   }
-  if (win::GetText(labDokument_) != nazwa) win::SetText(labDokument_, nazwa);
-  if (win::GetText(labCzasDzialania_) != czas) win::SetText(labCzasDzialania_, czas);
-  if (win::GetText(labOstatniZapis_) != zapis) win::SetText(labOstatniZapis_, zapis);
+  UstawTekst(labDokument_, nazwa);
+  UstawTekst(labCzasDzialania_, czas);
+  UstawTekst(labOstatniZapis_, zapis);
 }
 
 TWykres* TfrmStatystyka::Wykres(int i) {
@@ -437,9 +507,7 @@ void TfrmStatystyka::UstawStrone(int strona) {
 
 void TfrmStatystyka::PokazStrone() {
   strona_ = statystyka::PoprawnaStrona(static_cast<int>(SendMessageW(Zkaladki_, TCM_GETCURSEL, 0, 0)));
-  for (int s = 0; s < 4; ++s)
-    for (HWND c : strony_[s]) ShowWindow(c, s == strona_ ? SW_SHOW : SW_HIDE);
-  InvalidateRect(Hwnd(), nullptr, TRUE);
+  for (int s = 0; s < 4; ++s) ShowWindow(strony_okna_[s]->Hwnd(), s == strona_ ? SW_SHOW : SW_HIDE);
 }
 
 void TfrmStatystyka::Rozmiesc() {
@@ -453,7 +521,9 @@ void TfrmStatystyka::Rozmiesc() {
   MoveWindow(Zkaladki_, m, m, W - 2 * m, tabB - m, TRUE);
   RECT a{m, m, W - m, tabB};
   SendMessageW(Zkaladki_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&a));
-  InflateRect(&a, -4, -4);
+  for (auto& s : strony_okna_) MoveWindow(s->Hwnd(), a.left, a.top, a.right - a.left, a.bottom - a.top, TRUE);
+  const POINT poczatek{a.left, a.top};
+  a = {4, 4, a.right - a.left - 4, a.bottom - a.top - 4};  // within a page
   const int aw = a.right - a.left;
 
   // Pages 0 and 2: chart, hover label, check box, copy and scroll buttons.
@@ -483,7 +553,7 @@ void TfrmStatystyka::Rozmiesc() {
   // Page 3: chart and labels left, the splitter, the document panel right.
   szerokoscPanelu_ = std::clamp(szerokoscPanelu_, kMinPanel, std::max(kMinPanel, aw - 300));
   const int pl = a.right - szerokoscPanelu_;
-  dzielnik_ = {pl - kDzielnik, a.top, pl, a.bottom};
+  dzielnik_ = {poczatek.x + pl - kDzielnik, poczatek.y + a.top, poczatek.x + pl, poczatek.y + a.bottom};
   const int lw = pl - kDzielnik - a.left;
   MoveWindow(chtDokumenty_->Hwnd(), a.left, a.top, lw, a.bottom - a.top - 80, TRUE);
   for (int i = 0; i < 3; ++i) {
@@ -498,6 +568,25 @@ void TfrmStatystyka::Rozmiesc() {
   MoveWindow(chlMonitorowaneDokumenty_, pl + 8, a.top + 20, szerokoscPanelu_ - 16, a.bottom - a.top - 20 - bh - 16,
              TRUE);
   MoveWindow(cmdWszystkie_, pl + 8, a.bottom - bh - 8, szerokoscPanelu_ - 16, bh, TRUE);
+}
+
+COLORREF TfrmStatystyka::KolorStrony() {
+  // The notebook paints its page into a bitmap; the colour in the middle of the page is the one.
+  RECT r{};
+  GetClientRect(Zkaladki_, &r);
+  if (r.right < 40 || r.bottom < 60) return GetSysColor(COLOR_BTNFACE);
+  HDC ekran = GetDC(Zkaladki_);
+  HDC mem = CreateCompatibleDC(ekran);
+  HBITMAP bmp = CreateCompatibleBitmap(ekran, r.right, r.bottom);
+  HGDIOBJ stara = SelectObject(mem, bmp);
+  FillRect(mem, &r, GetSysColorBrush(COLOR_BTNFACE));
+  SendMessageW(Zkaladki_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_ERASEBKGND);
+  const COLORREF k = GetPixel(mem, r.right / 2, r.bottom - 12);
+  SelectObject(mem, stara);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(Zkaladki_, ekran);
+  return k == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : k;
 }
 
 void TfrmStatystyka::RysujSiatke(HDC dc) {
@@ -709,6 +798,22 @@ LRESULT TfrmStatystyka::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // Controls on a page take the notebook's page colour (white under a theme).
+      if (!tloStrony_) {
+        const COLORREF k = KolorStrony();
+        tloStrony_ = CreateSolidBrush(k);
+        kolorStrony_ = k;
+      }
+      SetBkColor(reinterpret_cast<HDC>(wp), kolorStrony_);
+      return reinterpret_cast<LRESULT>(tloStrony_);
+    }
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+      if (tloStrony_) DeleteObject(tloStrony_);
+      tloStrony_ = nullptr;
+      break;
     case WM_TIMER:
       if (wp == kTimerId) {
         TimerTimer();
@@ -745,7 +850,7 @@ LRESULT TfrmStatystyka::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wp) == Hwnd() && LOWORD(lp) == HTCLIENT && strona_ == 3) {
+      if (reinterpret_cast<HWND>(wp) == Strona(3) && LOWORD(lp) == HTCLIENT && strona_ == 3) {
         POINT p{};
         GetCursorPos(&p);
         ScreenToClient(Hwnd(), &p);

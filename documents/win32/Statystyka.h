@@ -23,6 +23,8 @@ struct ZrodloStatystyki {
   double dzis = 0;                        // today's calendar date
 };
 
+class TStronaStatystyki;
+
 class TfrmStatystyka : public win::Window {
  public:
   explicit TfrmStatystyka(ZrodloStatystyki zrodlo);
@@ -88,6 +90,8 @@ class TfrmStatystyka : public win::Window {
   HWND Przycisk(const std::string& nazwa, int id, const std::string& podpis, int strona);
   HWND Etykieta(const std::string& nazwa, int id, const std::string& tekst, int strona, DWORD styl = SS_LEFT);
   TWykres* Wykres(int i);
+  HWND Strona(int strona) const;  // the page's window (the form for -1)
+  COLORREF KolorStrony();
 
   ZrodloStatystyki zrodlo_;
   std::vector<ArchiveRecord> rekordy_;  // the whole file, for the month grid
@@ -120,7 +124,10 @@ class TfrmStatystyka : public win::Window {
   HWND panDokumenty_ = nullptr, chlMonitorowaneDokumenty_ = nullptr, cmdWszystkie_ = nullptr;
   HWND cmdPomoc_ = nullptr, cmdZamknij_ = nullptr, podpowiedz_ = nullptr;
   HMENU menu_[3] = {};
+  HBRUSH tloStrony_ = nullptr;
+  COLORREF kolorStrony_ = 0;
   std::vector<HWND> strony_[4];
+  std::unique_ptr<TStronaStatystyki> strony_okna_[4];
   RECT dzielnik_{};
 };
 

@@ -84,7 +84,7 @@ void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj) {
 
 TWykres::TWykres(HWND rodzic, const std::string& nazwa, int id) {
   RegisterFormClass(kKlasa, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr, LoadCursorW(nullptr, IDC_ARROW));
-  HWND h = Create(kKlasa, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 100, 100, rodzic, id);
+  HWND h = Create(kKlasa, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 100, 100, rodzic, id);
   if (h) win::SetControlName(h, nazwa);
   HDC dc = GetDC(h);
   font_ = Czcionka(dc, kKroj, 8, false, 0);

@@ -162,6 +162,7 @@ TfrmStatystyka::~TfrmStatystyka() {
     if (m) DestroyMenu(m);
   if (font_) DeleteObject(font_);
   if (tloStrony_) DeleteObject(tloStrony_);
+  if (fontNaglowka_) DeleteObject(fontNaglowka_);
 }
 
 HWND TfrmStatystyka::Strona(int strona) const {
@@ -232,6 +233,8 @@ void TfrmStatystyka::FormCreate() {
   // Page 1: the month grid.
   cmdPoprzedniMiesiac_ = Przycisk("cmdPoprzedniMiesiac", idCmdPoprzedniMiesiac, "<< Poprzedni", 1);
   labMiesiacRok_ = Etykieta("labMiesiacRok", idLabMiesiacRok, "", 1, SS_CENTER | SS_CENTERIMAGE);
+  fontNaglowka_ = win::CreateFontPt(L"Tahoma", 10, true, false, false, 96);
+  win::SetFont(labMiesiacRok_, fontNaglowka_);
   cmdNastepnyMiesiac_ = Przycisk("cmdNastepnyMiesiac", idCmdNastepnyMiesiac, "Następny >>", 1);
   grdMiesiac_ = win::CreateChild(Strona(1), L"STATIC", "grdMiesiac", idGrdMiesiac, "", WS_VISIBLE | SS_OWNERDRAW, 0, 0,
                                  10, 10);

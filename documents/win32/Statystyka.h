@@ -110,7 +110,7 @@ class TfrmStatystyka : public win::Window {
   bool dzieli_ = false;  // the splitter is being dragged
   std::string separator_ = ",";
 
-  HFONT font_ = nullptr;
+  HFONT font_ = nullptr, fontNaglowka_ = nullptr;
   HWND Zkaladki_ = nullptr;
   std::unique_ptr<TWykres> chtCzasPracy_, chtMiesiecznie_, chtDokumenty_;
   HWND labCzasPracy_ = nullptr, chbDziennie_ = nullptr, cmdKopiujCzasPracy_ = nullptr;

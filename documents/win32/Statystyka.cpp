@@ -309,8 +309,10 @@ void TfrmStatystyka::FormCreate() {
     SendMessageW(chlMonitorowaneDokumenty_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(p.tekst).c_str()));
   BudujWykresDokumentow();
 
-  for (int s = 0; s < 4; ++s)
+  for (int s = 0; s < 4; ++s) {
+    SetWindowContextHelpId(Strona(s), statystyka::KontekstPomocy(s));
     for (HWND c : strony_[s]) SetWindowContextHelpId(c, statystyka::KontekstPomocy(s));
+  }
   SetTimer(h, kTimerId, kOkresTimera, nullptr);
   Rozmiesc();
   PokazStrone();
@@ -787,15 +789,16 @@ LRESULT TfrmStatystyka::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     }
     case WM_CONTEXTMENU: {
+      // The chart under the pointer (the notification may come through its page).
       const HWND h = reinterpret_cast<HWND>(wp);
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       for (int i = 0; i < 3; ++i) {
-        if (h != Wykres(i)->Hwnd()) continue;
-        POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        if (p.x == -1 && p.y == -1) {
-          RECT r{};
-          GetWindowRect(h, &r);
-          p = {r.left + 8, r.top + 8};
-        }
+        HWND w = Wykres(i)->Hwnd();
+        RECT r{};
+        GetWindowRect(w, &r);
+        const bool zKlawiatury = p.x == -1 && p.y == -1;
+        if (!IsWindowVisible(w) || (zKlawiatury ? h != w : !PtInRect(&r, p))) continue;
+        if (zKlawiatury) p = {r.left + 8, r.top + 8};
         TrackPopupMenu(menu_[i], TPM_RIGHTBUTTON, p.x, p.y, 0, Hwnd(), nullptr);
         return 0;
       }

@@ -121,6 +121,43 @@ void TWykres::UstawAktywnosc(int seria, bool aktywna) {
   Przelicz();
 }
 
+void TWykres::Animuj(const wykres::Widok& cel) {
+  if (cel == widok_) return;
+  // A fitted value axis has no range of its own: the frames run between the ranges in use.
+  auto wZakresie = [this](const wykres::Widok& w) {
+    const wykres::Widok zapamietany = widok_;
+    widok_ = w;
+    ukladAktualny_ = false;
+    wykres::Widok z = w;
+    z.vmin = Uklad().vmin;
+    z.vmax = Uklad().vmax;
+    widok_ = zapamietany;
+    ukladAktualny_ = false;
+    return z;
+  };
+  animOd_ = wZakresie(widok_);
+  animCel_ = wZakresie(cel);
+  animDo_ = cel;
+  klatka_ = 0;
+  if (!SetTimer(Hwnd(), kTimerAnimacji, 20, nullptr)) UstawWidok(cel);
+}
+
+void TWykres::KrokAnimacji() {
+  if (++klatka_ >= kKlatek) {
+    KillTimer(Hwnd(), kTimerAnimacji);
+    UstawWidok(animDo_);
+    return;
+  }
+  const double t = static_cast<double>(klatka_) / kKlatek;
+  auto miedzy = [t](double a, double b) { return a + (b - a) * t; };
+  wykres::Widok w;
+  w.min = miedzy(animOd_.min, animCel_.min);
+  w.max = miedzy(animOd_.max, animCel_.max);
+  w.vmin = miedzy(animOd_.vmin, animCel_.vmin);
+  w.vmax = miedzy(animOd_.vmax, animCel_.vmax);
+  UstawWidok(w);
+}
+
 void TWykres::Przelicz() {
   ukladAktualny_ = false;
   if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
@@ -266,7 +303,7 @@ LRESULT TWykres::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         ciagnie_ = false;
         if (ramkaWidoczna_) Ramka(ostatni_.x, ostatni_.y);
         ramkaWidoczna_ = false;
-        UstawWidok(wykres::Powieksz(dane_, widok_, Uklad(), start_.x, start_.y, ostatni_.x, ostatni_.y));
+        Animuj(wykres::Powieksz(dane_, widok_, Uklad(), start_.x, start_.y, ostatni_.x, ostatni_.y));
       }
       przesuwa_ = false;
       return 0;
@@ -283,6 +320,12 @@ LRESULT TWykres::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (!menu) return 0;
       break;  // the default turns it into WM_CONTEXTMENU for the form's pop-up menu
     }
+    case WM_TIMER:
+      if (wp == kTimerAnimacji) {
+        KrokAnimacji();
+        return 0;
+      }
+      break;
     case WM_GETDLGCODE:
       return DLGC_STATIC;
   }

@@ -45,6 +45,13 @@ class TWykres : public win::Window {
 
  private:
   void Przelicz();
+  // Zooming moves to the new view in a few quick frames.
+  void Animuj(const wykres::Widok& cel);
+  void KrokAnimacji();
+  static constexpr UINT_PTR kTimerAnimacji = 1;
+  static constexpr int kKlatek = 6;
+  wykres::Widok animOd_, animCel_, animDo_;
+  int klatka_ = 0;
   void Rysuj(HDC dc, int w, int h);
   void Ramka(int x, int y);
   HFONT font_ = nullptr;

@@ -209,6 +209,38 @@ TEST_F(OknoStatystyki, CopyPutsTheChartOnTheClipboardAsABitmap) {
   CloseClipboard();
 }
 
+TEST_F(OknoStatystyki, MonthlyChartZoomsIntoADraggedRectangleTheDailyOneDoesNot) {
+  TfrmStatystyka okno(z);
+  okno.FormShow();
+  okno.UstawStrone(2);
+  ShowWindow(okno.Hwnd(), SW_SHOW);
+  auto przeciagnij = [](TWykres* w, POINT a, POINT b) {
+    SendMessageW(w->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a.x, a.y));
+    SendMessageW(w->Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(b.x, b.y));
+    SendMessageW(w->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(b.x, b.y));
+  };
+  TWykres* m = okno.chtCzasPracyMiesiecznie();
+  const wykres::Uklad u = m->Uklad();
+  const wykres::Widok cel = wykres::Powieksz(m->Dane(), m->Widok(), u, u.plotL, u.plotT, (u.plotL + u.plotR) / 2, u.plotB);
+  przeciagnij(m, {u.plotL, u.plotT}, {(u.plotL + u.plotR) / 2, u.plotB});
+  // The zoom runs through its frames on the window's timer.
+  const DWORD start = GetTickCount();
+  MSG msg;
+  while (!(m->Widok() == cel) && GetTickCount() - start < driver::Timeout()) {
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    else Sleep(5);
+  }
+  EXPECT_EQ(m->Widok(), cel);
+  EXPECT_NEAR(m->Widok().max - m->Widok().min, 1, 0.01);
+
+  okno.UstawStrone(0);
+  TWykres* d = okno.chtCzasPracy();
+  const wykres::Widok przed = d->Widok();
+  const wykres::Uklad ud = d->Uklad();
+  przeciagnij(d, {ud.plotL, ud.plotT}, {(ud.plotL + ud.plotR) / 2, ud.plotB});
+  EXPECT_EQ(d->Widok(), przed);
+}
+
 TEST_F(OknoStatystyki, StoredPageAndPositionAreUsedOnlyWhenSane) {
   StatisticsOptions o;
   o.strona = 9;

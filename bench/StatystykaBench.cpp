@@ -49,7 +49,7 @@ void DaneOkna(benchmark::State& state) {
     ArchiveRecord dzis;
     dzis.Date = datetime::EncodeDate(2023, 9, 10);
     const auto dni = widoki::DayEntries(rekordy, dzis);
-    const auto miesiace = widoki::MonthTotals(dni);
+    const auto miesiace = widoki::GrupujMiesiace(dni);
     const auto sd = statystyka::SeriaDzienna(dni, 6 * 3600, true, statystyka::DataKrotka);
     const auto sm = statystyka::SeriaMiesieczna(miesiace, true);
     const auto komorki = widoki::KomorkiMiesiaca(2023, 9, rekordy, dzis.Date, 3600);

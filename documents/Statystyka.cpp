@@ -201,7 +201,7 @@ std::string NaglowekMiesiaca(double data) {
 const std::array<const char*, 7> kDniTygodnia = {"poniedz.", "wtorek", "środa",   "czwartek",
                                                  "piątek",   "sobota", "niedziela"};
 
-wykres::Rysunek RysujKomorke(int c, int r, int l, int t, int p, int b, const widoki::MonthCells& m, int limitGodzin,
+wykres::Rysunek RysujKomorke(int c, int r, int l, int t, int p, int b, const widoki::MonthGrid& m, int limitGodzin,
                              int szerokosc991) {
   wykres::Rysunek out;
   wykres::Operacja o;
@@ -223,15 +223,15 @@ wykres::Rysunek RysujKomorke(int c, int r, int l, int t, int p, int b, const wid
   o.kolor = {255, 255, 255};
   out.push_back(o);
   const int n = (r - 1) * 7 + c;  // 0-based cell index
-  if (c < 0 || c > 6 || n < 0 || n >= 42 || m.komorki[n].dzien == 0) return out;
+  if (c < 0 || c > 6 || n < 0 || n >= 42 || m.cells[n].day == 0) return out;
   wykres::Operacja d;
   d.rodzaj = wykres::Operacja::Tekst;
   d.left = l + 2;
   d.top = t + 2;
-  d.tekst = std::to_string(m.komorki[n].dzien);
+  d.tekst = std::to_string(m.cells[n].day);
   d.rozmiar = 8;
   out.push_back(d);
-  const int godziny = Zaokraglij(m.komorki[n].sekundy / 3600.0);
+  const int godziny = Zaokraglij(m.cells[n].seconds / 3600.0);
   const wykres::Kolor kolor = KolorPracy(BarColor(godziny, kGornaGranica, limitGodzin));
   const int x0 = l + szerokosc991, y0 = t + (b - t) / 8;
   // At most 24 squares: six rows of four fill a cell; more hours than a day has are not drawn.

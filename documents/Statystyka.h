@@ -108,12 +108,11 @@ double NastepnyMiesiac(double data);
 std::string NaglowekMiesiaca(double data);
 extern const std::array<const char*, 7> kDniTygodnia;
 
-// The grid: column widths, heading row and other rows.
+// The grid's columns (its rows: widoki::MonthGrid).
 inline constexpr int kSzerokoscKomorki = 90;
-inline constexpr int kWysokoscNaglowka = 25;
 // Drawing of cell (c, r) in rectangle [l, t, r, b); szerokosc991 is the width of "991" in the
 // cell font; limitGodzin the daily limit in whole hours.
-wykres::Rysunek RysujKomorke(int kolumna, int wiersz, int l, int t, int p, int b, const widoki::MonthCells& c,
+wykres::Rysunek RysujKomorke(int kolumna, int wiersz, int l, int t, int p, int b, const widoki::MonthGrid& c,
                              int limitGodzin, int szerokosc991);
 
 // The document check list: "NN#Name" with NN the colour number (1..14, round robin in

@@ -28,15 +28,16 @@ std::vector<ArchiveRecord> DayEntries(const std::vector<ArchiveRecord>& rekordy,
   return out;
 }
 
-std::vector<MonthTotal> MonthTotals(const std::vector<ArchiveRecord>& dni) {
+std::vector<MonthTotal> GrupujMiesiace(const std::vector<ArchiveRecord>& dni) {
   std::vector<MonthTotal> out;
   MonthTotal biezacy;
   for (const ArchiveRecord& d : dni) {
-    const int m = datetime::Decode(d.Date).month;
-    if (m != biezacy.Month) {
+    const datetime::Parts p = datetime::Decode(d.Date);
+    if (p.month != biezacy.Month || p.year != biezacy.Year) {
       if (biezacy.Month != 0) out.push_back(biezacy);
       biezacy = MonthTotal{};
-      biezacy.Month = m;
+      biezacy.Month = p.month;
+      biezacy.Year = p.year;
     }
     biezacy.WorkSeconds += d.WorkSeconds;
     biezacy.ConnectionSeconds += d.ConnectionSeconds;
@@ -48,18 +49,21 @@ std::vector<MonthTotal> MonthTotals(const std::vector<ArchiveRecord>& dni) {
   return out;
 }
 
-MonthCells KomorkiMiesiaca(int rok, int miesiac, const std::vector<ArchiveRecord>& rekordy, double dzis,
-                           int32_t dzisSekundy) {
-  MonthCells c;
+MonthGrid KomorkiMiesiaca(int rok, int miesiac, const std::vector<ArchiveRecord>& rekordy, double dzis,
+                          int32_t dzisSekundy) {
+  MonthGrid c;
   if (miesiac < 1 || miesiac > 12 || rok < 1 || rok > 9999) return c;
   int przes = datetime::DayOfWeek(datetime::EncodeDate(rok, miesiac, 1)) - 2;
   if (przes == -1) przes = 6;
-  c.przesuniecie = przes;
-  c.wysokoscWiersza = przes == 6 ? 43 : 52;
   const int dni = IleDniMaMiesiac(miesiac, rok);
-  for (int d = 1; d <= dni; ++d) c.komorki[przes + d - 1].dzien = d;
+  c.offset = przes;
+  c.rows = (przes + dni + 6) / 7;
+  // Six week rows get lower rows so that the grid keeps its height (a month that starts on a
+  // Saturday needs six rows too, not only one that starts on a Sunday).
+  c.rowHeight = c.rows == 6 ? 43 : 52;
+  for (int d = 1; d <= dni; ++d) c.cells[przes + d - 1].day = d;
   auto ustaw = [&](int dzien, int32_t s) {
-    if (dzien >= 1 && dzien <= dni) c.komorki[przes + dzien - 1].sekundy = s;
+    if (dzien >= 1 && dzien <= dni) c.cells[przes + dzien - 1].seconds = s;
   };
   for (const ArchiveRecord& r : rekordy) {
     const datetime::Parts p = datetime::Decode(r.Date);

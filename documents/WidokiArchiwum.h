@@ -2,7 +2,6 @@
 // The views of the work-time archive that the statistics window shows: the kept days with
 // today's live entry, their month totals and the month grid. Built from plain records, so that
 // they can be computed and tested apart from the file.
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,17 +20,22 @@ struct MonthTotal {
   int32_t ConnectionSeconds = 0;
   int32_t ChargeUnits = 0;
   int32_t ConnectionCount = 0;
+  int32_t Year = 0;  // months of different years are different groups
 };
 
-struct KomorkaMiesiaca {
-  int32_t dzien = 0;  // 0: no day in this cell
-  int32_t sekundy = 0;
+struct MonthCell {
+  int32_t day = 0;  // 0: no day in this cell
+  int32_t seconds = 0;
 };
 
-struct MonthCells {
-  std::array<KomorkaMiesiaca, 42> komorki{};  // six weeks of seven days, Monday first
-  int przesuniecie = 0;                        // cell index (0-based) of the 1st minus 0
-  int wysokoscWiersza = 52;                    // 43 when the month starts on a Sunday
+// The month grid: six weeks of seven days, Monday first.
+struct MonthGrid {
+  static constexpr int kKomorki = 42;
+  static constexpr int kWysokoscNaglowka = 25;  // pixels of the heading row
+  MonthCell cells[kKomorki]{};
+  int offset = 0;      // empty cells before day 1
+  int rows = 0;        // week rows the month needs (4..6)
+  int rowHeight = 52;  // pixels: 43 when six rows must fit
 };
 
 // Whole 24-byte records of the file's bytes (a torn tail is left out).
@@ -40,13 +44,14 @@ std::vector<ArchiveRecord> RekordyArchiwum(const std::string& bytes);
 // live entry. Beyond kMaxDni - 1 kept records the oldest give way, so the newest days and
 // today stay in view.
 std::vector<ArchiveRecord> DayEntries(const std::vector<ArchiveRecord>& rekordy, const ArchiveRecord& dzis);
-// One total per run of consecutive entries of the same month number (the year is not looked
-// at). No entries give no totals. Beyond kMaxMiesiecy the oldest give way.
-std::vector<MonthTotal> MonthTotals(const std::vector<ArchiveRecord>& dni);
+// One total per run of consecutive entries of the same year and month, so that two Januaries
+// with nothing between them stay apart. No entries give no totals. Beyond kMaxMiesiecy the
+// oldest give way.
+std::vector<MonthTotal> GrupujMiesiace(const std::vector<ArchiveRecord>& dni);
 // The grid of a month: day numbers from the weekday of the 1st, seconds from every record of
 // that month (later ones win) and today's seconds when today lies in it. A month outside 1..12
 // gives an empty grid.
-MonthCells KomorkiMiesiaca(int rok, int miesiac, const std::vector<ArchiveRecord>& rekordy, double dzis,
+MonthGrid KomorkiMiesiaca(int rok, int miesiac, const std::vector<ArchiveRecord>& rekordy, double dzis,
                            int32_t dzisSekundy);
 
 // Reads every record of the archive; a missing file is reported ("Brak pliku: " with the place

@@ -69,12 +69,12 @@ LRESULT CALLBACK PodklasaKontrolki(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_
       const int i = LOWORD(r);
       const LRESULT wynik = DefSubclassProc(h, msg, wp, lp);
       if (HIWORD(r) == 0 && (GET_X_LPARAM(lp) < kWysokoscPozycji || msg == WM_LBUTTONDBLCLK))
-        form->UstawZaznaczenie(i, !form->ListaDokumentow()[i].zaznaczona);
+        form->PrzelaczZaznaczenie(i);
       return wynik;
     }
     if (msg == WM_KEYDOWN && wp == VK_SPACE) {
       const int i = static_cast<int>(SendMessageW(h, LB_GETCURSEL, 0, 0));
-      if (i >= 0) form->UstawZaznaczenie(i, !form->ListaDokumentow()[i].zaznaczona);
+      if (i >= 0) form->PrzelaczZaznaczenie(i);
       return 0;
     }
     return DefSubclassProc(h, msg, wp, lp);
@@ -197,7 +197,7 @@ void TfrmStatystyka::FormCreate() {
 
   // Data, in the order the pages need it.
   PrzepiszPlikArchiwum();
-  miesiace_ = widoki::MonthTotals(dni_);
+  miesiace_ = widoki::GrupujMiesiace(dni_);
   cenaGrosz_ = RejReadInteger(wartosc::CenaPolaczeniaModemowego, 2318) * 0.01;
   miesiac_ = statystyka::PierwszyDzien(zrodlo_.dzis);
 
@@ -392,6 +392,10 @@ void TfrmStatystyka::UstawZaznaczenie(int pozycja, bool zaznaczona) {
   BudujWykresDokumentow();
 }
 
+void TfrmStatystyka::PrzelaczZaznaczenie(int pozycja) {
+  if (pozycja >= 0 && pozycja < static_cast<int>(lista_.size())) UstawZaznaczenie(pozycja, !lista_[pozycja].zaznaczona);
+}
+
 void TfrmStatystyka::cmdWszystkieClick() {
   statystyka::ZaznaczWszystkie(lista_);
   InvalidateRect(chlMonitorowaneDokumenty_, nullptr, FALSE);
@@ -516,6 +520,7 @@ void TfrmStatystyka::PokazStrone() {
 }
 
 void TfrmStatystyka::Rozmiesc() {
+  if (!cmdZamknij_) return;  // sized while being created, before its controls exist
   RECT k{};
   GetClientRect(Hwnd(), &k);
   const int W = k.right, H = k.bottom;
@@ -547,7 +552,7 @@ void TfrmStatystyka::Rozmiesc() {
 
   // Page 1: navigation above the grid, both centred.
   const int gw = 7 * statystyka::kSzerokoscKomorki + 8;
-  const int gh = statystyka::kWysokoscNaglowka + 6 * komorki_.wysokoscWiersza + 8;
+  const int gh = widoki::MonthGrid::kWysokoscNaglowka + 6 * komorki_.rowHeight + 8;
   const int gx = std::max<int>(a.left, a.left + (aw - gw) / 2);
   const int cx = a.left + aw / 2;
   MoveWindow(cmdPoprzedniMiesiac_, cx - 120 - 110, a.top + 4, 110, bh, TRUE);
@@ -603,7 +608,7 @@ void TfrmStatystyka::RysujSiatke(HDC dc) {
   FillRect(mem, &r, GetSysColorBrush(COLOR_BTNFACE));
   // Grid lines: the cells leave one pixel between them.
   const int gw = 7 * statystyka::kSzerokoscKomorki + 8;
-  const int gh = statystyka::kWysokoscNaglowka + 6 * komorki_.wysokoscWiersza + 8;
+  const int gh = widoki::MonthGrid::kWysokoscNaglowka + 6 * komorki_.rowHeight + 8;
   RECT siatka{0, 0, gw, gh};
   HBRUSH linie = CreateSolidBrush(RGB(160, 160, 160));
   FillRect(mem, &siatka, linie);
@@ -616,8 +621,8 @@ void TfrmStatystyka::RysujSiatke(HDC dc) {
   DeleteObject(f);
   const int limitGodzin = zrodlo_.limitSekund / 60 / 60;
   for (int w = 0; w < 7; ++w) {
-    const int t = w == 0 ? 1 : 1 + statystyka::kWysokoscNaglowka + 1 + (w - 1) * (komorki_.wysokoscWiersza + 1);
-    const int b = t + (w == 0 ? statystyka::kWysokoscNaglowka : komorki_.wysokoscWiersza);
+    const int t = w == 0 ? 1 : 1 + widoki::MonthGrid::kWysokoscNaglowka + 1 + (w - 1) * (komorki_.rowHeight + 1);
+    const int b = t + (w == 0 ? widoki::MonthGrid::kWysokoscNaglowka : komorki_.rowHeight);
     for (int c = 0; c < 7; ++c) {
       const int l = 1 + c * (statystyka::kSzerokoscKomorki + 1);
       RysujOperacje(mem, statystyka::RysujKomorke(c, w, l, t, l + statystyka::kSzerokoscKomorki, b, komorki_,

@@ -52,6 +52,7 @@ class TfrmStatystyka : public win::Window {
   void TimerTimer();
   void mnuGradientClick(int menu);  // 0 daily, 1 monthly, 2 documents
   void UstawZaznaczenie(int pozycja, bool zaznaczona);  // a check mark of the document list
+  void PrzelaczZaznaczenie(int pozycja);
   void UstawStrone(int strona);
   bool KopiujWykres(int wykres);  // 0 daily, 1 monthly
 
@@ -59,7 +60,7 @@ class TfrmStatystyka : public win::Window {
   double WyswietlanyMiesiac() const { return miesiac_; }
   const std::vector<ArchiveRecord>& DayEntries() const { return dni_; }
   const std::vector<widoki::MonthTotal>& MonthTotals() const { return miesiace_; }
-  const widoki::MonthCells& MonthCells() const { return komorki_; }
+  const widoki::MonthGrid& MonthCells() const { return komorki_; }
   const std::vector<statystyka::PozycjaDokumentu>& ListaDokumentow() const { return lista_; }
   TWykres* chtCzasPracy() { return chtCzasPracy_.get(); }
   TWykres* chtCzasPracyMiesiecznie() { return chtMiesiecznie_.get(); }
@@ -85,7 +86,6 @@ class TfrmStatystyka : public win::Window {
   void PokazStrone();
   void RysujSiatke(HDC dc);
   void RysujPozycje(const DRAWITEMSTRUCT& di);
-  void PrzelaczZaznaczenie(int pozycja);
   void FormDestroy();
   HWND Przycisk(const std::string& nazwa, int id, const std::string& podpis, int strona);
   HWND Etykieta(const std::string& nazwa, int id, const std::string& tekst, int strona, DWORD styl = SS_LEFT);
@@ -97,7 +97,7 @@ class TfrmStatystyka : public win::Window {
   std::vector<ArchiveRecord> rekordy_;  // the whole file, for the month grid
   std::vector<ArchiveRecord> dni_;
   std::vector<widoki::MonthTotal> miesiace_;
-  widoki::MonthCells komorki_;
+  widoki::MonthGrid komorki_;
   std::vector<statystyka::PozycjaDokumentu> lista_;
   double miesiac_ = 0;      // first day of the displayed month
   double cenaGrosz_ = 23.18;

@@ -47,8 +47,8 @@ TEST(Statystyka, BarColorScaleAndGridSquares) {
   EXPECT_EQ(Zaokraglij(3.5), 4);
 
   // 7 h 40 min with a 6-hour limit: 8 squares, two rows of four, colour 7, frames overlapping.
-  widoki::MonthCells c = widoki::KomorkiMiesiaca(2024, 4, {Dzien(2024, 4, 3, 7 * 3600 + 40 * 60)}, 0, 0);
-  ASSERT_EQ(c.przesuniecie, 0);  // 1 April 2024 was a Monday
+  widoki::MonthGrid c = widoki::KomorkiMiesiaca(2024, 4, {Dzien(2024, 4, 3, 7 * 3600 + 40 * 60)}, 0, 0);
+  ASSERT_EQ(c.offset, 0);  // 1 April 2024 was a Monday
   const wykres::Rysunek r = RysujKomorke(2, 1, 100, 200, 190, 252, c, 6, 20);
   std::vector<wykres::Operacja> kwadraty;
   for (const auto& o : r)
@@ -81,26 +81,31 @@ TEST(Statystyka, ArchiveViewsMonthsAndGrid) {
   ASSERT_EQ(dni.size(), 4u);
   EXPECT_EQ(dni[2].WorkSeconds, 1800);
   EXPECT_EQ(dni[3].WorkSeconds, 900);
-  const auto m = widoki::MonthTotals(dni);
+  const auto m = widoki::GrupujMiesiace(dni);
   ASSERT_EQ(m.size(), 2u);
   EXPECT_EQ(m[0].Month, 1);
   EXPECT_EQ(m[0].WorkSeconds, 10800);
   EXPECT_EQ(m[0].ChargeUnits, 4);
   EXPECT_EQ(m[1].WorkSeconds, 2700);
-  // No entries: no month at all, never a month 0.
-  EXPECT_TRUE(widoki::MonthTotals({}).empty());
+  // The same month of two years apart; no entries: no month at all, never a month 0.
+  EXPECT_EQ(widoki::GrupujMiesiace({Dzien(2023, 1, 31, 1), Dzien(2024, 1, 2, 1)}).size(), 2u);
+  EXPECT_TRUE(widoki::GrupujMiesiace({}).empty());
   EXPECT_EQ(EtykietaMiesiaca(0), "");
 
   // A month starting on Sunday: day 1 in the seventh cell, 43-pixel rows; records of the month
   // (the later one wins) and today's counter.
   const auto c = widoki::KomorkiMiesiaca(1999, 8, {Dzien(1999, 8, 2, 100), Dzien(1999, 8, 2, 200), Dzien(1998, 8, 3, 7)},
                                          datetime::EncodeDate(1999, 8, 3), 300);
-  EXPECT_EQ(c.wysokoscWiersza, 43);
-  EXPECT_EQ(c.komorki[6].dzien, 1);
-  EXPECT_EQ(c.komorki[7].sekundy, 200);
-  EXPECT_EQ(c.komorki[8].sekundy, 300);
-  EXPECT_EQ(c.komorki[6 + 30].dzien, 31);
-  EXPECT_EQ(widoki::KomorkiMiesiaca(1999, 0, {}, 0, 0).komorki[0].dzien, 0);
+  EXPECT_EQ(c.rowHeight, 43);
+  EXPECT_EQ(c.cells[6].day, 1);
+  EXPECT_EQ(c.cells[7].seconds, 200);
+  EXPECT_EQ(c.cells[8].seconds, 300);
+  EXPECT_EQ(c.cells[6 + 30].day, 31);
+  EXPECT_EQ(widoki::KomorkiMiesiaca(1999, 0, {}, 0, 0).cells[0].day, 0);
+  // A 31-day month from a Saturday needs six rows too; a month from a Monday puts day 1 first.
+  EXPECT_EQ(widoki::KomorkiMiesiaca(2025, 3, {}, 0, 0).rowHeight, 43);
+  EXPECT_EQ(widoki::KomorkiMiesiaca(2024, 4, {}, 0, 0).cells[0].day, 1);
+  EXPECT_EQ(widoki::KomorkiMiesiaca(2024, 4, {}, 0, 0).rowHeight, 52);
 
   // The file reader: whole records only; a missing file is reported and gives nothing.
   std::string bajty;
@@ -139,7 +144,7 @@ TEST(Statystyka, DailyAndMonthlySeriesWithConnectionBars) {
   EXPECT_EQ(DzienPolaczenia(dni, 2), -1);
   EXPECT_TRUE(SeriaDzienna(dni, 6 * 3600, false, DataKrotka).polaczenia.punkty.empty());
 
-  const auto m = widoki::MonthTotals(dni);
+  const auto m = widoki::GrupujMiesiace(dni);
   const auto sm = SeriaMiesieczna(m, true);
   ASSERT_EQ(sm.praca.punkty.size(), 2u);
   EXPECT_EQ(sm.praca.punkty[0].etykieta, "III");

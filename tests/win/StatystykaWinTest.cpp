@@ -133,11 +133,11 @@ TEST_F(OknoStatystyki, PagesShowTheirBarsTextsAndHoverTexts) {
   // The grid: from 31 March back to February, kept valid.
   okno.UstawStrone(1);
   EXPECT_EQ(Tekst(okno.Hwnd(), "labMiesiacRok"), "marzec, 2024");
-  EXPECT_EQ(okno.MonthCells().komorki[4 + 30].sekundy, 3600);  // 31 March: today's counter
+  EXPECT_EQ(okno.MonthCells().cells[4 + 30].seconds, 3600);  // 31 March: today's counter
   okno.cmdPoprzedniMiesiacClick();
   EXPECT_EQ(Tekst(okno.Hwnd(), "labMiesiacRok"), "luty, 2024");
   EXPECT_EQ(okno.WyswietlanyMiesiac(), datetime::EncodeDate(2024, 2, 1));
-  EXPECT_EQ(okno.MonthCells().komorki[3 + 26].sekundy, 7 * 3600);  // 1 February was a Thursday
+  EXPECT_EQ(okno.MonthCells().cells[3 + 26].seconds, 7 * 3600);  // 1 February was a Thursday
   okno.cmdNastepnyMiesiacClick();
   okno.cmdNastepnyMiesiacClick();
   EXPECT_EQ(Tekst(okno.Hwnd(), "labMiesiacRok"), "kwiecień, 2024");

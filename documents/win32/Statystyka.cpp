@@ -567,10 +567,12 @@ void TfrmStatystyka::Rozmiesc() {
   const int lw = pl - kDzielnik - a.left;
   MoveWindow(chtDokumenty_->Hwnd(), a.left, a.top, lw, a.bottom - a.top - 80, TRUE);
   for (int i = 0; i < 3; ++i) {
-    const int y = a.bottom - 72 + i * 20;
-    MoveWindow(podpisy_[i], a.left, y, 70, 18, TRUE);
-    MoveWindow(i == 0 ? labDokument_ : i == 1 ? labCzasDzialania_ : labOstatniZapis_, a.left + 72, y,
-               std::max(10, lw - 72 - 2 * bw - 2 * m), 18, TRUE);
+    const int y = a.bottom - 74 + i * 22;
+    MoveWindow(podpisy_[i], a.left, y, 76, 18, TRUE);
+    // The last row shares its line with the scroll buttons; a date fits beside them.
+    const int w = i < 2 ? lw - 80 : lw - 80 - 2 * bw - 2 * m;
+    MoveWindow(i == 0 ? labDokument_ : i == 1 ? labCzasDzialania_ : labOstatniZapis_, a.left + 80, y,
+               std::max(10, w), 18, TRUE);
   }
   MoveWindow(cmdDokumentyDoPrzodu_, a.left + lw - bw, a.bottom - bh, bw, bh, TRUE);
   MoveWindow(cmdDokumentyDoTylu_, a.left + lw - 2 * bw - m, a.bottom - bh, bw, bh, TRUE);

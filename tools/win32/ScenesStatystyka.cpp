@@ -63,9 +63,10 @@ ZrodloStatystyki Rok() {
   return z;
 }
 
-void Strona(int strona) {
+void Strona(int strona, bool najmniejsze = false) {
   TfrmStatystyka okno(Rok());
   okno.FormShow();
+  if (najmniejsze) SetWindowPos(okno.Hwnd(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);  // to the minimum
   okno.UstawStrone(strona);
   if (strona == 3)
     for (int i : {0, 2, 3, 5, 6, 8, 10}) okno.UstawZaznaczenie(i, true);
@@ -79,5 +80,6 @@ const scenes::Registrar kDziennie("StatystykaDziennie", [] { Strona(0); });
 const scenes::Registrar kGrafik("StatystykaGrafik", [] { Strona(1); });
 const scenes::Registrar kMiesiecznie("StatystykaMiesiecznie", [] { Strona(2); });
 const scenes::Registrar kDokumenty("StatystykaDokumenty", [] { Strona(3); });
+const scenes::Registrar kMale("StatystykaDokumentyNajmniejsze", [] { Strona(3, true); });
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -460,7 +461,16 @@ void TfrmGlowna::PokazListeDokumentow() {
 }
 
 void TfrmGlowna::PokazStatystyke() {
-  if (rdzen_) ::PokazStatystyke(Hwnd(), rdzen_->Pliki().archiwum, rdzen_->InfoSaver());
+  if (!rdzen_) return;
+  ZrodloStatystyki z;
+  z.plikArchiwum = rdzen_->Pliki().archiwum;
+  z.dzis = std::floor(platform::Time().Now());
+  if (TInfoSaver* konto = rdzen_->InfoSaver()) {
+    for (int i = 0; i < konto->Organizator().Count(); ++i) z.dokumenty.push_back(konto->Organizator().Get(i));
+    z.dzisSekundy = konto->CzasPracy();
+    z.limitSekund = konto->DajLimity().caDziennyLimit;
+  }
+  ::PokazStatystyke(Hwnd(), std::move(z));
 }
 
 void TfrmGlowna::PokazOknoListySkrotow() { InformacjaONastepnejWersji("Lista skrótów"); }

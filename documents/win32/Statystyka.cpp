@@ -14,7 +14,6 @@
 #include "platform/Platform.h"
 #include "settings/Globalne.h"
 #include "settings/Rejestr.h"
-#include "worktime/InfoSaver.h"
 
 namespace {
 
@@ -913,16 +912,7 @@ LRESULT TfrmStatystyka::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return Default(msg, wp, lp);
 }
 
-void PokazStatystyke(HWND wlasciciel, const std::string& plikArchiwum, TInfoSaver* infoSaver) {
-  ZrodloStatystyki z;
-  z.plikArchiwum = plikArchiwum;
-  z.dzis = std::floor(platform::Time().Now());
-  if (infoSaver) {
-    const TOrganizatorDokumentow& org = infoSaver->Organizator();
-    for (int i = 0; i < org.Count(); ++i) z.dokumenty.push_back(org.Get(i));
-    z.dzisSekundy = infoSaver->CzasPracy();
-    z.limitSekund = infoSaver->DajLimity().caDziennyLimit;
-  }
-  TfrmStatystyka okno(std::move(z));
+void PokazStatystyke(HWND wlasciciel, ZrodloStatystyki zrodlo) {
+  TfrmStatystyka okno(std::move(zrodlo));
   okno.Pokaz(wlasciciel);
 }

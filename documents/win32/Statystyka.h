@@ -131,6 +131,5 @@ class TfrmStatystyka : public win::Window {
   RECT dzielnik_{};
 };
 
-// The tray command: builds the window from the archive and the accounting, shows it, frees it.
-class TInfoSaver;
-void PokazStatystyke(HWND wlasciciel, const std::string& plikArchiwum, TInfoSaver* infoSaver);
+// The tray command's whole window life: builds the window, shows it modally, frees it.
+void PokazStatystyke(HWND wlasciciel, ZrodloStatystyki zrodlo);

@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cmath>
 #include <functional>
-
 #include <utility>
 #include <vector>
 
@@ -16,6 +16,7 @@
 #include "documents/Modem.h"
 #include "documents/win32/CzyMonitorowac.h"
 #include "documents/win32/ListaDokumentow.h"
+#include "documents/win32/Statystyka.h"
 #include "settings/Komunikaty.h"
 #include "keyboard/win32/ImportLibKeyHook.h"
 #include "keyboard/win32/ListaSkrotow.h"
@@ -502,10 +503,21 @@ void TfrmGlowna::PokazListeDokumentow() {
   listaDokumentow_->Pokaz();
 }
 
+void TfrmGlowna::PokazStatystyke() {
+  if (!rdzen_) return;
+  ZrodloStatystyki z;
+  z.plikArchiwum = rdzen_->Pliki().archiwum;
+  z.dzis = std::floor(platform::Time().Now());
+  if (TInfoSaver* konto = rdzen_->InfoSaver()) {
+    for (int i = 0; i < konto->Organizator().Count(); ++i) z.dokumenty.push_back(konto->Organizator().Get(i));
+    z.dzisSekundy = konto->CzasPracy();
+    z.limitSekund = konto->DajLimity().caDziennyLimit;
+  }
+  ::PokazStatystyke(Hwnd(), std::move(z));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Windows of later versions
-
-void TfrmGlowna::PokazStatystyke() { InformacjaONastepnejWersji("Statystyka"); }
 
 void TfrmGlowna::PokazOknoOpcji(const std::string&) { InformacjaONastepnejWersji("Opcje"); }
 

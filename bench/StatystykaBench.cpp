@@ -1,0 +1,70 @@
+// Building everything the statistics window shows: 5,000 archive days (read from the file's
+// bytes, filtered, grouped into months, turned into both charts' series, one month grid) and
+// 1,000 monitored documents (check list and chart, all checked), with the three charts laid out.
+#include <benchmark/benchmark.h>
+
+#include "common/DateTime.h"
+#include "documents/Statystyka.h"
+#include "documents/WidokiArchiwum.h"
+#include "documents/Wykres.h"
+
+namespace {
+
+std::string Archiwum() {
+  std::string out;
+  const double od = datetime::EncodeDate(2010, 1, 1);
+  for (int i = 0; i < 5000; ++i) {
+    ArchiveRecord r;
+    r.Date = od + i + 0.7;
+    r.WorkSeconds = 3600 * 3 + (i * 7919) % (3600 * 7);
+    if (i % 4 == 0) {
+      r.ConnectionSeconds = 60 + i % 3000;
+      r.ConnectionCount = 1;
+      r.ChargeUnits = r.ConnectionSeconds / 180 + 1;
+    }
+    const auto b = r.ToBytes();
+    out.append(b.begin(), b.end());
+  }
+  return out;
+}
+
+std::vector<DocumentRecord> Dokumenty() {
+  std::vector<DocumentRecord> out;
+  for (int i = 0; i < 1000; ++i) {
+    DocumentRecord r;
+    r.Name = "Word - dokument numer " + std::to_string(i) + ".doc";
+    r.Seconds = 600 + i * 37;
+    out.push_back(r);
+  }
+  return out;
+}
+
+void DaneOkna(benchmark::State& state) {
+  const std::string bajty = Archiwum();
+  const std::vector<DocumentRecord> dokumenty = Dokumenty();
+  wykres::Miara miara;
+  miara.szerokosc = [](const std::string& t, bool) { return static_cast<int>(t.size()) * 6; };
+  for (auto _ : state) {
+    const auto rekordy = widoki::RekordyArchiwum(bajty);
+    ArchiveRecord dzis;
+    dzis.Date = datetime::EncodeDate(2023, 9, 10);
+    const auto dni = widoki::DayEntries(rekordy, dzis);
+    const auto miesiace = widoki::GrupujMiesiace(dni);
+    const auto sd = statystyka::SeriaDzienna(dni, 6 * 3600, true, statystyka::DataKrotka);
+    const auto sm = statystyka::SeriaMiesieczna(miesiace, true);
+    const auto komorki = widoki::KomorkiMiesiaca(2023, 9, rekordy, dzis.Date, 3600);
+    auto lista = statystyka::ListaDokumentow(dokumenty);
+    statystyka::ZaznaczWszystkie(lista);
+    wykres::Dane dd = statystyka::WykresDzienny(), dm = statystyka::WykresMiesieczny(),
+                 dk = statystyka::WykresDokumentow();
+    dd.serie = {sd.praca, sd.polaczenia};
+    dm.serie = {sm.praca, sm.polaczenia};
+    statystyka::UstawWykresDokumentow(dk, lista, dokumenty);
+    for (const wykres::Dane* d : {&dd, &dm, &dk})
+      benchmark::DoNotOptimize(wykres::Uloz(*d, wykres::WidokPoczatkowy(*d), 720, 400, miara));
+    benchmark::DoNotOptimize(komorki);
+  }
+}
+BENCHMARK(DaneOkna)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,69 @@
+#pragma once
+// The bar chart control (window class "TWykres"): paints the layout of documents/Wykres.h with
+// GDI, reports the bar under the pointer, zooms into a dragged rectangle when allowed, pans with
+// the right button held, and copies itself to the clipboard as a bitmap. WM_GETTEXT gives the
+// chart's title.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "common/win32/Window.h"
+#include "documents/Wykres.h"
+
+// Executes drawing operations on a DC with fonts of the given face.
+void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj);
+
+class TWykres : public win::Window {
+ public:
+  TWykres(HWND rodzic, const std::string& nazwa, int id);
+  ~TWykres() override;
+
+  // New data; the view goes back to the last points unless zachowajWidok.
+  void UstawDane(const wykres::Dane& d, bool zachowajWidok = false);
+  const wykres::Dane& Dane() const { return dane_; }
+  const wykres::Widok& Widok() const { return widok_; }
+  void UstawWidok(const wykres::Widok& w);
+  // Shifts the category axis by procent of its visible range.
+  void Przesun(double procent);
+  void UstawGradient(bool wlaczony);
+  bool Gradient() const { return dane_.gradient; }
+  void UstawAktywnosc(int seria, bool aktywna);
+  void PozwolPowiekszanie(bool tak) { powiekszanie_ = tak; }
+  // The layout at the control's present size.
+  const wykres::Uklad& Uklad();
+
+  // Called with the bar under the pointer (series and point index), or (-1, -1) elsewhere.
+  std::function<void(int, int)> naRuchMyszy;
+
+  // The chart as a bitmap of the control's size (the caller owns it).
+  HBITMAP Bitmapa();
+  bool KopiujDoSchowka();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void Przelicz();
+  // Zooming moves to the new view in a few quick frames.
+  void Animuj(const wykres::Widok& cel);
+  void KrokAnimacji();
+  static constexpr UINT_PTR kTimerAnimacji = 1;
+  static constexpr int kKlatek = 6;
+  wykres::Widok animOd_, animCel_, animDo_;
+  int klatka_ = 0;
+  void Rysuj(HDC dc, int w, int h);
+  void Ramka(int x, int y);
+  HFONT font_ = nullptr;
+  wykres::Dane dane_;
+  wykres::Widok widok_;
+  wykres::Uklad uklad_;
+  bool ukladAktualny_ = false;
+  int szer_ = 0, wys_ = 0;
+  bool powiekszanie_ = false;
+  bool ciagnie_ = false, ramkaWidoczna_ = false;
+  POINT start_{}, ostatni_{};
+  bool przesuwa_ = false, przesunieto_ = false;
+  int ostatniX_ = 0;
+  bool sledzi_ = false;
+};

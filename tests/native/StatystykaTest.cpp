@@ -1,0 +1,325 @@
+// The statistics window's decisions: colours, series, the month views and grid, the document list,
+// its stored options, and the chart layout they are drawn with.
+#include <gtest/gtest.h>
+
+#include "common/DateTime.h"
+#include "common/WinTools.h"
+#include "documents/Statystyka.h"
+#include "documents/WidokiArchiwum.h"
+#include "documents/Wykres.h"
+#include "platform/memory/Memory.h"
+#include "settings/Globalne.h"
+
+using platform::memory::TestPlatform;
+using namespace statystyka;
+
+namespace {
+
+ArchiveRecord Dzien(int y, int m, int d, int32_t praca, int32_t polSek = 0, int32_t liczba = 0, int32_t jedn = 0) {
+  ArchiveRecord r;
+  r.Date = datetime::Encode(y, m, d, 18, 0, 0);
+  r.WorkSeconds = praca;
+  r.ConnectionSeconds = polSek;
+  r.ConnectionCount = liczba;
+  r.ChargeUnits = jedn;
+  return r;
+}
+
+wykres::Miara Miara() {
+  wykres::Miara m;
+  m.szerokosc = [](const std::string& t, bool) { return static_cast<int>(t.size()) * 6; };
+  m.wysokosc = 13;
+  return m;
+}
+
+}  // namespace
+
+TEST(Statystyka, BarColorScaleAndGridSquares) {
+  EXPECT_EQ(BarColor(7, 9, 6), 4);  // round(1 + 1 * 9 / 3)
+  EXPECT_EQ(BarColor(6, 9, 6), 1);
+  EXPECT_EQ(BarColor(3, 9, 6), 1);
+  EXPECT_EQ(BarColor(9, 9, 6), 10);
+  EXPECT_EQ(BarColor(12, 9, 6), 10);
+  EXPECT_EQ(BarColor(6.5, 9, 6), 2);   // 1 + 1.5 = 2.5 -> 2 (half to even)
+  EXPECT_EQ(BarColor(7.5, 9, 6), 6);   // 5.5 -> 6
+  EXPECT_EQ(KolorPracy(4), (wykres::Kolor{211, 217, 13}));
+  EXPECT_EQ(Zaokraglij(2.5), 2);
+  EXPECT_EQ(Zaokraglij(3.5), 4);
+
+  // 7 h 40 min with a 6-hour limit: 8 squares, two rows of four, colour 7, frames overlapping.
+  widoki::MonthGrid c = widoki::KomorkiMiesiaca(2024, 4, {Dzien(2024, 4, 3, 7 * 3600 + 40 * 60)}, 0, 0);
+  ASSERT_EQ(c.offset, 0);  // 1 April 2024 was a Monday
+  const wykres::Rysunek r = RysujKomorke(2, 1, 100, 200, 190, 252, c, 6, 20);
+  std::vector<wykres::Operacja> kwadraty;
+  for (const auto& o : r)
+    if (o.rodzaj == wykres::Operacja::Wypelnij && o.right - o.left == 12) kwadraty.push_back(o);
+  ASSERT_EQ(kwadraty.size(), 8u);
+  for (const auto& k : kwadraty) EXPECT_EQ(k.kolor, (wykres::Kolor{253, 216, 2}));
+  EXPECT_EQ(kwadraty[0].left, 120);
+  EXPECT_EQ(kwadraty[0].top, 200 + 52 / 8);
+  EXPECT_EQ(kwadraty[3].left, 120 + 33);
+  EXPECT_EQ(kwadraty[4].left, 120);
+  EXPECT_EQ(kwadraty[4].top, 200 + 6 + 11);
+  // The day number in the corner; the heading row is teal with its weekday.
+  EXPECT_EQ(r[1].tekst, "3");
+  const auto naglowek = RysujKomorke(6, 0, 0, 0, 90, 25, c, 6, 20);
+  EXPECT_EQ(naglowek[0].kolor, kMorski);
+  EXPECT_EQ(naglowek[1].tekst, "niedziela");
+  // An empty cell is only white.
+  EXPECT_EQ(RysujKomorke(6, 6, 0, 0, 90, 52, c, 6, 20).size(), 1u);
+}
+
+TEST(Statystyka, ArchiveViewsMonthsAndGrid) {
+  TestPlatform tp;
+  // Out-of-order and equal dates are skipped; today's live entry comes last.
+  const std::vector<ArchiveRecord> plik = {Dzien(1999, 1, 30, 3600), Dzien(1999, 1, 31, 7200, 600, 1, 4),
+                                           Dzien(1999, 1, 29, 99), Dzien(1999, 1, 31, 5), Dzien(1999, 3, 1, 1800)};
+  ArchiveRecord dzis;
+  dzis.Date = datetime::EncodeDate(1999, 3, 2);
+  dzis.WorkSeconds = 900;
+  const auto dni = widoki::DayEntries(plik, dzis);
+  ASSERT_EQ(dni.size(), 4u);
+  EXPECT_EQ(dni[2].WorkSeconds, 1800);
+  EXPECT_EQ(dni[3].WorkSeconds, 900);
+  const auto m = widoki::GrupujMiesiace(dni);
+  ASSERT_EQ(m.size(), 2u);
+  EXPECT_EQ(m[0].Month, 1);
+  EXPECT_EQ(m[0].WorkSeconds, 10800);
+  EXPECT_EQ(m[0].ChargeUnits, 4);
+  EXPECT_EQ(m[1].WorkSeconds, 2700);
+  // The same month of two years apart; no entries: no month at all, never a month 0.
+  EXPECT_EQ(widoki::GrupujMiesiace({Dzien(2023, 1, 31, 1), Dzien(2024, 1, 2, 1)}).size(), 2u);
+  EXPECT_TRUE(widoki::GrupujMiesiace({}).empty());
+  EXPECT_EQ(EtykietaMiesiaca(0), "");
+
+  // A month starting on Sunday: day 1 in the seventh cell, 43-pixel rows; records of the month
+  // (the later one wins) and today's counter.
+  const auto c = widoki::KomorkiMiesiaca(1999, 8, {Dzien(1999, 8, 2, 100), Dzien(1999, 8, 2, 200), Dzien(1998, 8, 3, 7)},
+                                         datetime::EncodeDate(1999, 8, 3), 300);
+  EXPECT_EQ(c.rowHeight, 43);
+  EXPECT_EQ(c.cells[6].day, 1);
+  EXPECT_EQ(c.cells[7].seconds, 200);
+  EXPECT_EQ(c.cells[8].seconds, 300);
+  EXPECT_EQ(c.cells[6 + 30].day, 31);
+  EXPECT_EQ(widoki::KomorkiMiesiaca(1999, 0, {}, 0, 0).cells[0].day, 0);
+  // A 31-day month from a Saturday needs six rows too; a month from a Monday puts day 1 first.
+  EXPECT_EQ(widoki::KomorkiMiesiaca(2025, 3, {}, 0, 0).rowHeight, 43);
+  EXPECT_EQ(widoki::KomorkiMiesiaca(2024, 4, {}, 0, 0).cells[0].day, 1);
+  EXPECT_EQ(widoki::KomorkiMiesiaca(2024, 4, {}, 0, 0).rowHeight, 52);
+
+  // The file reader: whole records only; a missing file is reported and gives nothing.
+  std::string bajty;
+  for (const auto& r : plik) {
+    const auto b = r.ToBytes();
+    bajty.append(b.begin(), b.end());
+  }
+  tp.files.CreateDirectory("C:\\K");
+  tp.files.WriteFileReplacing("C:\\K\\All_arch.dat", bajty + "xyz");
+  EXPECT_EQ(widoki::WczytajRekordyArchiwum("C:\\K\\All_arch.dat", "P").size(), 5u);
+  EXPECT_TRUE(widoki::WczytajRekordyArchiwum("C:\\K\\brak.dat", "TfrmStatystyka.PrzepiszPlikArchiwum").empty());
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(tp.dialogs.shown[0].place, "TfrmStatystyka.PrzepiszPlikArchiwum");
+  EXPECT_EQ(tp.dialogs.shown[0].text, "Brak pliku: C:\\K\\brak.dat");
+}
+
+TEST(Statystyka, DailyAndMonthlySeriesWithConnectionBars) {
+  // Day 1: 20 s of connections (0 minutes, no bar); day 2: 195 s; day 3: none; day 4: 90 s.
+  const std::vector<ArchiveRecord> dni = {Dzien(2024, 3, 1, 7 * 3600, 20, 1, 1), Dzien(2024, 3, 2, 3 * 3600, 195, 1, 2),
+                                          Dzien(2024, 3, 3, 10 * 3600), Dzien(2024, 4, 1, 1800, 90, 2, 2)};
+  const auto s = SeriaDzienna(dni, 6 * 3600, true, DataKrotka);
+  ASSERT_EQ(s.praca.punkty.size(), 4u);
+  EXPECT_EQ(s.praca.punkty[0].etykieta, "01.03.2024");
+  EXPECT_DOUBLE_EQ(s.praca.punkty[0].wartosc, 7);
+  EXPECT_EQ(s.praca.punkty[0].kolor, KolorPracy(4));
+  EXPECT_EQ(s.praca.punkty[2].kolor, KolorPracy(10));
+  ASSERT_EQ(s.polaczenia.punkty.size(), 2u);
+  EXPECT_DOUBLE_EQ(s.polaczenia.punkty[0].x, 1);
+  EXPECT_EQ(s.polaczenia.punkty[0].etykieta, "3");  // 3.25 minutes
+  EXPECT_EQ(s.polaczenia.punkty[1].etykieta, "2");  // 1.5 -> 2
+  EXPECT_EQ(s.polaczenia.punkty[0].kolor, kNiebieski);
+  EXPECT_TRUE(s.polaczenia.znaczniki);
+  // The n-th connection bar belongs to the n-th day with a bar, skipping the 20-second day.
+  EXPECT_EQ(DzienPolaczenia(dni, 0), 1);
+  EXPECT_EQ(DzienPolaczenia(dni, 1), 3);
+  EXPECT_EQ(DzienPolaczenia(dni, 2), -1);
+  EXPECT_TRUE(SeriaDzienna(dni, 6 * 3600, false, DataKrotka).polaczenia.punkty.empty());
+
+  const auto m = widoki::GrupujMiesiace(dni);
+  const auto sm = SeriaMiesieczna(m, true);
+  ASSERT_EQ(sm.praca.punkty.size(), 2u);
+  EXPECT_EQ(sm.praca.punkty[0].etykieta, "III");
+  EXPECT_EQ(sm.praca.punkty[1].etykieta, "IV");
+  EXPECT_EQ(sm.praca.punkty[0].kolor, kCzerwony);
+  EXPECT_DOUBLE_EQ(sm.praca.punkty[0].wartosc, 20);
+  ASSERT_EQ(sm.polaczenia.punkty.size(), 2u);
+  EXPECT_EQ(MiesiacPolaczenia(m, 1), 1);
+
+  EXPECT_EQ(TekstPracyDnia("01.03.2024", 7.5), "w dniu 01.03.2024 pracowałeś 7 godzin i 30 minut");
+  EXPECT_EQ(TekstPracyMiesiaca("III", 20), "w miesiącu III przepracowałeś 20 godzin ");
+  EXPECT_EQ(TekstPolaczenia(195, 1, 2, 2318 * 0.01, ","), "czas połączenia: 3 minuty, liczba połączeń: 1, koszt: 0,46 zł ");
+}
+
+TEST(Statystyka, DocumentListChartAndLabels) {
+  std::vector<DocumentRecord> docs;
+  for (int i = 0; i < 15; ++i) {
+    DocumentRecord r;
+    r.Name = "Dok " + std::string(1, static_cast<char>('a' + i));
+    r.Seconds = (i + 1) * 1800;
+    docs.push_back(r);
+  }
+  auto lista = ListaDokumentow(docs);
+  ASSERT_EQ(lista.size(), 15u);
+  // The 15th document is colour 01 again and sorts right after the first.
+  EXPECT_EQ(lista[0].tekst, "01#Dok a");
+  EXPECT_EQ(lista[1].tekst, "01#Dok o");
+  EXPECT_EQ(lista[1].indeks, 14);
+  EXPECT_EQ(lista[2].tekst, "02#Dok b");
+
+  ZaznaczWszystkie(lista);
+  EXPECT_TRUE(lista[14].zaznaczona);
+  ZaznaczWszystkie(lista);
+  EXPECT_FALSE(lista[0].zaznaczona);
+  std::vector<PozycjaDokumentu> pusta;
+  ZaznaczWszystkie(pusta);  // nothing to do, nothing breaks
+
+  lista[1].zaznaczona = true;  // "Dok o", index 14
+  lista[2].zaznaczona = true;  // "Dok b", index 1
+  wykres::Dane d = WykresDokumentow();
+  UstawWykresDokumentow(d, lista, docs);
+  ASSERT_EQ(d.serie[0].punkty.size(), 2u);
+  EXPECT_EQ(d.serie[0].punkty[0].etykieta, "14");
+  EXPECT_DOUBLE_EQ(d.serie[0].punkty[0].wartosc, 7.5);
+  EXPECT_EQ(d.serie[0].punkty[0].kolor, DocumentColors[0]);
+  EXPECT_EQ(d.serie[0].punkty[1].kolor, (wykres::Kolor{0, 0, 255}));
+  ASSERT_EQ(d.etykietyOsi.size(), 2u);
+  EXPECT_EQ(d.etykietyOsi[0].second, "7 g. i 30 m.");
+  EXPECT_EQ(d.etykietyOsi[1].second, "1 g.");  // trailing blank removed
+}
+
+TEST(Statystyka, OptionsNavigationHelpAndPlacement) {
+  TestPlatform tp;
+  tp.registry.CreateKey(platform::Root::CurrentUser, kKluczKalmo);
+  const StatisticsOptions o = WczytajOpcjeStatystyki("10#20#700#500");
+  const auto b = tp.registry.ReadBinary(platform::Root::CurrentUser, kKluczKalmo, wartosc::OpcjeStatystyki);
+  ASSERT_TRUE(b);
+  ASSERT_EQ(b->size(), 60u);
+  const std::vector<uint8_t>& v = *b;
+  EXPECT_EQ(bajty::GetI32(v, 0), 0);
+  EXPECT_EQ(bajty::GetShortString(v, 4, 40), "10#20#700#500");
+  EXPECT_EQ((std::vector<uint8_t>(v.begin() + 48, v.begin() + 56)), (std::vector<uint8_t>{1, 1, 1, 0, 1, 0, 0, 0}));
+  EXPECT_EQ(bajty::GetI32(v, 56), 211);
+  EXPECT_EQ(o.pozycja, "10#20#700#500");
+  StatisticsOptions z = o;
+  z.strona = 2;
+  z.polaczeniaMiesiecznie = true;
+  ZapiszOpcjeStatystyki(z);
+  const StatisticsOptions w = WczytajOpcjeStatystyki("inna");
+  EXPECT_EQ(w.strona, 2);
+  EXPECT_TRUE(w.polaczeniaMiesiecznie);
+  EXPECT_EQ(w.pozycja, "10#20#700#500");
+  EXPECT_TRUE(tp.dialogs.shown.empty());
+
+  // From 31 March the previous month is February, kept as its first day; year boundaries.
+  const double luty = PoprzedniMiesiac(datetime::EncodeDate(1999, 3, 31));
+  EXPECT_EQ(luty, datetime::EncodeDate(1999, 2, 1));
+  EXPECT_EQ(NaglowekMiesiaca(luty), "luty, 1999");
+  EXPECT_EQ(PoprzedniMiesiac(datetime::EncodeDate(2000, 1, 31)), datetime::EncodeDate(1999, 12, 1));
+  EXPECT_EQ(NastepnyMiesiac(datetime::EncodeDate(1999, 12, 31)), datetime::EncodeDate(2000, 1, 1));
+
+  EXPECT_EQ(KontekstPomocy(0), 5);
+  EXPECT_EQ(KontekstPomocy(3), 8);
+  EXPECT_EQ(KontekstPomocy(4), 0);
+  EXPECT_EQ(PoprawnaStrona(7), 0);
+  EXPECT_EQ(PoprawnaStrona(-1), 0);
+  EXPECT_EQ(PoprawnaStrona(3), 3);
+
+  const std::vector<Prostokat> monitory = {{0, 0, 1024, 768}};
+  const Prostokat obszar{0, 0, 1024, 738};
+  WindowPosition zapisana{false, 100, 50, 600, 400, true};
+  EXPECT_EQ(PozycjaOkna(zapisana, monitory, obszar, 700, 500, 500, 350).left, 100);
+  zapisana.left = 3000;  // on no monitor: centred on the primary one
+  WindowPosition p = PozycjaOkna(zapisana, monitory, obszar, 700, 500, 500, 350);
+  EXPECT_EQ(p.left, 162);
+  EXPECT_EQ(p.top, 119);
+  EXPECT_EQ(p.width, 700);
+  EXPECT_EQ(PozycjaOkna(WindowPositionFromText("śmieci"), monitory, obszar, 700, 500, 500, 350).width, 700);
+  zapisana = {false, 10, 10, 100, 100, true};  // too small: raised to the minimum
+  EXPECT_EQ(PozycjaOkna(zapisana, monitory, obszar, 700, 500, 500, 350).width, 500);
+}
+
+TEST(Wykres, LayoutViewPanZoomAndHitTest) {
+  wykres::Dane d = WykresDzienny();
+  d.serie.resize(2);
+  for (int i = 0; i < 30; ++i) d.serie[0].punkty.push_back({double(i), i % 10 + 0.5, "d" + std::to_string(i), {1, 2, 3}});
+  d.serie[1].punkty.push_back({29, 1, "60", {0, 0, 255}});
+  d.serie[1].znaczniki = true;
+
+  // The last 22 points are in view.
+  const wykres::Widok w = wykres::WidokPoczatkowy(d);
+  EXPECT_DOUBLE_EQ(w.min, 7.5);
+  EXPECT_DOUBLE_EQ(w.max, 29.5);
+  // Panning by 2 % of the range, never beyond the points.
+  const wykres::Widok wstecz = wykres::Przesun(d, w, -2);
+  EXPECT_DOUBLE_EQ(wstecz.min, 7.5 - 0.44);
+  EXPECT_EQ(wykres::Przesun(d, w, 2), w);
+  wykres::Widok lewo = w;
+  for (int i = 0; i < 100; ++i) lewo = wykres::Przesun(d, lewo, -2);
+  EXPECT_DOUBLE_EQ(lewo.min, -0.5);
+  EXPECT_NEAR(lewo.max, 21.5, 1e-9);
+
+  const wykres::Uklad u = wykres::Uloz(d, w, 600, 400, Miara());
+  // Value axis fitted: 9.5 hours -> 0..10 in steps of 2 (at most eight steps).
+  EXPECT_DOUBLE_EQ(u.vmax, 10);
+  EXPECT_DOUBLE_EQ(u.krok, 2);
+  // 22 work bars and the connection bar beside the last one.
+  ASSERT_EQ(u.slupki.size(), 23u);
+  const wykres::Slupek& ostatni = u.slupki[21];
+  const wykres::Slupek& pol = u.slupki[22];
+  EXPECT_EQ(ostatni.punkt, 29);
+  EXPECT_EQ(pol.seria, 1);
+  EXPECT_EQ(pol.left, ostatni.right);
+  EXPECT_EQ(wykres::Trafienie(u, (pol.left + pol.right) / 2, pol.bottom - 1), 22);
+  EXPECT_EQ(wykres::Trafienie(u, (ostatni.left + ostatni.right) / 2, ostatni.bottom - 1), 21);
+  EXPECT_EQ(wykres::Trafienie(u, u.plotL + 1, u.plotT + 1), -1);
+  // A 9.5-hour bar reaches 95 % of the plot height.
+  const wykres::Slupek& b9 = u.slupki[1];  // point 9
+  EXPECT_EQ(b9.punkt, 9);
+  EXPECT_NEAR(b9.bottom - b9.top, 0.95 * (u.plotB - u.plotT), 1.0);
+  // Title, axis title turned, category labels turned, the connection bar's mark.
+  int tytul = 0, pionowe = 0, znacznik = 0;
+  for (const auto& o : u.operacje) {
+    if (o.rodzaj != wykres::Operacja::Tekst) continue;
+    if (o.tekst == d.tytul && o.pogrubiony) ++tytul;
+    if (o.kat == 900 && o.tekst.rfind("d", 0) == 0) ++pionowe;
+    if (o.tekst == "60") ++znacznik;
+  }
+  EXPECT_EQ(tytul, 1);
+  EXPECT_GT(pionowe, 10);
+  EXPECT_EQ(znacznik, 1);
+  EXPECT_EQ(u.operacje[0].rodzaj, wykres::Operacja::Gradient);
+  d.gradient = false;
+  EXPECT_EQ(wykres::Uloz(d, w, 600, 400, Miara()).operacje[0].rodzaj, wykres::Operacja::Wypelnij);
+
+  // Zoom into a dragged rectangle, back to the start by dragging the other way.
+  const wykres::Widok z = wykres::Powieksz(d, w, u, u.plotL, u.plotT, (u.plotL + u.plotR) / 2, u.plotB);
+  EXPECT_NEAR(z.max - z.min, 11, 0.05);
+  EXPECT_NEAR(z.vmax, 10, 1e-9);
+  EXPECT_EQ(wykres::Powieksz(d, z, u, 300, 300, 100, 100), w);
+  EXPECT_EQ(wykres::Powieksz(d, z, u, 300, 300, 302, 301), z);
+
+  // Custom value-axis labels replace the scale; an empty chart still lays out.
+  wykres::Dane dok = WykresDokumentow();
+  dok.serie[0].punkty.push_back({0, 2, "3", {0, 0, 0}});
+  dok.etykietyOsi.push_back({2, "2 godz."});
+  const wykres::Uklad ud = wykres::Uloz(dok, wykres::WidokPoczatkowy(dok), 400, 300, Miara());
+  int etykiety = 0;
+  for (const auto& o : ud.operacje)
+    if (o.rodzaj == wykres::Operacja::Tekst && o.kat == 0 && o.tekst != dok.tytul) {
+      ++etykiety;
+      EXPECT_EQ(o.tekst, "2 godz.");
+    }
+  EXPECT_EQ(etykiety, 1);
+  const wykres::Uklad pusty = wykres::Uloz(WykresMiesieczny(), wykres::WidokPoczatkowy(WykresMiesieczny()), 400, 300, Miara());
+  EXPECT_TRUE(pusty.slupki.empty());
+  EXPECT_DOUBLE_EQ(pusty.vmax, 1);
+}

@@ -154,3 +154,26 @@ int LiczbaWZakresie(const std::string& tekst, const Zakres& zakres, int poprzedn
 std::string TekstCeny(int32_t setneGrosza);
 // The typed price (point or comma) in hundredths, rounded and kept in range.
 int32_t CenaZTekstu(const std::string& tekst, int32_t poprzednia);
+
+// ---------------------------------------------------------------------------------------------
+// Page "Pliki Tymczasowe": a cleanup rule as the tree shows it
+
+struct MaskaWieku {
+  std::string maska;
+  std::string dni;  // as stored
+  bool operator==(const MaskaWieku&) const = default;
+};
+struct RegulaCzyszczenia {
+  std::string folder;  // or the label of the temporary folder / recycle bins
+  char rodzaj = '.';   // 'P' with subfolders, 'T' temporary folder, 'K' recycle bins, '.' folder alone
+  std::vector<MaskaWieku> maski;
+  bool operator==(const RegulaCzyszczenia&) const = default;
+};
+// "folder#kind#mask#days#mask#days..."
+RegulaCzyszczenia ParsujRegule(const std::string& linia);
+// Empty for a rule without masks, which is never written.
+std::string ZlozRegule(const RegulaCzyszczenia& regula);
+// "*.tmp   (modyfikowane przed 7 dniami)", "dniem" for one day.
+std::string TekstMaski(const MaskaWieku& m);
+// Whether the days of a mask are a whole number.
+bool PoprawnyWiek(const std::string& dni);

@@ -12,9 +12,9 @@ constexpr StronaKontekstu kStrony[] = {
     {1, kSpisPomocy},
     // Statistics window, pages 0 to 3.
     {5, "Pomoc_statystyka_dni.htm"},
-    {6, "Pomoc_statystyka_miesiace.htm"},
-    {7, "Pomoc_statystyka_dokumenty.htm"},
-    {8, "Pomoc_statystyka_modem.htm"},
+    {6, "Pomoc_statystyka_grafik.htm"},
+    {7, "Pomoc_statystyka_miesiecznie.htm"},
+    {8, "Pomoc_statystyka_dokumenty.htm"},
     // Options dialog.
     {26, "Pomoc_intensywnosc.htm"},
     {24, "Pomoc_ostrzeganie.htm"},

@@ -101,7 +101,7 @@ int TfrmOpcje::Pokaz(HWND wlasciciel) {
   return wynik == IDOK ? IDOK : IDCANCEL;
 }
 
-void TfrmOpcje::cmdOkClick() {
+bool TfrmOpcje::cmdOkClick() {
   std::vector<StronaOpcji*> kolejnosc;
   for (Strona s : kKolejnoscZapisu) kolejnosc.push_back(strony_[static_cast<int>(s)].get());
   const WynikZapisuStron wynik = ZapiszStrony(kolejnosc);
@@ -110,9 +110,10 @@ void TfrmOpcje::cmdOkClick() {
     for (int i = 0; i < kLiczbaStron; ++i)
       if (strony_[i].get() == wynik.odmowa) WybierzStrone(i);
     Komunikat(wynik.ostrzezenie, rkOstrzezenie);
-    return;
+    return false;
   }
   EndModal(IDOK);
+  return true;
 }
 
 void TfrmOpcje::cmdAnulujClick() { EndModal(IDCANCEL); }

@@ -20,7 +20,8 @@ class TfrmOpcje : public win::Window {
   // Modal; IDOK when every page was stored, IDCANCEL otherwise.
   int Pokaz(HWND wlasciciel);
 
-  void cmdOkClick();
+  // true when every page was stored and the dialog closes.
+  bool cmdOkClick();
   void cmdAnulujClick();
   void cmdPomocClick();
   int WybranaStrona() const;

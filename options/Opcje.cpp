@@ -6,6 +6,7 @@
 
 #include "common/Cp1250.h"
 #include "common/Orgtekst.h"
+#include "keyboard/GoraceKlawisze.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -255,3 +256,27 @@ std::string TekstMaski(const MaskaWieku& m) {
 }
 
 bool PoprawnyWiek(const std::string& dni) { return CalaLiczba(dni).has_value(); }
+
+// ---------------------------------------------------------------------------------------------
+
+std::string KlawiszZadania(const std::vector<WierszKlawisza>& wiersze, uint8_t zadanie) {
+  std::string klawisz;
+  for (const WierszKlawisza& w : wiersze)
+    if (OpisToZadanie(w.second) == zadanie) klawisz = ShortCutToText(TextToShortCut(w.first));
+  return klawisz;
+}
+
+WynikKlawisza UstawKlawiszZadania(std::vector<WierszKlawisza>& wiersze, uint8_t zadanie, uint16_t skrot) {
+  const std::string tekst = ShortCutToText(skrot);
+  // Shift alone would take a capital letter away from typing.
+  if (tekst.empty() || !(skrot & (0x4000 | 0x8000))) return WynikKlawisza::Niepoprawny;
+  for (WierszKlawisza& w : wiersze)
+    if (OpisToZadanie(w.second) == zadanie) {
+      w.first = tekst;
+      return WynikKlawisza::Zmieniony;
+    }
+  if (wiersze.size() >= kMaxKlawiszy) return WynikKlawisza::PelnaTabela;
+  for (const auto& z : kTabelaZadan)
+    if (z.kod == zadanie) wiersze.push_back({tekst, z.opis});
+  return WynikKlawisza::Dodany;
+}

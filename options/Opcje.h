@@ -177,3 +177,17 @@ std::string ZlozRegule(const RegulaCzyszczenia& regula);
 std::string TekstMaski(const MaskaWieku& m);
 // Whether the days of a mask are a whole number.
 bool PoprawnyWiek(const std::string& dni);
+
+// ---------------------------------------------------------------------------------------------
+// Hotkey grid of the page "Klawiatura": rows of key text and task description
+
+using WierszKlawisza = std::pair<std::string, std::string>;
+inline constexpr size_t kMaxKlawiszy = 15;
+inline constexpr const char* kNiepoprawnyKlawisz = "Niepoprawny gorący klawisz - wybierz inny!";
+
+// Key text of the last row bound to a task (a later row overrides an earlier one); empty when none.
+std::string KlawiszZadania(const std::vector<WierszKlawisza>& wiersze, uint8_t zadanie);
+enum class WynikKlawisza { Zmieniony, Dodany, Niepoprawny, PelnaTabela };
+// The key of a task set from its key field: the first row of the task gets the key, or a row is
+// added (at most 15). A key without Ctrl or Alt is refused.
+WynikKlawisza UstawKlawiszZadania(std::vector<WierszKlawisza>& wiersze, uint8_t zadanie, uint16_t skrot);

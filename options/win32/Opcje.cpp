@@ -71,6 +71,7 @@ void TfrmOpcje::FormCreate() {
     strony_[i] = kStrony[i](Hwnd(), obszar, kontekst_);
     SetWindowPos(strony_[i]->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     strony_[i]->Wczytaj();
+    if (auto* k = dynamic_cast<KlawiszeZadan*>(strony_[i].get())) kontekst_.klawisze = k;
   }
 
   const int y = kWysokosc - 36, w = 84, h = 26;
@@ -102,6 +103,8 @@ int TfrmOpcje::Pokaz(HWND wlasciciel) {
 }
 
 bool TfrmOpcje::cmdOkClick() {
+  // A key field left by pressing Enter sets its key now.
+  SetFocus(win::FindControl(Hwnd(), "cmdOk"));
   std::vector<StronaOpcji*> kolejnosc;
   for (Strona s : kKolejnoscZapisu) kolejnosc.push_back(strony_[static_cast<int>(s)].get());
   const WynikZapisuStron wynik = ZapiszStrony(kolejnosc);

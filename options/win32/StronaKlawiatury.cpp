@@ -12,7 +12,7 @@ namespace {
 
 enum : int { idSiatka = 10, idDodaj, idEdytuj, idUsun, idLewyAlt, idPause };
 
-class TStronaKlawiatury : public TStronaOpcji {
+class TStronaKlawiatury : public TStronaOpcji, public KlawiszeZadan {
  public:
   TStronaKlawiatury(HWND dialog, const RECT& obszar, KontekstOpcji& k) : TStronaOpcji(dialog, obszar, "Klawiatura", k) {
     Grupa("grpGoraceKlawisze", "Gorące klawisze: ", 6, 4, 592, 262);
@@ -53,6 +53,19 @@ class TStronaKlawiatury : public TStronaOpcji {
     RejWriteString(wartosc::LewyAlt, Zaznaczone(Kontrolka("chbLewyAlt")) ? kTak : kNie);
     RejWriteString(wartosc::PauseKey, Zaznaczone(Kontrolka("chbPauseKey")) ? kTak : kNie);
     if (kontekst_.poZapisieHotkeyow) kontekst_.poZapisieHotkeyow();
+  }
+
+ std::string Klawisz(uint8_t zadanie) const override { return KlawiszZadania(Wiersze(siatka_), zadanie); }
+
+  void UstawKlawisz(uint8_t zadanie, uint16_t skrot) override {
+    std::vector<Wiersz> w = Wiersze(siatka_);
+    switch (UstawKlawiszZadania(w, zadanie, skrot)) {
+      case WynikKlawisza::Niepoprawny: Komunikat(kNiepoprawnyKlawisz, rkOstrzezenie); return;
+      case WynikKlawisza::PelnaTabela:
+        Komunikat("Maksymalna ilość gorących klawiszy to: " + std::to_string(kMaxKlawiszy), rkInformacja);
+        return;
+      default: UstawWiersze(siatka_, w);
+    }
   }
 
  protected:

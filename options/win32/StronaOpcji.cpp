@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "keyboard/GoraceKlawisze.h"
 #include "options/win32/Opcje.h"
 
 namespace {
@@ -46,6 +47,9 @@ LRESULT TStronaOpcji::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       Zegar(wp);
       return 0;
+    case WM_SHOWWINDOW:
+      if (wp) PokazKlawisze();
+      break;
   }
   return Default(msg, wp, lp);
 }
@@ -152,4 +156,42 @@ std::vector<TStronaOpcji::Wiersz> TStronaOpcji::Wiersze(HWND siatka) {
 
 int TStronaOpcji::ZaznaczonyWiersz(HWND siatka) {
   return static_cast<int>(SendMessageW(siatka, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+HWND TStronaOpcji::PoleKlawisza(const std::string& nazwa, int id, uint8_t zadanie, int x, int y, int w) {
+  HWND hk = win::CreateChild(Hwnd(), HOTKEY_CLASSW, nazwa, id, "", WS_VISIBLE | WS_TABSTOP, S(x), S(y), S(w), S(21),
+                             WS_EX_CLIENTEDGE);
+  SetWindowSubclass(hk, PolePodklasa, 1, reinterpret_cast<DWORD_PTR>(this));
+  polaKlawiszy_.push_back({hk, zadanie});
+  return hk;
+}
+
+void TStronaOpcji::PokazKlawisze() {
+  for (auto [hk, zadanie] : polaKlawiszy_) {
+    const uint16_t s = kontekst_.klawisze ? TextToShortCut(kontekst_.klawisze->Klawisz(zadanie)) : 0;
+    BYTE mod = 0;
+    if (s & 0x2000) mod |= HOTKEYF_SHIFT;
+    if (s & 0x4000) mod |= HOTKEYF_CONTROL;
+    if (s & 0x8000) mod |= HOTKEYF_ALT;
+    SendMessageW(hk, HKM_SETHOTKEY, MAKEWORD(s & 0xFF, mod), 0);
+  }
+}
+
+LRESULT CALLBACK TStronaOpcji::PolePodklasa(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR strona) {
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, PolePodklasa, 1);
+  if (msg == WM_KILLFOCUS) {
+    auto* s = reinterpret_cast<TStronaOpcji*>(strona);
+    for (auto [hk, zadanie] : s->polaKlawiszy_) {
+      if (hk != h || !s->kontekst_.klawisze || !IsWindowEnabled(h)) continue;
+      const WORD v = LOWORD(SendMessageW(h, HKM_GETHOTKEY, 0, 0));
+      const BYTE mod = HIBYTE(v);
+      const uint16_t skrot = LOBYTE(v) | ((mod & HOTKEYF_SHIFT) ? 0x2000 : 0) | ((mod & HOTKEYF_CONTROL) ? 0x4000 : 0) |
+                             ((mod & HOTKEYF_ALT) ? 0x8000 : 0);
+      const LRESULT wynik = DefSubclassProc(h, msg, wp, lp);
+      if (ShortCutToText(skrot) != s->kontekst_.klawisze->Klawisz(zadanie)) s->kontekst_.klawisze->UstawKlawisz(zadanie, skrot);
+      s->PokazKlawisze();
+      return wynik;
+    }
+  }
+  return DefSubclassProc(h, msg, wp, lp);
 }

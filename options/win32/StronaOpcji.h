@@ -16,6 +16,15 @@
 
 class TInfoSaver;
 
+// The tasks' keys as the page "Klawiatura" holds them; the key fields of other pages edit them.
+class KlawiszeZadan {
+ public:
+  virtual ~KlawiszeZadan() = default;
+  virtual std::string Klawisz(uint8_t zadanie) const = 0;  // key text, empty when none
+  // Refusals (a key without Ctrl or Alt, a full table) are reported here and change nothing.
+  virtual void UstawKlawisz(uint8_t zadanie, uint16_t skrot) = 0;
+};
+
 // What the options dialog changes outside its own settings: the main window's copies and the
 // live objects that read them. Any function may be empty.
 struct KontekstOpcji {
@@ -28,6 +37,7 @@ struct KontekstOpcji {
   std::function<void()> poZapisieHotkeyow;         // reload and register the hotkey table
   std::function<bool(bool)> przelaczLewyAlt;       // the hook library's left-Alt switch
   std::function<void(const OpcjeSchowka&)> zastosujOpcjeSchowka;  // the live clipboard window
+  KlawiszeZadan* klawisze = nullptr;  // set by the dialog once the page "Klawiatura" exists
 };
 
 class TStronaOpcji : public win::Window, public StronaOpcji {
@@ -64,6 +74,10 @@ class TStronaOpcji : public win::Window, public StronaOpcji {
   static void UstawWiersze(HWND siatka, const std::vector<Wiersz>& wiersze);
   static std::vector<Wiersz> Wiersze(HWND siatka);
   static int ZaznaczonyWiersz(HWND siatka);  // -1 when none
+  // A key field (hotkey control) of a task: it shows the task's key from the page "Klawiatura"
+  // whenever the page is shown, and sets it there when the field is left.
+  HWND PoleKlawisza(const std::string& nazwa, int id, uint8_t zadanie, int x, int y, int w);
+  void PokazKlawisze();
   HWND Kontrolka(const std::string& nazwa) const { return win::FindControl(Hwnd(), nazwa); }
 
   static bool Zaznaczone(HWND przycisk) { return SendMessageW(przycisk, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -73,5 +87,7 @@ class TStronaOpcji : public win::Window, public StronaOpcji {
   static int WartoscLicznika(HWND pole, const Zakres& zakres, int poprzednia);
 
   static int S(int v);
+  static LRESULT CALLBACK PolePodklasa(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR strona);
+  std::vector<std::pair<HWND, uint8_t>> polaKlawiszy_;
   KontekstOpcji& kontekst_;
 };

@@ -21,24 +21,12 @@ const char* const kPrzyklad[] = {"Przykładowy wygląd",           "schowka",
                                  "składający się z róznej długości linii", "zawierający nieistotny tekst",
                                  "długości nie mającej znaczenia", "nie za małej jednak..."};
 
-// The hotkey control's value (virtual key, HOTKEYF_* modifiers) of a shortcut value.
-WORD WartoscKontrolki(uint16_t skrot) {
-  BYTE mod = 0;
-  if (skrot & 0x2000) mod |= HOTKEYF_SHIFT;
-  if (skrot & 0x4000) mod |= HOTKEYF_CONTROL;
-  if (skrot & 0x8000) mod |= HOTKEYF_ALT;
-  return MAKEWORD(skrot & 0xFF, mod);
-}
-
 class TStronaSchowka : public TStronaOpcji {
  public:
   TStronaSchowka(HWND dialog, const RECT& obszar, KontekstOpcji& k) : TStronaOpcji(dialog, obszar, "Schowek", k) {
     Wyboru("chbSchowekAktywny", idAktywny, "Schowek jest aktywny", 12, 6, 300, 17);
     Etykieta("labGoracyKlawiszSchowka", "Gorący klawisz:", 30, 34, 96, 15);
-    // Shows the key bound on the page "Klawiatura", where bindings are changed.
-    HWND hk = win::CreateChild(Hwnd(), HOTKEY_CLASSW, "hkSchowek", idHotkey, "", WS_VISIBLE | WS_TABSTOP, S(130), S(31),
-                               S(170), S(21), WS_EX_CLIENTEDGE);
-    EnableWindow(hk, FALSE);
+    PoleKlawisza("hkSchowek", idHotkey, kZadanieSchowek, 130, 31, 170);
     Grupa("grpWygladSchowka", "Wygląd Schowka:", 6, 58, 592, 234);
     // The example list stands for the window itself (its edge for the window's frame).
     lista_ = win::CreateChild(Hwnd(), L"LISTBOX", "lstPrzykladSchowka", idLista, "",
@@ -72,7 +60,7 @@ class TStronaSchowka : public TStronaOpcji {
     Zaznacz(Kontrolka("chbSchowekAktywny"), o_.aktywny);
     win::SetText(Kontrolka("spnBuforSchowka"),
                  std::to_string(std::clamp<int32_t>(o_.buforKB, kZakresBuforaSchowka.min, kZakresBuforaSchowka.max)));
-    SendMessageW(Kontrolka("hkSchowek"), HKM_SETHOTKEY, WartoscKontrolki(KlawiszZadania(kZadanieSchowek)), 0);
+    PokazKlawisze();
     UstawPrzyklad();
     UstawDostepnosc();
   }
@@ -129,15 +117,6 @@ class TStronaSchowka : public TStronaOpcji {
   }
 
  private:
-  uint16_t KlawiszZadania(uint8_t zadanie) const {
-    TStringList linie;
-    uint16_t klawisz = 0;
-    if (!kontekst_.pliki.goraceKlawisze.empty() && ReadTextLines(kontekst_.pliki.goraceKlawisze, linie))
-      for (const std::string& l : linie)
-        if (OpisToZadanie(PoleOpisu(l)) == zadanie) klawisz = TextToShortCut(PoleSkrotu(l));
-    return klawisz;
-  }
-
   void Krok(int id) {
     if (id == idIncW && o_.szerokosc < 600) o_.szerokosc += 2;
     if (id == idDecW && o_.szerokosc > 70) o_.szerokosc -= 2;
@@ -209,7 +188,8 @@ class TStronaSchowka : public TStronaOpcji {
 
   void UstawDostepnosc() {
     const bool tak = Zaznaczone(Kontrolka("chbSchowekAktywny"));
-    for (const char* n : {"labGoracyKlawiszSchowka", "cmdIncWidth", "cmdDecWidth", "cmdIncHeight", "cmdDecHeight",
+    if (!tak) SendMessageW(Kontrolka("hkSchowek"), HKM_SETHOTKEY, 0, 0);
+    for (const char* n : {"labGoracyKlawiszSchowka", "hkSchowek", "cmdIncWidth", "cmdDecWidth", "cmdIncHeight", "cmdDecHeight",
                           "cmdZmienCzcionke", "cmdZmienKolor", "spnBuforSchowka", "spnBuforSchowkaStrzalki",
                           "labBuforSchowka", "lstPrzykladSchowka"})
       EnableWindow(Kontrolka(n), tak);

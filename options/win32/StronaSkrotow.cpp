@@ -22,10 +22,7 @@ class TStronaSkrotow : public TStronaOpcji {
     EnableWindow(Przycisk("cmdEdytujSkrot", idEdytuj, "Edytuj skrót...", 134, 250, 110, 25), FALSE);
     Przycisk("cmdUsunSkrot", idUsun, "Usuń skrót", 250, 250, 110, 25);
     Etykieta("labGoracyKlawiszSkrotow", "Gorący klawisz:", 12, 299, 96, 15);
-    // Shows the key bound on the page "Klawiatura", where bindings are changed.
-    EnableWindow(win::CreateChild(Hwnd(), HOTKEY_CLASSW, "hkSkroty", idHotkey, "", WS_VISIBLE | WS_TABSTOP, S(112),
-                                  S(296), S(170), S(21), WS_EX_CLIENTEDGE),
-                 FALSE);
+    PoleKlawisza("hkSkroty", idHotkey, kZadanieListaSkrotow, 112, 296, 170);
   }
 
   void Wczytaj() override {
@@ -37,16 +34,7 @@ class TStronaSkrotow : public TStronaOpcji {
       if (!l.empty()) w.push_back({NthField(l, 1, '#'), NthField(l, 2, '#')});
     UstawWiersze(siatka_, w);
     wiersze_ = w;
-    TStringList klawisze;
-    uint16_t klawisz = 0;
-    if (!kontekst_.pliki.goraceKlawisze.empty() && ReadTextLines(kontekst_.pliki.goraceKlawisze, klawisze))
-      for (const std::string& l : klawisze)
-        if (OpisToZadanie(PoleOpisu(l)) == kZadanieListaSkrotow) klawisz = TextToShortCut(PoleSkrotu(l));
-    BYTE mod = 0;
-    if (klawisz & 0x2000) mod |= HOTKEYF_SHIFT;
-    if (klawisz & 0x4000) mod |= HOTKEYF_CONTROL;
-    if (klawisz & 0x8000) mod |= HOTKEYF_ALT;
-    SendMessageW(Kontrolka("hkSkroty"), HKM_SETHOTKEY, MAKEWORD(klawisz & 0xFF, mod), 0);
+    PokazKlawisze();
   }
 
   void Zapisz() override {

@@ -6,6 +6,7 @@
 #include "options/OpcjeZaawansowane.h"
 #include "options/Pomoc.h"
 #include "platform/memory/Memory.h"
+#include "settings/Komunikaty.h"
 
 namespace {
 
@@ -298,4 +299,23 @@ TEST(OpcjePlikiTymczasowe, RuleLinesRoundTripAndMaskTexts) {
   EXPECT_EQ(ZlozRegule(ParsujRegule("C:\\Pusty#.")), "");  // a rule without masks is not written
   EXPECT_TRUE(PoprawnyWiek("30"));
   EXPECT_FALSE(PoprawnyWiek("3x"));
+}
+
+TEST(OpcjeKlawiatura, KeyFieldsFollowAndSetTheGrid) {
+  std::vector<WierszKlawisza> w = {{"Shift+Ctrl+P", "Przerwa"}, {"Ctrl+D", "Wyświetla historię schowka"},
+                                   {"Ctrl + E", "Wyświetla historię schowka"}};
+  EXPECT_EQ(KlawiszZadania(w, kZadanieSchowek), "Ctrl+E");  // the later row wins
+  EXPECT_EQ(KlawiszZadania(w, kZadanieListaSkrotow), "");
+
+  EXPECT_EQ(UstawKlawiszZadania(w, kZadanieSchowek, 0x4000 | 'K'), WynikKlawisza::Zmieniony);
+  EXPECT_EQ(w[1].first, "Ctrl+K");  // the first row of the task
+  EXPECT_EQ(UstawKlawiszZadania(w, kZadanieListaSkrotow, 0x2000 | 'L'), WynikKlawisza::Niepoprawny);
+  EXPECT_EQ(UstawKlawiszZadania(w, kZadanieListaSkrotow, 'L'), WynikKlawisza::Niepoprawny);
+  EXPECT_EQ(w.size(), 3u);
+  EXPECT_EQ(UstawKlawiszZadania(w, kZadanieListaSkrotow, 0x8000 | 'L'), WynikKlawisza::Dodany);
+  EXPECT_EQ(w.back(), (WierszKlawisza{"Alt+L", "Wyświetla listę skrótów"}));
+
+  std::vector<WierszKlawisza> pelna(kMaxKlawiszy, {"Ctrl+1", "Przerwa"});
+  EXPECT_EQ(UstawKlawiszZadania(pelna, kZadanieSchowek, 0x4000 | 'K'), WynikKlawisza::PelnaTabela);
+  EXPECT_EQ(pelna.size(), kMaxKlawiszy);
 }

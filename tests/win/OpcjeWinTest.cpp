@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -293,4 +294,27 @@ TEST_F(OknoOpcji, AdvancedOptionsKeepUntouchedValuesAndDriveTheTimer) {
   EXPECT_EQ(konto->DajLimity().GodzinaPrzelaczenia, 6);
   EXPECT_EQ(LimitsRecord::FromBytes(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar)).CzestotliwoscMonitorowania, 512);
   EXPECT_EQ(poZapisie, 2);
+}
+
+TEST_F(OknoOpcji, KeyFieldOfTheClipboardSetsItsRowOfTheHotkeyGrid) {
+  TfrmOpcje& o = Okno();
+  ShowWindow(o.Hwnd(), SW_SHOW);
+  o.WybierzStrone(static_cast<int>(Strona::Schowek));
+  HWND hk = C("hkSchowek");
+  EXPECT_EQ(LOBYTE(SendMessageW(hk, HKM_GETHOTKEY, 0, 0)), 'D');  // Ctrl+D of the first run
+
+  // Shift alone is refused and the field shows the key again.
+  SetFocus(hk);
+  SendMessageW(hk, HKM_SETHOTKEY, MAKEWORD('K', HOTKEYF_SHIFT), 0);
+  SetFocus(C("cmdPomoc"));
+  EXPECT_EQ(Ostrzezenia(), std::vector<std::string>{kNiepoprawnyKlawisz});
+  EXPECT_EQ(LOBYTE(SendMessageW(hk, HKM_GETHOTKEY, 0, 0)), 'D');
+
+  SetFocus(hk);
+  SendMessageW(hk, HKM_SETHOTKEY, MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+  ASSERT_TRUE(o.cmdOkClick());  // leaving the field by "OK" sets the key first
+  TStringList linie;
+  ASSERT_TRUE(ReadTextLines(pliki.goraceKlawisze, linie));
+  EXPECT_THAT(linie, testing::Contains("Ctrl+Alt+K#Wyświetla historię schowka"));
+  EXPECT_EQ(przeladowania, 1);
 }

@@ -11,19 +11,19 @@ struct StronaKontekstu {
 constexpr StronaKontekstu kStrony[] = {
     {1, kSpisPomocy},
     // Statistics window, pages 0 to 3.
-    {5, "Pomoc_statystyka_dni.htm"},
-    {6, "Pomoc_statystyka_grafik.htm"},
-    {7, "Pomoc_statystyka_miesiecznie.htm"},
-    {8, "Pomoc_statystyka_dokumenty.htm"},
+    {5, "StatDni.htm"},
+    {6, "StatGraf.htm"},
+    {7, "StatMies.htm"},
+    {8, "StatDok.htm"},
     // Options dialog.
-    {26, "Pomoc_intensywnosc.htm"},
-    {24, "Pomoc_ostrzeganie.htm"},
-    {25, "Pomoc_przypominanie.htm"},
-    {9, "Pomoc_klawiatura.htm"},
-    {10, "Pomoc_schowek.htm"},
-    {11, "Pomoc_pliki_tymczasowe.htm"},
-    {20, "Pomoc_skroty.htm"},
-    {21, "Pomoc_modem.htm"},
+    {26, "OpcjInt.htm"},
+    {24, "OpcjOstr.htm"},
+    {25, "OpcjPrzy.htm"},
+    {9, "OpcjKlaw.htm"},
+    {10, "OpcjSchw.htm"},
+    {11, "OpcjPlik.htm"},
+    {20, "OpcjSkrt.htm"},
+    {21, "OpcjMod.htm"},
 };
 
 }  // namespace

@@ -269,9 +269,9 @@ TEST(OpcjeZaawansowaneTest, OkWithNothingChangedChangesNothing) {
 
 TEST(PomocTest, PageForEachContextAndPresence) {
   EXPECT_EQ(StronaPomocy(1), "Pomoc.htm");
-  EXPECT_EQ(StronaPomocy(26), "Pomoc_intensywnosc.htm");
-  EXPECT_EQ(StronaPomocy(21), "Pomoc_modem.htm");
-  EXPECT_EQ(StronaPomocy(5), "Pomoc_statystyka_dni.htm");
+  EXPECT_EQ(StronaPomocy(26), "OpcjInt.htm");
+  EXPECT_EQ(StronaPomocy(21), "OpcjMod.htm");
+  EXPECT_EQ(StronaPomocy(5), "StatDni.htm");
   EXPECT_EQ(StronaPomocy(1000), "Pomoc.htm");
   // Every context the program uses has a page of its own, and no two share one.
   std::set<std::string> strony;
@@ -283,7 +283,7 @@ TEST(PomocTest, PageForEachContextAndPresence) {
   EXPECT_FALSE(PomocDostepna("C:\\Kalmo"));
   tp.files.AddFile("C:\\Kalmo\\Pomoc.htm", "<html></html>");
   EXPECT_TRUE(PomocDostepna("C:\\Kalmo"));
-  EXPECT_EQ(SciezkaPomocy("C:\\Kalmo", 24), "C:\\Kalmo\\Pomoc_ostrzeganie.htm");
+  EXPECT_EQ(SciezkaPomocy("C:\\Kalmo", 24), "C:\\Kalmo\\OpcjOstr.htm");
 }
 
 TEST(OpcjePlikiTymczasowe, RuleLinesRoundTripAndMaskTexts) {

@@ -246,10 +246,10 @@ TEST_F(OknoOpcji, HelpOpensThePageOfEachPage) {
   }
   UstawOtwieraczPomocy(poprzedni);
   ASSERT_EQ(otwarte.size(), 8u);
-  EXPECT_EQ(otwarte[0], "C:\\Kalmo\\Pomoc_intensywnosc.htm");
-  EXPECT_EQ(otwarte[1], "C:\\Kalmo\\Pomoc_ostrzeganie.htm");
-  EXPECT_EQ(otwarte[6], "C:\\Kalmo\\Pomoc_skroty.htm");
-  EXPECT_EQ(otwarte[7], "C:\\Kalmo\\Pomoc_modem.htm");
+  EXPECT_EQ(otwarte[0], "C:\\Kalmo\\OpcjInt.htm");
+  EXPECT_EQ(otwarte[1], "C:\\Kalmo\\OpcjOstr.htm");
+  EXPECT_EQ(otwarte[6], "C:\\Kalmo\\OpcjSkrt.htm");
+  EXPECT_EQ(otwarte[7], "C:\\Kalmo\\OpcjMod.htm");
 
   // Without the help installed nothing opens.
   EXPECT_FALSE(OtworzPomoc("C:\\Inny", 26));

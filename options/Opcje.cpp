@@ -213,7 +213,9 @@ std::string TekstCeny(int32_t setne) {
   const int64_t a = std::llabs(static_cast<int64_t>(setne));
   std::string grosze = std::to_string(a % 100);
   if (grosze.size() < 2) grosze = "0" + grosze;
-  return (ujemna ? "-" : "") + std::to_string(a / 100) + "." + grosze;
+  std::string tekst = ujemna ? "-" : "";
+  tekst.append(std::to_string(a / 100)).append(".").append(grosze);
+  return tekst;
 }
 
 int32_t CenaZTekstu(const std::string& tekst, int32_t poprzednia) {

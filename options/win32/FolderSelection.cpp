@@ -160,7 +160,8 @@ void TfrmFolderSelection::PokazSciezke() {
 
 bool TfrmFolderSelection::OtworzSciezke(const std::string& sciezka) {
   if (sciezka.size() < 2 || sciezka[1] != ':') return false;
-  const std::string szukany = "(" + UpperCasePL(sciezka.substr(0, 1)) + ":)";
+  std::string szukany = "(";
+  szukany.append(UpperCasePL(sciezka.substr(0, 1))).append(":)");
   HTREEITEM wezel = nullptr;
   for (HTREEITEM h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_ROOT, 0)); h;
        h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(h))))

@@ -43,10 +43,12 @@ compress "$build/Kalmo.exe" KALMO.EXE
 compress "$build/Hook.dll" HOOK.DLL
 compress "$out/Licencja.txt" LICENCJA.TXT
 cp "$build/Instaler.exe" "$out/Instaler.exe"
+# The help pages go beside the program as they are.
+cp "$root"/help/* "$out/"
 
 # Required space: the expanded files, in megabytes rounded up to one decimal, with the comma.
 bytes=$(( $(stat -c %s "$build/Kalmo.exe") + $(stat -c %s "$build/Hook.dll") + $(stat -c %s "$out/icon.ico") +
-          $(stat -c %s "$out/Licencja.txt") ))
+          $(stat -c %s "$out/Licencja.txt") + $(cat "$root"/help/* | wc -c) ))
 tenths=$(( (bytes * 10 + 1048575) / 1048576 ))
 space="$((tenths / 10)),$((tenths % 10))"
 sed "s/@SPACE@/$space/" "$root/dist/install.cfg" >"$work/install.cfg"

@@ -234,30 +234,6 @@ int32_t CenaZTekstu(const std::string& tekst, int32_t poprzednia) {
 
 // ---------------------------------------------------------------------------------------------
 
-RegulaCzyszczenia ParsujRegule(const std::string& linia) {
-  TOrganizatorTekstu org;
-  org.UstawSeparatory("#");
-  org.UstawTekst(linia);
-  RegulaCzyszczenia r;
-  r.folder = org.DajWyraz(1);
-  const std::string rodzaj = org.DajWyraz(2);
-  r.rodzaj = (rodzaj == "P" || rodzaj == "T" || rodzaj == "K") ? rodzaj[0] : '.';
-  for (int32_t i = 3; i + 1 <= org.LiczbaWyrazow(); i += 2) r.maski.push_back({org.DajWyraz(i), Przytnij(org.DajWyraz(i + 1))});
-  return r;
-}
-
-std::string ZlozRegule(const RegulaCzyszczenia& r) {
-  if (r.maski.empty()) return "";
-  std::string linia = r.folder + "#" + std::string(1, r.rodzaj);
-  for (const MaskaWieku& m : r.maski) linia += "#" + m.maska + "#" + m.dni;
-  return linia;
-}
-
-std::string TekstMaski(const MaskaWieku& m) {
-  return m.maska + "   (modyfikowane przed " + m.dni + (m.dni == "1" ? " dniem" : " dniami") + ")";
-}
-
-bool PoprawnyWiek(const std::string& dni) { return CalaLiczba(dni).has_value(); }
 
 // ---------------------------------------------------------------------------------------------
 

@@ -156,29 +156,6 @@ std::string TekstCeny(int32_t setneGrosza);
 int32_t CenaZTekstu(const std::string& tekst, int32_t poprzednia);
 
 // ---------------------------------------------------------------------------------------------
-// Page "Pliki Tymczasowe": a cleanup rule as the tree shows it
-
-struct MaskaWieku {
-  std::string maska;
-  std::string dni;  // as stored
-  bool operator==(const MaskaWieku&) const = default;
-};
-struct RegulaCzyszczenia {
-  std::string folder;  // or the label of the temporary folder / recycle bins
-  char rodzaj = '.';   // 'P' with subfolders, 'T' temporary folder, 'K' recycle bins, '.' folder alone
-  std::vector<MaskaWieku> maski;
-  bool operator==(const RegulaCzyszczenia&) const = default;
-};
-// "folder#kind#mask#days#mask#days..."
-RegulaCzyszczenia ParsujRegule(const std::string& linia);
-// Empty for a rule without masks, which is never written.
-std::string ZlozRegule(const RegulaCzyszczenia& regula);
-// "*.tmp   (modyfikowane przed 7 dniami)", "dniem" for one day.
-std::string TekstMaski(const MaskaWieku& m);
-// Whether the days of a mask are a whole number.
-bool PoprawnyWiek(const std::string& dni);
-
-// ---------------------------------------------------------------------------------------------
 // Hotkey grid of the page "Klawiatura": rows of key text and task description
 
 using WierszKlawisza = std::pair<std::string, std::string>;

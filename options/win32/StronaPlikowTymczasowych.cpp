@@ -5,8 +5,11 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <optional>
+
 #include "common/Dyskowe.h"
 #include "common/Komunika.h"
+#include "cleanup/RegulyCzyszczenia.h"
 #include "common/WinTools.h"
 #include "options/win32/Strony.h"
 
@@ -62,15 +65,16 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
     TStringList linie;
     const std::string& plik = kontekst_.pliki.plikiTymczasowe;
     wczytane_ = plik.empty() || !platform::Fs().FileExists(plik) || ReadTextLines(plik, linie);
+    bool zgloszono = false;
     for (const std::string& l : linie) {
       if (l.empty()) continue;
-      RegulaCzyszczenia r = ParsujRegule(l);
-      for (const MaskaWieku& m : r.maski)
-        if (!PoprawnyWiek(m.dni)) {
-          PokazBlad("TfrmOpcje.WczytajDaneDlaZakladkiPlikiTymczasowe", "Błędny format wieku pliku!");
-          break;
-        }
-      reguly_.push_back(std::move(r));
+      if (std::optional<RegulaCzyszczenia> r = ParsujRegule(l)) {
+        reguly_.push_back(std::move(*r));
+      } else if (!zgloszono) {
+        // The line stays out of the tree; the file keeps it until the rules are changed here.
+        PokazBlad("TfrmOpcje.WczytajDaneDlaZakladkiPlikiTymczasowe", "Błędny format wieku pliku!");
+        zgloszono = true;
+      }
     }
     zapamietane_ = reguly_;
     PokazDrzewo();
@@ -92,10 +96,7 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
     b = o.ToBytes();
     SetRegistryBinary(kKluczKalmo, wartosc::OpcjePlikowTymczasowych, b.data(), static_cast<int>(b.size()));
     if (reguly_ == zapamietane_ || !wczytane_ || kontekst_.pliki.plikiTymczasowe.empty()) return;
-    TStringList linie;
-    for (const RegulaCzyszczenia& r : reguly_)
-      if (std::string l = ZlozRegule(r); !l.empty()) linie.push_back(l);
-    if (!WriteTextLines(kontekst_.pliki.plikiTymczasowe, linie))
+    if (!ZapiszReguly(kontekst_.pliki.plikiTymczasowe, reguly_))
       PokazBlad("TfrmOpcje.ZapiszDaneZZakladkiPlikiTymczasowe",
                 "Nie można zapisać pliku reguł usuwania: " + kontekst_.pliki.plikiTymczasowe);
     zapamietane_ = reguly_;
@@ -124,13 +125,13 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
     }
     for (size_t i = 0; i < reguly_.size(); ++i) {
       const RegulaCzyszczenia& r = reguly_[i];
-      HTREEITEM f = Dodaj(TVI_ROOT, r.folder, r.rodzaj == 'K' ? kosz : folder, r.rodzaj == 'K' ? kosz : otwarty,
+      HTREEITEM f = Dodaj(TVI_ROOT, r.folder, r.rodzaj == "K" ? kosz : folder, r.rodzaj == "K" ? kosz : otwarty,
                           static_cast<LPARAM>(i));
-      for (const MaskaWieku& m : r.maski) {
+      for (const ParaMaski& m : r.pary) {
         const std::string rozszerzenie = m.maska.substr(std::min(m.maska.rfind('.'), m.maska.size()));
         const int ikona = IkonaSystemowa(win::Widen("plik" + (rozszerzenie == ".*" ? std::string() : rozszerzenie)).c_str(),
                                          FILE_ATTRIBUTE_NORMAL);
-        Dodaj(f, TekstMaski(m), ikona, ikona, static_cast<LPARAM>(i));
+        Dodaj(f, TekstWpisuMaski(m.maska, m.dni), ikona, ikona, static_cast<LPARAM>(i));
       }
       SendMessageW(drzewo_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(f));
     }
@@ -163,7 +164,7 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
     HTREEITEM rodzic = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_PARENT,
                                                                 reinterpret_cast<LPARAM>(wybrany)));
     RegulaCzyszczenia& r = reguly_[i];
-    if (!rodzic || r.rodzaj == 'T' || r.rodzaj == 'K') {
+    if (!rodzic || r.rodzaj == "T" || r.rodzaj == "K") {
       reguly_.erase(reguly_.begin() + static_cast<ptrdiff_t>(i));
     } else {
       size_t n = 0;
@@ -172,7 +173,7 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
            h && h != wybrany;
            h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(h))))
         ++n;
-      if (n < r.maski.size()) r.maski.erase(r.maski.begin() + static_cast<ptrdiff_t>(n));
+      if (n < r.pary.size()) r.pary.erase(r.pary.begin() + static_cast<ptrdiff_t>(n));
     }
     PokazDrzewo();
   }

@@ -286,21 +286,6 @@ TEST(PomocTest, PageForEachContextAndPresence) {
   EXPECT_EQ(SciezkaPomocy("C:\\Kalmo", 24), "C:\\Kalmo\\OpcjOstr.htm");
 }
 
-TEST(OpcjePlikiTymczasowe, RuleLinesRoundTripAndMaskTexts) {
-  const RegulaCzyszczenia r = ParsujRegule("C:\\Robocze#P#*.tmp#7#*.bak#1");
-  EXPECT_EQ(r.folder, "C:\\Robocze");
-  EXPECT_EQ(r.rodzaj, 'P');
-  ASSERT_EQ(r.maski.size(), 2u);
-  EXPECT_EQ(TekstMaski(r.maski[0]), "*.tmp   (modyfikowane przed 7 dniami)");
-  EXPECT_EQ(TekstMaski(r.maski[1]), "*.bak   (modyfikowane przed 1 dniem)");
-  EXPECT_EQ(ZlozRegule(r), "C:\\Robocze#P#*.tmp#7#*.bak#1");
-  EXPECT_EQ(ParsujRegule("Katalog tymczasowy TEMP#T#*.*#1").rodzaj, 'T');
-  EXPECT_EQ(ParsujRegule("C:\\X#?#*.*#1").rodzaj, '.');
-  EXPECT_EQ(ZlozRegule(ParsujRegule("C:\\Pusty#.")), "");  // a rule without masks is not written
-  EXPECT_TRUE(PoprawnyWiek("30"));
-  EXPECT_FALSE(PoprawnyWiek("3x"));
-}
-
 TEST(OpcjeKlawiatura, KeyFieldsFollowAndSetTheGrid) {
   std::vector<WierszKlawisza> w = {{"Shift+Ctrl+P", "Przerwa"}, {"Ctrl+D", "Wyświetla historię schowka"},
                                    {"Ctrl + E", "Wyświetla historię schowka"}};

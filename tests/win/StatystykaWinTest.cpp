@@ -313,8 +313,10 @@ TEST(StatystykaKalmo, TrayCommandOpensTheWindowOnThePreparedArchive) {
   wintest::Scratch scratch;
   for (const char* f : {"Kalmo.exe", "Hook.dll"})
     ASSERT_TRUE(CopyFileW(win::Widen(driver::BesideTests(f)).c_str(), win::Widen(scratch.Path(f)).c_str(), FALSE));
-  const std::string uzytkownik = DajNazweUzytkownika().empty() ? "All" : DajNazweUzytkownika();
-  scratch.Put(uzytkownik + "_arch.dat", Bajty({Dzien(2, 27, 7 * 3600), Dzien(2, 28, 3 * 3600), Dzien(3, 1, 4 * 3600)}));
+  // Named as the program names the data files of this user.
+  const std::string archiwum = UtworzNazwyPlikow(scratch.dir()).archiwum;
+  scratch.Put(archiwum.substr(archiwum.find_last_of('\\') + 1),
+              Bajty({Dzien(2, 27, 7 * 3600), Dzien(2, 28, 3 * 3600), Dzien(3, 1, 4 * 3600)}));
 
   driver::Process proces;
   ASSERT_TRUE(driver::Start("\"" + scratch.Path("Kalmo.exe") + "\"", proces));

@@ -11,6 +11,7 @@
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
 #include "common/win32/Window.h"
+#include "documents/Modem.h"
 #include "documents/Statystyka.h"
 #include "documents/win32/Statystyka.h"
 #include "platform/memory/Memory.h"
@@ -189,6 +190,33 @@ TEST_F(OknoStatystyki, PagesShowTheirBarsTextsAndHoverTexts) {
   EXPECT_EQ(bajty::GetI32(k, 0), 3);
   EXPECT_EQ(k[48], 0);  // daily gradient off
   EXPECT_EQ(k[51], 1);  // monthly connections on
+  EXPECT_TRUE(p.dialogs.shown.empty());
+}
+
+TEST_F(OknoStatystyki, OpeningCountsTheModemLogOnceForPastDaysAndToday) {
+  const std::string modem = std::string(kKluczModemow) + "\\0000";
+  p.registry.CreateKey(platform::Root::LocalMachine, modem);
+  p.registry.WriteString(platform::Root::LocalMachine, modem, "LoggingPath", "C:\\WINDOWS\\ModemLog.txt");
+  p.files.AddDirectory("C:\\WINDOWS");
+  p.files.AddFile("C:\\WINDOWS\\ModemLog.txt", "03-01-2024 09:00:00.00 - Connection established\r\n"
+                                                "03-01-2024 09:10:00.00 - Hanging up the modem\r\n"
+                                                "03-31-2024 10:00:00.00 - Connection established\r\n"
+                                                "03-31-2024 10:03:15.00 - Hanging up the modem\r\n");
+  z.dzis = datetime::Encode(2024, 3, 31, 12, 0, 0);
+  for (int otwarcie = 0; otwarcie < 2; ++otwarcie) {
+    TfrmStatystyka okno(z);
+    okno.FormShow();
+    const auto& dni = okno.DayEntries();
+    ASSERT_EQ(dni.size(), 31u);
+    EXPECT_EQ(dni[29].ConnectionSeconds, 600 + 600);  // 1 March: its own and the log's, once
+    EXPECT_EQ(dni[29].ConnectionCount, 3);
+    EXPECT_EQ(dni.back().ConnectionSeconds, 195);  // today, from the log
+    EXPECT_EQ(dni.back().ChargeUnits, 2);
+    const auto& pol = okno.chtCzasPracy()->Dane().serie[1].punkty;
+    ASSERT_EQ(pol.size(), 3u);
+    EXPECT_EQ(pol.back().etykieta, "3");
+    EXPECT_EQ(okno.MonthCells().cells[4 + 30].seconds, 3600);  // today's counter in the grid
+  }
   EXPECT_TRUE(p.dialogs.shown.empty());
 }
 

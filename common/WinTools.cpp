@@ -374,8 +374,8 @@ void ListFilteredWindowTitles(TStringList& list, const std::string& filterChars)
   const bool ascii = std::all_of(filterChars.begin(), filterChars.end(),
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   bool filtr[128] = {};
-  for (char c : filterChars)
-    if (ascii) filtr[static_cast<unsigned char>(c)] = true;
+  if (ascii)
+    for (char c : filterChars) filtr[static_cast<unsigned char>(c)] = true;
   auto przechodzi = [&](const std::string& t) {
     if (!ascii) return ContainsAnyOf(t, filterChars);
     for (char c : t) {

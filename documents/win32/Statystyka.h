@@ -1,8 +1,9 @@
 #pragma once
 // The statistics window TfrmStatystyka ("Statystyka"): four pages -- work time per day, the
-// month grid, work time per month and the monitored documents -- over the archive read once at
-// creation. Modal, resizable; its page, position, gradients, connection boxes and the document
-// panel's width are kept in OpcjeStatystyki.
+// month grid, work time per month and the monitored documents -- over the archive read at
+// creation (the month grid reads it again for each month shown). Modal, resizable; its page,
+// position, gradients, connection boxes and the document panel's width are kept in
+// OpcjeStatystyki.
 #include <windows.h>
 
 #include <memory>

@@ -1,12 +1,16 @@
-// Building everything the statistics window shows: 5,000 archive days (read from the file's
-// bytes, filtered, grouped into months, turned into both charts' series, one month grid) and
+// Building everything the statistics window shows: 5,000 archive days (the modem update with no
+// modem, the file read and filtered, grouped into months, turned into both charts' series, one
+// month grid read from the file) and
 // 1,000 monitored documents (check list and chart, all checked), with the three charts laid out.
 #include <benchmark/benchmark.h>
 
 #include "common/DateTime.h"
 #include "documents/Statystyka.h"
-#include "documents/WidokiArchiwum.h"
+#include "documents/Archiwum.h"
+#include "documents/Modem.h"
 #include "documents/Wykres.h"
+#include "platform/memory/Memory.h"
+#include "settings/Globalne.h"
 
 namespace {
 
@@ -40,19 +44,24 @@ std::vector<DocumentRecord> Dokumenty() {
 }
 
 void DaneOkna(benchmark::State& state) {
-  const std::string bajty = Archiwum();
+  platform::memory::TestPlatform tp;
+  tp.files.AddDirectory("C:\\Kalmo");
+  tp.registry.CreateKey(platform::Root::CurrentUser, kKluczKalmo);
+  const std::string plik = "C:\\Kalmo\\Bench_arch.dat";
+  tp.files.AddFile(plik, Archiwum());
   const std::vector<DocumentRecord> dokumenty = Dokumenty();
   wykres::Miara miara;
   miara.szerokosc = [](const std::string& t, bool) { return static_cast<int>(t.size()) * 6; };
+  const double teraz = datetime::EncodeDate(2023, 9, 10) + 0.5;
   for (auto _ : state) {
-    const auto rekordy = widoki::RekordyArchiwum(bajty);
-    ArchiveRecord dzis;
-    dzis.Date = datetime::EncodeDate(2023, 9, 10);
-    const auto dni = widoki::DayEntries(rekordy, dzis);
-    const auto miesiace = widoki::GrupujMiesiace(dni);
+    auto dni = PrzepiszPlikArchiwum(plik, teraz, 3600,
+                                    [&] { return UaktualnijArchiwumOPolaczeniaModemowe(plik, teraz, 4); });
+    statystyka::ZostawNajnowsze(dni, statystyka::kMaxDni);
+    auto miesiace = GrupujMiesiace(dni);
+    statystyka::ZostawNajnowsze(miesiace, statystyka::kMaxMiesiecy);
     const auto sd = statystyka::SeriaDzienna(dni, 6 * 3600, true, statystyka::DataKrotka);
     const auto sm = statystyka::SeriaMiesieczna(miesiace, true);
-    const auto komorki = widoki::KomorkiMiesiaca(2023, 9, rekordy, dzis.Date, 3600);
+    const auto komorki = WczytajCzasyPracyDlaMiesiaca(plik, teraz, teraz, 3600);
     auto lista = statystyka::ListaDokumentow(dokumenty);
     statystyka::ZaznaczWszystkie(lista);
     wykres::Dane dd = statystyka::WykresDzienny(), dm = statystyka::WykresMiesieczny(),

@@ -214,8 +214,15 @@ std::string TabsToSpaces(const std::string& s) { return ReplaceAll(s, "\t", " ")
 
 bool ContainsAnyOf(const std::string& s, const std::string& chars) {
   // ASCII characters stand for themselves in UTF-8: a byte search finds them.
-  if (std::all_of(chars.begin(), chars.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-    return s.find_first_of(chars) != std::string::npos;
+  if (std::all_of(chars.begin(), chars.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    // One pass over the text through a table (a search of the set per character costs more).
+    bool zbior[128] = {};
+    for (char c : chars) zbior[static_cast<unsigned char>(c)] = true;
+    return std::any_of(s.begin(), s.end(), [&](char c) {
+      const auto u = static_cast<unsigned char>(c);
+      return u < 0x80 && zbior[u];
+    });
+  }
   const std::u32string set = utf8::Decode(chars);
   for (char32_t c : utf8::Decode(s)) {
     if (set.find(c) != std::u32string::npos) return true;

@@ -1,5 +1,6 @@
 #include "common/WinTools.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <optional>
@@ -57,7 +58,8 @@ std::string TrimControls(const std::string& s) {
 // buffer - 1 characters.
 std::string CutTitle(std::string title, size_t buffer) {
   TrimAtNul(title);
-  if (utf8::Length(title) <= buffer - 1) return title;
+  // No more bytes than the buffer holds characters: no need to count them.
+  if (title.size() <= buffer - 1 || utf8::Length(title) <= buffer - 1) return title;
   std::u32string chars = utf8::Decode(title);
   if (chars.size() > buffer - 1) {
     chars.resize(buffer - 1);
@@ -368,13 +370,27 @@ void ListFilteredWindowTitles(TStringList& list, const std::string& filterChars)
     while (b < t.size() && static_cast<unsigned char>(t[b]) <= ' ') ++b;
     t.erase(0, b);
   };
+  // The filter characters as a table, built once for all the titles.
+  const bool ascii = std::all_of(filterChars.begin(), filterChars.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  bool filtr[128] = {};
+  if (ascii)
+    for (char c : filterChars) filtr[static_cast<unsigned char>(c)] = true;
+  auto przechodzi = [&](const std::string& t) {
+    if (!ascii) return ContainsAnyOf(t, filterChars);
+    for (char c : t) {
+      const auto u = static_cast<unsigned char>(c);
+      if (u < 0x80 && filtr[u]) return true;
+    }
+    return false;
+  };
   for (platform::TopLevelWindow& w : platform::Desk().TopLevelWindows()) {
     if (w.popup) continue;
     std::string title = CutTitle(std::move(w.title), 200);
     if (title.empty()) continue;
     cutPair(title, '(', ')');
     trim(title);
-    if (!ContainsAnyOf(title, filterChars)) continue;
+    if (!przechodzi(title)) continue;
     if (title.find('-') != std::string::npos) {
       cutPair(title, '[', ']');
       trim(title);

@@ -94,7 +94,7 @@ std::vector<MonthTotal> GrupujMiesiace(const std::vector<ArchiveRecord>& dni) {
 }
 
 MonthGrid WczytajCzasyPracyDlaMiesiaca(const std::string& file, double dataWMiesiacu, double dzisDniaPracy,
-                                       int32_t pracaDzis) {
+                                       int32_t pracaDzis, bool zglosBrakPliku) {
   MonthGrid g;
   const datetime::Parts m = datetime::Decode(dataWMiesiacu);
   int offset = datetime::DayOfWeek(datetime::EncodeDate(m.year, m.month, 1)) - 2;
@@ -109,7 +109,7 @@ MonthGrid WczytajCzasyPracyDlaMiesiaca(const std::string& file, double dataWMies
 
   auto& fs = platform::Fs();
   if (!fs.FileExists(file)) {
-    PokazBlad("TfrmStatystyka.WczytajCzasyPracyDlaMiesiaca", "Brak pliku: " + file);
+    if (zglosBrakPliku) PokazBlad("TfrmStatystyka.WczytajCzasyPracyDlaMiesiaca", "Brak pliku: " + file);
     return g;
   }
   if (const auto bytes = fs.ReadFile(file)) {

@@ -78,9 +78,10 @@ std::vector<ArchiveRecord> PrzepiszPlikArchiwum(const std::string& file, double 
 // One total per run of consecutive entries of the same year and month; none for no entries.
 std::vector<MonthTotal> GrupujMiesiace(const std::vector<ArchiveRecord>& dni);
 // The grid of the month that holds the date: days placed from Monday, each day's work seconds
-// from the archive (a later record of a day wins), the running day's from pracaDzis.
+// from the archive (a later record of a day wins), the running day's from pracaDzis. A missing
+// file is reported ("Brak pliku: ") unless the caller has reported it already.
 MonthGrid WczytajCzasyPracyDlaMiesiaca(const std::string& file, double dataWMiesiacu, double dzisDniaPracy,
-                                       int32_t pracaDzis);
+                                       int32_t pracaDzis, bool zglosBrakPliku = true);
 // One connection (seconds, start as work-day time) added into every record of its day.
 struct Polaczenie {
   int32_t seconds = 0;

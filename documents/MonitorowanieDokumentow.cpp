@@ -218,11 +218,15 @@ void TDokumenty::NazwyMonitorowanychDokumentow(TStringList& lista) const {
 
 void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int32_t czasPytania,
                                   double terazDniaPracy, KontekstDokumentow* kontekst) {
+  // Windows rarely change between ticks: a title equal to the last tick's title at its place keeps
+  // the key and hash computed then.
+  tytuly_.swap(poprzednieTytuly_);
   tytuly_.clear();
   ListFilteredWindowTitles(tytuly_, kontekst ? kontekst->ZnakiFiltrujace() : std::string("-["));
   if (kluczeTytulow_.size() < tytuly_.size()) kluczeTytulow_.resize(tytuly_.size());
   hasheTytulow_.resize(tytuly_.size());
   for (size_t i = 0; i < tytuly_.size(); ++i) {
+    if (i < poprzednieTytuly_.size() && tytuly_[i] == poprzednieTytuly_[i]) continue;
     KluczDokumentu(tytuly_[i], kluczeTytulow_[i]);
     hasheTytulow_[i] = HashKlucza(kluczeTytulow_[i]);
   }

@@ -98,6 +98,7 @@ class TDokumenty {
   bool zgloszonoZapis_ = false;
   // Working space of the advance, kept between ticks to spare allocations.
   TStringList tytuly_;
+  TStringList poprzednieTytuly_;  // the last tick's, whose keys are still in kluczeTytulow_
   std::vector<std::string> kluczeTytulow_;
   std::vector<size_t> hasheTytulow_;
   std::vector<std::string> kluczeKandydatow_;

@@ -102,7 +102,7 @@ SerieDzienne SeriaDzienna(const std::vector<ArchiveRecord>& dni, int32_t limitSe
   return s;
 }
 
-SerieDzienne SeriaMiesieczna(const std::vector<widoki::MonthTotal>& miesiace, bool polaczenia) {
+SerieDzienne SeriaMiesieczna(const std::vector<MonthTotal>& miesiace, bool polaczenia) {
   SerieDzienne s;
   s.polaczenia.znaczniki = true;
   s.polaczenia.aktywna = polaczenia;
@@ -129,7 +129,7 @@ int NtyZPolaczeniami(const std::vector<T>& v, int n) {
 }  // namespace
 
 int DzienPolaczenia(const std::vector<ArchiveRecord>& dni, int n) { return NtyZPolaczeniami(dni, n); }
-int MiesiacPolaczenia(const std::vector<widoki::MonthTotal>& m, int n) { return NtyZPolaczeniami(m, n); }
+int MiesiacPolaczenia(const std::vector<MonthTotal>& m, int n) { return NtyZPolaczeniami(m, n); }
 
 std::string TekstPracyDnia(const std::string& etykieta, double godziny) {
   return "w dniu " + etykieta + " pracowałeś " + FormatDuration(Zaokraglij(godziny * 3600), 0);
@@ -201,7 +201,7 @@ std::string NaglowekMiesiaca(double data) {
 const std::array<const char*, 7> kDniTygodnia = {"poniedz.", "wtorek", "środa",   "czwartek",
                                                  "piątek",   "sobota", "niedziela"};
 
-wykres::Rysunek RysujKomorke(int c, int r, int l, int t, int p, int b, const widoki::MonthGrid& m, int limitGodzin,
+wykres::Rysunek RysujKomorke(int c, int r, int l, int t, int p, int b, const MonthGrid& m, int limitGodzin,
                              int szerokosc991) {
   wykres::Rysunek out;
   wykres::Operacja o;

@@ -11,7 +11,7 @@
 #include "common/Bajty.h"
 #include "common/WinTools.h"
 #include "documents/OrganizatorDokumentow.h"
-#include "documents/WidokiArchiwum.h"
+#include "documents/Archiwum.h"
 #include "documents/Wykres.h"
 
 // Value OpcjeStatystyki.
@@ -48,6 +48,15 @@ void ZapiszOpcjeStatystyki(const StatisticsOptions& o);
 
 namespace statystyka {
 
+// The window's bounds: 5000 day entries (today's included) and 172 months. Beyond them the
+// oldest give way, so that the newest days and today stay in view.
+inline constexpr size_t kMaxDni = 5000;
+inline constexpr size_t kMaxMiesiecy = 172;
+template <class T>
+void ZostawNajnowsze(std::vector<T>& v, size_t n) {
+  if (v.size() > n) v.erase(v.begin(), v.end() - static_cast<std::ptrdiff_t>(n));
+}
+
 // Round to the nearest whole number, halves to the even neighbour.
 int32_t Zaokraglij(double v);
 
@@ -77,13 +86,13 @@ struct SerieDzienne {
 SerieDzienne SeriaDzienna(const std::vector<ArchiveRecord>& dni, int32_t limitSekund, bool polaczenia,
                           const FormatDaty& data);
 // Series of the monthly chart: BarSeries1 (red work bars labelled I..XII) and Series4.
-SerieDzienne SeriaMiesieczna(const std::vector<widoki::MonthTotal>& miesiace, bool polaczenia);
+SerieDzienne SeriaMiesieczna(const std::vector<MonthTotal>& miesiace, bool polaczenia);
 // Minutes of a connection total, rounded.
 int32_t MinutyPolaczen(int32_t sekundy);
 // The entry behind the n-th connection bar (0-based): the n-th entry whose connections round to
 // at least one minute; -1 when there is none.
 int DzienPolaczenia(const std::vector<ArchiveRecord>& dni, int n);
-int MiesiacPolaczenia(const std::vector<widoki::MonthTotal>& miesiace, int n);
+int MiesiacPolaczenia(const std::vector<MonthTotal>& miesiace, int n);
 
 // Hover texts.
 std::string TekstPracyDnia(const std::string& etykieta, double godziny);
@@ -108,11 +117,11 @@ double NastepnyMiesiac(double data);
 std::string NaglowekMiesiaca(double data);
 extern const std::array<const char*, 7> kDniTygodnia;
 
-// The grid's columns (its rows: widoki::MonthGrid).
+// The grid's columns (its rows: MonthGrid).
 inline constexpr int kSzerokoscKomorki = 90;
 // Drawing of cell (c, r) in rectangle [l, t, r, b); szerokosc991 is the width of "991" in the
 // cell font; limitGodzin the daily limit in whole hours.
-wykres::Rysunek RysujKomorke(int kolumna, int wiersz, int l, int t, int p, int b, const widoki::MonthGrid& c,
+wykres::Rysunek RysujKomorke(int kolumna, int wiersz, int l, int t, int p, int b, const MonthGrid& c,
                              int limitGodzin, int szerokosc991);
 
 // The document check list: "NN#Name" with NN the colour number (1..14, round robin in

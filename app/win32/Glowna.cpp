@@ -512,6 +512,8 @@ void TfrmGlowna::PokazStatystyke() {
     for (int i = 0; i < konto->Organizator().Count(); ++i) z.dokumenty.push_back(konto->Organizator().Get(i));
     z.dzisSekundy = konto->CzasPracy();
     z.limitSekund = konto->DajLimity().caDziennyLimit;
+    z.dzis = konto->TerazDniaPracy();
+    z.godzinaPrzelaczenia = konto->DajLimity().GodzinaPrzelaczenia;
   }
   ::PokazStatystyke(Hwnd(), std::move(z));
 }

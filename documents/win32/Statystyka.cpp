@@ -11,6 +11,7 @@
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
 #include "common/win32/Win32Dialogs.h"
+#include "documents/Modem.h"
 #include "platform/Platform.h"
 #include "settings/Globalne.h"
 #include "settings/Rejestr.h"
@@ -196,7 +197,8 @@ void TfrmStatystyka::FormCreate() {
 
   // Data, in the order the pages need it.
   PrzepiszPlikArchiwum();
-  miesiace_ = widoki::GrupujMiesiace(dni_);
+  miesiace_ = GrupujMiesiace(dni_);
+  statystyka::ZostawNajnowsze(miesiace_, statystyka::kMaxMiesiecy);
   cenaGrosz_ = RejReadInteger(wartosc::CenaPolaczeniaModemowego, 2318) * 0.01;
   miesiac_ = statystyka::PierwszyDzien(zrodlo_.dzis);
 
@@ -318,18 +320,19 @@ void TfrmStatystyka::FormCreate() {
 }
 
 void TfrmStatystyka::PrzepiszPlikArchiwum() {
-  rekordy_ = widoki::WczytajRekordyArchiwum(zrodlo_.plikArchiwum, "TfrmStatystyka.PrzepiszPlikArchiwum");
-  if (!platform::Fs().FileExists(zrodlo_.plikArchiwum)) return;  // reported; the charts stay empty
-  ArchiveRecord dzis;
-  dzis.Date = std::floor(zrodlo_.dzis);
-  dzis.WorkSeconds = zrodlo_.dzisSekundy;
-  dni_ = widoki::DayEntries(rekordy_, dzis);
+  // Connections of the modem log reach the archive first, so past days show their connections and
+  // today's live entry today's.
+  const std::string& plik = zrodlo_.plikArchiwum;
+  dni_ = ::PrzepiszPlikArchiwum(plik, zrodlo_.dzis, zrodlo_.dzisSekundy, [&] {
+    return UaktualnijArchiwumOPolaczeniaModemowe(plik, zrodlo_.dzis, zrodlo_.godzinaPrzelaczenia);
+  });
+  archiwumWczytane_ = !dni_.empty();  // a missing file has been reported
+  statystyka::ZostawNajnowsze(dni_, statystyka::kMaxDni);
 }
 
 void TfrmStatystyka::WczytajCzasyPracyDlaMiesiaca() {
-  // The records were read once at creation; a missing file was reported then.
-  const datetime::Parts p = datetime::Decode(miesiac_);
-  komorki_ = widoki::KomorkiMiesiaca(p.year, p.month, rekordy_, zrodlo_.dzis, zrodlo_.dzisSekundy);
+  komorki_ = ::WczytajCzasyPracyDlaMiesiaca(zrodlo_.plikArchiwum, miesiac_, zrodlo_.dzis, zrodlo_.dzisSekundy,
+                                            archiwumWczytane_);
   UstawTekst(labMiesiacRok_, statystyka::NaglowekMiesiaca(miesiac_));
   if (Hwnd()) Rozmiesc();
   InvalidateRect(grdMiesiac_, nullptr, FALSE);
@@ -551,7 +554,7 @@ void TfrmStatystyka::Rozmiesc() {
 
   // Page 1: navigation above the grid, both centred.
   const int gw = 7 * statystyka::kSzerokoscKomorki + 8;
-  const int gh = widoki::MonthGrid::kWysokoscNaglowka + 6 * komorki_.rowHeight + 8;
+  const int gh = MonthGrid::kWysokoscNaglowka + 6 * komorki_.rowHeight + 8;
   const int gx = std::max<int>(a.left, a.left + (aw - gw) / 2);
   const int cx = a.left + aw / 2;
   MoveWindow(cmdPoprzedniMiesiac_, cx - 120 - 110, a.top + 4, 110, bh, TRUE);
@@ -609,7 +612,7 @@ void TfrmStatystyka::RysujSiatke(HDC dc) {
   FillRect(mem, &r, GetSysColorBrush(COLOR_BTNFACE));
   // Grid lines: the cells leave one pixel between them.
   const int gw = 7 * statystyka::kSzerokoscKomorki + 8;
-  const int gh = widoki::MonthGrid::kWysokoscNaglowka + 6 * komorki_.rowHeight + 8;
+  const int gh = MonthGrid::kWysokoscNaglowka + 6 * komorki_.rowHeight + 8;
   RECT siatka{0, 0, gw, gh};
   HBRUSH linie = CreateSolidBrush(RGB(160, 160, 160));
   FillRect(mem, &siatka, linie);
@@ -622,8 +625,8 @@ void TfrmStatystyka::RysujSiatke(HDC dc) {
   DeleteObject(f);
   const int limitGodzin = zrodlo_.limitSekund / 60 / 60;
   for (int w = 0; w < 7; ++w) {
-    const int t = w == 0 ? 1 : 1 + widoki::MonthGrid::kWysokoscNaglowka + 1 + (w - 1) * (komorki_.rowHeight + 1);
-    const int b = t + (w == 0 ? widoki::MonthGrid::kWysokoscNaglowka : komorki_.rowHeight);
+    const int t = w == 0 ? 1 : 1 + MonthGrid::kWysokoscNaglowka + 1 + (w - 1) * (komorki_.rowHeight + 1);
+    const int b = t + (w == 0 ? MonthGrid::kWysokoscNaglowka : komorki_.rowHeight);
     for (int c = 0; c < 7; ++c) {
       const int l = 1 + c * (statystyka::kSzerokoscKomorki + 1);
       RysujOperacje(mem, statystyka::RysujKomorke(c, w, l, t, l + statystyka::kSzerokoscKomorki, b, komorki_,

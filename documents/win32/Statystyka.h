@@ -1,8 +1,9 @@
 #pragma once
 // The statistics window TfrmStatystyka ("Statystyka"): four pages -- work time per day, the
-// month grid, work time per month and the monitored documents -- over the archive read once at
-// creation. Modal, resizable; its page, position, gradients, connection boxes and the document
-// panel's width are kept in OpcjeStatystyki.
+// month grid, work time per month and the monitored documents -- over the archive read at
+// creation (the month grid reads it again for each month shown). Modal, resizable; its page,
+// position, gradients, connection boxes and the document panel's width are kept in
+// OpcjeStatystyki.
 #include <windows.h>
 
 #include <memory>
@@ -11,7 +12,7 @@
 
 #include "common/win32/Window.h"
 #include "documents/Statystyka.h"
-#include "documents/WidokiArchiwum.h"
+#include "documents/Archiwum.h"
 #include "documents/win32/Wykres.h"
 
 // What the window is built from.
@@ -20,7 +21,8 @@ struct ZrodloStatystyki {
   std::vector<DocumentRecord> dokumenty;  // the organizer's records, in its order
   int32_t dzisSekundy = 0;                // today's work counter
   int32_t limitSekund = 6 * 3600;         // the daily work limit
-  double dzis = 0;                        // today's calendar date
+  double dzis = 0;                        // work-day time now: its date is today's entry
+  int godzinaPrzelaczenia = 4;            // the rollover hour, for the modem log's connections
 };
 
 class TStronaStatystyki;
@@ -59,8 +61,8 @@ class TfrmStatystyka : public win::Window {
   int Strona() const { return strona_; }
   double WyswietlanyMiesiac() const { return miesiac_; }
   const std::vector<ArchiveRecord>& DayEntries() const { return dni_; }
-  const std::vector<widoki::MonthTotal>& MonthTotals() const { return miesiace_; }
-  const widoki::MonthGrid& MonthCells() const { return komorki_; }
+  const std::vector<MonthTotal>& MonthTotals() const { return miesiace_; }
+  const MonthGrid& MonthCells() const { return komorki_; }
   const std::vector<statystyka::PozycjaDokumentu>& ListaDokumentow() const { return lista_; }
   TWykres* chtCzasPracy() { return chtCzasPracy_.get(); }
   TWykres* chtCzasPracyMiesiecznie() { return chtMiesiecznie_.get(); }
@@ -94,11 +96,11 @@ class TfrmStatystyka : public win::Window {
   COLORREF KolorStrony();
 
   ZrodloStatystyki zrodlo_;
-  std::vector<ArchiveRecord> rekordy_;  // the whole file, for the month grid
   std::vector<ArchiveRecord> dni_;
-  std::vector<widoki::MonthTotal> miesiace_;
-  widoki::MonthGrid komorki_;
+  std::vector<MonthTotal> miesiace_;
+  MonthGrid komorki_;
   std::vector<statystyka::PozycjaDokumentu> lista_;
+  bool archiwumWczytane_ = false;  // false: the file was missing (and reported) at creation
   double miesiac_ = 0;      // first day of the displayed month
   double cenaGrosz_ = 23.18;
   int strona_ = 0;

@@ -119,6 +119,14 @@ TEST_F(ArchiwumTest, TheMonthGridShowsEveryDayFromMonday) {
   EXPECT_EQ(g.cells[0].day, 1);
   EXPECT_EQ(g.rows, 5);
   EXPECT_EQ(g.rowHeight, 52);
+  // A missing file still gives the month's days; it is reported unless the caller already did.
+  tp.files.DeleteFile(kPlik);
+  g = WczytajCzasyPracyDlaMiesiaca(kPlik, MakeDateTime(2025, 9, 1), dzis, 999, false);
+  EXPECT_EQ(g.cells[29].day, 30);
+  EXPECT_TRUE(tp.dialogs.shown.empty());
+  WczytajCzasyPracyDlaMiesiaca(kPlik, MakeDateTime(2025, 9, 1), dzis, 999);
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(tp.dialogs.shown[0].place, "TfrmStatystyka.WczytajCzasyPracyDlaMiesiaca");
 }
 
 TEST_F(ArchiwumTest, ConnectionsGoIntoTheRecordsOfTheirDay) {

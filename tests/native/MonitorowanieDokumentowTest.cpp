@@ -114,6 +114,17 @@ TEST_F(DokumentyTest, OneKeyPerDocument) {
   EXPECT_EQ(s->Organizator().Get(1).Seconds, 20);
   EXPECT_EQ(s->Organizator().Get(2).Seconds, 20);
   EXPECT_TRUE(s->IsMonitoredDocument(dlugi + " (kopia)"));  // differs beyond character 120
+  // Titles that change places or change between ticks are credited under their new title.
+  Okna({dlugi, "Word - inny.doc", spozaStrony});
+  Tick(*s);
+  EXPECT_EQ(s->Organizator().Get(0).Seconds, 20);
+  EXPECT_EQ(s->Organizator().Get(1).Seconds, 30);
+  EXPECT_EQ(s->Organizator().Get(2).Seconds, 30);
+  Okna({"Word - raport.doc", dlugi});
+  Tick(*s);
+  EXPECT_EQ(s->Organizator().Get(0).Seconds, 30);
+  EXPECT_EQ(s->Organizator().Get(1).Seconds, 40);
+  EXPECT_EQ(s->Organizator().Get(2).Seconds, 30);
 
   s->AddDeclinedDocument("Excel - Budżet.xls");
   EXPECT_TRUE(s->IsDeclinedDocument("EXCEL - BUDŻET.XLS"));

@@ -5,7 +5,7 @@
 #include "common/DateTime.h"
 #include "common/WinTools.h"
 #include "documents/Statystyka.h"
-#include "documents/WidokiArchiwum.h"
+#include "documents/Archiwum.h"
 #include "documents/Wykres.h"
 #include "platform/memory/Memory.h"
 #include "settings/Globalne.h"
@@ -14,6 +14,18 @@ using platform::memory::TestPlatform;
 using namespace statystyka;
 
 namespace {
+
+// The archive file of the given records, in the memory platform.
+std::string Plik(TestPlatform& tp, const std::vector<ArchiveRecord>& rekordy) {
+  std::string bajty;
+  for (const auto& r : rekordy) {
+    const auto b = r.ToBytes();
+    bajty.append(b.begin(), b.end());
+  }
+  tp.files.CreateDirectory("C:\\K");
+  tp.files.WriteFileReplacing("C:\\K\\All_arch.dat", bajty);
+  return "C:\\K\\All_arch.dat";
+}
 
 ArchiveRecord Dzien(int y, int m, int d, int32_t praca, int32_t polSek = 0, int32_t liczba = 0, int32_t jedn = 0) {
   ArchiveRecord r;
@@ -47,7 +59,9 @@ TEST(Statystyka, BarColorScaleAndGridSquares) {
   EXPECT_EQ(Zaokraglij(3.5), 4);
 
   // 7 h 40 min with a 6-hour limit: 8 squares, two rows of four, colour 7, frames overlapping.
-  widoki::MonthGrid c = widoki::KomorkiMiesiaca(2024, 4, {Dzien(2024, 4, 3, 7 * 3600 + 40 * 60)}, 0, 0);
+  TestPlatform tp;
+  const MonthGrid c = WczytajCzasyPracyDlaMiesiaca(Plik(tp, {Dzien(2024, 4, 3, 7 * 3600 + 40 * 60)}),
+                                                   datetime::EncodeDate(2024, 4, 1), 0, 0);
   ASSERT_EQ(c.offset, 0);  // 1 April 2024 was a Monday
   const wykres::Rysunek r = RysujKomorke(2, 1, 100, 200, 190, 252, c, 6, 20);
   std::vector<wykres::Operacja> kwadraty;
@@ -69,57 +83,29 @@ TEST(Statystyka, BarColorScaleAndGridSquares) {
   EXPECT_EQ(RysujKomorke(6, 6, 0, 0, 90, 52, c, 6, 20).size(), 1u);
 }
 
-TEST(Statystyka, ArchiveViewsMonthsAndGrid) {
+TEST(Statystyka, WindowBoundsKeepTheNewestDaysAndToday) {
   TestPlatform tp;
-  // Out-of-order and equal dates are skipped; today's live entry comes last.
-  const std::vector<ArchiveRecord> plik = {Dzien(1999, 1, 30, 3600), Dzien(1999, 1, 31, 7200, 600, 1, 4),
-                                           Dzien(1999, 1, 29, 99), Dzien(1999, 1, 31, 5), Dzien(1999, 3, 1, 1800)};
-  ArchiveRecord dzis;
-  dzis.Date = datetime::EncodeDate(1999, 3, 2);
-  dzis.WorkSeconds = 900;
-  const auto dni = widoki::DayEntries(plik, dzis);
-  ASSERT_EQ(dni.size(), 4u);
-  EXPECT_EQ(dni[2].WorkSeconds, 1800);
-  EXPECT_EQ(dni[3].WorkSeconds, 900);
-  const auto m = widoki::GrupujMiesiace(dni);
-  ASSERT_EQ(m.size(), 2u);
-  EXPECT_EQ(m[0].Month, 1);
-  EXPECT_EQ(m[0].WorkSeconds, 10800);
-  EXPECT_EQ(m[0].ChargeUnits, 4);
-  EXPECT_EQ(m[1].WorkSeconds, 2700);
-  // The same month of two years apart; no entries: no month at all, never a month 0.
-  EXPECT_EQ(widoki::GrupujMiesiace({Dzien(2023, 1, 31, 1), Dzien(2024, 1, 2, 1)}).size(), 2u);
-  EXPECT_TRUE(widoki::GrupujMiesiace({}).empty());
+  // 5,100 archive days and today: the oldest 101 give way, today stays last.
+  std::vector<ArchiveRecord> plik;
+  for (int i = 0; i < 5100; ++i) plik.push_back(Dzien(2000, 1, 1, i));
+  for (int i = 0; i < 5100; ++i) plik[i].Date += i;
+  auto dni = PrzepiszPlikArchiwum(Plik(tp, plik), datetime::EncodeDate(2014, 1, 1), 900, nullptr);
+  ASSERT_EQ(dni.size(), 5101u);
+  ZostawNajnowsze(dni, kMaxDni);
+  ASSERT_EQ(dni.size(), kMaxDni);
+  EXPECT_EQ(dni.front().WorkSeconds, 101);
+  EXPECT_EQ(dni[kMaxDni - 2].WorkSeconds, 5099);
+  EXPECT_EQ(dni.back().WorkSeconds, 900);
+  // 200 months: the newest 172 stay.
+  std::vector<ArchiveRecord> miesiace;
+  for (int i = 0; i < 200; ++i) miesiace.push_back(Dzien(2000 + i / 12, i % 12 + 1, 1, i));
+  auto m = GrupujMiesiace(miesiace);
+  ZostawNajnowsze(m, kMaxMiesiecy);
+  ASSERT_EQ(m.size(), kMaxMiesiecy);
+  EXPECT_EQ(m.front().WorkSeconds, 28);
+  EXPECT_EQ(m.back().WorkSeconds, 199);
   EXPECT_EQ(EtykietaMiesiaca(0), "");
-
-  // A month starting on Sunday: day 1 in the seventh cell, 43-pixel rows; records of the month
-  // (the later one wins) and today's counter.
-  const auto c = widoki::KomorkiMiesiaca(1999, 8, {Dzien(1999, 8, 2, 100), Dzien(1999, 8, 2, 200), Dzien(1998, 8, 3, 7)},
-                                         datetime::EncodeDate(1999, 8, 3), 300);
-  EXPECT_EQ(c.rowHeight, 43);
-  EXPECT_EQ(c.cells[6].day, 1);
-  EXPECT_EQ(c.cells[7].seconds, 200);
-  EXPECT_EQ(c.cells[8].seconds, 300);
-  EXPECT_EQ(c.cells[6 + 30].day, 31);
-  EXPECT_EQ(widoki::KomorkiMiesiaca(1999, 0, {}, 0, 0).cells[0].day, 0);
-  // A 31-day month from a Saturday needs six rows too; a month from a Monday puts day 1 first.
-  EXPECT_EQ(widoki::KomorkiMiesiaca(2025, 3, {}, 0, 0).rowHeight, 43);
-  EXPECT_EQ(widoki::KomorkiMiesiaca(2024, 4, {}, 0, 0).cells[0].day, 1);
-  EXPECT_EQ(widoki::KomorkiMiesiaca(2024, 4, {}, 0, 0).rowHeight, 52);
-
-  // The file reader: whole records only; a missing file is reported and gives nothing.
-  std::string bajty;
-  for (const auto& r : plik) {
-    const auto b = r.ToBytes();
-    bajty.append(b.begin(), b.end());
-  }
-  tp.files.CreateDirectory("C:\\K");
-  tp.files.WriteFileReplacing("C:\\K\\All_arch.dat", bajty + "xyz");
-  EXPECT_EQ(widoki::WczytajRekordyArchiwum("C:\\K\\All_arch.dat", "P").size(), 5u);
-  EXPECT_TRUE(widoki::WczytajRekordyArchiwum("C:\\K\\brak.dat", "TfrmStatystyka.PrzepiszPlikArchiwum").empty());
-  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
-  EXPECT_EQ(tp.dialogs.shown[0].place, "TfrmStatystyka.PrzepiszPlikArchiwum");
-  EXPECT_EQ(tp.dialogs.shown[0].text, "Brak pliku: C:\\K\\brak.dat");
+  EXPECT_TRUE(tp.dialogs.shown.empty());
 }
 
 TEST(Statystyka, DailyAndMonthlySeriesWithConnectionBars) {
@@ -144,7 +130,7 @@ TEST(Statystyka, DailyAndMonthlySeriesWithConnectionBars) {
   EXPECT_EQ(DzienPolaczenia(dni, 2), -1);
   EXPECT_TRUE(SeriaDzienna(dni, 6 * 3600, false, DataKrotka).polaczenia.punkty.empty());
 
-  const auto m = widoki::GrupujMiesiace(dni);
+  const auto m = GrupujMiesiace(dni);
   const auto sm = SeriaMiesieczna(m, true);
   ASSERT_EQ(sm.praca.punkty.size(), 2u);
   EXPECT_EQ(sm.praca.punkty[0].etykieta, "III");

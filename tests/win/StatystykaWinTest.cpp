@@ -11,6 +11,7 @@
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
 #include "common/win32/Window.h"
+#include "documents/Modem.h"
 #include "documents/Statystyka.h"
 #include "documents/win32/Statystyka.h"
 #include "platform/memory/Memory.h"
@@ -192,6 +193,33 @@ TEST_F(OknoStatystyki, PagesShowTheirBarsTextsAndHoverTexts) {
   EXPECT_TRUE(p.dialogs.shown.empty());
 }
 
+TEST_F(OknoStatystyki, OpeningCountsTheModemLogOnceForPastDaysAndToday) {
+  const std::string modem = std::string(kKluczModemow) + "\\0000";
+  p.registry.CreateKey(platform::Root::LocalMachine, modem);
+  p.registry.WriteString(platform::Root::LocalMachine, modem, "LoggingPath", "C:\\WINDOWS\\ModemLog.txt");
+  p.files.AddDirectory("C:\\WINDOWS");
+  p.files.AddFile("C:\\WINDOWS\\ModemLog.txt", "03-01-2024 09:00:00.00 - Connection established\r\n"
+                                                "03-01-2024 09:10:00.00 - Hanging up the modem\r\n"
+                                                "03-31-2024 10:00:00.00 - Connection established\r\n"
+                                                "03-31-2024 10:03:00.00 - Hanging up the modem\r\n");
+  z.dzis = datetime::Encode(2024, 3, 31, 12, 0, 0);
+  for (int otwarcie = 0; otwarcie < 2; ++otwarcie) {
+    TfrmStatystyka okno(z);
+    okno.FormShow();
+    const auto& dni = okno.DayEntries();
+    ASSERT_EQ(dni.size(), 31u);
+    EXPECT_EQ(dni[29].ConnectionSeconds, 600 + 615);  // 1 March: its own and the log's, once
+    EXPECT_EQ(dni[29].ConnectionCount, 3);
+    EXPECT_EQ(dni.back().ConnectionSeconds, 195);  // today, from the log
+    EXPECT_EQ(dni.back().ChargeUnits, 2);
+    const auto& pol = okno.chtCzasPracy()->Dane().serie[1].punkty;
+    ASSERT_EQ(pol.size(), 3u);
+    EXPECT_EQ(pol.back().etykieta, "3");
+    EXPECT_EQ(okno.MonthCells().cells[4 + 30].seconds, 3600);  // today's counter in the grid
+  }
+  EXPECT_TRUE(p.dialogs.shown.empty());
+}
+
 TEST_F(OknoStatystyki, CopyPutsTheChartOnTheClipboardAsABitmap) {
   TfrmStatystyka okno(z);
   okno.FormShow();
@@ -313,10 +341,8 @@ TEST(StatystykaKalmo, TrayCommandOpensTheWindowOnThePreparedArchive) {
   wintest::Scratch scratch;
   for (const char* f : {"Kalmo.exe", "Hook.dll"})
     ASSERT_TRUE(CopyFileW(win::Widen(driver::BesideTests(f)).c_str(), win::Widen(scratch.Path(f)).c_str(), FALSE));
-  // Named as the program names the data files of this user.
-  const std::string archiwum = UtworzNazwyPlikow(scratch.dir()).archiwum;
-  scratch.Put(archiwum.substr(archiwum.find_last_of('\\') + 1),
-              Bajty({Dzien(2, 27, 7 * 3600), Dzien(2, 28, 3 * 3600), Dzien(3, 1, 4 * 3600)}));
+  const std::string uzytkownik = NazwaUzytkownikaPlikow().empty() ? "All" : NazwaUzytkownikaPlikow();
+  scratch.Put(uzytkownik + "_arch.dat", Bajty({Dzien(2, 27, 7 * 3600), Dzien(2, 28, 3 * 3600), Dzien(3, 1, 4 * 3600)}));
 
   driver::Process proces;
   ASSERT_TRUE(driver::Start("\"" + scratch.Path("Kalmo.exe") + "\"", proces));

@@ -70,6 +70,8 @@ void TfrmOpcje::FormCreate() {
   for (int i = 0; i < kLiczbaStron; ++i) {
     strony_[i] = kStrony[i](Hwnd(), obszar, kontekst_);
     SetWindowPos(strony_[i]->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // The what-is-this help of a control on a page opens that page's help.
+    SetWindowContextHelpId(strony_[i]->Hwnd(), static_cast<DWORD>(KontekstPomocyStrony(i)));
     strony_[i]->Wczytaj();
     if (auto* k = dynamic_cast<KlawiszeZadan*>(strony_[i].get())) kontekst_.klawisze = k;
   }

@@ -182,13 +182,26 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
     UstawDostepnosc();
   }
 
+  // A folder the cleanup would refuse (a system folder, a drive root, a profile) is refused here,
+  // where the user can choose another, rather than at every break.
+  bool FolderDozwolony(const std::string& folder, size_t pomin) const {
+    if (FolderNiebezpieczny(folder, DajFolderyChronione())) {
+      Komunikat("Folder „" + folder +
+                    "” nie może być czyszczony (to folder systemu, katalog główny dysku lub folder profilu "
+                    "użytkownika).",
+                rkOstrzezenie);
+      return false;
+    }
+    if (Szukaj(folder, pomin) < reguly_.size()) {
+      Komunikat("Taki katalog: " + folder + " już znajduje się na liście!", rkOstrzezenie);
+      return false;
+    }
+    return true;
+  }
+
   void cmdDodajKatalogClick() {
     const WybranyFolder f = WybierzFolder(Okno(), "", true);
-    if (f.folder.empty()) return;
-    if (Szukaj(f.folder, reguly_.size()) < reguly_.size()) {
-      Komunikat("Taki katalog: " + f.folder + " już znajduje się na liście!", rkOstrzezenie);
-      return;
-    }
+    if (f.folder.empty() || !FolderDozwolony(f.folder, reguly_.size())) return;
     // A folder without masks is shown but not stored until it gets one.
     reguly_.push_back({f.folder, RodzajZObrazka(f.podkatalogi ? 2 : 0), {}});
     PokazIWybierz(reguly_.size() - 1, -1);
@@ -235,11 +248,7 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
       PokazIWybierz(w->regula, w->maska);
     } else if (w->maska < 0) {
       const WybranyFolder f = WybierzFolder(Okno(), r.folder, true);
-      if (f.folder.empty()) return;
-      if (Szukaj(f.folder, w->regula) < reguly_.size()) {
-        Komunikat("Taki katalog: " + f.folder + " już znajduje się na liście!", rkOstrzezenie);
-        return;
-      }
+      if (f.folder.empty() || !FolderDozwolony(f.folder, w->regula)) return;
       r.folder = f.folder;
       r.rodzaj = RodzajZObrazka(f.podkatalogi ? 2 : 0);
       PokazIWybierz(w->regula, -1);

@@ -376,6 +376,18 @@ TEST_F(OknoOpcji, PagesAddAndEditThroughTheirDialogs) {
   }
   Kliknij("cmdDodajTemp");
   EXPECT_EQ(Ostrzezenia(), std::vector<std::string>{"Katalog tymczasowy TEMP już znajduje się na liście!"});
+  // A drive root would lose every file of the drive: refused when it is chosen; a folder already
+  // on the list too.
+  for (const wchar_t* folder : {L"C:\\", L"C:\\dane"}) {
+    driver::Answerer wybor(L"TfrmFolderSelection", "OK", [&](HWND d) { ustaw(d, "labFolder", folder); }, 1);
+    Kliknij("cmdDodajKatalog");
+    ASSERT_EQ(wybor.Count(), 1);
+  }
+  ASSERT_EQ(Ostrzezenia().size(), 3u);
+  EXPECT_EQ(Ostrzezenia()[1],
+            "Folder „C:\\” nie może być czyszczony (to folder systemu, katalog główny dysku lub folder profilu "
+            "użytkownika).");
+  EXPECT_EQ(Ostrzezenia()[2], "Taki katalog: C:\\dane już znajduje się na liście!");
   HWND drzewo = C("tvPlikiTymczasowe");
   HTREEITEM folder = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   HTREEITEM temp = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(folder)));

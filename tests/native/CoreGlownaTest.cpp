@@ -586,6 +586,10 @@ TEST_F(GlownaTest, MenuCommands) {
   const StanMenu s = r->StanPrzyOtwarciu();
   EXPECT_TRUE(s.statystyka && s.oProgramie && s.opcje && s.informacjeDnia);
   EXPECT_FALSE(s.listaDokumentow);
+  // "Pomoc" only while the help pages are installed beside the program.
+  EXPECT_FALSE(s.pomoc);
+  tp.files.AddFile(r->PlikPomocy(), "<html></html>");
+  EXPECT_TRUE(r->StanPrzyOtwarciu().pomoc);
 }
 
 TEST_F(GlownaTest, ShutdownFreesInOrderAndSaves) {

@@ -530,8 +530,11 @@ void TfrmGlowna::PokazOknoOpcji(const std::string& strona) {
   };
   k.przelaczLewyAlt = [this](bool tak) { return hook_ && hook_->AktywnoscLewegoAltu(tak); };
   k.zastosujOpcjeSchowka = [this](const OpcjeSchowka& o) { ZastosujOpcjeSchowka(o); };
+  // Opened from the shortcut list, the list waits under the dialog; from the tray, the hidden window.
+  HWND wlasciciel = GetActiveWindow();
+  if (!wlasciciel || !IsWindowVisible(wlasciciel)) wlasciciel = Hwnd();
   // The core puts the hotkeys into the tray captions once the dialog has closed.
-  ::PokazOknoOpcji(Hwnd(), strona, std::move(k));
+  ::PokazOknoOpcji(wlasciciel, strona, std::move(k));
 }
 
 // ---------------------------------------------------------------------------------------------

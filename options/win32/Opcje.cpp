@@ -99,6 +99,9 @@ void TfrmOpcje::WybierzStrone(int indeks) {
 int TfrmOpcje::Pokaz(HWND wlasciciel) {
   if (!Hwnd()) return IDCANCEL;
   if (!StronaStartowa.empty()) WybierzStrone(IndeksStrony(StronaStartowa));
+  // An owner that stays on top (the shortcut list) would otherwise hide the dialog's middle.
+  if (wlasciciel && (GetWindowLongPtrW(wlasciciel, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetFocus(win::FindControl(Hwnd(), "cmdOk"));
   const int wynik = ShowModal(wlasciciel);
   return wynik == IDOK ? IDOK : IDCANCEL;

@@ -880,6 +880,17 @@ TEST_F(KalmoProgram, OptionsOpenFromTheTrayStoreAllOrNothingAndAChangedHotkeyWor
   ASSERT_TRUE(Nacisnij("0x10+0x11+0x4C"));
   HWND lista = driver::WaitForWindow(L"TfrmListaSkrotow", "Lista skrótów folderów", proces_.id);
   ASSERT_NE(lista, nullptr);
+
+  // The list's "Opcje" opens the dialog on "Skróty", above the list that stays on top.
+  ASSERT_TRUE(PostMessageW(lista, WM_COMMAND, 201, 0));
+  opcje = driver::WaitForWindow(L"TfrmOpcje", "Opcje", proces_.id);
+  ASSERT_NE(opcje, nullptr);
+  EXPECT_EQ(SendMessageW(driver::FindChildByName(opcje, "Notes"), TCM_GETCURSEL, 0, 0), 6);
+  EXPECT_TRUE(GetWindowLongPtrW(opcje, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(IsWindowEnabled(lista));
+  ASSERT_TRUE(driver::ClickButton(opcje, "Anuluj"));
+  ASSERT_TRUE(driver::WaitUntilGone(opcje));
+  EXPECT_TRUE(Czekaj([&] { return IsWindowEnabled(lista) != FALSE; }));
   PostMessageW(lista, WM_CLOSE, 0, 0);
   EXPECT_TRUE(driver::WaitUntilGone(lista));
   EXPECT_EQ(Zakoncz(), 0);

@@ -9,6 +9,7 @@
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
 #include "settings/Komunikaty.h"
+#include "options/Pomoc.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -69,7 +70,7 @@ void TGlownaRdzen::FormCreate() {
   debugger_->UstawFolder(folder_);
   debugger_->Wylacz();
   debugger_->Log("różne", "Uruchomienie programu Kalmo");
-  plikPomocy_ = platform::JoinPath(folder_, "Kalmo.hlp");                  // 3
+  plikPomocy_ = SciezkaPomocy(folder_, 1);                                 // 3
   ui_.UstawPlikPomocy(plikPomocy_);
   for (int i = 0; i < 8; ++i) okna_[i] = false;                            // 4
   pliki_ = UtworzNazwyPlikow(folder_);                                     // 5
@@ -254,6 +255,7 @@ void TGlownaRdzen::WstawSkrotyDoMenu() { ui_.UstawPodpisyMenu(Podpisy()); }
 
 StanMenu TGlownaRdzen::StanPrzyOtwarciu() const {
   StanMenu s;
+  s.pomoc = PomocDostepna(folder_);
   // The today-info window hides on its close box and shows again on the command.
   s.informacjeDnia = !OknoIstnieje(Okno::InformacjeDnia) || !ui_.OknoWidoczne(Okno::InformacjeDnia);
   s.statystyka = !OknoIstnieje(Okno::Statystyka);

@@ -29,6 +29,7 @@ struct PodpisyMenu {
 
 // Enabled state of the tray menu items that open single-instance windows.
 struct StanMenu {
+  bool pomoc = true;  // the help pages are installed
   bool informacjeDnia = true;
   bool statystyka = true;
   bool opcje = true;
@@ -41,9 +42,9 @@ class GlownaUi : public PoczmistrzGlownej {
  public:
   // The main window's handle as an integer (for the keyboard-hook library).
   virtual uintptr_t UchwytOkna() = 0;
-  virtual void UstawPlikPomocy(const std::string& plik) = 0;  // application help file
-  virtual void OtworzTematPomocy(int kontekst) = 0;           // context help command
-  virtual void OtworzSpisPomocy() = 0;                        // help finder
+  virtual void UstawPlikPomocy(const std::string& plik) = 0;  // the help's contents page
+  virtual void OtworzTematPomocy(int kontekst) = 0;           // the help page of a context
+  virtual void OtworzSpisPomocy() = 0;                        // the contents page
   virtual void ZainstalujFiltrPomocy() = 0;                   // what-is-this message filter
   // Hotkey tasks that need the window system: the busy cursor, window parents and corners
   // (handles as integers), and the clipboard history shown at a screen point.

@@ -20,6 +20,9 @@
 #include "settings/Komunikaty.h"
 #include "keyboard/win32/ImportLibKeyHook.h"
 #include "keyboard/win32/ListaSkrotow.h"
+#include "options/Pomoc.h"
+#include "options/win32/Opcje.h"
+#include "options/win32/Pomoc.h"
 #include "platform/Platform.h"
 #include "worktime/win32/Przypomnienie.h"
 #include "worktime/win32/TodayInfo.h"
@@ -54,10 +57,6 @@ class UsuwanieWTle : public StarterUsuwania {
   HWND glowne_;
   std::function<PlikiDanych()> pliki_;
 };
-
-void InformacjaONastepnejWersji(const std::string& okno) {
-  Komunikat("Okno „" + okno + "” będzie dostępne w następnej wersji programu Kalmo.", rkInformacja);
-}
 
 HICON WczytajIkone(int id, int size) {
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
@@ -105,6 +104,7 @@ void UstawPodpisyMenu(HMENU menu, const PodpisyMenu& p) {
 
 void UstawStanMenu(HMENU menu, const StanMenu& s) {
   auto set = [menu](int id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+  set(mnuPomoc, s.pomoc);
   set(mnuInformacjeDnia, s.informacjeDnia);
   set(mnuStatystyka, s.statystyka);
   set(mnuOpcje, s.opcje);
@@ -182,7 +182,6 @@ void TfrmGlowna::FormDestroy() {
   rdzen_.reset();
   ikona_.ZatrzymajAnimacje();
   ikona_.Ukryj();
-  if (Hwnd() && pomocOtwarta_) WinHelpW(Hwnd(), win::Widen(plikPomocy_).c_str(), HELP_QUIT, 0);
   win::UstawFiltrKomunikatow({});
 }
 
@@ -318,17 +317,11 @@ void TfrmGlowna::UstawPlikPomocy(const std::string& plik) {
   SetApplicationHelpFile(plik);  // the message dialog's help button opens it too
 }
 
-bool TfrmGlowna::Pomoc(UINT command, ULONG_PTR data) {
-  // Without the help file the help program would only report that it is missing.
-  if (plikPomocy_.empty() || !platform::Fs().FileExists(plikPomocy_)) return false;
-  bool ok = WinHelpW(Hwnd(), win::Widen(plikPomocy_).c_str(), command, data) != FALSE;
-  pomocOtwarta_ = pomocOtwarta_ || ok;
-  return ok;
-}
+// The help pages lie beside the contents page; without them nothing opens and nothing is said
+// (the menu item is disabled then).
+void TfrmGlowna::OtworzTematPomocy(int kontekst) { OtworzPomoc(FolderZeSciezki(plikPomocy_), kontekst); }
 
-void TfrmGlowna::OtworzTematPomocy(int kontekst) { Pomoc(HELP_CONTEXT, static_cast<ULONG_PTR>(kontekst)); }
-
-void TfrmGlowna::OtworzSpisPomocy() { Pomoc(HELP_FINDER, 0); }
+void TfrmGlowna::OtworzSpisPomocy() { OtworzTematPomocy(1); }
 
 void TfrmGlowna::ZainstalujFiltrPomocy() {
   // Every loop of the thread runs it, the modal dialogs' own loops too.
@@ -374,8 +367,8 @@ void TfrmGlowna::PokazPomocKontrolki(HWND control) {
     bool form = !(GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD);
     if (form || !GetParent(h)) break;
   }
-  if (!kontekst) kontekst = 1000;
-  Pomoc(kontekst >= 100 ? HELP_CONTEXTPOPUP : HELP_CONTEXT, kontekst);
+  // A control without a context of its own, or with a popup context, gets the contents page.
+  OtworzTematPomocy(static_cast<int>(kontekst));
 }
 
 void TfrmGlowna::WlaczRejestracjePolaczen() { EnableModemLogging(); }
@@ -519,9 +512,32 @@ void TfrmGlowna::PokazStatystyke() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Windows of later versions
+// Options
 
-void TfrmGlowna::PokazOknoOpcji(const std::string&) { InformacjaONastepnejWersji("Opcje"); }
+void TfrmGlowna::PokazOknoOpcji(const std::string& strona) {
+  if (!rdzen_ || !rdzen_->InfoSaver()) return;
+  TGlownaRdzen& r = *rdzen_;
+  KontekstOpcji k;
+  k.infoSaver = r.InfoSaver();
+  k.pliki = r.Pliki();
+  k.folderProgramu = r.FolderProgramu();
+  k.ustawOpcjeOstrzegania = [&r](const WarningOptions& o) { r.UstawOpcjeOstrzegania(o); };
+  k.ustawZnakiFiltrujace = [&r](const std::string& z) { r.UstawZnakiFiltrujace(z); };
+  k.poZmianieLimitow = [&r] { r.UstawOkresTimera(); };
+  k.poZapisieHotkeyow = [&r] {
+    if (THotKeys* s = r.Skroty()) {
+      s->WczytajHotkeye();
+      s->ZarejestrujHotkeye();
+    }
+  };
+  k.przelaczLewyAlt = [this](bool tak) { return hook_ && hook_->AktywnoscLewegoAltu(tak); };
+  k.zastosujOpcjeSchowka = [this](const OpcjeSchowka& o) { ZastosujOpcjeSchowka(o); };
+  // Opened from the shortcut list, the list waits under the dialog; from the tray, the hidden window.
+  HWND wlasciciel = GetActiveWindow();
+  if (!wlasciciel || !IsWindowVisible(wlasciciel)) wlasciciel = Hwnd();
+  // The core puts the hotkeys into the tray captions once the dialog has closed.
+  ::PokazOknoOpcji(wlasciciel, strona, std::move(k));
+}
 
 // ---------------------------------------------------------------------------------------------
 // Hotkey tasks

@@ -122,7 +122,6 @@ class TfrmGlowna : public win::Window, public GlownaUi, private KontekstDokument
   void AskWhetherToMonitor(const std::string& tytul) override;
 
   void PokazListeDokumentow();
-  // Windows that come with later versions of the program: each says so for now.
   void PokazStatystyke();
   void PokazOknoOpcji(const std::string& strona);
 
@@ -136,7 +135,6 @@ class TfrmGlowna : public win::Window, public GlownaUi, private KontekstDokument
   // The what-is-this help of the message loop; true when the message was used up.
   bool FiltrPomocy(const MSG& msg);
   void PokazPomocKontrolki(HWND control);
-  bool Pomoc(UINT command, ULONG_PTR data);
 
   std::unique_ptr<Win32KeyHook> hook_;
   std::unique_ptr<StarterUsuwania> starter_;
@@ -149,7 +147,6 @@ class TfrmGlowna : public win::Window, public GlownaUi, private KontekstDokument
   UINT zapytanieMenu_ = 0;
   std::string plikPomocy_;
   bool kliknieciePomocy_ = false;
-  bool pomocOtwarta_ = false;
   bool zniszczony_ = false;
   bool uruchomiony_ = false;  // the start-up sequence has run
 

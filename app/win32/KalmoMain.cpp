@@ -8,6 +8,7 @@
 #include "clipboard/win32/Schowek.h"
 #include "common/WinTools.h"
 #include "common/win32/Win32Dialogs.h"
+#include "options/Pomoc.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {
@@ -34,7 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     platform::Install(platform::win32::RealServices(&RealDialogs()));
     SetUnhandledExceptionFilter(PrzyAwarii);
     SetApplicationTitle("Kalmo");
-    SetApplicationHelpFile("Kalmo.hlp");  // the main window names it with its folder at start-up
+    SetApplicationHelpFile(kSpisPomocy);  // the main window names it with its folder at start-up
     {
       kalmo::TfrmGlowna glowna;
       if (glowna.Utworz()) {

@@ -1,11 +1,14 @@
 #include "common/win32/Komunikat.h"
 
+#include <shellapi.h>
+
 #include <cmath>
 
 #include "common/Komunika.h"
 #include "common/win32/KomunikaIds.h"
 #include "common/win32/Obrazki.h"
 #include "common/win32/Win32Dialogs.h"
+#include "platform/Platform.h"
 
 namespace ids = komunika_ids;
 
@@ -164,11 +167,10 @@ void TfrmKomunikat::KlawiszClick(size_t index) {
 }
 
 void TfrmKomunikat::PokazPomoc() {
-  std::wstring file = win::Widen(ApplicationHelpFile());
-  if (file.empty()) return;
-  std::wstring keyword = win::Widen(helpKeyword_);
-  if (keyword.empty()) WinHelpW(Hwnd(), file.c_str(), HELP_FINDER, 0);
-  else WinHelpW(Hwnd(), file.c_str(), HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword.c_str()));
+  // The help is a set of HTML pages: the contents page opens in the user's browser.
+  const std::string file = ApplicationHelpFile();
+  if (file.empty() || !platform::Fs().FileExists(file)) return;
+  ShellExecuteW(nullptr, L"open", win::Widen(file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 LRESULT TfrmKomunikat::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -12,6 +12,7 @@
 #include "common/WinTools.h"
 #include "common/win32/Win32Dialogs.h"
 #include "documents/Modem.h"
+#include "options/win32/Pomoc.h"
 #include "platform/Platform.h"
 #include "settings/Globalne.h"
 #include "settings/Rejestr.h"
@@ -412,10 +413,7 @@ void TfrmStatystyka::cmdPomocClick() {
     return;
   }
   kontekstPomocy_ = kontekst;
-  const std::string plik = ApplicationHelpFile();
-  // Without the help file the help program would only report that it is missing.
-  if (!plik.empty() && platform::Fs().FileExists(plik))
-    WinHelpW(Hwnd(), win::Widen(plik).c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(kontekst));
+  OtworzPomoc(FolderZeSciezki(ApplicationHelpFile()), kontekst);
 }
 
 void TfrmStatystyka::cmdZamknijClick() {
@@ -903,9 +901,7 @@ LRESULT TfrmStatystyka::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_HELP: {
       const auto* hi = reinterpret_cast<const HELPINFO*>(lp);
-      const std::string plik = ApplicationHelpFile();
-      if (hi->dwContextId && !plik.empty() && platform::Fs().FileExists(plik))
-        WinHelpW(Hwnd(), win::Widen(plik).c_str(), HELP_CONTEXT, hi->dwContextId);
+      if (hi->dwContextId) OtworzPomoc(FolderZeSciezki(ApplicationHelpFile()), static_cast<int>(hi->dwContextId));
       return TRUE;
     }
     case WM_DESTROY:

@@ -70,6 +70,8 @@ void TfrmOpcje::FormCreate() {
   for (int i = 0; i < kLiczbaStron; ++i) {
     strony_[i] = kStrony[i](Hwnd(), obszar, kontekst_);
     SetWindowPos(strony_[i]->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // The what-is-this help of a control on a page opens that page's help.
+    SetWindowContextHelpId(strony_[i]->Hwnd(), static_cast<DWORD>(KontekstPomocyStrony(i)));
     strony_[i]->Wczytaj();
     if (auto* k = dynamic_cast<KlawiszeZadan*>(strony_[i].get())) kontekst_.klawisze = k;
   }
@@ -97,6 +99,9 @@ void TfrmOpcje::WybierzStrone(int indeks) {
 int TfrmOpcje::Pokaz(HWND wlasciciel) {
   if (!Hwnd()) return IDCANCEL;
   if (!StronaStartowa.empty()) WybierzStrone(IndeksStrony(StronaStartowa));
+  // An owner that stays on top (the shortcut list) would otherwise hide the dialog's middle.
+  if (wlasciciel && (GetWindowLongPtrW(wlasciciel, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetFocus(win::FindControl(Hwnd(), "cmdOk"));
   const int wynik = ShowModal(wlasciciel);
   return wynik == IDOK ? IDOK : IDCANCEL;

@@ -5,6 +5,7 @@
 #include "common/Dyskowe.h"
 #include "common/Komunika.h"
 #include "keyboard/GoraceKlawisze.h"
+#include "keyboard/win32/GoracyKlawisz.h"
 #include "options/win32/Strony.h"
 #include "settings/Rejestr.h"
 
@@ -17,9 +18,8 @@ class TStronaKlawiatury : public TStronaOpcji, public KlawiszeZadan {
   TStronaKlawiatury(HWND dialog, const RECT& obszar, KontekstOpcji& k) : TStronaOpcji(dialog, obszar, "Klawiatura", k) {
     Grupa("grpGoraceKlawisze", "Gorące klawisze: ", 6, 4, 592, 262);
     siatka_ = Siatka("grdGoraceKlawisze", idSiatka, 18, 24, 568, 200, "Klawisz", 120, "Wykonywane działanie", 429);
-    // Adding and editing a binding go through the hotkey dialog of the keyboard unit.
-    EnableWindow(Przycisk("cmdDodajGoracyKlawisz", idDodaj, "Dodaj...", 18, 232, 96, 25), FALSE);
-    EnableWindow(Przycisk("cmdEdytujGoracyKlawisz", idEdytuj, "Edytuj...", 120, 232, 96, 25), FALSE);
+    Przycisk("cmdDodajGoracyKlawisz", idDodaj, "Dodaj...", 18, 232, 96, 25);
+    Przycisk("cmdEdytujGoracyKlawisz", idEdytuj, "Edytuj...", 120, 232, 96, 25);
     Przycisk("cmdUsunGoracyKlawisz", idUsun, "Usuń", 222, 232, 96, 25);
     Wyboru("chbLewyAlt", idLewyAlt, "Lewy Alt = Prawy Alt ", 12, 278, 400, 17);
     Wyboru("chbPauseKey", idPause, "Przerwa włączana klawiszem PAUSE", 12, 302, 400, 17);
@@ -72,10 +72,34 @@ class TStronaKlawiatury : public TStronaOpcji, public KlawiszeZadan {
   void Polecenie(int id, int kod, HWND) override {
     if (kod != BN_CLICKED) return;
     if (id == idUsun) cmdUsunGoracyKlawiszClick();
+    else if (id == idDodaj) cmdDodajGoracyKlawiszClick();
+    else if (id == idEdytuj) cmdEdytujGoracyKlawiszClick();
     else if (id == idLewyAlt) chbLewyAltClick();
   }
 
  private:
+  void cmdDodajGoracyKlawiszClick() {
+    std::vector<Wiersz> w = Wiersze(siatka_);
+    if (w.size() >= kMaxKlawiszy) {
+      Komunikat("Maksymalna ilość gorących klawiszy to: " + std::to_string(kMaxKlawiszy), rkInformacja);
+      return;
+    }
+    const std::string linia = NowyGoracyKlawisz(GetAncestor(Hwnd(), GA_ROOT));
+    if (linia.empty()) return;
+    w.push_back({PoleSkrotu(linia), PoleOpisu(linia)});
+    UstawWiersze(siatka_, w);
+  }
+
+  void cmdEdytujGoracyKlawiszClick() {
+    const int i = ZaznaczonyWiersz(siatka_);
+    std::vector<Wiersz> w = Wiersze(siatka_);
+    if (i < 0 || static_cast<size_t>(i) >= w.size()) return;
+    const std::string linia = EdytujGoracyKlawisz(w[i].first + "#" + w[i].second, GetAncestor(Hwnd(), GA_ROOT));
+    if (linia.empty()) return;
+    w[i] = {PoleSkrotu(linia), PoleOpisu(linia)};
+    UstawWiersze(siatka_, w);
+  }
+
   void cmdUsunGoracyKlawiszClick() {
     const int i = ZaznaczonyWiersz(siatka_);
     if (i < 0) return;

@@ -10,7 +10,11 @@
 #include "common/Dyskowe.h"
 #include "common/Komunika.h"
 #include "cleanup/RegulyCzyszczenia.h"
+#include "cleanup/win32/CzasOprozniania.h"
+#include "cleanup/win32/KronikaUsuwanychPlikow.h"
+#include "cleanup/win32/RodzajPliku.h"
 #include "common/WinTools.h"
+#include "options/win32/FolderSelection.h"
 #include "options/win32/Strony.h"
 
 namespace {
@@ -48,14 +52,12 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
     for (P p : {P{"cmdDodajKatalog", idDodajKatalog, "Dodaj folder zwykły"}, P{"cmdDodajTemp", idDodajTemp, "Dodaj folser tymczasowy"},
                 P{"cmdDodajKosz", idDodajKosz, "Dodaj folder Kosza"}, P{"cmdDodajPlik", idDodajPlik, "Dodaj rodzaj pliku"},
                 P{"cmdEdytuj", idEdytuj, "Edytuj element"}, P{"cmdUsun", idUsun, "Usuń Element"}}) {
-      HWND b = Przycisk(p.n, p.id, p.t, 424, y, 170, 26);
-      // Adding and editing go through the folder, file-kind and days dialogs of the cleanup unit.
-      if (p.id != idUsun) EnableWindow(b, FALSE);
+      Przycisk(p.n, p.id, p.t, 424, y, 170, 26);
       y += 32;
     }
     Grupa("grpKronika", "Kronika:", 6, 282, 592, 52);
     Wyboru("chbTworzKronike", idTworzKronike, "Twórz Kronikę", 18, 304, 150, 17);
-    EnableWindow(Przycisk("cmdPokazKronike", idPokazKronike, "Pokaż kronikę", 300, 300, 140, 26), FALSE);
+    Przycisk("cmdPokazKronike", idPokazKronike, "Pokaż kronikę", 300, 300, 140, 26);
     Przycisk("cmdUsunKronike", idUsunKronike, "Usuń kronikę", 448, 300, 140, 26);
   }
 
@@ -105,12 +107,164 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
  protected:
   void Polecenie(int id, int kod, HWND) override {
     if (kod != BN_CLICKED) return;
-    if (id == idUsuwanie) UstawDostepnosc();
-    else if (id == idUsun) cmdUsunClick();
-    else if (id == idUsunKronike) cmdUsunKronikeClick();
+    switch (id) {
+      case idUsuwanie: UstawDostepnosc(); break;
+      case idDodajKatalog: cmdDodajKatalogClick(); break;
+      case idDodajTemp: DodajSpecjalny(false); break;
+      case idDodajKosz: DodajSpecjalny(true); break;
+      case idDodajPlik: cmdDodajPlikClick(); break;
+      case idEdytuj: cmdEdytujClick(); break;
+      case idUsun: cmdUsunClick(); break;
+      case idPokazKronike: PokazKronikeUsuwanychPlikow(Okno(), kontekst_.pliki.kronika); break;
+      case idUsunKronike: cmdUsunKronikeClick(); break;
+    }
+  }
+
+  LRESULT Powiadomienie(NMHDR* n) override {
+    if (n->hwndFrom == drzewo_ && n->code == TVN_SELCHANGEDW) UstawDostepnosc();
+    return 0;
   }
 
  private:
+  // The selected entry: its rule and, for a mask entry, the mask's place in the rule (-1 for the
+  // folder entry itself); nothing when no entry is selected.
+  struct Wybor {
+    size_t regula = 0;
+    int maska = -1;
+  };
+  std::optional<Wybor> Wybrany() const {
+    HTREEITEM h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!h) return std::nullopt;
+    TVITEMW item{};
+    item.mask = TVIF_PARAM;
+    item.hItem = h;
+    SendMessageW(drzewo_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    Wybor w{static_cast<size_t>(item.lParam), -1};
+    if (w.regula >= reguly_.size()) return std::nullopt;
+    HTREEITEM rodzic = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(h)));
+    if (!rodzic) return w;
+    w.maska = 0;
+    for (HTREEITEM c = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(rodzic)));
+         c && c != h; c = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(c))))
+      ++w.maska;
+    return w;
+  }
+
+  static bool Specjalna(const RegulaCzyszczenia& r) { return r.rodzaj == "T" || r.rodzaj == "K"; }
+
+  HWND Okno() const { return GetAncestor(Hwnd(), GA_ROOT); }
+
+  // The rule of a folder entry with this text, other than `pomin`; reguly_.size() when none.
+  size_t Szukaj(const std::string& folder, size_t pomin) const {
+    for (size_t i = 0; i < reguly_.size(); ++i)
+      if (i != pomin && PostacPorownania(reguly_[i].folder) == PostacPorownania(folder)) return i;
+    return reguly_.size();
+  }
+
+  // A mask already in the rule, other than the one at `pomin`.
+  static bool MaMaske(const RegulaCzyszczenia& r, const std::string& maska, int pomin) {
+    for (size_t i = 0; i < r.pary.size(); ++i)
+      if (static_cast<int>(i) != pomin && PostacPorownania(r.pary[i].maska) == PostacPorownania(maska)) return true;
+    return false;
+  }
+
+  void PokazIWybierz(size_t regula, int maska) {
+    PokazDrzewo();
+    HTREEITEM h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    for (size_t i = 0; h && i < regula; ++i)
+      h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(h)));
+    if (h && maska >= 0) {
+      h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(h)));
+      for (int i = 0; h && i < maska; ++i)
+        h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(h)));
+    }
+    if (h) SendMessageW(drzewo_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(h));
+    UstawDostepnosc();
+  }
+
+  // A folder the cleanup would refuse (a system folder, a drive root, a profile) is refused here,
+  // where the user can choose another, rather than at every break.
+  bool FolderDozwolony(const std::string& folder, size_t pomin) const {
+    if (FolderNiebezpieczny(folder, DajFolderyChronione())) {
+      Komunikat("Folder „" + folder +
+                    "” nie może być czyszczony (to folder systemu, katalog główny dysku lub folder profilu "
+                    "użytkownika).",
+                rkOstrzezenie);
+      return false;
+    }
+    if (Szukaj(folder, pomin) < reguly_.size()) {
+      Komunikat("Taki katalog: " + folder + " już znajduje się na liście!", rkOstrzezenie);
+      return false;
+    }
+    return true;
+  }
+
+  void cmdDodajKatalogClick() {
+    const WybranyFolder f = WybierzFolder(Okno(), "", true);
+    if (f.folder.empty() || !FolderDozwolony(f.folder, reguly_.size())) return;
+    // A folder without masks is shown but not stored until it gets one.
+    reguly_.push_back({f.folder, RodzajZObrazka(f.podkatalogi ? 2 : 0), {}});
+    PokazIWybierz(reguly_.size() - 1, -1);
+  }
+
+  void DodajSpecjalny(bool kosz) {
+    for (const RegulaCzyszczenia& r : reguly_)
+      if (r.rodzaj == (kosz ? "K" : "T")) {
+        Komunikat(kosz ? "Katalog kosza systemowego już znajduje się na liście!"
+                       : "Katalog tymczasowy TEMP już znajduje się na liście!",
+                  rkOstrzezenie);
+        return;
+      }
+    if (std::optional<RegulaCzyszczenia> r = RegulaSpecjalna(kosz, PokazCzasOprozniania(Okno(), kosz, kosz ? 21 : 1))) {
+      reguly_.push_back(std::move(*r));
+      PokazIWybierz(reguly_.size() - 1, -1);
+    }
+  }
+
+  void cmdDodajPlikClick() {
+    const std::optional<Wybor> w = Wybrany();
+    if (!w || Specjalna(reguly_[w->regula])) return;
+    const std::optional<ParaMaski> para = PokazRodzajPliku(Okno());
+    if (!para || para->maska.empty()) return;
+    RegulaCzyszczenia& r = reguly_[w->regula];
+    if (MaMaske(r, para->maska, -1)) {
+      Komunikat("Ten rodzaj pliku: " + para->maska + " już znajduje się w tym katalogu!", rkOstrzezenie);
+      return;
+    }
+    r.pary.push_back(*para);
+    PokazIWybierz(w->regula, static_cast<int>(r.pary.size()) - 1);
+  }
+
+  void cmdEdytujClick() {
+    const std::optional<Wybor> w = Wybrany();
+    if (!w) return;
+    RegulaCzyszczenia& r = reguly_[w->regula];
+    if (Specjalna(r)) {
+      // The temporary folder and the recycle bins hold the one "*.*" entry: only its days change.
+      const int dni = PokazCzasOprozniania(Okno(), r.rodzaj == "K", r.pary.empty() ? 0 : r.pary[0].dni);
+      if (dni <= 0) return;
+      if (r.pary.empty()) r.pary.push_back({"*.*", dni});
+      else r.pary[0].dni = dni;
+      PokazIWybierz(w->regula, w->maska);
+    } else if (w->maska < 0) {
+      const WybranyFolder f = WybierzFolder(Okno(), r.folder, true);
+      if (f.folder.empty() || !FolderDozwolony(f.folder, w->regula)) return;
+      r.folder = f.folder;
+      r.rodzaj = RodzajZObrazka(f.podkatalogi ? 2 : 0);
+      PokazIWybierz(w->regula, -1);
+    } else if (static_cast<size_t>(w->maska) < r.pary.size()) {
+      const ParaMaski& stara = r.pary[w->maska];
+      const std::optional<ParaMaski> para = PokazRodzajPliku(Okno(), stara.maska, stara.dni);
+      if (!para || para->maska.empty()) return;
+      if (MaMaske(r, para->maska, w->maska)) {
+        Komunikat("Ten rodzaj pliku: " + para->maska + " już znajduje się w tym katalogu!", rkOstrzezenie);
+        return;
+      }
+      r.pary[w->maska] = *para;
+      PokazIWybierz(w->regula, w->maska);
+    }
+  }
+
   void PokazDrzewo() {
     SendMessageW(drzewo_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     static const int folder = IkonaSystemowa(L"folder", FILE_ATTRIBUTE_DIRECTORY);
@@ -153,29 +307,13 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
   // A folder goes with its masks; the mask of the temporary folder or the recycle bins takes the
   // whole entry; any other mask goes alone.
   void cmdUsunClick() {
-    HTREEITEM wybrany = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    if (!wybrany) return;
-    TVITEMW item{};
-    item.mask = TVIF_PARAM;
-    item.hItem = wybrany;
-    SendMessageW(drzewo_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    const size_t i = static_cast<size_t>(item.lParam);
-    if (i >= reguly_.size()) return;
-    HTREEITEM rodzic = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_PARENT,
-                                                                reinterpret_cast<LPARAM>(wybrany)));
-    RegulaCzyszczenia& r = reguly_[i];
-    if (!rodzic || r.rodzaj == "T" || r.rodzaj == "K") {
-      reguly_.erase(reguly_.begin() + static_cast<ptrdiff_t>(i));
-    } else {
-      size_t n = 0;
-      for (HTREEITEM h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_CHILD,
-                                                                  reinterpret_cast<LPARAM>(rodzic)));
-           h && h != wybrany;
-           h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(h))))
-        ++n;
-      if (n < r.pary.size()) r.pary.erase(r.pary.begin() + static_cast<ptrdiff_t>(n));
-    }
+    const std::optional<Wybor> w = Wybrany();
+    if (!w) return;
+    RegulaCzyszczenia& r = reguly_[w->regula];
+    if (w->maska < 0 || Specjalna(r)) reguly_.erase(reguly_.begin() + static_cast<ptrdiff_t>(w->regula));
+    else if (static_cast<size_t>(w->maska) < r.pary.size()) r.pary.erase(r.pary.begin() + w->maska);
     PokazDrzewo();
+    UstawDostepnosc();
   }
 
   void cmdUsunKronikeClick() {
@@ -187,7 +325,11 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
   void UstawDostepnosc() {
     const bool tak = Zaznaczone(Kontrolka("chbUsuwaniePlikowTymczasowych"));
     EnableWindow(drzewo_, tak);
-    EnableWindow(Kontrolka("cmdUsun"), tak);
+    for (const char* n : {"cmdDodajKatalog", "cmdDodajTemp", "cmdDodajKosz", "cmdEdytuj", "cmdUsun"})
+      EnableWindow(Kontrolka(n), tak);
+    // A file kind belongs to a plain folder: the temporary folder and the bins take every file.
+    const std::optional<Wybor> w = Wybrany();
+    EnableWindow(Kontrolka("cmdDodajPlik"), tak && w && !Specjalna(reguly_[w->regula]));
   }
 
   HWND drzewo_ = nullptr;

@@ -6,6 +6,8 @@
 #include "common/Komunika.h"
 #include "common/Orgtekst.h"
 #include "keyboard/GoraceKlawisze.h"
+#include "keyboard/ListaSkrotow.h"
+#include "keyboard/win32/Skrot.h"
 #include "options/win32/Strony.h"
 
 namespace {
@@ -17,9 +19,8 @@ class TStronaSkrotow : public TStronaOpcji {
   TStronaSkrotow(HWND dialog, const RECT& obszar, KontekstOpcji& k) : TStronaOpcji(dialog, obszar, "Skróty", k) {
     Grupa("grpSkroty", " Skróty do najczęściej używanych katalogów: ", 6, 4, 592, 280);
     siatka_ = Siatka("grdSkroty", idSiatka, 18, 24, 568, 218, "Nazwy skrótów", 170, "Lokalizacje folderów", 374);
-    // New and changed shortcuts go through the shortcut dialog of the keyboard unit.
-    EnableWindow(Przycisk("cmdNowySkrot", idNowy, "Nowy skrót...", 18, 250, 110, 25), FALSE);
-    EnableWindow(Przycisk("cmdEdytujSkrot", idEdytuj, "Edytuj skrót...", 134, 250, 110, 25), FALSE);
+    Przycisk("cmdNowySkrot", idNowy, "Nowy skrót...", 18, 250, 110, 25);
+    Przycisk("cmdEdytujSkrot", idEdytuj, "Edytuj skrót...", 134, 250, 110, 25);
     Przycisk("cmdUsunSkrot", idUsun, "Usuń skrót", 250, 250, 110, 25);
     Etykieta("labGoracyKlawiszSkrotow", "Gorący klawisz:", 12, 299, 96, 15);
     PoleKlawisza("hkSkroty", idHotkey, kZadanieListaSkrotow, 112, 296, 170);
@@ -40,22 +41,47 @@ class TStronaSkrotow : public TStronaOpcji {
   void Zapisz() override {
     const std::vector<Wiersz> w = Wiersze(siatka_);
     if (w == wiersze_ || !wczytane_ || kontekst_.pliki.skroty.empty()) return;
-    TStringList linie;
-    for (const Wiersz& r : w) linie.push_back(r.first + "#" + r.second);
-    if (!WriteTextLines(kontekst_.pliki.skroty, linie))
+    std::vector<SkrotFolderu> skroty;
+    for (const Wiersz& r : w) skroty.push_back({r.first, r.second});
+    if (!ZapiszSkroty(kontekst_.pliki.skroty, skroty))
       PokazBlad("TfrmOpcje.ZapiszDaneZZakladkiSkroty", "Nie można zapisać pliku skrótów: " + kontekst_.pliki.skroty);
     wiersze_ = w;
   }
 
  protected:
   void Polecenie(int id, int kod, HWND) override {
-    if (id == idUsun && kod == BN_CLICKED) {
+    if (kod != BN_CLICKED) return;
+    if (id == idNowy) cmdNowySkrotClick();
+    else if (id == idEdytuj) cmdEdytujSkrotClick();
+    else if (id == idUsun) {
       const int i = ZaznaczonyWiersz(siatka_);
       if (i >= 0) SendMessageW(siatka_, LVM_DELETEITEM, i, 0);
     }
   }
 
  private:
+  void cmdNowySkrotClick() {
+    TfrmSkrot okno;
+    okno.Pokaz(GetAncestor(Hwnd(), GA_ROOT));
+    if (okno.Nazwa.empty()) return;
+    std::vector<Wiersz> w = Wiersze(siatka_);
+    w.push_back({okno.Nazwa, okno.Lokalizacja});
+    UstawWiersze(siatka_, w);
+  }
+
+  void cmdEdytujSkrotClick() {
+    const int i = ZaznaczonyWiersz(siatka_);
+    std::vector<Wiersz> w = Wiersze(siatka_);
+    if (i < 0 || static_cast<size_t>(i) >= w.size()) return;
+    TfrmSkrot okno;
+    okno.Nazwa = w[i].first;
+    okno.Lokalizacja = w[i].second;
+    okno.Pokaz(GetAncestor(Hwnd(), GA_ROOT));
+    if (okno.Nazwa.empty()) return;
+    w[i] = {okno.Nazwa, okno.Lokalizacja};
+    UstawWiersze(siatka_, w);
+  }
+
   HWND siatka_ = nullptr;
   std::vector<Wiersz> wiersze_;
   bool wczytane_ = true;

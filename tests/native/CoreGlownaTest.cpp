@@ -186,7 +186,7 @@ TEST_F(GlownaTest, FirstStartRunsTheSequenceInOrder) {
   };
   hook.przyZerowaniu = [&] { widok.push_back(std::string("today ") + (Has("TodayInfo") ? "yes" : "no")); };
   r->FormCreate();
-  EXPECT_EQ(z.lista, (std::vector<std::string>{"help file C:\\Kalmo\\Kalmo.hlp", "help topic 1", "help filter",
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"help file C:\\Kalmo\\Pomoc.htm", "help topic 1", "help filter",
                                                "hook on 4660", "hotkey table", "left alt on", "captions",
                                                "modem log", "timer 10000"}));
   // The defaults exist before the accounting is created, which creates its own two values.
@@ -227,7 +227,7 @@ TEST_F(GlownaTest, LaterStartsReadTheStoredSettings) {
   tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "TodayInfo", d.ToBytes());
   tp.files.AddFile("C:\\Kalmo\\debugg.obj", "old log");
   r->FormCreate();
-  EXPECT_EQ(z.lista, (std::vector<std::string>{"help file C:\\Kalmo\\Kalmo.hlp", "help filter", "hook on 4660",
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"help file C:\\Kalmo\\Pomoc.htm", "help filter", "hook on 4660",
                                                "hotkey table", "left alt off", "captions", "timer 512000"}));
   EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 9);
   EXPECT_EQ(r->ZnakiFiltrujace(), "-");
@@ -586,6 +586,10 @@ TEST_F(GlownaTest, MenuCommands) {
   const StanMenu s = r->StanPrzyOtwarciu();
   EXPECT_TRUE(s.statystyka && s.oProgramie && s.opcje && s.informacjeDnia);
   EXPECT_FALSE(s.listaDokumentow);
+  // "Pomoc" only while the help pages are installed beside the program.
+  EXPECT_FALSE(s.pomoc);
+  tp.files.AddFile(r->PlikPomocy(), "<html></html>");
+  EXPECT_TRUE(r->StanPrzyOtwarciu().pomoc);
 }
 
 TEST_F(GlownaTest, ShutdownFreesInOrderAndSaves) {

@@ -1,6 +1,7 @@
 // The real Kalmo.exe under Wine: started from a program folder of its own, driven through its main
 // window's messages, read back through the registry and its data files.
 #include <windows.h>
+#include <commctrl.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -489,8 +490,11 @@ TEST_F(KalmoProgram, TrayMenuCarriesHotkeysAndFollowsTheWindows) {
   for (const auto& [id, podpis] : podpisy) {
     Pozycja p = CzytajPozycje(h, id);
     EXPECT_EQ(p.podpis, podpis);
-    EXPECT_TRUE(p.wlaczona) << podpis;
+    // Help is enabled only where its pages are installed: not yet in this folder.
+    EXPECT_EQ(p.wlaczona, id != mnuPomoc) << podpis;
   }
+  ASSERT_TRUE(WriteTextLines(scratch_.Path("Pomoc.htm"), {"<html></html>"}));
+  EXPECT_TRUE(CzytajPozycje(h, mnuPomoc).wlaczona);
 
   // The today-info window disables its item while it exists; after "Zamknij" the item is back.
   ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuInformacjeDnia, 0));
@@ -802,3 +806,92 @@ TEST_F(KalmoWygaszacz, LogoffDuringABreakGivesTheScreenSaverBack) {
 }
 
 }  // namespace
+
+// Every value of the settings key but today's running record, which the ticks keep saving.
+static std::map<std::string, std::vector<uint8_t>> Ustawienia() {
+  std::map<std::string, std::vector<uint8_t>> out;
+  for (auto& [nazwa, w] : WartosciKlucza())
+    if (nazwa != "TodayInfo") out[nazwa] = w.data;
+  return out;
+}
+
+TEST_F(KalmoProgram, OptionsOpenFromTheTrayStoreAllOrNothingAndAChangedHotkeyWorksAtOnce) {
+  ASSERT_TRUE(WriteTextLines(Plik("_skroty.dat"), {"Foldery programu#" + scratch_.dir()}));
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  TStringList klawiszePrzed;
+  ASSERT_TRUE(ReadTextLines(Plik("_hotkey.dat"), klawiszePrzed));
+
+  // The tray command opens the dialog; its item waits while it is open; "Anuluj" stores nothing.
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuOpcje, 0));
+  HWND opcje = driver::WaitForWindow(L"TfrmOpcje", "Opcje", proces_.id);
+  ASSERT_NE(opcje, nullptr);
+  // Loading creates the values a first run did not write, with their defaults.
+  const auto przed = Ustawienia();
+  EXPECT_FALSE(CzytajPozycje(h, mnuOpcje).wlaczona);
+  ASSERT_TRUE(driver::ClickButton(opcje, "Anuluj"));
+  ASSERT_TRUE(driver::WaitUntilGone(opcje));
+  EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuOpcje).wlaczona; }));
+  EXPECT_EQ(Ustawienia(), przed);
+
+  // A double click on the tray icon opens it too. A warnings page that does not validate keeps
+  // it open with its warning, and nothing of any page is stored.
+  ASSERT_TRUE(PostMessageW(h, kalmo::TfrmGlowna::WM_NOTIFYICON, 0, WM_LBUTTONDBLCLK));
+  opcje = driver::WaitForWindow(L"TfrmOpcje", "Opcje", proces_.id);
+  ASSERT_NE(opcje, nullptr);
+  HWND hkSkroty = driver::FindChildByName(opcje, "hkSkroty");
+  ASSERT_NE(hkSkroty, nullptr);
+  SendMessageW(hkSkroty, HKM_SETHOTKEY, MAKEWORD('L', HOTKEYF_SHIFT | HOTKEYF_CONTROL), 0);
+  SendMessageW(hkSkroty, WM_KILLFOCUS, 0, 0);  // leaving the field sets the key of its task
+  HWND przerwa = driver::FindChildByName(opcje, "chbOstrzeganieNaPrzerwe");
+  ASSERT_NE(przerwa, nullptr);
+  if (SendMessageW(przerwa, BM_GETCHECK, 0, 0) != BST_CHECKED) SendMessageW(przerwa, BM_CLICK, 0, 0);
+  HWND czestotliwosc = driver::FindChildByName(opcje, "tbCzestotliwoscPrzypomnienPrzerwa");
+  ASSERT_NE(czestotliwosc, nullptr);
+  SendMessageW(czestotliwosc, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x"));
+  {
+    std::string seen;
+    driver::Answerer answer(
+        L"TfrmKomunikat", "Ok",
+        [&](HWND dlg) {
+          for (const auto& [name, text] : driver::NamedTexts(dlg)) seen += text + "\n";
+        },
+        1, proces_.id);
+    ASSERT_TRUE(driver::ClickButton(opcje, "OK"));
+    ASSERT_TRUE(answer.WaitForCount(1));
+    EXPECT_NE(seen.find("Błędnie podana częstotliwość przypomnień o przerwie na zakładce \"Ostrzeganie\"!"),
+              std::string::npos)
+        << seen;
+  }
+  EXPECT_TRUE(IsWindowVisible(opcje));
+  EXPECT_EQ(Ustawienia(), przed);
+  TStringList klawisze;
+  ASSERT_TRUE(ReadTextLines(Plik("_hotkey.dat"), klawisze));
+  EXPECT_EQ(klawisze, klawiszePrzed);
+
+  // Mended, "OK" stores every page: the new key is in the menu and works at once.
+  SendMessageW(czestotliwosc, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"7"));
+  ASSERT_TRUE(driver::ClickButton(opcje, "OK"));
+  ASSERT_TRUE(driver::WaitUntilGone(opcje));
+  EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuListaSkrotow).podpis == "Lista Skrótów...    (Shift+Ctrl+L)"; }))
+      << CzytajPozycje(h, mnuListaSkrotow).podpis;
+  ASSERT_TRUE(ReadTextLines(Plik("_hotkey.dat"), klawisze));
+  EXPECT_EQ(klawisze.size(), klawiszePrzed.size() + 1);
+  ASSERT_TRUE(Nacisnij("0x10+0x11+0x4C"));
+  HWND lista = driver::WaitForWindow(L"TfrmListaSkrotow", "Lista skrótów folderów", proces_.id);
+  ASSERT_NE(lista, nullptr);
+
+  // The list's "Opcje" opens the dialog on "Skróty", above the list that stays on top.
+  ASSERT_TRUE(PostMessageW(lista, WM_COMMAND, 201, 0));
+  opcje = driver::WaitForWindow(L"TfrmOpcje", "Opcje", proces_.id);
+  ASSERT_NE(opcje, nullptr);
+  EXPECT_EQ(SendMessageW(driver::FindChildByName(opcje, "Notes"), TCM_GETCURSEL, 0, 0), 6);
+  EXPECT_TRUE(GetWindowLongPtrW(opcje, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(IsWindowEnabled(lista));
+  ASSERT_TRUE(driver::ClickButton(opcje, "Anuluj"));
+  ASSERT_TRUE(driver::WaitUntilGone(opcje));
+  EXPECT_TRUE(Czekaj([&] { return IsWindowEnabled(lista) != FALSE; }));
+  PostMessageW(lista, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(driver::WaitUntilGone(lista));
+  EXPECT_EQ(Zakoncz(), 0);
+}

@@ -12,6 +12,7 @@
 #include "common/Dyskowe.h"
 #include "common/WinTools.h"
 #include "common/win32/Window.h"
+#include "keyboard/GoraceKlawisze.h"
 #include "options/Opcje.h"
 #include "options/Pomoc.h"
 #include "options/win32/Opcje.h"
@@ -316,5 +317,104 @@ TEST_F(OknoOpcji, KeyFieldOfTheClipboardSetsItsRowOfTheHotkeyGrid) {
   TStringList linie;
   ASSERT_TRUE(ReadTextLines(pliki.goraceKlawisze, linie));
   EXPECT_THAT(linie, testing::Contains("Ctrl+Alt+K#Wyświetla historię schowka"));
+  EXPECT_EQ(przeladowania, 1);
+}
+
+TEST_F(OknoOpcji, PagesAddAndEditThroughTheirDialogs) {
+  ASSERT_TRUE(WriteTextLines(pliki.skroty, {"Dokumenty#C:\\Dokumenty"}));
+  ASSERT_TRUE(WriteTextLines(pliki.plikiTymczasowe, {"C:\\Dane#P#*.tmp#7"}));
+  TfrmOpcje& o = Okno();
+  auto ustaw = [](HWND okno, const char* pole, const wchar_t* tekst) {
+    SendMessageW(win::FindControl(okno, pole), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(tekst));
+  };
+  auto wybierzWiersz = [](HWND siatka, int i) {
+    LVITEMW s{};
+    s.stateMask = s.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(siatka, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&s));
+  };
+
+  // "Skróty": a new shortcut is appended, an edited one keeps its place.
+  {
+    driver::Answerer nowy(L"TfrmSkrot", "OK", [&](HWND d) {
+      ustaw(d, "tbNazwaSkrotu", L"Pobrane");
+      ustaw(d, "tbLokalizacjaFolderu", L"C:\\Pobrane");
+    }, 1);
+    Kliknij("cmdNowySkrot");
+    ASSERT_EQ(nowy.Count(), 1);
+  }
+  {
+    std::string preset;
+    driver::Answerer edycja(L"TfrmSkrot", "OK", [&](HWND d) {
+      preset = win::GetText(win::FindControl(d, "tbNazwaSkrotu"));
+      ustaw(d, "tbLokalizacjaFolderu", L"D:\\Dokumenty");
+    }, 1);
+    wybierzWiersz(C("grdSkroty"), 0);
+    Kliknij("cmdEdytujSkrot");
+    ASSERT_EQ(edycja.Count(), 1);
+    EXPECT_EQ(preset, "Dokumenty");
+  }
+
+  // "Klawiatura": a binding from the hotkey dialog becomes a row of the grid.
+  {
+    driver::Answerer klawisz(L"TfrmGoracyKlawisz", "Ok", [&](HWND d) {
+      SendMessageW(win::FindControl(d, "hkHotKey"), HKM_SETHOTKEY, MAKEWORD('B', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+      SendMessageW(win::FindControl(d, "cmbRozkazy"), CB_SETCURSEL, 0, 0);
+    }, 1);
+    Kliknij("cmdDodajGoracyKlawisz");
+    ASSERT_EQ(klawisz.Count(), 1);
+  }
+
+  // "Pliki Tymczasowe": the temporary folder once with its days, a second time refused; a mask
+  // edited through the file-kind dialog.
+  {
+    driver::Answerer dni(L"TfrmCzasOprozniania", "OK", [&](HWND d) {
+      EXPECT_EQ(win::GetText(win::FindControl(d, "spnCzasOprozniania")), "1");
+      ustaw(d, "spnCzasOprozniania", L"3");
+    }, 1);
+    Kliknij("cmdDodajTemp");
+    ASSERT_EQ(dni.Count(), 1);
+  }
+  Kliknij("cmdDodajTemp");
+  EXPECT_EQ(Ostrzezenia(), std::vector<std::string>{"Katalog tymczasowy TEMP już znajduje się na liście!"});
+  // A drive root would lose every file of the drive: refused when it is chosen; a folder already
+  // on the list too.
+  for (const wchar_t* folder : {L"C:\\", L"C:\\dane"}) {
+    driver::Answerer wybor(L"TfrmFolderSelection", "OK", [&](HWND d) { ustaw(d, "labFolder", folder); }, 1);
+    Kliknij("cmdDodajKatalog");
+    ASSERT_EQ(wybor.Count(), 1);
+  }
+  ASSERT_EQ(Ostrzezenia().size(), 3u);
+  EXPECT_EQ(Ostrzezenia()[1],
+            "Folder „C:\\” nie może być czyszczony (to folder systemu, katalog główny dysku lub folder profilu "
+            "użytkownika).");
+  EXPECT_EQ(Ostrzezenia()[2], "Taki katalog: C:\\dane już znajduje się na liście!");
+  HWND drzewo = C("tvPlikiTymczasowe");
+  HTREEITEM folder = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  HTREEITEM temp = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(folder)));
+  SendMessageW(drzewo, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(temp));
+  EXPECT_FALSE(IsWindowEnabled(C("cmdDodajPlik")));  // the temporary folder takes every file
+  HTREEITEM maska = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(folder)));
+  SendMessageW(drzewo, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(maska));
+  EXPECT_TRUE(IsWindowEnabled(C("cmdDodajPlik")));
+  {
+    std::string preset;
+    driver::Answerer rodzaj(L"TfrmRodzajPliku", "OK", [&](HWND d) {
+      preset = win::GetText(win::FindControl(d, "tbPlik")) + " " + win::GetText(win::FindControl(d, "spinWiekPliku"));
+      ustaw(d, "tbPlik", L"*.bak");
+    }, 1);
+    Kliknij("cmdEdytuj");
+    ASSERT_EQ(rodzaj.Count(), 1);
+    EXPECT_EQ(preset, "*.tmp 7");
+  }
+
+  ASSERT_TRUE(o.cmdOkClick());
+  TStringList linie;
+  ASSERT_TRUE(ReadTextLines(pliki.skroty, linie));
+  EXPECT_EQ(linie, (TStringList{"Dokumenty#D:\\Dokumenty", "Pobrane#C:\\Pobrane"}));
+  ASSERT_TRUE(ReadTextLines(pliki.plikiTymczasowe, linie));
+  EXPECT_EQ(linie, (TStringList{"C:\\Dane#P#*.bak#7", "Katalog tymczasowy TEMP#T#*.*#3"}));
+  ASSERT_TRUE(ReadTextLines(pliki.goraceKlawisze, linie));
+  ASSERT_FALSE(linie.empty());
+  EXPECT_EQ(PoleSkrotu(linie.back()), "Ctrl+Alt+B");
   EXPECT_EQ(przeladowania, 1);
 }

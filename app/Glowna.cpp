@@ -9,7 +9,7 @@
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
 #include "settings/Komunikaty.h"
-#include "options/Pomoc.h"
+#include "settings/Pomoc.h"
 #include "platform/Platform.h"
 
 namespace {

@@ -13,7 +13,7 @@ target_link_libraries(Hook PRIVATE user32 kernel32)
 target_link_options(Hook PRIVATE -Wl,--kill-at)
 
 kalmo_library(kalmo_ui
-  DIRS app/win32 worktime/win32 documents/win32 keyboard/win32 clipboard/win32 cleanup/win32 options/win32
+  DIRS settings/win32 app/win32 worktime/win32 documents/win32 keyboard/win32 clipboard/win32 cleanup/win32 options/win32
   LINK kalmo_core common_win32 Hook)
 kalmo_library(installer_ui DIRS installer/win32 LINK installer_core common_win32)
 

@@ -8,7 +8,7 @@
 #include "clipboard/win32/Schowek.h"
 #include "common/WinTools.h"
 #include "common/win32/Win32Dialogs.h"
-#include "options/Pomoc.h"
+#include "settings/Pomoc.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {

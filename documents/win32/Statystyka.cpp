@@ -12,7 +12,7 @@
 #include "common/WinTools.h"
 #include "common/win32/Win32Dialogs.h"
 #include "documents/Modem.h"
-#include "options/win32/Pomoc.h"
+#include "settings/win32/Pomoc.h"
 #include "platform/Platform.h"
 #include "settings/Globalne.h"
 #include "settings/Rejestr.h"

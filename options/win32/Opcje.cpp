@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "common/Komunika.h"
-#include "options/win32/Pomoc.h"
+#include "settings/win32/Pomoc.h"
 #include "options/win32/Strony.h"
 
 namespace {

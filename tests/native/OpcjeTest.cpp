@@ -4,7 +4,7 @@
 
 #include "options/Opcje.h"
 #include "options/OpcjeZaawansowane.h"
-#include "options/Pomoc.h"
+#include "settings/Pomoc.h"
 #include "platform/memory/Memory.h"
 #include "settings/Komunikaty.h"
 

@@ -1,4 +1,4 @@
-#include "options/Pomoc.h"
+#include "settings/Pomoc.h"
 
 #include "platform/Platform.h"
 

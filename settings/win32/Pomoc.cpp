@@ -1,10 +1,10 @@
-#include "options/win32/Pomoc.h"
+#include "settings/win32/Pomoc.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include "common/win32/Window.h"
-#include "options/Pomoc.h"
+#include "settings/Pomoc.h"
 #include "platform/Platform.h"
 
 namespace {

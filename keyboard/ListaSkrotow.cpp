@@ -13,10 +13,11 @@ std::vector<SkrotFolderu> WczytajSkroty(const std::string& plik) {
   for (const auto& l : linie) {
     if (TrimBoth(l).empty()) continue;
     const size_t hash = l.find('#');
-    if (hash == std::string::npos)
-      skroty.push_back({l, {}});
-    else
-      skroty.push_back({l.substr(0, hash), l.substr(hash + 1)});
+    SkrotFolderu s =
+        hash == std::string::npos ? SkrotFolderu{l, {}} : SkrotFolderu{l.substr(0, hash), l.substr(hash + 1)};
+    // A line of a lone "#" names nothing; saving would drop it, so loading does too.
+    if (s.nazwa.empty() && s.folder.empty()) continue;
+    skroty.push_back(std::move(s));
   }
   return skroty;
 }

@@ -10,7 +10,7 @@ struct SkrotFolderu {
 };
 
 // The shortcuts of the data file in file order; a missing or unreadable file gives none. Blank
-// lines are skipped.
+// lines and lines naming neither a shortcut nor a folder (a lone "#") are skipped.
 std::vector<SkrotFolderu> WczytajSkroty(const std::string& plik);
 // Rewrites the file in one step with one "name#folder" line per shortcut; rows without a name
 // and a folder (the empty row of an empty grid) are left out.

@@ -35,7 +35,7 @@ const scenes::Registrar kStop("KomunikatStop", [] {
 });
 
 const scenes::Registrar kPomoc("KomunikatInformacjaH", [] {
-  SetApplicationHelpFile("C:\\Kalmo\\Kalmo.hlp");
+  SetApplicationHelpFile("C:\\Kalmo\\Pomoc.htm");
   Message("Skróty klawiszowe można zmienić w oknie {#i}Opcje{#ui}.", platform::rkInformacja, ButtonPage::InformacjaH);
 });
 

@@ -353,9 +353,23 @@ void ListWindowTitles(TStringList& list) {
   }
 }
 
-void ListFilteredWindowTitles(TStringList& list, const std::string& filterChars) {
-  // Runs on every monitoring tick over every top-level window: each title is cleaned in place in
-  // the string taken over from the window list.
+FiltrTytulowOkien::FiltrTytulowOkien(const std::string& filterChars) : znaki_(filterChars) {
+  // The filter characters as a table, built once for all the titles.
+  ascii_ = std::all_of(znaki_.begin(), znaki_.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii_)
+    for (char c : znaki_) filtr_[static_cast<unsigned char>(c)] = true;
+}
+
+bool FiltrTytulowOkien::Przechodzi(const std::string& t) const {
+  if (!ascii_) return ContainsAnyOf(t, znaki_);
+  for (char c : t) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x80 && filtr_[u]) return true;
+  }
+  return false;
+}
+
+bool FiltrTytulowOkien::Oczysc(std::string& title) const {
   auto cutPair = [](std::string& t, char open, char close) {
     const size_t o = t.find(open);
     if (o == std::string::npos) return;
@@ -370,33 +384,25 @@ void ListFilteredWindowTitles(TStringList& list, const std::string& filterChars)
     while (b < t.size() && static_cast<unsigned char>(t[b]) <= ' ') ++b;
     t.erase(0, b);
   };
-  // The filter characters as a table, built once for all the titles.
-  const bool ascii = std::all_of(filterChars.begin(), filterChars.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  bool filtr[128] = {};
-  if (ascii)
-    for (char c : filterChars) filtr[static_cast<unsigned char>(c)] = true;
-  auto przechodzi = [&](const std::string& t) {
-    if (!ascii) return ContainsAnyOf(t, filterChars);
-    for (char c : t) {
-      const auto u = static_cast<unsigned char>(c);
-      if (u < 0x80 && filtr[u]) return true;
-    }
-    return false;
-  };
+  title = CutTitle(std::move(title), 200);
+  if (title.empty()) return false;
+  cutPair(title, '(', ')');
+  trim(title);
+  if (!Przechodzi(title)) return false;
+  if (title.find('-') != std::string::npos) {
+    cutPair(title, '[', ']');
+    trim(title);
+  }
+  return title.find("Eksploracja") == std::string::npos;
+}
+
+void ListFilteredWindowTitles(TStringList& list, const std::string& filterChars) {
+  // Each title is cleaned in place in the string taken over from the window list.
+  const FiltrTytulowOkien filtr(filterChars);
   for (platform::TopLevelWindow& w : platform::Desk().TopLevelWindows()) {
     if (w.popup) continue;
-    std::string title = CutTitle(std::move(w.title), 200);
-    if (title.empty()) continue;
-    cutPair(title, '(', ')');
-    trim(title);
-    if (!przechodzi(title)) continue;
-    if (title.find('-') != std::string::npos) {
-      cutPair(title, '[', ']');
-      trim(title);
-    }
-    if (title.find("Eksploracja") != std::string::npos) continue;
-    list.push_back(std::move(title));
+    std::string title = std::move(w.title);
+    if (filtr.Oczysc(title)) list.push_back(std::move(title));
   }
 }
 

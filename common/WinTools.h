@@ -48,6 +48,20 @@ void ListWindowTitles(TStringList& list);
 // Non-pop-up windows, cleaned of "(...)" (and "[...]" when the title has "-"), kept when they
 // contain one of the filter characters; titles with "Eksploracja" are dropped.
 void ListFilteredWindowTitles(TStringList& list, const std::string& filterChars);
+// The same cleaning and filtering for one non-pop-up window's title at a time, the filter
+// characters prepared once (for callers that keep titles from tick to tick).
+class FiltrTytulowOkien {
+ public:
+  explicit FiltrTytulowOkien(const std::string& filterChars);
+  // Cleans the title in place; false when the window is left out of the list.
+  bool Oczysc(std::string& title) const;
+
+ private:
+  bool Przechodzi(const std::string& title) const;
+  std::string znaki_;
+  bool ascii_ = true;
+  bool filtr_[128] = {};
+};
 bool IsWindowTitleOpen(const std::string& fragment);
 
 bool ScreenSaverActive();

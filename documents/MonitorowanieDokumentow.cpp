@@ -218,17 +218,42 @@ void TDokumenty::NazwyMonitorowanychDokumentow(TStringList& lista) const {
 
 void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int32_t czasPytania,
                                   double terazDniaPracy, KontekstDokumentow* kontekst) {
-  // Windows rarely change between ticks: a title equal to the last tick's title at its place keeps
-  // the key and hash computed then.
+  // Windows rarely change between ticks: a window whose title equals the last tick's window at
+  // its place keeps the cleaned title, key and hash computed then, so only new titles are cleaned.
+  const std::string znaki = kontekst ? kontekst->ZnakiFiltrujace() : std::string("-[");
+  if (znaki != znakiFiltru_) {
+    znakiFiltru_ = znaki;
+    okna_.clear();
+  }
+  okna_.swap(poprzednieOkna_);
+  tytulOkna_.swap(poprzedniTytulOkna_);
   tytuly_.swap(poprzednieTytuly_);
+  kluczeTytulow_.swap(poprzednieKlucze_);
+  hasheTytulow_.swap(poprzednieHashe_);
+  okna_ = platform::Desk().TopLevelWindows();
+  tytulOkna_.assign(okna_.size(), -1);
   tytuly_.clear();
-  ListFilteredWindowTitles(tytuly_, kontekst ? kontekst->ZnakiFiltrujace() : std::string("-["));
-  if (kluczeTytulow_.size() < tytuly_.size()) kluczeTytulow_.resize(tytuly_.size());
-  hasheTytulow_.resize(tytuly_.size());
-  for (size_t i = 0; i < tytuly_.size(); ++i) {
-    if (i < poprzednieTytuly_.size() && tytuly_[i] == poprzednieTytuly_[i]) continue;
-    KluczDokumentu(tytuly_[i], kluczeTytulow_[i]);
-    hasheTytulow_[i] = HashKlucza(kluczeTytulow_[i]);
+  kluczeTytulow_.clear();
+  hasheTytulow_.clear();
+  const FiltrTytulowOkien filtr(znaki);
+  for (size_t o = 0; o < okna_.size(); ++o) {
+    const platform::TopLevelWindow& w = okna_[o];
+    if (w.popup) continue;
+    if (o < poprzednieOkna_.size() && !poprzednieOkna_[o].popup && poprzednieOkna_[o].title == w.title) {
+      const int p = poprzedniTytulOkna_[o];
+      if (p < 0) continue;
+      tytulOkna_[o] = static_cast<int>(tytuly_.size());
+      tytuly_.push_back(std::move(poprzednieTytuly_[p]));
+      kluczeTytulow_.push_back(std::move(poprzednieKlucze_[p]));
+      hasheTytulow_.push_back(poprzednieHashe_[p]);
+      continue;
+    }
+    std::string tytul = w.title;  // a copy: the window list stays for the next tick's comparison
+    if (!filtr.Oczysc(tytul)) continue;
+    tytulOkna_[o] = static_cast<int>(tytuly_.size());
+    kluczeTytulow_.push_back(KluczDokumentu(tytul));
+    hasheTytulow_.push_back(HashKlucza(kluczeTytulow_.back()));
+    tytuly_.push_back(std::move(tytul));
   }
 
   // Existing candidates, last to first: counted while their window stays, dropped when it is

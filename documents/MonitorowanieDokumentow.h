@@ -13,6 +13,7 @@
 
 #include "common/Tekstowe.h"
 #include "documents/OrganizatorDokumentow.h"
+#include "platform/Desktop.h"
 
 // What the monitoring asks of the main window on a tick.
 class KontekstDokumentow {
@@ -97,10 +98,14 @@ class TDokumenty {
   bool zgloszonoOdczyt_ = false;
   bool zgloszonoZapis_ = false;
   // Working space of the advance, kept between ticks to spare allocations.
-  TStringList tytuly_;
-  TStringList poprzednieTytuly_;  // the last tick's, whose keys are still in kluczeTytulow_
-  std::vector<std::string> kluczeTytulow_;
-  std::vector<size_t> hasheTytulow_;
+  // The tick's window list, its cleaned titles (tytulOkna_: each window's index among them, -1
+  // when left out) with their keys and hashes; the last tick's are kept beside them.
+  std::vector<platform::TopLevelWindow> okna_, poprzednieOkna_;
+  std::vector<int> tytulOkna_, poprzedniTytulOkna_;
+  TStringList tytuly_, poprzednieTytuly_;
+  std::vector<std::string> kluczeTytulow_, poprzednieKlucze_;
+  std::vector<size_t> hasheTytulow_, poprzednieHashe_;
+  std::string znakiFiltru_;  // the filter the kept titles were cleaned with
   std::vector<std::string> kluczeKandydatow_;
   std::vector<bool> zaliczone_;
   std::string programy_;               // the programs setting last split

@@ -131,6 +131,21 @@ TEST_F(DokumentyTest, OneKeyPerDocument) {
   Okna({"Excel - budżet.xls"});
   Tick(*s);
   EXPECT_TRUE(s->ListaTymczasowa().empty());
+
+  // An unchanged window is looked at again when the filter characters or its pop-up style change.
+  Okna({"Word - raport.doc"});
+  Tick(*s);
+  EXPECT_EQ(s->Organizator().Get(0).Seconds, 40);
+  k.znaki = "[";  // "-" no longer lets the title through
+  Tick(*s);
+  EXPECT_EQ(s->Organizator().Get(0).Seconds, 40);
+  k.znaki = "-[";
+  tp.desktop.windows[0].popup = true;
+  Tick(*s);
+  EXPECT_EQ(s->Organizator().Get(0).Seconds, 40);
+  tp.desktop.windows[0].popup = false;
+  Tick(*s);
+  EXPECT_EQ(s->Organizator().Get(0).Seconds, 50);
 }
 
 TEST(OrganizatorDokumentowTest, KeysFindTheFirstRecordAlsoAfterChanges) {

@@ -120,6 +120,16 @@ std::string PodpisPozycji(HMENU menu, int id) {
 
 // ---------------------------------------------------------------------------------------------
 
+HWND OknoGlowneProcesu(DWORD processId) {
+  HWND h = nullptr;
+  while ((h = FindWindowExW(nullptr, h, kKlasa, nullptr))) {
+    DWORD p = 0;
+    GetWindowThreadProcessId(h, &p);
+    if (p == processId) return h;
+  }
+  return nullptr;
+}
+
 namespace kalmo {
 
 TfrmGlowna::TfrmGlowna() = default;

@@ -51,6 +51,10 @@ std::string PodpisPozycji(HMENU menu, int id);
 // (GlobalDeleteAtom).
 inline constexpr wchar_t kKomunikatPozycjiMenu[] = L"Kalmo.PozycjaMenu";
 
+// The hidden main window of the Kalmo process with that id, for the programs that drive one (tests,
+// tools); null while it has none.
+HWND OknoGlowneProcesu(DWORD processId);
+
 // In a namespace of its own: the installer's main window has the same name, and the tests and
 // tools link both programs' windows.
 namespace kalmo {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/Glowna.h"
 #include "cleanup/Kronika.h"
 #include "cleanup/win32/CzasOprozniania.h"
 #include "cleanup/win32/DeleteTempFileThread.h"
@@ -360,16 +361,6 @@ TEST_F(CleanupWin, ReportsWaitInTheMailboxAndReachOnlyTheMainThread) {
 
 namespace {
 
-HWND GlowneKalmo(DWORD pid) {
-  HWND h = nullptr;
-  while ((h = FindWindowExW(nullptr, h, L"TfrmGlowna", nullptr))) {
-    DWORD p = 0;
-    GetWindowThreadProcessId(h, &p);
-    if (p == pid) return h;
-  }
-  return nullptr;
-}
-
 template <class F>
 bool Czekaj(F&& f) {
   for (DWORD start = GetTickCount(); !f(); Sleep(50))
@@ -389,7 +380,7 @@ TEST_F(CleanupWin, KalmoShowsTheLabelAndEndsAtOnceDuringTheDeletionsDelay) {
   HWND h = nullptr;
   ASSERT_TRUE(Czekaj([&] {
     DWORD_PTR atom = 0;
-    if (!(h = GlowneKalmo(kalmo.id)) ||
+    if (!(h = OknoGlowneProcesu(kalmo.id)) ||
         !SendMessageTimeoutW(h, zapytanie, 109, 0, SMTO_NORMAL, driver::Timeout(), &atom) || !atom)
       return false;
     GlobalDeleteAtom(static_cast<ATOM>(atom));

@@ -165,15 +165,6 @@ std::set<std::string> PlikiFolderu(const std::string& dir) {
 bool Istnieje(const std::string& path) { return GetFileAttributesW(W(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The hidden main window of a process (hidden windows are not what the driver looks for).
-HWND OknoGlowne(DWORD pid) {
-  HWND h = nullptr;
-  while ((h = FindWindowExW(nullptr, h, L"TfrmGlowna", nullptr))) {
-    DWORD p = 0;
-    GetWindowThreadProcessId(h, &p);
-    if (p == pid) return h;
-  }
-  return nullptr;
-}
 int LiczOknaKlasy(const wchar_t* klasa) {
   int n = 0;
   HWND h = nullptr;
@@ -227,7 +218,7 @@ class KalmoProgram : public testing::Test {
 
   void TearDown() override {
     if (proces_.handle) {
-      if (HWND h = OknoGlowne(proces_.id)) PostMessageW(h, WM_COMMAND, mnuKoniec, 0);
+      if (HWND h = OknoGlowneProcesu(proces_.id)) PostMessageW(h, WM_COMMAND, mnuKoniec, 0);
       proces_.WaitForExit();
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, kKlucz);
@@ -240,14 +231,14 @@ class KalmoProgram : public testing::Test {
   HWND Uruchom(driver::Process& p) {
     if (!driver::Start("\"" + scratch_.Path("Kalmo.exe") + "\"", p)) return nullptr;
     HWND h = nullptr;
-    if (!Czekaj([&] { return (h = OknoGlowne(p.id)) != nullptr && !CzytajPozycje(h, mnuKoniec).podpis.empty(); }))
+    if (!Czekaj([&] { return (h = OknoGlowneProcesu(p.id)) != nullptr && !CzytajPozycje(h, mnuKoniec).podpis.empty(); }))
       return nullptr;
     return h;
   }
   HWND Uruchom() { return Uruchom(proces_); }
 
   long Zakoncz() {
-    HWND h = OknoGlowne(proces_.id);
+    HWND h = OknoGlowneProcesu(proces_.id);
     if (h) PostMessageW(h, WM_COMMAND, mnuKoniec, 0);
     long code = proces_.WaitForExit();
     CloseHandle(proces_.handle);
@@ -364,7 +355,7 @@ TEST_F(KalmoProgram, SecondInstanceEndsAtOnceWithoutAWindow) {
   driver::Process second;
   ASSERT_TRUE(driver::Start("\"" + scratch_.Path("Kalmo.exe") + "\"", second));
   EXPECT_EQ(second.WaitForExit(), 0);
-  EXPECT_EQ(OknoGlowne(second.id), nullptr);
+  EXPECT_EQ(OknoGlowneProcesu(second.id), nullptr);
   EXPECT_EQ(LiczOknaKlasy(L"TfrmGlowna"), 1);
   EXPECT_TRUE(IsWindow(first));
   EXPECT_EQ(Zakoncz(), 0);
@@ -804,7 +795,7 @@ TEST_F(KalmoWygaszacz, LogoffDuringABreakGivesTheScreenSaverBack) {
   ASSERT_TRUE(UruchomPrzerwe());
   // Windows ends the process after WM_ENDSESSION: nothing after the message runs.
   DWORD_PTR r = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(OknoGlowne(proces_.id), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, driver::Timeout(), &r));
+  ASSERT_TRUE(SendMessageTimeoutW(OknoGlowneProcesu(proces_.id), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, driver::Timeout(), &r));
   TerminateProcess(proces_.handle, 0);
   proces_.WaitForExit();
   EXPECT_TRUE(WygaszaczWlaczony());

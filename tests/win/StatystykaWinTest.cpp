@@ -323,16 +323,6 @@ TEST_F(OknoStatystyki, EmptyOrMissingArchiveOpensWithEmptyCharts) {
 // --------------------------------------------------------------------------------------------
 // The real program: the tray command opens the window on a prepared archive.
 
-HWND OknoGlowne(DWORD pid) {
-  HWND h = nullptr;
-  while ((h = FindWindowExW(nullptr, h, L"TfrmGlowna", nullptr))) {
-    DWORD p = 0;
-    GetWindowThreadProcessId(h, &p);
-    if (p == pid) return h;
-  }
-  return nullptr;
-}
-
 TEST(StatystykaKalmo, TrayCommandOpensTheWindowOnThePreparedArchive) {
   wintest::BlokadaKluczaKalmo lock;
   ASSERT_TRUE(lock.owned());
@@ -348,7 +338,7 @@ TEST(StatystykaKalmo, TrayCommandOpensTheWindowOnThePreparedArchive) {
   ASSERT_TRUE(driver::Start("\"" + scratch.Path("Kalmo.exe") + "\"", proces));
   HWND glowne = nullptr;
   const DWORD start = GetTickCount();
-  while (!(glowne = OknoGlowne(proces.id)) && GetTickCount() - start < driver::Timeout()) Sleep(50);
+  while (!(glowne = OknoGlowneProcesu(proces.id)) && GetTickCount() - start < driver::Timeout()) Sleep(50);
   ASSERT_NE(glowne, nullptr);
   // The command waits for the start-up like the menu does; post until the window comes.
   HWND okno = nullptr;

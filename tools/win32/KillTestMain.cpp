@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/Glowna.h"
 #include "common/Cp1250.h"
 #include "documents/Archiwum.h"
 #include "documents/OrganizatorDokumentow.h"
@@ -200,16 +201,6 @@ class Sprawdzanie {
 
 LRESULT CALLBACK OknoDokumentu(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
 
-HWND OknoGlowne(DWORD pid) {
-  HWND h = nullptr;
-  while ((h = FindWindowExW(nullptr, h, L"TfrmGlowna", nullptr))) {
-    DWORD p = 0;
-    GetWindowThreadProcessId(h, &p);
-    if (p == pid) return h;
-  }
-  return nullptr;
-}
-
 void Pompuj(DWORD ms) {
   const DWORD start = GetTickCount();
   do {
@@ -295,15 +286,15 @@ int main() {
     std::uniform_int_distribution<int> czas(100, 4000), dlugi(61000, 66000);
     const DWORD koniec = GetTickCount() + (los() % 20 == 0 ? dlugi(los) : czas(los));
     const bool przerwa = los() % 4 == 0, wygaszacz = los() % 2 == 0;
-    static const UINT zapytanie = RegisterWindowMessageW(L"Kalmo.PozycjaMenu");
+    static const UINT zapytanie = RegisterWindowMessageW(kKomunikatPozycjiMenu);
     HWND glowne = nullptr;
     bool uruchomiony = false, wPrzerwie = false;
     while (static_cast<int>(koniec - GetTickCount()) > 0) {
       Pompuj(25);
-      if (!glowne) glowne = OknoGlowne(pi.dwProcessId);
+      if (!glowne) glowne = OknoGlowneProcesu(pi.dwProcessId);
       if (glowne && !uruchomiony) {
         DWORD_PTR wynik = 0;
-        if (SendMessageTimeoutW(glowne, zapytanie, 101, 0, SMTO_NORMAL, 200, &wynik) && wynik) {
+        if (SendMessageTimeoutW(glowne, zapytanie, mnuPomoc, 0, SMTO_NORMAL, 200, &wynik) && wynik) {
           GlobalDeleteAtom(static_cast<ATOM>(wynik));
           uruchomiony = true;
           if (!skonfigurowany) {

@@ -128,6 +128,14 @@ TEST(RegistryBinary, RecordsRoundTripAndOnlyExistingValuesAreSet) {
   EXPECT_FALSE(GetRegistryBinary(kKey, "Tekst", other, sizeof other));
   EXPECT_EQ(other[0], 7);
   EXPECT_EQ(Errors(t.dialogs).size(), 2u);
+  // Each damaged value is kept aside before defaults can be saved over it, and only the first time.
+  EXPECT_EQ(t.registry.ReadBinary(Root::CurrentUser, kKey, "TodayInfoUszkodzony"),
+            (std::vector<uint8_t>{99, 2, 3, 4, 5, 6, 7, 8}));
+  EXPECT_EQ(t.registry.ReadString(Root::CurrentUser, kKey, "TekstUszkodzony"), "abcd");
+  record[0] = 1;
+  SetRegistryBinary(kKey, "TodayInfo", record, sizeof record);
+  EXPECT_FALSE(GetRegistryBinary(kKey, "TodayInfo", other, sizeof other));
+  EXPECT_EQ(t.registry.ReadBinary(Root::CurrentUser, kKey, "TodayInfoUszkodzony")->at(0), 99);
   t.dialogs.shown.clear();
 
   EXPECT_FALSE(GetRegistryBinary(kKey, "Ustawienia", back, sizeof back));

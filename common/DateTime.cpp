@@ -1,5 +1,6 @@
 #include "common/DateTime.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace datetime {
@@ -30,6 +31,13 @@ void CivilFromDays(int64_t z, int& y, int& m, int& d) {
 
 const int64_t kEpoch = DaysFromCivil(1899, 12, 30);
 
+// A stored date read from a damaged record can be anything, NaN included: it is taken as the
+// nearest date of years 1..9999 (NaN as day 0), so that no conversion leaves the integers.
+double Dozwolona(double value) {
+  if (std::isnan(value)) return 0;
+  return std::clamp(value, -693593.0, 2958465.0 + 86399999.0 / 86400000.0);
+}
+
 }  // namespace
 
 double EncodeDate(int year, int month, int day) {
@@ -44,12 +52,16 @@ double Encode(int year, int month, int day, int hour, int minute, int second, in
   return EncodeDate(year, month, day) + EncodeTime(hour, minute, second, millisecond);
 }
 
-int32_t DatePart(double value) { return static_cast<int32_t>(std::trunc(value)); }
+int32_t DatePart(double value) { return static_cast<int32_t>(std::trunc(Dozwolona(value))); }
 
-double TimePart(double value) { return std::fabs(value - std::trunc(value)); }
+double TimePart(double value) {
+  value = Dozwolona(value);
+  return std::fabs(value - std::trunc(value));
+}
 
 Parts Decode(double value) {
   Parts p;
+  value = Dozwolona(value);
   // Round to the millisecond so that 10:00:00 stored as 0.41666.. reads back as 10:00:00.
   int64_t ms = static_cast<int64_t>(std::llround(TimePart(value) * 86400000.0));
   int64_t days = DatePart(value);

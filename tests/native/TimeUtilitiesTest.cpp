@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include <cmath>
+
 #include "common/DateTime.h"
 #include "common/TimeUtilities.h"
 #include "platform/memory/Memory.h"
@@ -61,6 +63,13 @@ TEST(TimeUtilities, DifferencesBetweenDates) {
   EXPECT_EQ(DaysBetween(datetime::Encode(2026, 3, 3, 0, 0, 1), datetime::Encode(2026, 3, 2, 23, 59, 59)), 1);
   EXPECT_EQ(DaysBetween(datetime::Encode(2026, 3, 2, 23, 0, 0), datetime::Encode(2026, 3, 2, 1, 0, 0)), 0);
   EXPECT_EQ(DaysBetween(datetime::EncodeDate(2026, 1, 1), datetime::EncodeDate(2027, 1, 1)), -365);
+
+  // A damaged stored date (NaN, infinite, far past the calendar) reads as a date of years 1..9999.
+  EXPECT_EQ(datetime::DatePart(std::nan("")), 0);
+  EXPECT_EQ(datetime::Decode(std::nan("")).year, 1899);
+  EXPECT_EQ(datetime::Decode(1e300).year, 9999);
+  EXPECT_EQ(datetime::Decode(-HUGE_VAL).year, 1);
+  EXPECT_EQ(datetime::DayOfWeek(1e300), datetime::DayOfWeek(datetime::EncodeDate(9999, 12, 31)));
 }
 
 TEST(TimeUtilities, LeapYearsAndDaysInMonth) {

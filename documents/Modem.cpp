@@ -176,7 +176,8 @@ ConnectionTotals UaktualnijArchiwumOPolaczeniaModemowe(const std::string& archiw
   for (const Dziennik& d : dzienniki) {
     std::vector<bool> z(d.linie.size(), false);
     for (const Wpis& w : d.polaczenia) {
-      const int32_t sekundy = std::max<int32_t>(SecondsBetween(w.t2, w.t1), 0) + 15;
+      // Saturated: a hang-up logged years after its start must not wrap the duration.
+      const int32_t sekundy = static_cast<int32_t>(std::min<int64_t>(std::max(SecondsBetween(w.t2, w.t1), 0) + 15ll, INT32_MAX));
       const double start = datetime::Decode(w.t1).hour < godzinaPrzelaczenia ? w.t1 - 1.0 : w.t1;
       const int32_t jego = datetime::DatePart(start);
       if (jego >= dzien) {

@@ -6,16 +6,20 @@
 #include "settings/Rejestr.h"
 #include "common/Komunika.h"
 #include "common/ObslugaBledow.h"
+#include "common/WinTools.h"
 #include "platform/Platform.h"
 
 namespace {
 
 constexpr platform::Root kRoot = platform::Root::CurrentUser;
 
-// A record as stored, when it is there at its full size.
+// A record as stored, when it is there at its full size. A value of another size or kind is
+// reported and kept aside by GetRegistryBinary before first-run values can be saved over it; a
+// missing value is no fault.
 std::optional<std::vector<uint8_t>> Rekord(const char* nazwa, size_t rozmiar) {
-  auto b = platform::Reg().ReadBinary(kRoot, kKluczKalmo, nazwa);
-  if (!b || b->size() != rozmiar) return std::nullopt;
+  if (!CzyZmiennaRejestrowaIstniejewKluczu(kRoot, kKluczKalmo, nazwa)) return std::nullopt;
+  std::vector<uint8_t> b(rozmiar);
+  if (!GetRegistryBinary(kKluczKalmo, nazwa, b.data(), static_cast<int>(rozmiar))) return std::nullopt;
   return b;
 }
 

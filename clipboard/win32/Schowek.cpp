@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/WinTools.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -75,9 +76,12 @@ bool TfrmSchowek::Utworz() {
                                 LBS_WANTKEYBOARDINPUT,
                             0, 0, 367, 100);
   // Without the value (settings removed while running) the history runs on the first-run options.
+  // A value of another size is reported and kept aside rather than read in a different layout.
   OpcjeSchowka opcje = OpcjeSchowka::PierwszeUruchomienie();
-  if (auto bajty = platform::Reg().ReadBinary(platform::Root::CurrentUser, kKluczKalmo, wartosc::OpcjeSchowka))
-    opcje = OpcjeSchowka::FromBytes(*bajty);
+  std::vector<uint8_t> bajty(OpcjeSchowka::kRozmiar);
+  if (CzyZmiennaRejestrowaIstniejewKluczu(platform::Root::CurrentUser, kKluczKalmo, wartosc::OpcjeSchowka) &&
+      GetRegistryBinary(kKluczKalmo, wartosc::OpcjeSchowka, bajty.data(), static_cast<int>(bajty.size())))
+    opcje = OpcjeSchowka::FromBytes(bajty);
   ZastosujOpcje(opcje);
   // Joining makes the system send WM_DRAWCLIPBOARD at once: a text already there is the first item.
   SetLastError(0);

@@ -14,6 +14,7 @@
 #include "documents/Modem.h"
 #include "documents/MonitorowanieDokumentow.h"
 #include "keyboard/GoraceKlawisze.h"
+#include "keyboard/KeyHook.h"
 #include "keyboard/ListaSkrotow.h"
 #include "platform/memory/Memory.h"
 
@@ -38,6 +39,21 @@ TStringList Linie(const std::string& t) {
   return out;
 }
 
+// Counts what would reach the keyboard hook: a hotkey file never hands over more than 15 keys.
+class LiczacyHook : public KeyHook {
+ public:
+  bool WlaczSledzenieKlawiatury(uintptr_t) override { return true; }
+  void WylaczSledzenieKlawiatury() override {}
+  void WyzerujTabliceKlawiszy() override { klawisze = 0; }
+  void DodajGoracyKlawisz(uint16_t skrot) override {
+    Check(skrot != 0, "key 0 handed to the hook");
+    ++klawisze;
+  }
+  bool AktywnoscLewegoAltu(bool) override { return true; }
+  void DajPozycjeKaretki(PunktKaretki&) override {}
+  int klawisze = 0;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -45,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform::memory::TestPlatform tp;
   tp.files.AddDirectory("C:\\Kalmo");
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-  switch (data[0] % 7) {
+  switch (data[0] % 8) {
     case 0: {
       const HotkeyRecord r = ParsujLinieHotkeya(text);
       const std::string klawisz = ShortCutToText(r.Skrot);
@@ -91,6 +107,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       TDokumenty d("C:\\Kalmo\\A_dok.dat", "C:\\Kalmo\\A_zast.dat");
       d.WczytajOdrzucone();
       d.AddDeclinedDocument("Notatnik - nowy.txt");
+      break;
+    }
+    case 7: {
+      tp.files.AddFile("C:\\Kalmo\\A_hotkey.dat", text);
+      LiczacyHook hook;
+      THotKeys h("C:\\Kalmo\\A_hotkey.dat", hook);
+      h.WczytajHotkeye();
+      h.ZarejestrujHotkeye();
+      Check(h.Ilosc() <= 15 && hook.klawisze <= h.Ilosc(), "more than 15 hotkeys");
+      Check(tp.files.ReadFile("C:\\Kalmo\\A_hotkey.dat") == text, "loading changed the hotkey file");
       break;
     }
   }

@@ -1,6 +1,7 @@
 #include "documents/Archiwum.h"
 
 #include <algorithm>
+#include <set>
 
 #include "common/DateTime.h"
 #include "common/Komunika.h"
@@ -9,23 +10,6 @@
 
 #include "settings/Globalne.h"
 #include "platform/Platform.h"
-
-bool AppendDayToArchive(const std::string& file, double date, int32_t workSeconds) {
-  auto& fs = platform::Fs();
-  ArchiveRecord r;
-  r.Date = date;
-  r.WorkSeconds = workSeconds;
-  const std::vector<uint8_t> rec = r.ToBytes();
-  const std::string bytes(rec.begin(), rec.end());
-  if (!fs.FileExists(file)) return fs.WriteFileReplacing(file, bytes);
-  const auto st = fs.Stat(file);
-  if (st && st->size % ArchiveRecord::kRozmiar == 0) return fs.AppendFile(file, bytes);
-  // The record goes at the position of the record count, over a torn tail.
-  const auto old = fs.ReadFile(file);
-  if (!old) return false;
-  const size_t whole = old->size() / ArchiveRecord::kRozmiar * ArchiveRecord::kRozmiar;
-  return fs.WriteFileReplacing(file, old->substr(0, whole) + bytes);
-}
 
 namespace {
 
@@ -39,12 +23,57 @@ std::vector<ArchiveRecord> Rekordy(const std::string& bytes) {
   return out;
 }
 
+// Files whose torn tail the user has been told of in this run: the statistics window, the modem
+// update and the day's append all read the archive, and one message is enough. A file seen whole
+// again is forgotten, so that a later tear is told as well.
+std::set<std::string>& ZgloszoneOgony() {
+  static std::set<std::string> zgloszone;
+  return zgloszone;
+}
+
+// Tells the user once of a last record cut short (an interrupted write): the whole records before
+// it are all kept, the fragment is skipped by the readers and replaced by the next day's append.
+void SprawdzOgon(const std::string& file, size_t size, const char* place) {
+  const size_t reszta = size % ArchiveRecord::kRozmiar;
+  if (reszta == 0) {
+    ZgloszoneOgony().erase(file);
+    return;
+  }
+  if (!ZgloszoneOgony().insert(file).second) return;
+  PokazBlad(place, "Plik archiwum " + file + " kończy się niepełnym zapisem dnia (bajtów: " +
+                       std::to_string(reszta) + "), który pominięto. Zachowane pełne dni: " +
+                       std::to_string(size / ArchiveRecord::kRozmiar) + ".");
+}
+
 // Saturating sum, so that a damaged record cannot wrap a total.
 void Dodaj(int32_t& a, int64_t b) {
   a = static_cast<int32_t>(std::clamp<int64_t>(int64_t{a} + b, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
+
+bool AppendDayToArchive(const std::string& file, double date, int32_t workSeconds) {
+  auto& fs = platform::Fs();
+  ArchiveRecord r;
+  r.Date = date;
+  r.WorkSeconds = workSeconds;
+  const std::vector<uint8_t> rec = r.ToBytes();
+  const std::string bytes(rec.begin(), rec.end());
+  if (!fs.FileExists(file)) return fs.WriteFileReplacing(file, bytes);
+  const auto st = fs.Stat(file);
+  if (st && st->size % ArchiveRecord::kRozmiar == 0) {
+    ZgloszoneOgony().erase(file);
+    return fs.AppendFile(file, bytes);
+  }
+  // The record goes at the position of the record count, over a torn tail.
+  const auto old = fs.ReadFile(file);
+  if (!old) return false;
+  SprawdzOgon(file, old->size(), "TInfoSaver.AppendDayToArchive");
+  const size_t whole = old->size() / ArchiveRecord::kRozmiar * ArchiveRecord::kRozmiar;
+  if (!fs.WriteFileReplacing(file, old->substr(0, whole) + bytes)) return false;
+  ZgloszoneOgony().erase(file);
+  return true;
+}
 
 std::vector<ArchiveRecord> PrzepiszPlikArchiwum(const std::string& file, double dzisDniaPracy, int32_t pracaDzis,
                                                 const std::function<ConnectionTotals()>& modem) {
@@ -59,6 +88,7 @@ std::vector<ArchiveRecord> PrzepiszPlikArchiwum(const std::string& file, double 
   if (!bytes) {
     PokazBlad("TfrmStatystyka.PrzepiszPlikArchiwum", "Nie mogę odczytać pliku: " + file);
   } else {
+    SprawdzOgon(file, bytes->size(), "TfrmStatystyka.PrzepiszPlikArchiwum");
     for (const ArchiveRecord& r : Rekordy(*bytes))
       if (dni.empty() || r.Date > dni.back().Date) dni.push_back(r);
   }
@@ -113,6 +143,7 @@ MonthGrid WczytajCzasyPracyDlaMiesiaca(const std::string& file, double dataWMies
     return g;
   }
   if (const auto bytes = fs.ReadFile(file)) {
+    SprawdzOgon(file, bytes->size(), "TfrmStatystyka.WczytajCzasyPracyDlaMiesiaca");
     for (const ArchiveRecord& r : Rekordy(*bytes)) {
       const datetime::Parts d = datetime::Decode(r.Date);
       if (d.year == m.year && d.month == m.month && d.day >= 1 && d.day <= dni) seconds(d.day) = r.WorkSeconds;
@@ -151,6 +182,7 @@ bool DopiszDoArchiwum(const std::string& file, const std::vector<Polaczenie>& po
   if (polaczenia.empty()) return true;
   const auto bytes = fs.ReadFile(file);
   if (!bytes) return false;
+  SprawdzOgon(file, bytes->size(), "TfrmStatystyka. UaktualnijArchiwumOPolaczeniaModemowe. DopiszDoArchiwum");
   std::vector<ArchiveRecord> rekordy = Rekordy(*bytes);
   bool zmiana = false;
   for (const Polaczenie& p : polaczenia) {

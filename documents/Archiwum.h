@@ -30,7 +30,12 @@ struct ArchiveRecord {
 
 // Appends the day (stamp and work seconds, connection fields zero) as the next whole record,
 // creating the file when it is missing. A partial record left at the end by an interrupted write
-// is replaced, so that the records after it stay aligned. False when the file cannot be written.
+// is replaced, so that the records after it stay aligned; the whole records before it are kept.
+// False when the file cannot be written.
+//
+// Every reader and writer of the archive keeps all whole records of a file that ends in a partial
+// one, and the user is told of such a file once (its name and the whole days kept), not at every
+// reading; a file found whole again is forgotten, so that a later tear is told again.
 bool AppendDayToArchive(const std::string& file, double date, int32_t workSeconds);
 
 // ---------------------------------------------------------------------------------------------

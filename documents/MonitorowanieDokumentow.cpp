@@ -125,8 +125,13 @@ bool TDokumenty::Czytaj(TOrganizatorDokumentow& cel) {
     return false;
   }
   // A torn last record is reported; the whole records before it are kept and the next save
-  // writes them without the fragment.
-  if (!cel.DodajZBajtow(*bajty)) PokazBlad("TInfoSaver.Create", "LoadFromFile: Błąd w czasie wczytywania listy");
+  // writes them without the fragment. The list is read once per run, so this is told once.
+  if (!cel.DodajZBajtow(*bajty))
+    PokazBlad("TInfoSaver.Create", "LoadFromFile: Błąd w czasie wczytywania listy. Plik " + plik_ +
+                                       " kończy się niepełnym zapisem dokumentu (bajtów: " +
+                                       std::to_string(bajty->size() % DocumentRecord::kRozmiar) +
+                                       "), który pominięto. Zachowane pełne zapisy: " +
+                                       std::to_string(bajty->size() / DocumentRecord::kRozmiar) + ".");
   return true;
 }
 

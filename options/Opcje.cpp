@@ -237,6 +237,16 @@ int32_t CenaZTekstu(const std::string& tekst, int32_t poprzednia) {
 
 // ---------------------------------------------------------------------------------------------
 
+std::vector<WierszKlawisza> WierszeKlawiszy(const std::vector<std::string>& linie) {
+  std::vector<WierszKlawisza> wiersze;
+  for (const std::string& l : linie) {
+    if (l.find_first_not_of(' ') == std::string::npos) continue;
+    if (wiersze.size() == kMaxKlawiszy) break;
+    wiersze.push_back({PoleSkrotu(l), PoleOpisu(l)});
+  }
+  return wiersze;
+}
+
 std::string KlawiszZadania(const std::vector<WierszKlawisza>& wiersze, uint8_t zadanie) {
   std::string klawisz;
   for (const WierszKlawisza& w : wiersze)

@@ -162,6 +162,9 @@ using WierszKlawisza = std::pair<std::string, std::string>;
 inline constexpr size_t kMaxKlawiszy = 15;
 inline constexpr const char* kNiepoprawnyKlawisz = "Niepoprawny gorący klawisz - wybierz inny!";
 
+// The grid's rows from the hotkey file's lines: blank lines skipped and no more than the table
+// holds, so the page shows the bindings the program uses (a longer file is cut only when saved).
+std::vector<WierszKlawisza> WierszeKlawiszy(const std::vector<std::string>& linie);
 // Key text of the last row bound to a task (a later row overrides an earlier one); empty when none.
 std::string KlawiszZadania(const std::vector<WierszKlawisza>& wiersze, uint8_t zadanie);
 enum class WynikKlawisza { Zmieniony, Dodany, Niepoprawny, PelnaTabela };

@@ -30,9 +30,7 @@ class TStronaKlawiatury : public TStronaOpcji, public KlawiszeZadan {
     const std::string& plik = kontekst_.pliki.goraceKlawisze;
     // A file that exists but cannot be read is never replaced by the empty grid.
     wczytane_ = plik.empty() || !platform::Fs().FileExists(plik) || ReadTextLines(plik, linie);
-    std::vector<Wiersz> w;
-    for (const std::string& l : linie)
-      if (!l.empty()) w.push_back({PoleSkrotu(l), PoleOpisu(l)});
+    const std::vector<Wiersz> w = WierszeKlawiszy(linie);
     UstawWiersze(siatka_, w);
     wiersze_ = w;
     lewyAlt_ = RejReadString(wartosc::LewyAlt, kTak) == kTak;

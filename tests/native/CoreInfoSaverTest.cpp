@@ -452,12 +452,19 @@ TEST_F(InfoSaverTest, MonitoredDocumentsSurviveARestartAndADamagedTailIsReported
     EXPECT_EQ(s.Organizator().Get(0).Seconds, 77);
     EXPECT_EQ(s.Organizator().IndexOf("Word - b.doc"), 1);
   }
+  // A torn tail: told once however many ticks and saves follow, the whole records kept, and the
+  // next save writes exactly them.
   tp.files.AppendFile(pliki.dokumenty, "torn");
   TInfoSaver s(pliki, nullptr);
   EXPECT_EQ(s.Organizator().Count(), 2);
-  ASSERT_FALSE(tp.dialogs.shown.empty());
-  EXPECT_EQ(tp.dialogs.shown.back().place, "TInfoSaver.Create");
-  EXPECT_EQ(tp.dialogs.shown.back().text, "LoadFromFile: Błąd w czasie wczytywania listy");
+  Tick(s, 30);
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u) << ::testing::PrintToString(Errors());
+  EXPECT_EQ(tp.dialogs.shown[0].place, "TInfoSaver.Create");
+  EXPECT_EQ(tp.dialogs.shown[0].text, "LoadFromFile: Błąd w czasie wczytywania listy. Plik " + pliki.dokumenty +
+                                          " kończy się niepełnym zapisem dokumentu (bajtów: 4), który pominięto. "
+                                          "Zachowane pełne zapisy: 2.");
+  EXPECT_EQ(tp.files.ReadFile(pliki.dokumenty)->size(), 272u);
+  EXPECT_EQ(s.Organizator().Get(0).Seconds, 77);
 }
 
 TEST_F(InfoSaverTest, SettingsRemovedDoNotWipeTheMonitoredDocuments) {
@@ -505,7 +512,7 @@ TEST_F(InfoSaverTest, LogLinesWhileLoggingIsOn) {
   EXPECT_NE(text.find("UOTA#nrj = 122#"), std::string::npos);
 }
 
-TEST(Archiwum, AppendCreatesTheFileAndRealignsATornTail) {
+TEST(Archiwum, ATornTailKeepsEveryWholeRecordAndIsToldOnce) {
   TestPlatform tp;
   tp.files.AddDirectory("C:\\Kalmo");
   const std::string f = "C:\\Kalmo\\All_arch.dat";
@@ -513,14 +520,53 @@ TEST(Archiwum, AppendCreatesTheFileAndRealignsATornTail) {
   ASSERT_TRUE(AppendDayToArchive(f, 46084.5, 7200));
   EXPECT_EQ(tp.files.ReadFile(f)->size(), 48u);
   tp.files.AppendFile(f, "xyz");  // an interrupted write
+
+  // The readers keep both days, leave the file as it is and tell the user once between them.
+  for (int i = 0; i < 3; ++i) {
+    const auto dni = PrzepiszPlikArchiwum(f, 46090.5, 0, nullptr);
+    ASSERT_EQ(dni.size(), 3u);  // two days and the live entry
+    EXPECT_EQ(dni[1].WorkSeconds, 7200);
+    const MonthGrid g = WczytajCzasyPracyDlaMiesiaca(f, 46084.5, 46090.5, 0);
+    EXPECT_EQ(g.cells[g.offset + datetime::Decode(46083.5).day - 1].seconds, 3600);
+    EXPECT_EQ(g.cells[g.offset + datetime::Decode(46084.5).day - 1].seconds, 7200);
+    ASSERT_TRUE(DopiszDoArchiwum(f, 200, 46084.25));
+  }
+  const std::string poModemie = *tp.files.ReadFile(f);
+  ASSERT_EQ(poModemie.size(), 51u);
+  EXPECT_EQ(poModemie.substr(48), "xyz");
+  EXPECT_EQ(ArchiveRecord::FromBytes(std::vector<uint8_t>(poModemie.begin() + 24, poModemie.begin() + 48))
+                .ConnectionCount,
+            3);
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(tp.dialogs.shown[0].place, "TfrmStatystyka.PrzepiszPlikArchiwum");
+  EXPECT_EQ(tp.dialogs.shown[0].text, "Plik archiwum " + f +
+                                          " kończy się niepełnym zapisem dnia (bajtów: 3), który pominięto. "
+                                          "Zachowane pełne dni: 2.");
+
+  // The next day's append takes the fragment's place, quietly now that the user knows.
   ASSERT_TRUE(AppendDayToArchive(f, 46085.5, 60));
-  const std::string b = *tp.files.ReadFile(f);
+  std::string b = *tp.files.ReadFile(f);
   ASSERT_EQ(b.size(), 72u);
-  const ArchiveRecord r = ArchiveRecord::FromBytes(std::vector<uint8_t>(b.begin() + 48, b.end()));
+  EXPECT_EQ(b.substr(0, 48), poModemie.substr(0, 48));
+  ArchiveRecord r = ArchiveRecord::FromBytes(std::vector<uint8_t>(b.begin() + 48, b.end()));
   EXPECT_EQ(r.Date, 46085.5);
   EXPECT_EQ(r.WorkSeconds, 60);
+  EXPECT_EQ(tp.dialogs.shown.size(), 1u);
+
+  // A later tear is told again, this time by the append that repairs it.
+  tp.files.AppendFile(f, std::string(23, '\x7f'));
+  ASSERT_TRUE(AppendDayToArchive(f, 46086.5, 90));
+  b = *tp.files.ReadFile(f);
+  ASSERT_EQ(b.size(), 96u);
+  EXPECT_EQ(ArchiveRecord::FromBytes(std::vector<uint8_t>(b.begin() + 72, b.end())).WorkSeconds, 90);
+  ASSERT_EQ(tp.dialogs.shown.size(), 2u);
+  EXPECT_EQ(tp.dialogs.shown[1].place, "TInfoSaver.AppendDayToArchive");
+  EXPECT_NE(tp.dialogs.shown[1].text.find("(bajtów: 23), który pominięto. Zachowane pełne dni: 3."),
+            std::string::npos);
+
   tp.files.failingWrites.push_back(f);
-  EXPECT_FALSE(AppendDayToArchive(f, 46086.5, 1));
+  EXPECT_FALSE(AppendDayToArchive(f, 46087.5, 1));
+  EXPECT_EQ(*tp.files.ReadFile(f), b);
 }
 
 TEST(CzasDniaPracyTest, MovesBackOneDayBeforeTheRolloverHour) {

@@ -1,6 +1,7 @@
 // Document monitoring with real top-level windows and real files under Wine: a document window
 // gains time in "_dok.dat", the question appears after the delay, the document list shows the
-// document and switches it off; a list file held open by another program is never overwritten.
+// document and switches it off; a list file held open by another program is never overwritten;
+// torn data files keep their whole records; titles beyond Windows-1250 stay one document each.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "common/Cp1250.h"
 #include "common/Komunika.h"
 #include "common/WinTools.h"
 #include "common/win32/Window.h"
@@ -21,6 +23,12 @@
 #include "worktime/InfoSaver.h"
 
 using platform::memory::MakeDateTime;
+
+template <class R>
+std::string Bajty(const R& r) {
+  const std::vector<uint8_t> b = r.ToBytes();
+  return std::string(b.begin(), b.end());
+}
 
 namespace {
 
@@ -222,4 +230,126 @@ TEST_F(DokumentyNaWindows, AListFileHeldOpenByAnotherProgramIsNeverOverwritten) 
   Konto().AddDeclinedDocument("Word - trzeci.doc");
   EXPECT_EQ(wintest::Scratch::Get(pliki.zastrzezone),
             "Word - odrzucony.doc\r\nWord - inny.doc\r\nWord - trzeci.doc\r\n");
+}
+
+TEST_F(DokumentyNaWindows, TornDataFilesKeepTheirWholeRecordsAndAreToldOnce) {
+  // Both files end in a record cut short by an interrupted write.
+  const std::string dok =
+      Bajty(DocumentRecord{"Word - a.doc", 300, 45000}) + Bajty(DocumentRecord{"Word - b.doc", 600, 45001});
+  scratch.Put("Test_dok.dat", dok + dok.substr(0, 50));
+  ArchiveRecord d1, d2;
+  d1.Date = MakeDateTime(2025, 3, 9, 17, 0);
+  d1.WorkSeconds = 3600;
+  d2.Date = MakeDateTime(2025, 3, 10, 17, 0);
+  d2.WorkSeconds = 7200;
+  const std::string arch = Bajty(d1) + Bajty(d2);
+  scratch.Put("Test_arch.dat", arch + arch.substr(0, 10));
+  // Yesterday's counters are still stored: the start archives that day over the torn tail.
+  TodayRecord wczoraj;
+  wczoraj.caPraca = 5400;
+  wczoraj.dtZapisu = MakeDateTime(2025, 3, 11, 18, 0);
+  rejestr.WriteBinary(platform::Root::CurrentUser, kKluczKalmo, wartosc::TodayInfo, wczoraj.ToBytes());
+  rejestr.WriteBinary(platform::Root::CurrentUser, kKluczKalmo, wartosc::Ustawienia,
+                      LimitsRecord::Domyslne().ToBytes());
+  OknoDokumentu word(L"Word - b.doc");
+
+  Konto();
+  Tyknij(24);  // the list and the day are saved on the way
+  Konto().Dokumenty().ZapiszDokumenty();
+  const auto& shown = wintest::Dialogs().shown;
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].place, "TInfoSaver.AppendDayToArchive");
+  EXPECT_EQ(shown[0].text, "Plik archiwum " + pliki.archiwum +
+                               " kończy się niepełnym zapisem dnia (bajtów: 10), który pominięto. "
+                               "Zachowane pełne dni: 2.");
+  EXPECT_EQ(shown[1].place, "TInfoSaver.Create");
+  EXPECT_EQ(shown[1].text, "LoadFromFile: Błąd w czasie wczytywania listy. Plik " + pliki.dokumenty +
+                               " kończy się niepełnym zapisem dokumentu (bajtów: 50), który pominięto. "
+                               "Zachowane pełne zapisy: 2.");
+  const auto dokumenty = ZPliku();
+  ASSERT_EQ(wintest::Scratch::Get(pliki.dokumenty).size(), 2u * 136);
+  EXPECT_EQ(dokumenty[0].Seconds, 300);
+  EXPECT_EQ(dokumenty[1].Seconds, 600 + 240);
+  std::string naDysku = wintest::Scratch::Get(pliki.archiwum);
+  ASSERT_EQ(naDysku.size(), 3u * 24);
+  EXPECT_EQ(naDysku.substr(0, 48), arch);
+  const ArchiveRecord d3 =
+      ArchiveRecord::FromBytes(std::vector<uint8_t>(naDysku.begin() + 48, naDysku.end()));
+  EXPECT_EQ(d3.Date, wczoraj.dtZapisu);
+  EXPECT_EQ(d3.WorkSeconds, 5400);
+
+  // A new tear: the statistics' readers keep every day, leave the file as it is, and tell once.
+  naDysku += "12345";
+  scratch.Put("Test_arch.dat", naDysku);
+  for (int i = 0; i < 3; ++i) {
+    const auto dni = PrzepiszPlikArchiwum(pliki.archiwum, Konto().TerazDniaPracy(), 60, nullptr);
+    ASSERT_EQ(dni.size(), 4u);
+    EXPECT_EQ(dni[2].WorkSeconds, 5400);
+    const MonthGrid g = WczytajCzasyPracyDlaMiesiaca(pliki.archiwum, d1.Date, Konto().TerazDniaPracy(), 60);
+    EXPECT_EQ(g.cells[g.offset + 9 - 1].seconds, 3600);
+    EXPECT_EQ(g.cells[g.offset + 11 - 1].seconds, 5400);
+  }
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[2].place, "TfrmStatystyka.PrzepiszPlikArchiwum");
+  EXPECT_NE(shown[2].text.find("(bajtów: 5), który pominięto. Zachowane pełne dni: 3."), std::string::npos);
+  EXPECT_EQ(wintest::Scratch::Get(pliki.archiwum), naDysku);
+}
+
+TEST_F(DokumentyNaWindows, TitlesBeyondTheCodePageAreOneDocumentInWholeRecords) {
+  // Han, an emoji (a surrogate pair), and ü ß – which the code page has.
+  const std::string zapisany = "Word - Dokument ?? ? ü ß – Edytor";
+  auto okno = std::make_unique<OknoDokumentu>(L"Word - Dokument \u6F22\u5B57 \U0001F600 \u00FC \u00DF \u2013 Edytor");
+  Tyknij(8);
+  ASSERT_TRUE(glowne.pytanie && glowne.pytanie->Hwnd());
+  EXPECT_EQ(win::GetText(glowne.pytanie->labDokument()), "Word - Dokument 漢字 😀 ü ß – Edytor");
+  SendMessageW(glowne.pytanie->cmdTak(), BM_CLICK, 0, 0);
+  Glowne::Pompuj();
+  ASSERT_EQ(Konto().Organizator().Count(), 1);
+  EXPECT_EQ(Konto().Organizator().Get(0).Name, zapisany);
+  Tyknij(12);
+  EXPECT_EQ(Konto().Organizator().Get(0).Seconds, 120);
+  // Other characters the code page lacks at the same places: the same document, not offered again.
+  okno = std::make_unique<OknoDokumentu>(L"Word - Dokument \u5B57\u6F22 \U0001F642 \u00FC \u00DF \u2013 Edytor");
+  Tyknij(6);
+  EXPECT_EQ(Konto().Organizator().Get(0).Seconds, 180);
+  EXPECT_TRUE(Konto().ListaTymczasowa().empty());
+
+  // Cyrillic: offered under its own title, stored as the code page holds it; a title of other
+  // Cyrillic letters of the same length is then the same document.
+  okno = std::make_unique<OknoDokumentu>(L"Word - \u041E\u0442\u0447\u0451\u0442.doc");
+  Tyknij(1);
+  ASSERT_EQ(Konto().ListaTymczasowa(), TStringList{"     0Word - Отчёт.doc"});
+  Konto().DodajMonitorwanyDokument("Word - Отчёт.doc");
+  okno = std::make_unique<OknoDokumentu>(L"Word - \u041E\u0442\u0432\u0435\u0442.doc");
+  Tyknij(3);
+  ASSERT_EQ(Konto().Organizator().Count(), 2);
+  EXPECT_EQ(Konto().Organizator().Get(1).Name, "Word - ?????.doc");
+  EXPECT_EQ(Konto().Organizator().Get(1).Seconds, 30);
+  EXPECT_TRUE(Konto().ListaTymczasowa().empty());
+
+  // A lone surrogate comes as the replacement character; declined, it stays declined.
+  okno = std::make_unique<OknoDokumentu>(L"Word - z\xD800y.doc");
+  Tyknij(1);
+  ASSERT_EQ(Konto().ListaTymczasowa().size(), 1u) << Tytuly();
+  const std::string zSurogatem = Konto().ListaTymczasowa()[0].substr(6);
+  EXPECT_EQ(cp1250::FromUtf8(zSurogatem), "Word - z?y.doc");
+  Konto().UsunzListyTymczasowychDokumentow(zSurogatem);
+  Konto().AddDeclinedDocument(zSurogatem);
+  Tyknij(3);
+  EXPECT_TRUE(Konto().ListaTymczasowa().empty());
+  EXPECT_EQ(wintest::Scratch::Get(pliki.zastrzezone), "Word - z?y.doc\r\n");
+  okno.reset();
+
+  // Saved and read back: whole records holding what the code page can, the time kept.
+  Konto().Dokumenty().ZapiszDokumenty();
+  EXPECT_EQ(wintest::Scratch::Get(pliki.dokumenty).size(), 2u * 136);
+  konto.reset();
+  ASSERT_EQ(Konto().Organizator().Count(), 2);
+  EXPECT_EQ(Konto().Organizator().Get(0).Name, zapisany);
+  EXPECT_EQ(Konto().Organizator().Get(0).Seconds, 180);
+  EXPECT_EQ(Konto().Organizator().Get(1).Name, "Word - ?????.doc");
+  EXPECT_FALSE(Konto().IsMonitoredDocument("Word - Dokument 字 漢 ü ß – Edytor"));
+  EXPECT_TRUE(Konto().IsMonitoredDocument("Word - Dokument 字漢 ✓ ü ß – Edytor"));
+  EXPECT_TRUE(Konto().IsDeclinedDocument("Word - z\uFFFDy.doc"));
+  EXPECT_TRUE(wintest::Dialogs().shown.empty()) << wintest::Dialogs().shown[0].text;
 }

@@ -232,6 +232,12 @@ DWORD WINAPI TrackingThread(LPVOID) {
         quickRounds = 10;
         nextCheck = 0;
       }
+      // A wait that timed out is the next check, even when the tick count has not quite reached
+      // it (a second, tiny wait would cost a round trip), and it brought no message to take.
+      if (wait == WAIT_TIMEOUT) {
+        nextCheck = 0;
+        continue;
+      }
       while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) stop = true;
         DispatchMessageW(&msg);

@@ -8,7 +8,9 @@ namespace platform {
 
 struct TopLevelWindow {
   std::string title;  // UTF-8, may be empty
-  bool popup = false;  // WS_POPUP style
+  // WS_POPUP and WS_VISIBLE; the Win32 desktop reads them for titled windows only (every reader
+  // passes over untitled ones), an untitled window has both false.
+  bool popup = false;
   bool visible = true;
 };
 

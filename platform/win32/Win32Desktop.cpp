@@ -9,12 +9,18 @@ namespace {
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
   auto* out = reinterpret_cast<std::vector<TopLevelWindow>*>(param);
   TopLevelWindow w;
+  w.visible = false;
+  // The stored title, without a WM_GETTEXT sent to our own windows on every tick.
   wchar_t title[512];
-  int n = GetWindowTextW(hwnd, title, static_cast<int>(sizeof title / sizeof title[0]));
-  if (n > 0) w.title = Narrow(title, static_cast<size_t>(n));
-  LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
-  w.popup = (style & WS_POPUP) != 0;
-  w.visible = IsWindowVisible(hwnd) != FALSE;
+  const int n = InternalGetWindowText(hwnd, title, static_cast<int>(sizeof title / sizeof title[0]));
+  if (n > 0) {
+    w.title = Narrow(title, static_cast<size_t>(n));
+    // One style read gives both flags (a top-level window's parent, the desktop, is always
+    // visible); every reader passes over untitled windows, so theirs are not asked for.
+    const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+    w.popup = (style & WS_POPUP) != 0;
+    w.visible = (style & WS_VISIBLE) != 0;
+  }
   out->push_back(std::move(w));
   return TRUE;
 }

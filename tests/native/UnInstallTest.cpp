@@ -5,26 +5,17 @@
 #include "installer/Instal.h"
 #include "installer/UnInstall.h"
 #include "platform/memory/Memory.h"
+#include "tests/native/InstalFake.h"
 
 using platform::Root;
 using platform::memory::TestPlatform;
+using instaltest::FakeOkno;
 using testing::ElementsAre;
 
 namespace {
 
 constexpr const char* kFoldery = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const std::string kWpis = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kalmo 2.0";
-
-class FakeOkno : public DeinstalatorOkno {
- public:
-  void Pokaz(const std::string& nazwa, const std::string& ik, const std::function<void()>& odinstaluj) override {
-    pokazana = nazwa;
-    ikona = ik;
-    if (nacisnijOdinstaluj) odinstaluj();
-  }
-  bool nacisnijOdinstaluj = true;
-  std::string pokazana, ikona;
-};
 
 class UnInstallTest : public testing::Test {
  protected:

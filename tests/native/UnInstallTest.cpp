@@ -153,6 +153,12 @@ TEST_F(UnInstallTest, ProgramFolderThatIsNotAProgramsOwnIsNeverEmptied) {
 }
 
 TEST_F(UnInstallTest, ProgramFolderReachedThroughALinkIsRefused) {
+  // A junction in the program folder leads to the user's own files.
+  p.files.AddFile("C:\\Dane\\wazne.doc", "mine");
+  p.files.AddLink("C:\\Moje Gry\\Kalmo\\moje", "C:\\Dane");
+  EXPECT_FALSE(d.RemoveDir("moje"));
+  EXPECT_TRUE(p.files.FileExists("C:\\Dane\\wazne.doc"));
+  p.dialogs.shown.clear();
   p.files.AddFile("C:\\Moje Gry\\Kalmo\\dane\\a.dat", "");
   p.files.SetAttributes("C:\\Moje Gry", platform::kAttrDirectory | platform::kAttrReparsePoint);
   EXPECT_FALSE(d.RemoveDir(""));

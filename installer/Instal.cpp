@@ -544,6 +544,8 @@ bool TInstalator::RozkazShow() {
 bool TInstalator::RozkazMkDir(const std::string& nazwa) {
   if (nazwa.empty()) return Blad(7);
   const std::string katalog = platform::JoinPath(stan_.sciezkaDocelowa, nazwa);
+  // A folder of the program: ".." or a full path would make it anywhere on the disk.
+  if (!SciezkaWewnatrz(nazwa, false)) return Blad(8, " " + katalog);
   if (platform::Fs().DirectoryExists(katalog)) return true;
   if (!platform::Fs().CreateDirectory(katalog)) return Blad(8, " " + katalog);
   return true;

@@ -367,6 +367,12 @@ TEST_F(InstalTest, MkDirCreatesOneLevelUnderTheDestinationOnly) {
   EXPECT_FALSE(inst.WykonajLinie("mkdir a\\b"));
   EXPECT_EQ(Ostatni(), "Nie mogę utworzyć katalogu: C:\\Kalmo\\a\\b");
   EXPECT_EQ(OstatniObrazek(), platform::rkStop);
+  // Never above or beside the destination.
+  for (const char* poza : {"..", "..\\Obcy", "C:\\Obcy", "\\Obcy", "bin\\..\\.."}) {
+    EXPECT_FALSE(inst.WykonajLinie(std::string("mkdir ") + poza));
+    EXPECT_EQ(Ostatni(), std::string("Nie mogę utworzyć katalogu: C:\\Kalmo\\") + poza);
+  }
+  EXPECT_FALSE(p.files.DirectoryExists("C:\\Kalmo\\.."));
 }
 
 TEST_F(InstalTest, MkDestDirCreatesEveryMissingParent) {

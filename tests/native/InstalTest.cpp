@@ -382,6 +382,11 @@ TEST_F(InstalTest, MkDestDirCreatesEveryMissingParent) {
   ASSERT_TRUE(inst.WykonajLinie("destpath Q:\\Nic"));
   EXPECT_FALSE(inst.WykonajLinie("mkdestdir"));
   EXPECT_EQ(Ostatni(), "Nie mogę utworzyć katalogu: Q:\\Nic");
+  // No folder beside the way to it.
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Inny\\..\\Kalmo"));
+  EXPECT_FALSE(inst.WykonajLinie("mkdestdir"));
+  EXPECT_EQ(Ostatni(), "Nie mogę utworzyć katalogu: C:\\Inny\\..\\Kalmo");
+  EXPECT_FALSE(p.files.DirectoryExists("C:\\Inny"));
 }
 
 // ---- file and disk -------------------------------------------------------------------------

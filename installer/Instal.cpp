@@ -544,6 +544,8 @@ bool TInstalator::RozkazShow() {
 bool TInstalator::RozkazMkDir(const std::string& nazwa) {
   if (nazwa.empty()) return Blad(7);
   const std::string katalog = platform::JoinPath(stan_.sciezkaDocelowa, nazwa);
+  // A folder of the program: ".." or a full path would make it anywhere on the disk.
+  if (!SciezkaWewnatrz(nazwa, false)) return Blad(8, " " + katalog);
   if (platform::Fs().DirectoryExists(katalog)) return true;
   if (!platform::Fs().CreateDirectory(katalog)) return Blad(8, " " + katalog);
   return true;
@@ -552,7 +554,9 @@ bool TInstalator::RozkazMkDir(const std::string& nazwa) {
 bool TInstalator::RozkazMkDestDir() {
   if (stan_.sciezkaDocelowa == kNieokreslone) return Blad(4);
   if (platform::Fs().DirectoryExists(stan_.sciezkaDocelowa)) return true;
-  if (!CreatePath(stan_.sciezkaDocelowa) || !platform::Fs().DirectoryExists(stan_.sciezkaDocelowa)) {
+  // Made level by level, so a ".." on the way would leave a folder outside the destination.
+  const std::string cel = KanonicznaSciezka(stan_.sciezkaDocelowa);
+  if (cel.empty() || !CreatePath(cel) || !platform::Fs().DirectoryExists(cel)) {
     return Blad(8, " " + stan_.sciezkaDocelowa);
   }
   return true;

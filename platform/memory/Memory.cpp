@@ -325,6 +325,10 @@ std::optional<std::vector<DirEntry>> MemoryFiles::List(const std::string& dir, c
 
 std::optional<DirEntry> MemoryFiles::Stat(const std::string& path) {
   Node* n = Find(path);
+  // A reparse point answers for itself, as GetFileAttributesEx does; a link of the host file
+  // system (no reparse point) is followed, as under Wine.
+  auto own = nodes_.find(JoinPath(Resolve(ParentOf(path)), FoldCase(NameOf(path))));
+  if (own != nodes_.end() && (own->second.attributes & kAttrReparsePoint)) n = &own->second;
   if (!n) { lastError = 2; return std::nullopt; }
   DirEntry e;
   e.name = n->name;

@@ -5,26 +5,17 @@
 #include "installer/Instal.h"
 #include "installer/UnInstall.h"
 #include "platform/memory/Memory.h"
+#include "tests/native/InstalFake.h"
 
 using platform::Root;
 using platform::memory::TestPlatform;
+using instaltest::FakeOkno;
 using testing::ElementsAre;
 
 namespace {
 
 constexpr const char* kFoldery = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const std::string kWpis = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kalmo 2.0";
-
-class FakeOkno : public DeinstalatorOkno {
- public:
-  void Pokaz(const std::string& nazwa, const std::string& ik, const std::function<void()>& odinstaluj) override {
-    pokazana = nazwa;
-    ikona = ik;
-    if (nacisnijOdinstaluj) odinstaluj();
-  }
-  bool nacisnijOdinstaluj = true;
-  std::string pokazana, ikona;
-};
 
 class UnInstallTest : public testing::Test {
  protected:
@@ -162,6 +153,12 @@ TEST_F(UnInstallTest, ProgramFolderThatIsNotAProgramsOwnIsNeverEmptied) {
 }
 
 TEST_F(UnInstallTest, ProgramFolderReachedThroughALinkIsRefused) {
+  // A junction in the program folder leads to the user's own files.
+  p.files.AddFile("C:\\Dane\\wazne.doc", "mine");
+  p.files.AddLink("C:\\Moje Gry\\Kalmo\\moje", "C:\\Dane");
+  EXPECT_FALSE(d.RemoveDir("moje"));
+  EXPECT_TRUE(p.files.FileExists("C:\\Dane\\wazne.doc"));
+  p.dialogs.shown.clear();
   p.files.AddFile("C:\\Moje Gry\\Kalmo\\dane\\a.dat", "");
   p.files.SetAttributes("C:\\Moje Gry", platform::kAttrDirectory | platform::kAttrReparsePoint);
   EXPECT_FALSE(d.RemoveDir(""));

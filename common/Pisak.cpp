@@ -1,5 +1,6 @@
 #include "common/Pisak.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -38,6 +39,8 @@ size_t Utf8Prefix(const std::string& s, size_t n) {
   }
   return s.size();
 }
+
+constexpr int32_t kNajwiekszaCzcionka = 1000;  // pixels, either sign
 
 int32_t Zaokraglij(double v) { return static_cast<int32_t>(std::lround(v)); }
 
@@ -156,7 +159,8 @@ void TOPisak::WykonajRozkaz(int32_t n, bool report) {
     }
   } else if (name == "size") {
     if (auto h = LiczbaCalkowita(arg)) {
-      f.height = *h;
+      // Held to a height a screen can show: a huge one would overflow the line and text sums.
+      f.height = std::clamp(*h, -kNajwiekszaCzcionka, kNajwiekszaCzcionka);
     } else if (report) {
       ShowMessage("TOPisak.WykonajRozkaz => Niepoprawna wysokość czcionki: " + arg);
     }

@@ -127,10 +127,13 @@ std::map<std::string, std::string> NamedTexts(HWND parent) {
 
 bool Click(HWND button) { return button && PostMessageW(button, BM_CLICK, 0, 0); }
 
-bool ClickButton(HWND window, const std::string& caption) {
-  HWND button = FindChildWhere(window, [&](HWND h) { return ClassOf(h) == L"Button" && ReadText(h) == caption; });
-  return Click(button);
+namespace {
+HWND FindButton(HWND window, const std::string& caption) {
+  return FindChildWhere(window, [&](HWND h) { return ClassOf(h) == L"Button" && ReadText(h) == caption; });
 }
+}  // namespace
+
+bool ClickButton(HWND window, const std::string& caption) { return Click(FindButton(window, caption)); }
 
 // ---------------------------------------------------------------------------------------------
 
@@ -178,11 +181,15 @@ void Answerer::Run() {
       seen.controls = NamedTexts(dialog);
       GetWindowRect(dialog, &seen.rect);
       if (inspect_) inspect_(dialog);
-      seen.pressed = ClickButton(dialog, button_);
+      // Recorded before the press: the press ends the dialog's modal loop, and the code under
+      // test may count the answered dialogs before this thread returns from the click.
+      HWND button = FindButton(dialog, button_);
+      seen.pressed = button != nullptr;
       {
         std::lock_guard<std::mutex> lock(mutex_);
         seen_.push_back(std::move(seen));
       }
+      Click(button);
       last = dialog;
     } else if (!dialog) {
       last = nullptr;

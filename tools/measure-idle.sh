@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Idle cost of Kalmo against the least a tray program can be: in one Wine session, runs
 # PustyZasobnik.exe (hidden window, tray icon, message loop) and then the built Kalmo.exe, each for
-# N seconds (default 60) after its start-up, and prints for each the CPU seconds of its process and
-# of the Wine server in that time and its resident memory at the end, then Kalmo's ratios.
-# Usage: tools/measure-idle.sh [seconds]
+# N seconds (default 60) after its start-up, R rounds (default 1), and prints for each the CPU
+# seconds of its process and of the Wine server in that time and its resident memory at the end of
+# the last round, then Kalmo's ratios.
+# Usage: tools/measure-idle.sh [seconds] [rounds]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
+rounds="${2:-1}"
 build="$root/build/windows"
 [ -f "$build/Kalmo.exe" ] && [ -f "$build/PustyZasobnik.exe" ] || "$root/tools/build.sh" windows
 # shellcheck source=tools/wine-env.sh
@@ -67,8 +69,14 @@ measure() {
   echo "$((end - start)) $((send - sstart)) $rss"
 }
 
-read -r bp bs br < <(measure PustyZasobnik.exe)
-read -r kp ks kr < <(measure Kalmo.exe)
+# Rounds alternate the two programs, so that a drift in the Wine server's own background work
+# (the other processes of the session) weighs on both alike.
+bp=0; bs=0; br=0; kp=0; ks=0; kr=0
+for _ in $(seq 1 "$rounds"); do
+  read -r p s r < <(measure PustyZasobnik.exe); bp=$((bp + p)); bs=$((bs + s)); br=$r
+  read -r p s r < <(measure Kalmo.exe); kp=$((kp + p)); ks=$((ks + s)); kr=$r
+done
+seconds=$((seconds * rounds))
 awk -v bp="$bp" -v bs="$bs" -v br="$br" -v kp="$kp" -v ks="$ks" -v kr="$kr" -v hz="$hz" -v s="$seconds" 'BEGIN {
   printf "tray baseline: %.2f CPU s (process %.2f + Wine server %.2f) in %d s, %.1f MB resident\n", (bp + bs) / hz, bp / hz, bs / hz, s, br / 1024
   printf "Kalmo idle:    %.2f CPU s (process %.2f + Wine server %.2f) in %d s, %.1f MB resident\n", (kp + ks) / hz, kp / hz, ks / hz, s, kr / 1024

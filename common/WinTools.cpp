@@ -161,13 +161,7 @@ bool GetRegistryBinary(const std::string& key, const std::string& name, void* bu
       // The caller goes on with its defaults and will save them over this value: the damaged
       // value is kept aside first, once, under name + "Uszkodzony".
       const std::string obok = name + "Uszkodzony";
-      if (!HasName(*names, obok)) {
-        auto& reg = Reg();
-        const Root r = Root::CurrentUser;
-        if (data) reg.WriteBinary(r, key, obok, *data);
-        else if (auto tekst = reg.ReadString(r, key, name)) reg.WriteString(r, key, obok, *tekst);
-        else if (auto liczba = reg.ReadDword(r, key, name)) reg.WriteDword(r, key, obok, *liczba);
-      }
+      if (!HasName(*names, obok)) Reg().CopyValue(Root::CurrentUser, key, name, obok);
       PokazBlad(place, Format("Podana zmienna ma nieprawidłowy typ lub rozmiar! klucz: %s, varname: %s", key.c_str(),
                               name.c_str()));
       return false;

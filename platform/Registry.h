@@ -46,6 +46,8 @@ class Registry {
   virtual bool WriteDword(Root root, const std::string& key, const std::string& name, uint32_t value) = 0;
   virtual bool WriteBinary(Root root, const std::string& key, const std::string& name, const std::vector<uint8_t>& data) = 0;
   virtual bool DeleteValue(Root root, const std::string& key, const std::string& name) = 0;
+  // Copies a value under another name of the same key, of whatever kind, byte for byte.
+  virtual bool CopyValue(Root root, const std::string& key, const std::string& from, const std::string& to) = 0;
 };
 
 }  // namespace platform

@@ -51,7 +51,9 @@ bool UstawieniaKalmo::Zapisz() const {
   }
   auto& reg = platform::Reg();
   OpcjePlikowTymczasowych pt = plikiTymczasowe;
-  if (auto b = Rekord(wartosc::OpcjePlikowTymczasowych, OpcjePlikowTymczasowych::kRozmiar))
+  // A quiet read: a damaged value was reported, and kept aside, when the snapshot was read.
+  if (auto b = reg.ReadBinary(kRoot, kKluczKalmo, wartosc::OpcjePlikowTymczasowych);
+      b && b->size() == OpcjePlikowTymczasowych::kRozmiar)
     pt.ostatnieCzyszczenie = OpcjePlikowTymczasowych::FromBytes(*b).ostatnieCzyszczenie;
   const bool rekordy = reg.WriteBinary(kRoot, kKluczKalmo, wartosc::Ustawienia, limity.ToBytes()) &&
                        reg.WriteBinary(kRoot, kKluczKalmo, wartosc::OpcjeOstrzegania, ostrzeganie.ToBytes()) &&

@@ -162,6 +162,13 @@ bool MemoryRegistry::DeleteValue(Root root, const std::string& key, const std::s
   return k && k->values.erase(FoldCase(name)) > 0;
 }
 
+bool MemoryRegistry::CopyValue(Root root, const std::string& key, const std::string& from, const std::string& to) {
+  const Value* v = Find(root, key, from);
+  if (!v) return false;
+  const Value copy = *v;
+  return Write(root, key, to, copy.kind, copy.data);
+}
+
 // ---- files ----
 
 namespace {

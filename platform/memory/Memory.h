@@ -37,6 +37,7 @@ class MemoryRegistry : public Registry {
   bool WriteDword(Root root, const std::string& key, const std::string& name, uint32_t value) override;
   bool WriteBinary(Root root, const std::string& key, const std::string& name, const std::vector<uint8_t>& data) override;
   bool DeleteValue(Root root, const std::string& key, const std::string& name) override;
+  bool CopyValue(Root root, const std::string& key, const std::string& from, const std::string& to) override;
 
   // Tests: keys that refuse to open even though they exist (access denied).
   std::vector<std::string> lockedKeys;

@@ -159,6 +159,16 @@ class Win32Registry : public Registry {
   }
 
  private:
+  bool CopyValue(Root root, const std::string& key, const std::string& from, const std::string& to) override {
+    Key k(root, key, KEY_READ | KEY_SET_VALUE);
+    if (!k) return false;
+    DWORD type = 0;
+    std::vector<BYTE> data(1024);
+    if (!Query(k.get(), from, type, data)) return false;
+    return RegSetValueExW(k.get(), Widen(to).c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())) ==
+           ERROR_SUCCESS;
+  }
+
   bool Set(Root root, const std::string& key, const std::string& name, DWORD type, const BYTE* data, DWORD size) {
     Key k(root, key, KEY_SET_VALUE);
     if (!k) return false;

@@ -5,10 +5,12 @@
 
 #include "settings/Globalne.h"
 #include "settings/Rejestr.h"
+#include "settings/UstawieniaKalmo.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/win/WinTestSupport.h"
 #include "worktime/InfoSaver.h"
 
+using platform::win32::Narrow;
 using platform::win32::Widen;
 
 namespace {
@@ -134,4 +136,37 @@ TEST(CoreRejestrWin, TodaysRecordSurvivesARestart) {
   EXPECT_EQ(wintest::Scratch::Get(pliki.dokumenty).size(), 136u);
   EXPECT_EQ(TodayRecord::FromBytes(RawValue(L"TodayInfo").data).caPraca, praca);
   EXPECT_TRUE(wintest::Dialogs().shown.empty());
+}
+
+TEST(CoreRejestrWin, ADamagedRecordOfAnyKindIsKeptAsItWasBeforeDefaultsReplaceIt) {
+  KluczKalmo klucz;
+  HKEY h;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+            ERROR_SUCCESS);
+  // Each record's place holds something else: a short record, a text, a number, a list of texts.
+  const wchar_t lista[] = L"a\0b\0";
+  const uint8_t krotki[] = {1, 2, 3};
+  const DWORD liczba = 7;
+  RegSetValueExW(h, L"Ustawienia", 0, REG_BINARY, krotki, sizeof krotki);
+  RegSetValueExW(h, L"OpcjeOstrzegania", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"tekst"), 12);
+  RegSetValueExW(h, L"OpcjeSchowka", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&liczba), 4);
+  RegSetValueExW(h, L"OpcjePlikowTymczasowych", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(lista), sizeof lista);
+  RegCloseKey(h);
+  const wchar_t* nazwy[] = {L"Ustawienia", L"OpcjeOstrzegania", L"OpcjeSchowka", L"OpcjePlikowTymczasowych"};
+  Raw przed[4];
+  for (int i = 0; i < 4; ++i) przed[i] = RawValue(nazwy[i]);
+
+  UstawieniaKalmo::Wczytaj().Zapisz();
+
+  ASSERT_EQ(wintest::Dialogs().shown.size(), 4u);  // each damaged record is reported once
+  for (int i = 0; i < 4; ++i)
+    EXPECT_NE(wintest::Dialogs().shown[i].text.find(Narrow(nazwy[i])), std::string::npos) << i;
+  for (int i = 0; i < 4; ++i) {
+    const Raw obok = RawValue((std::wstring(nazwy[i]) + L"Uszkodzony").c_str());
+    EXPECT_TRUE(obok.found) << i;
+    EXPECT_EQ(obok.type, przed[i].type) << i;
+    EXPECT_EQ(obok.data, przed[i].data) << i;
+    EXPECT_EQ(RawValue(nazwy[i]).type, static_cast<DWORD>(REG_BINARY)) << i;  // defaults in its place
+  }
+  EXPECT_EQ(RawValue(L"Ustawienia").data, LimitsRecord::Domyslne().ToBytes());
 }

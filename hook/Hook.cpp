@@ -28,8 +28,10 @@ constexpr ULONG_PTR kOwnEvent = 0x4B414C4Du;  // "KALM"
 // An unassigned virtual key, pressed after a swallowed Alt shortcut so that the Alt key's release
 // does not open the focused window's menu bar (a lone Alt press-and-release does).
 constexpr WORD kMaskKey = 0xE8;
-// How often the watcher asks whether the screen saver runs.
-constexpr DWORD kScreenSaverPollMs = 1000;
+// How often the watcher asks whether the screen saver runs. Each check wakes the thread at rest;
+// two seconds late is less than a monitoring tick at its usual length, and a screen saver's start
+// takes back its whole idle delay anyway.
+constexpr DWORD kScreenSaverPollMs = 2000;
 constexpr int kMaxHotkeys = 64;
 
 HMODULE g_module = nullptr;

@@ -1,6 +1,7 @@
 #include "common/Tekstowe.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "common/Cp1250.h"
 #include "common/Komunika.h"
@@ -281,4 +282,16 @@ bool IsDecimalNumber(const std::string& s) {
   const size_t comma = t.find(',');
   if (comma == std::string::npos) return AllDigits(t);
   return AllDigits(t.substr(0, comma)) && AllDigits(t.substr(comma + 1));
+}
+
+std::optional<long> CalaLiczba(const std::string& tekst) {
+  const size_t a = tekst.find_first_not_of(" \t");
+  if (a == std::string::npos) return std::nullopt;
+  const std::string t = tekst.substr(a, tekst.find_last_not_of(" \t") - a + 1);
+  if (t.size() > 9) return std::nullopt;
+  size_t i = (t[0] == '-' || t[0] == '+') ? 1 : 0;
+  if (i == t.size()) return std::nullopt;
+  for (size_t j = i; j < t.size(); ++j)
+    if (t[j] < '0' || t[j] > '9') return std::nullopt;
+  return std::strtol(t.c_str(), nullptr, 10);
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Text helpers of both programs. Positions are 1-based, lengths count characters (code points).
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,3 +34,6 @@ std::string TrimLeftSpaces(const std::string& s);
 std::string TrimBoth(const std::string& s);
 bool IsNumber(const std::string& s);
 bool IsDecimalNumber(const std::string& s);
+// A whole decimal number with an optional sign and nothing else but surrounding blanks (spaces,
+// tabs), of at most nine characters; none otherwise.
+std::optional<long> CalaLiczba(const std::string& tekst);

@@ -6,6 +6,7 @@
 
 #include "common/Cp1250.h"
 #include "common/Orgtekst.h"
+#include "common/Tekstowe.h"
 #include "keyboard/GoraceKlawisze.h"
 #include "platform/Platform.h"
 
@@ -20,17 +21,6 @@ std::string Przytnij(const std::string& s) {
   const size_t a = s.find_first_not_of(" \t");
   if (a == std::string::npos) return "";
   return s.substr(a, s.find_last_not_of(" \t") - a + 1);
-}
-
-// A whole decimal number with an optional sign, nothing else but surrounding blanks.
-std::optional<long> CalaLiczba(const std::string& tekst) {
-  const std::string t = Przytnij(tekst);
-  if (t.empty() || t.size() > 9) return std::nullopt;
-  size_t i = (t[0] == '-' || t[0] == '+') ? 1 : 0;
-  if (i == t.size()) return std::nullopt;
-  for (size_t j = i; j < t.size(); ++j)
-    if (t[j] < '0' || t[j] > '9') return std::nullopt;
-  return std::strtol(t.c_str(), nullptr, 10);
 }
 
 }  // namespace

@@ -307,7 +307,103 @@ void Window::EndModal(int result) {
   if (hwnd_) PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
-LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+void Window::SetClickHandler(int id, std::function<void()> handler) {
+  if (!handler) {
+    commands_.erase(id);
+    return;
+  }
+  commands_[id] = [h = std::move(handler)](int code) {
+    if (code == BN_CLICKED) h();
+  };
+}
+
+void Window::SetCommandHandler(int id, std::function<void(int code)> handler) {
+  if (handler) commands_[id] = std::move(handler);
+  else commands_.erase(id);
+}
+
+bool Window::OnCommand(int id, int code, HWND) {
+  auto it = commands_.find(id);
+  if (it == commands_.end()) return false;
+  // The handler may replace itself or close the form: call a copy.
+  const auto handler = it->second;
+  handler(code);
+  return true;
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
+      break;
+    case WM_TIMER:
+      if (OnTimer(wp)) return 0;
+      break;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      OnPaint(dc, ps.rcPaint);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      if (OnKey(msg, static_cast<UINT>(wp), lp)) return 0;
+      break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MOUSEWHEEL:
+      if (OnMouse(msg, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}, wp)) return 0;
+      break;
+    case WM_CAPTURECHANGED:
+      if (OnMouse(msg, POINT{0, 0}, 0)) return 0;
+      break;
+    case WM_CLOSE:
+      if (OnClose()) return 0;
+      break;
+    case WM_SIZE:
+      OnSize(LOWORD(lp), HIWORD(lp));
+      break;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (OnNotify(reinterpret_cast<NMHDR*>(lp), result)) return result;
+      break;
+    }
+    case WM_DRAWITEM:
+      if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+      break;
+    case WM_MEASUREITEM:
+      if (OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (OnScroll(reinterpret_cast<HWND>(lp), LOWORD(wp), msg == WM_VSCROLL)) return 0;
+      break;
+    case WM_HELP:
+      if (OnHelp(*reinterpret_cast<const HELPINFO*>(lp))) return TRUE;
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORDLG:
+      if (HBRUSH b = OnControlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)))
+        return reinterpret_cast<LRESULT>(b);
+      break;
+    case WM_SHOWWINDOW:
+      OnShow(wp != 0);
+      break;
+  }
+  return Default(msg, wp, lp);
+}
 
 LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SETFONT) font_ = reinterpret_cast<HFONT>(wp);
@@ -319,10 +415,6 @@ LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
       SetFocus(next);
       if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
     }
-    return 0;
-  }
-  if (dialog_) {
-    defaulted_ = true;
     return 0;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -362,36 +454,6 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return r;
   }
   return self->Dispatch(msg, wp, lp);
-}
-
-INT_PTR CALLBACK Window::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  Window* self = nullptr;
-  if (msg == WM_INITDIALOG) {
-    self = reinterpret_cast<Window*>(lp);
-    if (self) {
-      self->dialog_ = true;
-      Bind(hwnd, self);
-    }
-  } else {
-    self = static_cast<Window*>(GetPropW(hwnd, kSelfProp));
-  }
-  if (!self) return FALSE;
-  if (msg == WM_DESTROY) EnumChildWindows(hwnd, ForgetNameProc, 0);
-  self->defaulted_ = false;
-  LRESULT r = self->Dispatch(msg, wp, lp);
-  bool handled = !self->defaulted_;
-  if (msg == WM_NCDESTROY) {
-    ForgetNameProc(hwnd, 0);
-    Bind(hwnd, nullptr);
-    self->hwnd_ = nullptr;
-    if (self->modal_) self->modalDone_ = true;
-    self->OnDestroyed();
-    return FALSE;
-  }
-  if (!handled) return FALSE;
-  if (msg == WM_INITDIALOG) return static_cast<INT_PTR>(r);
-  SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, r);
-  return TRUE;
 }
 
 LRESULT Window::KeepFocusOnActivate(WPARAM wp) {

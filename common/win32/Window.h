@@ -1,14 +1,16 @@
 #pragma once
 // A thin HWND wrapper shared by every window of both programs.
 //
-// A form derives from Window, registers a window class named after itself (RegisterFormClass)
-// and creates its HWND with Create; the static window procedure binds `this` on WM_NCCREATE
-// (or WM_INITDIALOG for template dialogs) and sends every message to HandleMessage. Child
-// controls are plain system controls created with CreateChild, carrying their component name
-// ("cmdOk", "labTresc") both as a control id and as a name that tests can read (ControlName).
+// A window derives from Window, registers a window class named after itself (RegisterFormClass)
+// and creates its HWND with Create; the static window procedure binds `this` on WM_NCCREATE and
+// turns messages into typed handlers (OnCommand, OnTimer, OnPaint...). Child controls are plain
+// system controls created with CreateChild, carrying their component name ("cmdOk",
+// "labTresc") both as a control id and as a name that tests can read (ControlName). Dialog-like
+// forms build on win::Form (common/win32/Form.h).
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 
 namespace win {
@@ -93,13 +95,41 @@ class Window {
   void EndModal(int result);
   bool InModalLoop() const { return modal_; }
 
-  // Window procedure for DialogBox/CreateDialog templates (binds on WM_INITDIALOG's lParam).
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // Controls carry their own handlers: a click (BN_CLICKED, or a menu or accelerator command
+  // with that id), or any notification code of a control.
+  void SetClickHandler(int id, std::function<void()> handler);
+  void SetCommandHandler(int id, std::function<void(int code)> handler);
 
  protected:
-  // Default handling: DefWindowProcW for windows; "not handled" for template dialogs.
+  // Turns the common messages into the typed handlers below; a form overrides it only for a
+  // message no typed handler carries, and passes the rest on.
   virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // DefWindowProcW, with the font and dialog navigation every form needs.
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+
+  // Typed handlers. Each returns true when it used the message up; false gives default handling.
+  // WM_COMMAND: by default the handlers the controls carry.
+  virtual bool OnCommand(int id, int code, HWND control);
+  virtual bool OnTimer(UINT_PTR id) { return false; }
+  // WM_PAINT, between BeginPaint and EndPaint.
+  virtual void OnPaint(HDC dc, const RECT& dirty) {}
+  // WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN, WM_SYSKEYUP.
+  virtual bool OnKey(UINT msg, UINT key, LPARAM flags) { return false; }
+  // Buttons, moves and double clicks with the point in client coordinates; WM_MOUSEWHEEL with
+  // the screen point, its wheel delta in HIWORD(keys); WM_CAPTURECHANGED with (0, 0).
+  virtual bool OnMouse(UINT msg, POINT at, WPARAM keys) { return false; }
+  virtual bool OnClose() { return false; }
+  virtual void OnSize(int width, int height) {}
+  virtual bool OnNotify(NMHDR* n, LRESULT& result) { return false; }
+  virtual bool OnDrawItem(const DRAWITEMSTRUCT& d) { return false; }
+  virtual bool OnMeasureItem(MEASUREITEMSTRUCT& m) { return false; }
+  // WM_HSCROLL / WM_VSCROLL from a control (a slider, an up-down) or the window's own bars (null).
+  virtual bool OnScroll(HWND bar, int code, bool vertical) { return false; }
+  // WM_HELP: F1 or the caption's "?".
+  virtual bool OnHelp(const HELPINFO& info) { return false; }
+  // WM_CTLCOLOR*: a brush for the control's background, or null for the default.
+  virtual HBRUSH OnControlColor(HDC dc, HWND control) { return nullptr; }
+  virtual void OnShow(bool visible) {}
   // Called on WM_NCDESTROY, after which Hwnd() is null.
   virtual void OnDestroyed() {}
   // WM_ACTIVATE of a form with buttons: remembers the focused control when the form loses the
@@ -114,8 +144,7 @@ class Window {
 
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;      // WM_SETFONT/WM_GETFONT of forms (not owned)
-  bool dialog_ = false;       // created from a template: Default means "not handled"
-  bool defaulted_ = false;    // set by Default while a template dialog handles a message
+  std::map<int, std::function<void(int)>> commands_;
   bool modal_ = false;
   bool modalDone_ = false;
   int modalResult_ = 0;

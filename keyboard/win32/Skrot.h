@@ -5,13 +5,10 @@
 
 #include <string>
 
-#include "common/win32/Window.h"
+#include "common/win32/Form.h"
 
-class TfrmSkrot : public win::Window {
+class TfrmSkrot : public win::Form {
  public:
-  TfrmSkrot() = default;
-  ~TfrmSkrot() override;
-
   std::string Nazwa;
   std::string Lokalizacja;
 
@@ -22,11 +19,13 @@ class TfrmSkrot : public win::Window {
   void cmdZmienLokalizacjeFolderuClick();
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override {
+    cmdAnulujClick();
+    return true;
+  }
 
  private:
-  HWND tbNazwaSkrotu_ = nullptr, tbLokalizacjaFolderu_ = nullptr;
-  HFONT font_ = nullptr;
+  win::Edit tbNazwaSkrotu_, tbLokalizacjaFolderu_;
 };
 
 // The folder dialog, preset with a folder when it is not empty; the chosen folder, or empty.

@@ -1,0 +1,197 @@
+#include "common/win32/Form.h"
+
+#include <commctrl.h>
+
+#include <map>
+#include <tuple>
+
+namespace win {
+
+int DpiOf(HWND hwnd) {
+  // Windows 10 1607 and later; looked up so that older systems run on the screen's DPI.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (hwnd && getDpiForWindow) {
+    const UINT dpi = getDpiForWindow(hwnd);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  return ScreenDpi();
+}
+
+HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold) {
+  static std::map<std::tuple<std::wstring, int, int, bool>, HFONT> fonts;
+  HFONT& font = fonts[{face, points, dpi, bold}];
+  if (!font) font = CreateFontPt(face, points, bold, false, false, dpi);
+  return font;
+}
+
+void CenterOnMonitor(HWND hwnd, HWND beside) {
+  HMONITOR monitor = nullptr;
+  if (beside && IsWindowVisible(beside)) {
+    monitor = MonitorFromWindow(beside, MONITOR_DEFAULTTONEAREST);
+  } else {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
+  }
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  if (!GetMonitorInfoW(monitor, &mi)) {
+    CenterOnScreen(hwnd);
+    return;
+  }
+  const RECT& work = mi.rcWork;
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  int x = work.left + (work.right - work.left - w) / 2;
+  int y = work.top + (work.bottom - work.top - h) / 2;
+  if (x < work.left) x = work.left;
+  if (y < work.top) y = work.top;
+  SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT Form::Font() const { return FormFont(face_, points_, dpi_); }
+
+HFONT Form::BoldFont(int points) const { return FormFont(face_, points, dpi_, true); }
+
+bool Form::CreateForm(const wchar_t* className, const std::string& caption, int width, int height, HWND owner,
+                      const FormStyle& style) {
+  if (!RegisterFormClass(className)) return false;
+  face_ = style.face;
+  points_ = style.points;
+  const DWORD ws = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | (style.closeBox ? WS_SYSMENU : 0) |
+                   (style.resizable ? WS_THICKFRAME | WS_MAXIMIZEBOX : 0) | style.extraStyle;
+  const DWORD ex = WS_EX_CONTROLPARENT | (style.resizable ? 0 : WS_EX_DLGMODALFRAME) |
+                   (style.contextHelp ? WS_EX_CONTEXTHELP : 0) | style.extraExStyle;
+  if (!Create(className, caption, ws, ex, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner)) return false;
+  dpi_ = DpiOf(Hwnd());
+  SetFont(Hwnd(), Font());
+  SetClientSize(Hwnd(), S(width), S(height));
+  CenterOnMonitor(Hwnd(), owner);
+  return true;
+}
+
+bool Form::CreatePage(const wchar_t* className, HWND parent, const RECT& area, const std::string& name) {
+  if (!RegisterFormClass(className, 0)) return false;
+  if (const Form* owner = dynamic_cast<const Form*>(Window::FromHwnd(parent))) {
+    face_ = owner->face_;
+    points_ = owner->points_;
+  }
+  if (!Create(className, name, WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, area.left, area.top,
+              area.right - area.left, area.bottom - area.top, parent))
+    return false;
+  dpi_ = DpiOf(Hwnd());
+  SetFont(Hwnd(), Font());
+  return true;
+}
+
+int Form::RunModal(HWND owner, HWND focus) {
+  if (!Hwnd()) return 0;
+  if (owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (focus) SetFocus(focus);
+  return ShowModal(owner);
+}
+
+Control Form::AddControl(const wchar_t* className, const std::string& name, const std::string& text, Box at,
+                         DWORD style, DWORD exStyle, int id) {
+  return Control(CreateChild(Hwnd(), className, name, id ? id : NewId(), text, style, S(at.x), S(at.y), S(at.width),
+                             S(at.height), exStyle));
+}
+
+Control Form::AddLabel(const std::string& name, const std::string& text, Box at, DWORD style) {
+  return AddControl(L"STATIC", name, text, at, WS_VISIBLE | SS_NOPREFIX | style);
+}
+
+Button Form::AddButton(const std::string& name, const std::string& text, Box at, std::function<void()> onClick, int id,
+                       bool isDefault) {
+  const Control c = AddControl(L"BUTTON", name, text, at,
+                               WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, id);
+  if (onClick) SetClickHandler(GetDlgCtrlID(c.Hwnd()), std::move(onClick));
+  return Button(c.Hwnd());
+}
+
+CheckBox Form::AddCheckBox(const std::string& name, const std::string& text, Box at, std::function<void()> onClick) {
+  const Control c = AddControl(L"BUTTON", name, text, at, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX);
+  if (onClick) SetClickHandler(GetDlgCtrlID(c.Hwnd()), std::move(onClick));
+  return CheckBox(c.Hwnd());
+}
+
+CheckBox Form::AddRadio(const std::string& name, const std::string& text, Box at, std::function<void()> onClick,
+                        bool firstOfGroup) {
+  const Control c = AddControl(L"BUTTON", name, text, at,
+                               WS_VISIBLE | BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0));
+  if (onClick) SetClickHandler(GetDlgCtrlID(c.Hwnd()), std::move(onClick));
+  return CheckBox(c.Hwnd());
+}
+
+Edit Form::AddEdit(const std::string& name, Box at, DWORD style) {
+  return Edit(AddControl(L"EDIT", name, "", at, WS_VISIBLE | WS_TABSTOP | style, WS_EX_CLIENTEDGE).Hwnd());
+}
+
+SpinBox Form::AddSpinBox(const std::string& name, Box at, int min, int max, int value) {
+  const Edit field = AddEdit(name, at, ES_NUMBER | ES_AUTOHSCROLL);
+  HWND arrows = CreateWindowExW(0, UPDOWN_CLASSW, L"",
+                                WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                                0, 0, 0, 0, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(NewId())), Instance(),
+                                nullptr);
+  SendMessageW(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(field.Hwnd()), 0);
+  SetControlName(arrows, name + "Strzalki");
+  const SpinBox spin(field.Hwnd(), arrows);
+  spin.SetRange(min, max);
+  spin.SetValue(value);
+  return spin;
+}
+
+Slider Form::AddSlider(const std::string& name, Box at, int min, int max) {
+  const Slider s(AddControl(TRACKBAR_CLASSW, name, "", at, WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS).Hwnd());
+  s.Send(TBM_SETRANGE, FALSE, MAKELPARAM(min, max));
+  s.Send(TBM_SETPAGESIZE, 0, 1);
+  return s;
+}
+
+Control Form::AddGroup(const std::string& name, const std::string& text, Box at) {
+  return AddControl(L"BUTTON", name, text, at, WS_VISIBLE | BS_GROUPBOX);
+}
+
+Control Form::AddPanel(const std::string& name, Box at) {
+  return AddControl(L"STATIC", name, "", at, WS_VISIBLE, WS_EX_STATICEDGE);
+}
+
+Control Form::AddLine(Box at) {
+  return Control(CreateChild(Hwnd(), L"STATIC", "", NewId(), "", WS_VISIBLE | SS_ETCHEDHORZ, S(at.x), S(at.y),
+                             S(at.width), 2));
+}
+
+Grid Form::AddGrid(const std::string& name, Box at, const std::vector<std::pair<std::string, int>>& columns) {
+  const Grid g(AddControl(WC_LISTVIEWW, name, "", at,
+                          WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE)
+                   .Hwnd());
+  g.Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  int i = 0;
+  for (const auto& [text, width] : columns) {
+    const std::wstring t = Widen(text);
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT | LVCF_WIDTH;
+    c.pszText = const_cast<wchar_t*>(t.c_str());
+    c.cx = S(width);
+    g.Send(LVM_INSERTCOLUMNW, i++, reinterpret_cast<LPARAM>(&c));
+  }
+  return g;
+}
+
+ListBox Form::AddListBox(const std::string& name, Box at, DWORD style) {
+  return ListBox(AddControl(L"LISTBOX", name, "", at, WS_VISIBLE | style, WS_EX_CLIENTEDGE).Hwnd());
+}
+
+ComboBox Form::AddComboBox(const std::string& name, Box at, DWORD style) {
+  return ComboBox(AddControl(L"COMBOBOX", name, "", at, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | style).Hwnd());
+}
+
+void Form::OnNotification(const Control& control, std::function<void(int code)> handler) {
+  SetCommandHandler(GetDlgCtrlID(control.Hwnd()), std::move(handler));
+}
+
+}  // namespace win

@@ -1,0 +1,105 @@
+#pragma once
+// The form kit: what every dialog-like window of both programs is built from. A form derives
+// from Form, creates itself with CreateForm (a top-level window) or CreatePage (a page inside
+// another window), adds its controls at design coordinates (pixels at 96 dpi, scaled once here to
+// the form's DPI) with their handlers, and shows itself with RunModal or ShowWindow.
+//
+//   CreateForm(L"TfrmSkrot", "Nowy skrót", 330, 142, owner);
+//   tbNazwa_ = AddEdit("tbNazwaSkrotu", {12, 26, 306, 21});
+//   AddButton("cmdOk", "OK", {144, 106, 84, 26}, [this] { cmdOkClick(); }, IDOK, true);
+//   return RunModal(owner, tbNazwa_.Hwnd());
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/win32/Controls.h"
+#include "common/win32/Window.h"
+
+namespace win {
+
+// A rectangle in design units: pixels at 96 dpi.
+struct Box {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+// Pixels per logical inch of a window's monitor (GetDpiForWindow where the system has it),
+// otherwise of the screen.
+int DpiOf(HWND hwnd);
+// A font of the forms at a DPI, shared by every form of the process and kept for its life.
+HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold = false);
+// Centres a top-level window on the work area of the monitor of `beside` (a visible window), or of
+// the mouse pointer without one.
+void CenterOnMonitor(HWND hwnd, HWND beside = nullptr);
+
+struct FormStyle {
+  const wchar_t* face = L"MS Sans Serif";
+  int points = 8;
+  bool closeBox = true;      // the caption's close box and system menu
+  bool resizable = false;    // a sizing frame and the maximise box
+  bool contextHelp = false;  // the caption's "?" button
+  DWORD extraStyle = 0;
+  DWORD extraExStyle = 0;
+};
+
+class Form : public Window {
+ public:
+  // Shows the form modally above its owner (topmost when the owner is, so it never opens under
+  // it), with the focus on `focus`, until EndModal; the form is hidden afterwards. The EndModal
+  // result; 0 when the form was never created or was destroyed.
+  int RunModal(HWND owner, HWND focus = nullptr);
+
+  int Dpi() const { return dpi_; }
+  // Design units to pixels of the form's DPI: the one scaler of the forms.
+  int S(int designUnits) const { return Scale(designUnits, dpi_); }
+  HFONT Font() const;
+  HFONT BoldFont(int points) const;
+
+ protected:
+  // A dialog-like top-level window, hidden: its class named after the form (registered here),
+  // a client area of width x height design units, owned by `owner`, centred on its monitor.
+  bool CreateForm(const wchar_t* className, const std::string& caption, int width, int height, HWND owner,
+                  const FormStyle& style = {});
+  // A page: a hidden child of `parent` over a rectangle of the parent's client area (pixels),
+  // with the parent's font and DPI. Pages of one form share their class.
+  bool CreatePage(const wchar_t* className, HWND parent, const RECT& area, const std::string& name);
+
+  // Controls at design coordinates, named after their components. Without an id a control gets
+  // one of its own; a handler given here is called on its click (BN_CLICKED).
+  Control AddLabel(const std::string& name, const std::string& text, Box at, DWORD style = SS_LEFT);
+  Button AddButton(const std::string& name, const std::string& text, Box at, std::function<void()> onClick = {},
+                   int id = 0, bool isDefault = false);
+  CheckBox AddCheckBox(const std::string& name, const std::string& text, Box at, std::function<void()> onClick = {});
+  CheckBox AddRadio(const std::string& name, const std::string& text, Box at, std::function<void()> onClick = {},
+                    bool firstOfGroup = false);
+  Edit AddEdit(const std::string& name, Box at, DWORD style = ES_AUTOHSCROLL);
+  SpinBox AddSpinBox(const std::string& name, Box at, int min, int max, int value);
+  Slider AddSlider(const std::string& name, Box at, int min, int max);
+  Control AddGroup(const std::string& name, const std::string& text, Box at);
+  // A sunken panel (a static with an edge) that other controls may sit on.
+  Control AddPanel(const std::string& name, Box at);
+  Control AddLine(Box at);  // an etched horizontal line
+  Grid AddGrid(const std::string& name, Box at, const std::vector<std::pair<std::string, int>>& columns);
+  ListBox AddListBox(const std::string& name, Box at, DWORD style);
+  ComboBox AddComboBox(const std::string& name, Box at, DWORD style);
+  // Any other control class (tree views, progress bars, hotkey fields...).
+  Control AddControl(const wchar_t* className, const std::string& name, const std::string& text, Box at,
+                     DWORD style, DWORD exStyle = 0, int id = 0);
+  // A notification handler of a control created here (EN_CHANGE, LBN_DBLCLK, CBN_SELCHANGE...).
+  void OnNotification(const Control& control, std::function<void(int code)> handler);
+
+  HWND Find(const std::string& name) const { return FindControl(Hwnd(), name); }
+  RECT Pixels(Box at) const { return RECT{S(at.x), S(at.y), S(at.x + at.width), S(at.y + at.height)}; }
+
+ private:
+  int NewId() { return nextId_++; }
+
+  int dpi_ = 96;
+  const wchar_t* face_ = L"MS Sans Serif";
+  int points_ = 8;
+  int nextId_ = 1000;
+};
+
+}  // namespace win

@@ -10,6 +10,7 @@
 #include "common/WinTools.h"
 #include "settings/Komunikaty.h"
 #include "settings/Pomoc.h"
+#include "documents/Modem.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -60,7 +61,7 @@ TGlownaRdzen::TGlownaRdzen(GlownaUi& ui, KeyHook& hook, StarterUsuwania& usuwani
 
 TGlownaRdzen::~TGlownaRdzen() { FormDestroy(); }
 
-void TGlownaRdzen::FormCreate() {
+void TGlownaRdzen::FormCreate(uintptr_t oknoGlowne) {
   if (utworzony_) return;
   utworzony_ = true;
   auto& fs = platform::Fs();
@@ -70,34 +71,27 @@ void TGlownaRdzen::FormCreate() {
   debugger_->UstawFolder(folder_);
   debugger_->Wylacz();
   debugger_->Log("różne", "Uruchomienie programu Kalmo");
-  plikPomocy_ = SciezkaPomocy(folder_, 1);                                 // 3
-  ui_.UstawPlikPomocy(plikPomocy_);
-  for (int i = 0; i < 8; ++i) okna_[i] = false;                            // 4
-  pliki_ = UtworzNazwyPlikow(folder_);                                     // 5
-  if (!RejKluczIstnieje()) {                                               // 6
+  pliki_ = UtworzNazwyPlikow(folder_);                                     // 3
+  if (!RejKluczIstnieje()) {                                               // 4: first run
     UtworzZmienneRejestrowe(pliki_);
-    ui_.OtworzTematPomocy(1);
+    ui_.PokazPomoc(1);
   }
-  ui_.ZainstalujFiltrPomocy();                                             // 7
-  infoSaver_ = std::make_unique<TInfoSaver>(pliki_, debugger_.get());     // 8
-  organizator_ = std::make_unique<TOrganizatorWatkow>(ui_, usuwanie_);    // 9
-  organizator_->poZakonczeniuUsuwania = [this] {
-    if (OknoIstnieje(Okno::Wygaszacz)) ui_.UkryjEtykieteUsuwania();
-  };
-  std::vector<uint8_t> bufor(WarningOptions::kRozmiar, 0);                 // 10
+  infoSaver_ = std::make_unique<TInfoSaver>(pliki_, debugger_.get());     // 5
+  organizator_ = std::make_unique<TOrganizatorWatkow>(ui_, usuwanie_);    // 6
+  std::vector<uint8_t> bufor(WarningOptions::kRozmiar, 0);                 // 7
   GetRegistryBinary(kKluczKalmo, wartosc::OpcjeOstrzegania, bufor.data(), static_cast<int>(bufor.size()));
   opcjeOstrzegania_ = WarningOptions::FromBytes(bufor);
-  lastWarningTime_ = platform::Time().Now();                               // 11
-  znakiFiltrujace_ = RejReadString(wartosc::ZnakiFiltrujace, "-[");        // 12
-  if (!hook_.WlaczSledzenieKlawiatury(ui_.UchwytOkna()))                   // 13
+  lastWarningTime_ = platform::Time().Now();                               // 8
+  znakiFiltrujace_ = RejReadString(wartosc::ZnakiFiltrujace, "-[");        // 9
+  if (!hook_.WlaczSledzenieKlawiatury(oknoGlowne))                         // 10
     PokazBlad(kMiejsceFormCreate, "Błąd w czasie włączania śledzenia klawiatury");
-  skroty_ = std::make_unique<THotKeys>(pliki_.goraceKlawisze, hook_);      // 14
-  const bool lewyAlt = RejReadString(wartosc::LewyAlt, kTak) == kTak;      // 15
+  skroty_ = std::make_unique<THotKeys>(pliki_.goraceKlawisze, hook_);      // 11
+  const bool lewyAlt = RejReadString(wartosc::LewyAlt, kTak) == kTak;      // 12
   if (!hook_.AktywnoscLewegoAltu(lewyAlt)) PokazBlad(kMiejsceFormCreate, "Błąd w przełączeniu na lewy Alt");
-  WstawSkrotyDoMenu();                                                     // 16
-  if (RejReadString(wartosc::RejestracjaPolaczen, kTak) == kTak)           // 17
-    ui_.WlaczRejestracjePolaczen();
-  UstawOkresTimera();                                                      // 18
+  WstawSkrotyDoMenu();                                                     // 13
+  if (RejReadString(wartosc::RejestracjaPolaczen, kTak) == kTak)           // 14
+    EnableModemLogging();
+  ui_.UstawTimer(OkresTimeraMs(infoSaver_->DajLimity().CzestotliwoscMonitorowania));  // 15
 }
 
 void TGlownaRdzen::FormDestroy() {
@@ -111,15 +105,12 @@ void TGlownaRdzen::FormDestroy() {
   PrzywrocWygaszacz();
 }
 
-void TGlownaRdzen::UstawOkresTimera() {
-  if (!infoSaver_) return;
-  ui_.UruchomTimer(OkresTimeraMs(infoSaver_->DajLimity().CzestotliwoscMonitorowania));
-}
-
 void TGlownaRdzen::ZastosujUstawienia(const UstawieniaKalmo& u) {
   u.Zapisz();
-  if (infoSaver_) infoSaver_->UstawLimity(u.limity);
-  UstawOkresTimera();
+  if (infoSaver_) {
+    infoSaver_->UstawLimity(u.limity);
+    ui_.UstawTimer(OkresTimeraMs(u.limity.CzestotliwoscMonitorowania));
+  }
   opcjeOstrzegania_ = u.ostrzeganie;
   znakiFiltrujace_ = u.znakiFiltrujace;
   if (utworzony_ && !zniszczony_ && !hook_.AktywnoscLewegoAltu(u.lewyAlt))
@@ -129,14 +120,15 @@ void TGlownaRdzen::ZastosujUstawienia(const UstawieniaKalmo& u) {
     skroty_->ZarejestrujHotkeye();
   }
   WstawSkrotyDoMenu();
-  ui_.ZastosujOpcjeSchowka(u.schowek);
-  if (u.rejestracjaPolaczen) ui_.WlaczRejestracjePolaczen();
+  ui_.ZastosujUstawienia(u);
+  if (u.rejestracjaPolaczen) EnableModemLogging();
 }
 
 void TGlownaRdzen::TimerTimer() {
   if (!infoSaver_) return;
-  const WarningCode kod = infoSaver_->ZwiekszWskazniki();
-  if (kod != wcBrak) WyslijOstrzezenie(kod);
+  const WynikTiku wynik = infoSaver_->ZwiekszWskazniki(platform::Time().Now(), znakiFiltrujace_);
+  for (const std::string& tytul : wynik.pytania) ui_.Pokaz(Okno::CzyMonitorowac, tytul);
+  if (wynik.kod != wcBrak) WyslijOstrzezenie(wynik.kod);
   const int32_t cw = infoSaver_->CzasNieprzerwanejPracy();
   if (cw % 60 == 0) ui_.UstawPodpowiedz("Praca: " + FormatDuration(cw, 0));
 }
@@ -152,20 +144,11 @@ bool TGlownaRdzen::WyslijOstrzezenie(WarningCode kod) {
 
 void TGlownaRdzen::Ostrzez(WarningCode kod) {
   if (!infoSaver_) return;
-  const DecyzjaOstrzezenia d = DecyzjaDlaKodu(kod, opcjeOstrzegania_);
-  if (!d.podpowiedz.empty()) ui_.UstawPodpowiedz(d.podpowiedz);
-  switch (d.jak) {
-    case Prezentacja::Okno:
-      // An open reminder stays as it is: no second one above it.
-      if (OknoIstnieje(Okno::Przypomnienie)) break;
-      ui_.PokazPrzypomnienie(d.tryb, d.tryb == TrybPrzypomnienia::PrzerwaNalezna ? infoSaver_->CzasNieprzerwanejPracy()
-                                                                                 : infoSaver_->CzasPracy());
-      UstawOkno(Okno::Przypomnienie, true);
-      break;
-    case Prezentacja::Miganie: ui_.UruchomMiganie(); break;
-    case Prezentacja::Dzwiek: ui_.OdtworzDzwiek(d.plikDzwieku); break;
-    case Prezentacja::Nic: break;
-  }
+  DecyzjaOstrzezenia d = DecyzjaDlaKodu(kod, opcjeOstrzegania_);
+  // An open reminder stays as it is: no second one above it.
+  if (d.jak == Prezentacja::Okno && ui_.Otwarte(Okno::Przypomnienie)) d.jak = Prezentacja::Nic;
+  ui_.Ostrzez(d, d.tryb == TrybPrzypomnienia::PrzerwaNalezna ? infoSaver_->CzasNieprzerwanejPracy()
+                                                             : infoSaver_->CzasPracy());
 }
 
 bool TGlownaRdzen::ObsluzKomunikat(unsigned message, uintptr_t wParam, intptr_t lParam) {
@@ -181,6 +164,11 @@ bool TGlownaRdzen::ObsluzKomunikat(unsigned message, uintptr_t wParam, intptr_t 
 
 void TGlownaRdzen::MyHotKeyMessageProc(uintptr_t wParam, intptr_t lParam) {
   if (skroty_) skroty_->MyHotKeyMessageProc(wParam, static_cast<uintptr_t>(lParam), *this);
+}
+
+void TGlownaRdzen::UsuwanieZakonczone() {
+  if (!organizator_ || !organizator_->UsuwanieTrwa()) return;
+  organizator_->UsuwanieZakonczone();
 }
 
 void TGlownaRdzen::PokazOkno(uint8_t zadanie) {
@@ -220,8 +208,7 @@ void TGlownaRdzen::MyFormFreeMessage(intptr_t lParam) {
     PokazBlad("TfrmGlowna.MyFormFreeMessage", "Nierozpoznany formularz do zwolnienia");
     return;
   }
-  ui_.ZwolnijOkno(static_cast<Okno>(kod));
-  okna_[kod] = false;
+  ui_.Zwolnij(static_cast<Okno>(kod));
 }
 
 void TGlownaRdzen::MyThreadMessage(uintptr_t wParam) {
@@ -234,7 +221,7 @@ void TGlownaRdzen::MyThreadMessage(uintptr_t wParam) {
   }
 }
 
-PodpisyMenu TGlownaRdzen::Podpisy() {
+PodpisyMenu TGlownaRdzen::Podpisy() const {
   // Without a hotkey an item shows its own caption, so that a key removed in the options
   // disappears from the menu too.
   auto podpis = [this](const char* wlasny, const char* podstawa, int zadanie) {
@@ -257,57 +244,37 @@ StanMenu TGlownaRdzen::StanPrzyOtwarciu() const {
   StanMenu s;
   s.pomoc = PomocDostepna(folder_);
   // The today-info window hides on its close box and shows again on the command.
-  s.informacjeDnia = !OknoIstnieje(Okno::InformacjeDnia) || !ui_.OknoWidoczne(Okno::InformacjeDnia);
-  s.statystyka = !OknoIstnieje(Okno::Statystyka);
-  s.opcje = !OknoIstnieje(Okno::Opcje);
-  s.listaDokumentow = !OknoIstnieje(Okno::ListaDokumentow);
-  s.oProgramie = !OknoIstnieje(Okno::OProgramie);
+  s.informacjeDnia = !ui_.Otwarte(Okno::InformacjeDnia);
+  s.statystyka = !ui_.Otwarte(Okno::Statystyka);
+  s.opcje = !ui_.Otwarte(Okno::Opcje);
+  s.listaDokumentow = !ui_.Otwarte(Okno::ListaDokumentow);
+  s.oProgramie = !ui_.Otwarte(Okno::OProgramie);
   return s;
 }
 
-namespace {
-// A modal window marked as existing while it is shown.
-template <class Show>
-void Modalnie(TGlownaRdzen& r, Okno okno, Show&& show) {
-  struct Znacznik {
-    TGlownaRdzen& r;
-    Okno okno;
-    ~Znacznik() { r.UstawOkno(okno, false); }
-  } znacznik{r, okno};
-  r.UstawOkno(okno, true);
-  show();
-}
-}  // namespace
-
-void TGlownaRdzen::mnuPomocClick() { ui_.OtworzSpisPomocy(); }
-
-void TGlownaRdzen::mnuOProgramieClick() {
-  if (OknoIstnieje(Okno::OProgramie)) return;
-  Modalnie(*this, Okno::OProgramie, [&] { ui_.PokazOkno(Okno::OProgramie); });
+void TGlownaRdzen::Modalnie(Okno okno, const std::string& co) {
+  if (!ui_.Otwarte(okno)) ui_.Pokaz(okno, co);
 }
 
-void TGlownaRdzen::mnuListaDokumentowClick() {
-  ui_.PokazOkno(Okno::ListaDokumentow);
-  UstawOkno(Okno::ListaDokumentow, true);
-}
+void TGlownaRdzen::mnuPomocClick() { ui_.PokazPomoc(1); }
+
+void TGlownaRdzen::mnuOProgramieClick() { Modalnie(Okno::OProgramie); }
+
+void TGlownaRdzen::mnuListaDokumentowClick() { ui_.Pokaz(Okno::ListaDokumentow); }
 
 void TGlownaRdzen::mnuListaSkrotowClick() {
-  if (OknoIstnieje(Okno::ListaSkrotow) || !platform::Fs().FileExists(pliki_.skroty)) return;
-  Modalnie(*this, Okno::ListaSkrotow, [&] { ui_.PokazOkno(Okno::ListaSkrotow); });
+  if (platform::Fs().FileExists(pliki_.skroty)) Modalnie(Okno::ListaSkrotow);
 }
 
-void TGlownaRdzen::mnuInformacjeDniaClick() {
-  ui_.PokazOkno(Okno::InformacjeDnia);
-  UstawOkno(Okno::InformacjeDnia, true);
-}
+void TGlownaRdzen::mnuInformacjeDniaClick() { ui_.Pokaz(Okno::InformacjeDnia); }
 
 void TGlownaRdzen::mnuStatystykaClick() {
-  if (OknoIstnieje(Okno::Statystyka)) return;
+  if (ui_.Otwarte(Okno::Statystyka)) return;
   if (!platform::Fs().FileExists(pliki_.archiwum)) {
     Komunikat("Ta funkcja będzie sprawna dopiero jutro gdy program zbierze wystarczającą ilość danych.", rkInformacja);
     return;
   }
-  Modalnie(*this, Okno::Statystyka, [&] { ui_.PokazOkno(Okno::Statystyka); });
+  ui_.Pokaz(Okno::Statystyka);
 }
 
 void TGlownaRdzen::mnuOpcjeClick() { OtworzOpcje(""); }
@@ -315,11 +282,36 @@ void TGlownaRdzen::mnuOpcjeClick() { OtworzOpcje(""); }
 void TGlownaRdzen::NotifyIconDblClick() { OtworzOpcje(""); }
 
 void TGlownaRdzen::OtworzOpcje(const std::string& strona) {
-  if (OknoIstnieje(Okno::Opcje)) return;
-  Modalnie(*this, Okno::Opcje, [&] { ui_.PokazOpcje(strona); });
+  if (ui_.Otwarte(Okno::Opcje)) return;
+  ui_.Pokaz(Okno::Opcje, strona);
   WstawSkrotyDoMenu();
 }
 
-void TGlownaRdzen::mnuPrzerwaClick() { ui_.RozpocznijPrzerwe(); }
+void TGlownaRdzen::mnuPrzerwaClick() {
+  if (!infoSaver_) return;
+  ui_.Pokaz(Okno::Wygaszacz);
+}
 
-void TGlownaRdzen::mnuKoniecClick() { ui_.ZakonczProgram(); }
+void TGlownaRdzen::mnuKoniecClick() { ui_.Zakoncz(); }
+
+StanDnia TGlownaRdzen::Dzis() const { return infoSaver_ ? infoSaver_->Stan() : StanDnia{}; }
+
+void TGlownaRdzen::WejdzWPrzerwe() {
+  if (infoSaver_) infoSaver_->RozpocznijPrzerwe();
+}
+
+void TGlownaRdzen::UstawOkresTimera() {
+  if (infoSaver_) ui_.UstawTimer(OkresTimeraMs(infoSaver_->DajLimity().CzestotliwoscMonitorowania));
+}
+
+void TGlownaRdzen::PrzeladujSkroty() {
+  if (!skroty_) return;
+  skroty_->WczytajHotkeye();
+  skroty_->ZarejestrujHotkeye();
+}
+
+void TGlownaRdzen::ZakonczPrzerwe() {
+  if (infoSaver_) infoSaver_->ZakonczPrzerwe();
+}
+
+TDokumenty* TGlownaRdzen::Dokumenty() { return infoSaver_ ? &infoSaver_->Dokumenty() : nullptr; }

@@ -37,48 +37,32 @@ struct StanMenu {
   bool oProgramie = true;
 };
 
-// What the core asks of the main window and of the windows it owns.
+// What the core asks of the main window: "show this" calls. The window owns every window of the
+// program and knows which are open; the core decides when and what.
 class GlownaUi : public PoczmistrzGlownej {
  public:
-  // The main window's handle as an integer (for the keyboard-hook library).
-  virtual uintptr_t UchwytOkna() = 0;
-  virtual void UstawPlikPomocy(const std::string& plik) = 0;  // the help's contents page
-  virtual void OtworzTematPomocy(int kontekst) = 0;           // the help page of a context
-  virtual void OtworzSpisPomocy() = 0;                        // the contents page
-  virtual void ZainstalujFiltrPomocy() = 0;                   // what-is-this message filter
-  // Hotkey tasks that need the window system: the busy cursor, window parents and corners
-  // (handles as integers), and the clipboard history shown at a screen point.
-  virtual void KursorZajety(bool zajety) = 0;
-  virtual uintptr_t Rodzic(uintptr_t okno) = 0;  // 0 for a top-level window
-  virtual PunktKaretki LewyGornyRog(uintptr_t okno) = 0;
-  virtual void PokazSchowek(uintptr_t fokus, uintptr_t glowneOkno, PunktKaretki punkt) = 0;
-  virtual void WlaczRejestracjePolaczen() = 0;  // switch the modem's connection log on
-  virtual void ZastosujOpcjeSchowka(const OpcjeSchowka& opcje) = 0;  // the clipboard-history window
-  // Sets the monitoring timer's period and enables it.
-  virtual void UruchomTimer(uint32_t okresMs) = 0;
+  // The monitoring timer runs with this period from the first call on.
+  virtual void UstawTimer(uint32_t okresMs) = 0;
   virtual void UstawPodpowiedz(const std::string& tekst) = 0;  // tray hint
-  virtual void ZatrzymajMiganie() = 0;                          // tray icon flashing
   virtual void UstawPodpisyMenu(const PodpisyMenu& podpisy) = 0;
-  // A warning as the core decided it: the reminder window of a mode with its seconds (the core
-  // asks only while no reminder is open), the flashing tray icon, a sound file.
-  virtual void PokazPrzypomnienie(TrybPrzypomnienia tryb, int32_t sekundy) = 0;
-  virtual void UruchomMiganie() = 0;
-  virtual void OdtworzDzwiek(const std::string& plik) = 0;
-  // Non-modal windows: create when missing, then show (brings an open one to the front).
-  // Modal windows: create, show modally, free.
-  virtual void PokazOkno(Okno okno) = 0;
-  // The options dialog with the page to show first (empty: the first page); modal.
-  virtual void PokazOpcje(const std::string& strona) = 0;
-  // Frees a non-modal window named by a WM_FREE_FORM code; a window already gone is no error.
-  virtual void ZwolnijOkno(Okno okno) = 0;
-  // Whether an existing non-modal window is on the screen (today-info hides on its close box).
-  virtual bool OknoWidoczne(Okno okno) = 0;
-  // Starts a break (the break screen's routine shared by every trigger).
-  virtual void RozpocznijPrzerwe() = 0;
-  // Hides the break window's label "Trwa usuwanie plików tymczasowych w tle....".
-  virtual void UkryjEtykieteUsuwania() = 0;
-  // Ends the message loop.
-  virtual void ZakonczProgram() = 0;
+  // A warning as the core decided it: the tray hint, then the reminder window of its mode with its
+  // seconds, the flashing tray icon or a sound.
+  virtual void Ostrzez(const DecyzjaOstrzezenia& decyzja, int32_t sekundy) = 0;
+  virtual void ZatrzymajMiganie() = 0;
+  // Shows a window: a non-modal one is created when missing and brought to the front; a modal
+  // one returns when closed. `co` is what the window is about: the options' first page, the
+  // question's document title.
+  virtual void Pokaz(Okno okno, const std::string& co = {}) = 0;
+  // The clipboard history at the caret of the window that has the keyboard focus.
+  virtual void PokazSchowek(uintptr_t fokus) = 0;
+  virtual void PokazPomoc(int kontekst) = 0;  // a help page; 1 is the contents
+  // Frees a closed non-modal window (its release message); a window already gone is no error.
+  virtual void Zwolnij(Okno okno) = 0;
+  // Whether a window exists; the today-info window, which hides on its close box, while shown.
+  virtual bool Otwarte(Okno okno) = 0;
+  // The windows' part of new settings (the clipboard history's look and buffer).
+  virtual void ZastosujUstawienia(const UstawieniaKalmo& u) = 0;
+  virtual void Zakoncz() = 0;  // ends the message loop
 };
 
 class TGlownaRdzen : private WykonawcaHotkeyow {
@@ -89,8 +73,9 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   TGlownaRdzen(const TGlownaRdzen&) = delete;
   TGlownaRdzen& operator=(const TGlownaRdzen&) = delete;
 
-  // Start-up sequence of the main window; the timer is enabled at its end.
-  void FormCreate();
+  // Start-up sequence of the main window (its handle goes to the keyboard-hook library); the
+  // timer is enabled at its end.
+  void FormCreate(uintptr_t oknoGlowne);
   // Shutdown: hotkey table, accounting (saves), background tasks, keyboard tracking off.
   void FormDestroy();
 
@@ -100,8 +85,6 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   bool WyslijOstrzezenie(WarningCode kod);
   // The warning routine of a code: what the warning options say, told to the main window.
   void Ostrzez(WarningCode kod);
-  // Called when the advanced options store a new monitoring frequency.
-  void UstawOkresTimera();
   // Stores a settings snapshot whole and applies it to the running program: limits and timer
   // period, warning options, filter characters, left Alt, hotkeys and the tray captions, the
   // clipboard options, the modem log.
@@ -114,9 +97,11 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   void MyPauseKeyMessage(uintptr_t wParam);
   void MyFormFreeMessage(intptr_t lParam);
   void MyThreadMessage(uintptr_t wParam);
+  // The deletion of temporary files ended by itself.
+  void UsuwanieZakonczone();
 
   // Tray menu.
-  PodpisyMenu Podpisy();        // captions with the current hotkeys
+  PodpisyMenu Podpisy() const;  // captions with the current hotkeys
   void WstawSkrotyDoMenu();     // puts them into the menu
   StanMenu StanPrzyOtwarciu() const;  // enabled items when the menu pops up
   void mnuPomocClick();
@@ -132,23 +117,21 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   // Options dialog with a first page ("Skróty" from the shortcut list), then fresh captions.
   void OtworzOpcje(const std::string& strona);
 
-  // Window references: windows created elsewhere (reminder, question, break window) report here.
-  bool OknoIstnieje(Okno okno) const { return okna_[static_cast<int>(okno)]; }
-  void UstawOkno(Okno okno, bool istnieje) { okna_[static_cast<int>(okno)] = istnieje; }
-
-  // Program-wide state.
-  const std::string& FolderProgramu() const { return folder_; }
-  const std::string& PlikPomocy() const { return plikPomocy_; }
-  const PlikiDanych& Pliki() const { return pliki_; }
-  TDebugger* Debugger() { return debugger_.get(); }
-  TInfoSaver* InfoSaver() { return infoSaver_.get(); }
-  TOrganizatorWatkow* OrganizatorWatkow() { return organizator_.get(); }
-  // The hotkey table, from the start-up to the shutdown; the options dialog reloads it.
-  THotKeys* Skroty() { return skroty_.get(); }
+  // What the windows show and do, as data and commands of the accounting.
+  StanDnia Dzis() const;  // today's counters, activity and limits
+  void WejdzWPrzerwe();   // a user break begins
+  void ZakonczPrzerwe();  // the user left the break window
+  TDokumenty* Dokumenty();  // the document monitoring, for its windows
   const WarningOptions& OpcjeOstrzegania() const { return opcjeOstrzegania_; }
-  void UstawOpcjeOstrzegania(const WarningOptions& o) { opcjeOstrzegania_ = o; }
   const std::string& ZnakiFiltrujace() const { return znakiFiltrujace_; }
+  const std::string& FolderProgramu() const { return folder_; }
+  const PlikiDanych& Pliki() const { return pliki_; }
+  // The options dialog's present routes, until it edits a settings draft.
+  TInfoSaver* InfoSaver() { return infoSaver_.get(); }
+  void UstawOpcjeOstrzegania(const WarningOptions& o) { opcjeOstrzegania_ = o; }
   void UstawZnakiFiltrujace(const std::string& z) { znakiFiltrujace_ = z; }
+  void UstawOkresTimera();
+  void PrzeladujSkroty();
   double LastWarningTime() const { return lastWarningTime_; }
   void UstawLastWarningTime(double t) { lastWarningTime_ = t; }
 
@@ -156,19 +139,15 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   // WykonawcaHotkeyow: the tasks run as the tray commands do.
   void RozpocznijPrzerwe() override { mnuPrzerwaClick(); }
   void PokazOkno(uint8_t zadanie) override;
-  void KursorZajety(bool zajety) override { ui_.KursorZajety(zajety); }
-  uintptr_t Rodzic(uintptr_t okno) override { return ui_.Rodzic(okno); }
-  PunktKaretki LewyGornyRog(uintptr_t okno) override { return ui_.LewyGornyRog(okno); }
-  void PokazSchowek(uintptr_t fokus, uintptr_t glowne, PunktKaretki punkt) override {
-    ui_.PokazSchowek(fokus, glowne, punkt);
-  }
+  void PokazSchowek(uintptr_t fokus) override { ui_.PokazSchowek(fokus); }
   void PokazListeSkrotow() override { mnuListaSkrotowClick(); }
+  // A modal window, shown unless it is open already.
+  void Modalnie(Okno okno, const std::string& co = {});
 
   GlownaUi& ui_;
   KeyHook& hook_;
   StarterUsuwania& usuwanie_;
   std::string folder_;
-  std::string plikPomocy_;
   PlikiDanych pliki_;
   std::unique_ptr<TDebugger> debugger_;
   std::unique_ptr<TInfoSaver> infoSaver_;
@@ -177,7 +156,6 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   WarningOptions opcjeOstrzegania_;
   std::string znakiFiltrujace_ = "-[";
   double lastWarningTime_ = 0;
-  std::array<bool, kLiczbaOkien> okna_{};
   bool utworzony_ = false;
   bool zniszczony_ = false;
 };

@@ -14,18 +14,13 @@
 
 namespace {
 
-struct Kontekst : KontekstDokumentow {
-  std::string ZnakiFiltrujace() override { return "-["; }
-  void AskWhetherToMonitor(const std::string&) override {}
-};
-
 std::string Program(int p) { return "Program" + std::to_string(p); }
 
 struct Pulpit {
   platform::memory::TestPlatform tp;
   TDokumenty dokumenty{"C:\\Kalmo\\B_dok.dat", "C:\\Kalmo\\B_zast.dat"};
   std::string programy;
-  Kontekst k;
+  std::vector<std::string> pytania;  // the questions a tick asks (kept, as the main window would show them)
 
   Pulpit() {
     tp.files.AddDirectory("C:\\Kalmo");
@@ -44,7 +39,7 @@ struct Pulpit {
       dokumenty.Organizator().Add(r);
     }
     for (int i = 0; i < 101; ++i) dokumenty.AddDeclinedDocument("Odrzucony - " + std::to_string(i));
-    dokumenty.AdvanceDocuments(10, programy, 100000, 46000.5, &k);  // the candidates appear
+    dokumenty.AdvanceDocuments(10, programy, 100000, 46000.5, "-[", pytania);  // the candidates appear
   }
 };
 
@@ -69,7 +64,10 @@ BENCHMARK(BM_ListFilteredWindowTitles);
 
 void BM_AdvanceDocuments(benchmark::State& state) {
   Pulpit p;
-  for (auto _ : state) p.dokumenty.AdvanceDocuments(10, p.programy, 100000, 46000.5, &p.k);
+  for (auto _ : state) {
+    p.pytania.clear();
+    p.dokumenty.AdvanceDocuments(10, p.programy, 100000, 46000.5, "-[", p.pytania);
+  }
   state.counters["kandydaci"] = static_cast<double>(p.dokumenty.ListaTymczasowa().size());
 }
 BENCHMARK(BM_AdvanceDocuments);

@@ -222,10 +222,10 @@ void TDokumenty::NazwyMonitorowanychDokumentow(TStringList& lista) const {
 }
 
 void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int32_t czasPytania,
-                                  double terazDniaPracy, KontekstDokumentow* kontekst) {
+                                  double terazDniaPracy, const std::string& znaki,
+                                  std::vector<std::string>& pytania) {
   // Windows rarely change between ticks: a window whose title equals the last tick's window at
   // its place keeps the cleaned title, key and hash computed then, so only new titles are cleaned.
-  const std::string znaki = kontekst ? kontekst->ZnakiFiltrujace() : std::string("-[");
   if (znaki != znakiFiltru_) {
     znakiFiltru_ = znaki;
     okna_.clear();
@@ -278,7 +278,7 @@ void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int
     }
     const int32_t sekundy = static_cast<int32_t>(
         std::min<int64_t>(int64_t{SekundyKandydata(wpis)} + step, kMaksSekundKandydata));
-    if (sekundy > prog && kontekst) kontekst->AskWhetherToMonitor(std::string(tytul));
+    if (sekundy > prog) pytania.emplace_back(tytul);
     // The six characters of the count are rewritten in place.
     const std::string liczba = IntToStrSpaces(sekundy, kSzerokoscSekund);
     if (wpis.size() >= kSzerokoscSekund) wpis.replace(0, kSzerokoscSekund, liczba);

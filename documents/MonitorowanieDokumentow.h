@@ -15,16 +15,6 @@
 #include "documents/OrganizatorDokumentow.h"
 #include "platform/Desktop.h"
 
-// What the monitoring asks of the main window on a tick.
-class KontekstDokumentow {
- public:
-  virtual ~KontekstDokumentow() = default;
-  // The program-wide filter characters of document titles.
-  virtual std::string ZnakiFiltrujace() = 0;
-  // Shows the question window for the title (creating it when missing), without waiting.
-  virtual void AskWhetherToMonitor(const std::string& tytul) = 0;
-};
-
 // Declined titles: at most 101, in the order declined, kept in "_zast.dat" (one per line).
 class TListaOdrzuconych {
  public:
@@ -75,10 +65,11 @@ class TDokumenty {
   bool IsDeclinedDocument(const std::string& tytul) const { return odrzucone_.Contains(tytul); }
   void NazwyMonitorowanychDokumentow(TStringList& lista) const;
 
-  // One work tick: candidates, questions past the delay (czasPytania minutes), crediting of
-  // every monitored document whose window is open. programy is the "#"-separated list.
+  // One work tick: candidates, crediting of every monitored document whose window is open, and
+  // the titles whose question is due (past czasPytania minutes) added to `pytania`. programy is
+  // the "#"-separated list; znakiFiltrujace cleans the window titles.
   void AdvanceDocuments(int32_t step, const std::string& programy, int32_t czasPytania, double terazDniaPracy,
-                        KontekstDokumentow* kontekst);
+                        const std::string& znakiFiltrujace, std::vector<std::string>& pytania);
 
   TOrganizatorDokumentow& Organizator() { return organizator_; }
   const TOrganizatorDokumentow& Organizator() const { return organizator_; }

@@ -266,12 +266,6 @@ void THotKeys::WykonajHotkey(const HotkeyRecord& record, uintptr_t focus, Wykona
       executor.PokazOkno(record.Zadanie);
       break;
     case kZadanieUruchom: {
-      // The normal cursor comes back however the start ends.
-      struct Kursor {
-        WykonawcaHotkeyow& e;
-        explicit Kursor(WykonawcaHotkeyow& w) : e(w) { e.KursorZajety(true); }
-        ~Kursor() { e.KursorZajety(false); }
-      } kursor(executor);
       const uint32_t error = platform::Procs().Run(LiniaPoleceniaProgramu(record.Parametr), kSwShowNormal);
       if (error == 2)
         KomunikatOstrzezenie("Plik " + record.Parametr + " nie istnieje!", rkOstrzezenie);
@@ -279,18 +273,9 @@ void THotKeys::WykonajHotkey(const HotkeyRecord& record, uintptr_t focus, Wykona
         PokazBlad(kMiejsceWykonaj, "Błąd nr:" + std::to_string(error));
       break;
     }
-    case kZadanieSchowek: {
-      uintptr_t top = executor.Rodzic(focus);
-      if (!top) top = focus;
-      while (uintptr_t parent = executor.Rodzic(top)) top = parent;
-      PunktKaretki point;
-      hook_.DajPozycjeKaretki(point);
-      const PunktKaretki corner = executor.LewyGornyRog(focus);
-      point.x += corner.x;
-      point.y += corner.y;
-      executor.PokazSchowek(focus, top, point);
+    case kZadanieSchowek:
+      executor.PokazSchowek(focus);
       break;
-    }
     case kZadanieListaSkrotow:
       executor.PokazListeSkrotow();
       break;

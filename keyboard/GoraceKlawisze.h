@@ -53,15 +53,10 @@ bool ZapiszHotkeye(const std::string& file, const TStringList& lines);
 class WykonawcaHotkeyow {
  public:
   virtual ~WykonawcaHotkeyow() = default;
-  virtual void RozpocznijPrzerwe() = 0;                 // as the tray command "Przerwa"
-  virtual void PokazOkno(uint8_t zadanie) = 0;          // 2 today-info, 3 statistics, 4 document list
-  virtual void KursorZajety(bool zajety) = 0;           // busy cursor on / back to normal
-  // Parent of a window, 0 for a top-level window.
-  virtual uintptr_t Rodzic(uintptr_t window) = 0;
-  // Top-left corner of the window's rectangle in screen coordinates.
-  virtual PunktKaretki LewyGornyRog(uintptr_t window) = 0;
-  // Shows the clipboard history at the point (screen coordinates) and brings it to the front.
-  virtual void PokazSchowek(uintptr_t focus, uintptr_t topLevel, PunktKaretki point) = 0;
+  virtual void RozpocznijPrzerwe() = 0;         // as the tray command "Przerwa"
+  virtual void PokazOkno(uint8_t zadanie) = 0;  // 2 today-info, 3 statistics, 4 document list
+  // The clipboard history at the caret of the focused window (the window the key was pressed in).
+  virtual void PokazSchowek(uintptr_t fokus) = 0;
   // Modal; only when no list is open and the shortcut data file exists (as the tray item).
   virtual void PokazListeSkrotow() = 0;
 };

@@ -49,7 +49,7 @@ TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log)
     // The defaults come before the reset so that the first stamp already follows the rollover
     // hour (a first start at 02:00 belongs to the previous working day).
     limity_ = LimitsRecord::Domyslne();
-    ZerujDzien();
+    ZerujDzien(platform::Time().Now());
     UstawLimity(limity_);
   } else {
     auto limity = limity_.ToBytes();
@@ -62,7 +62,7 @@ TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log)
     if (GetRegistryBinary(kKluczKalmo, wartosc::TodayInfo, dzis.data(), static_cast<int>(dzis.size())))
       dzis_ = TodayRecord::FromBytes(dzis);
     monitorowanieZapisu_ = dzis_.caMonitorowania;
-    if (!SprawdzNowyDzien() && MinutesBetween(TerazDniaPracy(), dzis_.dtZapisu) > limity_.PrzerwaAwaryjna / 60) {
+    if (!SprawdzNowyDzien(platform::Time().Now()) && MinutesBetween(TerazDniaPracy(), dzis_.dtZapisu) > limity_.PrzerwaAwaryjna / 60) {
       dzis_.caNieprzerwanejPracy = 0;
       dzis_.caPrzerwy = 0;
     }
@@ -87,6 +87,19 @@ double TInfoSaver::TerazDniaPracy() const {
   return CzasDniaPracy(platform::Time().Now(), limity_.GodzinaPrzelaczenia);
 }
 
+StanDnia TInfoSaver::Stan() const {
+  StanDnia s;
+  s.praca = dzis_.caPraca;
+  s.nieprzerwanaPraca = dzis_.caNieprzerwanejPracy;
+  s.przerwa = dzis_.caPrzerwy;
+  s.przerwyDzis = dzis_.caPrzerwDzis;
+  s.wPrzerwie = wPrzerwie_;
+  s.aktywnosc = dzis_.Aktywnosc;
+  s.limity = limity_;
+  s.terazDniaPracy = TerazDniaPracy();
+  return s;
+}
+
 void TInfoSaver::Log(const std::string& kategoria, const std::string& komunikat) {
   if (log_) log_->Log(kategoria, komunikat);
 }
@@ -96,12 +109,14 @@ void TInfoSaver::ZaznaczSlot(int numer, uint8_t wartosc) {
   dzis_.Aktywnosc[numer - 1] = wartosc;
 }
 
-void TInfoSaver::ZapiszDzis() {
+void TInfoSaver::ZapiszDzis() { ZapiszDzis(platform::Time().Now()); }
+
+void TInfoSaver::ZapiszDzis(double now) {
   // A clock set back (the autumn change, a later rollover hour) never moves the working day
   // back: that day would otherwise be archived a second time when the clock catches up. A clock
   // put right by more than a day is followed, or a date set wrongly ahead would hold the day
   // (and its counters) until the calendar reached it.
-  const double teraz = TerazDniaPracy();
+  const double teraz = CzasDniaPracy(now, limity_.GodzinaPrzelaczenia);
   if (dzis_.dtZapisu == 0 || DaysBetween(teraz, dzis_.dtZapisu) >= 0 || DaysBetween(teraz, dzis_.dtZapisu) < -1)
     dzis_.dtZapisu = teraz;
   monitorowanieZapisu_ = dzis_.caMonitorowania;
@@ -109,18 +124,18 @@ void TInfoSaver::ZapiszDzis() {
   SetRegistryBinary(kKluczKalmo, wartosc::TodayInfo, b.data(), static_cast<int>(b.size()));
 }
 
-void TInfoSaver::ZerujDzien() {
+void TInfoSaver::ZerujDzien(double teraz) {
   dzis_.caMonitorowania = 0;
   dzis_.caNieprzerwanejPracy = 0;
   dzis_.caPrzerwy = 0;
   dzis_.caPraca = 0;
   dzis_.caPrzerwDzis = 0;
   dzis_.Aktywnosc.fill(TodayRecord::SlotBrakDanych);
-  ZapiszDzis();
+  ZapiszDzis(teraz);
 }
 
-bool TInfoSaver::SprawdzNowyDzien() {
-  if (DaysBetween(TerazDniaPracy(), dzis_.dtZapisu) < 1) return false;
+bool TInfoSaver::SprawdzNowyDzien(double teraz) {
+  if (DaysBetween(CzasDniaPracy(teraz, limity_.GodzinaPrzelaczenia), dzis_.dtZapisu) < 1) return false;
   // A record that was never stamped holds no day worth archiving.
   if (dzis_.dtZapisu != 0) {
     ArchiveRecord r;
@@ -129,7 +144,7 @@ bool TInfoSaver::SprawdzNowyDzien() {
     zalegle_.push_back(r);
     DopiszZalegle();
   }
-  ZerujDzien();
+  ZerujDzien(teraz);
   return true;
 }
 
@@ -163,25 +178,24 @@ bool TInfoSaver::CzasNaZapis() const {
   return mon - monitorowanieZapisu_ >= co || mon < monitorowanieZapisu_;
 }
 
-void TInfoSaver::AdvanceDocuments(int32_t step) {
-  dokumenty_.AdvanceDocuments(step, limity_.Programy, limity_.CzasPytania, TerazDniaPracy(), kontekst_);
-}
-
-WarningCode TInfoSaver::ZwiekszWskazniki() {
+WynikTiku TInfoSaver::ZwiekszWskazniki(double teraz, const std::string& znakiFiltrujace) {
   const int32_t step = limity_.CzestotliwoscMonitorowania;
-  WarningCode code = wcBrak;
+  WynikTiku wynik;
+  WarningCode& code = wynik.kod;
 
-  if (!SprawdzNowyDzien() && !zalegle_.empty()) DopiszZalegle();
+  if (!SprawdzNowyDzien(teraz) && !zalegle_.empty()) DopiszZalegle();
+  const double terazDniaPracy = CzasDniaPracy(teraz, limity_.GodzinaPrzelaczenia);
   Dodaj(dzis_.caMonitorowania, step);
-  ZaznaczSlot(NumerSlotu(TerazDniaPracy()), wPrzerwie_ ? TodayRecord::SlotPrzerwa : TodayRecord::SlotPraca);
+  ZaznaczSlot(NumerSlotu(terazDniaPracy), wPrzerwie_ ? TodayRecord::SlotPrzerwa : TodayRecord::SlotPraca);
   if (CzasNaZapis()) {
-    ZapiszDzis();
+    ZapiszDzis(teraz);
     dokumenty_.ZapiszDokumenty();
   }
   if (!wPrzerwie_) {
     Dodaj(dzis_.caNieprzerwanejPracy, step);
     Dodaj(dzis_.caPraca, step);
-    AdvanceDocuments(step);
+    dokumenty_.AdvanceDocuments(step, limity_.Programy, limity_.CzasPytania, terazDniaPracy, znakiFiltrujace,
+                                wynik.pytania);
     if (!ScreenSaverActive()) {
       if (!IsWindowTitleOpen("Setup")) code = wcWygaszaczWylaczony;
     } else {
@@ -197,7 +211,7 @@ WarningCode TInfoSaver::ZwiekszWskazniki() {
     if (log_ && log_->Wlaczony())
       Log("ZwiekszWskazniki", "Zwiększenie czasu przerwy, caPraca = " + FormatDuration(dzis_.caPraca, 0));
   }
-  return code;
+  return wynik;
 }
 
 void TInfoSaver::WygaszaczWlaczony(int32_t opoznienie) {

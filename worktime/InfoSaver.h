@@ -19,6 +19,26 @@ enum WarningCode : int {
   wcBrak = 0, wcPrzerwaNalezna = 1, wcPrzerwaWystarczajaca = 2, wcKoniecPracy = 3, wcWygaszaczWylaczony = 4
 };
 
+// What a monitoring tick asks the windows to show: a warning code and the documents whose
+// question is due.
+struct WynikTiku {
+  WarningCode kod = wcBrak;
+  std::vector<std::string> pytania;
+};
+
+// The day as the work-time windows show it: a copy of the accounting's counters at one moment.
+struct StanDnia {
+  int32_t praca = 0;
+  int32_t nieprzerwanaPraca = 0;
+  int32_t przerwa = 0;
+  int32_t przerwyDzis = 0;
+  bool wPrzerwie = false;
+  std::array<uint8_t, TodayRecord::kSloty> aktywnosc{};
+  LimitsRecord limity;
+  double terazDniaPracy = 0;  // work-day time now
+  bool PrzerwaWystarczajaca() const { return przerwa > limity.caDlugoscPrzerwy; }
+};
+
 // The work-day time: moved back one day while the hour is below the rollover hour.
 double CzasDniaPracy(double now, int godzinaPrzelaczenia);
 // Slot number 1..288 of a date-time's time of day.
@@ -33,7 +53,8 @@ class TInfoSaver {
   TInfoSaver(const TInfoSaver&) = delete;
   TInfoSaver& operator=(const TInfoSaver&) = delete;
 
-  WarningCode ZwiekszWskazniki();  // one monitoring tick
+  // One monitoring tick at the time `teraz`, with the program's filter characters of window titles.
+  WynikTiku ZwiekszWskazniki(double teraz, const std::string& znakiFiltrujace);
 
   int32_t CzasNieprzerwanejPracy() const { return dzis_.caNieprzerwanejPracy; }
   int32_t CzasPrzerwy() const { return dzis_.caPrzerwy; }
@@ -51,6 +72,7 @@ class TInfoSaver {
   // User-started break.
   void RozpocznijPrzerwe();
 
+  StanDnia Stan() const;
   LimitsRecord DajLimity() const { return limity_; }
   void UstawLimity(const LimitsRecord& limity);  // and writes Ustawienia
   std::array<uint8_t, TodayRecord::kSloty> DajAktywnosc() const { return dzis_.Aktywnosc; }
@@ -71,9 +93,6 @@ class TInfoSaver {
   const TStringList& ListaOdrzuconych() const { return dokumenty_.ListaOdrzuconych(); }
   TDokumenty& Dokumenty() { return dokumenty_; }
 
-  // The main window's part of the document monitoring (filter characters, the question); without
-  // it the advance still credits the monitored documents, with the default filter.
-  void UstawKontekstDokumentow(KontekstDokumentow* kontekst) { kontekst_ = kontekst; }
   // Finished days whose archive record could not be written yet (appended at the next tick).
   const std::vector<ArchiveRecord>& ZaleglyArchiwum() const { return zalegle_; }
 
@@ -81,18 +100,17 @@ class TInfoSaver {
   double TerazDniaPracy() const;
 
  private:
-  bool SprawdzNowyDzien();  // true when a new working day began
+  bool SprawdzNowyDzien(double teraz);  // true when a new working day began
   bool CzasNaZapis() const;
-  void ZerujDzien();
+  void ZerujDzien(double teraz);
+  void ZapiszDzis(double teraz);
   void ZapiszDzis();
-  void AdvanceDocuments(int32_t step);
   void DopiszZalegle();
   void ZaznaczSlot(int numer, uint8_t wartosc);
   void Log(const std::string& kategoria, const std::string& komunikat);
 
   PlikiDanych pliki_;
   TDebugger* log_;
-  KontekstDokumentow* kontekst_ = nullptr;
   TDokumenty dokumenty_;
   std::vector<ArchiveRecord> zalegle_;
   bool zgloszonoArchiwum_ = false;

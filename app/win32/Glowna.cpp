@@ -153,12 +153,9 @@ bool TfrmGlowna::Utworz() {
   return true;
 }
 
-void TfrmGlowna::FormCreate() {
+void TfrmGlowna::UtworzIkone() {
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-  zapytanieMenu_ = RegisterWindowMessageW(kKomunikatPozycjiMenu);
-  pmGlowne_ = UtworzMenuGlowne();
-
-  int small = GetSystemMetrics(SM_CXSMICON);
+  const int small = GetSystemMetrics(SM_CXSMICON);
   icon_ = WczytajIkone(IDI_KALMO, small);
   const int ids[4] = {IDI_KALMO_MIG1, IDI_KALMO_MIG2, IDI_KALMO_MIG3, IDI_KALMO_MIG4};
   std::vector<HICON> frames;
@@ -169,12 +166,32 @@ void TfrmGlowna::FormCreate() {
   ikona_.Utworz(Hwnd(), WM_NOTIFYICON, kTimerAnimacji, icon_, std::move(frames));
   ikona_.UstawPodpowiedz("Kalmo");
   ikona_.Pokaz();
+}
+
+void TfrmGlowna::FormCreate() {
+  zapytanieMenu_ = RegisterWindowMessageW(kKomunikatPozycjiMenu);
+  pmGlowne_ = UtworzMenuGlowne();
+  for (auto [id, polecenie] : {std::pair{mnuPomoc, &TGlownaRdzen::mnuPomocClick},
+                               std::pair{mnuOProgramie, &TGlownaRdzen::mnuOProgramieClick},
+                               std::pair{mnuListaDokumentow, &TGlownaRdzen::mnuListaDokumentowClick},
+                               std::pair{mnuListaSkrotow, &TGlownaRdzen::mnuListaSkrotowClick},
+                               std::pair{mnuInformacjeDnia, &TGlownaRdzen::mnuInformacjeDniaClick},
+                               std::pair{mnuStatystyka, &TGlownaRdzen::mnuStatystykaClick},
+                               std::pair{mnuOpcje, &TGlownaRdzen::mnuOpcjeClick},
+                               std::pair{mnuPrzerwa, &TGlownaRdzen::mnuPrzerwaClick},
+                               std::pair{mnuKoniec, &TGlownaRdzen::mnuKoniecClick}})
+    SetClickHandler(id, [this, polecenie = polecenie] {
+      if (rdzen_) (rdzen_.get()->*polecenie)();
+    });
+  UtworzIkone();
+  // Every loop of the thread runs the what-is-this help, the modal dialogs' own loops too.
+  win::UstawFiltrKomunikatow([this](const MSG& msg) { return trybPomocy_.Filtruj(msg); });
+  SetApplicationHelpFile(SciezkaPomocy(FolderZeSciezki(platform::Fs().ExecutablePath()), 1));
 
   hook_ = std::make_unique<Win32KeyHook>();
   starter_ = std::make_unique<UsuwanieWTle>(Hwnd(), [this] { return rdzen_->Pliki(); });
   rdzen_ = std::make_unique<TGlownaRdzen>(*this, *hook_, *starter_);
-  rdzen_->FormCreate();
-  if (rdzen_->InfoSaver()) rdzen_->InfoSaver()->UstawKontekstDokumentow(this);
+  rdzen_->FormCreate(reinterpret_cast<uintptr_t>(Hwnd()));
   uruchomiony_ = true;
 }
 
@@ -221,41 +238,13 @@ LRESULT TfrmGlowna::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   if (zapytanieMenu_ && msg == zapytanieMenu_) return PozycjaMenuDlaTestu(wp);
+  if (KomunikatUsuwania(msg)) return 0;
   switch (msg) {
-    case WM_TIMER:
-      if (wp == kTimerMonitorowania) TimerTimer();
-      else if (wp == kTimerAnimacji) ikona_.NastepnaKlatka();
-      return 0;
     case WM_NOTIFYICON:
       NotifyIconMessage(lp);
       return 0;
     case WM_INITMENUPOPUP:
       if (reinterpret_cast<HMENU>(wp) == pmGlowne_) OdswiezStanMenu();
-      return 0;
-    case WM_COMMAND:
-      if (!rdzen_) break;
-      switch (LOWORD(wp)) {
-        case mnuPomoc: rdzen_->mnuPomocClick(); return 0;
-        case mnuOProgramie: rdzen_->mnuOProgramieClick(); return 0;
-        case mnuListaDokumentow: rdzen_->mnuListaDokumentowClick(); return 0;
-        case mnuListaSkrotow: rdzen_->mnuListaSkrotowClick(); return 0;
-        case mnuInformacjeDnia: rdzen_->mnuInformacjeDniaClick(); return 0;
-        case mnuStatystyka: rdzen_->mnuStatystykaClick(); return 0;
-        case mnuOpcje: rdzen_->mnuOpcjeClick(); return 0;
-        case mnuPrzerwa: rdzen_->mnuPrzerwaClick(); return 0;
-        case mnuKoniec: rdzen_->mnuKoniecClick(); return 0;
-      }
-      break;
-    case WM_DELETION_ENDED:
-      if (rdzen_ && rdzen_->OrganizatorWatkow() && rdzen_->OrganizatorWatkow()->UsuwanieTrwa())
-        rdzen_->OrganizatorWatkow()->UsuwanieZakonczone();
-      return 0;
-    case WM_DELETION_LABEL:
-      if (wygaszacz_) wygaszacz_->PokazUsuwaniePlikow(true);
-      return 0;
-    case WM_DELETION_REPORT:
-      for (auto& z : TDeleteTempFileThread::Odbierz()) zgloszeniaUsuwania_.push_back(std::move(z));
-      PokazZgloszeniaUsuwania();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
@@ -263,15 +252,34 @@ LRESULT TfrmGlowna::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Windows ends the process after this message: save now, as "Koniec" would.
       if (wp) FormDestroy();
       return 0;
-    case WM_CLOSE:
-      // Nothing closes the hidden window but "Koniec".
-      return 0;
   }
-  return Default(msg, wp, lp);
+  return Window::HandleMessage(msg, wp, lp);
 }
 
-void TfrmGlowna::TimerTimer() {
-  if (rdzen_) rdzen_->TimerTimer();
+bool TfrmGlowna::OnTimer(UINT_PTR id) {
+  if (id == kTimerMonitorowania && rdzen_) rdzen_->TimerTimer();
+  else if (id == kTimerAnimacji) ikona_.NastepnaKlatka();
+  else return false;
+  return true;
+}
+
+// What the deletion thread posts: its end, that the break window's label may show, its reports.
+bool TfrmGlowna::KomunikatUsuwania(UINT msg) {
+  switch (msg) {
+    case WM_DELETION_ENDED:
+      if (wygaszacz_) wygaszacz_->PokazUsuwaniePlikow(false);
+      if (rdzen_) rdzen_->UsuwanieZakonczone();
+      return true;
+    case WM_DELETION_LABEL:
+      if (wygaszacz_) wygaszacz_->PokazUsuwaniePlikow(true);
+      return true;
+    case WM_DELETION_REPORT:
+      for (auto& z : TDeleteTempFileThread::Odbierz()) zgloszeniaUsuwania_.push_back(std::move(z));
+      PokazZgloszeniaUsuwania();
+      return true;
+    default:
+      return false;
+  }
 }
 
 void TfrmGlowna::NotifyIconMessage(LPARAM mouse) {
@@ -313,62 +321,6 @@ LRESULT TfrmGlowna::PozycjaMenuDlaTestu(WPARAM id) {
   return GlobalAddAtomW(text.c_str());
 }
 
-// ---------------------------------------------------------------------------------------------
-// GlownaUi
-
-void TfrmGlowna::Wyslij(unsigned message, uintptr_t wParam, intptr_t lParam) {
-  PostMessageW(Hwnd(), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
-}
-
-uintptr_t TfrmGlowna::UchwytOkna() { return reinterpret_cast<uintptr_t>(Hwnd()); }
-
-void TfrmGlowna::UstawPlikPomocy(const std::string& plik) {
-  plikPomocy_ = plik;
-  SetApplicationHelpFile(plik);  // the message dialog's help button opens it too
-}
-
-// The help pages lie beside the contents page; without them nothing opens and nothing is said
-// (the menu item is disabled then).
-void TfrmGlowna::OtworzTematPomocy(int kontekst) { OtworzPomoc(FolderZeSciezki(plikPomocy_), kontekst); }
-
-void TfrmGlowna::OtworzSpisPomocy() { OtworzTematPomocy(1); }
-
-void TfrmGlowna::ZainstalujFiltrPomocy() {
-  // Every loop of the thread runs it, the modal dialogs' own loops too.
-  win::UstawFiltrKomunikatow([this](const MSG& msg) { return FiltrPomocy(msg); });
-}
-
-bool TfrmGlowna::FiltrPomocy(const MSG& msg) {
-  if (msg.message == WM_NCLBUTTONDOWN) {
-    if (msg.wParam == HTHELP) kliknieciePomocy_ = true;
-    return false;
-  }
-  if (msg.message != WM_LBUTTONDOWN) return false;
-  if (!kliknieciePomocy_ && GetCursor() != LoadCursorW(nullptr, IDC_HELP)) return false;
-  kliknieciePomocy_ = false;
-  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-  // The control under the mouse, disabled ones included (they get no mouse messages).
-  POINT pt = msg.pt;
-  HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-  HWND control = msg.hwnd;
-  if (top) {
-    POINT local = pt;
-    ScreenToClient(top, &local);
-    HWND under = ChildWindowFromPointEx(top, local, CWP_ALL);
-    while (under && under != control) {
-      HWND deeper = nullptr;
-      POINT inner = pt;
-      ScreenToClient(under, &inner);
-      deeper = ChildWindowFromPointEx(under, inner, CWP_ALL);
-      if (!deeper || deeper == under) break;
-      under = deeper;
-    }
-    if (under) control = under;
-  }
-  PokazPomocKontrolki(control);
-  return true;
-}
-
 void TfrmGlowna::PokazPomocKontrolki(HWND control) {
   DWORD kontekst = 0;
   for (HWND h = control; h; h = GetParent(h)) {
@@ -378,67 +330,100 @@ void TfrmGlowna::PokazPomocKontrolki(HWND control) {
     if (form || !GetParent(h)) break;
   }
   // A control without a context of its own, or with a popup context, gets the contents page.
-  OtworzTematPomocy(static_cast<int>(kontekst));
+  PokazPomoc(static_cast<int>(kontekst));
 }
 
-void TfrmGlowna::WlaczRejestracjePolaczen() { EnableModemLogging(); }
+// ---------------------------------------------------------------------------------------------
+// GlownaUi
 
-void TfrmGlowna::ZastosujOpcjeSchowka(const OpcjeSchowka& opcje) {
-  if (schowek_) schowek_->ZastosujOpcje(opcje);
+void TfrmGlowna::Wyslij(unsigned message, uintptr_t wParam, intptr_t lParam) {
+  PostMessageW(Hwnd(), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
-void TfrmGlowna::UruchomTimer(uint32_t okresMs) {
-  SetTimer(Hwnd(), kTimerMonitorowania, okresMs, nullptr);
-}
+void TfrmGlowna::UstawTimer(uint32_t okresMs) { SetTimer(Hwnd(), kTimerMonitorowania, okresMs, nullptr); }
 
 void TfrmGlowna::UstawPodpowiedz(const std::string& tekst) { ikona_.UstawPodpowiedz(tekst); }
 
-void TfrmGlowna::ZatrzymajMiganie() { ikona_.ZatrzymajAnimacje(); }
-
 void TfrmGlowna::UstawPodpisyMenu(const PodpisyMenu& podpisy) { ::UstawPodpisyMenu(pmGlowne_, podpisy); }
 
-void TfrmGlowna::PokazPrzypomnienie(TrybPrzypomnienia tryb, int32_t sekundy) {
-  KontekstPrzypomnienia k;
-  k.glowne = Hwnd();
-  k.rozpocznijPrzerwe = [this] { RozpocznijPrzerwe(); };
-  ::PokazPrzypomnienie(przypomnienie_, tryb, sekundy, k);
+void TfrmGlowna::Ostrzez(const DecyzjaOstrzezenia& d, int32_t sekundy) {
+  if (!d.podpowiedz.empty()) ikona_.UstawPodpowiedz(d.podpowiedz);
+  switch (d.jak) {
+    case Prezentacja::Okno: {
+      KontekstPrzypomnienia k;
+      k.glowne = Hwnd();
+      k.rozpocznijPrzerwe = [this] {
+        if (rdzen_) rdzen_->mnuPrzerwaClick();
+      };
+      ::PokazPrzypomnienie(przypomnienie_, d.tryb, sekundy, k);
+      break;
+    }
+    case Prezentacja::Miganie: ikona_.UruchomAnimacje(); break;
+    case Prezentacja::Dzwiek: ::OdtworzDzwiek(d.plikDzwieku); break;
+    case Prezentacja::Nic: break;
+  }
 }
 
-void TfrmGlowna::UruchomMiganie() { ikona_.UruchomAnimacje(); }
+void TfrmGlowna::ZatrzymajMiganie() { ikona_.ZatrzymajAnimacje(); }
 
-void TfrmGlowna::OdtworzDzwiek(const std::string& plik) { ::OdtworzDzwiek(plik); }
-
-void TfrmGlowna::PokazOkno(Okno okno) {
+void TfrmGlowna::Pokaz(Okno okno, const std::string& co) {
+  if (!rdzen_) return;
   switch (okno) {
     case Okno::InformacjeDnia:
-      if (!rdzen_->InfoSaver()) return;
-      if (!todayInfo_) todayInfo_ = std::make_unique<TfrmTodayInfo>(*rdzen_->InfoSaver(), Hwnd());
-      todayInfo_->Pokaz();
+      PokazTodayInfo(todayInfo_, [this] { return rdzen_->Dzis(); }, Hwnd());
       return;
+    case Okno::Wygaszacz: PokazPrzerwe(); return;
+    case Okno::CzyMonitorowac: PokazPytanie(co); return;
+    case Okno::ListaDokumentow: PokazListeDokumentow(); return;
+    case Okno::Przypomnienie: return;  // a warning's own routine shows it (Ostrzez)
+    default: PokazModalnie(okno, co); return;
+  }
+}
+
+void TfrmGlowna::PokazModalnie(Okno okno, const std::string& co) {
+  bool& otwarte = modalne_[static_cast<int>(okno)];
+  if (otwarte) return;
+  otwarte = true;
+  struct Znacznik {
+    bool& otwarte;
+    ~Znacznik() { otwarte = false; }
+  } znacznik{otwarte};
+  switch (okno) {
     case Okno::OProgramie: {
       TfrmOProgramie o;
       if (o.Utworz(nullptr)) o.ShowModal(nullptr);
       return;
     }
-    case Okno::ListaDokumentow:
-      PokazListeDokumentow();
-      return;
-    case Okno::Statystyka:
-      PokazStatystyke();
-      return;
+    case Okno::Statystyka: PokazStatystyke(); return;
+    case Okno::Opcje: PokazOknoOpcji(co); return;
     case Okno::ListaSkrotow: {
       TfrmListaSkrotow lista(rdzen_->Pliki().skroty, [this] { rdzen_->OtworzOpcje("Skróty"); });
       lista.ShowModal(nullptr);
       return;
     }
-    default:
-      return;  // the reminder, the question and the break window open through their own routines
+    default: return;
   }
 }
 
-void TfrmGlowna::PokazOpcje(const std::string& strona) { PokazOknoOpcji(strona); }
+void TfrmGlowna::PokazSchowek(uintptr_t fokus) {
+  if (!schowek_ || !hook_) return;
+  // The pop-up opens at the caret: the hook library gives it relative to the focused window.
+  const HWND f = reinterpret_cast<HWND>(fokus);
+  HWND top = GetAncestor(f, GA_ROOT);
+  if (!top) top = f;
+  PunktKaretki karetka;
+  hook_->DajPozycjeKaretki(karetka);
+  RECT r{};
+  GetWindowRect(f, &r);
+  schowek_->PokazSchowek(f, top, r.left + karetka.x, r.top + karetka.y);
+  win::BringToForeground(schowek_->Hwnd());
+}
 
-void TfrmGlowna::ZwolnijOkno(Okno okno) {
+void TfrmGlowna::PokazPomoc(int kontekst) {
+  OtworzPomoc(rdzen_ ? rdzen_->FolderProgramu() : FolderZeSciezki(platform::Fs().ExecutablePath()), kontekst);
+}
+
+void TfrmGlowna::Zwolnij(Okno okno) {
   switch (okno) {
     case Okno::InformacjeDnia: todayInfo_.reset(); break;
     case Okno::Przypomnienie: przypomnienie_.reset(); break;
@@ -452,26 +437,36 @@ void TfrmGlowna::ZwolnijOkno(Okno okno) {
   }
 }
 
-bool TfrmGlowna::OknoWidoczne(Okno okno) {
-  HWND h = nullptr;
+bool TfrmGlowna::Otwarte(Okno okno) {
   switch (okno) {
-    case Okno::InformacjeDnia: h = todayInfo_ ? todayInfo_->Hwnd() : nullptr; break;
-    case Okno::Przypomnienie: h = przypomnienie_ ? przypomnienie_->Hwnd() : nullptr; break;
-    case Okno::Wygaszacz: h = wygaszacz_ ? wygaszacz_->Hwnd() : nullptr; break;
-    default: return true;  // windows of their own kind: shown while they exist
+    // The today-info window hides on its close box: hidden, it may be shown again.
+    case Okno::InformacjeDnia: return todayInfo_ && todayInfo_->Hwnd() && IsWindowVisible(todayInfo_->Hwnd());
+    case Okno::Przypomnienie: return przypomnienie_ != nullptr;
+    case Okno::Wygaszacz: return wygaszacz_ != nullptr;
+    case Okno::ListaDokumentow: return listaDokumentow_ != nullptr;
+    case Okno::CzyMonitorowac: return czyMonitorowac_ != nullptr;
+    default: return modalne_[static_cast<int>(okno)];
   }
-  return h && IsWindowVisible(h);
 }
 
-void TfrmGlowna::RozpocznijPrzerwe() {
-  if (!rdzen_ || !rdzen_->InfoSaver()) return;
+void TfrmGlowna::ZastosujUstawienia(const UstawieniaKalmo& u) {
+  if (schowek_) schowek_->ZastosujOpcje(u.schowek);
+}
+
+void TfrmGlowna::Zakoncz() { PostQuitMessage(0); }
+
+// ---------------------------------------------------------------------------------------------
+// The windows
+
+void TfrmGlowna::PokazPrzerwe() {
   KontekstPrzerwy k;
-  k.infoSaver = rdzen_->InfoSaver();
+  k.dzien = [this] { return rdzen_->Dzis(); };
+  k.rozpocznij = [this] { rdzen_->WejdzWPrzerwe(); };
+  k.zakoncz = [this] { rdzen_->ZakonczPrzerwe(); };
   k.opcje = &rdzen_->OpcjeOstrzegania();
   k.glowne = Hwnd();
   k.zatrzymajMiganie = [this] { ikona_.ZatrzymajAnimacje(); };
   ::RozpocznijPrzerwe(wygaszacz_, k);
-  rdzen_->UstawOkno(Okno::Wygaszacz, wygaszacz_ != nullptr);
 }
 
 void TfrmGlowna::PokazZgloszeniaUsuwania() {
@@ -482,50 +477,32 @@ void TfrmGlowna::PokazZgloszeniaUsuwania() {
   for (const auto& z : zgloszenia) PokazBlad(z.miejsce, z.tekst);
 }
 
-void TfrmGlowna::UkryjEtykieteUsuwania() {
-  if (wygaszacz_) wygaszacz_->PokazUsuwaniePlikow(false);
-}
-
-void TfrmGlowna::ZakonczProgram() { PostQuitMessage(0); }
-
-// ---------------------------------------------------------------------------------------------
-// Documents
-
-std::string TfrmGlowna::ZnakiFiltrujace() { return rdzen_ ? rdzen_->ZnakiFiltrujace() : std::string("-["); }
-
-void TfrmGlowna::AskWhetherToMonitor(const std::string& tytul) {
-  if (!rdzen_ || !rdzen_->InfoSaver()) return;
-  ::AskWhetherToMonitor(czyMonitorowac_, rdzen_->InfoSaver()->Dokumenty(), Hwnd(), tytul);
-  rdzen_->UstawOkno(Okno::CzyMonitorowac, true);
+void TfrmGlowna::PokazPytanie(const std::string& tytul) {
+  if (TDokumenty* d = rdzen_->Dokumenty()) ::AskWhetherToMonitor(czyMonitorowac_, *d, Hwnd(), tytul);
 }
 
 void TfrmGlowna::PokazListeDokumentow() {
-  if (!rdzen_ || !rdzen_->InfoSaver()) return;
+  TDokumenty* d = rdzen_->Dokumenty();
+  if (!d) return;
   if (!listaDokumentow_)
-    listaDokumentow_ = std::make_unique<TfrmListaDokumentow>(rdzen_->InfoSaver()->Dokumenty(), ZnakiFiltrujace(), Hwnd());
+    listaDokumentow_ = std::make_unique<TfrmListaDokumentow>(*d, rdzen_->ZnakiFiltrujace(), Hwnd());
   listaDokumentow_->Pokaz();
 }
 
 void TfrmGlowna::PokazStatystyke() {
-  if (!rdzen_) return;
+  const StanDnia dzis = rdzen_->Dzis();
   ZrodloStatystyki z;
   z.plikArchiwum = rdzen_->Pliki().archiwum;
-  z.dzis = std::floor(platform::Time().Now());
-  if (TInfoSaver* konto = rdzen_->InfoSaver()) {
-    for (int i = 0; i < konto->Organizator().Count(); ++i) z.dokumenty.push_back(konto->Organizator().Get(i));
-    z.dzisSekundy = konto->CzasPracy();
-    z.limitSekund = konto->DajLimity().caDziennyLimit;
-    z.dzis = konto->TerazDniaPracy();
-    z.godzinaPrzelaczenia = konto->DajLimity().GodzinaPrzelaczenia;
-  }
+  if (TDokumenty* d = rdzen_->Dokumenty())
+    for (int i = 0; i < d->Organizator().Count(); ++i) z.dokumenty.push_back(d->Organizator().Get(i));
+  z.dzisSekundy = dzis.praca;
+  z.limitSekund = dzis.limity.caDziennyLimit;
+  z.dzis = dzis.terazDniaPracy;
+  z.godzinaPrzelaczenia = dzis.limity.GodzinaPrzelaczenia;
   ::PokazStatystyke(Hwnd(), std::move(z));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Options
-
 void TfrmGlowna::PokazOknoOpcji(const std::string& strona) {
-  if (!rdzen_ || !rdzen_->InfoSaver()) return;
   TGlownaRdzen& r = *rdzen_;
   KontekstOpcji k;
   k.infoSaver = r.InfoSaver();
@@ -534,45 +511,15 @@ void TfrmGlowna::PokazOknoOpcji(const std::string& strona) {
   k.ustawOpcjeOstrzegania = [&r](const WarningOptions& o) { r.UstawOpcjeOstrzegania(o); };
   k.ustawZnakiFiltrujace = [&r](const std::string& z) { r.UstawZnakiFiltrujace(z); };
   k.poZmianieLimitow = [&r] { r.UstawOkresTimera(); };
-  k.poZapisieHotkeyow = [&r] {
-    if (THotKeys* s = r.Skroty()) {
-      s->WczytajHotkeye();
-      s->ZarejestrujHotkeye();
-    }
-  };
+  k.poZapisieHotkeyow = [&r] { r.PrzeladujSkroty(); };
   k.przelaczLewyAlt = [this](bool tak) { return hook_ && hook_->AktywnoscLewegoAltu(tak); };
-  k.zastosujOpcjeSchowka = [this](const OpcjeSchowka& o) { ZastosujOpcjeSchowka(o); };
+  k.zastosujOpcjeSchowka = [this](const OpcjeSchowka& o) {
+    if (schowek_) schowek_->ZastosujOpcje(o);
+  };
   // Opened from the shortcut list, the list waits under the dialog; from the tray, the hidden window.
   HWND wlasciciel = GetActiveWindow();
   if (!wlasciciel || !IsWindowVisible(wlasciciel)) wlasciciel = Hwnd();
-  // The core puts the hotkeys into the tray captions once the dialog has closed.
   ::PokazOknoOpcji(wlasciciel, strona, std::move(k));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Hotkey tasks
-
-void TfrmGlowna::KursorZajety(bool zajety) { SetCursor(LoadCursorW(nullptr, zajety ? IDC_WAIT : IDC_ARROW)); }
-
-uintptr_t TfrmGlowna::Rodzic(uintptr_t window) {
-  HWND h = reinterpret_cast<HWND>(window);
-  if (!(GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD)) return 0;
-  return reinterpret_cast<uintptr_t>(GetParent(h));
-}
-
-PunktKaretki TfrmGlowna::LewyGornyRog(uintptr_t window) {
-  RECT r{};
-  GetWindowRect(reinterpret_cast<HWND>(window), &r);
-  PunktKaretki p;
-  p.x = r.left;
-  p.y = r.top;
-  return p;
-}
-
-void TfrmGlowna::PokazSchowek(uintptr_t focus, uintptr_t topLevel, PunktKaretki point) {
-  if (!schowek_) return;
-  schowek_->PokazSchowek(reinterpret_cast<HWND>(focus), reinterpret_cast<HWND>(topLevel), point.x, point.y);
-  win::BringToForeground(schowek_->Hwnd());
 }
 
 void TfrmGlowna::UstawOknoSchowka(std::unique_ptr<TfrmSchowek> schowek) { schowek_ = std::move(schowek); }

@@ -4,6 +4,7 @@
 // decides is TGlownaRdzen's; this class puts it on the screen and owns the other windows.
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,9 +12,8 @@
 #include "app/Glowna.h"
 #include "app/win32/IkonaZasobnika.h"
 #include "cleanup/win32/DeleteTempFileThread.h"
+#include "common/win32/TrybPomocy.h"
 #include "common/win32/Window.h"
-#include "documents/MonitorowanieDokumentow.h"
-#include "keyboard/GoraceKlawisze.h"
 
 class TfrmSchowek;
 class TfrmCzyMonitorowac;
@@ -59,7 +59,7 @@ HWND OknoGlowneProcesu(DWORD processId);
 // tools link both programs' windows.
 namespace kalmo {
 
-class TfrmGlowna : public win::Window, public GlownaUi, private KontekstDokumentow {
+class TfrmGlowna : public win::Window, public GlownaUi {
  public:
   TfrmGlowna();
   ~TfrmGlowna() override;
@@ -89,56 +89,43 @@ class TfrmGlowna : public win::Window, public GlownaUi, private KontekstDokument
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnTimer(UINT_PTR id) override;
+  bool OnClose() override { return true; }  // nothing closes the hidden window but "Koniec"
 
  private:
   // GlownaUi
   void Wyslij(unsigned message, uintptr_t wParam, intptr_t lParam) override;
-  uintptr_t UchwytOkna() override;
-  void UstawPlikPomocy(const std::string& plik) override;
-  void OtworzTematPomocy(int kontekst) override;
-  void OtworzSpisPomocy() override;
-  void ZainstalujFiltrPomocy() override;
-  void KursorZajety(bool zajety) override;
-  uintptr_t Rodzic(uintptr_t window) override;
-  PunktKaretki LewyGornyRog(uintptr_t window) override;
-  void PokazSchowek(uintptr_t focus, uintptr_t topLevel, PunktKaretki point) override;
-  void WlaczRejestracjePolaczen() override;
-  void ZastosujOpcjeSchowka(const OpcjeSchowka& opcje) override;
-  void UruchomTimer(uint32_t okresMs) override;
+  void UstawTimer(uint32_t okresMs) override;
   void UstawPodpowiedz(const std::string& tekst) override;
-  void ZatrzymajMiganie() override;
   void UstawPodpisyMenu(const PodpisyMenu& podpisy) override;
-  void PokazPrzypomnienie(TrybPrzypomnienia tryb, int32_t sekundy) override;
-  void UruchomMiganie() override;
-  void OdtworzDzwiek(const std::string& plik) override;
-  void PokazOkno(Okno okno) override;
-  void PokazOpcje(const std::string& strona) override;
-  void ZwolnijOkno(Okno okno) override;
-  bool OknoWidoczne(Okno okno) override;
-  void RozpocznijPrzerwe() override;
-  void UkryjEtykieteUsuwania() override;
-  // Reports of the deletion thread, shown once no break window is up.
-  void PokazZgloszeniaUsuwania();
-  void ZakonczProgram() override;
-
-  // KontekstDokumentow
-  std::string ZnakiFiltrujace() override;
-  void AskWhetherToMonitor(const std::string& tytul) override;
-
-  void PokazListeDokumentow();
-  void PokazStatystyke();
-  void PokazOknoOpcji(const std::string& strona);
+  void Ostrzez(const DecyzjaOstrzezenia& decyzja, int32_t sekundy) override;
+  void ZatrzymajMiganie() override;
+  void Pokaz(Okno okno, const std::string& co) override;
+  void PokazSchowek(uintptr_t fokus) override;
+  void PokazPomoc(int kontekst) override;
+  void Zwolnij(Okno okno) override;
+  bool Otwarte(Okno okno) override;
+  void ZastosujUstawienia(const UstawieniaKalmo& u) override;
+  void Zakoncz() override;
 
   void FormCreate();
   void FormDestroy();
-  void TimerTimer();
+  void UtworzIkone();
+  // The windows, each opened by its own routine.
+  void PokazPrzerwe();
+  void PokazPytanie(const std::string& tytul);
+  void PokazListeDokumentow();
+  void PokazStatystyke();
+  void PokazOknoOpcji(const std::string& strona);
+  void PokazModalnie(Okno okno, const std::string& co);
+  // Reports of the deletion thread, shown once no break window is up.
+  void PokazZgloszeniaUsuwania();
+  bool KomunikatUsuwania(UINT msg);
   void NotifyIconMessage(LPARAM mouse);
   void PokazMenu(POINT at);
   void OdswiezStanMenu();
   LRESULT PozycjaMenuDlaTestu(WPARAM id);
-  // The what-is-this help of the message loop; true when the message was used up.
-  bool FiltrPomocy(const MSG& msg);
-  void PokazPomocKontrolki(HWND control);
+  void PokazPomocKontrolki(HWND kontrolka);
 
   std::unique_ptr<Win32KeyHook> hook_;
   std::unique_ptr<StarterUsuwania> starter_;
@@ -149,18 +136,20 @@ class TfrmGlowna : public win::Window, public GlownaUi, private KontekstDokument
   HICON klatki_[4] = {};
   UINT taskbarCreated_ = 0;
   UINT zapytanieMenu_ = 0;
-  std::string plikPomocy_;
-  bool kliknieciePomocy_ = false;
+  win::TrybPomocy trybPomocy_{[this](HWND kontrolka) { PokazPomocKontrolki(kontrolka); }};
   bool zniszczony_ = false;
   bool uruchomiony_ = false;  // the start-up sequence has run
 
+  // Every window of the program, kept here only: the non-modal ones while they exist, the
+  // modal ones marked while they are shown.
   std::unique_ptr<TfrmTodayInfo> todayInfo_;
   std::unique_ptr<TfrmPrzypomnienie> przypomnienie_;
   std::unique_ptr<TfrmWygaszacz> wygaszacz_;
-  std::vector<TDeleteTempFileThread::Zgloszenie> zgloszeniaUsuwania_;
-  std::unique_ptr<TfrmSchowek> schowek_;
   std::unique_ptr<TfrmListaDokumentow> listaDokumentow_;
   std::unique_ptr<TfrmCzyMonitorowac> czyMonitorowac_;
+  std::unique_ptr<TfrmSchowek> schowek_;
+  std::array<bool, kLiczbaOkien> modalne_{};
+  std::vector<TDeleteTempFileThread::Zgloszenie> zgloszeniaUsuwania_;
 };
 
 }  // namespace kalmo

@@ -360,6 +360,8 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
     case WM_MOUSEWHEEL:
       if (OnMouse(msg, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}, wp)) return 0;
       break;

@@ -20,6 +20,11 @@ class Win32Processes : public Processes {
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = static_cast<WORD>(showState);
     PROCESS_INFORMATION pi{};
+    // The busy cursor while the program starts; the previous one comes back however it ends.
+    struct Kursor {
+      HCURSOR poprzedni = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+      ~Kursor() { SetCursor(poprzedni); }
+    } kursor;
     if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
                         &si, &pi)) {
       DWORD error = GetLastError();

@@ -10,6 +10,7 @@
 #include "common/Dyskowe.h"
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
+#include "documents/Modem.h"
 #include "settings/Komunikaty.h"
 #include "platform/memory/Memory.h"
 
@@ -28,12 +29,11 @@ struct Zdarzenia {
 
 struct FakeUi : GlownaUi {
   Zdarzenia* z;
-  TGlownaRdzen* rdzen = nullptr;
   std::function<void()> przyOpcjach;  // what the options dialog changes
   PodpisyMenu podpisy;
   std::vector<std::string> podpowiedzi;
   std::vector<std::string> ostrzezenia;  // what the warnings showed
-  std::map<Okno, bool> ukryte;           // existing windows that are out of sight
+  std::map<Okno, bool> otwarte;          // the windows that are open (today-info: shown)
   std::vector<std::tuple<unsigned, uintptr_t, intptr_t>> wyslane;
   std::function<void(const std::string&)> podglad;  // sees the state at each call
   uint32_t okres = 0;
@@ -44,47 +44,51 @@ struct FakeUi : GlownaUi {
     if (podglad) podglad(s);
   }
   void Wyslij(unsigned m, uintptr_t w, intptr_t l) override { wyslane.emplace_back(m, w, l); }
-  uintptr_t UchwytOkna() override { return 0x1234; }
-  void UstawPlikPomocy(const std::string& p) override { Ev("help file " + p); }
-  void OtworzTematPomocy(int k) override { Ev("help topic " + std::to_string(k)); }
-  void OtworzSpisPomocy() override { Ev("help finder"); }
-  void ZainstalujFiltrPomocy() override { Ev("help filter"); }
-  void KursorZajety(bool b) override { Ev(b ? "busy cursor" : "normal cursor"); }
-  uintptr_t Rodzic(uintptr_t okno) override { return okno == 30 ? 10 : 0; }
-  PunktKaretki LewyGornyRog(uintptr_t) override { return {100, 200}; }
-  void PokazSchowek(uintptr_t f, uintptr_t g, PunktKaretki p) override {
-    Ev("clipboard " + std::to_string(f) + " " + std::to_string(g) + " " + std::to_string(p.x) + "," +
-       std::to_string(p.y));
-  }
-  void WlaczRejestracjePolaczen() override { Ev("modem log"); }
-  void ZastosujOpcjeSchowka(const OpcjeSchowka& o) override { Ev("clipboard " + std::to_string(o.buforKB)); }
-  void UruchomTimer(uint32_t ms) override {
+  void UstawTimer(uint32_t ms) override {
     okres = ms;
     Ev("timer " + std::to_string(ms));
   }
   void UstawPodpowiedz(const std::string& t) override { podpowiedzi.push_back(t); }
-  void ZatrzymajMiganie() override { Ev("stop flashing"); }
   void UstawPodpisyMenu(const PodpisyMenu& p) override {
     podpisy = p;
     Ev("captions");
   }
-  void PokazPrzypomnienie(TrybPrzypomnienia t, int32_t s) override {
-    ostrzezenia.push_back("reminder " + std::to_string(static_cast<int>(t)) + " " + std::to_string(s));
+  void Ostrzez(const DecyzjaOstrzezenia& d, int32_t s) override {
+    if (!d.podpowiedz.empty()) podpowiedzi.push_back(d.podpowiedz);
+    switch (d.jak) {
+      case Prezentacja::Okno:
+        ostrzezenia.push_back("reminder " + std::to_string(static_cast<int>(d.tryb)) + " " + std::to_string(s));
+        otwarte[Okno::Przypomnienie] = true;
+        break;
+      case Prezentacja::Miganie: ostrzezenia.push_back("flash"); break;
+      case Prezentacja::Dzwiek: ostrzezenia.push_back("sound " + d.plikDzwieku); break;
+      case Prezentacja::Nic: break;
+    }
   }
-  void UruchomMiganie() override { ostrzezenia.push_back("flash"); }
-  void OdtworzDzwiek(const std::string& plik) override { ostrzezenia.push_back("sound " + plik); }
-  bool OknoWidoczne(Okno o) override { return !ukryte[o]; }
-  void PokazOkno(Okno o) override {
-    Ev("show " + std::to_string(static_cast<int>(o)) + (rdzen && rdzen->OknoIstnieje(o) ? " (marked)" : ""));
+  void ZatrzymajMiganie() override { Ev("stop flashing"); }
+  void Pokaz(Okno o, const std::string& co) override {
+    if (o == Okno::Opcje && przyOpcjach) przyOpcjach();
+    if (o == Okno::Wygaszacz) {
+      Ev("break");
+      return;
+    }
+    const bool juz = otwarte[o];
+    // A modal window is open while it is shown; a non-modal one from now on.
+    if (static_cast<int>(o) >= static_cast<int>(Okno::OProgramie)) otwarte[o] = true;
+    Ev("show " + std::to_string(static_cast<int>(o)) + (co.empty() ? "" : " '" + co + "'") +
+       (juz ? " (again)" : ""));
+    if (static_cast<int>(o) >= static_cast<int>(Okno::OProgramie)) otwarte[o] = false;
+    else otwarte[o] = true;
   }
-  void PokazOpcje(const std::string& s) override {
-    if (przyOpcjach) przyOpcjach();
-    Ev("options '" + s + "'" + (rdzen && rdzen->OknoIstnieje(Okno::Opcje) ? " (marked)" : ""));
+  void PokazSchowek(uintptr_t f) override { Ev("clipboard " + std::to_string(f)); }
+  void PokazPomoc(int k) override { Ev("help " + std::to_string(k)); }
+  void Zwolnij(Okno o) override {
+    otwarte[o] = false;
+    Ev("free " + std::to_string(static_cast<int>(o)));
   }
-  void ZwolnijOkno(Okno o) override { Ev("free " + std::to_string(static_cast<int>(o))); }
-  void RozpocznijPrzerwe() override { Ev("break"); }
-  void UkryjEtykieteUsuwania() override { Ev("hide deletion label"); }
-  void ZakonczProgram() override { Ev("quit"); }
+  bool Otwarte(Okno o) override { return otwarte[o]; }
+  void ZastosujUstawienia(const UstawieniaKalmo& u) override { Ev("clipboard " + std::to_string(u.schowek.buforKB)); }
+  void Zakoncz() override { Ev("quit"); }
 };
 
 struct FakeHook : KeyHook {
@@ -151,10 +155,9 @@ struct GlownaTest : ::testing::Test {
     tp.registry.CreateKey(Root::LocalMachine, "Network\\Logon");
     tp.registry.WriteString(Root::LocalMachine, "Network\\Logon", "USERNAME", "");
     r = std::make_unique<TGlownaRdzen>(ui, hook, starter);
-    ui.rdzen = r.get();
   }
   void Start() {
-    r->FormCreate();
+    r->FormCreate(0x1234);
     z.lista.clear();
     tp.dialogs.shown.clear();
   }
@@ -168,6 +171,19 @@ struct GlownaTest : ::testing::Test {
   void HotkeyFile(const std::vector<std::string>& lines) {
     ASSERT_TRUE(WriteTextLines("C:\\Kalmo\\All_hotkey.dat", lines));
   }
+  // Options as the options dialog stores them: through the one settings path.
+  void Ustaw(const std::function<void(UstawieniaKalmo&)>& zmiana) {
+    UstawieniaKalmo u = UstawieniaKalmo::Wczytaj();
+    zmiana(u);
+    r->ZastosujUstawienia(u);
+    z.lista.clear();
+  }
+  void Tyknij(int ile = 1) {
+    for (int i = 0; i < ile; ++i) {
+      tp.clock.Advance(10);
+      r->TimerTimer();
+    }
+  }
   void SetTemporaryFileOptions(bool on, double last) {
     OpcjePlikowTymczasowych o;
     o.usuwanie = on;
@@ -178,19 +194,19 @@ struct GlownaTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(GlownaTest, FirstStartRunsTheSequenceInOrder) {
+TEST_F(GlownaTest, FirstStartCreatesTheSettingsBeforeTheAccountingAndShowsTheHelpOnce) {
   std::vector<std::string> widok;
   ui.podglad = [&](const std::string& s) {
-    if (s == "help topic 1") widok.push_back(std::string("settings ") + (Has("OpcjeOstrzegania") ? "yes" : "no") +
-                                             ", today " + (Has("TodayInfo") ? "yes" : "no"));
+    if (s == "help 1") widok.push_back(std::string("settings ") + (Has("OpcjeOstrzegania") ? "yes" : "no") +
+                                       ", today " + (Has("TodayInfo") ? "yes" : "no"));
   };
   hook.przyZerowaniu = [&] { widok.push_back(std::string("today ") + (Has("TodayInfo") ? "yes" : "no")); };
-  r->FormCreate();
-  EXPECT_EQ(z.lista, (std::vector<std::string>{"help file C:\\Kalmo\\Pomoc.htm", "help topic 1", "help filter",
-                                               "hook on 4660", "hotkey table", "left alt on", "captions",
-                                               "modem log", "timer 10000"}));
+  r->FormCreate(0x1234);
   // The defaults exist before the accounting is created, which creates its own two values.
   EXPECT_EQ(widok, (std::vector<std::string>{"settings yes, today no", "today yes"}));
+  EXPECT_EQ(std::count(z.lista.begin(), z.lista.end(), "help 1"), 1);
+  EXPECT_EQ(std::count(z.lista.begin(), z.lista.end(), "hook on 4660"), 1);  // the main window's handle
+  EXPECT_EQ(z.lista.back(), "timer 10000");  // the timer runs once everything is there
   EXPECT_TRUE(tp.dialogs.shown.empty());
 
   std::vector<std::string> names = *tp.registry.ValueNames(Root::CurrentUser, kKlucz);
@@ -204,10 +220,9 @@ TEST_F(GlownaTest, FirstStartRunsTheSequenceInOrder) {
   EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 5);
   EXPECT_EQ(r->LastWarningTime(), tp.clock.now);
   EXPECT_TRUE(tp.files.FileExists("C:\\Kalmo\\All_hotkey.dat"));
-  // The first-run hotkeys are in the library and on the menu.
+  // The first-run hotkeys are in the library and on the menu; the modem log is switched on.
   EXPECT_EQ(hook.klawisze, (std::vector<uint16_t>{0x6050, 0x40BB, 0x4044, 0x6049}));
   EXPECT_EQ(ui.podpisy.przerwa, "Przerwa    (Shift+Ctrl+P)");
-  EXPECT_FALSE(r->Debugger()->Wlaczony());
   EXPECT_FALSE(tp.files.FileExists("C:\\Kalmo\\debugg.obj"));
 }
 
@@ -226,9 +241,10 @@ TEST_F(GlownaTest, LaterStartsReadTheStoredSettings) {
   d.dtZapisu = tp.clock.now;
   tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "TodayInfo", d.ToBytes());
   tp.files.AddFile("C:\\Kalmo\\debugg.obj", "old log");
-  r->FormCreate();
-  EXPECT_EQ(z.lista, (std::vector<std::string>{"help file C:\\Kalmo\\Pomoc.htm", "help filter", "hook on 4660",
-                                               "hotkey table", "left alt off", "captions", "timer 512000"}));
+  r->FormCreate(0x1234);
+  EXPECT_EQ(std::count(z.lista.begin(), z.lista.end(), "help 1"), 0);  // not a first run
+  EXPECT_EQ(std::count(z.lista.begin(), z.lista.end(), "left alt off"), 1);
+  EXPECT_EQ(z.lista.back(), "timer 512000");
   EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 9);
   EXPECT_EQ(r->ZnakiFiltrujace(), "-");
   EXPECT_FALSE(tp.files.FileExists("C:\\Kalmo\\debugg.obj"));
@@ -238,7 +254,7 @@ TEST_F(GlownaTest, LaterStartsReadTheStoredSettings) {
 TEST_F(GlownaTest, HookFailuresAreReportedAndStartUpGoesOn) {
   hook.wynikSledzenia = false;
   hook.wynikAltu = false;
-  r->FormCreate();
+  r->FormCreate(0x1234);
   ASSERT_EQ(tp.dialogs.shown.size(), 2u);
   EXPECT_EQ(tp.dialogs.shown[0].place, "TfrmGlowna.FormCreate");
   EXPECT_EQ(tp.dialogs.shown[0].text, "Błąd w czasie włączania śledzenia klawiatury");
@@ -251,10 +267,7 @@ TEST_F(GlownaTest, TimerPeriodStaysInItsRange) {
   EXPECT_EQ(OkresTimeraMs(3000000), 2147483647u);
   EXPECT_EQ(OkresTimeraMs(-1), 0u);
   Start();
-  LimitsRecord l = r->InfoSaver()->DajLimity();
-  l.CzestotliwoscMonitorowania = 4;
-  r->InfoSaver()->UstawLimity(l);
-  r->UstawOkresTimera();
+  Ustaw([](UstawieniaKalmo& u) { u.limity.CzestotliwoscMonitorowania = 4; });
   EXPECT_EQ(ui.okres, 4000u);
 }
 
@@ -264,7 +277,7 @@ TEST_F(GlownaTest, PacingCountsWholeClockMinutes) {
   o.koniecPracy.rodzaj = 1;  // flashing: every dispatch shows
   o.koniecPrzerwy.wlaczone = true;
   o.koniecPrzerwy.plikDzwieku = "C:\\dzwon.wav";
-  r->UstawOpcjeOstrzegania(o);
+  Ustaw([&](UstawieniaKalmo& u) { u.ostrzeganie = o; });
   tp.clock.now = MakeDateTime(2026, 3, 2, 10, 3, 50);
   r->UstawLastWarningTime(tp.clock.now);
   tp.clock.now = MakeDateTime(2026, 3, 2, 10, 8, 5);  // 4 min 15 s, but 8 - 3 = 5 clock minutes
@@ -283,7 +296,7 @@ TEST_F(GlownaTest, PacingCountsWholeClockMinutes) {
   EXPECT_EQ(ui.ostrzezenia, (std::vector<std::string>{"flash", "sound C:\\dzwon.wav", "sound C:\\dzwon.wav",
                                                       "reminder 4 0"}));
   o.koniecPracy.czestotliwosc = 30;
-  r->UstawOpcjeOstrzegania(o);
+  Ustaw([&](UstawieniaKalmo& u) { u.ostrzeganie = o; });
   tp.clock.now = MakeDateTime(2026, 3, 2, 10, 46, 59);
   EXPECT_FALSE(r->WyslijOstrzezenie(wcKoniecPracy));
   EXPECT_TRUE(r->WyslijOstrzezenie(wcPrzerwaNalezna));
@@ -296,7 +309,6 @@ TEST_F(GlownaTest, PacingCarriesOnAcrossMidnight) {
   // A hair before midnight reads as midnight, on the new day.
   EXPECT_EQ(MinutyOdOstrzezenia(datetime::EncodeDate(2026, 3, 3) - 1e-9, MakeDateTime(2026, 3, 2, 23, 58)), 2);
   Start();
-  r->UstawOpcjeOstrzegania(WarningOptions::PierwszeUruchomienie());
   r->UstawLastWarningTime(MakeDateTime(2026, 3, 2, 23, 58));
   tp.clock.now = MakeDateTime(2026, 3, 3, 0, 2);
   EXPECT_FALSE(r->WyslijOstrzezenie(wcPrzerwaNalezna));
@@ -309,44 +321,35 @@ TEST_F(GlownaTest, PacingCarriesOnAcrossMidnight) {
 
 TEST_F(GlownaTest, TicksWarnAtTheirPaceAndRefreshTheHintOnWholeMinutes) {
   Start();
-  LimitsRecord l = r->InfoSaver()->DajLimity();
-  l.caPracyDoPrzerwy = 10;  // a break is due from the first tick
-  r->InfoSaver()->UstawLimity(l);
-  WarningOptions o = WarningOptions::PierwszeUruchomienie();
-  o.przerwa.rodzaj = 1;
-  r->UstawOpcjeOstrzegania(o);
-  for (int i = 0; i < 66; ++i) {  // 10:00:10 .. 10:11:00
-    tp.clock.Advance(10);
-    r->TimerTimer();
-  }
+  Ustaw([](UstawieniaKalmo& u) {
+    u.limity.caPracyDoPrzerwy = 10;  // a break is due from the first tick
+    u.ostrzeganie.przerwa.rodzaj = 1;
+  });
+  Tyknij(66);  // 10:00:10 .. 10:11:00
   EXPECT_EQ(ui.ostrzezenia, (std::vector<std::string>{"flash", "flash"}));  // 10:05 and 10:10
   ASSERT_EQ(ui.podpowiedzi.size(), 11u);  // every sixth tick
   EXPECT_EQ(ui.podpowiedzi[0], "Praca: " + FormatDuration(60, 0));
   EXPECT_EQ(ui.podpowiedzi[10], "Praca: " + FormatDuration(660, 0));
-  r->InfoSaver()->RozpocznijPrzerwe();
-  tp.clock.Advance(10);
-  r->TimerTimer();
+  r->WejdzWPrzerwe();
+  Tyknij();
   EXPECT_EQ(ui.podpowiedzi.back(), "Praca: " + FormatDuration(0, 0));  // 0 during a break
 }
 
 TEST_F(GlownaTest, TheCoreDecidesEachWarning) {
   Start();
-  for (int i = 0; i < 6; ++i) {  // one minute of work
-    tp.clock.Advance(10);
-    r->TimerTimer();
-  }
+  Tyknij(6);  // one minute of work
   ui.podpowiedzi.clear();
   WarningOptions o = WarningOptions::PierwszeUruchomienie();
   o.przerwa.rodzaj = 1;
   o.koniecPracy.rodzaj = 1;
-  r->UstawOpcjeOstrzegania(o);
+  Ustaw([&](UstawieniaKalmo& u) { u.ostrzeganie = o; });
   r->Ostrzez(wcPrzerwaNalezna);
   EXPECT_TRUE(ui.podpowiedzi.empty());
   r->Ostrzez(wcKoniecPracy);
   EXPECT_EQ(ui.podpowiedzi, std::vector<std::string>{"Koniec pracy!"});
   o.przerwa.rodzaj = 2;
   o.przerwa.plikDzwieku = "C:\\Kalmo\\dzwon.wav";
-  r->UstawOpcjeOstrzegania(o);
+  Ustaw([&](UstawieniaKalmo& u) { u.ostrzeganie = o; });
   r->Ostrzez(wcPrzerwaNalezna);
   r->Ostrzez(wcPrzerwaWystarczajaca);  // the end-of-break sound is off
   EXPECT_EQ(ui.ostrzezenia, (std::vector<std::string>{"flash", "flash", "sound C:\\Kalmo\\dzwon.wav"}));
@@ -356,14 +359,14 @@ TEST_F(GlownaTest, TheCoreDecidesEachWarning) {
   ui.ostrzezenia.clear();
   o.przerwa.wlaczone = false;
   o.koniecPracy.rodzaj = 0;
-  r->UstawOpcjeOstrzegania(o);
+  Ustaw([&](UstawieniaKalmo& u) { u.ostrzeganie = o; });
   r->Ostrzez(wcPrzerwaNalezna);
   r->Ostrzez(wcKoniecPracy);
-  EXPECT_TRUE(r->OknoIstnieje(Okno::Przypomnienie));
+  EXPECT_TRUE(ui.Otwarte(Okno::Przypomnienie));
   r->Ostrzez(wcWygaszaczWylaczony);
   r->MyFormFreeMessage(KodOkna(Okno::Przypomnienie));
   o.przerwa = WarningOptions::PierwszeUruchomienie().przerwa;
-  r->UstawOpcjeOstrzegania(o);
+  Ustaw([&](UstawieniaKalmo& u) { u.ostrzeganie = o; });
   r->Ostrzez(wcPrzerwaNalezna);
   EXPECT_EQ(ui.ostrzezenia, (std::vector<std::string>{"reminder 3 60", "reminder 1 60"}));
 }
@@ -380,7 +383,7 @@ TEST_F(GlownaTest, ASettingsSnapshotIsStoredAndAppliedWhole) {
   r->ZastosujUstawienia(u);
   EXPECT_EQ(z.lista, (std::vector<std::string>{"timer 4000", "left alt off", "hotkey table", "captions",
                                                "clipboard 20"}));
-  EXPECT_EQ(r->InfoSaver()->DajLimity().CzestotliwoscMonitorowania, 4);  // the ticks add what the timer runs at
+  EXPECT_EQ(r->Dzis().limity.CzestotliwoscMonitorowania, 4);  // the ticks add what the timer runs at
   EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 7);
   EXPECT_EQ(r->ZnakiFiltrujace(), "[");
   const UstawieniaKalmo zapisane = UstawieniaKalmo::Wczytaj();
@@ -388,45 +391,46 @@ TEST_F(GlownaTest, ASettingsSnapshotIsStoredAndAppliedWhole) {
   EXPECT_EQ(zapisane.ostrzeganie.ToBytes(), u.ostrzeganie.ToBytes());
   EXPECT_FALSE(zapisane.lewyAlt);
   EXPECT_TRUE(tp.dialogs.shown.empty());
-  z.lista.clear();
+  // The modem log is switched on when the setting says so.
+  const std::string modem = std::string(kKluczModemow) + "\\0000";
+  tp.registry.CreateKey(Root::LocalMachine, modem);
+  r->ZastosujUstawienia(u);
+  EXPECT_FALSE(tp.registry.ReadBinary(Root::LocalMachine, modem, "Logging"));
   u.rejestracjaPolaczen = true;
   r->ZastosujUstawienia(u);
-  EXPECT_EQ(z.lista.back(), "modem log");
+  EXPECT_EQ(tp.registry.ReadBinary(Root::LocalMachine, modem, "Logging"), std::vector<uint8_t>{1});
 }
 
 TEST_F(GlownaTest, ScreenSaverMessages) {
   Start();
-  for (int i = 0; i < 60; ++i) {
-    tp.clock.Advance(10);
-    r->TimerTimer();
-  }
+  Tyknij(60);
   tp.desktop.screenSaverTimeout = 300;
   EXPECT_TRUE(r->ObsluzKomunikat(WM_SCREENSAVER_STATE, 1, 0));
-  EXPECT_TRUE(r->InfoSaver()->WPrzerwie());
-  EXPECT_EQ(r->InfoSaver()->CzasPracy(), 300);
+  EXPECT_TRUE(r->Dzis().wPrzerwie);
+  EXPECT_EQ(r->Dzis().praca, 300);
   EXPECT_EQ(z.lista, std::vector<std::string>{"stop flashing"});
   EXPECT_EQ(tp.clock.slept, 1000);
 
   r->MyScreenSaverStartMessage(0);
-  EXPECT_FALSE(r->InfoSaver()->WPrzerwie());
+  EXPECT_FALSE(r->Dzis().wPrzerwie);
   EXPECT_EQ(tp.clock.slept, 2000);
 
   // During a break started by the user a start changes nothing and returns at once.
-  r->InfoSaver()->RozpocznijPrzerwe();
-  r->UstawOkno(Okno::Wygaszacz, true);
+  r->WejdzWPrzerwe();
+  ui.otwarte[Okno::Wygaszacz] = true;
   r->MyScreenSaverStartMessage(1);
-  EXPECT_EQ(r->InfoSaver()->CzasPracy(), 300);
+  EXPECT_EQ(r->Dzis().praca, 300);
   EXPECT_EQ(tp.clock.slept, 2000);
   // A stop ends the break in the accounting; the break window stays.
   r->MyScreenSaverStartMessage(0);
-  EXPECT_FALSE(r->InfoSaver()->WPrzerwie());
-  EXPECT_TRUE(r->OknoIstnieje(Okno::Wygaszacz));
+  EXPECT_FALSE(r->Dzis().wPrzerwie);
+  EXPECT_TRUE(ui.Otwarte(Okno::Wygaszacz));
   EXPECT_EQ(z.lista.size(), 1u);
 
   tp.desktop.screenSaverTimeout = std::nullopt;  // unreadable: no delay
   r->MyScreenSaverStartMessage(1);
-  EXPECT_EQ(r->InfoSaver()->CzasPracy(), 300);
-  EXPECT_EQ(r->InfoSaver()->CzasPrzerwy(), 0);
+  EXPECT_EQ(r->Dzis().praca, 300);
+  EXPECT_EQ(r->Dzis().przerwa, 0);
 
   r->MyScreenSaverStartMessage(7);
   ASSERT_EQ(tp.dialogs.shown.size(), 1u);
@@ -443,8 +447,8 @@ TEST_F(GlownaTest, PauseKeyStartsABreakWhenAllowed) {
   EXPECT_EQ(z.lista, std::vector<std::string>{"break"});
   EXPECT_EQ(tp.registry.ReadString(Root::CurrentUser, kKlucz, "PauseKey"), "Tak");  // created on first use
   // During a break it starts the break again and asks nothing.
-  r->InfoSaver()->RozpocznijPrzerwe();
-  r->UstawOkno(Okno::Wygaszacz, true);
+  r->WejdzWPrzerwe();
+  ui.otwarte[Okno::Wygaszacz] = true;
   r->MyPauseKeyMessage(1);
   EXPECT_EQ(z.lista, (std::vector<std::string>{"break", "break"}));
   EXPECT_TRUE(tp.dialogs.shown.empty());
@@ -459,19 +463,18 @@ TEST_F(GlownaTest, FreeFormMessagesReleaseTheNamedWindow) {
   EXPECT_FALSE(r->StanPrzyOtwarciu().informacjeDnia);
   EXPECT_TRUE(r->StanPrzyOtwarciu().statystyka);
   // Hidden by its close box or Escape, it is still there: the command shows it again.
-  ui.ukryte[Okno::InformacjeDnia] = true;
+  ui.otwarte[Okno::InformacjeDnia] = false;
   EXPECT_TRUE(r->StanPrzyOtwarciu().informacjeDnia);
   r->mnuInformacjeDniaClick();
-  ui.ukryte[Okno::InformacjeDnia] = false;
   EXPECT_FALSE(r->StanPrzyOtwarciu().informacjeDnia);
   r->ObsluzKomunikat(WM_FREE_FORM, 0, 0);
   EXPECT_TRUE(r->StanPrzyOtwarciu().informacjeDnia);  // enabled again at the next popup
   for (int kod = 1; kod <= 4; ++kod) {
-    r->UstawOkno(static_cast<Okno>(kod), true);
+    ui.otwarte[static_cast<Okno>(kod)] = true;
     r->MyFormFreeMessage(kod | 0x300);  // only the low byte names the window
-    EXPECT_FALSE(r->OknoIstnieje(static_cast<Okno>(kod)));
+    EXPECT_FALSE(ui.Otwarte(static_cast<Okno>(kod)));
   }
-  EXPECT_EQ(z.lista, (std::vector<std::string>{"show 0", "show 0 (marked)", "free 0", "free 1", "free 2", "free 3",
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"show 0", "show 0", "free 0", "free 1", "free 2", "free 3",
                                                "free 4"}));
   r->MyFormFreeMessage(5);
   ASSERT_EQ(tp.dialogs.shown.size(), 1u);
@@ -485,20 +488,15 @@ TEST_F(GlownaTest, ThreadMessagesDriveTheDeletion) {
   SetTemporaryFileOptions(true, 0);
   r->ObsluzKomunikat(WM_BACKGROUND_TASK, 0, 0);
   EXPECT_EQ(starter.uruchomienia, 1);
-  EXPECT_TRUE(r->OrganizatorWatkow()->UsuwanieTrwa());
   r->MyThreadMessage(0);
   EXPECT_EQ(starter.uruchomienia, 1);  // a second request while it runs is ignored
   r->MyThreadMessage(1);
   EXPECT_EQ(z.lista.back(), "deletion asked to stop");
-  EXPECT_TRUE(r->OrganizatorWatkow()->UsuwanieTrwa());  // until the end notification
-  r->UstawOkno(Okno::Wygaszacz, true);
-  r->OrganizatorWatkow()->UsuwanieZakonczone();
-  EXPECT_FALSE(r->OrganizatorWatkow()->UsuwanieTrwa());
-  EXPECT_EQ(z.lista.back(), "hide deletion label");
-  r->UstawOkno(Okno::Wygaszacz, false);
   r->MyThreadMessage(0);
-  r->OrganizatorWatkow()->UsuwanieZakonczone();
-  EXPECT_EQ(z.lista.back(), "deletion started");  // no break window: no label to hide
+  EXPECT_EQ(starter.uruchomienia, 1);  // still running until the end notification
+  r->UsuwanieZakonczone();
+  r->MyThreadMessage(0);
+  EXPECT_EQ(starter.uruchomienia, 2);
   r->MyThreadMessage(2);
   ASSERT_EQ(tp.dialogs.shown.size(), 1u);
   EXPECT_EQ(tp.dialogs.shown[0].place, "TfrmGlowna.MyThreadMessage");
@@ -513,16 +511,15 @@ TEST_F(GlownaTest, HotkeysRunTheirTasksThroughTheCore) {
   Start();
   r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x10000 | 0x4045, 77);  // the low 16 bits carry the shortcut
   r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x4049, 77);
-  r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x4044, 30);  // focus 30 in top-level 10, corner (100, 200)
+  r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x4044, 30);  // the history at the caret of focus window 30
   r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x404C, 0);   // no shortcut file: nothing
   tp.files.AddFile(r->Pliki().skroty, "Dom#C:\\Dom\r\n");
-  r->UstawOkno(Okno::ListaSkrotow, true);
+  ui.otwarte[Okno::ListaSkrotow] = true;
   r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x404C, 0);   // already open: nothing
-  r->UstawOkno(Okno::ListaSkrotow, false);
+  ui.otwarte[Okno::ListaSkrotow] = false;
   r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x404C, 0);
   r->ObsluzKomunikat(WM_HOTKEY_TASK, 0x4052, 0);
-  EXPECT_EQ(z.lista, (std::vector<std::string>{"break", "show 0", "clipboard 30 10 107,211", "show 7 (marked)",
-                                               "busy cursor", "normal cursor"}));
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"break", "show 0", "clipboard 30", "show 7"}));
   ASSERT_EQ(tp.processes.started.size(), 1u);
   EXPECT_EQ(tp.processes.started[0].commandLine, "\"C:\\Program Files\\x\\y.exe\"");
   EXPECT_TRUE(tp.dialogs.shown.empty());
@@ -534,7 +531,7 @@ TEST_F(GlownaTest, MenuCaptionsCarryTheHotkeys) {
   tp.registry.CreateKey(Root::CurrentUser, kKlucz);  // not a first run: the file below stays
   HotkeyFile({"Shift+Ctrl+P#Przerwa", "Shift+Ctrl+I#Wyświetla informacje dnia",
               "Ctrl+=#Wyświetla listę monitorowanych dokumentów", "Ctrl+L#Wyświetla listę skrótów"});
-  r->FormCreate();
+  r->FormCreate(0x1234);
   EXPECT_EQ(ui.podpisy.przerwa, "Przerwa    (Shift+Ctrl+P)");
   EXPECT_EQ(ui.podpisy.informacjeDnia, "Informacje dnia...    (Shift+Ctrl+I)");
   EXPECT_EQ(ui.podpisy.listaDokumentow, "Lista dokumentów...    (Ctrl+=)");
@@ -544,22 +541,23 @@ TEST_F(GlownaTest, MenuCaptionsCarryTheHotkeys) {
   // After the options dialog the captions follow the table, also for a key taken away.
   ui.przyOpcjach = [&] {
     HotkeyFile({"Ctrl+S#Wyświetla statystykę"});
-    r->Skroty()->WczytajHotkeye();
-    r->Skroty()->ZarejestrujHotkeye();
+    r->ZastosujUstawienia(UstawieniaKalmo::Wczytaj());
   };
   z.lista.clear();
   r->mnuOpcjeClick();
-  EXPECT_EQ(z.lista, (std::vector<std::string>{"hotkey table", "options '' (marked)", "captions"}));
-  EXPECT_FALSE(r->OknoIstnieje(Okno::Opcje));
+  EXPECT_EQ(z.lista.back(), "captions");  // fresh captions once the dialog has closed
+  EXPECT_FALSE(ui.Otwarte(Okno::Opcje));
   EXPECT_EQ(ui.podpisy.statystyka, "Statystyka...    (Ctrl+S)");
   EXPECT_EQ(ui.podpisy.przerwa, "Przerwa");
   EXPECT_EQ(ui.podpisy.listaSkrotow, "Lista skrótów...");
   EXPECT_EQ(hook.klawisze, std::vector<uint16_t>{0x4053});
   ui.przyOpcjach = nullptr;
+  z.lista.clear();
   r->OtworzOpcje("Skróty");
-  EXPECT_EQ(z.lista[3], "options 'Skróty' (marked)");
   r->NotifyIconDblClick();
-  EXPECT_EQ(z.lista[5], "options '' (marked)");
+  ui.otwarte[Okno::Opcje] = true;
+  r->mnuOpcjeClick();  // open already: nothing
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"show 8 'Skróty'", "captions", "show 8", "captions"}));
 }
 
 TEST_F(GlownaTest, MenuCommands) {
@@ -581,14 +579,13 @@ TEST_F(GlownaTest, MenuCommands) {
   r->mnuPomocClick();
   r->mnuPrzerwaClick();
   r->mnuKoniecClick();
-  EXPECT_EQ(z.lista, (std::vector<std::string>{"show 6 (marked)", "show 7 (marked)", "show 5 (marked)", "show 2",
-                                               "help finder", "break", "quit"}));
+  EXPECT_EQ(z.lista, (std::vector<std::string>{"show 6", "show 7", "show 5", "show 2", "help 1", "break", "quit"}));
   const StanMenu s = r->StanPrzyOtwarciu();
   EXPECT_TRUE(s.statystyka && s.oProgramie && s.opcje && s.informacjeDnia);
   EXPECT_FALSE(s.listaDokumentow);
   // "Pomoc" only while the help pages are installed beside the program.
   EXPECT_FALSE(s.pomoc);
-  tp.files.AddFile(r->PlikPomocy(), "<html></html>");
+  tp.files.AddFile("C:\\Kalmo\\Pomoc.htm", "<html></html>");
   EXPECT_TRUE(r->StanPrzyOtwarciu().pomoc);
 }
 
@@ -608,8 +605,6 @@ TEST_F(GlownaTest, ShutdownFreesInOrderAndSaves) {
   r->FormDestroy();
   EXPECT_EQ(z.lista, (std::vector<std::string>{"deletion asked to stop", "hook off"}));
   EXPECT_EQ(widok, (std::vector<std::string>{"stop: saved"}));
-  EXPECT_EQ(r->InfoSaver(), nullptr);
-  EXPECT_EQ(r->Skroty(), nullptr);
   r->FormDestroy();  // once only
   EXPECT_EQ(z.lista.size(), 2u);
 }
@@ -625,7 +620,7 @@ TEST_F(GlownaTest, EndingDuringABreakGivesTheScreenSaverBack) {
   TestPlatform drugi;
   drugi.files.AddDirectory("C:\\Kalmo");
   TGlownaRdzen rdzen(ui, hook, starter);
-  rdzen.FormCreate();
+  rdzen.FormCreate(0x1234);
   DisableScreenSaver(rdzen.OpcjeOstrzegania().wylaczWygaszaczWPrzerwie);  // the break screen's start
   ASSERT_EQ(drugi.desktop.screenSaverActive, false);
   rdzen.FormDestroy();

@@ -30,7 +30,7 @@ struct InfoSaverTest : ::testing::Test {
     WarningCode code = wcBrak;
     for (int i = 0; i < n; ++i) {
       tp.clock.Advance(step);
-      code = s.ZwiekszWskazniki();
+      code = s.ZwiekszWskazniki(tp.clock.Now(), "-[").kod;
     }
     return code;
   }
@@ -81,7 +81,7 @@ TEST_F(InfoSaverTest, AFirstStartBeforeTheRolloverHourBelongsToThePreviousDay) {
   TInfoSaver s(pliki, nullptr);
   EXPECT_EQ(Stored().dtZapisu, MakeDateTime(2026, 3, 1, 2, 0));
   At(2026, 3, 2, 4, 0);
-  s.ZwiekszWskazniki();
+  s.ZwiekszWskazniki(tp.clock.Now(), "-[");
   ASSERT_EQ(Archive().size(), 1u);  // the night's work went to 1 March
   EXPECT_EQ(Archive()[0].Date, MakeDateTime(2026, 3, 1, 2, 0));
 }

@@ -32,21 +32,10 @@ class NagrywajacyWykonawca : public WykonawcaHotkeyow {
  public:
   void RozpocznijPrzerwe() override { log.push_back("przerwa"); }
   void PokazOkno(uint8_t zadanie) override { log.push_back("okno " + std::to_string(zadanie)); }
-  void KursorZajety(bool zajety) override { log.push_back(zajety ? "kursor zajety" : "kursor normalny"); }
-  uintptr_t Rodzic(uintptr_t window) override {
-    for (auto [child, parent] : rodzice)
-      if (child == window) return parent;
-    return 0;
-  }
-  PunktKaretki LewyGornyRog(uintptr_t window) override { return window == 30 ? PunktKaretki{100, 200} : PunktKaretki{}; }
-  void PokazSchowek(uintptr_t focus, uintptr_t top, PunktKaretki p) override {
-    log.push_back("schowek " + std::to_string(focus) + " " + std::to_string(top) + " " + std::to_string(p.x) + "," +
-                  std::to_string(p.y));
-  }
+  void PokazSchowek(uintptr_t focus) override { log.push_back("schowek " + std::to_string(focus)); }
   void PokazListeSkrotow() override { log.push_back("skroty"); }
 
   std::vector<std::string> log;
-  std::vector<std::pair<uintptr_t, uintptr_t>> rodzice;
 };
 
 // The file as the program stores it: Windows-1250 with CR LF.
@@ -337,10 +326,11 @@ TEST(THotKeys, PressesRunTheirTasks) {
   t.MyHotKeyMessageProc(0x4042, 0, w);
   t.MyHotKeyMessageProc(0x4043, 0, w);
   t.MyHotKeyMessageProc(0x4045, 0, w);
+  t.WykonajHotkey(HotkeyRecord{0x4044, 7, ""}, 30, w);  // the history at the caret of focus window 30
   // Registered without a task, and not registered at all: ignored without a word.
   t.MyHotKeyMessageProc(0x404B, 0, w);
   t.MyHotKeyMessageProc(0x4058, 0, w);
-  EXPECT_EQ(w.log, (std::vector<std::string>{"przerwa", "okno 2", "okno 3", "okno 4"}));
+  EXPECT_EQ(w.log, (std::vector<std::string>{"przerwa", "okno 2", "okno 3", "okno 4", "schowek 30"}));
   EXPECT_TRUE(p.dialogs.shown.empty());
 }
 
@@ -355,7 +345,7 @@ TEST(THotKeys, RunningAProgramReportsItsFailures) {
   ASSERT_EQ(p.processes.started.size(), 1u);
   EXPECT_EQ(p.processes.started[0].commandLine, r.Parametr);  // brings its own quotes: unchanged
   EXPECT_EQ(p.processes.started[0].showState, 1);
-  EXPECT_EQ(w.log, (std::vector<std::string>{"kursor zajety", "kursor normalny"}));
+  EXPECT_TRUE(w.log.empty());
   EXPECT_TRUE(p.dialogs.shown.empty());
 
   p.processes.result = 2;
@@ -365,7 +355,6 @@ TEST(THotKeys, RunningAProgramReportsItsFailures) {
   EXPECT_EQ(p.dialogs.shown[0].kind, RecordingDialogs::Shown::Message);
   EXPECT_EQ(p.dialogs.shown[0].text, "Plik \"C:\\Program Files\\Gra\\gra.exe\" -x nie istnieje!");
   EXPECT_EQ(p.dialogs.shown[0].picture, platform::rkOstrzezenie);
-  EXPECT_EQ(w.log.back(), "kursor normalny");
 
   p.processes.result = 5;
   p.dialogs.shown.clear();
@@ -375,7 +364,6 @@ TEST(THotKeys, RunningAProgramReportsItsFailures) {
   EXPECT_EQ(p.dialogs.shown[0].kind, RecordingDialogs::Shown::Error);
   EXPECT_EQ(p.dialogs.shown[0].place, "TfrmGlowna.MyHotKeyMessageProc - WykonajHotkey");
   EXPECT_EQ(p.dialogs.shown[0].text, "Błąd nr:5");
-  EXPECT_EQ(w.log, (std::vector<std::string>{"kursor zajety", "kursor normalny"}));
 
   // A bare path with spaces is quoted, so "C:\Program.exe" cannot be started in its place; the
   // message names the path as the user chose it.
@@ -383,26 +371,6 @@ TEST(THotKeys, RunningAProgramReportsItsFailures) {
   t.WykonajHotkey(HotkeyRecord{0x4052, 5, "C:\\Program Files\\x\\y.exe"}, 0, w);
   EXPECT_EQ(p.processes.started.back().commandLine, "\"C:\\Program Files\\x\\y.exe\"");
   EXPECT_EQ(LiniaPoleceniaProgramu("C:\\a.exe"), "\"C:\\a.exe\"");
-}
-
-TEST(THotKeys, ClipboardOpensAtCaretWithTopLevelWindow) {
-  TestPlatform p;
-  NagrywajacyHook hook;
-  NagrywajacyWykonawca w;
-  THotKeys t(kPlik, hook);
-  HotkeyRecord r{0x4044, 7, ""};
-  // Focus 30 inside 20 inside top-level 10.
-  w.rodzice = {{30, 20}, {20, 10}};
-  t.WykonajHotkey(r, 30, w);
-  // Caret (7, 11) relative to the focus window whose corner is at (100, 200).
-  EXPECT_EQ(w.log, std::vector<std::string>{"schowek 30 10 107,211"});
-
-  // A top-level focus window is its own top-level window.
-  w.log.clear();
-  hook.karetka = {-3, 4};
-  w.rodzice.clear();
-  t.WykonajHotkey(r, 30, w);
-  EXPECT_EQ(w.log, std::vector<std::string>{"schowek 30 30 97,204"});
 }
 
 TEST(THotKeys, TasksWithoutCommandAreReported) {

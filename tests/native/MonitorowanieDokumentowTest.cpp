@@ -18,11 +18,10 @@ namespace {
 
 constexpr const char* kKlucz = "\\Software\\Meltrax Software\\Kalmo\\2.0";
 
-struct Kontekst : KontekstDokumentow {
+// What the main window gives the tick and collects from it.
+struct Kontekst {
   std::string znaki = "-[";
   std::vector<std::string> pytania;
-  std::string ZnakiFiltrujace() override { return znaki; }
-  void AskWhetherToMonitor(const std::string& t) override { pytania.push_back(t); }
 };
 
 struct DokumentyTest : ::testing::Test {
@@ -39,7 +38,6 @@ struct DokumentyTest : ::testing::Test {
     LimitsRecord l = s->DajLimity();
     l.Programy = programy;
     s->UstawLimity(l);
-    s->UstawKontekstDokumentow(&k);
     return s;
   }
   void Okna(std::vector<std::string> tytuly) {
@@ -49,7 +47,7 @@ struct DokumentyTest : ::testing::Test {
   void Tick(TInfoSaver& s, int n = 1) {
     for (int i = 0; i < n; ++i) {
       tp.clock.Advance(10);
-      s.ZwiekszWskazniki();
+      for (std::string& t : s.ZwiekszWskazniki(tp.clock.Now(), k.znaki).pytania) k.pytania.push_back(std::move(t));
     }
   }
   std::vector<DocumentRecord> ZPliku() {

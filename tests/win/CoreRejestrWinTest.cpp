@@ -124,8 +124,8 @@ TEST(CoreRejestrWin, TodaysRecordSurvivesARestart) {
   int32_t praca = 0;
   {
     TInfoSaver saver(pliki, nullptr);
-    saver.ZwiekszWskazniki();
-    saver.ZwiekszWskazniki();
+    saver.ZwiekszWskazniki(platform::Time().Now(), "-[");
+    saver.ZwiekszWskazniki(platform::Time().Now(), "-[");
     saver.DodajMonitorwanyDokument("Word - Raport żółwia.doc");
     praca = saver.CzasPracy();
   }

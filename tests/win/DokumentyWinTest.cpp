@@ -33,7 +33,7 @@ std::string Bajty(const R& r) {
 namespace {
 
 // The main window's part: the question window and the release messages it is sent.
-class Glowne : public KontekstDokumentow {
+class Glowne {
  public:
   Glowne() {
     WNDCLASSW wc{};
@@ -44,14 +44,11 @@ class Glowne : public KontekstDokumentow {
     hwnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
     SetPropW(hwnd, L"Glowne", this);
   }
-  ~Glowne() override {
+  ~Glowne() {
     pytanie.reset();
     DestroyWindow(hwnd);
   }
-  std::string ZnakiFiltrujace() override { return "-["; }
-  void AskWhetherToMonitor(const std::string& tytul) override {
-    ::AskWhetherToMonitor(pytanie, *dokumenty, hwnd, tytul);
-  }
+  void AskWhetherToMonitor(const std::string& tytul) { ::AskWhetherToMonitor(pytanie, *dokumenty, hwnd, tytul); }
   static void Pompuj() {
     MSG m;
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
@@ -115,14 +112,13 @@ class DokumentyNaWindows : public testing::Test {
       l.CzasPytania = 1;
       konto->UstawLimity(l);
       glowne.dokumenty = &konto->Dokumenty();
-      konto->UstawKontekstDokumentow(&glowne);
     }
     return *konto;
   }
   void Tyknij(int ile) {
     for (int i = 0; i < ile; ++i) {
       zegar.Advance(10);
-      Konto().ZwiekszWskazniki();
+      for (const std::string& t : Konto().ZwiekszWskazniki(zegar.Now(), "-[").pytania) glowne.AskWhetherToMonitor(t);
     }
   }
   static std::string Tytuly() {

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "common/win32/Form.h"
+#include "common/win32/TrybPomocy.h"
 #include "common/win32/Window.h"
 #include "tests/win/Driver.h"
 
@@ -136,6 +138,110 @@ TEST(WindowWinTest, TextsCrossTheBoundaryAsUtf8) {
   EXPECT_EQ(win::Widen(""), L"");
   EXPECT_EQ(win::Scale(81, 120), 101);
   EXPECT_EQ(win::Scale(81, 96), 81);
+}
+
+// A form of the kit: controls at design units carrying their handlers.
+struct KitForm : win::Form {
+  int clicks = 0, changes = 0;
+  win::Button ok;
+  win::SpinBox spin;
+  win::Edit edit;
+  bool Build(HWND owner) {
+    if (!CreateForm(L"WindowWinTestKitForm", "Zestaw", 200, 100, owner, win::FormStyle{.contextHelp = true})) return false;
+    ok = AddButton("cmdOk", "OK", {10, 60, 80, 26}, [this] { ++clicks; }, IDOK, true);
+    edit = AddEdit("tbTekst", {10, 10, 100, 21});
+    OnNotification(edit, [this](int code) { changes += code == EN_CHANGE; });
+    spin = AddSpinBox("spnLiczba", {120, 10, 60, 21}, 1, 30, 5);
+    return true;
+  }
+};
+
+TEST(WindowWinTest, KitFormsRouteCommandsToTheControlsHandlersAndKeepSpinBoxesInRange) {
+  KitForm f;
+  ASSERT_TRUE(f.Build(nullptr));
+  EXPECT_EQ(win::FindControl(f.Hwnd(), "cmdOk"), f.ok.Hwnd());
+  EXPECT_EQ(GetDlgCtrlID(f.ok.Hwnd()), IDOK);
+  SendMessageW(f.ok.Hwnd(), BM_CLICK, 0, 0);
+  SendMessageW(f.Hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(f.ok.Hwnd()));
+  EXPECT_EQ(f.clicks, 2);
+  f.edit.SetText("zażółć");
+  EXPECT_EQ(f.changes, 1);
+  EXPECT_EQ(f.edit.Text(), "zażółć");
+  // A spin box takes what is typed within its range and shows what it took.
+  EXPECT_EQ(f.spin.Value(1, 30, 7), 5);
+  f.spin.SetText("99");
+  EXPECT_EQ(f.spin.Value(1, 30, 7), 30);
+  EXPECT_EQ(f.spin.Text(), "30");
+  f.spin.SetText("abc");
+  EXPECT_EQ(f.spin.Value(1, 30, 7), 7);
+  EXPECT_EQ(win::ControlName(f.spin.Arrows()), "spnLiczbaStrzalki");
+  // Sizes are design units at the form's DPI.
+  RECT c;
+  GetClientRect(f.Hwnd(), &c);
+  EXPECT_EQ(c.right, f.S(200));
+  EXPECT_EQ(c.bottom, f.S(100));
+}
+
+TEST(WindowWinTest, AModalFormOpensAboveATopmostOwner) {
+  Form owner;
+  owner.Create(kClass, "owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, WS_EX_TOPMOST, 0, 0, 300, 200);
+  KitForm f;
+  ASSERT_TRUE(f.Build(owner.Hwnd()));
+  EXPECT_EQ(GetWindow(f.Hwnd(), GW_OWNER), owner.Hwnd());
+  bool topmost = false;
+  PostMessageW(f.Hwnd(), WM_NULL, 0, 0);
+  SetTimer(f.Hwnd(), 1, 10, [](HWND h, UINT, UINT_PTR, DWORD) {
+    KillTimer(h, 1);
+    PostMessageW(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  f.SetClickHandler(IDOK, [&] {
+    topmost = (GetWindowLongPtrW(f.Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    f.EndModal(IDOK);
+  });
+  EXPECT_EQ(f.RunModal(owner.Hwnd()), IDOK);
+  EXPECT_TRUE(topmost);
+}
+
+TEST(WindowWinTest, WhatIsThisHelpActsOnlyOnTheClickAfterTheHelpButton) {
+  KitForm f;
+  ASSERT_TRUE(f.Build(nullptr));
+  ShowWindow(f.Hwnd(), SW_SHOW);
+  std::vector<HWND> pomoc;
+  win::TrybPomocy tryb([&](HWND c) { pomoc.push_back(c); });
+  auto msg = [&](UINT m, WPARAM wp, POINT pt) {
+    MSG x{};
+    x.hwnd = f.Hwnd();
+    x.message = m;
+    x.wParam = wp;
+    x.pt = pt;
+    return x;
+  };
+  RECT b;
+  GetWindowRect(f.ok.Hwnd(), &b);
+  const POINT naPrzycisku{(b.left + b.right) / 2, (b.top + b.bottom) / 2};
+  const POINT obok{b.right + 2000, b.bottom + 2000};
+  // "?" then a click on the button: its help, and the click is used up.
+  EXPECT_TRUE(tryb.Filtruj(msg(WM_NCLBUTTONDOWN, HTHELP, {})));
+  EXPECT_TRUE(tryb.Aktywny());
+  EXPECT_EQ(GetCapture(), f.Hwnd());
+  EXPECT_TRUE(tryb.Filtruj(msg(WM_LBUTTONDOWN, MK_LBUTTON, naPrzycisku)));
+  EXPECT_EQ(pomoc, std::vector<HWND>{f.ok.Hwnd()});
+  EXPECT_NE(GetCapture(), f.Hwnd());
+  // The next ordinary click is a click.
+  EXPECT_FALSE(tryb.Filtruj(msg(WM_LBUTTONDOWN, MK_LBUTTON, naPrzycisku)));
+  // A click elsewhere (the tray icon's window) ends the mode and goes on as usual.
+  tryb.Filtruj(msg(WM_NCLBUTTONDOWN, HTHELP, {}));
+  EXPECT_FALSE(tryb.Filtruj(msg(WM_LBUTTONDOWN, MK_LBUTTON, obok)));
+  EXPECT_FALSE(tryb.Aktywny());
+  // Esc ends it, used up; a capture taken by someone else ends it too.
+  tryb.Filtruj(msg(WM_NCLBUTTONDOWN, HTHELP, {}));
+  EXPECT_TRUE(tryb.Filtruj(msg(WM_KEYDOWN, VK_ESCAPE, {})));
+  EXPECT_FALSE(tryb.Aktywny());
+  tryb.Filtruj(msg(WM_NCLBUTTONDOWN, HTHELP, {}));
+  ReleaseCapture();
+  EXPECT_FALSE(tryb.Filtruj(msg(WM_LBUTTONDOWN, MK_LBUTTON, naPrzycisku)));
+  EXPECT_FALSE(tryb.Aktywny());
+  EXPECT_EQ(pomoc.size(), 1u);
 }
 
 }  // namespace

@@ -129,12 +129,14 @@ class OknaCzasuPracy : public testing::Test {
   void Tyknij(int ile) {
     for (int i = 0; i < ile; ++i) {
       p.clock.Advance(10);
-      Konto().ZwiekszWskazniki();
+      Konto().ZwiekszWskazniki(platform::Time().Now(), "-[");
     }
   }
   KontekstPrzerwy Przerwa() {
     KontekstPrzerwy k;
-    k.infoSaver = &Konto();
+    k.dzien = [this] { return Konto().Stan(); };
+    k.rozpocznij = [this] { Konto().RozpocznijPrzerwe(); };
+    k.zakoncz = [this] { Konto().ZakonczPrzerwe(); };
     k.opcje = &opcje;
     k.glowne = skrzynka.hwnd;
     k.zatrzymajMiganie = [this] { ++zatrzymaniaMigania; };
@@ -499,7 +501,7 @@ TEST_F(OknaCzasuPracy, ScreenSaverLeftAloneWhenTheOptionIsOff) {
 TEST_F(OknaCzasuPracy, TodayInfoShowsTheDay) {
   Tyknij(6 * 40);  // 40 minutes of work
   std::unique_ptr<TfrmTodayInfo> okno;
-  PokazTodayInfo(okno, Konto(), skrzynka.hwnd);
+  PokazTodayInfo(okno, [this] { return Konto().Stan(); }, skrzynka.hwnd);
   ASSERT_TRUE(okno && okno->Hwnd());
   HWND h = okno->Hwnd();
   EXPECT_EQ(Tekst(h), "Informacja dnia");
@@ -526,7 +528,7 @@ TEST_F(OknaCzasuPracy, TodayInfoShowsTheDay) {
   Konto().RozpocznijPrzerwe();
   Tyknij(30);
   EXPECT_EQ(Tekst(okno->labCzasFazy()), "Nieprzerwany czas pracy: 40 minut");
-  PokazTodayInfo(okno, Konto(), skrzynka.hwnd);
+  PokazTodayInfo(okno, [this] { return Konto().Stan(); }, skrzynka.hwnd);
   EXPECT_EQ(Tekst(okno->labCzasFazy()), "Czas przerwy: 5 minut");
   EXPECT_EQ(OknaKlasy(L"TfrmTodayInfo"), 1);
 }
@@ -534,7 +536,7 @@ TEST_F(OknaCzasuPracy, TodayInfoShowsTheDay) {
 TEST_F(OknaCzasuPracy, TodayInfoStripIsPaintedFromTheSlots) {
   Tyknij(6 * 60);  // an hour of work from 10:00, slots 121..132
   std::unique_ptr<TfrmTodayInfo> okno;
-  PokazTodayInfo(okno, Konto(), skrzynka.hwnd);
+  PokazTodayInfo(okno, [this] { return Konto().Stan(); }, skrzynka.hwnd);
   HWND pb = okno->pbAktywnosc();
   RedrawWindow(pb, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   HDC dc = GetDC(pb);
@@ -549,7 +551,7 @@ TEST_F(OknaCzasuPracy, TodayInfoStripIsPaintedFromTheSlots) {
 TEST_F(OknaCzasuPracy, TodayInfoThreeDChoiceIsStoredByZamknijOnly) {
   RejWriteString(wartosc::Aktywnosc3D, "Tak");
   std::unique_ptr<TfrmTodayInfo> okno;
-  PokazTodayInfo(okno, Konto(), skrzynka.hwnd);
+  PokazTodayInfo(okno, [this] { return Konto().Stan(); }, skrzynka.hwnd);
   EXPECT_TRUE(okno->Widok3D());
   HMENU m = okno->pumTablicaAktywnosci();
   EXPECT_EQ(GetMenuState(m, TfrmTodayInfo::kIdMnuAktywnosc3D, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
@@ -572,7 +574,7 @@ TEST_F(OknaCzasuPracy, TodayInfoThreeDChoiceIsStoredByZamknijOnly) {
   EXPECT_TRUE(skrzynka.Odebrane().empty());
 
   // Shown again, then "Zamknij": stored, timer off, release code 0.
-  PokazTodayInfo(okno, Konto(), skrzynka.hwnd);
+  PokazTodayInfo(okno, [this] { return Konto().Stan(); }, skrzynka.hwnd);
   EXPECT_TRUE(IsWindowVisible(okno->Hwnd()));
   SendMessageW(okno->cmdZamknij(), BM_CLICK, 0, 0);
   EXPECT_EQ(RejReadString(wartosc::Aktywnosc3D, "?"), "Nie");
@@ -583,14 +585,14 @@ TEST_F(OknaCzasuPracy, TodayInfoThreeDChoiceIsStoredByZamknijOnly) {
 
   // Closed and asked for again before the main window freed it: the release is taken back.
   SendMessageW(okno->cmdZamknij(), BM_CLICK, 0, 0);
-  PokazTodayInfo(okno, Konto(), skrzynka.hwnd);
+  PokazTodayInfo(okno, [this] { return Konto().Stan(); }, skrzynka.hwnd);
   EXPECT_TRUE(IsWindowVisible(okno->Hwnd()));
   EXPECT_TRUE(okno->MigaczWlaczony());
   EXPECT_TRUE(skrzynka.Odebrane().empty());
 
   // A fresh window reads the stored choice.
   okno.reset();
-  PokazTodayInfo(okno, Konto(), skrzynka.hwnd);
+  PokazTodayInfo(okno, [this] { return Konto().Stan(); }, skrzynka.hwnd);
   EXPECT_FALSE(okno->Widok3D());
 }
 

@@ -56,7 +56,7 @@ std::unique_ptr<TInfoSaver> Dzien(bool wPrzerwie) {
     konto->RozpocznijPrzerwe();
     for (int i = 0; i < 44; ++i) {
       Zegar().Advance(10);
-      konto->ZwiekszWskazniki();
+      konto->ZwiekszWskazniki(platform::Time().Now(), "-[");
     }
   }
   return konto;
@@ -100,13 +100,15 @@ const scenes::Registrar kEkranPrzerwy("EkranPrzerwy", [] {
   WarningOptions opcje = WarningOptions::PierwszeUruchomienie();
   std::unique_ptr<TfrmWygaszacz> okno;
   KontekstPrzerwy k;
-  k.infoSaver = konto.get();
+  k.dzien = [&] { return konto->Stan(); };
+  k.rozpocznij = [&] { konto->RozpocznijPrzerwe(); };
+  k.zakoncz = [&] { konto->ZakonczPrzerwe(); };
   k.opcje = &opcje;
   RozpocznijPrzerwe(okno, k);
   // Seven and a half minutes into the break, with the deletion running.
   for (int i = 0; i < 45; ++i) {
     Zegar().Advance(10);
-    konto->ZwiekszWskazniki();
+    konto->ZwiekszWskazniki(platform::Time().Now(), "-[");
   }
   okno->tmrWskaznikPrzerwyTimer();
   okno->PokazUsuwaniePlikow(true);
@@ -117,7 +119,7 @@ void Informacja(bool trzyD, bool wPrzerwie) {
   auto konto = Dzien(wPrzerwie);
   RejWriteString(wartosc::Aktywnosc3D, trzyD ? kTak : kNie);
   std::unique_ptr<TfrmTodayInfo> okno;
-  PokazTodayInfo(okno, *konto, nullptr);
+  PokazTodayInfo(okno, [&] { return konto->Stan(); }, nullptr);
   Petla(okno->Hwnd());
 }
 

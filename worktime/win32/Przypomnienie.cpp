@@ -5,6 +5,7 @@
 #include "settings/Globalne.h"
 #include "settings/Komunikaty.h"
 #include "platform/Platform.h"
+#include "common/win32/Form.h"
 #include "worktime/win32/Zwolnienie.h"
 
 namespace {
@@ -30,8 +31,6 @@ TfrmPrzypomnienie::TfrmPrzypomnienie(KontekstPrzypomnienia kontekst) : kontekst_
 
 TfrmPrzypomnienie::~TfrmPrzypomnienie() {
   if (Hwnd()) DestroyWindow(Hwnd());
-  if (fontKomunikatu_) DeleteObject(fontKomunikatu_);
-  if (formFont_) DeleteObject(formFont_);
   if (bitmapa_) DeleteObject(bitmapa_);
 }
 
@@ -45,21 +44,13 @@ void TfrmPrzypomnienie::FormCreate() {
   HWND h = Create(kKlasa, "Przypomnienie", styl, exStyl, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
                   r.bottom - r.top);
   if (!h) return;
-  formFont_ = win::CreateFontPt(L"Tahoma", 9);
-  win::SetFont(h, formFont_);
+  win::SetFont(h, win::FormFont(L"Tahoma", 9, win::DpiOf(h)));
 
   imgObrazek_ = win::CreateChild(h, L"STATIC", "imgObrazek", idImgObrazek, "", WS_VISIBLE | SS_OWNERDRAW,
                                  kObrazek.left, kObrazek.top, 252, 252);
   labKomunikat_ = win::CreateChild(h, L"STATIC", "labKomunikat", idLabKomunikat, "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                                    kKomunikat.left, kKomunikat.top, 319, 209);
-  LOGFONTW lf{};
-  lf.lfHeight = -20;
-  lf.lfWeight = FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = CLEARTYPE_QUALITY;
-  lstrcpynW(lf.lfFaceName, L"Tahoma", LF_FACESIZE);
-  fontKomunikatu_ = CreateFontIndirectW(&lf);
-  win::SetFont(labKomunikat_, fontKomunikatu_);
+  win::SetFont(labKomunikat_, win::FormFont(L"Tahoma", 15, 96));  // 20 pixels, as the fixed layout needs
 
   const DWORD przycisk = WS_TABSTOP | BS_PUSHBUTTON;
   cmdAnuluj_ = win::CreateChild(h, L"BUTTON", "cmdAnuluj", idCmdAnuluj, "Anuluj", przycisk, kLewyX, kPrzyciskY,
@@ -68,6 +59,9 @@ void TfrmPrzypomnienie::FormCreate() {
                                  kPrawyX, kPrzyciskY, kPrzyciskW, kPrzyciskH);
   cmdOk_ = win::CreateChild(h, L"BUTTON", "cmdOk", idCmdOk, "Ok", przycisk | BS_DEFPUSHBUTTON, kPrawyX, kPrzyciskY,
                             kPrzyciskW, kPrzyciskH);
+  SetClickHandler(idCmdOk, [this] { cmdOkClick(); });
+  SetClickHandler(idCmdAnuluj, [this] { cmdAnulujClick(); });
+  SetClickHandler(idCmdPrzerwa, [this] { cmdPrzerwaClick(); });
   win::CenterOnScreen(h);
 }
 
@@ -109,37 +103,18 @@ void TfrmPrzypomnienie::cmdPrzerwaClick() {
   Zwolnij();
 }
 
-LRESULT TfrmPrzypomnienie::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      if (HIWORD(wp) == BN_CLICKED) {
-        switch (LOWORD(wp)) {
-          case idCmdOk: cmdOkClick(); return 0;
-          case idCmdAnuluj: cmdAnulujClick(); return 0;
-          case idCmdPrzerwa: cmdPrzerwaClick(); return 0;
-        }
-      }
-      break;
-    case WM_DRAWITEM: {
-      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-      if (di->CtlID != idImgObrazek) break;
-      FillRect(di->hDC, &di->rcItem, GetSysColorBrush(COLOR_BTNFACE));
-      if (bitmapa_) {
-        HDC mem = CreateCompatibleDC(di->hDC);
-        HGDIOBJ stary = SelectObject(mem, bitmapa_);
-        SetStretchBltMode(di->hDC, HALFTONE);
-        StretchBlt(di->hDC, di->rcItem.left, di->rcItem.top, di->rcItem.right - di->rcItem.left,
-                   di->rcItem.bottom - di->rcItem.top, mem, 0, 0, TfrmObrazki::kRozmiar, TfrmObrazki::kRozmiar,
-                   SRCCOPY);
-        SelectObject(mem, stary);
-        DeleteDC(mem);
-      }
-      return TRUE;
-    }
-    case WM_CLOSE:
-      return 0;  // no way out but the buttons (Alt+F4 included)
-  }
-  return Default(msg, wp, lp);
+bool TfrmPrzypomnienie::OnDrawItem(const DRAWITEMSTRUCT& d) {
+  if (d.CtlID != idImgObrazek) return false;
+  FillRect(d.hDC, &d.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  if (!bitmapa_) return true;
+  HDC mem = CreateCompatibleDC(d.hDC);
+  HGDIOBJ stary = SelectObject(mem, bitmapa_);
+  SetStretchBltMode(d.hDC, HALFTONE);
+  StretchBlt(d.hDC, d.rcItem.left, d.rcItem.top, d.rcItem.right - d.rcItem.left, d.rcItem.bottom - d.rcItem.top, mem,
+             0, 0, TfrmObrazki::kRozmiar, TfrmObrazki::kRozmiar, SRCCOPY);
+  SelectObject(mem, stary);
+  DeleteDC(mem);
+  return true;
 }
 
 bool PokazPrzypomnienie(std::unique_ptr<TfrmPrzypomnienie>& okno, TrybPrzypomnienia tryb, int32_t sekundy,

@@ -42,7 +42,8 @@ class TfrmPrzypomnienie : public win::Window {
   static constexpr int kSzerokosc = 587, kWysokosc = 279;  // client area
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
+  bool OnClose() override { return true; }  // no way out but the buttons (Alt+F4 included)
 
  private:
   void FormCreate();
@@ -50,8 +51,6 @@ class TfrmPrzypomnienie : public win::Window {
   KontekstPrzypomnienia kontekst_;
   HWND imgObrazek_ = nullptr, labKomunikat_ = nullptr;
   HWND cmdAnuluj_ = nullptr, cmdPrzerwa_ = nullptr, cmdOk_ = nullptr;
-  HFONT fontKomunikatu_ = nullptr;
-  HFONT formFont_ = nullptr;
   HBITMAP bitmapa_ = nullptr;  // copied from the picture store
   Obrazek obrazek_ = Obrazek::Brak;
   bool zwolnione_ = false;     // the release is posted once

@@ -5,6 +5,8 @@
 #include "settings/Komunikaty.h"
 #include "worktime/InfoSaver.h"
 #include "worktime/OstrzegaczUtils.h"
+#include "common/win32/Controls.h"
+#include "common/win32/Form.h"
 #include "worktime/win32/Zwolnienie.h"
 
 namespace {
@@ -47,23 +49,18 @@ void Wykonaj(HDC dc, const Rysunek& r) {
   SelectObject(dc, stary);
 }
 
-int Szerokosc(HDC dc, const std::string& tekst) {
-  const std::wstring t = win::Widen(tekst);
-  SIZE s{};
-  GetTextExtentPoint32W(dc, t.c_str(), static_cast<int>(t.size()), &s);
-  return s.cx;
-}
+// Pixel sizes stay fixed, whatever the screen's text scaling.
+HFONT CzcionkaOkna() { return win::FormFont(L"Tahoma", 8, 96); }
 
 }  // namespace
 
-TfrmTodayInfo::TfrmTodayInfo(const TInfoSaver& infoSaver, HWND glowne) : infoSaver_(infoSaver), glowne_(glowne) {
+TfrmTodayInfo::TfrmTodayInfo(ZrodloDnia dzien, HWND glowne) : dzien_(std::move(dzien)), glowne_(glowne) {
   FormCreate();
 }
 
 TfrmTodayInfo::~TfrmTodayInfo() {
   if (Hwnd()) DestroyWindow(Hwnd());
   if (pum_) DestroyMenu(pum_);
-  if (font_) DeleteObject(font_);
 }
 
 void TfrmTodayInfo::FormCreate() {
@@ -71,8 +68,7 @@ void TfrmTodayInfo::FormCreate() {
   HWND h = Create(kKlasa, "Informacja dnia", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
                   WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, CW_USEDEFAULT, CW_USEDEFAULT, kOknoW, kOknoH);
   if (!h) return;
-  font_ = win::CreateFontPt(L"Tahoma", 8, false, false, false, 96);  // pixel sizes stay fixed
-  win::SetFont(h, font_);
+  win::SetFont(h, CzcionkaOkna());
   RECT klient{};
   GetClientRect(h, &klient);
   panel_ = {(klient.right - kPanelW) / 2, 8, 0, 0};
@@ -82,10 +78,8 @@ void TfrmTodayInfo::FormCreate() {
   ramka_.right = ramka_.left + kRamkaW;
   ramka_.bottom = ramka_.top + kRamkaH;
 
-  HDC dc = GetDC(h);
-  HGDIOBJ stara = SelectObject(dc, font_);
   const int x = panel_.left + 14;
-  const int wPodpisu = Szerokosc(dc, kPodpisCalkowityCzas) + 6;
+  const int wPodpisu = win::TextWidth(CzcionkaOkna(), kPodpisCalkowityCzas) + 6;
   win::CreateChild(h, L"STATIC", "labPodpisCzasuPracy", idPodpis, kPodpisCalkowityCzas,
                    WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, panel_.top + 14, wPodpisu, 16);
   labCaCzasPracy_ = win::CreateChild(h, L"STATIC", "labCaCzasPracy", idLabCaCzasPracy, "",
@@ -95,23 +89,13 @@ void TfrmTodayInfo::FormCreate() {
   pbAktywnosc_ = win::CreateChild(h, L"STATIC", "pbAktywnosc", idPbAktywnosc, "", WS_VISIBLE | SS_OWNERDRAW,
                                   ramka_.left + (kRamkaW - kSzerokoscPaska) / 2,
                                   ramka_.top + (kRamkaH - kWysokoscPaska) / 2, kSzerokoscPaska, kWysokoscPaska);
-  // Legend under the panel, left of the button.
-  int lx = panel_.left + 4;
-  const int ly = panel_.bottom + 16;
-  int i = 0;
-  for (const Legenda& l : kLegenda) {
-    legenda_[i] = {lx, ly + 2, lx + 12, ly + 14};
-    const int w = Szerokosc(dc, l.tekst) + 4;
-    win::CreateChild(h, L"STATIC", "labLegenda" + std::to_string(i + 1), idLegenda + i, l.tekst,
-                     WS_VISIBLE | SS_LEFT | SS_NOPREFIX, lx + 17, ly, w, 16);
-    lx += 17 + w + 18;
-    ++i;
-  }
-  SelectObject(dc, stara);
-  ReleaseDC(h, dc);
+  UtworzLegende();
   cmdZamknij_ = win::CreateChild(h, L"BUTTON", "cmdZamknij", idCmdZamknij, "Zamknij",
                                  WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, panel_.right - 88, panel_.bottom + 10, 88,
                                  26);
+  SetClickHandler(idCmdZamknij, [this] { cmdZamknijClick(); });
+  SetClickHandler(IDCANCEL, [this] { Ukryj(); });  // Escape: like the close box
+  SetClickHandler(kIdMnuAktywnosc3D, [this] { mnuAktywnosc3DClick(); });
 
   pum_ = CreatePopupMenu();
   AppendMenuW(pum_, MF_STRING, kIdMnuAktywnosc3D, win::Widen("widok 3D").c_str());
@@ -121,13 +105,27 @@ void TfrmTodayInfo::FormCreate() {
   WypelnijTeksty();
 }
 
+// The legend under the panel, left of the button.
+void TfrmTodayInfo::UtworzLegende() {
+  int lx = panel_.left + 4;
+  const int ly = panel_.bottom + 16;
+  int i = 0;
+  for (const Legenda& l : kLegenda) {
+    legenda_[i] = {lx, ly + 2, lx + 12, ly + 14};
+    const int w = win::TextWidth(CzcionkaOkna(), l.tekst) + 4;
+    win::CreateChild(Hwnd(), L"STATIC", "labLegenda" + std::to_string(i + 1), idLegenda + i, l.tekst,
+                     WS_VISIBLE | SS_LEFT | SS_NOPREFIX, lx + 17, ly, w, 16);
+    lx += 17 + w + 18;
+    ++i;
+  }
+}
+
 void TfrmTodayInfo::WypelnijTeksty() {
-  const TekstyDnia t = UlozTekstyDnia(infoSaver_.CzasPracy(), infoSaver_.CzasNieprzerwanejPracy(),
-                                      infoSaver_.CzasPrzerwy(), infoSaver_.WPrzerwie());
+  const StanDnia d = dzien_();
+  const TekstyDnia t = UlozTekstyDnia(d.praca, d.nieprzerwanaPraca, d.przerwa, d.wPrzerwie);
   win::SetText(labCaCzasPracy_, t.caCzasPracy);
   win::SetText(labCzasFazy_, t.czasFazy);
 }
-
 void TfrmTodayInfo::Pokaz() {
   if (!Hwnd()) return;
   if (zwolnione_) {  // asked for again before the main window freed it
@@ -162,10 +160,10 @@ void TfrmTodayInfo::mnuAktywnosc3DClick() {
   UpdateWindow(pbAktywnosc_);
 }
 
-Rysunek TfrmTodayInfo::Pasek(HDC dc) const {
-  const LimitsRecord limity = infoSaver_.DajLimity();
-  return RysujAktywnosc(infoSaver_.DajAktywnosc(), limity.GodzinaPrzelaczenia, limity.caPracyDoPrzerwy, trzyD_,
-                        [dc](const std::string& t) { return Szerokosc(dc, t); });
+Rysunek TfrmTodayInfo::Pasek(HDC) const {
+  const StanDnia d = dzien_();
+  return RysujAktywnosc(d.aktywnosc, d.limity.GodzinaPrzelaczenia, d.limity.caPracyDoPrzerwy, trzyD_,
+                        [](const std::string& t) { return win::TextWidth(CzcionkaOkna(), t); });
 }
 
 void TfrmTodayInfo::Rysuj(HDC dc) {
@@ -173,7 +171,7 @@ void TfrmTodayInfo::Rysuj(HDC dc) {
   HDC mem = CreateCompatibleDC(dc);
   HBITMAP bmp = CreateCompatibleBitmap(dc, kSzerokoscPaska, kWysokoscPaska);
   HGDIOBJ staraB = SelectObject(mem, bmp);
-  HGDIOBJ staraF = SelectObject(mem, font_);
+  HGDIOBJ staraF = SelectObject(mem, CzcionkaOkna());
   RECT wszystko{0, 0, kSzerokoscPaska, kWysokoscPaska};
   FillRect(mem, &wszystko, GetSysColorBrush(COLOR_BTNFACE));
   Wykonaj(mem, Pasek(mem));
@@ -187,8 +185,8 @@ void TfrmTodayInfo::Rysuj(HDC dc) {
 
 void TfrmTodayInfo::RysujZnacznik(HDC dc) {
   flaga_ = !flaga_;
-  const LimitsRecord limity = infoSaver_.DajLimity();
-  Wykonaj(dc, ::RysujZnacznik(infoSaver_.TerazDniaPracy(), limity.GodzinaPrzelaczenia, flaga_, trzyD_));
+  const StanDnia d = dzien_();
+  Wykonaj(dc, ::RysujZnacznik(d.terazDniaPracy, d.limity.GodzinaPrzelaczenia, flaga_, trzyD_));
 }
 
 void TfrmTodayInfo::tmrMigaczTimer() {
@@ -199,72 +197,56 @@ void TfrmTodayInfo::tmrMigaczTimer() {
   }
 }
 
-LRESULT TfrmTodayInfo::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      if (LOWORD(wp) == kIdMnuAktywnosc3D && HIWORD(wp) == 0) {
-        mnuAktywnosc3DClick();
-        return 0;
-      }
-      if (LOWORD(wp) == idCmdZamknij && HIWORD(wp) == BN_CLICKED) {
-        cmdZamknijClick();
-        return 0;
-      }
-      if (LOWORD(wp) == IDCANCEL) {  // Escape: like the close box
-        Ukryj();
-        return 0;
-      }
-      break;
-    case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wp) == pbAktywnosc_) {
-        POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-        if (p.x == -1 && p.y == -1) {  // from the keyboard: at the strip
-          RECT r{};
-          GetWindowRect(pbAktywnosc_, &r);
-          p = {r.left + 8, r.top + 8};
-        }
-        TrackPopupMenu(pum_, TPM_RIGHTBUTTON, p.x, p.y, 0, Hwnd(), nullptr);
-        return 0;
-      }
-      break;
-    case WM_TIMER:
-      if (wp == kTimerId) {
-        tmrMigaczTimer();
-        return 0;
-      }
-      break;
-    case WM_DRAWITEM: {
-      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-      if (di->CtlID != idPbAktywnosc) break;
-      Rysuj(di->hDC);
-      return TRUE;
-    }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Hwnd(), &ps);
-      RECT p = panel_;
-      DrawEdge(dc, &p, BDR_RAISEDINNER, BF_RECT);
-      RECT r = ramka_;
-      DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
-      int i = 0;
-      for (const Legenda& l : kLegenda) {
-        HBRUSH b = CreateSolidBrush(l.kolor);
-        FillRect(dc, &legenda_[i], b);
-        DeleteObject(b);
-        FrameRect(dc, &legenda_[i], static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        ++i;
-      }
-      EndPaint(Hwnd(), &ps);
-      return 0;
-    }
-    case WM_CLOSE:
-      Ukryj();  // the close box only hides; Aktywnosc3D is written by "Zamknij" alone
-      return 0;
+void TfrmTodayInfo::PokazMenuPaska(POINT p) {
+  if (p.x == -1 && p.y == -1) {  // from the keyboard: at the strip
+    RECT r{};
+    GetWindowRect(pbAktywnosc_, &r);
+    p = {r.left + 8, r.top + 8};
   }
-  return Default(msg, wp, lp);
+  TrackPopupMenu(pum_, TPM_RIGHTBUTTON, p.x, p.y, 0, Hwnd(), nullptr);
 }
 
-void PokazTodayInfo(std::unique_ptr<TfrmTodayInfo>& okno, const TInfoSaver& infoSaver, HWND glowne) {
-  if (!okno) okno = std::make_unique<TfrmTodayInfo>(infoSaver, glowne);
+LRESULT TfrmTodayInfo::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wp) == pbAktywnosc_) {
+    PokazMenuPaska(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+    return 0;
+  }
+  return Window::HandleMessage(msg, wp, lp);
+}
+
+bool TfrmTodayInfo::OnTimer(UINT_PTR id) {
+  if (id != kTimerId) return false;
+  tmrMigaczTimer();
+  return true;
+}
+
+bool TfrmTodayInfo::OnDrawItem(const DRAWITEMSTRUCT& d) {
+  if (d.CtlID != idPbAktywnosc) return false;
+  Rysuj(d.hDC);
+  return true;
+}
+
+void TfrmTodayInfo::OnPaint(HDC dc, const RECT&) {
+  RECT p = panel_;
+  DrawEdge(dc, &p, BDR_RAISEDINNER, BF_RECT);
+  RECT r = ramka_;
+  DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
+  int i = 0;
+  for (const Legenda& l : kLegenda) {
+    SetDCBrushColor(dc, l.kolor);
+    FillRect(dc, &legenda_[i], static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    FrameRect(dc, &legenda_[i], static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ++i;
+  }
+}
+
+// The close box only hides; Aktywnosc3D is written by "Zamknij" alone.
+bool TfrmTodayInfo::OnClose() {
+  Ukryj();
+  return true;
+}
+
+void PokazTodayInfo(std::unique_ptr<TfrmTodayInfo>& okno, const ZrodloDnia& dzien, HWND glowne) {
+  if (!okno) okno = std::make_unique<TfrmTodayInfo>(dzien, glowne);
   okno->Pokaz();
 }

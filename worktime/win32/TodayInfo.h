@@ -3,18 +3,20 @@
 // slots with a blinking marker at the current time.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
+#include "common/win32/Window.h"
+#include "worktime/InfoSaver.h"
 #include "worktime/OstrzegaczUtils.h"
 
-#include "common/win32/Window.h"
-
-class TInfoSaver;
+// The day as the accounting has it now.
+using ZrodloDnia = std::function<StanDnia()>;
 
 class TfrmTodayInfo : public win::Window {
  public:
   // Creates the window hidden, reads Aktywnosc3D and fills the texts.
-  TfrmTodayInfo(const TInfoSaver& infoSaver, HWND glowne);
+  TfrmTodayInfo(ZrodloDnia dzien, HWND glowne);
   ~TfrmTodayInfo() override;
 
   // Fills the texts, starts the blinking and shows the window in normal state.
@@ -39,18 +41,23 @@ class TfrmTodayInfo : public win::Window {
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnTimer(UINT_PTR id) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
+  void OnPaint(HDC dc, const RECT& dirty) override;
+  bool OnClose() override;
 
  private:
   void FormCreate();
+  void UtworzLegende();
+  void PokazMenuPaska(POINT p);
   void Rysuj(HDC dc);
   void RysujZnacznik(HDC dc);
   void Ukryj();
   Rysunek Pasek(HDC dc) const;
-  const TInfoSaver& infoSaver_;
+  ZrodloDnia dzien_;
   HWND glowne_;
   HWND labCaCzasPracy_ = nullptr, labCzasFazy_ = nullptr, pbAktywnosc_ = nullptr, cmdZamknij_ = nullptr;
   HMENU pum_ = nullptr;
-  HFONT font_ = nullptr;
   bool trzyD_ = false;
   bool flaga_ = false;  // blink flag
   bool timer_ = false;
@@ -60,4 +67,4 @@ class TfrmTodayInfo : public win::Window {
 };
 
 // The tray command and the hotkey task: create the window when missing, then show it.
-void PokazTodayInfo(std::unique_ptr<TfrmTodayInfo>& okno, const TInfoSaver& infoSaver, HWND glowne);
+void PokazTodayInfo(std::unique_ptr<TfrmTodayInfo>& okno, const ZrodloDnia& dzien, HWND glowne);

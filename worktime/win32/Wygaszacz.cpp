@@ -6,6 +6,8 @@
 #include "settings/Komunikaty.h"
 #include "worktime/InfoSaver.h"
 #include "worktime/OstrzegaczUtils.h"
+#include "common/win32/Controls.h"
+#include "common/win32/Form.h"
 #include "worktime/win32/Zwolnienie.h"
 
 namespace {
@@ -15,14 +17,10 @@ constexpr int kKodOkna = KodOkna(Okno::Wygaszacz);
 enum : int { idLabCzasPrzerwy = 10, idLabUsuwaniePlikow };
 constexpr char kTekstUsuwania[] = "Trwa usuwanie plików tymczasowych w tle....";
 
-HFONT Czcionka(int wysokosc, bool pogrubiona) {
-  LOGFONTW lf{};
-  lf.lfHeight = -wysokosc;
-  lf.lfWeight = pogrubiona ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(lf.lfFaceName, L"Tahoma", LF_FACESIZE);
-  return CreateFontIndirectW(&lf);
-}
+// The labels' fonts in pixels, as the fixed layout of the black screen needs (at 72 dpi a point
+// is a pixel).
+HFONT CzcionkaCzasu() { return win::FormFont(L"Tahoma", 15, 72); }
+HFONT CzcionkaUsuwania() { return win::FormFont(L"Tahoma", 13, 72, true); }
 
 RECT Monitor(HWND h) {
   MONITORINFO mi{};
@@ -45,8 +43,6 @@ TfrmWygaszacz::~TfrmWygaszacz() {
     PokazWskaznikMyszy();
   }
   if (Hwnd()) DestroyWindow(Hwnd());
-  if (fontCzasu_) DeleteObject(fontCzasu_);
-  if (fontUsuwania_) DeleteObject(fontUsuwania_);
 }
 
 void TfrmWygaszacz::FormCreate() {
@@ -56,24 +52,14 @@ void TfrmWygaszacz::FormCreate() {
   HWND h = Create(kKlasa, "Kalmo - przerwa", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, m.left, m.top,
                   m.right - m.left, m.bottom - m.top);
   if (!h) return;
-  fontCzasu_ = Czcionka(15, false);
-  fontUsuwania_ = Czcionka(13, true);
   labCzasPrzerwy_ = win::CreateChild(h, L"STATIC", "labCzasPrzerwy", idLabCzasPrzerwy, "",
                                      WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 5, 5, 205, 19);
-  win::SetFont(labCzasPrzerwy_, fontCzasu_);
+  win::SetFont(labCzasPrzerwy_, CzcionkaCzasu());
   // As wide as its text in its own font.
-  int szerokosc = 320;
-  if (HDC dc = GetDC(h)) {
-    HGDIOBJ stara = SelectObject(dc, fontUsuwania_);
-    const std::wstring t = win::Widen(kTekstUsuwania);
-    SIZE s{};
-    if (GetTextExtentPoint32W(dc, t.c_str(), static_cast<int>(t.size()), &s)) szerokosc = s.cx + 4;
-    SelectObject(dc, stara);
-    ReleaseDC(h, dc);
-  }
+  const int szerokosc = win::TextWidth(CzcionkaUsuwania(), kTekstUsuwania) + 4;
   labUsuwaniePlikow_ = win::CreateChild(h, L"STATIC", "labUsuwaniePlikow", idLabUsuwaniePlikow, kTekstUsuwania,
                                         SS_LEFT | SS_NOPREFIX, 68, 212, szerokosc, 17);
-  win::SetFont(labUsuwaniePlikow_, fontUsuwania_);
+  win::SetFont(labUsuwaniePlikow_, CzcionkaUsuwania());
 }
 
 void TfrmWygaszacz::PokazUsuwaniePlikow(bool widoczna) {
@@ -88,8 +74,8 @@ void TfrmWygaszacz::WlaczTimer(bool wlacz) {
 }
 
 void TfrmWygaszacz::tmrWskaznikPrzerwyTimer() {
-  if (!kontekst_.infoSaver || !labCzasPrzerwy_) return;
-  const int32_t b = kontekst_.infoSaver->CzasPrzerwy();
+  if (!kontekst_.dzien || !labCzasPrzerwy_) return;
+  const int32_t b = kontekst_.dzien().przerwa;
   win::SetText(labCzasPrzerwy_, TekstCzasuPrzerwy(b));
   const int p = PrzesuniecieEtykiety(b);
   SetWindowPos(labCzasPrzerwy_, nullptr, p, p, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -105,9 +91,9 @@ void TfrmWygaszacz::WypelnijEkran() {
 }
 
 void TfrmWygaszacz::SprobujZakonczyc() {
-  if (pytanie_ || !trwa_ || !kontekst_.infoSaver) return;
-  const KoniecPrzerwy k =
-      SprobujZakonczycPrzerwe(kontekst_.infoSaver->CzasPrzerwy(), kontekst_.infoSaver->DajLimity().caDlugoscPrzerwy);
+  if (pytanie_ || !trwa_ || !kontekst_.dzien) return;
+  const StanDnia d = kontekst_.dzien();
+  const KoniecPrzerwy k = SprobujZakonczycPrzerwe(d.przerwa, d.limity.caDlugoscPrzerwy);
   if (k.wystarczajaca) {
     ZakonczPrzerwe();
     return;
@@ -139,7 +125,7 @@ void TfrmWygaszacz::ZakonczPrzerwe() {
     ShowWindow(Hwnd(), SW_RESTORE);
     ShowWindow(Hwnd(), SW_HIDE);
   }
-  if (kontekst_.infoSaver) kontekst_.infoSaver->ZakonczPrzerwe();
+  if (kontekst_.zakoncz) kontekst_.zakoncz();
   if (kontekst_.zatrzymajMiganie) kontekst_.zatrzymajMiganie();
   if (kontekst_.glowne) {
     PostMessageW(kontekst_.glowne, WM_BACKGROUND_TASK, 1, 0);
@@ -148,64 +134,65 @@ void TfrmWygaszacz::ZakonczPrzerwe() {
 }
 
 LRESULT TfrmWygaszacz::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_TIMER:
-      if (wp == kTimerId) {
-        tmrWskaznikPrzerwyTimer();
-        return 0;
-      }
-      break;
-    case WM_KEYDOWN:
-      // PAUSE restarts the break through the keyboard hook's message; it is no attempt to end it.
-      if (wp == VK_PAUSE) return 0;
-      SprobujZakonczyc();
-      return 0;
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      SprobujZakonczyc();
-      return 0;
-    case WM_MOUSEMOVE: {
-      // Windows also reports a "move" when a window appears under a resting pointer; only a
-      // real change of position counts.
-      const POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-      const bool ruch = znanaPozycja_ && (p.x != pozycja_.x || p.y != pozycja_.y);
-      pozycja_ = p;
-      znanaPozycja_ = true;
-      if (ruch && trwa_ && !pytanie_ && kontekst_.infoSaver &&
-          RuchMyszyKonczyPrzerwe(kontekst_.infoSaver->CzasPrzerwy(),
-                                 kontekst_.infoSaver->DajLimity().caDlugoscPrzerwy))
-        ZakonczPrzerwe();
-      return 0;
-    }
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wp);
-      const bool usuwanie = reinterpret_cast<HWND>(lp) == labUsuwaniePlikow_;
-      SetTextColor(dc, usuwanie ? RGB(255, 0, 0) : RGB(255, 255, 0));
-      SetBkColor(dc, RGB(0, 0, 0));
-      return reinterpret_cast<LRESULT>(czarny_);
-    }
-    case WM_GETMINMAXINFO: {
-      auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
-      const RECT m = Monitor(Hwnd());
-      mm->ptMaxPosition = {0, 0};
-      mm->ptMaxSize = {m.right - m.left, m.bottom - m.top};
-      return 0;
-    }
-    case WM_SETCURSOR:
-      SetCursor(nullptr);  // no pointer over the black screen even where the count allows it
-      return TRUE;
-    case WM_CLOSE:
-      SprobujZakonczyc();  // Alt+F4 is a key press like any other
-      return 0;
+  if (msg == WM_GETMINMAXINFO) {
+    auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
+    const RECT m = Monitor(Hwnd());
+    mm->ptMaxPosition = {0, 0};
+    mm->ptMaxSize = {m.right - m.left, m.bottom - m.top};
+    return 0;
   }
-  return Default(msg, wp, lp);
+  if (msg == WM_SETCURSOR) {
+    SetCursor(nullptr);  // no pointer over the black screen even where the count allows it
+    return TRUE;
+  }
+  return Window::HandleMessage(msg, wp, lp);
+}
+
+bool TfrmWygaszacz::OnTimer(UINT_PTR id) {
+  if (id != kTimerId) return false;
+  tmrWskaznikPrzerwyTimer();
+  return true;
+}
+
+bool TfrmWygaszacz::OnKey(UINT msg, UINT key, LPARAM) {
+  if (msg != WM_KEYDOWN && msg != WM_SYSKEYDOWN) return false;
+  // PAUSE restarts the break through the keyboard hook's message; it is no attempt to end it.
+  if (!(msg == WM_KEYDOWN && key == VK_PAUSE)) SprobujZakonczyc();
+  return true;
+}
+
+bool TfrmWygaszacz::OnMouse(UINT msg, POINT at, WPARAM) {
+  if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
+    SprobujZakonczyc();
+    return true;
+  }
+  if (msg != WM_MOUSEMOVE) return false;
+  // Windows also reports a "move" when a window appears under a resting pointer; only a real
+  // change of position counts.
+  const bool ruch = znanaPozycja_ && (at.x != pozycja_.x || at.y != pozycja_.y);
+  pozycja_ = at;
+  znanaPozycja_ = true;
+  if (ruch && trwa_ && !pytanie_ && kontekst_.dzien) {
+    const StanDnia d = kontekst_.dzien();
+    if (RuchMyszyKonczyPrzerwe(d.przerwa, d.limity.caDlugoscPrzerwy)) ZakonczPrzerwe();
+  }
+  return true;
+}
+
+HBRUSH TfrmWygaszacz::OnControlColor(HDC dc, HWND control) {
+  SetTextColor(dc, control == labUsuwaniePlikow_ ? RGB(255, 0, 0) : RGB(255, 255, 0));
+  SetBkColor(dc, RGB(0, 0, 0));
+  return czarny_;
+}
+
+bool TfrmWygaszacz::OnClose() {
+  SprobujZakonczyc();  // Alt+F4 is a key press like any other
+  return true;
 }
 
 void RozpocznijPrzerwe(std::unique_ptr<TfrmWygaszacz>& okno, const KontekstPrzerwy& kontekst) {
   DisableScreenSaver(WylaczacWygaszacz(kontekst));
-  if (kontekst.infoSaver) kontekst.infoSaver->RozpocznijPrzerwe();
+  if (kontekst.rozpocznij) kontekst.rozpocznij();
   if (!okno) okno = std::make_unique<TfrmWygaszacz>(kontekst);
   // A break that starts again before the main window freed the window of the last one keeps
   // the window: its release is taken back.

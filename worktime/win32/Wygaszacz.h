@@ -7,15 +7,16 @@
 #include <memory>
 
 #include "common/win32/Window.h"
+#include "worktime/InfoSaver.h"
 
-class TInfoSaver;
-struct WarningOptions;
-
-// What a break needs. The pointers stay valid while the break window exists.
+// What a break needs: the accounting's day and its two commands, and the main window. The
+// options pointer stays valid while the break window exists.
 struct KontekstPrzerwy {
-  TInfoSaver* infoSaver = nullptr;
-  const WarningOptions* opcje = nullptr;   // read at each start and end (may be replaced)
-  HWND glowne = nullptr;                   // receives WM_BACKGROUND_TASK and WM_FREE_FORM 4
+  std::function<StanDnia()> dzien;        // the break's length and limit, read every second
+  std::function<void()> rozpocznij;       // the accounting enters the break
+  std::function<void()> zakoncz;          // the accounting returns to work
+  const WarningOptions* opcje = nullptr;  // read at each start and end (may be replaced)
+  HWND glowne = nullptr;                  // receives WM_BACKGROUND_TASK and WM_FREE_FORM 4
   std::function<void()> zatrzymajMiganie;  // stops the tray icon's flashing
 };
 
@@ -42,6 +43,11 @@ class TfrmWygaszacz : public win::Window {
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnTimer(UINT_PTR id) override;
+  bool OnKey(UINT msg, UINT key, LPARAM flags) override;
+  bool OnMouse(UINT msg, POINT at, WPARAM keys) override;
+  HBRUSH OnControlColor(HDC dc, HWND control) override;
+  bool OnClose() override;
 
  private:
   friend void RozpocznijPrzerwe(std::unique_ptr<TfrmWygaszacz>& okno, const KontekstPrzerwy& kontekst);
@@ -50,7 +56,6 @@ class TfrmWygaszacz : public win::Window {
   void WypelnijEkran();
   KontekstPrzerwy kontekst_;
   HWND labCzasPrzerwy_ = nullptr, labUsuwaniePlikow_ = nullptr;
-  HFONT fontCzasu_ = nullptr, fontUsuwania_ = nullptr;
   HBRUSH czarny_ = nullptr;
   bool timer_ = false;
   bool pytanie_ = false;  // the question is open: input is not a new attempt

@@ -1,5 +1,7 @@
 #include "app/Glowna.h"
 
+#include <cmath>
+#include <cstdio>
 #include <limits>
 #include <vector>
 
@@ -56,6 +58,19 @@ uint32_t OkresTimeraMs(int32_t czestotliwoscSekund) {
   return static_cast<uint32_t>(ms);
 }
 
+double PoczatekNastepnegoDnia(double teraz, int godzinaPrzelaczenia) {
+  const double dzis = std::floor(teraz) + godzinaPrzelaczenia / 24.0;
+  return dzis > teraz ? dzis : dzis + 1.0;
+}
+
+std::string TekstWstrzymania(double teraz, double doKiedy) {
+  const datetime::Parts k = datetime::Decode(doKiedy);
+  char godzina[8];
+  std::snprintf(godzina, sizeof godzina, "%02d:%02d", k.hour, k.minute);
+  const bool jutro = datetime::DatePart(doKiedy) != datetime::DatePart(teraz);
+  return std::string("Przypomnienia wstrzymane do ") + (jutro ? "jutra, " : "") + godzina;
+}
+
 TGlownaRdzen::TGlownaRdzen(GlownaUi& ui, KeyHook& hook, StarterUsuwania& usuwanie)
     : ui_(ui), hook_(hook), usuwanie_(usuwanie) {}
 
@@ -82,6 +97,12 @@ void TGlownaRdzen::FormCreate(uintptr_t oknoGlowne) {
   GetRegistryBinary(kKluczKalmo, wartosc::OpcjeOstrzegania, bufor.data(), static_cast<int>(bufor.size()));
   opcjeOstrzegania_ = WarningOptions::FromBytes(bufor);
   lastWarningTime_ = platform::Time().Now();                               // 8
+  infoSaver_->UstawProgBezczynnosci(RejReadInteger(wartosc::CzasBezczynnosci, wartosc::kCzasBezczynnosciDomyslny));
+  if (RejZmiennaIstnieje(wartosc::WstrzymaneDo)) {  // a pause that a restart keeps
+    double koniec = 0;
+    if (GetRegistryBinary(kKluczKalmo, wartosc::WstrzymaneDo, &koniec, sizeof koniec)) wstrzymaneDo_ = koniec;
+    SprawdzWstrzymanie(lastWarningTime_);
+  }
   znakiFiltrujace_ = RejReadString(wartosc::ZnakiFiltrujace, "-[");        // 9
   if (!hook_.WlaczSledzenieKlawiatury(oknoGlowne))                         // 10
     PokazBlad(kMiejsceFormCreate, "Błąd w czasie włączania śledzenia klawiatury");
@@ -126,11 +147,63 @@ void TGlownaRdzen::ZastosujUstawienia(const UstawieniaKalmo& u) {
 
 void TGlownaRdzen::TimerTimer() {
   if (!infoSaver_) return;
-  const WynikTiku wynik = infoSaver_->ZwiekszWskazniki(platform::Time().Now(), znakiFiltrujace_);
+  const double teraz = platform::Time().Now();
+  const bool wPrzerwie = infoSaver_->WPrzerwie();
+  const WynikTiku wynik = infoSaver_->ZwiekszWskazniki(teraz, znakiFiltrujace_);
+  if (!wPrzerwie && infoSaver_->WPrzerwie()) ui_.ZatrzymajMiganie();  // an idle break began
   for (const std::string& tytul : wynik.pytania) ui_.Pokaz(Okno::CzyMonitorowac, tytul);
+  const bool bylaPauza = Wstrzymane();
+  if (SprawdzWstrzymanie(teraz)) {
+    ui_.UstawPodpowiedz(TekstWstrzymania(teraz, wstrzymaneDo_));
+    return;
+  }
   if (wynik.kod != wcBrak) WyslijOstrzezenie(wynik.kod);
   const int32_t cw = infoSaver_->CzasNieprzerwanejPracy();
-  if (cw % 60 == 0) ui_.UstawPodpowiedz("Praca: " + FormatDuration(cw, 0));
+  if (cw % 60 == 0 || bylaPauza) ui_.UstawPodpowiedz("Praca: " + FormatDuration(cw, 0));
+}
+
+bool TGlownaRdzen::SprawdzWstrzymanie(double teraz) {
+  // An end in the past, or a damaged value (not a number, further than the longest pause, "do
+  // jutra"), is no pause.
+  if (wstrzymaneDo_ != 0 && (!std::isfinite(wstrzymaneDo_) || wstrzymaneDo_ <= teraz || wstrzymaneDo_ > teraz + 1.5))
+    Wznow();
+  return wstrzymaneDo_ > 0;
+}
+
+void TGlownaRdzen::Wstrzymaj(double doKiedy) {
+  wstrzymaneDo_ = doKiedy;
+  if (RejZmiennaIstnieje(wartosc::WstrzymaneDo)) SetRegistryBinary(kKluczKalmo, wartosc::WstrzymaneDo, &doKiedy, sizeof doKiedy);
+  else CreateRegistryBinary(kKluczKalmo, wartosc::WstrzymaneDo, &doKiedy, sizeof doKiedy);
+  ui_.ZatrzymajMiganie();
+  ui_.UstawPodpowiedz(TekstWstrzymania(platform::Time().Now(), doKiedy));
+}
+
+void TGlownaRdzen::WstrzymajNa(int minuty) { Wstrzymaj(platform::Time().Now() + minuty / 1440.0); }
+
+void TGlownaRdzen::WstrzymajDoJutra() {
+  const int godzina = infoSaver_ ? infoSaver_->DajLimity().GodzinaPrzelaczenia : 4;
+  Wstrzymaj(PoczatekNastepnegoDnia(platform::Time().Now(), godzina));
+}
+
+void TGlownaRdzen::Wznow() {
+  const bool byla = wstrzymaneDo_ != 0;
+  wstrzymaneDo_ = 0;
+  const double zero = 0;
+  if (RejZmiennaIstnieje(wartosc::WstrzymaneDo))
+    SetRegistryBinary(kKluczKalmo, wartosc::WstrzymaneDo, &zero, sizeof zero);
+  if (byla && infoSaver_) ui_.UstawPodpowiedz("Praca: " + FormatDuration(infoSaver_->CzasNieprzerwanejPracy(), 0));
+}
+
+void TGlownaRdzen::SesjaZablokowana(bool zablokowana) {
+  if (!infoSaver_) return;
+  infoSaver_->SesjaZablokowana(zablokowana);
+  if (zablokowana) ui_.ZatrzymajMiganie();
+}
+
+void TGlownaRdzen::Uspienie(bool usypia) {
+  if (!infoSaver_) return;
+  infoSaver_->Uspienie(usypia);
+  if (usypia) ui_.ZatrzymajMiganie();
 }
 
 bool TGlownaRdzen::WyslijOstrzezenie(WarningCode kod) {
@@ -249,6 +322,7 @@ StanMenu TGlownaRdzen::StanPrzyOtwarciu() const {
   s.opcje = !ui_.Otwarte(Okno::Opcje);
   s.listaDokumentow = !ui_.Otwarte(Okno::ListaDokumentow);
   s.oProgramie = !ui_.Otwarte(Okno::OProgramie);
+  s.wznow = Wstrzymane();
   return s;
 }
 

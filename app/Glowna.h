@@ -35,6 +35,7 @@ struct StanMenu {
   bool opcje = true;
   bool listaDokumentow = true;
   bool oProgramie = true;
+  bool wznow = false;  // a pause of the reminders runs
 };
 
 // What the core asks of the main window: "show this" calls. The window owns every window of the
@@ -99,6 +100,17 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   void MyThreadMessage(uintptr_t wParam);
   // The deletion of temporary files ended by itself.
   void UsuwanieZakonczone();
+  // The session was locked or unlocked; the computer goes to sleep or woke up.
+  void SesjaZablokowana(bool zablokowana);
+  void Uspienie(bool usypia);
+
+  // A pause of the reminders: no reminder, flashing or sound until its end (a local date-time),
+  // kept in WstrzymaneDo so that a restart keeps it. Time is still counted.
+  void WstrzymajNa(int minuty);
+  void WstrzymajDoJutra();  // until the next work day begins
+  void Wznow();
+  bool Wstrzymane() const { return wstrzymaneDo_ > 0; }
+  double WstrzymaneDo() const { return wstrzymaneDo_; }
 
   // Tray menu.
   PodpisyMenu Podpisy() const;  // captions with the current hotkeys
@@ -143,6 +155,10 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   void PokazListeSkrotow() override { mnuListaSkrotowClick(); }
   // A modal window, shown unless it is open already.
   void Modalnie(Okno okno, const std::string& co = {});
+  void Wstrzymaj(double doKiedy);
+  // The pause as stored; ends it when its time has come. True while it runs.
+  bool SprawdzWstrzymanie(double teraz);
+  void PokazPodpowiedz();
 
   GlownaUi& ui_;
   KeyHook& hook_;
@@ -156,6 +172,7 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   WarningOptions opcjeOstrzegania_;
   std::string znakiFiltrujace_ = "-[";
   double lastWarningTime_ = 0;
+  double wstrzymaneDo_ = 0;  // 0: no pause
   bool utworzony_ = false;
   bool zniszczony_ = false;
 };
@@ -169,3 +186,8 @@ int32_t WymaganeMinuty(WarningCode kod, const WarningOptions& opcje);
 std::string PodpisZeSkrotem(const std::string& podstawa, const std::string& klawisz);
 // Timer period for a monitoring frequency in seconds, held in 0..2147483647 ms.
 uint32_t OkresTimeraMs(int32_t czestotliwoscSekund);
+// The start of the next work day after `teraz`: the next rollover hour on the clock.
+double PoczatekNastepnegoDnia(double teraz, int godzinaPrzelaczenia);
+// The tray hint of a pause: "Przypomnienia wstrzymane do 14:30" (with "jutra, " when it ends on
+// another day).
+std::string TekstWstrzymania(double teraz, double doKiedy);

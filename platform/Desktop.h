@@ -1,5 +1,6 @@
 #pragma once
 // Desktop seam: top-level windows, the screen saver and the mouse pointer.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,13 @@ struct TopLevelWindow {
   bool visible = true;
 };
 
+// The system's millisecond tick count now and at the last keyboard or mouse input it recorded;
+// both wrap after 49.7 days, so the idle time is their unsigned difference.
+struct LastInput {
+  uint32_t now = 0;
+  uint32_t input = 0;
+};
+
 class Desktop {
  public:
   virtual ~Desktop() = default;
@@ -26,6 +34,10 @@ class Desktop {
   virtual std::optional<int> ScreenSaverTimeout() = 0;
   // ShowCursor: returns the new display count.
   virtual int ShowCursor(bool show) = 0;
+  // GetTickCount and GetLastInputInfo; nullopt when the time of the last input cannot be read.
+  virtual std::optional<LastInput> LastInputTime() = 0;
+  // Whether some program holds a display-required request (a video player, a presentation).
+  virtual bool DisplayRequired() = 0;
 };
 
 }  // namespace platform

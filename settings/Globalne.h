@@ -29,6 +29,11 @@ inline constexpr const char* RejestracjaPolaczen = "RejestracjaPolaczen";
 inline constexpr const char* CenaPolaczeniaModemowego = "CenaPolaczeniaModemowego";
 // Hang-up time of the last dial-up connection added to the archive (date-time as text).
 inline constexpr const char* OstatniePolaczenieModemowe = "OstatniePolaczenieModemowe";
+// Seconds without input that start a natural break (REG_DWORD, 0 = off).
+inline constexpr const char* CzasBezczynnosci = "CzasBezczynnosci";
+inline constexpr int32_t kCzasBezczynnosciDomyslny = 300;
+// End of a pause of the reminders: a local date-time as a double (REG_BINARY, 8 bytes).
+inline constexpr const char* WstrzymaneDo = "WstrzymaneDo";
 }  // namespace wartosc
 
 inline constexpr const char* kTak = "Tak";

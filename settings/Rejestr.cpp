@@ -48,8 +48,14 @@ int32_t RejReadInteger(const std::string& nazwa, int32_t domyslna) {
       return domyslna;
     }
     const auto v = reg.ReadDword(kRoot, kKluczKalmo, nazwa);
-    if (!v) {  // present but not an integer
-      PokazBlad(kMiejsce, kBladNierozpoznany);
+    if (!v) {
+      // Present but not an integer: kept aside once under name + "Uszkodzony", told once, and
+      // the default takes its place.
+      const std::string obok = nazwa + "Uszkodzony";
+      if (!NaLiscie(*nazwy, obok)) reg.CopyValue(kRoot, kKluczKalmo, nazwa, obok);
+      PokazBlad(kMiejsce, "Podana zmienna ma nieprawidłowy typ lub rozmiar! klucz: " + std::string(kKluczKalmo) +
+                              ", varname: " + nazwa);
+      reg.WriteDword(kRoot, kKluczKalmo, nazwa, static_cast<uint32_t>(domyslna));
       return domyslna;
     }
     return static_cast<int32_t>(*v);

@@ -71,6 +71,7 @@ TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log)
   // of a user whose settings were removed with an empty list.
   dokumenty_.WczytajDokumenty();
   wPrzerwie_ = false;
+  ostatniTik_ = pracaOd_ = platform::Time().Now();
 }
 
 TInfoSaver::~TInfoSaver() {
@@ -178,49 +179,128 @@ bool TInfoSaver::CzasNaZapis() const {
   return mon - monitorowanieZapisu_ >= co || mon < monitorowanieZapisu_;
 }
 
+int32_t TInfoSaver::WPracy(int64_t sekundy, double teraz) const {
+  const double dzienPracy = CzasDniaPracy(teraz, limity_.GodzinaPrzelaczenia);
+  // The work day began at the rollover hour of its date, on the wall clock.
+  const double odDnia = (teraz - (std::floor(dzienPracy) + limity_.GodzinaPrzelaczenia / 24.0)) * 86400.0;
+  const double odPracy = (teraz - pracaOd_) * 86400.0;
+  const double granica = std::max(0.0, std::min(odDnia, odPracy));
+  return static_cast<int32_t>(std::clamp<int64_t>(sekundy, 0, static_cast<int64_t>(std::llround(granica))));
+}
+
+int32_t TInfoSaver::Luka(double teraz) const {
+  const double sekundy = (teraz - ostatniTik_) * 86400.0;
+  const int32_t step = limity_.CzestotliwoscMonitorowania;
+  // More than two periods, and at least a minute: a main thread held up for a few seconds (a
+  // program starting from a hotkey) is no sleep. A clock set back is no gap at all.
+  const double prog = std::max<double>(2.0 * step, 60.0);
+  if (!(sekundy > prog)) return 0;
+  return static_cast<int32_t>(std::llround(std::min<double>(sekundy, 2147483647.0)));
+}
+
+void TInfoSaver::ZaznaczPrzerwe(int32_t sekundy, double teraz) {
+  const int n = sekundy / 300;
+  if (n <= 0) return;
+  const int c = NumerSlotu(CzasDniaPracy(teraz, limity_.GodzinaPrzelaczenia));
+  for (int k = 0; k <= n && c - k >= 1; ++k) ZaznaczSlot(c - k, TodayRecord::SlotPrzerwa);
+}
+
+void TInfoSaver::PoliczLuke(int32_t luka, double teraz) {
+  // The computer slept without a word: the gap was a break, within today's work day.
+  const int32_t przerwa = WPracy(luka, teraz);
+  Log("Luka", "Przerwa w pracy komputera: " + std::to_string(luka) + " s");
+  Dodaj(dzis_.caPrzerwDzis, przerwa);
+  ZaznaczPrzerwe(przerwa, teraz);
+  if (wPrzerwie_) {
+    Dodaj(dzis_.caPrzerwy, przerwa);
+  } else {
+    dzis_.caPrzerwy = przerwa;
+    dzis_.caNieprzerwanejPracy = 0;
+    pracaOd_ = teraz;
+  }
+}
+
+bool TInfoSaver::SprawdzBezczynnosc(double teraz) {
+  if (progBezczynnosci_ <= 0) return false;
+  const std::optional<platform::LastInput> w = platform::Desk().LastInputTime();
+  if (!w) return false;
+  // Unsigned: right across the wrap of the 32-bit tick count.
+  const uint32_t bezczynnoscMs = w->now - w->input;
+  const int64_t sekundy = bezczynnoscMs / 1000;
+  if (sekundy < progBezczynnosci_) return false;
+  // A video or a presentation keeps the display on: watching is work.
+  if (platform::Desk().DisplayRequired()) return false;
+  PrzerwaNaturalna(Powod::Bezczynnosc, static_cast<int32_t>(std::min<int64_t>(sekundy, 2147483647)), teraz);
+  wejscieWPrzerwie_ = w->input;
+  return true;
+}
+
+bool TInfoSaver::BylaNowaAktywnosc() {
+  const std::optional<platform::LastInput> w = platform::Desk().LastInputTime();
+  return w && w->input != wejscieWPrzerwie_;
+}
+
+WarningCode TInfoSaver::KodOstrzezenia() {
+  if (wPrzerwie_) return dzis_.caPrzerwy >= limity_.caDlugoscPrzerwy ? wcPrzerwaWystarczajaca : wcBrak;
+  // Without a screen saver Kalmo still sees breaks by the idle time; only with both off it asks
+  // for the screen saver.
+  if (progBezczynnosci_ <= 0 && !ScreenSaverActive()) return IsWindowTitleOpen("Setup") ? wcBrak : wcWygaszaczWylaczony;
+  WarningCode code = wcBrak;
+  if (dzis_.caNieprzerwanejPracy >= limity_.caPracyDoPrzerwy) code = wcPrzerwaNalezna;
+  if (dzis_.caPraca >= limity_.caDziennyLimit) code = wcKoniecPracy;
+  return code;
+}
+
 WynikTiku TInfoSaver::ZwiekszWskazniki(double teraz, const std::string& znakiFiltrujace) {
   const int32_t step = limity_.CzestotliwoscMonitorowania;
   WynikTiku wynik;
-  WarningCode& code = wynik.kod;
 
   if (!SprawdzNowyDzien(teraz) && !zalegle_.empty()) DopiszZalegle();
-  const double terazDniaPracy = CzasDniaPracy(teraz, limity_.GodzinaPrzelaczenia);
+  const int32_t luka = Luka(teraz);
+  ostatniTik_ = teraz;
   Dodaj(dzis_.caMonitorowania, step);
+  // This tick's time is counted once: as the gap, by the idle break's delay, or as the step.
+  bool policzone = false;
+  if (luka > 0) {
+    PoliczLuke(luka, teraz);
+    policzone = true;
+  }
+  if (!wPrzerwie_) {
+    policzone |= SprawdzBezczynnosc(teraz);
+  } else if (powod_ == Powod::Bezczynnosc && BylaNowaAktywnosc()) {
+    KoniecPrzerwy(teraz);  // the first input ends it; this tick is work again
+  }
+  const double terazDniaPracy = CzasDniaPracy(teraz, limity_.GodzinaPrzelaczenia);
   ZaznaczSlot(NumerSlotu(terazDniaPracy), wPrzerwie_ ? TodayRecord::SlotPrzerwa : TodayRecord::SlotPraca);
   if (CzasNaZapis()) {
     ZapiszDzis(teraz);
     dokumenty_.ZapiszDokumenty();
   }
-  if (!wPrzerwie_) {
+  if (!policzone && !wPrzerwie_) {
     Dodaj(dzis_.caNieprzerwanejPracy, step);
     Dodaj(dzis_.caPraca, step);
     dokumenty_.AdvanceDocuments(step, limity_.Programy, limity_.CzasPytania, terazDniaPracy, znakiFiltrujace,
                                 wynik.pytania);
-    if (!ScreenSaverActive()) {
-      if (!IsWindowTitleOpen("Setup")) code = wcWygaszaczWylaczony;
-    } else {
-      if (dzis_.caNieprzerwanejPracy >= limity_.caPracyDoPrzerwy) code = wcPrzerwaNalezna;
-      if (dzis_.caPraca >= limity_.caDziennyLimit) code = wcKoniecPracy;
-    }
-    if (log_ && log_->Wlaczony())
-      Log("ZwiekszWskazniki", "Zwiększenie czasu pracy, caPraca = " + FormatDuration(dzis_.caPraca, 0));
-  } else {
+  } else if (!policzone) {
     Dodaj(dzis_.caPrzerwy, step);
     Dodaj(dzis_.caPrzerwDzis, step);
-    if (dzis_.caPrzerwy >= limity_.caDlugoscPrzerwy) code = wcPrzerwaWystarczajaca;
-    if (log_ && log_->Wlaczony())
-      Log("ZwiekszWskazniki", "Zwiększenie czasu przerwy, caPraca = " + FormatDuration(dzis_.caPraca, 0));
   }
+  wynik.kod = KodOstrzezenia();
+  if (log_ && log_->Wlaczony())
+    Log("ZwiekszWskazniki", std::string(wPrzerwie_ ? "Zwiększenie czasu przerwy" : "Zwiększenie czasu pracy") +
+                                ", caPraca = " + FormatDuration(dzis_.caPraca, 0));
   return wynik;
 }
 
-void TInfoSaver::WygaszaczWlaczony(int32_t opoznienie) {
-  // The whole idle time before the screen saver was a break; only the work taken back is held at
-  // what was counted today, so the day's work never goes below zero.
+void TInfoSaver::PrzerwaNaturalna(Powod powod, int32_t opoznienie, double teraz) {
+  // The whole idle time before the break was a break, its slots too. Today's total gains, and
+  // the work loses, only what this stretch of work counted of it (a gap already counted as
+  // break is not counted again, and the day's work never goes below zero).
   const int32_t przerwa = std::max<int32_t>(opoznienie, 0);
-  const int32_t zabrane = std::clamp<int32_t>(przerwa, 0, std::max<int32_t>(dzis_.caPraca, 0));
+  const int32_t policzone = WPracy(przerwa, teraz);
+  const int32_t zabrane = std::clamp<int32_t>(policzone, 0, std::max<int32_t>(dzis_.caPraca, 0));
   if (log_ && log_->Wlaczony()) {
-    const datetime::Parts t = datetime::Decode(platform::Time().Now());
+    const datetime::Parts t = datetime::Decode(teraz);
     char godzina[16];
     std::snprintf(godzina, sizeof godzina, "%02d:%02d:%02d", t.hour, t.minute, t.second);
     Log("ZPPCH", "\"Zaczęła się przerwa przed chwilą\"");
@@ -233,31 +313,77 @@ void TInfoSaver::WygaszaczWlaczony(int32_t opoznienie) {
   dzis_.caPraca -= zabrane;
   dzis_.caNieprzerwanejPracy = 0;
   dzis_.caPrzerwy = przerwa;
+  Dodaj(dzis_.caPrzerwDzis, policzone);
   wPrzerwie_ = true;
-
-  const int n = przerwa / 300;
+  powod_ = powod;
   Log("UOTA", "opóźnienie = " + std::to_string(przerwa));
-  Log("UOTA", "li_p = " + std::to_string(n));
-  if (n > 0) {
-    const int c = NumerSlotu(TerazDniaPracy());
-    Log("UOTA", "nrj = " + std::to_string(c));
-    for (int k = 0; k <= n && c - k >= 1; ++k) ZaznaczSlot(c - k, TodayRecord::SlotPrzerwa);
-  }
-  ZapiszDzis();
+  Log("UOTA", "li_p = " + std::to_string(przerwa / 300));
+  if (przerwa / 300 > 0) Log("UOTA", "nrj = " + std::to_string(NumerSlotu(CzasDniaPracy(teraz, limity_.GodzinaPrzelaczenia))));
+  ZaznaczPrzerwe(przerwa, teraz);
+  ZapiszDzis(teraz);
 }
 
-void TInfoSaver::WygaszaczWylaczony() {
+void TInfoSaver::KoniecPrzerwy(double teraz) {
   dzis_.caNieprzerwanejPracy = 0;
   dzis_.caPrzerwy = 0;
   wPrzerwie_ = false;
-  ZapiszDzis();
+  powod_ = Powod::Brak;
+  pracaOd_ = teraz;
+  ZapiszDzis(teraz);
 }
+
+void TInfoSaver::WygaszaczWlaczony(int32_t opoznienie) {
+  PrzerwaNaturalna(Powod::Wygaszacz, opoznienie, platform::Time().Now());
+}
+
+void TInfoSaver::WygaszaczWylaczony() {
+  // A locked or sleeping computer ends its break itself (unlock, wake-up).
+  if (powod_ == Powod::Blokada || powod_ == Powod::Uspienie) return;
+  KoniecPrzerwy(platform::Time().Now());
+}
+
+void TInfoSaver::ZakonczPrzerwe() { KoniecPrzerwy(platform::Time().Now()); }
 
 void TInfoSaver::RozpocznijPrzerwe() {
   dzis_.caNieprzerwanejPracy = 0;
   dzis_.caPrzerwy = 0;
   wPrzerwie_ = true;
+  powod_ = Powod::Uzytkownik;
   ZapiszDzis();
+}
+
+void TInfoSaver::SesjaZablokowana(bool zablokowana) {
+  zablokowana_ = zablokowana;
+  const double teraz = platform::Time().Now();
+  if (zablokowana) {
+    // One break for idle time, a lock and a sleep that follow each other; the strongest reason
+    // decides its end. A break the user started stays the user's.
+    if (!wPrzerwie_) PrzerwaNaturalna(Powod::Blokada, 0, teraz);
+    else if (powod_ != Powod::Uzytkownik) powod_ = Powod::Blokada;
+  } else if (wPrzerwie_ && powod_ == Powod::Blokada) {
+    KoniecPrzerwy(teraz);
+  }
+}
+
+void TInfoSaver::Uspienie(bool usypia) {
+  const double teraz = platform::Time().Now();
+  if (usypia) {
+    if (!wPrzerwie_) PrzerwaNaturalna(Powod::Uspienie, 0, teraz);
+    else if (powod_ == Powod::Bezczynnosc || powod_ == Powod::Wygaszacz) powod_ = Powod::Uspienie;
+    return;
+  }
+  if (!wPrzerwie_ || powod_ != Powod::Uspienie) return;
+  if (zablokowana_) {
+    powod_ = Powod::Blokada;  // the unlock ends it
+    return;
+  }
+  // The time asleep up to now is break, as a gap the next tick would find; a night asleep first
+  // closes the day it began in.
+  SprawdzNowyDzien(teraz);
+  const int32_t luka = Luka(teraz);
+  if (luka > 0) PoliczLuke(luka, teraz);
+  ostatniTik_ = teraz;
+  KoniecPrzerwy(teraz);
 }
 
 void TInfoSaver::UstawLimity(const LimitsRecord& limity) {

@@ -64,13 +64,27 @@ class TInfoSaver {
   bool WPrzerwie() const { return wPrzerwie_; }
   bool PrzerwaWystarczajaca() const { return dzis_.caPrzerwy > limity_.caDlugoscPrzerwy; }
 
+  // What started the running break; it decides what ends it.
+  enum class Powod { Brak, Uzytkownik, Wygaszacz, Bezczynnosc, Blokada, Uspienie };
+  Powod PowodPrzerwy() const { return powod_; }
+
   // The screen saver started after delay seconds without input.
   void WygaszaczWlaczony(int32_t opoznienie);
-  // The screen saver stopped, or the user ended the break window.
+  // The screen saver stopped: the break ends unless the session is locked or asleep.
   void WygaszaczWylaczony();
-  void ZakonczPrzerwe() { WygaszaczWylaczony(); }
+  // The user ended the break window.
+  void ZakonczPrzerwe();
   // User-started break.
   void RozpocznijPrzerwe();
+  // Seconds without keyboard or mouse input that start a natural break (the tick reads the last
+  // input); 0 switches idle breaks off.
+  void UstawProgBezczynnosci(int32_t sekundy) { progBezczynnosci_ = sekundy < 0 ? 0 : sekundy; }
+  int32_t ProgBezczynnosci() const { return progBezczynnosci_; }
+  // The session was locked (a break begins) or unlocked (a locked break ends).
+  void SesjaZablokowana(bool zablokowana);
+  // The computer goes to sleep (a break begins) or woke up (a break of sleep ends; one of a
+  // session still locked waits for the unlock).
+  void Uspienie(bool usypia);
 
   StanDnia Stan() const;
   LimitsRecord DajLimity() const { return limity_; }
@@ -101,6 +115,21 @@ class TInfoSaver {
 
  private:
   bool SprawdzNowyDzien(double teraz);  // true when a new working day began
+  // A natural break of a reason, the `opoznienie` seconds before now counted as break.
+  void PrzerwaNaturalna(Powod powod, int32_t opoznienie, double teraz);
+  void KoniecPrzerwy(double teraz);
+  // Seconds of break that a span ending now may hold: within today's work day and the current
+  // stretch of work, so that nothing is taken back or counted twice.
+  int32_t WPracy(int64_t sekundy, double teraz) const;
+  // An idle break is due (the tick's one read of the last input); true when it began.
+  bool SprawdzBezczynnosc(double teraz);
+  bool BylaNowaAktywnosc();  // input since the idle break began
+  // Wall-clock seconds since the last tick when they are more than the timer explains (an
+  // unannounced sleep), this tick's own time included; 0 otherwise.
+  int32_t Luka(double teraz) const;
+  void PoliczLuke(int32_t luka, double teraz);
+  void ZaznaczPrzerwe(int32_t sekundy, double teraz);
+  WarningCode KodOstrzezenia();
   bool CzasNaZapis() const;
   void ZerujDzien(double teraz);
   void ZapiszDzis(double teraz);
@@ -118,4 +147,10 @@ class TInfoSaver {
   TodayRecord dzis_;
   LimitsRecord limity_;
   int32_t monitorowanieZapisu_ = 0;  // caMonitorowania at the last save of today's record
+  Powod powod_ = Powod::Brak;
+  int32_t progBezczynnosci_ = 300;
+  uint32_t wejscieWPrzerwie_ = 0;  // the last input's tick count when the idle break began
+  bool zablokowana_ = false;
+  double ostatniTik_ = 0;  // wall clock of the last tick
+  double pracaOd_ = 0;     // wall clock since which the time has counted as work
 };

@@ -125,8 +125,20 @@ class MemoryDesktop : public Desktop {
   bool SetScreenSaverActive(bool active) override { screenSaverActive = active; ++screenSaverChanges; return true; }
   std::optional<int> ScreenSaverTimeout() override { return screenSaverTimeout; }
   int ShowCursor(bool show) override { cursorCount += show ? 1 : -1; return cursorCount; }
+  std::optional<LastInput> LastInputTime() override {
+    ++lastInputReads;
+    return lastInput;
+  }
+  bool DisplayRequired() override {
+    ++displayRequiredReads;
+    return displayRequired;
+  }
 
   std::vector<TopLevelWindow> windows;
+  std::optional<LastInput> lastInput = LastInput{};  // tests: idle = now - input
+  bool displayRequired = false;
+  int lastInputReads = 0;
+  int displayRequiredReads = 0;
   std::optional<bool> screenSaverActive = true;
   std::optional<int> screenSaverTimeout = 300;
   int screenSaverChanges = 0;

@@ -52,6 +52,25 @@ class Win32Desktop : public Desktop {
   }
 
   int ShowCursor(bool show) override { return ::ShowCursor(show ? TRUE : FALSE); }
+
+  std::optional<LastInput> LastInputTime() override {
+    LASTINPUTINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetLastInputInfo(&info)) return std::nullopt;
+    return LastInput{GetTickCount(), info.dwTime};
+  }
+
+  bool DisplayRequired() override {
+    // Asked only when the idle time has passed its threshold, so the library is loaded then.
+    using CallNtPowerInformationFn = LONG(WINAPI*)(int, void*, ULONG, void*, ULONG);
+    static const auto call = reinterpret_cast<CallNtPowerInformationFn>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"powrprof.dll"), "CallNtPowerInformation")));
+    if (!call) return false;
+    constexpr int kSystemExecutionState = 16;
+    ULONG state = 0;
+    if (call(kSystemExecutionState, nullptr, 0, &state, sizeof state) != 0) return false;
+    return (state & ES_DISPLAY_REQUIRED) != 0;
+  }
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 // start-up order, ticks and warning pacing, private messages, tray menu and shutdown.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <map>
 
 #include "app/Glowna.h"
@@ -211,7 +213,7 @@ TEST_F(GlownaTest, FirstStartCreatesTheSettingsBeforeTheAccountingAndShowsTheHel
 
   std::vector<std::string> names = *tp.registry.ValueNames(Root::CurrentUser, kKlucz);
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"Aktywnosc3D", "LewyAlt", "OpcjeOstrzegania", "OpcjePlikowTymczasowych",
+  EXPECT_EQ(names, (std::vector<std::string>{"Aktywnosc3D", "CzasBezczynnosci", "LewyAlt", "OpcjeOstrzegania", "OpcjePlikowTymczasowych",
                                              "OpcjeSchowka", "RejestracjaPolaczen", "TodayInfo", "Ustawienia",
                                              "ZnakiFiltrujace"}));
   EXPECT_EQ(r->FolderProgramu(), "C:\\Kalmo");
@@ -629,4 +631,76 @@ TEST_F(GlownaTest, EndingDuringABreakGivesTheScreenSaverBack) {
   drugi.desktop.screenSaverActive = false;
   PrzywrocWygaszacz();
   EXPECT_EQ(drugi.desktop.screenSaverActive, false);
+}
+
+TEST_F(GlownaTest, APauseHoldsTheRemindersUntilItEndsAndARestartKeepsIt) {
+  Start();
+  Ustaw([](UstawieniaKalmo& u) {
+    u.limity.caPracyDoPrzerwy = 10;  // a break is due from the first tick
+    u.ostrzeganie.przerwa.rodzaj = 1;
+  });
+  tp.clock.now = MakeDateTime(2026, 3, 2, 14, 0);
+  r->WstrzymajNa(30);
+  EXPECT_EQ(ui.podpowiedzi.back(), "Przypomnienia wstrzymane do 14:30");
+  EXPECT_TRUE(r->StanPrzyOtwarciu().wznow);
+  Tyknij(170);  // 14:28:20: time is counted, nothing is shown
+  EXPECT_TRUE(ui.ostrzezenia.empty());
+  EXPECT_EQ(ui.podpowiedzi.back(), "Przypomnienia wstrzymane do 14:30");
+  EXPECT_GT(r->Dzis().praca, 1600);
+  {
+    TGlownaRdzen poRestarcie(ui, hook, starter);  // a restart during the pause keeps it
+    poRestarcie.FormCreate(0x1234);
+    EXPECT_NEAR(poRestarcie.WstrzymaneDo(), MakeDateTime(2026, 3, 2, 14, 30), 1e-9);
+  }
+  Tyknij(12);  // past 14:30 the pause ends by itself and the warnings come at their pace
+  EXPECT_FALSE(r->Wstrzymane());
+  EXPECT_FALSE(r->StanPrzyOtwarciu().wznow);
+  EXPECT_EQ(ui.ostrzezenia, std::vector<std::string>{"flash"});
+  EXPECT_EQ(ui.podpowiedzi.back().rfind("Praca: ", 0), 0u);
+
+  r->WstrzymajDoJutra();  // until the next work day begins
+  EXPECT_NEAR(r->WstrzymaneDo(), MakeDateTime(2026, 3, 3, 4, 0), 1e-9);
+  EXPECT_EQ(ui.podpowiedzi.back(), "Przypomnienia wstrzymane do jutra, 04:00");
+  r->Wznow();
+  EXPECT_FALSE(r->Wstrzymane());
+
+  // An end in the past, not a number or beyond the longest pause is no pause; a value of the
+  // wrong size is reported once and kept aside.
+  for (double zly : {MakeDateTime(2026, 3, 2, 9, 0), std::nan(""), MakeDateTime(2027, 1, 1, 0, 0)}) {
+    std::vector<uint8_t> b(8);
+    std::memcpy(b.data(), &zly, 8);
+    tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "WstrzymaneDo", b);
+    TGlownaRdzen inny(ui, hook, starter);
+    inny.FormCreate(0x1234);
+    EXPECT_FALSE(inny.Wstrzymane()) << zly;
+  }
+  tp.dialogs.shown.clear();
+  tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "WstrzymaneDo", {1, 2, 3});
+  TGlownaRdzen uszkodzony(ui, hook, starter);
+  uszkodzony.FormCreate(0x1234);
+  EXPECT_FALSE(uszkodzony.Wstrzymane());
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(tp.registry.ReadBinary(Root::CurrentUser, kKlucz, "WstrzymaneDoUszkodzony"), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST_F(GlownaTest, LockAndSleepMessagesBreakAndTheCoreReadsTheIdleThreshold) {
+  tp.registry.CreateKey(Root::CurrentUser, kKlucz);
+  tp.registry.WriteDword(Root::CurrentUser, kKlucz, "CzasBezczynnosci", 5);
+  Start();
+  Tyknij(6);
+  tp.desktop.lastInput = platform::LastInput{100000, 94000};  // six seconds without input
+  Tyknij();
+  EXPECT_TRUE(r->Dzis().wPrzerwie);
+  EXPECT_EQ(z.lista.back(), "stop flashing");  // a natural break stops the flashing
+  tp.desktop.lastInput = platform::LastInput{200000, 199000};
+  Tyknij();
+  EXPECT_FALSE(r->Dzis().wPrzerwie);
+  r->SesjaZablokowana(true);
+  EXPECT_TRUE(r->Dzis().wPrzerwie);
+  r->SesjaZablokowana(false);
+  EXPECT_FALSE(r->Dzis().wPrzerwie);
+  r->Uspienie(true);
+  EXPECT_TRUE(r->Dzis().wPrzerwie);
+  r->Uspienie(false);
+  EXPECT_FALSE(r->Dzis().wPrzerwie);
 }

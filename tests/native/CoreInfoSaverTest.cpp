@@ -1,6 +1,8 @@
 // Work-time accounting driven through whole days by the fake clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "settings/Globalne.h"
 #include "settings/uDebugger.h"
 #include "common/Cp1250.h"
@@ -46,6 +48,14 @@ struct InfoSaverTest : ::testing::Test {
     return out;
   }
   void At(int y, int mo, int d, int h, int mi, int s = 0) { tp.clock.now = MakeDateTime(y, mo, d, h, mi, s); }
+  // The idle time the system reports: seconds since the last input, on a tick count that wraps.
+  void Bezczynnosc(uint32_t sekundy, uint32_t wejscie = 0xFFFFF000u) {
+    tp.desktop.lastInput = platform::LastInput{wejscie + sekundy * 1000u, wejscie};
+  }
+  int Przerwy(const TInfoSaver& s) {
+    const auto a = s.DajAktywnosc();
+    return static_cast<int>(std::count(a.begin(), a.end(), TodayRecord::SlotPrzerwa));
+  }
   std::vector<std::string> Errors() {
     std::vector<std::string> out;
     for (const auto& s : tp.dialogs.shown) out.push_back(s.place + ": " + s.text);
@@ -175,7 +185,10 @@ TEST_F(InfoSaverTest, WarningCodesAndTheirPrecedence) {
   EXPECT_EQ(Tick(s), wcPrzerwaNalezna);
   EXPECT_EQ(Tick(s), wcKoniecPracy);  // 50 s today: 3 wins over 1
 
+  // Without a screen saver, idle breaks still see the breaks: no nagging about it.
   tp.desktop.screenSaverActive = false;
+  EXPECT_EQ(Tick(s), wcKoniecPracy);
+  s.UstawProgBezczynnosci(0);  // both off: the screen saver is asked for
   EXPECT_EQ(Tick(s), wcWygaszaczWylaczony);  // replaces both
   tp.desktop.windows.push_back({"Instalator - Setup", false, true});
   EXPECT_EQ(Tick(s), wcBrak);
@@ -193,7 +206,7 @@ TEST_F(InfoSaverTest, WarningCodesAndTheirPrecedence) {
   EXPECT_EQ(Tick(s), wcPrzerwaWystarczajaca);
   EXPECT_TRUE(s.PrzerwaWystarczajaca());
   EXPECT_EQ(s.CzasPrzerwDzis(), 30);
-  EXPECT_EQ(s.CzasPracy(), 90);  // breaks add no work
+  EXPECT_EQ(s.CzasPracy(), 100);  // breaks add no work
   EXPECT_EQ(s.DajAktywnosc()[120], 1);
 }
 
@@ -203,7 +216,7 @@ TEST_F(InfoSaverTest, DayRollsOverAtTheRolloverHourAndArchivesTheDay) {
   At(2026, 3, 3, 3, 59, 40);
   Tick(s);  // 03:59:50 the next morning still belongs to 2 March
   EXPECT_FALSE(tp.files.FileExists(pliki.archiwum));
-  EXPECT_EQ(s.CzasPracy(), 610);
+  EXPECT_EQ(s.CzasPracy(), 600);  // the night was a gap: break, not work
   EXPECT_EQ(s.DajAktywnosc()[47], 0);  // slot 48 (03:55)
 
   const double stamp = s.DataZapisu();
@@ -336,10 +349,11 @@ TEST_F(InfoSaverTest, ScreenSaverDelayBecomesBreakInItsSlots) {
   EXPECT_FALSE(s.WPrzerwie());
   EXPECT_EQ(s.CzasPrzerwy(), 0);
   EXPECT_FALSE(Stored().caPrzerwy != 0);
+  Tick(s, 30);  // five more minutes of work
+  const auto przed = s.DajAktywnosc();
   s.WygaszaczWlaczony(299);  // shorter than a slot: no slot beyond the tick's
-  EXPECT_EQ(s.CzasPracy(), 301);
-  EXPECT_EQ(s.DajAktywnosc()[98], 1);
-  EXPECT_EQ(s.DajAktywnosc()[96], 0);
+  EXPECT_EQ(s.CzasPracy(), 601);
+  EXPECT_EQ(s.DajAktywnosc(), przed);
 }
 
 TEST_F(InfoSaverTest, AScreenSaverSoonAfterStartIsAWholeBreakWhileWorkStopsAtZero) {
@@ -356,7 +370,7 @@ TEST_F(InfoSaverTest, AScreenSaverSoonAfterStartIsAWholeBreakWhileWorkStopsAtZer
   EXPECT_EQ(a[118], 2);
   Tick(s, 6);  // the break goes on from the whole delay
   EXPECT_EQ(s.CzasPrzerwy(), 660);
-  EXPECT_EQ(s.CzasPrzerwDzis(), 60);
+  EXPECT_EQ(s.CzasPrzerwDzis(), 360);  // today's total: what of the delay was counted today, and the ticks
   s.WygaszaczWylaczony();
   s.WygaszaczWlaczony(-5);  // a nonsense timeout takes nothing
   EXPECT_EQ(s.CzasPracy(), 0);
@@ -574,4 +588,151 @@ TEST(CzasDniaPracyTest, MovesBackOneDayBeforeTheRolloverHour) {
   EXPECT_EQ(CzasDniaPracy(MakeDateTime(2026, 3, 2, 4, 0), 4), MakeDateTime(2026, 3, 2, 4, 0));
   EXPECT_EQ(CzasDniaPracy(MakeDateTime(2026, 3, 2, 0, 30), 1), MakeDateTime(2026, 3, 1, 0, 30));
   EXPECT_EQ(CzasDniaPracy(MakeDateTime(2026, 3, 2, 5, 59), 6), MakeDateTime(2026, 3, 1, 5, 59));
+}
+
+TEST_F(InfoSaverTest, IdleTimeStartsANaturalBreakThatTheFirstInputEnds) {
+  TInfoSaver s(pliki, nullptr);
+  Tick(s, 120);  // 20 minutes of work, 10:20
+  const int odczyty = tp.desktop.lastInputReads;
+  Bezczynnosc(299);  // the tick count wraps in between
+  Tick(s);
+  EXPECT_FALSE(s.WPrzerwie());
+  EXPECT_EQ(tp.desktop.lastInputReads - odczyty, 1);  // one call per tick
+  EXPECT_EQ(tp.desktop.displayRequiredReads, 0);       // asked only past the threshold
+  EXPECT_EQ(s.CzasPracy(), 1210);
+
+  Bezczynnosc(305);
+  Tick(s);  // 10:20:20, slot 125
+  EXPECT_EQ(s.PowodPrzerwy(), TInfoSaver::Powod::Bezczynnosc);
+  EXPECT_EQ(s.CzasPracy(), 1210 - 305);  // the idle time taken back; this tick is not work
+  EXPECT_EQ(s.CzasPrzerwy(), 305);
+  EXPECT_EQ(s.CzasPrzerwDzis(), 305);
+  EXPECT_EQ(s.CzasNieprzerwanejPracy(), 0);
+  EXPECT_EQ(s.DajAktywnosc()[124], TodayRecord::SlotPrzerwa);
+  EXPECT_EQ(s.DajAktywnosc()[123], TodayRecord::SlotPrzerwa);
+  EXPECT_EQ(Stored().caPrzerwDzis, 305);
+  Bezczynnosc(315);
+  Tick(s);  // no input yet: the break goes on
+  EXPECT_EQ(s.CzasPrzerwy(), 315);
+  EXPECT_EQ(s.CzasPrzerwDzis(), 315);
+
+  Bezczynnosc(1, 0x20000);  // a key pressed
+  EXPECT_EQ(Tick(s), wcBrak);
+  EXPECT_FALSE(s.WPrzerwie());
+  EXPECT_EQ(s.CzasPracy(), 1210 - 305 + 10);
+  EXPECT_EQ(s.CzasPrzerwDzis(), 315);
+}
+
+TEST_F(InfoSaverTest, IdleTimeLongerThanTodaysWorkTakesTheWorkToZeroNeverBelow) {
+  TInfoSaver s(pliki, nullptr);
+  Tick(s, 12);
+  Bezczynnosc(3600);
+  Tick(s);
+  EXPECT_EQ(s.CzasPracy(), 0);
+  EXPECT_EQ(s.CzasPrzerwy(), 3600);
+  EXPECT_EQ(s.CzasPrzerwDzis(), 130);  // of it, what this run counted as work
+}
+
+TEST_F(InfoSaverTest, VideoKeepsWorkingAndEachBreakEndsItsOwnWay) {
+  TInfoSaver s(pliki, nullptr);
+  Tick(s, 60);
+  tp.desktop.displayRequired = true;  // a film holds the display on
+  Bezczynnosc(900);
+  Tick(s);
+  EXPECT_FALSE(s.WPrzerwie());
+  EXPECT_EQ(tp.desktop.displayRequiredReads, 1);
+  tp.desktop.displayRequired = false;
+  Tick(s);
+  EXPECT_TRUE(s.WPrzerwie());
+
+  // A break of the screen saver ends when the screen saver stops, not at an input.
+  Bezczynnosc(1, 0x40000);
+  Tick(s);
+  s.WygaszaczWlaczony(300);
+  Bezczynnosc(1, 0x50000);
+  Tick(s);
+  EXPECT_EQ(s.PowodPrzerwy(), TInfoSaver::Powod::Wygaszacz);
+  s.WygaszaczWylaczony();
+  EXPECT_FALSE(s.WPrzerwie());
+
+  // Idle breaks off: the last input is not even read.
+  s.UstawProgBezczynnosci(0);
+  const int odczyty = tp.desktop.lastInputReads;
+  Bezczynnosc(5000);
+  Tick(s, 3);
+  EXPECT_FALSE(s.WPrzerwie());
+  EXPECT_EQ(tp.desktop.lastInputReads, odczyty);
+}
+
+TEST_F(InfoSaverTest, IdleLockAndSleepThatFollowEachOtherAreOneBreak) {
+  TInfoSaver s(pliki, nullptr);
+  Tick(s, 60);
+  Bezczynnosc(400);
+  Tick(s);
+  s.SesjaZablokowana(true);
+  s.Uspienie(true);
+  EXPECT_EQ(s.PowodPrzerwy(), TInfoSaver::Powod::Blokada);  // the lock decides the end
+  EXPECT_EQ(s.CzasPrzerwDzis(), 400);
+  tp.clock.Advance(3600);  // an hour asleep
+  s.Uspienie(false);       // awake, still locked: the break goes on
+  EXPECT_TRUE(s.WPrzerwie());
+  Bezczynnosc(1, 0x90000);  // the password typed
+  Tick(s);
+  EXPECT_TRUE(s.WPrzerwie());
+  EXPECT_EQ(s.CzasPrzerwDzis(), 400 + 3610);  // the hour once, with this tick inside it
+  s.WygaszaczWylaczony();  // a screen saver stopping at the lock screen ends nothing
+  EXPECT_TRUE(s.WPrzerwie());
+  s.SesjaZablokowana(false);
+  EXPECT_FALSE(s.WPrzerwie());
+  EXPECT_EQ(s.CzasPrzerwDzis(), 4010);
+  EXPECT_EQ(s.CzasPracy(), 200);  // 600 s of work less the idle 400
+
+  // A break the user started stays the user's through a lock.
+  s.RozpocznijPrzerwe();
+  s.SesjaZablokowana(true);
+  s.SesjaZablokowana(false);
+  EXPECT_EQ(s.PowodPrzerwy(), TInfoSaver::Powod::Uzytkownik);
+}
+
+TEST_F(InfoSaverTest, AGapNobodyAnnouncedIsBreakAndAClockSetBackAddsNothing) {
+  TInfoSaver s(pliki, nullptr);
+  Tick(s, 60);
+  tp.clock.Advance(1800);  // half an hour asleep without a word
+  EXPECT_EQ(Tick(s), wcBrak);
+  EXPECT_EQ(s.CzasPracy(), 600);  // the gap is no work
+  EXPECT_EQ(s.CzasPrzerwDzis(), 1810);  // with the tick's own ten seconds
+  EXPECT_EQ(s.CzasNieprzerwanejPracy(), 0);
+  EXPECT_FALSE(s.WPrzerwie());
+  EXPECT_GE(Przerwy(s), 6);
+  tp.clock.Advance(40);  // a main thread held up for a moment is no sleep
+  Tick(s);
+  EXPECT_EQ(s.CzasPracy(), 610);
+  tp.clock.Advance(-7200);  // the clock set back two hours
+  Tick(s);
+  EXPECT_EQ(s.CzasPracy(), 620);
+  EXPECT_EQ(s.CzasPrzerwDzis(), 1810);
+  EXPECT_EQ(datetime::DatePart(s.DataZapisu()), datetime::DatePart(MakeDateTime(2026, 3, 2)));
+}
+
+TEST_F(InfoSaverTest, ASleepPastTheRolloverClosesTheDayOnceAndCountsTodaysPartAsBreak) {
+  At(2026, 3, 2, 22, 0);
+  TInfoSaver s(pliki, nullptr);
+  Tick(s, 6);
+  s.Uspienie(true);
+  At(2026, 3, 3, 8, 0);
+  s.Uspienie(false);  // woke before any tick
+  ASSERT_EQ(Archive().size(), 1u);
+  EXPECT_EQ(Archive()[0].WorkSeconds, 60);
+  EXPECT_EQ(s.CzasPrzerwDzis(), 4 * 3600);  // from the rollover at 04:00
+  EXPECT_FALSE(s.WPrzerwie());
+  Tick(s, 6);
+  EXPECT_EQ(Archive().size(), 1u);
+  EXPECT_EQ(s.CzasPracy(), 60);
+
+  // The same night without a word: the first tick closes the day, then counts the morning.
+  At(2026, 3, 4, 7, 0);
+  Tick(s);
+  ASSERT_EQ(Archive().size(), 2u);
+  EXPECT_EQ(s.CzasPrzerwDzis(), 3 * 3600 + 10);
+  EXPECT_EQ(s.CzasPracy(), 0);
 }

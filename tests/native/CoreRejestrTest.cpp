@@ -71,13 +71,17 @@ TEST_F(RejestrTest, AKeyThatDoesNotOpenIsReportedAndNothingIsWritten) {
   EXPECT_EQ(tp.dialogs.shown.size(), 5u);
 }
 
-TEST_F(RejestrTest, AValueOfAnotherKindIsReportedAndTheDefaultUsed) {
+TEST_F(RejestrTest, AValueOfAnotherKindIsKeptAsideToldOnceAndTheDefaultTakesItsPlace) {
   tp.registry.CreateKey(Root::CurrentUser, kKlucz);
-  tp.registry.WriteString(Root::CurrentUser, kKlucz, "CenaPolaczeniaModemowego", "2318");
-  EXPECT_EQ(RejReadInteger("CenaPolaczeniaModemowego", 100), 100);
+  tp.registry.WriteString(Root::CurrentUser, kKlucz, "CzasBezczynnosci", "600");
+  EXPECT_EQ(RejReadInteger("CzasBezczynnosci", 300), 300);
+  EXPECT_EQ(RejReadInteger("CzasBezczynnosci", 300), 300);
   ASSERT_EQ(tp.dialogs.shown.size(), 1u);
-  EXPECT_EQ(tp.dialogs.shown[0].text, "Błąd nierozpoznany - raise");
+  EXPECT_EQ(tp.dialogs.shown[0].text, "Podana zmienna ma nieprawidłowy typ lub rozmiar! klucz: "
+                                      "\\Software\\Meltrax Software\\Kalmo\\2.0, varname: CzasBezczynnosci");
   EXPECT_EQ(tp.dialogs.shown[0].place, "U:Rejestr P:RejReadInteger");
+  EXPECT_EQ(tp.registry.ReadString(Root::CurrentUser, kKlucz, "CzasBezczynnosciUszkodzony"), "600");
+  EXPECT_EQ(tp.registry.ReadDword(Root::CurrentUser, kKlucz, "CzasBezczynnosci"), 300u);
 }
 
 TEST_F(RejestrTest, FirstRunWritesSettingsAndDataFilesByteForByte) {

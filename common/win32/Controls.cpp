@@ -134,4 +134,14 @@ int TextWidth(HFONT font, const std::string& utf8) {
   return size.cx;
 }
 
+int TextHeight(HFONT font) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  if (old) SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return tm.tmHeight;
+}
+
 }  // namespace win

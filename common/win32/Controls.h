@@ -114,5 +114,7 @@ class Grid : public Control {
 
 // Width in pixels of a text in a font (the DC of the screen).
 int TextWidth(HFONT font, const std::string& utf8);
+// Height in pixels of a line of text in a font.
+int TextHeight(HFONT font);
 
 }  // namespace win

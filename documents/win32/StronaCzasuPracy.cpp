@@ -11,31 +11,35 @@ std::string SeparatorDziesietny() {
 
 }  // namespace
 
-TStronaCzasuPracy::TStronaCzasuPracy(HWND form, int numer, const DaneStatystyki& dane, TloStron& tlo,
-                                     const KontrolkiCzasuPracy& nazwy)
-    : TStronaWykresu(form, numer, dane, tlo, nazwy.wykres), separator_(SeparatorDziesietny()) {
-  labOpis_ = AddLabel(nazwy.opis, "", {}, SS_LEFT | SS_ENDELLIPSIS);
-  chbPolaczenia_ = AddCheckBox(nazwy.polaczenia, "Wyświetlanie połączeń modemowych", {},
+TStronaCzasuPracy::TStronaCzasuPracy(HWND form, const DaneStatystyki& dane, TloStron& tlo, const OpisStronyCzasu& opis)
+    : TStronaWykresu(form, opis.numer, dane, tlo, opis.wykres), separator_(SeparatorDziesietny()), opis_(opis) {
+  labOpis_ = AddLabel(opis.opis, "", {}, SS_LEFT | SS_ENDELLIPSIS);
+  chbPolaczenia_ = AddCheckBox(opis.polaczenia, "Wyświetlanie połączeń modemowych", {},
                                [this] { chbPolaczeniaModemoweClick(); });
-  cmdKopiuj_ = AddButton(nazwy.kopiuj, "Kopiuj", {}, [this] { cmdKopiujClick(); });
+  cmdKopiuj_ = AddButton(opis.kopiuj, "Kopiuj", {}, [this] { cmdKopiujClick(); });
   AddHint(cmdKopiuj_, "Kopiuj wykres do schowka");
-  DodajPrzewijanie(nazwy.przewijanie, nazwy.podpisTylu);
+  DodajPrzewijanie(opis.przewijanie, opis.podpisTylu);
+}
+
+void TStronaCzasuPracy::WczytajOpcje(const StatisticsOptions& o) {
+  Wykres().UstawGradient(o.*opis_.gradient);
+  chbPolaczenia_.SetChecked(o.*opis_.pokazPolaczenia);
+  chbPolaczeniaModemoweClick();
+}
+
+void TStronaCzasuPracy::ZapiszOpcje(StatisticsOptions& o) const {
+  o.*opis_.gradient = Wykres().Gradient();
+  o.*opis_.pokazPolaczenia = chbPolaczenia_.Checked();
 }
 
 void TStronaCzasuPracy::BudujWykres() {
-  wykres::Dane d = DaneWykresu(Polaczenia());
+  wykres::Dane d = DaneWykresu(chbPolaczenia_.Checked());
   d.gradient = Wykres().Gradient();
   Wykres().UstawDane(d);
 }
 
-void TStronaCzasuPracy::Zastosuj(bool gradient, bool polaczenia) {
-  Wykres().UstawGradient(gradient);
-  chbPolaczenia_.SetChecked(polaczenia);
-  chbPolaczeniaModemoweClick();
-}
-
 void TStronaCzasuPracy::chbPolaczeniaModemoweClick() {
-  const bool zaznaczone = Polaczenia();
+  const bool zaznaczone = chbPolaczenia_.Checked();
   if (zaznaczone) BudujWykres();
   Wykres().UstawAktywnosc(1, zaznaczone);
 }
@@ -46,7 +50,7 @@ void TStronaCzasuPracy::WykresMouseMove(int seria, int punkt) {
   std::string tekst;
   const wykres::Dane& d = Wykres().Dane();
   if (seria == 0 && !d.serie.empty() && punkt >= 0 && punkt < static_cast<int>(d.serie[0].punkty.size())) {
-    tekst = TekstPracy(d.serie[0].punkty[punkt]);
+    tekst = opis_.tekstPracy(d.serie[0].punkty[punkt].etykieta, d.serie[0].punkty[punkt].wartosc);
   } else if (seria == 1) {
     const std::optional<std::string> polaczenia = TekstPolaczen(punkt);
     if (!polaczenia) return;

@@ -5,35 +5,33 @@
 
 namespace {
 
-const KontrolkiCzasuPracy kNazwy{"chtCzasPracy",       "labCzasPracy",       "chbPolaczeniaModemoweDziennie",
-                                 "cmdKopiujCzasPracy", "cmdCzasPracy",       "Do tyłu"};
+const OpisStronyCzasu kOpis{0,
+                            "chtCzasPracy",
+                            "labCzasPracy",
+                            "chbPolaczeniaModemoweDziennie",
+                            "cmdKopiujCzasPracy",
+                            "cmdCzasPracy",
+                            "Do tyłu",
+                            &StatisticsOptions::gradientDziennie,
+                            &StatisticsOptions::polaczeniaDziennie,
+                            statystyka::TekstPracyDnia};
 
 }  // namespace
 
 TStronaDzienna::TStronaDzienna(HWND form, const DaneStatystyki& dane, TloStron& tlo)
-    : TStronaCzasuPracy(form, 0, dane, tlo, kNazwy) {
+    : TStronaCzasuPracy(form, dane, tlo, kOpis) {
   BudujWykres();
 }
 
-void TStronaDzienna::WczytajOpcje(const StatisticsOptions& o) { Zastosuj(o.gradientDziennie, o.polaczeniaDziennie); }
-
-void TStronaDzienna::ZapiszOpcje(StatisticsOptions& o) const {
-  o.gradientDziennie = Wykres().Gradient();
-  o.polaczeniaDziennie = Polaczenia();
-}
-
 wykres::Dane TStronaDzienna::DaneWykresu(bool polaczenia) const {
-  const auto s = statystyka::SeriaDzienna(dane_.dni, dane_.zrodlo.limitSekund, polaczenia, DataSystemowa);
   wykres::Dane d = statystyka::WykresDzienny();
+  const auto s = statystyka::SeriaDzienna(dane_.dni, dane_.zrodlo.limitSekund, polaczenia, DataSystemowa);
   d.serie = {s.praca, s.polaczenia};
   return d;
 }
 
-std::string TStronaDzienna::TekstPracy(const wykres::Punkt& slupek) const {
-  return statystyka::TekstPracyDnia(slupek.etykieta, slupek.wartosc);
-}
-
 std::optional<std::string> TStronaDzienna::TekstPolaczen(int n) const {
+  // The n-th day whose connections make at least a minute.
   const int i = statystyka::DzienPolaczenia(dane_.dni, n);
   if (i >= 0) return statystyka::TekstPolaczenia(dane_.dni[i], dane_.cenaGrosz, separator_);
   PokazBlad("TfrmStatystyka.chtCzasPracyMouseMove", statystyka::kBrakPolaczenia);

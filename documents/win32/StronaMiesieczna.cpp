@@ -5,38 +5,34 @@
 
 namespace {
 
-const KontrolkiCzasuPracy kNazwy{"chtCzasPracyMiesiecznie",   "labCzasPracyMiesiecznie", "chbPolaczeniaModemoweMiesiecznie",
-                                 "cmdMiesiaceCopyToClipboard", "cmdMiesiecznie",          "Do Tyłu"};
+const OpisStronyCzasu kOpis{2,
+                            "chtCzasPracyMiesiecznie",
+                            "labCzasPracyMiesiecznie",
+                            "chbPolaczeniaModemoweMiesiecznie",
+                            "cmdMiesiaceCopyToClipboard",
+                            "cmdMiesiecznie",
+                            "Do Tyłu",
+                            &StatisticsOptions::gradientMiesiecznie,
+                            &StatisticsOptions::polaczeniaMiesiecznie,
+                            statystyka::TekstPracyMiesiaca};
 
 }  // namespace
 
 TStronaMiesieczna::TStronaMiesieczna(HWND form, const DaneStatystyki& dane, TloStron& tlo)
-    : TStronaCzasuPracy(form, 2, dane, tlo, kNazwy) {
+    : TStronaCzasuPracy(form, dane, tlo, kOpis) {
   Wykres().PozwolPowiekszanie(true);
   BudujWykres();
 }
 
-void TStronaMiesieczna::WczytajOpcje(const StatisticsOptions& o) {
-  Zastosuj(o.gradientMiesiecznie, o.polaczeniaMiesiecznie);
-}
-
-void TStronaMiesieczna::ZapiszOpcje(StatisticsOptions& o) const {
-  o.gradientMiesiecznie = Wykres().Gradient();
-  o.polaczeniaMiesiecznie = Polaczenia();
-}
-
 wykres::Dane TStronaMiesieczna::DaneWykresu(bool polaczenia) const {
-  const auto s = statystyka::SeriaMiesieczna(dane_.miesiace, polaczenia);
   wykres::Dane d = statystyka::WykresMiesieczny();
+  const auto s = statystyka::SeriaMiesieczna(dane_.miesiace, polaczenia);
   d.serie = {s.praca, s.polaczenia};
   return d;
 }
 
-std::string TStronaMiesieczna::TekstPracy(const wykres::Punkt& slupek) const {
-  return statystyka::TekstPracyMiesiaca(slupek.etykieta, slupek.wartosc);
-}
-
 std::optional<std::string> TStronaMiesieczna::TekstPolaczen(int n) const {
+  // The n-th month whose connections make at least a minute.
   const int i = statystyka::MiesiacPolaczenia(dane_.miesiace, n);
   if (i >= 0) return statystyka::TekstPolaczenia(dane_.miesiace[i], dane_.cenaGrosz, separator_);
   PokazBlad("TfrmStatystyka.chtCzasPracyMiesiecznieMouseMove", statystyka::kBrakPolaczenia);

@@ -107,41 +107,48 @@ class TStronaWykresu : public TStronaStatystyki {
   bool klikMysza_ = false;   // the click being reported came from a mouse press (already scrolled)
 };
 
-// The names of a work-time page's controls.
-struct KontrolkiCzasuPracy {
+// What sets the two work-time pages apart, besides their data.
+struct OpisStronyCzasu {
+  int numer;  // in the notebook
+  // The controls' names.
   const char* wykres;
   const char* opis;
   const char* polaczenia;
   const char* kopiuj;
   const char* przewijanie;  // prefix of the scroll buttons
   const char* podpisTylu;
+  // Their part of the stored options.
+  bool StatisticsOptions::*gradient;
+  bool StatisticsOptions::*pokazPolaczenia;
+  // The hover text of a work bar, from its label and hours.
+  std::string (*tekstPracy)(const std::string& etykieta, double godziny);
 };
 
 // Work time per day or per month: the chart, the hover text, the connections switch, "Kopiuj"
 // and the scroll buttons, laid out alike.
 class TStronaCzasuPracy : public TStronaWykresu {
  public:
+  void WczytajOpcje(const StatisticsOptions& o) override;
+  void ZapiszOpcje(StatisticsOptions& o) const override;
   void chbPolaczeniaModemoweClick();
   bool cmdKopiujClick();  // the chart to the clipboard as a bitmap
   void WykresMouseMove(int seria, int punkt) override;
 
  protected:
-  TStronaCzasuPracy(HWND form, int numer, const DaneStatystyki& dane, TloStron& tlo, const KontrolkiCzasuPracy& nazwy);
+  TStronaCzasuPracy(HWND form, const DaneStatystyki& dane, TloStron& tlo, const OpisStronyCzasu& opis);
 
   // The chart's series, with the connection bars or without.
   virtual wykres::Dane DaneWykresu(bool polaczenia) const = 0;
-  virtual std::string TekstPracy(const wykres::Punkt& slupek) const = 0;
   // The text of the n-th connection bar; nullopt (reported) when no entry is behind it.
   virtual std::optional<std::string> TekstPolaczen(int n) const = 0;
 
   void BudujWykres();
-  void Zastosuj(bool gradient, bool polaczenia);
-  bool Polaczenia() const { return chbPolaczenia_.Checked(); }
   void Uloz(const RECT& a) override;
 
   const std::string separator_;  // the system's decimal separator
 
  private:
+  const OpisStronyCzasu& opis_;
   win::Control labOpis_;
   win::CheckBox chbPolaczenia_;
   win::Button cmdKopiuj_;
@@ -151,25 +158,19 @@ class TStronaCzasuPracy : public TStronaWykresu {
 class TStronaDzienna : public TStronaCzasuPracy {
  public:
   TStronaDzienna(HWND form, const DaneStatystyki& dane, TloStron& tlo);
-  void WczytajOpcje(const StatisticsOptions& o) override;
-  void ZapiszOpcje(StatisticsOptions& o) const override;
 
  protected:
   wykres::Dane DaneWykresu(bool polaczenia) const override;
-  std::string TekstPracy(const wykres::Punkt& slupek) const override;
   std::optional<std::string> TekstPolaczen(int n) const override;
 };
 
-// "Czas pracy - miesięcznie": a bar per month, zoomed by dragging a rectangle.
+// "Czas pracy - miesięcznie": a bar per month; a rectangle dragged over the chart zooms into it.
 class TStronaMiesieczna : public TStronaCzasuPracy {
  public:
   TStronaMiesieczna(HWND form, const DaneStatystyki& dane, TloStron& tlo);
-  void WczytajOpcje(const StatisticsOptions& o) override;
-  void ZapiszOpcje(StatisticsOptions& o) const override;
 
  protected:
   wykres::Dane DaneWykresu(bool polaczenia) const override;
-  std::string TekstPracy(const wykres::Punkt& slupek) const override;
   std::optional<std::string> TekstPolaczen(int n) const override;
 };
 

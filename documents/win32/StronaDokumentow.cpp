@@ -210,11 +210,11 @@ LRESULT CALLBACK TStronaDokumentow::ListaProc(HWND h, UINT msg, WPARAM wp, LPARA
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
       // A click on an item's check box, or a double click anywhere on it, switches it.
-      const LRESULT trafienie = SendMessageW(h, LB_ITEMFROMPOINT, 0, lp);
+      const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      const int pozycja = win::ListBox(h).ItemAt(p.x, p.y);
       const LRESULT wynik = DefSubclassProc(h, msg, wp, lp);
-      const bool naPozycji = HIWORD(trafienie) == 0;
-      if (naPozycji && (GET_X_LPARAM(lp) < strona->S(kWysokoscPozycji) || msg == WM_LBUTTONDBLCLK))
-        strona->PrzelaczZaznaczenie(LOWORD(trafienie));
+      if (pozycja >= 0 && (p.x < strona->S(kWysokoscPozycji) || msg == WM_LBUTTONDBLCLK))
+        strona->PrzelaczZaznaczenie(pozycja);
       return wynik;
     }
     case WM_KEYDOWN:

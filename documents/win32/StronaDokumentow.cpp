@@ -84,7 +84,7 @@ TStronaDokumentow::~TStronaDokumentow() = default;
 void TStronaDokumentow::WczytajOpcje(const StatisticsOptions& o) {
   Wykres().UstawGradient(o.gradientDokumenty);
   szerokoscPanelu_ = o.szerokoscPanelu;
-  Uloz(Obszar());
+  Rozmiesc();
 }
 
 void TStronaDokumentow::ZapiszOpcje(StatisticsOptions& o) const {
@@ -139,7 +139,7 @@ void TStronaDokumentow::WykresMouseMove(int seria, int punkt) {
 void TStronaDokumentow::PrzesunDzielnik(int x) {
   // The splitter's middle follows the pointer.
   szerokoscPanelu_ = Obszar().right - x - (S(kDzielnik) + 1) / 2;
-  Uloz(Obszar());
+  Rozmiesc();
 }
 
 void TStronaDokumentow::Uloz(const RECT& a) {

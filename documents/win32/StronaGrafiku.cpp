@@ -29,8 +29,7 @@ void TStronaGrafiku::WczytajMiesiac() {
   const ZrodloStatystyki& z = dane_.zrodlo;
   komorki_ = WczytajCzasyPracyDlaMiesiaca(z.plikArchiwum, miesiac_, z.dzis, z.dzisSekundy, dane_.archiwumWczytane);
   UstawTekst(labMiesiacRok_, statystyka::NaglowekMiesiaca(miesiac_));
-  Uloz(Obszar());  // six rows of days are lower than five
-  InvalidateRect(grdMiesiac_.Hwnd(), nullptr, FALSE);
+  Rozmiesc();  // six rows of days are lower than five
 }
 
 void TStronaGrafiku::Uloz(const RECT& a) {

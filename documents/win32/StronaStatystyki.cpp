@@ -79,6 +79,11 @@ RECT TStronaStatystyki::Obszar() const {
   return r;
 }
 
+void TStronaStatystyki::Rozmiesc() {
+  Uloz(Obszar());
+  RedrawWindow(Hwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 void TStronaStatystyki::UstawTekst(const win::Control& etykieta, const std::string& tekst) {
   if (etykieta.Text() != tekst) etykieta.SetText(tekst);
 }

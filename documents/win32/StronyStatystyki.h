@@ -54,13 +54,16 @@ class TStronaStatystyki : public win::Form {
   // Places the controls within the page's client area less its margin (pixels).
   virtual void Uloz(const RECT& obszar) = 0;
   RECT Obszar() const;
+  // Lays the controls out again and repaints the whole page, so that a moved control leaves
+  // nothing of itself behind (the group box paints no inside).
+  void Rozmiesc();
   // Hover texts change on every move of the mouse: only a text that differs is set.
   static void UstawTekst(const win::Control& etykieta, const std::string& tekst);
 
   // The page colour under the controls, and behind the statics and buttons on it.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   HBRUSH OnControlColor(HDC dc, HWND control) override;
-  void OnSize(int, int) override { Uloz(Obszar()); }
+  void OnSize(int, int) override { Rozmiesc(); }
 
   const DaneStatystyki& dane_;
 

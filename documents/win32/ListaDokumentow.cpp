@@ -100,6 +100,8 @@ void TfrmListaDokumentow::OnSize(int szerokosc, int wysokosc) {
   const int x = szerokosc - panel + (panel - przycisk) / 2;
   cmdMonitorujDokument_.Place(x, S(6), przycisk, przycisk);
   cmdWyswietlTylkoUruchomione_.Place(x, S(6) + przycisk + S(4), przycisk, przycisk);
+  // A static does not repaint what it gains when it grows (seen under Wine: a white panel).
+  InvalidateRect(panPrzyciski_.Hwnd(), nullptr, TRUE);
 }
 
 void TfrmListaDokumentow::Pokaz() {

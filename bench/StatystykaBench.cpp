@@ -7,7 +7,6 @@
 #include "common/DateTime.h"
 #include "documents/Statystyka.h"
 #include "documents/Archiwum.h"
-#include "documents/Modem.h"
 #include "documents/Wykres.h"
 #include "platform/memory/Memory.h"
 #include "settings/Globalne.h"
@@ -53,14 +52,14 @@ void DaneOkna(benchmark::State& state) {
   wykres::Miara miara;
   miara.szerokosc = [](const std::string& t, bool) { return static_cast<int>(t.size()) * 6; };
   const double teraz = datetime::EncodeDate(2023, 9, 10) + 0.5;
+  ZrodloStatystyki zrodlo;
+  zrodlo.plikArchiwum = plik;
+  zrodlo.dzis = teraz;
+  zrodlo.dzisSekundy = 3600;
   for (auto _ : state) {
-    auto dni = PrzepiszPlikArchiwum(plik, teraz, 3600,
-                                    [&] { return UaktualnijArchiwumOPolaczeniaModemowe(plik, teraz, 4); });
-    statystyka::ZostawNajnowsze(dni, statystyka::kMaxDni);
-    auto miesiace = GrupujMiesiace(dni);
-    statystyka::ZostawNajnowsze(miesiace, statystyka::kMaxMiesiecy);
-    const auto sd = statystyka::SeriaDzienna(dni, 6 * 3600, true, statystyka::DataKrotka);
-    const auto sm = statystyka::SeriaMiesieczna(miesiace, true);
+    const DaneStatystyki dane = WczytajDaneStatystyki(zrodlo);
+    const auto sd = statystyka::SeriaDzienna(dane.dni, 6 * 3600, true, statystyka::DataKrotka);
+    const auto sm = statystyka::SeriaMiesieczna(dane.miesiace, true);
     const auto komorki = WczytajCzasyPracyDlaMiesiaca(plik, teraz, teraz, 3600);
     auto lista = statystyka::ListaDokumentow(dokumenty);
     statystyka::ZaznaczWszystkie(lista);

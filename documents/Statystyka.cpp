@@ -7,7 +7,9 @@
 #include "common/DateTime.h"
 #include "common/Tekstowe.h"
 #include "common/TimeUtilities.h"
+#include "documents/Modem.h"
 #include "settings/Globalne.h"
+#include "settings/Rejestr.h"
 
 StatisticsOptions WczytajOpcjeStatystyki(const std::string& pozycjaTeraz) {
   std::vector<uint8_t> b(StatisticsOptions::kRozmiar, 0);
@@ -18,6 +20,21 @@ StatisticsOptions WczytajOpcjeStatystyki(const std::string& pozycjaTeraz) {
   o.pozycja = pozycjaTeraz;
   ZapiszOpcjeStatystyki(o);
   return o;
+}
+
+DaneStatystyki WczytajDaneStatystyki(ZrodloStatystyki zrodlo) {
+  DaneStatystyki d;
+  d.zrodlo = std::move(zrodlo);
+  const ZrodloStatystyki& z = d.zrodlo;
+  d.dni = PrzepiszPlikArchiwum(z.plikArchiwum, z.dzis, z.dzisSekundy, [&z] {
+    return UaktualnijArchiwumOPolaczeniaModemowe(z.plikArchiwum, z.dzis, z.godzinaPrzelaczenia);
+  });
+  d.archiwumWczytane = !d.dni.empty();  // a readable file gives at least today's entry
+  statystyka::ZostawNajnowsze(d.dni, statystyka::kMaxDni);
+  d.miesiace = GrupujMiesiace(d.dni);
+  statystyka::ZostawNajnowsze(d.miesiace, statystyka::kMaxMiesiecy);
+  d.cenaGrosz = RejReadInteger(wartosc::CenaPolaczeniaModemowego, 2318) * 0.01;
+  return d;
 }
 
 void ZapiszOpcjeStatystyki(const StatisticsOptions& o) {
@@ -247,6 +264,30 @@ wykres::Rysunek RysujKomorke(int c, int r, int l, int t, int p, int b, const Mon
     s.rodzaj = wykres::Operacja::Ramka;
     s.kolor = {0, 0, 0};
     out.push_back(s);
+  }
+  return out;
+}
+
+RozmiarSiatki Rozmiar(const MonthGrid& c) {
+  return {7 * kSzerokoscKomorki + 8, MonthGrid::kWysokoscNaglowka + 6 * c.rowHeight + 8};
+}
+
+wykres::Rysunek RysujSiatke(const MonthGrid& c, int limitGodzin, int szerokosc991) {
+  const RozmiarSiatki r = Rozmiar(c);
+  wykres::Rysunek out;
+  wykres::Operacja linie;
+  linie.right = r.szerokosc;
+  linie.bottom = r.wysokosc;
+  linie.kolor = {160, 160, 160};
+  out.push_back(linie);
+  for (int w = 0; w < 7; ++w) {
+    const int t = w == 0 ? 1 : 1 + MonthGrid::kWysokoscNaglowka + 1 + (w - 1) * (c.rowHeight + 1);
+    const int b = t + (w == 0 ? MonthGrid::kWysokoscNaglowka : c.rowHeight);
+    for (int k = 0; k < 7; ++k) {
+      const int l = 1 + k * (kSzerokoscKomorki + 1);
+      const wykres::Rysunek komorka = RysujKomorke(k, w, l, t, l + kSzerokoscKomorki, b, c, limitGodzin, szerokosc991);
+      out.insert(out.end(), komorka.begin(), komorka.end());
+    }
   }
   return out;
 }

@@ -41,6 +41,28 @@ struct StatisticsOptions {
   static StatisticsOptions FromBytes(const std::vector<uint8_t>& b) { return bajty::Odczytaj<StatisticsOptions>(b); }
 };
 
+// What the statistics window is built from.
+struct ZrodloStatystyki {
+  std::string plikArchiwum;
+  std::vector<DocumentRecord> dokumenty;  // the organizer's records, in its order
+  int32_t dzisSekundy = 0;                // today's work counter
+  int32_t limitSekund = 6 * 3600;         // the daily work limit
+  double dzis = 0;                        // work-day time now: its date is today's entry
+  int godzinaPrzelaczenia = 4;            // the rollover hour, for the modem log's connections
+};
+
+// What the window reads once, when it is created, and its pages share.
+struct DaneStatystyki {
+  ZrodloStatystyki zrodlo;
+  std::vector<ArchiveRecord> dni;    // the newest statystyka::kMaxDni entries, today's last
+  std::vector<MonthTotal> miesiace;  // the newest statystyka::kMaxMiesiecy months
+  bool archiwumWczytane = false;     // false: the file was missing, and that has been reported
+  double cenaGrosz = 23.18;          // price of a charge unit (CenaPolaczeniaModemowego x 0.01)
+};
+// The modem log's connections reach the archive first, so past days show their connections and
+// today's live entry today's; then the days, their months and the unit price are read.
+DaneStatystyki WczytajDaneStatystyki(ZrodloStatystyki zrodlo);
+
 // Reads OpcjeStatystyki; when the value is missing, writes the defaults (with the given window
 // position text) at once and returns them.
 StatisticsOptions WczytajOpcjeStatystyki(const std::string& pozycjaTeraz);
@@ -101,6 +123,12 @@ std::string TekstPracyMiesiaca(const std::string& etykieta, double godziny);
 // written with two decimals and the system's decimal separator.
 std::string TekstPolaczenia(int32_t sekundy, int32_t liczba, int32_t jednostki, double cenaGrosz,
                             const std::string& separator);
+// The same for the day entry or month behind a connection bar.
+template <class Wpis>
+std::string TekstPolaczenia(const Wpis& w, double cenaGrosz, const std::string& separator) {
+  return TekstPolaczenia(w.ConnectionSeconds, w.ConnectionCount, w.ChargeUnits, cenaGrosz, separator);
+}
+inline constexpr char kBrakPolaczenia[] = "Nie znaleziono danych połączenia modemowego dla podanego dnia";
 // Roman numeral of a month 1..12; empty for anything else.
 std::string EtykietaMiesiaca(int32_t miesiac);
 
@@ -123,6 +151,14 @@ inline constexpr int kSzerokoscKomorki = 90;
 // cell font; limitGodzin the daily limit in whole hours.
 wykres::Rysunek RysujKomorke(int kolumna, int wiersz, int l, int t, int p, int b, const MonthGrid& c,
                              int limitGodzin, int szerokosc991);
+// The whole grid in pixels: seven columns, the heading row and six rows of the month's height,
+// with a grey line of one pixel around and between the cells.
+struct RozmiarSiatki {
+  int szerokosc = 0, wysokosc = 0;
+};
+RozmiarSiatki Rozmiar(const MonthGrid& c);
+// The grid's lines, then every cell in its place.
+wykres::Rysunek RysujSiatke(const MonthGrid& c, int limitGodzin, int szerokosc991);
 
 // The document check list: "NN#Name" with NN the colour number (1..14, round robin in
 // organizer order), sorted by colour number, then by name.

@@ -56,6 +56,11 @@ std::string ListBox::Item(int index) const {
   return got > 0 ? Narrow(buf.data(), static_cast<int>(got)) : std::string();
 }
 
+int ListBox::ItemAt(int x, int y) const {
+  const LRESULT r = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
+  return HIWORD(r) == 0 ? static_cast<int>(LOWORD(r)) : -1;
+}
+
 int ComboBox::Add(const std::string& item) const {
   return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str())));
 }
@@ -132,6 +137,16 @@ int TextWidth(HFONT font, const std::string& utf8) {
   if (old) SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   return size.cx;
+}
+
+int TextHeight(HFONT font) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  if (old) SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return tm.tmHeight;
 }
 
 }  // namespace win

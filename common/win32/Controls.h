@@ -87,6 +87,8 @@ class ListBox : public Control {
   int Selected() const { return static_cast<int>(Send(LB_GETCURSEL)); }  // -1 when none
   void Select(int index) const { Send(LB_SETCURSEL, index); }
   std::string Item(int index) const;
+  // The item under a point of the list's client area; -1 below the last item.
+  int ItemAt(int x, int y) const;
 };
 
 class ComboBox : public Control {
@@ -114,5 +116,7 @@ class Grid : public Control {
 
 // Width in pixels of a text in a font (the DC of the screen).
 int TextWidth(HFONT font, const std::string& utf8);
+// Height in pixels of a line of text in a font.
+int TextHeight(HFONT font);
 
 }  // namespace win

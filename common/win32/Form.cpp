@@ -19,10 +19,23 @@ int DpiOf(HWND hwnd) {
   return ScreenDpi();
 }
 
-HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold) {
-  static std::map<std::tuple<std::wstring, int, int, bool>, HFONT> fonts;
-  HFONT& font = fonts[{face, points, dpi, bold}];
-  if (!font) font = CreateFontPt(face, points, bold, false, false, dpi);
+HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold) { return FormFont(face, points, dpi, bold, 0); }
+
+HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold, int angle) {
+  static std::map<std::tuple<std::wstring, int, int, bool, int>, HFONT> fonts;
+  HFONT& font = fonts[{face, points, dpi, bold, angle}];
+  if (font) return font;
+  if (angle == 0) {
+    font = CreateFontPt(face, points, bold, false, false, dpi);
+  } else {
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(points, dpi, 72);
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfEscapement = lf.lfOrientation = angle;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    font = CreateFontIndirectW(&lf);
+  }
   return font;
 }
 
@@ -62,7 +75,8 @@ bool Form::CreateForm(const wchar_t* className, const std::string& caption, int 
   face_ = style.face;
   points_ = style.points;
   const DWORD ws = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | (style.closeBox ? WS_SYSMENU : 0) |
-                   (style.resizable ? WS_THICKFRAME | WS_MAXIMIZEBOX : 0) | style.extraStyle;
+                   (style.resizable ? WS_THICKFRAME | (style.maximizeBox ? WS_MAXIMIZEBOX : 0) : 0) |
+                   style.extraStyle;
   const DWORD ex = WS_EX_CONTROLPARENT | (style.resizable ? 0 : WS_EX_DLGMODALFRAME) |
                    (style.contextHelp ? WS_EX_CONTEXTHELP : 0) | style.extraExStyle;
   if (!Create(className, caption, ws, ex, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner)) return false;
@@ -192,6 +206,22 @@ ComboBox Form::AddComboBox(const std::string& name, Box at, DWORD style) {
 
 void Form::OnNotification(const Control& control, std::function<void(int code)> handler) {
   SetCommandHandler(GetDlgCtrlID(control.Hwnd()), std::move(handler));
+}
+
+void Form::AddHint(const Control& control, const std::string& text) {
+  if (!hints_ || !IsWindow(hints_)) {  // the tooltip went with an earlier window of the form
+    hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                             0, Hwnd(), nullptr, Instance(), nullptr);
+    if (!hints_) return;
+  }
+  std::wstring t = Widen(text);
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = Hwnd();
+  ti.uId = reinterpret_cast<UINT_PTR>(control.Hwnd());
+  ti.lpszText = t.data();
+  SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 }  // namespace win

@@ -30,6 +30,8 @@ struct Box {
 int DpiOf(HWND hwnd);
 // A font of the forms at a DPI, shared by every form of the process and kept for its life.
 HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold = false);
+// The same, turned by `angle` tenths of a degree (900: text reading upward), for painted texts.
+HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold, int angle);
 // Centres a top-level window on the work area of the monitor of `beside` (a visible window), or of
 // the mouse pointer without one.
 void CenterOnMonitor(HWND hwnd, HWND beside = nullptr);
@@ -39,6 +41,7 @@ struct FormStyle {
   int points = 8;
   bool closeBox = true;      // the caption's close box and system menu
   bool resizable = false;    // a sizing frame and the maximise box
+  bool maximizeBox = true;   // with resizable: false leaves the maximise box out (and "?" can show)
   bool contextHelp = false;  // the caption's "?" button
   DWORD extraStyle = 0;
   DWORD extraExStyle = 0;
@@ -89,6 +92,8 @@ class Form : public Window {
                      DWORD style, DWORD exStyle = 0, int id = 0);
   // A notification handler of a control created here (EN_CHANGE, LBN_DBLCLK, CBN_SELCHANGE...).
   void OnNotification(const Control& control, std::function<void(int code)> handler);
+  // A hint shown while the pointer rests on a control (one tooltip window per form, made on first use).
+  void AddHint(const Control& control, const std::string& text);
 
   HWND Find(const std::string& name) const { return FindControl(Hwnd(), name); }
   RECT Pixels(Box at) const { return RECT{S(at.x), S(at.y), S(at.x + at.width), S(at.y + at.height)}; }
@@ -100,6 +105,7 @@ class Form : public Window {
   const wchar_t* face_ = L"MS Sans Serif";
   int points_ = 8;
   int nextId_ = 1000;
+  HWND hints_ = nullptr;  // owned by the form's window, which destroys it
 };
 
 }  // namespace win

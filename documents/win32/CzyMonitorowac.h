@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "common/win32/Window.h"
+#include "common/win32/Form.h"
 
 class TDokumenty;
 
-class TfrmCzyMonitorowac : public win::Window {
+class TfrmCzyMonitorowac : public win::Form {
  public:
   TfrmCzyMonitorowac(TDokumenty& dokumenty, HWND glowne);
   ~TfrmCzyMonitorowac() override;
@@ -23,14 +23,18 @@ class TfrmCzyMonitorowac : public win::Window {
   void cmdTakClick();
   void cmdNieClick();
 
-  HWND labDokument() const { return labDokument_; }
-  HWND cmdTak() const { return cmdTak_; }
-  HWND cmdNie() const { return cmdNie_; }
+  HWND labDokument() const { return labDokument_.Hwnd(); }
+  HWND cmdTak() const { return cmdTak_.Hwnd(); }
+  HWND cmdNie() const { return cmdNie_.Hwnd(); }
 
   static constexpr int kSzerokosc = 420, kWysokosc = 160;  // client area
 
  protected:
+  // WM_ACTIVATE: "Tak" takes the focus when the user turns to the window.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
+  // The close box answers nothing: the candidate stays and is asked about again.
+  bool OnClose() override;
 
  private:
   void FormCreate();
@@ -39,8 +43,8 @@ class TfrmCzyMonitorowac : public win::Window {
   TDokumenty& dokumenty_;
   HWND glowne_;
   std::string tytul_;
-  HWND imgObrazek_ = nullptr, label1_ = nullptr, labDokument_ = nullptr, cmdTak_ = nullptr, cmdNie_ = nullptr;
-  HFONT font_ = nullptr, fontNaglowka_ = nullptr;
+  win::Control imgObrazek_, labDokument_;
+  win::Button cmdTak_, cmdNie_;
   bool zamkniete_ = false;
 };
 

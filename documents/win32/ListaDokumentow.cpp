@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "common/WinTools.h"
 #include "documents/ListaDokumentow.h"
 #include "documents/MonitorowanieDokumentow.h"
@@ -11,37 +13,24 @@
 namespace {
 
 constexpr wchar_t kKlasa[] = L"TfrmListaDokumentow";
-enum : int {
-  idLstDokumenty = 10, idPanPrzyciski, idImgOtwarty, idImgMonitorowany, idCmdMonitorujDokument,
-  idCmdWyswietlTylkoUruchomione,
-};
-constexpr int kPanel = 40;   // width of the button panel on the right
+constexpr int kPanel = 40;  // width of the button panel on the right
 constexpr int kPrzycisk = 30;
 constexpr int kGlif = 20;
+constexpr int kTekst = 50;  // where an item's title starts, after the two markers
 
-// A button glyph drawn on the button face colour.
-HBITMAP Glif(void (*rysuj)(HDC, const RECT&)) {
+// A button glyph of `bok` pixels drawn on the button face colour.
+HBITMAP Glif(void (*rysuj)(HDC, const RECT&), int bok) {
   HDC ekran = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(ekran);
-  HBITMAP b = CreateCompatibleBitmap(ekran, kGlif, kGlif);
+  HBITMAP b = CreateCompatibleBitmap(ekran, bok, bok);
   HGDIOBJ stary = SelectObject(dc, b);
-  RECT r{0, 0, kGlif, kGlif};
+  RECT r{0, 0, bok, bok};
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
   rysuj(dc, r);
   SelectObject(dc, stary);
   DeleteDC(dc);
   ReleaseDC(nullptr, ekran);
   return b;
-}
-
-void Podpowiedz(HWND tip, HWND form, HWND control, const wchar_t* tekst) {
-  TOOLINFOW ti{};
-  ti.cbSize = sizeof ti;
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  ti.hwnd = form;
-  ti.uId = reinterpret_cast<UINT_PTR>(control);
-  ti.lpszText = const_cast<wchar_t*>(tekst);
-  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 }  // namespace
@@ -52,10 +41,7 @@ TfrmListaDokumentow::TfrmListaDokumentow(TDokumenty& dokumenty, std::string znak
 }
 
 TfrmListaDokumentow::~TfrmListaDokumentow() {
-  if (lstDokumenty_) RemoveWindowSubclass(lstDokumenty_, ListaProc, 1);
-  if (podpowiedzi_) DestroyWindow(podpowiedzi_);
-  if (Hwnd()) DestroyWindow(Hwnd());
-  if (font_) DeleteObject(font_);
+  Destroy();
   if (glifMonitoruj_) DeleteObject(glifMonitoruj_);
   if (glifWidok_) DeleteObject(glifWidok_);
 }
@@ -63,141 +49,131 @@ TfrmListaDokumentow::~TfrmListaDokumentow() {
 void TfrmListaDokumentow::FormCreate() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  RegisterFormClass(kKlasa);
-  const DWORD styl = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  const DWORD exStyl = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-  RECT r{0, 0, kSzerokosc, kWysokosc};
-  AdjustWindowRectEx(&r, styl, FALSE, exStyl);
-  HWND h = Create(kKlasa, "Lista monitorowanych dokumentów", styl, exStyl, CW_USEDEFAULT, CW_USEDEFAULT,
-                  r.right - r.left, r.bottom - r.top);
-  if (!h) return;
-  font_ = win::CreateFontPt(L"Tahoma", 8);
-  win::SetFont(h, font_);
-  {
-    HDC dc = GetDC(h);
-    HGDIOBJ stary = SelectObject(dc, font_);
-    SIZE s{};
-    GetTextExtentPoint32W(dc, L"Tg", 2, &s);
-    SelectObject(dc, stary);
-    ReleaseDC(h, dc);
-    wysokoscPozycji_ = s.cy + 1;
-  }
-  lstDokumenty_ = win::CreateChild(h, L"LISTBOX", "lstDokumenty", idLstDokumenty, "",
-                                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_OWNERDRAWFIXED |
-                                       LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                                   0, 0, kSzerokosc - kPanel, kWysokosc, WS_EX_CLIENTEDGE);
-  SendMessageW(lstDokumenty_, LB_SETITEMHEIGHT, 0, wysokoscPozycji_);
-  SetWindowSubclass(lstDokumenty_, ListaProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  panPrzyciski_ = win::CreateChild(h, L"STATIC", "panPrzyciski", idPanPrzyciski, "", WS_VISIBLE,
-                                   kSzerokosc - kPanel, 0, kPanel, kWysokosc);
-  imgOtwarty_ = win::CreateChild(h, L"STATIC", "imgOtwarty", idImgOtwarty, "", SS_OWNERDRAW, 0, 0, 16, 16);
-  imgMonitorowany_ = win::CreateChild(h, L"STATIC", "imgMonitorowany", idImgMonitorowany, "", SS_OWNERDRAW, 0, 0, 16,
-                                      16);
-  glifMonitoruj_ = Glif(znaczniki::RysujMonitorowany);
-  glifWidok_ = Glif(znaczniki::RysujListe);
-  cmdMonitorujDokument_ = win::CreateChild(h, L"BUTTON", "cmdMonitorujDokument", idCmdMonitorujDokument, "",
-                                           WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP, 0, 0, kPrzycisk,
-                                           kPrzycisk);
-  SendMessageW(cmdMonitorujDokument_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glifMonitoruj_));
-  cmdWyswietlTylkoUruchomione_ = win::CreateChild(
-      h, L"BUTTON", "cmdWyswietlTylkoUruchomione", idCmdWyswietlTylkoUruchomione, "",
-      WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_BITMAP, 0, 0, kPrzycisk, kPrzycisk);
-  SendMessageW(cmdWyswietlTylkoUruchomione_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glifWidok_));
-  podpowiedzi_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, h,
-                                 nullptr, win::Instance(), nullptr);
-  if (podpowiedzi_) {
-    Podpowiedz(podpowiedzi_, h, cmdMonitorujDokument_, L"Monitoruj dokument");
-    Podpowiedz(podpowiedzi_, h, cmdWyswietlTylkoUruchomione_, L"Sposób wyświetlania listy");
-  }
-  Uloz(kSzerokosc, kWysokosc);
+  win::FormStyle styl;
+  styl.face = L"Tahoma";
+  styl.resizable = true;
+  styl.maximizeBox = false;
+  styl.extraStyle = WS_MINIMIZEBOX;
+  styl.extraExStyle = WS_EX_TOPMOST;
+  if (!CreateForm(kKlasa, "Lista monitorowanych dokumentów", kSzerokosc, kWysokosc, nullptr, styl)) return;
+  lstDokumenty_ = AddListBox("lstDokumenty", {0, 0, kSzerokosc - kPanel, kWysokosc},
+                             WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
+                                 LBS_NOINTEGRALHEIGHT);
+  OnNotification(lstDokumenty_, [this](int kod) {
+    if (kod == LBN_DBLCLK) cmdMonitorujDokumentClick();
+  });
+  panPrzyciski_ = AddLabel("panPrzyciski", "", {kSzerokosc - kPanel, 0, kPanel, kWysokosc});
+  // The marker pictures as components of their own (not shown: the list draws them).
+  imgOtwarty_ = AddControl(L"STATIC", "imgOtwarty", "", {0, 0, 16, 16}, SS_OWNERDRAW);
+  imgMonitorowany_ = AddControl(L"STATIC", "imgMonitorowany", "", {0, 0, 16, 16}, SS_OWNERDRAW);
+  DodajPrzyciski();
+  // Escape, through the dialog keys of the message loop.
+  SetClickHandler(IDCANCEL, [this] { Zamknij(); });
+  RECT k{};
+  GetClientRect(Hwnd(), &k);
+  OnSize(k.right, k.bottom);
   Wypelnij(false);
-  win::CenterOnScreen(h);
 }
 
-void TfrmListaDokumentow::Uloz(int szerokosc, int wysokosc) {
-  MoveWindow(lstDokumenty_, 0, 0, szerokosc - kPanel, wysokosc, TRUE);
-  MoveWindow(panPrzyciski_, szerokosc - kPanel, 0, kPanel, wysokosc, TRUE);
-  const int x = szerokosc - kPanel + (kPanel - kPrzycisk) / 2;
-  MoveWindow(cmdMonitorujDokument_, x, 6, kPrzycisk, kPrzycisk, TRUE);
-  MoveWindow(cmdWyswietlTylkoUruchomione_, x, 6 + kPrzycisk + 4, kPrzycisk, kPrzycisk, TRUE);
+void TfrmListaDokumentow::DodajPrzyciski() {
+  glifMonitoruj_ = Glif(znaczniki::RysujMonitorowany, S(kGlif));
+  glifWidok_ = Glif(znaczniki::RysujListe, S(kGlif));
+  const DWORD styl = WS_VISIBLE | WS_TABSTOP | BS_BITMAP;
+  const win::Box miejsce{0, 0, kPrzycisk, kPrzycisk};
+  cmdMonitorujDokument_ =
+      win::Button(AddControl(L"BUTTON", "cmdMonitorujDokument", "", miejsce, styl | BS_PUSHBUTTON).Hwnd());
+  cmdWyswietlTylkoUruchomione_ = win::CheckBox(
+      AddControl(L"BUTTON", "cmdWyswietlTylkoUruchomione", "", miejsce, styl | BS_AUTOCHECKBOX | BS_PUSHLIKE).Hwnd());
+  cmdMonitorujDokument_.Send(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glifMonitoruj_));
+  cmdWyswietlTylkoUruchomione_.Send(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glifWidok_));
+  SetClickHandler(GetDlgCtrlID(cmdMonitorujDokument_.Hwnd()), [this] { cmdMonitorujDokumentClick(); });
+  SetClickHandler(GetDlgCtrlID(cmdWyswietlTylkoUruchomione_.Hwnd()), [this] { cmdWyswietlTylkoUruchomioneClick(); });
+  AddHint(cmdMonitorujDokument_, "Monitoruj dokument");
+  AddHint(cmdWyswietlTylkoUruchomione_, "Sposób wyświetlania listy");
+}
+
+void TfrmListaDokumentow::OnSize(int szerokosc, int wysokosc) {
+  if (!cmdWyswietlTylkoUruchomione_) return;  // sized while being created
+  const int panel = S(kPanel), przycisk = S(kPrzycisk);
+  lstDokumenty_.Place(0, 0, szerokosc - panel, wysokosc);
+  panPrzyciski_.Place(szerokosc - panel, 0, panel, wysokosc);
+  const int x = szerokosc - panel + (panel - przycisk) / 2;
+  cmdMonitorujDokument_.Place(x, S(6), przycisk, przycisk);
+  cmdWyswietlTylkoUruchomione_.Place(x, S(6) + przycisk + S(4), przycisk, przycisk);
+  // A static does not repaint what it gains when it grows (seen under Wine: a white panel).
+  InvalidateRect(panPrzyciski_.Hwnd(), nullptr, TRUE);
 }
 
 void TfrmListaDokumentow::Pokaz() {
   if (!Hwnd()) return;
   ShowWindow(Hwnd(), SW_SHOW);
   SetForegroundWindow(Hwnd());
-  SetFocus(lstDokumenty_);
+  lstDokumenty_.Focus();
 }
 
 void TfrmListaDokumentow::Wypelnij(bool pelny) {
   TStringList tytuly;
   ListFilteredWindowTitles(tytuly, znaki_);
   const TStringList pozycje = pelny ? WidokPelny(tytuly, dokumenty_) : WidokOtwartych(tytuly, dokumenty_);
-  SendMessageW(lstDokumenty_, LB_RESETCONTENT, 0, 0);
-  HDC dc = GetDC(lstDokumenty_);
-  HGDIOBJ stary = SelectObject(dc, font_);
+  lstDokumenty_.Clear();
   int najszersza = 0;
   for (const std::string& p : pozycje) {
-    const std::wstring w = win::Widen(p);
-    SendMessageW(lstDokumenty_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
-    SIZE s{};
-    if (w.size() > 2) GetTextExtentPoint32W(dc, w.c_str() + 2, static_cast<int>(w.size() - 2), &s);
-    najszersza = std::max<int>(najszersza, s.cx + 56);
+    lstDokumenty_.Add(p);
+    najszersza = std::max(najszersza, win::TextWidth(Font(), p.size() > 2 ? p.substr(2) : "") + S(kTekst + 6));
   }
-  SelectObject(dc, stary);
-  ReleaseDC(lstDokumenty_, dc);
-  SendMessageW(lstDokumenty_, LB_SETHORIZONTALEXTENT, najszersza, 0);
+  lstDokumenty_.Send(LB_SETHORIZONTALEXTENT, najszersza);
 }
 
 TStringList TfrmListaDokumentow::Pozycje() const {
   TStringList out;
-  const int n = static_cast<int>(SendMessageW(lstDokumenty_, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
-    const int dl = static_cast<int>(SendMessageW(lstDokumenty_, LB_GETTEXTLEN, i, 0));
-    std::wstring w(static_cast<size_t>(std::max(dl, 0)) + 1, L'\0');
-    SendMessageW(lstDokumenty_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(w.data()));
-    w.resize(static_cast<size_t>(std::max(dl, 0)));
-    out.push_back(win::Narrow(w));
-  }
+  for (int i = 0, n = lstDokumenty_.Count(); i < n; ++i) out.push_back(lstDokumenty_.Item(i));
   return out;
 }
 
-void TfrmListaDokumentow::cmdWyswietlTylkoUruchomioneClick() {
-  Wypelnij(SendMessageW(cmdWyswietlTylkoUruchomione_, BM_GETCHECK, 0, 0) == BST_CHECKED);
-}
+void TfrmListaDokumentow::cmdWyswietlTylkoUruchomioneClick() { Wypelnij(cmdWyswietlTylkoUruchomione_.Checked()); }
 
 void TfrmListaDokumentow::cmdMonitorujDokumentClick() {
-  const int i = static_cast<int>(SendMessageW(lstDokumenty_, LB_GETCURSEL, 0, 0));
+  const int i = lstDokumenty_.Selected();
   if (i < 0) return;
-  const std::string przed = Pozycje()[i];
+  const std::string przed = lstDokumenty_.Item(i);
   const std::string po = PrzelaczMonitorowanie(przed, dokumenty_);
   if (!Hwnd() || po == przed) return;
-  const std::wstring w = win::Widen(po);
-  SendMessageW(lstDokumenty_, LB_DELETESTRING, i, 0);
-  SendMessageW(lstDokumenty_, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(w.c_str()));
-  SendMessageW(lstDokumenty_, LB_SETCURSEL, i, 0);
+  lstDokumenty_.Send(LB_DELETESTRING, i);
+  lstDokumenty_.Send(LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(win::Widen(po).c_str()));
+  lstDokumenty_.Select(i);
 }
 
-void TfrmListaDokumentow::RysujPozycje(const DRAWITEMSTRUCT& di) {
+bool TfrmListaDokumentow::OnMeasureItem(MEASUREITEMSTRUCT& m) {
+  if (m.CtlType != ODT_LISTBOX) return false;
+  m.itemHeight = win::TextHeight(Font()) + 1;
+  return true;
+}
+
+bool TfrmListaDokumentow::OnDrawItem(const DRAWITEMSTRUCT& d) {
+  if (d.hwndItem == lstDokumenty_.Hwnd()) RysujPozycje(d);
+  else if (d.hwndItem == imgOtwarty_.Hwnd()) znaczniki::RysujOtwarty(d.hDC, d.rcItem);
+  else if (d.hwndItem == imgMonitorowany_.Hwnd()) znaczniki::RysujMonitorowany(d.hDC, d.rcItem);
+  else return false;
+  return true;
+}
+
+void TfrmListaDokumentow::RysujPozycje(const DRAWITEMSTRUCT& di) const {
   if (di.itemID == static_cast<UINT>(-1)) return;
   const bool zaznaczona = di.itemState & ODS_SELECTED;
   FillRect(di.hDC, &di.rcItem, GetSysColorBrush(zaznaczona ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  const int dl = static_cast<int>(SendMessageW(lstDokumenty_, LB_GETTEXTLEN, di.itemID, 0));
-  if (dl < 0) return;
-  std::wstring w(static_cast<size_t>(dl) + 1, L'\0');
-  SendMessageW(lstDokumenty_, LB_GETTEXT, di.itemID, reinterpret_cast<LPARAM>(w.data()));
-  w.resize(static_cast<size_t>(dl));
-  const int h = di.rcItem.bottom - di.rcItem.top;
-  const int bok = std::max(8, h - 2);
-  const int y = di.rcItem.top + (h - bok) / 2;
-  if (!w.empty() && w[0] == L'@') znaczniki::RysujOtwarty(di.hDC, RECT{di.rcItem.left + 2, y, di.rcItem.left + 2 + bok, y + bok});
-  if (w.size() > 1 && w[1] == L'#')
-    znaczniki::RysujMonitorowany(di.hDC, RECT{di.rcItem.left + 30, y, di.rcItem.left + 30 + bok, y + bok});
-  if (w.size() > 2) {
+  // "@" first: an open window; "#" second: a monitored document; the title after both.
+  const std::string p = lstDokumenty_.Item(static_cast<int>(di.itemID));
+  const RECT& r = di.rcItem;
+  const int h = r.bottom - r.top, bok = std::max(8, h - 2), y = r.top + (h - bok) / 2;
+  if (!p.empty() && p[0] == '@') znaczniki::RysujOtwarty(di.hDC, RECT{r.left + S(2), y, r.left + S(2) + bok, y + bok});
+  if (p.size() > 1 && p[1] == '#')
+    znaczniki::RysujMonitorowany(di.hDC, RECT{r.left + S(30), y, r.left + S(30) + bok, y + bok});
+  if (p.size() > 2) {
+    const std::wstring tytul = win::Widen(p.substr(2));
     SetBkMode(di.hDC, TRANSPARENT);
     SetTextColor(di.hDC, GetSysColor(zaznaczona ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    HGDIOBJ stary = SelectObject(di.hDC, font_);
-    TextOutW(di.hDC, di.rcItem.left + 50, di.rcItem.top, w.c_str() + 2, static_cast<int>(w.size() - 2));
+    HGDIOBJ stary = SelectObject(di.hDC, Font());
+    TextOutW(di.hDC, r.left + S(kTekst), r.top, tytul.c_str(), static_cast<int>(tytul.size()));
     SelectObject(di.hDC, stary);
   }
   if (di.itemState & ODS_FOCUS) DrawFocusRect(di.hDC, &di.rcItem);
@@ -210,50 +186,15 @@ void TfrmListaDokumentow::Zamknij() {
   if (glowne_) PostMessageW(glowne_, WM_FREE_FORM, 0, KodOkna(Okno::ListaDokumentow));
 }
 
-LRESULT CALLBACK TfrmListaDokumentow::ListaProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
-  if (msg == WM_KEYUP && wp == VK_ESCAPE) {
-    reinterpret_cast<TfrmListaDokumentow*>(self)->Zamknij();
-    return 0;
-  }
-  return DefSubclassProc(h, msg, wp, lp);
+bool TfrmListaDokumentow::OnClose() {
+  Zamknij();
+  return true;
 }
 
 LRESULT TfrmListaDokumentow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case idCmdMonitorujDokument:
-          if (HIWORD(wp) == BN_CLICKED) cmdMonitorujDokumentClick();
-          return 0;
-        case idCmdWyswietlTylkoUruchomione:
-          if (HIWORD(wp) == BN_CLICKED) cmdWyswietlTylkoUruchomioneClick();
-          return 0;
-        case idLstDokumenty:
-          if (HIWORD(wp) == LBN_DBLCLK) cmdMonitorujDokumentClick();
-          return 0;
-        case IDCANCEL:
-          Zamknij();  // Escape through the dialog keys of the message loop
-          return 0;
-      }
-      break;
-    case WM_DRAWITEM: {
-      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-      if (di->CtlID == idLstDokumenty) RysujPozycje(*di);
-      else if (di->CtlID == idImgOtwarty) znaczniki::RysujOtwarty(di->hDC, di->rcItem);
-      else if (di->CtlID == idImgMonitorowany) znaczniki::RysujMonitorowany(di->hDC, di->rcItem);
-      return TRUE;
-    }
-    case WM_SIZE:
-      if (lstDokumenty_) Uloz(LOWORD(lp), HIWORD(lp));
-      return 0;
-    case WM_GETMINMAXINFO: {
-      auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
-      mm->ptMinTrackSize = POINT{240, 160};
-      return 0;
-    }
-    case WM_CLOSE:
-      Zamknij();
-      return 0;
+  if (msg == WM_GETMINMAXINFO) {
+    reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = POINT{S(240), S(160)};
+    return 0;
   }
-  return Default(msg, wp, lp);
+  return Form::HandleMessage(msg, wp, lp);
 }

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "common/Tekstowe.h"
-#include "common/win32/Window.h"
+#include "common/win32/Form.h"
 
 class TDokumenty;
 
-class TfrmListaDokumentow : public win::Window {
+class TfrmListaDokumentow : public win::Form {
  public:
   TfrmListaDokumentow(TDokumenty& dokumenty, std::string znakiFiltrujace, HWND glowne);
   ~TfrmListaDokumentow() override;
@@ -24,30 +24,34 @@ class TfrmListaDokumentow : public win::Window {
   // The items as the list holds them now.
   TStringList Pozycje() const;
 
-  HWND lstDokumenty() const { return lstDokumenty_; }
-  HWND cmdMonitorujDokument() const { return cmdMonitorujDokument_; }
-  HWND cmdWyswietlTylkoUruchomione() const { return cmdWyswietlTylkoUruchomione_; }
+  HWND lstDokumenty() const { return lstDokumenty_.Hwnd(); }
+  HWND cmdMonitorujDokument() const { return cmdMonitorujDokument_.Hwnd(); }
+  HWND cmdWyswietlTylkoUruchomione() const { return cmdWyswietlTylkoUruchomione_.Hwnd(); }
 
   static constexpr int kSzerokosc = 560, kWysokosc = 300;  // client area at the start
 
  protected:
+  // The smallest size; the rest goes to the typed handlers.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnSize(int width, int height) override;
+  bool OnMeasureItem(MEASUREITEMSTRUCT& m) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
+  bool OnClose() override;
 
  private:
   void FormCreate();
+  void DodajPrzyciski();
   void Wypelnij(bool pelny);
-  void Uloz(int szerokosc, int wysokosc);
-  void RysujPozycje(const DRAWITEMSTRUCT& di);
+  void RysujPozycje(const DRAWITEMSTRUCT& d) const;
   void Zamknij();
-  static LRESULT CALLBACK ListaProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
 
   TDokumenty& dokumenty_;
   std::string znaki_;
   HWND glowne_;
-  HWND lstDokumenty_ = nullptr, panPrzyciski_ = nullptr, imgOtwarty_ = nullptr, imgMonitorowany_ = nullptr;
-  HWND cmdMonitorujDokument_ = nullptr, cmdWyswietlTylkoUruchomione_ = nullptr, podpowiedzi_ = nullptr;
-  HFONT font_ = nullptr;
+  win::ListBox lstDokumenty_;
+  win::Control panPrzyciski_, imgOtwarty_, imgMonitorowany_;
+  win::Button cmdMonitorujDokument_;
+  win::CheckBox cmdWyswietlTylkoUruchomione_;  // a push-like toggle: down shows every document
   HBITMAP glifMonitoruj_ = nullptr, glifWidok_ = nullptr;
-  int wysokoscPozycji_ = 16;
   bool zamkniete_ = false;
 };

@@ -3,8 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <map>
-#include <tuple>
+
+#include "common/win32/Form.h"
 
 namespace {
 
@@ -13,22 +13,10 @@ constexpr wchar_t kKroj[] = L"Arial";
 
 COLORREF Rgb(const wykres::Kolor& k) { return RGB(k.r, k.g, k.b); }
 
-HFONT Czcionka(HDC dc, const wchar_t* kroj, int rozmiar, bool pogrubiony, int kat) {
-  LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(rozmiar, GetDeviceCaps(dc, LOGPIXELSY), 72);
-  lf.lfWeight = pogrubiony ? FW_BOLD : FW_NORMAL;
-  lf.lfEscapement = kat;
-  lf.lfOrientation = kat;
-  lf.lfCharSet = EASTEUROPE_CHARSET;
-  lf.lfQuality = DEFAULT_QUALITY;
-  lstrcpynW(lf.lfFaceName, kroj, LF_FACESIZE);
-  return CreateFontIndirectW(&lf);
-}
-
 }  // namespace
 
 void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj) {
-  std::map<std::tuple<int, bool, int>, HFONT> fonty;
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
   HGDIOBJ staraCzcionka = nullptr;
   HGDIOBJ staryPedzel = SelectObject(dc, GetStockObject(DC_BRUSH));
   HGDIOBJ starePioro = SelectObject(dc, GetStockObject(DC_PEN));
@@ -61,10 +49,7 @@ void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj) {
         LineTo(dc, o.right + (o.right == o.left ? 0 : 1), o.bottom + (o.bottom == o.top ? 0 : 1));
         break;
       case wykres::Operacja::Tekst: {
-        auto klucz = std::make_tuple(o.rozmiar, o.pogrubiony, o.kat);
-        HFONT& f = fonty[klucz];
-        if (!f) f = Czcionka(dc, kroj, o.rozmiar, o.pogrubiony, o.kat);
-        HGDIOBJ poprzednia = SelectObject(dc, f);
+        HGDIOBJ poprzednia = SelectObject(dc, win::FormFont(kroj, o.rozmiar, dpi, o.pogrubiony, o.kat));
         if (!staraCzcionka) staraCzcionka = poprzednia;
         SetTextColor(dc, Rgb(o.kolor));
         const std::wstring t = win::Widen(o.tekst);
@@ -79,27 +64,37 @@ void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj) {
   if (staraCzcionka) SelectObject(dc, staraCzcionka);
   SelectObject(dc, staryPedzel);
   SelectObject(dc, starePioro);
-  for (auto& [k, f] : fonty) DeleteObject(f);
+}
+
+void RysujBuforowane(HDC dc, int w, int h, const wykres::Rysunek& ops, const wchar_t* kroj) {
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, std::max(1, w), std::max(1, h));
+  HGDIOBJ stara = SelectObject(mem, bmp);
+  RysujOperacje(mem, ops, kroj);
+  BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCCOPY);
+  SelectObject(mem, stara);
+  DeleteObject(bmp);
+  DeleteDC(mem);
 }
 
 TWykres::TWykres(HWND rodzic, const std::string& nazwa, int id) {
   RegisterFormClass(kKlasa, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr, LoadCursorW(nullptr, IDC_ARROW));
   HWND h = Create(kKlasa, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 100, 100, rodzic, id);
   if (h) win::SetControlName(h, nazwa);
-  HDC dc = GetDC(h);
-  font_ = Czcionka(dc, kKroj, 8, false, 0);
-  ReleaseDC(h, dc);
+  menu_ = CreatePopupMenu();
+  AppendMenuW(menu_, MF_STRING | (dane_.gradient ? MF_CHECKED : MF_UNCHECKED), kMnuGradient, L"Gradient");
 }
 
 TWykres::~TWykres() {
   if (Hwnd()) win::DestroyControl(Hwnd());
-  if (font_) DeleteObject(font_);
+  if (menu_) DestroyMenu(menu_);
 }
 
 void TWykres::UstawDane(const wykres::Dane& d, bool zachowajWidok) {
   dane_ = d;
   if (!zachowajWidok) widok_ = wykres::WidokPoczatkowy(dane_);
-  if (Hwnd()) SetWindowTextW(Hwnd(), win::Widen(d.tytul).c_str());
+  if (Hwnd()) win::SetText(Hwnd(), d.tytul);
+  CheckMenuItem(menu_, kMnuGradient, MF_BYCOMMAND | (dane_.gradient ? MF_CHECKED : MF_UNCHECKED));
   Przelicz();
 }
 
@@ -112,7 +107,16 @@ void TWykres::Przesun(double procent) { UstawWidok(wykres::Przesun(dane_, widok_
 
 void TWykres::UstawGradient(bool wlaczony) {
   dane_.gradient = wlaczony;
+  CheckMenuItem(menu_, kMnuGradient, MF_BYCOMMAND | (wlaczony ? MF_CHECKED : MF_UNCHECKED));
   Przelicz();
+}
+
+void TWykres::mnuGradientClick() { UstawGradient(!dane_.gradient); }
+
+void TWykres::PokazMenu(POINT ekran) {
+  const UINT wybor = TrackPopupMenu(menu_, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, ekran.x, ekran.y, 0, Hwnd(),
+                                    nullptr);
+  if (wybor == kMnuGradient) mnuGradientClick();
 }
 
 void TWykres::UstawAktywnosc(int seria, bool aktywna) {
@@ -170,14 +174,15 @@ const wykres::Uklad& TWykres::Uklad() {
     szer_ = r.right;
     wys_ = r.bottom;
     HDC dc = GetDC(Hwnd());
-    HFONT pogrubiona = Czcionka(dc, kKroj, 8, true, 0);
-    HGDIOBJ stara = SelectObject(dc, font_);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    HFONT zwykla = win::FormFont(kKroj, 8, dpi), pogrubiona = win::FormFont(kKroj, 8, dpi, true);
+    HGDIOBJ stara = SelectObject(dc, zwykla);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     wykres::Miara m;
     m.wysokosc = tm.tmHeight;
     m.szerokosc = [&](const std::string& t, bool b) {
-      SelectObject(dc, b ? pogrubiona : font_);
+      SelectObject(dc, b ? pogrubiona : zwykla);
       const std::wstring w = win::Widen(t);
       SIZE s{};
       GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &s);
@@ -185,23 +190,12 @@ const wykres::Uklad& TWykres::Uklad() {
     };
     uklad_ = wykres::Uloz(dane_, widok_, szer_, wys_, m);
     SelectObject(dc, stara);
-    DeleteObject(pogrubiona);
     ReleaseDC(Hwnd(), dc);
     ukladAktualny_ = true;
   }
   return uklad_;
 }
 
-void TWykres::Rysuj(HDC dc, int w, int h) {
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP bmp = CreateCompatibleBitmap(dc, std::max(1, w), std::max(1, h));
-  HGDIOBJ stara = SelectObject(mem, bmp);
-  RysujOperacje(mem, Uklad().operacje, kKroj);
-  BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, stara);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-}
 
 HBITMAP TWykres::Bitmapa() {
   if (!Hwnd()) return nullptr;
@@ -231,103 +225,121 @@ bool TWykres::KopiujDoSchowka() {
   return ok;
 }
 
-void TWykres::Ramka(int x, int y) {
+void TWykres::Ramka(POINT p) {
   // The zoom rectangle, drawn and removed by inverting.
   HDC dc = GetDC(Hwnd());
-  RECT r{std::min<LONG>(start_.x, x), std::min<LONG>(start_.y, y), std::max<LONG>(start_.x, x), std::max<LONG>(start_.y, y)};
+  RECT r{std::min(start_.x, p.x), std::min(start_.y, p.y), std::max(start_.x, p.x), std::max(start_.y, p.y)};
   DrawFocusRect(dc, &r);
   ReleaseDC(Hwnd(), dc);
 }
 
-LRESULT TWykres::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+void TWykres::OnPaint(HDC dc, const RECT&) {
+  RECT r{};
+  GetClientRect(Hwnd(), &r);
+  RysujBuforowane(dc, r.right, r.bottom, Uklad().operacje, kKroj);
+  ramkaWidoczna_ = false;
+}
+
+void TWykres::RuchMyszy(POINT p, WPARAM klawisze) {
+  if (!sledzi_) {
+    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, Hwnd(), 0};
+    sledzi_ = TrackMouseEvent(&t) != FALSE;
+  }
+  if (ciagnie_) {
+    if (ramkaWidoczna_) Ramka(ostatni_);
+    Ramka(p);
+    ramkaWidoczna_ = true;
+    ostatni_ = p;
+    return;
+  }
+  if (przesuwa_ && (klawisze & MK_RBUTTON)) {
+    const wykres::Uklad& u = Uklad();
+    const int dx = p.x - ostatniX_;
+    if (dx != 0 && u.plotR > u.plotL) {
+      przesunieto_ = true;
+      ostatniX_ = p.x;
+      Przesun(-100.0 * dx / (u.plotR - u.plotL));
+    }
+    return;
+  }
+  if (naRuchMyszy) {
+    const wykres::Uklad& u = Uklad();
+    const int i = wykres::Trafienie(u, p.x, p.y);
+    if (i >= 0) naRuchMyszy(u.slupki[i].seria, u.slupki[i].punkt);
+    else naRuchMyszy(-1, -1);
+  }
+}
+
+void TWykres::KoniecPrzeciagania() {
+  if (ciagnie_) {
+    ciagnie_ = false;
+    if (ramkaWidoczna_) Ramka(ostatni_);
+    ramkaWidoczna_ = false;
+    Animuj(wykres::Powieksz(dane_, widok_, Uklad(), start_.x, start_.y, ostatni_.x, ostatni_.y));
+  }
+  przesuwa_ = false;
+}
+
+bool TWykres::OnMouse(UINT msg, POINT p, WPARAM klawisze) {
   switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Hwnd(), &ps);
-      RECT r{};
-      GetClientRect(Hwnd(), &r);
-      Rysuj(dc, r.right, r.bottom);
-      ramkaWidoczna_ = false;
-      EndPaint(Hwnd(), &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_MOUSEMOVE: {
-      const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-      if (!sledzi_) {
-        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, Hwnd(), 0};
-        sledzi_ = TrackMouseEvent(&t) != FALSE;
-      }
-      if (ciagnie_) {
-        if (ramkaWidoczna_) Ramka(ostatni_.x, ostatni_.y);
-        Ramka(x, y);
-        ramkaWidoczna_ = true;
-        ostatni_ = {x, y};
-        return 0;
-      }
-      if (przesuwa_ && (wp & MK_RBUTTON)) {
-        const wykres::Uklad& u = Uklad();
-        const int dx = x - ostatniX_;
-        if (dx != 0 && u.plotR > u.plotL) {
-          przesunieto_ = true;
-          ostatniX_ = x;
-          Przesun(-100.0 * dx / (u.plotR - u.plotL));
-        }
-        return 0;
-      }
-      if (naRuchMyszy) {
-        const wykres::Uklad& u = Uklad();
-        const int i = wykres::Trafienie(u, x, y);
-        if (i >= 0) naRuchMyszy(u.slupki[i].seria, u.slupki[i].punkt);
-        else naRuchMyszy(-1, -1);
-      }
-      return 0;
-    }
-    case WM_MOUSELEAVE:
-      sledzi_ = false;
-      if (naRuchMyszy && !ciagnie_) naRuchMyszy(-1, -1);
-      return 0;
+    case WM_MOUSEMOVE:
+      RuchMyszy(p, klawisze);
+      return true;
     case WM_LBUTTONDOWN:
-      if (!powiekszanie_) break;
+      if (!powiekszanie_) return false;
       SetCapture(Hwnd());
       ciagnie_ = true;
-      start_ = ostatni_ = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      return 0;
+      start_ = ostatni_ = p;
+      return true;
     case WM_LBUTTONUP:
-      if (!ciagnie_) break;
-      ReleaseCapture();
-      return 0;
+      if (!ciagnie_) return false;
+      ReleaseCapture();  // the zoom follows on the lost capture
+      return true;
     case WM_CAPTURECHANGED:
-      if (ciagnie_) {
-        ciagnie_ = false;
-        if (ramkaWidoczna_) Ramka(ostatni_.x, ostatni_.y);
-        ramkaWidoczna_ = false;
-        Animuj(wykres::Powieksz(dane_, widok_, Uklad(), start_.x, start_.y, ostatni_.x, ostatni_.y));
-      }
-      przesuwa_ = false;
-      return 0;
+      KoniecPrzeciagania();
+      return true;
     case WM_RBUTTONDOWN:
       przesuwa_ = true;
       przesunieto_ = false;
-      ostatniX_ = GET_X_LPARAM(lp);
+      ostatniX_ = p.x;
       SetCapture(Hwnd());
-      return 0;
+      return true;
     case WM_RBUTTONUP: {
       const bool menu = !przesunieto_;
       if (GetCapture() == Hwnd()) ReleaseCapture();
       przesuwa_ = false;
-      if (!menu) return 0;
-      break;  // the default turns it into WM_CONTEXTMENU for the form's pop-up menu
+      return !menu;  // a click without panning: the default makes it WM_CONTEXTMENU
     }
-    case WM_TIMER:
-      if (wp == kTimerAnimacji) {
-        KrokAnimacji();
-        return 0;
-      }
-      break;
+  }
+  return false;
+}
+
+bool TWykres::OnTimer(UINT_PTR id) {
+  if (id != kTimerAnimacji) return false;
+  KrokAnimacji();
+  return true;
+}
+
+LRESULT TWykres::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_MOUSELEAVE:
+      sledzi_ = false;
+      if (naRuchMyszy && !ciagnie_) naRuchMyszy(-1, -1);
+      return 0;
     case WM_GETDLGCODE:
       return DLGC_STATIC;
+    case WM_CONTEXTMENU: {
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      if (p.x == -1 && p.y == -1) {  // from the keyboard: at the chart's corner
+        RECT r{};
+        GetWindowRect(Hwnd(), &r);
+        p = {r.left + 8, r.top + 8};
+      }
+      PokazMenu(p);
+      return 0;
+    }
   }
-  return Default(msg, wp, lp);
+  return Window::HandleMessage(msg, wp, lp);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The bar chart control (window class "TWykres"): paints the layout of documents/Wykres.h with
 // GDI, reports the bar under the pointer, zooms into a dragged rectangle when allowed, pans with
-// the right button held, and copies itself to the clipboard as a bitmap. WM_GETTEXT gives the
-// chart's title.
+// the right button held, offers its "Gradient" menu on a right click without moving, and copies
+// itself to the clipboard as a bitmap. WM_GETTEXT gives the chart's title.
 #include <windows.h>
 
 #include <functional>
@@ -13,6 +13,8 @@
 
 // Executes drawing operations on a DC with fonts of the given face.
 void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj);
+// The same through a bitmap of w x h pixels, copied to the DC at once (no flicker).
+void RysujBuforowane(HDC dc, int w, int h, const wykres::Rysunek& ops, const wchar_t* kroj);
 
 class TWykres : public win::Window {
  public:
@@ -26,6 +28,7 @@ class TWykres : public win::Window {
   void UstawWidok(const wykres::Widok& w);
   // Shifts the category axis by procent of its visible range.
   void Przesun(double procent);
+  // The background gradient, shown as the check mark of the "Gradient" menu.
   void UstawGradient(bool wlaczony);
   bool Gradient() const { return dane_.gradient; }
   void UstawAktywnosc(int seria, bool aktywna);
@@ -36,15 +39,28 @@ class TWykres : public win::Window {
   // Called with the bar under the pointer (series and point index), or (-1, -1) elsewhere.
   std::function<void(int, int)> naRuchMyszy;
 
+  // The pop-up menu of a right click, and its one command: the gradient on or off.
+  HMENU MenuGradientu() const { return menu_; }
+  void mnuGradientClick();
+  static constexpr UINT kMnuGradient = 200;
+
   // The chart as a bitmap of the control's size (the caller owns it).
   HBITMAP Bitmapa();
   bool KopiujDoSchowka();
 
  protected:
+  // The background (never erased: the paint covers it all), the pointer leaving, the dialog
+  // code and the context menu; the rest goes to the typed handlers.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnPaint(HDC dc, const RECT& dirty) override;
+  bool OnMouse(UINT msg, POINT at, WPARAM keys) override;
+  bool OnTimer(UINT_PTR id) override;
 
  private:
   void Przelicz();
+  void RuchMyszy(POINT p, WPARAM klawisze);
+  void KoniecPrzeciagania();
+  void PokazMenu(POINT ekran);
   // Zooming moves to the new view in a few quick frames.
   void Animuj(const wykres::Widok& cel);
   void KrokAnimacji();
@@ -52,9 +68,8 @@ class TWykres : public win::Window {
   static constexpr int kKlatek = 6;
   wykres::Widok animOd_, animCel_, animDo_;
   int klatka_ = 0;
-  void Rysuj(HDC dc, int w, int h);
-  void Ramka(int x, int y);
-  HFONT font_ = nullptr;
+  void Ramka(POINT p);
+  HMENU menu_ = nullptr;
   wykres::Dane dane_;
   wykres::Widok widok_;
   wykres::Uklad uklad_;

@@ -2,6 +2,8 @@
 // its stored options, and the chart layout they are drawn with.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/DateTime.h"
 #include "common/WinTools.h"
 #include "documents/Statystyka.h"
@@ -81,29 +83,52 @@ TEST(Statystyka, BarColorScaleAndGridSquares) {
   EXPECT_EQ(naglowek[1].tekst, "niedziela");
   // An empty cell is only white.
   EXPECT_EQ(RysujKomorke(6, 6, 0, 0, 90, 52, c, 6, 20).size(), 1u);
+
+  // The whole grid: grey lines under it all, the cells one pixel apart below the heading row.
+  const RozmiarSiatki rozmiar = Rozmiar(c);
+  EXPECT_EQ(rozmiar.szerokosc, 7 * 91 + 1);
+  EXPECT_EQ(rozmiar.wysokosc, 1 + 26 + 6 * 53);
+  const wykres::Rysunek siatka = RysujSiatke(c, 6, 20);
+  wykres::Operacja linie;
+  linie.right = rozmiar.szerokosc;
+  linie.bottom = rozmiar.wysokosc;
+  linie.kolor = {160, 160, 160};
+  EXPECT_EQ(siatka[0], linie);
+  const auto dzien3 = std::find_if(siatka.begin(), siatka.end(), [](const auto& o) { return o.tekst == "3"; });
+  ASSERT_NE(dzien3, siatka.end());
+  EXPECT_EQ(dzien3->left, 1 + 2 * 91 + 2);
+  EXPECT_EQ(dzien3->top, 1 + 25 + 1 + 2);
+  EXPECT_EQ(std::count_if(siatka.begin(), siatka.end(), [](const auto& o) { return o.kolor == kMorski; }), 7);
 }
 
 TEST(Statystyka, WindowBoundsKeepTheNewestDaysAndToday) {
   TestPlatform tp;
+  tp.registry.CreateKey(platform::Root::CurrentUser, kKluczKalmo);
   // 5,100 archive days and today: the oldest 101 give way, today stays last.
   std::vector<ArchiveRecord> plik;
   for (int i = 0; i < 5100; ++i) plik.push_back(Dzien(2000, 1, 1, i));
   for (int i = 0; i < 5100; ++i) plik[i].Date += i;
-  auto dni = PrzepiszPlikArchiwum(Plik(tp, plik), datetime::EncodeDate(2014, 1, 1), 900, nullptr);
-  ASSERT_EQ(dni.size(), 5101u);
-  ZostawNajnowsze(dni, kMaxDni);
-  ASSERT_EQ(dni.size(), kMaxDni);
-  EXPECT_EQ(dni.front().WorkSeconds, 101);
-  EXPECT_EQ(dni[kMaxDni - 2].WorkSeconds, 5099);
-  EXPECT_EQ(dni.back().WorkSeconds, 900);
+  ZrodloStatystyki z;
+  z.plikArchiwum = Plik(tp, plik);
+  z.dzis = datetime::EncodeDate(2014, 1, 1);
+  z.dzisSekundy = 900;
+  DaneStatystyki d = WczytajDaneStatystyki(z);
+  ASSERT_EQ(d.dni.size(), kMaxDni);
+  EXPECT_TRUE(d.archiwumWczytane);
+  EXPECT_EQ(d.dni.front().WorkSeconds, 101);
+  EXPECT_EQ(d.dni[kMaxDni - 2].WorkSeconds, 5099);
+  EXPECT_EQ(d.dni.back().WorkSeconds, 900);
+  EXPECT_DOUBLE_EQ(d.cenaGrosz, 23.18);
   // 200 months: the newest 172 stay.
   std::vector<ArchiveRecord> miesiace;
   for (int i = 0; i < 200; ++i) miesiace.push_back(Dzien(2000 + i / 12, i % 12 + 1, 1, i));
-  auto m = GrupujMiesiace(miesiace);
-  ZostawNajnowsze(m, kMaxMiesiecy);
-  ASSERT_EQ(m.size(), kMaxMiesiecy);
-  EXPECT_EQ(m.front().WorkSeconds, 28);
-  EXPECT_EQ(m.back().WorkSeconds, 199);
+  z.plikArchiwum = Plik(tp, miesiace);
+  z.dzis = datetime::EncodeDate(2016, 8, 2);
+  z.dzisSekundy = 0;
+  d = WczytajDaneStatystyki(z);
+  ASSERT_EQ(d.miesiace.size(), kMaxMiesiecy);
+  EXPECT_EQ(d.miesiace.front().WorkSeconds, 28);
+  EXPECT_EQ(d.miesiace.back().WorkSeconds, 199);
   EXPECT_EQ(EtykietaMiesiaca(0), "");
   EXPECT_TRUE(tp.dialogs.shown.empty());
 }

@@ -58,6 +58,15 @@ void Rusz(TWykres* w, POINT p) { SendMessageW(w->Hwnd(), WM_MOUSEMOVE, 0, MAKELP
 
 std::string Tekst(HWND okno, const std::string& nazwa) { return win::GetText(win::FindControl(okno, nazwa)); }
 
+// A click on a button or check box of the window, as the mouse gives it.
+void Kliknij(HWND okno, const std::string& nazwa) {
+  SendMessageW(win::FindControl(okno, nazwa), BM_CLICK, 0, 0);
+}
+
+void Tyknij(TStronaWykresu& strona) {
+  SendMessageW(strona.Hwnd(), WM_TIMER, TStronaWykresu::kTimerPrzewijania, 0);
+}
+
 class OknoStatystyki : public testing::Test {
  protected:
   void SetUp() override {
@@ -103,8 +112,14 @@ TEST_F(OknoStatystyki, PagesShowTheirBarsTextsAndHoverTexts) {
   ShowWindow(okno.Hwnd(), SW_SHOW);
   UpdateWindow(okno.Hwnd());
 
+  // Every page and its controls carry the page's help context.
+  EXPECT_EQ(GetWindowContextHelpId(win::FindControl(okno.Hwnd(), "chbPolaczeniaModemoweDziennie")), 5u);
+  EXPECT_EQ(GetWindowContextHelpId(win::FindControl(okno.Hwnd(), "grdMiesiac")), 6u);
+  EXPECT_EQ(GetWindowContextHelpId(okno.Miesiecznie().Wykres().Hwnd()), 7u);
+  EXPECT_EQ(GetWindowContextHelpId(win::FindControl(okno.Hwnd(), "chlMonitorowaneDokumenty")), 8u);
+
   // Daily: 30 days and today; connection bars for 28 February and 1 March only.
-  TWykres* dzienny = okno.chtCzasPracy();
+  TWykres* dzienny = &okno.Dziennie().Wykres();
   EXPECT_EQ(win::GetText(dzienny->Hwnd()), "Czas pracy w poszczególnych dniach");
   const auto& praca = dzienny->Dane().serie[0].punkty;
   ASSERT_EQ(praca.size(), 31u);
@@ -122,74 +137,98 @@ TEST_F(OknoStatystyki, PagesShowTheirBarsTextsAndHoverTexts) {
   Rusz(dzienny, {2, 2});
   EXPECT_EQ(Tekst(okno.Hwnd(), "labCzasPracy"), "");
 
-  // Pressing "Do tyłu" scrolls back 2 % at once and at every tick until released.
+  // Pressing "Do tyłu" scrolls back 2 % at once and at every tick until released; the click the
+  // release reports scrolls no more, a click from the keyboard one step.
   const wykres::Widok przed = dzienny->Widok();
-  okno.PrzyciskWcisniety("cmdCzasPracyDoTylu");
-  okno.TimerTimer();
-  EXPECT_NEAR(dzienny->Widok().min, przed.min - 2 * 0.02 * 22, 1e-9);
-  okno.PrzyciskZwolniony();
-  okno.TimerTimer();
-  EXPECT_NEAR(dzienny->Widok().min, przed.min - 2 * 0.02 * 22, 1e-9);
+  const double krok = 0.02 * 22;
+  HWND doTylu = win::FindControl(okno.Hwnd(), "cmdCzasPracyDoTylu");
+  SendMessageW(doTylu, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  EXPECT_NEAR(dzienny->Widok().min, przed.min - krok, 1e-9);
+  Tyknij(okno.Dziennie());
+  EXPECT_NEAR(dzienny->Widok().min, przed.min - 2 * krok, 1e-9);
+  SendMessageW(doTylu, WM_LBUTTONUP, 0, 0);
+  Tyknij(okno.Dziennie());
+  EXPECT_NEAR(dzienny->Widok().min, przed.min - 2 * krok, 1e-9);
+  SendMessageW(doTylu, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(doTylu, WM_KEYUP, VK_SPACE, 0);
+  EXPECT_NEAR(dzienny->Widok().min, przed.min - 3 * krok, 1e-9);
 
   // The grid: from 31 March back to February, kept valid.
   okno.UstawStrone(1);
   EXPECT_EQ(Tekst(okno.Hwnd(), "labMiesiacRok"), "marzec, 2024");
-  EXPECT_EQ(okno.MonthCells().cells[4 + 30].seconds, 3600);  // 31 March: today's counter
-  okno.cmdPoprzedniMiesiacClick();
+  EXPECT_EQ(okno.Grafik().MonthCells().cells[4 + 30].seconds, 3600);  // 31 March: today's counter
+  Kliknij(okno.Hwnd(), "cmdPoprzedniMiesiac");
   EXPECT_EQ(Tekst(okno.Hwnd(), "labMiesiacRok"), "luty, 2024");
-  EXPECT_EQ(okno.WyswietlanyMiesiac(), datetime::EncodeDate(2024, 2, 1));
-  EXPECT_EQ(okno.MonthCells().cells[3 + 26].seconds, 7 * 3600);  // 1 February was a Thursday
-  okno.cmdNastepnyMiesiacClick();
-  okno.cmdNastepnyMiesiacClick();
+  EXPECT_EQ(okno.Grafik().WyswietlanyMiesiac(), datetime::EncodeDate(2024, 2, 1));
+  EXPECT_EQ(okno.Grafik().MonthCells().cells[3 + 26].seconds, 7 * 3600);  // 1 February was a Thursday
+  Kliknij(okno.Hwnd(), "cmdNastepnyMiesiac");
+  Kliknij(okno.Hwnd(), "cmdNastepnyMiesiac");
   EXPECT_EQ(Tekst(okno.Hwnd(), "labMiesiacRok"), "kwiecień, 2024");
 
   // Monthly: February and March; the connection series comes with its check box.
   okno.UstawStrone(2);
-  TWykres* miesieczny = okno.chtCzasPracyMiesiecznie();
+  TWykres* miesieczny = &okno.Miesiecznie().Wykres();
   const auto& m = miesieczny->Dane().serie[0].punkty;
   ASSERT_EQ(m.size(), 2u);
   EXPECT_EQ(m[0].etykieta, "II");
   EXPECT_DOUBLE_EQ(m[0].wartosc, 29 * 5 + 2);
   EXPECT_FALSE(miesieczny->Dane().serie[1].aktywna);
-  SendMessageW(win::FindControl(okno.Hwnd(), "chbPolaczeniaModemoweMiesiecznie"), BM_CLICK, 0, 0);
+  Kliknij(okno.Hwnd(), "chbPolaczeniaModemoweMiesiecznie");
   EXPECT_TRUE(miesieczny->Dane().serie[1].aktywna);
   EXPECT_EQ(miesieczny->Dane().serie[1].punkty.size(), 2u);
   Rusz(miesieczny, Srodek(miesieczny, 0, 1));
   EXPECT_EQ(Tekst(okno.Hwnd(), "labCzasPracyMiesiecznie"), "w miesiącu III przepracowałeś 11 godzin ");
 
-  // Documents: the 15th is colour 01 again; checked items become bars with their times.
+  // Documents: the 15th is colour 01 again; checked items become bars with their times. A click
+  // on an item's box switches it, and so does the space bar on the selected item.
   okno.UstawStrone(3);
-  const auto& lista = okno.ListaDokumentow();
+  const auto& lista = okno.Dokumenty().ListaDokumentow();
   ASSERT_EQ(lista.size(), 15u);
   EXPECT_EQ(lista[1].tekst, "01#Word - dokument 15.doc");
   HWND chl = win::FindControl(okno.Hwnd(), "chlMonitorowaneDokumenty");
   EXPECT_EQ(SendMessageW(chl, LB_GETCOUNT, 0, 0), 15);
-  okno.cmdWszystkieClick();
-  TWykres* dok = okno.chtDokumenty();
+  Kliknij(okno.Hwnd(), "cmdWszystkie");
+  TWykres* dok = &okno.Dokumenty().Wykres();
   EXPECT_EQ(dok->Dane().serie[0].punkty.size(), 15u);
   Rusz(dok, Srodek(dok, 0, dok->Uklad().slupki.front().punkt));
   EXPECT_FALSE(Tekst(okno.Hwnd(), "labDokument").empty());
-  okno.cmdWszystkieClick();
+  Kliknij(okno.Hwnd(), "cmdWszystkie");
   EXPECT_TRUE(dok->Dane().serie[0].punkty.empty());
-  okno.UstawZaznaczenie(1, true);
+  RECT pozycja{};
+  SendMessageW(chl, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&pozycja));
+  SendMessageW(chl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pozycja.left + 4, pozycja.top + 4));
+  SendMessageW(chl, WM_LBUTTONUP, 0, MAKELPARAM(pozycja.left + 4, pozycja.top + 4));
   ASSERT_EQ(dok->Dane().serie[0].punkty.size(), 1u);
   EXPECT_EQ(dok->Dane().serie[0].punkty[0].etykieta, "14");
   Rusz(dok, Srodek(dok, 0, 0));
   EXPECT_EQ(Tekst(okno.Hwnd(), "labDokument"), "Word - dokument 15.doc");
   EXPECT_EQ(Tekst(okno.Hwnd(), "labCzasDzialania"), "15 godzin ");
+  SendMessageW(chl, WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_TRUE(dok->Dane().serie[0].punkty.empty());
+  // The splitter dragged 50 pixels to the left widens the panel by as much.
+  HWND dzielnik = win::FindControl(okno.Hwnd(), "Splitter1");
+  RECT d{};
+  GetClientRect(dzielnik, &d);
+  SendMessageW(dzielnik, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(d.right / 2, 10));
+  SendMessageW(dzielnik, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(d.right / 2 - 50, 10));
+  SendMessageW(dzielnik, WM_LBUTTONUP, 0, MAKELPARAM(d.right / 2 - 50, 10));
+  EXPECT_EQ(okno.Dokumenty().SzerokoscPanelu(), 211 + 50);
 
   // Help of the page, the gradient menu, and what the window keeps when it goes.
-  okno.cmdPomocClick();
+  Kliknij(okno.Hwnd(), "cmdPomoc");
   EXPECT_EQ(okno.OstatniKontekstPomocy(), 8);
-  okno.mnuGradientClick(0);
-  EXPECT_FALSE(okno.chtCzasPracy()->Gradient());
-  EXPECT_FALSE(GetMenuState(okno.MenuGradientu(0), 200, MF_BYCOMMAND) & MF_CHECKED);
-  okno.cmdZamknijClick();
+  okno.Dziennie().Wykres().mnuGradientClick();
+  EXPECT_FALSE(okno.Dziennie().Wykres().Gradient());
+  EXPECT_FALSE(GetMenuState(okno.Dziennie().Wykres().MenuGradientu(), TWykres::kMnuGradient, MF_BYCOMMAND) &
+               MF_CHECKED);
+  Kliknij(okno.Hwnd(), "cmdZamknij");
+  EXPECT_EQ(okno.Hwnd(), nullptr);
   const auto k = Opcje();
   ASSERT_EQ(k.size(), 60u);
   EXPECT_EQ(bajty::GetI32(k, 0), 3);
   EXPECT_EQ(k[48], 0);  // daily gradient off
   EXPECT_EQ(k[51], 1);  // monthly connections on
+  EXPECT_EQ(bajty::GetI32(k, 56), 261);
   EXPECT_TRUE(p.dialogs.shown.empty());
 }
 
@@ -212,10 +251,10 @@ TEST_F(OknoStatystyki, OpeningCountsTheModemLogOnceForPastDaysAndToday) {
     EXPECT_EQ(dni[29].ConnectionCount, 3);
     EXPECT_EQ(dni.back().ConnectionSeconds, 195);  // today, from the log
     EXPECT_EQ(dni.back().ChargeUnits, 2);
-    const auto& pol = okno.chtCzasPracy()->Dane().serie[1].punkty;
+    const auto& pol = okno.Dziennie().Wykres().Dane().serie[1].punkty;
     ASSERT_EQ(pol.size(), 3u);
     EXPECT_EQ(pol.back().etykieta, "3");
-    EXPECT_EQ(okno.MonthCells().cells[4 + 30].seconds, 3600);  // today's counter in the grid
+    EXPECT_EQ(okno.Grafik().MonthCells().cells[4 + 30].seconds, 3600);  // today's counter in the grid
   }
   EXPECT_TRUE(p.dialogs.shown.empty());
 }
@@ -223,7 +262,12 @@ TEST_F(OknoStatystyki, OpeningCountsTheModemLogOnceForPastDaysAndToday) {
 TEST_F(OknoStatystyki, CopyPutsTheChartOnTheClipboardAsABitmap) {
   TfrmStatystyka okno(z);
   okno.FormShow();
-  ASSERT_TRUE(okno.KopiujWykres(1));
+  okno.UstawStrone(2);
+  ShowWindow(okno.Hwnd(), SW_SHOW);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  Kliknij(okno.Hwnd(), "cmdMiesiaceCopyToClipboard");
   ASSERT_TRUE(OpenClipboard(nullptr));
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
   auto bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
@@ -231,7 +275,7 @@ TEST_F(OknoStatystyki, CopyPutsTheChartOnTheClipboardAsABitmap) {
   ASSERT_NE(bmp, nullptr);
   GetObjectW(bmp, sizeof info, &info);
   RECT r{};
-  GetClientRect(okno.chtCzasPracyMiesiecznie()->Hwnd(), &r);
+  GetClientRect(okno.Miesiecznie().Wykres().Hwnd(), &r);
   EXPECT_EQ(info.bmWidth, r.right);
   EXPECT_EQ(info.bmHeight, r.bottom);
   CloseClipboard();
@@ -247,7 +291,7 @@ TEST_F(OknoStatystyki, MonthlyChartZoomsIntoADraggedRectangleTheDailyOneDoesNot)
     SendMessageW(w->Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(b.x, b.y));
     SendMessageW(w->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(b.x, b.y));
   };
-  TWykres* m = okno.chtCzasPracyMiesiecznie();
+  TWykres* m = &okno.Miesiecznie().Wykres();
   const wykres::Uklad u = m->Uklad();
   const wykres::Widok cel = wykres::Powieksz(m->Dane(), m->Widok(), u, u.plotL, u.plotT, (u.plotL + u.plotR) / 2, u.plotB);
   przeciagnij(m, {u.plotL, u.plotT}, {(u.plotL + u.plotR) / 2, u.plotB});
@@ -262,7 +306,7 @@ TEST_F(OknoStatystyki, MonthlyChartZoomsIntoADraggedRectangleTheDailyOneDoesNot)
   EXPECT_NEAR(m->Widok().max - m->Widok().min, 1, 0.01);
 
   okno.UstawStrone(0);
-  TWykres* d = okno.chtCzasPracy();
+  TWykres* d = &okno.Dziennie().Wykres();
   const wykres::Widok przed = d->Widok();
   const wykres::Uklad ud = d->Uklad();
   przeciagnij(d, {ud.plotL, ud.plotT}, {(ud.plotL + ud.plotR) / 2, ud.plotB});
@@ -309,14 +353,14 @@ TEST_F(OknoStatystyki, EmptyOrMissingArchiveOpensWithEmptyCharts) {
   p.files.DeleteFile(kArchiwum);
   TfrmStatystyka okno(z);
   okno.FormShow();
-  EXPECT_TRUE(okno.chtCzasPracy()->Dane().serie[0].punkty.empty());
+  EXPECT_TRUE(okno.Dziennie().Wykres().Dane().serie[0].punkty.empty());
   EXPECT_TRUE(okno.MonthTotals().empty());
-  EXPECT_TRUE(okno.chtCzasPracyMiesiecznie()->Dane().serie[0].punkty.empty());
+  EXPECT_TRUE(okno.Miesiecznie().Wykres().Dane().serie[0].punkty.empty());
   ASSERT_EQ(p.dialogs.shown.size(), 1u);
   EXPECT_EQ(p.dialogs.shown[0].text, std::string("Brak pliku: ") + kArchiwum);
   EXPECT_EQ(p.dialogs.shown[0].place, "TfrmStatystyka.PrzepiszPlikArchiwum");
   okno.UstawStrone(1);
-  okno.cmdPoprzedniMiesiacClick();
+  okno.Grafik().cmdPoprzedniMiesiacClick();
   EXPECT_EQ(Tekst(okno.Hwnd(), "labMiesiacRok"), "luty, 2024");
 }
 

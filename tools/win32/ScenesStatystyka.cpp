@@ -69,10 +69,10 @@ void Strona(int strona, bool najmniejsze = false) {
   if (najmniejsze) SetWindowPos(okno.Hwnd(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);  // to the minimum
   okno.UstawStrone(strona);
   if (strona == 3)
-    for (int i : {0, 2, 3, 5, 6, 8, 10}) okno.UstawZaznaczenie(i, true);
-  if (strona == 0) okno.chtCzasPracyMouseMove(0, static_cast<int>(okno.DayEntries().size()) - 2);
-  if (strona == 2) okno.chtCzasPracyMiesiecznieMouseMove(0, 2);
-  if (strona == 3) okno.chtDokumentyMouseMove(0, 1);
+    for (int i : {0, 2, 3, 5, 6, 8, 10}) okno.Dokumenty().UstawZaznaczenie(i, true);
+  if (strona == 0) okno.Dziennie().WykresMouseMove(0, static_cast<int>(okno.DayEntries().size()) - 2);
+  if (strona == 2) okno.Miesiecznie().WykresMouseMove(0, 2);
+  if (strona == 3) okno.Dokumenty().WykresMouseMove(0, 1);
   okno.ShowModal(nullptr);
 }
 

@@ -116,21 +116,26 @@ void TGlownaRdzen::UstawOkresTimera() {
   ui_.UruchomTimer(OkresTimeraMs(infoSaver_->DajLimity().CzestotliwoscMonitorowania));
 }
 
-void TGlownaRdzen::ZastosujUstawienia(const UstawieniaKalmo& u) {
-  u.Zapisz();
-  if (infoSaver_) infoSaver_->UstawLimity(u.limity);
-  UstawOkresTimera();
-  opcjeOstrzegania_ = u.ostrzeganie;
-  znakiFiltrujace_ = u.znakiFiltrujace;
-  if (utworzony_ && !zniszczony_ && !hook_.AktywnoscLewegoAltu(u.lewyAlt))
-    PokazBlad("TfrmGlowna.ZastosujUstawienia", "Błąd w przełączeniu na lewy Alt");
-  if (skroty_) {
-    skroty_->WczytajHotkeye();
-    skroty_->ZarejestrujHotkeye();
+WynikZapisuUstawien TGlownaRdzen::ZastosujUstawienia(const UstawieniaKalmo& u, uint32_t czesci) {
+  const WynikZapisuUstawien w = u.Zapisz(czesci);
+  if (w.Zapisano(CzescUstawien::Limity) && infoSaver_) {
+    if (const auto limity = u.Limity()) infoSaver_->UstawLimity(*limity);
+    UstawOkresTimera();
   }
-  WstawSkrotyDoMenu();
-  ui_.ZastosujOpcjeSchowka(u.schowek);
-  if (u.rejestracjaPolaczen) ui_.WlaczRejestracjePolaczen();
+  if (w.Zapisano(CzescUstawien::Ostrzeganie)) opcjeOstrzegania_ = u.ostrzeganie;
+  if (w.Zapisano(CzescUstawien::ZnakiFiltrujace)) znakiFiltrujace_ = u.znakiFiltrujace;
+  if (w.Zapisano(CzescUstawien::LewyAlt) && utworzony_ && !zniszczony_ && !hook_.AktywnoscLewegoAltu(u.lewyAlt))
+    PokazBlad("TfrmGlowna.ZastosujUstawienia", "Błąd w przełączeniu na lewy Alt");
+  if (w.Zapisano(CzescUstawien::GoraceKlawisze)) {
+    if (skroty_) {
+      skroty_->WczytajHotkeye();
+      skroty_->ZarejestrujHotkeye();
+    }
+    WstawSkrotyDoMenu();
+  }
+  if (w.Zapisano(CzescUstawien::Schowek)) ui_.ZastosujOpcjeSchowka(u.schowek);
+  if (w.Zapisano(CzescUstawien::RejestracjaPolaczen) && u.rejestracjaPolaczen) ui_.WlaczRejestracjePolaczen();
+  return w;
 }
 
 void TGlownaRdzen::TimerTimer() {

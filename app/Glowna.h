@@ -102,10 +102,12 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   void Ostrzez(WarningCode kod);
   // Called when the advanced options store a new monitoring frequency.
   void UstawOkresTimera();
-  // Stores a settings snapshot whole and applies it to the running program: limits and timer
-  // period, warning options, filter characters, left Alt, hotkeys and the tray captions, the
-  // clipboard options, the modem log.
-  void ZastosujUstawienia(const UstawieniaKalmo& u);
+  // The one way a setting changes: stores the parts asked for of a draft (UstawieniaKalmo::Zapisz)
+  // and applies to the running program what was stored: limits and timer period, warning
+  // options, filter characters, left Alt, the hotkey table reloaded and registered with the tray
+  // captions, the clipboard window's options, the modem log. A part not stored keeps running as
+  // it was. The result says what was not stored (the options dialog stays open with it).
+  WynikZapisuUstawien ZastosujUstawienia(const UstawieniaKalmo& u, uint32_t czesci = kWszystkieCzesci);
 
   // Private messages. ObsluzKomunikat dispatches any of the five and returns false for others.
   bool ObsluzKomunikat(unsigned message, uintptr_t wParam, intptr_t lParam);

@@ -368,30 +368,52 @@ TEST_F(GlownaTest, TheCoreDecidesEachWarning) {
   EXPECT_EQ(ui.ostrzezenia, (std::vector<std::string>{"reminder 3 60", "reminder 1 60"}));
 }
 
-TEST_F(GlownaTest, ASettingsSnapshotIsStoredAndAppliedWhole) {
+TEST_F(GlownaTest, ADraftIsStoredAndWhatWasStoredIsApplied) {
   Start();
-  UstawieniaKalmo u = UstawieniaKalmo::Wczytaj();
+  UstawieniaKalmo u = UstawieniaKalmo::Wczytaj(r->Pliki());
   u.limity.CzestotliwoscMonitorowania = 4;
   u.ostrzeganie.przerwa.czestotliwosc = 7;
   u.znakiFiltrujace = "[";
   u.lewyAlt = false;
   u.rejestracjaPolaczen = false;
   u.schowek.buforKB = 20;
-  r->ZastosujUstawienia(u);
+  u.goraceKlawisze.linie = {"Ctrl+K#Przerwa"};
+  EXPECT_TRUE(r->ZastosujUstawienia(u).Zapisano());
   EXPECT_EQ(z.lista, (std::vector<std::string>{"timer 4000", "left alt off", "hotkey table", "captions",
                                                "clipboard 20"}));
   EXPECT_EQ(r->InfoSaver()->DajLimity().CzestotliwoscMonitorowania, 4);  // the ticks add what the timer runs at
   EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 7);
   EXPECT_EQ(r->ZnakiFiltrujace(), "[");
-  const UstawieniaKalmo zapisane = UstawieniaKalmo::Wczytaj();
-  EXPECT_EQ(zapisane.limity.ToBytes(), u.limity.ToBytes());
-  EXPECT_EQ(zapisane.ostrzeganie.ToBytes(), u.ostrzeganie.ToBytes());
-  EXPECT_FALSE(zapisane.lewyAlt);
+  EXPECT_EQ(ui.podpisy.przerwa, "Przerwa    (Ctrl+K)");
+  const UstawieniaKalmo zapisane = UstawieniaKalmo::Wczytaj(r->Pliki());
+  EXPECT_EQ(zapisane.limity.ToBytes(), u.Limity()->ToBytes());
+  EXPECT_EQ(zapisane.goraceKlawisze.linie, u.goraceKlawisze.linie);
   EXPECT_TRUE(tp.dialogs.shown.empty());
+
+  // The advanced options store the limits alone: nothing else is stored or applied.
   z.lista.clear();
+  u.limity.CzestotliwoscMonitorowania = 8;
+  u.znakiFiltrujace = "-";
   u.rejestracjaPolaczen = true;
-  r->ZastosujUstawienia(u);
-  EXPECT_EQ(z.lista.back(), "modem log");
+  const WynikZapisuUstawien w = r->ZastosujUstawienia(u, static_cast<uint32_t>(CzescUstawien::Limity));
+  EXPECT_EQ(w.zapisane, static_cast<uint32_t>(CzescUstawien::Limity));
+  EXPECT_EQ(z.lista, std::vector<std::string>{"timer 8000"});
+  EXPECT_EQ(r->ZnakiFiltrujace(), "[");
+  EXPECT_EQ(UstawieniaKalmo::Wczytaj().znakiFiltrujace, "[");
+
+  // What could not be stored keeps running as it was, and the result names it.
+  z.lista.clear();
+  tp.registry.lockedKeys.push_back(kKlucz);
+  tp.files.failingWrites.push_back(r->Pliki().goraceKlawisze);
+  u.goraceKlawisze.linie = {"Ctrl+L#Przerwa"};
+  u.ostrzeganie.przerwa.czestotliwosc = 9;
+  const WynikZapisuUstawien blad = r->ZastosujUstawienia(u);
+  EXPECT_FALSE(blad.Zapisano());
+  EXPECT_EQ(blad.bledy.size(), 10u);
+  EXPECT_TRUE(z.lista.empty());
+  EXPECT_EQ(r->InfoSaver()->DajLimity().CzestotliwoscMonitorowania, 8);
+  EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 7);
+  EXPECT_EQ(ui.podpisy.przerwa, "Przerwa    (Ctrl+K)");
 }
 
 TEST_F(GlownaTest, ScreenSaverMessages) {

@@ -390,28 +390,18 @@ TEST_F(GlownaTest, ADraftIsStoredAndWhatWasStoredIsApplied) {
   EXPECT_EQ(zapisane.goraceKlawisze.linie, u.goraceKlawisze.linie);
   EXPECT_TRUE(tp.dialogs.shown.empty());
 
-  // The advanced options store the limits alone: nothing else is stored or applied.
-  z.lista.clear();
-  u.limity.CzestotliwoscMonitorowania = 8;
-  u.znakiFiltrujace = "-";
-  u.rejestracjaPolaczen = true;
-  const WynikZapisuUstawien w = r->ZastosujUstawienia(u, static_cast<uint32_t>(CzescUstawien::Limity));
-  EXPECT_EQ(w.zapisane, static_cast<uint32_t>(CzescUstawien::Limity));
-  EXPECT_EQ(z.lista, std::vector<std::string>{"timer 8000"});
-  EXPECT_EQ(r->ZnakiFiltrujace(), "[");
-  EXPECT_EQ(UstawieniaKalmo::Wczytaj().znakiFiltrujace, "[");
-
   // What could not be stored keeps running as it was, and the result names it.
   z.lista.clear();
   tp.registry.lockedKeys.push_back(kKlucz);
   tp.files.failingWrites.push_back(r->Pliki().goraceKlawisze);
   u.goraceKlawisze.linie = {"Ctrl+L#Przerwa"};
+  u.limity.CzestotliwoscMonitorowania = 8;
   u.ostrzeganie.przerwa.czestotliwosc = 9;
   const WynikZapisuUstawien blad = r->ZastosujUstawienia(u);
   EXPECT_FALSE(blad.Zapisano());
   EXPECT_EQ(blad.bledy.size(), 10u);
   EXPECT_TRUE(z.lista.empty());
-  EXPECT_EQ(r->InfoSaver()->DajLimity().CzestotliwoscMonitorowania, 8);
+  EXPECT_EQ(r->InfoSaver()->DajLimity().CzestotliwoscMonitorowania, 4);
   EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 7);
   EXPECT_EQ(ui.podpisy.przerwa, "Przerwa    (Ctrl+K)");
 }

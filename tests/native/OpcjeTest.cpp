@@ -26,21 +26,6 @@ struct StronaTestowa : StronaOpcji {
 
 }  // namespace
 
-TEST(OpcjeStrony, CaptionsOrderAndHelpContexts) {
-  const char* nazwy[] = {"Intensywność pracy", "Ostrzeganie", "Przypominanie", "Klawiatura",
-                         "Schowek",            "Pliki Tymczasowe", "Skróty", "Modem"};
-  const int konteksty[] = {26, 24, 25, 9, 10, 11, 20, 21};
-  for (int i = 0; i < kLiczbaStron; ++i) {
-    EXPECT_EQ(NazwaStrony(i), nazwy[i]);
-    EXPECT_EQ(IndeksStrony(nazwy[i]), i);
-    EXPECT_EQ(KontekstPomocyStrony(i), konteksty[i]);
-  }
-  EXPECT_EQ(KontekstPomocyStrony(8), 0);
-  EXPECT_EQ(KontekstPomocyStrony(-1), 0);
-  EXPECT_EQ(IndeksStrony(""), -1);
-  EXPECT_EQ(IndeksStrony("skróty"), -1);
-}
-
 TEST(OpcjeStrony, OkChecksThePagesInOrderUntilOneRefuses) {
   std::vector<std::string> log;
   StronaTestowa a("a", &log), b("b", &log, "Zbyt dużo monitorowanych programów"), c("c", &log);
@@ -54,25 +39,6 @@ TEST(OpcjeStrony, OkChecksThePagesInOrderUntilOneRefuses) {
   o = SprawdzStrony({&a, &b, &c});
   EXPECT_EQ(o.strona, nullptr);
   EXPECT_EQ(log, (std::vector<std::string>{"sprawdz a", "sprawdz b", "sprawdz c"}));
-}
-
-TEST(OpcjeStrony, WhatTheDialogSaysOfListsNotReadAndPartsNotStored) {
-  UstawieniaKalmo u;
-  EXPECT_EQ(TekstNieczytelnych(u), "");
-  u.goraceKlawisze.plik = "C:\\Kalmo\\All_hotkey.dat";
-  u.goraceKlawisze.czytelna = false;
-  EXPECT_EQ(TekstNieczytelnych(u),
-            "Nie można odczytać pliku gorących klawiszy:\nC:\\Kalmo\\All_hotkey.dat\nLista gorących klawiszy (zakładka "
-            "„Klawiatura”, a także klawisze na zakładkach „Schowek” i „Skróty”) jest tylko do odczytu: jej zmian nie "
-            "można teraz zapisać.");
-
-  WynikZapisuUstawien w;
-  EXPECT_EQ(TekstNiezapisanych(w), "");
-  w.bledy.push_back({CzescUstawien::Skroty, "plik skrótów: C:\\Kalmo\\All_skroty.dat"});
-  w.zapisane = static_cast<uint32_t>(CzescUstawien::Limity);
-  EXPECT_EQ(TekstNiezapisanych(w),
-            "Nie zapisano:\n- plik skrótów: C:\\Kalmo\\All_skroty.dat\nPozostałe ustawienia zostały zapisane.\nUsuń "
-            "przyczynę (na przykład zamknij program, który używa pliku) i naciśnij „OK” ponownie albo „Anuluj”.");
 }
 
 TEST(OpcjeIntensywnosc, RatioLabel) {

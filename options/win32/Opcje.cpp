@@ -44,6 +44,8 @@ void TfrmOpcje::FormCreate() {
   win::FormStyle styl;
   styl.face = L"Tahoma";
   styl.contextHelp = true;
+  // Owned by the hidden main window (or the shortcut list), yet a window of its own on the taskbar.
+  styl.extraExStyle = WS_EX_APPWINDOW;
   if (!CreateForm(kKlasa, "Opcje", kSzerokosc, kWysokosc, wlasciciel_, styl)) return;
 
   notes_ = AddControl(WC_TABCONTROLW, "Notes", "", {6, 6, kSzerokosc - 12, kWysokosc - 50},

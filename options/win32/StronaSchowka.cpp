@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "common/Bajty.h"
+#include "options/win32/PoleKlawisza.h"
 #include "options/win32/Strony.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "common/Orgtekst.h"
 #include "keyboard/win32/Skrot.h"
+#include "options/win32/PoleKlawisza.h"
 #include "options/win32/Strony.h"
 
 namespace {

@@ -564,18 +564,12 @@ TEST_F(KalmoProgram, TrayMenuCarriesHotkeysAndFollowsTheWindows) {
 
   // Statistics before the first archived day: the information message, nothing else.
   {
-    std::string seen;
-    driver::Answerer answer(
-        L"TfrmKomunikat", "Ok",
-        [&](HWND dlg) {
-          for (const auto& [name, text] : driver::NamedTexts(dlg)) seen += text + "\n";
-        },
-        1, proces_.id);
+    Odpowiedz info(L"TfrmKomunikat", "Ok", proces_.id);
     ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuStatystyka, 0));
-    ASSERT_TRUE(answer.WaitForCount(1));
-    EXPECT_NE(seen.find("Ta funkcja będzie sprawna dopiero jutro gdy program zbierze wystarczającą ilość danych."),
+    ASSERT_TRUE(info.answerer.WaitForCount(1));
+    EXPECT_NE(info.teksty.find("Ta funkcja będzie sprawna dopiero jutro gdy program zbierze wystarczającą ilość danych."),
               std::string::npos)
-        << seen;
+        << info.teksty;
   }
   EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuStatystyka).wlaczona; }));
 
@@ -860,18 +854,12 @@ TEST_F(KalmoProgram, OptionsOpenFromTheTrayStoreAllOrNothingAndAChangedHotkeyWor
   ASSERT_NE(czestotliwosc, nullptr);
   SendMessageW(czestotliwosc, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x"));
   {
-    std::string seen;
-    driver::Answerer answer(
-        L"TfrmKomunikat", "Ok",
-        [&](HWND dlg) {
-          for (const auto& [name, text] : driver::NamedTexts(dlg)) seen += text + "\n";
-        },
-        1, proces_.id);
+    Odpowiedz uwaga(L"TfrmKomunikat", "Ok", proces_.id);
     ASSERT_TRUE(driver::ClickButton(opcje, "OK"));
-    ASSERT_TRUE(answer.WaitForCount(1));
-    EXPECT_NE(seen.find("Błędnie podana częstotliwość przypomnień o przerwie na zakładce \"Ostrzeganie\"!"),
+    ASSERT_TRUE(uwaga.answerer.WaitForCount(1));
+    EXPECT_NE(uwaga.teksty.find("Błędnie podana częstotliwość przypomnień o przerwie na zakładce \"Ostrzeganie\"!"),
               std::string::npos)
-        << seen;
+        << uwaga.teksty;
   }
   EXPECT_TRUE(IsWindowVisible(opcje));
   EXPECT_EQ(Ustawienia(), przed);

@@ -126,23 +126,26 @@ void TGlownaRdzen::FormDestroy() {
   PrzywrocWygaszacz();
 }
 
-void TGlownaRdzen::ZastosujUstawienia(const UstawieniaKalmo& u) {
-  u.Zapisz();
-  if (infoSaver_) {
-    infoSaver_->UstawLimity(u.limity);
-    ui_.UstawTimer(OkresTimeraMs(u.limity.CzestotliwoscMonitorowania));
+WynikZapisuUstawien TGlownaRdzen::ZastosujUstawienia(const UstawieniaKalmo& u, uint32_t czesci) {
+  const WynikZapisuUstawien w = u.Zapisz(czesci);
+  if (w.Zapisano(CzescUstawien::Limity) && infoSaver_) {
+    if (const auto limity = u.Limity()) infoSaver_->UstawLimity(*limity);
+    ui_.UstawTimer(OkresTimeraMs(infoSaver_->DajLimity().CzestotliwoscMonitorowania));
   }
-  opcjeOstrzegania_ = u.ostrzeganie;
-  znakiFiltrujace_ = u.znakiFiltrujace;
-  if (utworzony_ && !zniszczony_ && !hook_.AktywnoscLewegoAltu(u.lewyAlt))
+  if (w.Zapisano(CzescUstawien::Ostrzeganie)) opcjeOstrzegania_ = u.ostrzeganie;
+  if (w.Zapisano(CzescUstawien::ZnakiFiltrujace)) znakiFiltrujace_ = u.znakiFiltrujace;
+  if (w.Zapisano(CzescUstawien::LewyAlt) && utworzony_ && !zniszczony_ && !hook_.AktywnoscLewegoAltu(u.lewyAlt))
     PokazBlad("TfrmGlowna.ZastosujUstawienia", "Błąd w przełączeniu na lewy Alt");
-  if (skroty_) {
-    skroty_->WczytajHotkeye();
-    skroty_->ZarejestrujHotkeye();
+  if (w.Zapisano(CzescUstawien::GoraceKlawisze)) {
+    if (skroty_) {
+      skroty_->WczytajHotkeye();
+      skroty_->ZarejestrujHotkeye();
+    }
+    WstawSkrotyDoMenu();
   }
-  WstawSkrotyDoMenu();
-  ui_.ZastosujUstawienia(u);
-  if (u.rejestracjaPolaczen) EnableModemLogging();
+  if (w.Zapisano(CzescUstawien::Schowek)) ui_.ZastosujUstawienia(u);
+  if (w.Zapisano(CzescUstawien::RejestracjaPolaczen) && u.rejestracjaPolaczen) EnableModemLogging();
+  return w;
 }
 
 void TGlownaRdzen::TimerTimer() {
@@ -372,16 +375,6 @@ StanDnia TGlownaRdzen::Dzis() const { return infoSaver_ ? infoSaver_->Stan() : S
 
 void TGlownaRdzen::WejdzWPrzerwe() {
   if (infoSaver_) infoSaver_->RozpocznijPrzerwe();
-}
-
-void TGlownaRdzen::UstawOkresTimera() {
-  if (infoSaver_) ui_.UstawTimer(OkresTimeraMs(infoSaver_->DajLimity().CzestotliwoscMonitorowania));
-}
-
-void TGlownaRdzen::PrzeladujSkroty() {
-  if (!skroty_) return;
-  skroty_->WczytajHotkeye();
-  skroty_->ZarejestrujHotkeye();
 }
 
 void TGlownaRdzen::ZakonczPrzerwe() {

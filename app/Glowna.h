@@ -86,10 +86,12 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   bool WyslijOstrzezenie(WarningCode kod);
   // The warning routine of a code: what the warning options say, told to the main window.
   void Ostrzez(WarningCode kod);
-  // Stores a settings snapshot whole and applies it to the running program: limits and timer
-  // period, warning options, filter characters, left Alt, hotkeys and the tray captions, the
-  // clipboard options, the modem log.
-  void ZastosujUstawienia(const UstawieniaKalmo& u);
+  // The one way a setting changes: stores the parts asked for of a draft (UstawieniaKalmo::Zapisz)
+  // and applies to the running program what was stored: limits and timer period, warning
+  // options, filter characters, left Alt, the hotkey table reloaded and registered with the tray
+  // captions, the clipboard window's options, the modem log. A part not stored keeps running as
+  // it was. The result says what was not stored (the options dialog stays open with it).
+  WynikZapisuUstawien ZastosujUstawienia(const UstawieniaKalmo& u, uint32_t czesci = kWszystkieCzesci);
 
   // Private messages. ObsluzKomunikat dispatches any of the five and returns false for others.
   bool ObsluzKomunikat(unsigned message, uintptr_t wParam, intptr_t lParam);
@@ -138,12 +140,6 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   const std::string& ZnakiFiltrujace() const { return znakiFiltrujace_; }
   const std::string& FolderProgramu() const { return folder_; }
   const PlikiDanych& Pliki() const { return pliki_; }
-  // The options dialog's present routes, until it edits a settings draft.
-  TInfoSaver* InfoSaver() { return infoSaver_.get(); }
-  void UstawOpcjeOstrzegania(const WarningOptions& o) { opcjeOstrzegania_ = o; }
-  void UstawZnakiFiltrujace(const std::string& z) { znakiFiltrujace_ = z; }
-  void UstawOkresTimera();
-  void PrzeladujSkroty();
   double LastWarningTime() const { return lastWarningTime_; }
   void UstawLastWarningTime(double t) { lastWarningTime_ = t; }
 

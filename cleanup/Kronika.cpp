@@ -11,6 +11,11 @@ bool DopiszDoKroniki(const std::string& plikKroniki, const std::string& sciezka)
   return AppendTextLine(plikKroniki, sciezka + "#" + czas.ShortDate(czas.Now()));
 }
 
+bool UsunKronike(const std::string& plikKroniki) {
+  auto& fs = platform::Fs();
+  return plikKroniki.empty() || !fs.FileExists(plikKroniki) || fs.DeleteFile(plikKroniki);
+}
+
 std::pair<std::string, std::string> PodzielLinieKroniki(const std::string& linia) {
   const size_t k = linia.rfind('#');
   if (k == std::string::npos) return {linia, std::string()};

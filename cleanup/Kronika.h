@@ -13,6 +13,10 @@ inline constexpr int kMaksLiniiKroniki = 4000;
 // Appends path + "#" + today's date, opening the file only for this line (created when missing).
 bool DopiszDoKroniki(const std::string& plikKroniki, const std::string& sciezka);
 
+// Deletes the chronicle ("Usuń kronikę"); a chronicle not yet made is no fault. False when the
+// file stays.
+bool UsunKronike(const std::string& plikKroniki);
+
 // A line split at its last "#" (a path may hold "#"); a line without one is all path.
 std::pair<std::string, std::string> PodzielLinieKroniki(const std::string& linia);
 // The file name alone: the text after the last "\" or ":".

@@ -180,14 +180,6 @@ std::string LiniaPoleceniaProgramu(const std::string& parametr) {
   return "\"" + parametr + "\"";
 }
 
-bool ZapiszHotkeye(const std::string& file, const TStringList& lines) {
-  TStringList zapis;
-  for (const auto& l : lines)
-    if (!ObetnijSpacje(l).empty() && zapis.size() < static_cast<size_t>(THotKeys::kMaksymalnieKlawiszy))
-      zapis.push_back(l);
-  return WriteTextLines(file, zapis);
-}
-
 THotKeys::THotKeys(std::string hotkeyFile, KeyHook& hook) : file_(std::move(hotkeyFile)), hook_(hook) {
   WczytajHotkeye();
   ZarejestrujHotkeye();

@@ -45,9 +45,6 @@ HotkeyRecord ParsujLinieHotkeya(const std::string& line);
 // starts that program and not "C:\Program.exe"; a parameter that brings its own quotes (a program
 // with arguments) is used as it is.
 std::string LiniaPoleceniaProgramu(const std::string& parametr);
-// Writes hotkey lines to the file in one replacing step: blank lines are dropped and nothing is
-// written past the fifteenth line.
-bool ZapiszHotkeye(const std::string& file, const TStringList& lines);
 
 // What a hotkey can make the main window do; the main window implements it, tests record it.
 class WykonawcaHotkeyow {
@@ -63,7 +60,7 @@ class WykonawcaHotkeyow {
 
 class THotKeys {
  public:
-  static constexpr int kMaksymalnieKlawiszy = 15;
+  static constexpr int kMaksymalnieKlawiszy = kMaksymalnieHotkeyow;
 
   // Empty table, then loads the file and registers the bindings with the library.
   THotKeys(std::string hotkeyFile, KeyHook& hook);

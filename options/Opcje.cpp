@@ -35,18 +35,36 @@ int IndeksStrony(const std::string& nazwa) {
 
 int KontekstPomocyStrony(int indeks) { return indeks >= 0 && indeks < kLiczbaStron ? kKontekstyPomocy[indeks] : 0; }
 
-WynikZapisuStron ZapiszStrony(const std::vector<StronaOpcji*>& strony) {
-  WynikZapisuStron wynik;
-  for (StronaOpcji* s : strony) {
-    if (auto ostrzezenie = s->Sprawdz()) {
-      wynik.odmowa = s;
-      wynik.ostrzezenie = *ostrzezenie;
-      return wynik;
-    }
-  }
-  for (StronaOpcji* s : strony) s->Zapisz();
-  wynik.zapisano = true;
-  return wynik;
+OdmowaStrony SprawdzStrony(const std::vector<StronaOpcji*>& strony) {
+  for (StronaOpcji* s : strony)
+    if (auto ostrzezenie = s->Sprawdz()) return {s, *ostrzezenie};
+  return {};
+}
+
+std::string TekstNiezapisanych(const WynikZapisuUstawien& wynik) {
+  if (wynik.Zapisano()) return "";
+  std::string t = "Nie zapisano:";
+  for (const WynikZapisuUstawien::Blad& b : wynik.bledy) t += "\n- " + b.opis;
+  if (wynik.zapisane) t += "\nPozostałe ustawienia zostały zapisane.";
+  return t + "\nUsuń przyczynę (na przykład zamknij program, który używa pliku) i naciśnij „OK” ponownie albo "
+             "„Anuluj”.";
+}
+
+std::string TekstNieczytelnych(const UstawieniaKalmo& u) {
+  const struct {
+    const ListaZPliku& lista;
+    const char* pliku;
+    const char* co;
+  } listy[] = {{u.goraceKlawisze, "gorących klawiszy", "Lista gorących klawiszy (zakładka „Klawiatura”, a także klawisze "
+                                                       "na zakładkach „Schowek” i „Skróty”)"},
+               {u.skroty, "skrótów", "Lista skrótów (zakładka „Skróty”)"},
+               {u.regulyCzyszczenia, "reguł usuwania", "Lista folderów do czyszczenia (zakładka „Pliki Tymczasowe”)"}};
+  std::string t;
+  for (const auto& l : listy)
+    if (!l.lista.czytelna)
+      t += std::string(t.empty() ? "" : "\n\n") + "Nie można odczytać pliku " + l.pliku + ":\n" + l.lista.plik + "\n" +
+           l.co + " jest tylko do odczytu: jej zmian nie można teraz zapisać.";
+  return t;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -169,22 +187,6 @@ WynikOstrzegania ZbudujOpcjeOstrzegania(const WarningOptions& wMocy, const StanO
 
 // ---------------------------------------------------------------------------------------------
 
-std::vector<std::string> RozdzielProgramy(const std::string& programy) {
-  TOrganizatorTekstu org;
-  org.UstawSeparatory("#");
-  org.UstawTekst(programy);
-  std::vector<std::string> nazwy;
-  for (int32_t i = 1; i <= org.LiczbaWyrazow(); ++i) nazwy.push_back(org.DajWyraz(i));
-  return nazwy;
-}
-
-std::optional<std::string> PolaczProgramy(const std::vector<std::string>& nazwy) {
-  std::string wynik;
-  for (size_t i = 0; i < nazwy.size(); ++i) wynik += (i ? "#" : "") + nazwy[i];
-  if (utf8::Length(wynik) > LimitsRecord::kMaxProgramy) return std::nullopt;
-  return wynik;
-}
-
 std::string SprawdzNazweProgramu(const std::string& nazwa) {
   if (nazwa.find('#') != std::string::npos) return "Nazwa programu nie może zawierać znaku \"#\".";
   return "";
@@ -224,9 +226,6 @@ int32_t CenaZTekstu(const std::string& tekst, int32_t poprzednia) {
 
 // ---------------------------------------------------------------------------------------------
 
-
-// ---------------------------------------------------------------------------------------------
-
 std::vector<WierszKlawisza> WierszeKlawiszy(const std::vector<std::string>& linie) {
   std::vector<WierszKlawisza> wiersze;
   for (const std::string& l : linie) {
@@ -257,4 +256,20 @@ WynikKlawisza UstawKlawiszZadania(std::vector<WierszKlawisza>& wiersze, uint8_t 
   for (const auto& z : kTabelaZadan)
     if (z.kod == zadanie) wiersze.push_back({tekst, z.opis});
   return WynikKlawisza::Dodany;
+}
+
+std::vector<std::string> LinieKlawiszy(const std::vector<WierszKlawisza>& wiersze) {
+  std::vector<std::string> linie;
+  for (const WierszKlawisza& w : wiersze) linie.push_back(w.first + "#" + w.second);
+  return linie;
+}
+
+std::optional<std::string> UstawKlawiszZPola(std::vector<std::string>& linie, uint8_t zadanie, uint16_t skrot) {
+  std::vector<WierszKlawisza> wiersze = WierszeKlawiszy(linie);
+  if (ShortCutToText(skrot) == KlawiszZadania(wiersze, zadanie)) return std::nullopt;
+  switch (UstawKlawiszZadania(wiersze, zadanie, skrot)) {
+    case WynikKlawisza::Niepoprawny: return std::string(kNiepoprawnyKlawisz);
+    case WynikKlawisza::PelnaTabela: return "Maksymalna ilość gorących klawiszy to: " + std::to_string(kMaxKlawiszy);
+    default: linie = LinieKlawiszy(wiersze); return std::nullopt;
+  }
 }

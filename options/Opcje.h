@@ -1,14 +1,16 @@
 #pragma once
 // What the options dialog decides, apart from its windows: the slider mappings and the pictures
 // of the page "Intensywność pracy", the rules of the pages "Ostrzeganie" and "Przypominanie",
-// the bounds of typed numbers, and the page interface through which "OK" validates every page
-// before it stores any.
+// the bounds of typed numbers, the key fields over the draft's hotkey lines, and the page
+// interface through which "OK" checks every page before the draft goes to the core.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "settings/Globalne.h"
+#include "settings/Komunikaty.h"
+#include "settings/UstawieniaKalmo.h"
 
 // ---------------------------------------------------------------------------------------------
 // Pages
@@ -24,25 +26,30 @@ int IndeksStrony(const std::string& nazwa);
 // Help context of the page with an index; 0 for any other index.
 int KontekstPomocyStrony(int indeks);
 
-// One page of the dialog: it loads its settings, tells what it would refuse, and stores.
+// One page of the dialog over the dialog's draft of the settings.
 class StronaOpcji {
  public:
   virtual ~StronaOpcji() = default;
+  // Shows the draft on the page's controls.
   virtual void Wczytaj() = 0;
-  // The warning that keeps the dialog open, or nothing when the page can be stored.
+  // Puts what the controls hold into the draft; the warning that keeps the dialog open, or
+  // nothing when the page can be stored.
   virtual std::optional<std::string> Sprawdz() = 0;
-  virtual void Zapisz() = 0;
 };
 
-struct WynikZapisuStron {
-  bool zapisano = false;
-  StronaOpcji* odmowa = nullptr;  // the page that refused
+struct OdmowaStrony {
+  StronaOpcji* strona = nullptr;  // the page that refused; null when every page agreed
   std::string ostrzezenie;
 };
 
-// "OK": every page is validated, in the given order, before any is stored, so a refusal stores
-// nothing; otherwise every page is stored in that order.
-WynikZapisuStron ZapiszStrony(const std::vector<StronaOpcji*>& strony);
+// "OK": the pages are checked in the given order until one refuses.
+OdmowaStrony SprawdzStrony(const std::vector<StronaOpcji*>& strony);
+
+// What "OK" says when the core could not store everything; empty when it did.
+std::string TekstNiezapisanych(const WynikZapisuUstawien& wynik);
+// What the dialog says once as it opens about the lists whose files exist but cannot be read
+// (their pages are read-only); empty when every list was read.
+std::string TekstNieczytelnych(const UstawieniaKalmo& szkic);
 
 // ---------------------------------------------------------------------------------------------
 // Page "Intensywność pracy"
@@ -130,10 +137,6 @@ inline constexpr const char* kZbytDuzoProgramow = "Zbyt dużo monitorowanych pro
 inline constexpr const char* kPytanieONazweProgramu = "Wprować nazwę monitorowanego programu";
 inline constexpr const char* kDomyslneZnakiFiltrujace = "-[";
 
-std::vector<std::string> RozdzielProgramy(const std::string& programy);
-// The names joined with "#", or nothing when the result would not fit the record's 250
-// characters.
-std::optional<std::string> PolaczProgramy(const std::vector<std::string>& nazwy);
 // Why a typed program name cannot be added (empty when it can): "#" separates the names.
 std::string SprawdzNazweProgramu(const std::string& nazwa);
 
@@ -156,18 +159,24 @@ std::string TekstCeny(int32_t setneGrosza);
 int32_t CenaZTekstu(const std::string& tekst, int32_t poprzednia);
 
 // ---------------------------------------------------------------------------------------------
-// Hotkey grid of the page "Klawiatura": rows of key text and task description
+// Hotkey grid of the page "Klawiatura" and the key fields of other pages: rows of key text and
+// task description, over the draft's hotkey lines
 
 using WierszKlawisza = std::pair<std::string, std::string>;
-inline constexpr size_t kMaxKlawiszy = 15;
+inline constexpr size_t kMaxKlawiszy = kMaksymalnieHotkeyow;
 inline constexpr const char* kNiepoprawnyKlawisz = "Niepoprawny gorący klawisz - wybierz inny!";
 
 // The grid's rows from the hotkey file's lines: blank lines skipped and no more than the table
 // holds, so the page shows the bindings the program uses (a longer file is cut only when saved).
 std::vector<WierszKlawisza> WierszeKlawiszy(const std::vector<std::string>& linie);
+// The lines of the rows, "key#description".
+std::vector<std::string> LinieKlawiszy(const std::vector<WierszKlawisza>& wiersze);
 // Key text of the last row bound to a task (a later row overrides an earlier one); empty when none.
 std::string KlawiszZadania(const std::vector<WierszKlawisza>& wiersze, uint8_t zadanie);
 enum class WynikKlawisza { Zmieniony, Dodany, Niepoprawny, PelnaTabela };
 // The key of a task set from its key field: the first row of the task gets the key, or a row is
 // added (at most 15). A key without Ctrl or Alt is refused.
 WynikKlawisza UstawKlawiszZadania(std::vector<WierszKlawisza>& wiersze, uint8_t zadanie, uint16_t skrot);
+// A key field at "OK" (or left for another page): a key other than the task's in the lines is set
+// there; a refused key leaves the lines as they are and gives its warning.
+std::optional<std::string> UstawKlawiszZPola(std::vector<std::string>& linie, uint8_t zadanie, uint16_t skrot);

@@ -48,3 +48,6 @@ enum ZadanieSkrotu : uint8_t {
   kZadanieSchowek = 7,
   kZadanieListaSkrotow = 8,
 };
+
+// Bindings of the hotkey table: the file may hold more lines, only this many are used and stored.
+constexpr int kMaksymalnieHotkeyow = 15;

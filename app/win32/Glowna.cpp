@@ -504,22 +504,16 @@ void TfrmGlowna::PokazStatystyke() {
 
 void TfrmGlowna::PokazOknoOpcji(const std::string& strona) {
   TGlownaRdzen& r = *rdzen_;
-  KontekstOpcji k;
-  k.infoSaver = r.InfoSaver();
-  k.pliki = r.Pliki();
-  k.folderProgramu = r.FolderProgramu();
-  k.ustawOpcjeOstrzegania = [&r](const WarningOptions& o) { r.UstawOpcjeOstrzegania(o); };
-  k.ustawZnakiFiltrujace = [&r](const std::string& z) { r.UstawZnakiFiltrujace(z); };
-  k.poZmianieLimitow = [&r] { r.UstawOkresTimera(); };
-  k.poZapisieHotkeyow = [&r] { r.PrzeladujSkroty(); };
-  k.przelaczLewyAlt = [this](bool tak) { return hook_ && hook_->AktywnoscLewegoAltu(tak); };
-  k.zastosujOpcjeSchowka = [this](const OpcjeSchowka& o) {
-    if (schowek_) schowek_->ZastosujOpcje(o);
-  };
   // Opened from the shortcut list, the list waits under the dialog; from the tray, the hidden window.
   HWND wlasciciel = GetActiveWindow();
   if (!wlasciciel || !IsWindowVisible(wlasciciel)) wlasciciel = Hwnd();
-  ::PokazOknoOpcji(wlasciciel, strona, std::move(k));
+  OtwarcieOpcji o;
+  o.strona = strona;
+  o.folderProgramu = r.FolderProgramu();
+  o.plikKroniki = r.Pliki().kronika;
+  o.zastosuj = [&r](const UstawieniaKalmo& u, uint32_t czesci) { return r.ZastosujUstawienia(u, czesci); };
+  // The core puts the hotkeys into the tray captions once the dialog has closed.
+  ::PokazOknoOpcji(wlasciciel, UstawieniaKalmo::Wczytaj(r.Pliki()), std::move(o));
 }
 
 void TfrmGlowna::UstawOknoSchowka(std::unique_ptr<TfrmSchowek> schowek) { schowek_ = std::move(schowek); }

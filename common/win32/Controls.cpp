@@ -1,6 +1,8 @@
 #include "common/win32/Controls.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -127,6 +129,82 @@ void Grid::Select(int index) const {
 }
 
 void Grid::DeleteRow(int index) const { Send(LVM_DELETEITEM, index); }
+
+HTREEITEM TreeView::Add(HTREEITEM parent, const std::string& text, int image, int selectedImage, LPARAM data,
+                        bool children) const {
+  std::wstring t = Widen(text);
+  TVINSERTSTRUCTW w{};
+  w.hParent = parent;
+  w.hInsertAfter = TVI_LAST;
+  w.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | (children ? TVIF_CHILDREN : 0);
+  w.item.pszText = t.data();
+  w.item.iImage = image;
+  w.item.iSelectedImage = selectedImage;
+  w.item.cChildren = children ? 1 : 0;
+  w.item.lParam = data;
+  return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&w)));
+}
+
+std::string TreeView::Text(HTREEITEM item) const {
+  wchar_t buf[MAX_PATH] = {};
+  TVITEMW t{};
+  t.mask = TVIF_TEXT;
+  t.hItem = item;
+  t.pszText = buf;
+  t.cchTextMax = MAX_PATH;
+  Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&t));
+  return Narrow(buf, static_cast<int>(wcslen(buf)));
+}
+
+LPARAM TreeView::Data(HTREEITEM item) const {
+  TVITEMW t{};
+  t.mask = TVIF_PARAM;
+  t.hItem = item;
+  Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&t));
+  return t.lParam;
+}
+
+void TreeView::SetData(HTREEITEM item, LPARAM data) const {
+  TVITEMW t{};
+  t.mask = TVIF_PARAM;
+  t.hItem = item;
+  t.lParam = data;
+  Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&t));
+}
+
+void TreeView::SetHasChildren(HTREEITEM item, bool children) const {
+  TVITEMW t{};
+  t.mask = TVIF_CHILDREN;
+  t.hItem = item;
+  t.cChildren = children ? 1 : 0;
+  Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&t));
+}
+
+void TreeView::UseShellImages() const {
+  SHFILEINFOW fi{};
+  const auto images = reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoW(L"C:\\", 0, &fi, sizeof(fi), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+}
+
+int ShellIconIndex(const std::string& path, DWORD attributes, bool byName, bool open) {
+  SHFILEINFOW fi{};
+  const UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (byName ? SHGFI_USEFILEATTRIBUTES : 0) |
+                     (open ? SHGFI_OPENICON : 0);
+  SHGetFileInfoW(Widen(path).c_str(), attributes, &fi, sizeof(fi), flags);
+  return fi.iIcon;
+}
+
+int RecycleBinIconIndex() {
+  PIDLIST_ABSOLUTE pidl = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &pidl)))
+    return ShellIconIndex("folder", FILE_ATTRIBUTE_DIRECTORY, true);
+  SHFILEINFOW fi{};
+  SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &fi, sizeof(fi),
+                 SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+  CoTaskMemFree(pidl);
+  return fi.iIcon;
+}
 
 int TextWidth(HFONT font, const std::string& utf8) {
   const std::wstring text = Widen(utf8);

@@ -3,6 +3,7 @@
 // and sets on a control is one call here instead of a SendMessage with its casts. They own
 // nothing; the control dies with its parent. Forms create them through win::Form.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -113,6 +114,44 @@ class Grid : public Control {
   void Select(int index) const;
   void DeleteRow(int index) const;
 };
+
+// A tree of text items with pictures of the system's small image list and a number each.
+class TreeView : public Control {
+ public:
+  using Control::Control;
+  void Clear() const { Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); }
+  // Appends an item under `parent` (TVI_ROOT at the top); `children` shows its button before it
+  // has any (filled when it opens).
+  HTREEITEM Add(HTREEITEM parent, const std::string& text, int image, int selectedImage, LPARAM data,
+                bool children = false) const;
+  HTREEITEM Selected() const { return Next(nullptr, TVGN_CARET); }
+  void Select(HTREEITEM item) const { Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)); }
+  HTREEITEM Root() const { return Next(nullptr, TVGN_ROOT); }
+  HTREEITEM Parent(HTREEITEM item) const { return Next(item, TVGN_PARENT); }
+  HTREEITEM FirstChild(HTREEITEM item) const { return Next(item, TVGN_CHILD); }
+  HTREEITEM NextSibling(HTREEITEM item) const { return Next(item, TVGN_NEXT); }
+  std::string Text(HTREEITEM item) const;
+  LPARAM Data(HTREEITEM item) const;
+  void SetData(HTREEITEM item, LPARAM data) const;
+  void SetHasChildren(HTREEITEM item, bool children) const;
+  void Expand(HTREEITEM item) const { Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item)); }
+  void EnsureVisible(HTREEITEM item) const { Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item)); }
+  // The system's small image list, whose indexes ShellIconIndex gives.
+  void UseShellImages() const;
+
+ private:
+  HTREEITEM Next(HTREEITEM item, UINT relation) const {
+    return reinterpret_cast<HTREEITEM>(Send(TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+  }
+};
+
+// Index in the system's small image list of the picture the shell shows for a path: for a real
+// one (a drive root), or, with `byName`, for any file or folder of that name and attributes
+// ("plik.tmp", FILE_ATTRIBUTE_NORMAL; "folder", FILE_ATTRIBUTE_DIRECTORY); `open` for an open
+// folder.
+int ShellIconIndex(const std::string& path, DWORD attributes, bool byName, bool open = false);
+// The same for the recycle bin.
+int RecycleBinIconIndex();
 
 // Width in pixels of a text in a font (the DC of the screen).
 int TextWidth(HFONT font, const std::string& utf8);

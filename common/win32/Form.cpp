@@ -159,11 +159,45 @@ SpinBox Form::AddSpinBox(const std::string& name, Box at, int min, int max, int 
   return spin;
 }
 
+SpinBox Form::AddSpinBox(const std::string& name, Box at, std::function<void(int step)> onStep) {
+  const Edit field = AddEdit(name, at, ES_AUTOHSCROLL);
+  HWND arrows = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT, 0, 0, 0, 0, Hwnd(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(NewId())), Instance(), nullptr);
+  SendMessageW(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(field.Hwnd()), 0);
+  SetControlName(arrows, name + "Strzalki");
+  // The arrows keep a middle position, so neither end ever greys out; each press is only reported.
+  SendMessageW(arrows, UDM_SETRANGE32, 0, 2);
+  SendMessageW(arrows, UDM_SETPOS32, 0, 1);
+  OnNotifyFrom(Control(arrows), [step = std::move(onStep)](NMHDR& n) -> LRESULT {
+    if (n.code != UDN_DELTAPOS) return 0;
+    step(reinterpret_cast<NMUPDOWN&>(n).iDelta > 0 ? 1 : -1);
+    return 1;
+  });
+  return SpinBox(field.Hwnd(), arrows);
+}
+
 Slider Form::AddSlider(const std::string& name, Box at, int min, int max) {
   const Slider s(AddControl(TRACKBAR_CLASSW, name, "", at, WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS).Hwnd());
   s.Send(TBM_SETRANGE, FALSE, MAKELPARAM(min, max));
   s.Send(TBM_SETPAGESIZE, 0, 1);
   return s;
+}
+
+void Form::AddSliderLabels(const Slider& slider, int y, const std::vector<std::pair<int, std::string>>& labels) {
+  RECT channel{}, thumb{}, r{};
+  slider.Send(TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  slider.Send(TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  GetWindowRect(slider.Hwnd(), &r);
+  MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+  const int min = static_cast<int>(slider.Send(TBM_GETRANGEMIN)), max = static_cast<int>(slider.Send(TBM_GETRANGEMAX));
+  const int half = (thumb.right - thumb.left) / 2;
+  const int from = r.left + channel.left + half, to = r.left + channel.right - half;
+  for (const auto& [position, text] : labels) {
+    const int x = max > min ? from + (to - from) * (position - min) / (max - min) : from;
+    const int width = TextWidth(Font(), text) + S(4);
+    CreateChild(Hwnd(), L"STATIC", "", NewId(), text, WS_VISIBLE | SS_CENTER | SS_NOPREFIX, x - width / 2, S(y), width,
+                S(14));
+  }
 }
 
 Control Form::AddGroup(const std::string& name, const std::string& text, Box at) {
@@ -196,6 +230,10 @@ Grid Form::AddGrid(const std::string& name, Box at, const std::vector<std::pair<
   return g;
 }
 
+TreeView Form::AddTree(const std::string& name, Box at, DWORD style) {
+  return TreeView(AddControl(WC_TREEVIEWW, name, "", at, WS_VISIBLE | WS_TABSTOP | style, WS_EX_CLIENTEDGE).Hwnd());
+}
+
 ListBox Form::AddListBox(const std::string& name, Box at, DWORD style) {
   return ListBox(AddControl(L"LISTBOX", name, "", at, WS_VISIBLE | style, WS_EX_CLIENTEDGE).Hwnd());
 }
@@ -222,6 +260,21 @@ void Form::AddHint(const Control& control, const std::string& text) {
   ti.uId = reinterpret_cast<UINT_PTR>(control.Hwnd());
   ti.lpszText = t.data();
   SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Form::OnNotifyFrom(const Control& control, std::function<LRESULT(NMHDR& n)> handler) {
+  if (handler) notifies_[control.Hwnd()] = std::move(handler);
+  else notifies_.erase(control.Hwnd());
+}
+
+bool Form::OnNotify(NMHDR* n, LRESULT& result) {
+  if (!n) return false;
+  auto it = notifies_.find(n->hwndFrom);
+  if (it == notifies_.end()) return false;
+  // The handler may replace itself: call a copy.
+  const auto handler = it->second;
+  result = handler(*n);
+  return true;
 }
 
 }  // namespace win

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -79,6 +80,9 @@ class Form : public Window {
                     bool firstOfGroup = false);
   Edit AddEdit(const std::string& name, Box at, DWORD style = ES_AUTOHSCROLL);
   SpinBox AddSpinBox(const std::string& name, Box at, int min, int max, int value);
+  // A spin box whose arrows step a value the form keeps and writes into the field itself (a
+  // price with decimals): each press calls onStep with +1 (up) or -1 (down).
+  SpinBox AddSpinBox(const std::string& name, Box at, std::function<void(int step)> onStep);
   Slider AddSlider(const std::string& name, Box at, int min, int max);
   Control AddGroup(const std::string& name, const std::string& text, Box at);
   // A sunken panel (a static with an edge) that other controls may sit on.
@@ -87,6 +91,10 @@ class Form : public Window {
   Grid AddGrid(const std::string& name, Box at, const std::vector<std::pair<std::string, int>>& columns);
   ListBox AddListBox(const std::string& name, Box at, DWORD style);
   ComboBox AddComboBox(const std::string& name, Box at, DWORD style);
+  TreeView AddTree(const std::string& name, Box at, DWORD style);
+  // Labels under a slider, each centred below the thumb's place at its position, `y` design
+  // units from the form's top.
+  void AddSliderLabels(const Slider& slider, int y, const std::vector<std::pair<int, std::string>>& labels);
   // Any other control class (tree views, progress bars, hotkey fields...).
   Control AddControl(const wchar_t* className, const std::string& name, const std::string& text, Box at,
                      DWORD style, DWORD exStyle = 0, int id = 0);
@@ -94,6 +102,11 @@ class Form : public Window {
   void OnNotification(const Control& control, std::function<void(int code)> handler);
   // A hint shown while the pointer rests on a control (one tooltip window per form, made on first use).
   void AddHint(const Control& control, const std::string& text);
+  // A WM_NOTIFY handler of a control (TCN_SELCHANGE, TVN_SELCHANGEDW...); its result is the
+  // message's result.
+  void OnNotifyFrom(const Control& control, std::function<LRESULT(NMHDR& n)> handler);
+  // Runs the handlers given to OnNotifyFrom; a form overriding it passes what it leaves on.
+  bool OnNotify(NMHDR* n, LRESULT& result) override;
 
   HWND Find(const std::string& name) const { return FindControl(Hwnd(), name); }
   RECT Pixels(Box at) const { return RECT{S(at.x), S(at.y), S(at.x + at.width), S(at.y + at.height)}; }
@@ -101,6 +114,7 @@ class Form : public Window {
  private:
   int NewId() { return nextId_++; }
 
+  std::map<HWND, std::function<LRESULT(NMHDR&)>> notifies_;
   int dpi_ = 96;
   const wchar_t* face_ = L"MS Sans Serif";
   int points_ = 8;

@@ -4,18 +4,22 @@
 
 #include <string>
 
-#include "common/win32/Window.h"
+#include "common/win32/Form.h"
 
-class TfrmGetString : public win::Window {
+class TfrmGetString : public win::Form {
  public:
-  ~TfrmGetString() override;
-  // Modal; the typed text on OK, empty text on "Anuluj" or closing.
+  // Modal above the owner; the typed text on OK, empty text on "Anuluj" or closing.
   std::string Pokaz(HWND wlasciciel, const std::string& objasnienie);
+
+  void cmdOkClick();
+  void cmdAnulujClick();
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
 
  private:
+  win::Edit tbOdpowiedz_;
   std::string wynik_;
 };
 

@@ -4,124 +4,148 @@
 #include <commctrl.h>
 
 #include "common/Komunika.h"
-#include "settings/win32/Pomoc.h"
+#include "options/OpcjeZaawansowane.h"
+#include "options/win32/OpcjeZaawansowane.h"
 #include "options/win32/Strony.h"
+#include "settings/win32/Pomoc.h"
 
 namespace {
 
 constexpr wchar_t kKlasa[] = L"TfrmOpcje";
-enum : int { idNotes = 100, idPomoc = 101 };
 constexpr int kSzerokosc = 634, kWysokosc = 429;
-
-int S(int v) {
-  static const int dpi = win::ScreenDpi();
-  return win::Scale(v, dpi);
-}
+constexpr UINT_PTR kZegarNieczytelnych = 1;
 
 constexpr UtworzStrone kStrony[kLiczbaStron] = {StronaIntensywnosci, StronaOstrzegania, StronaPrzypominania,
                                                 StronaKlawiatury,    StronaSchowka,     StronaPlikowTymczasowych,
                                                 StronaSkrotow,       StronaModemu};
-// "OK" stores the limits and the reminders first and the warnings last.
-constexpr Strona kKolejnoscZapisu[kLiczbaStron] = {Strona::Intensywnosc,    Strona::Przypominanie, Strona::Klawiatura,
-                                                   Strona::Schowek,         Strona::PlikiTymczasowe,
-                                                   Strona::Skroty,          Strona::Modem,         Strona::Ostrzeganie};
+// "OK" checks the limits and the reminders first and the warnings last; the page "Klawiatura"
+// before the key fields of "Schowek" and "Skróty", which set their keys among its rows.
+constexpr Strona kKolejnoscSprawdzania[kLiczbaStron] = {
+    Strona::Intensywnosc, Strona::Przypominanie, Strona::Klawiatura, Strona::Schowek,
+    Strona::PlikiTymczasowe, Strona::Skroty, Strona::Modem, Strona::Ostrzeganie};
 
 }  // namespace
 
-HFONT TfrmOpcje::Czcionka() {
-  static HFONT font = win::CreateFontPt(L"Tahoma", 8);
-  return font;
+TfrmOpcje::TfrmOpcje(UstawieniaKalmo szkic, OtwarcieOpcji otwarcie, HWND wlasciciel)
+    : szkic_(std::move(szkic)), zapisane_(szkic_), otwarcie_(std::move(otwarcie)), wlasciciel_(wlasciciel) {
+  FormCreate();
 }
 
-TfrmOpcje::TfrmOpcje(KontekstOpcji kontekst) : kontekst_(std::move(kontekst)) { FormCreate(); }
-
 TfrmOpcje::~TfrmOpcje() {
-  for (auto& s : strony_) s.reset();
-  if (Hwnd()) DestroyWindow(Hwnd());
+  // The pages point into the draft and into this dialog: they go first, the last page first.
+  for (auto it = strony_.rbegin(); it != strony_.rend(); ++it) it->reset();
+  Destroy();
 }
 
 void TfrmOpcje::FormCreate() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_LISTVIEW_CLASSES |
                                             ICC_TREEVIEW_CLASSES | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&icc);
-  RegisterFormClass(kKlasa);
-  if (!Create(kKlasa, "Opcje", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-              WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100))
-    return;
-  win::SetFont(Hwnd(), Czcionka());
-  win::SetClientSize(Hwnd(), S(kSzerokosc), S(kWysokosc));
-  win::CenterOnScreen(Hwnd());
+  win::FormStyle styl;
+  styl.face = L"Tahoma";
+  styl.contextHelp = true;
+  // Owned by the hidden main window (or the shortcut list), yet a window of its own on the taskbar.
+  styl.extraExStyle = WS_EX_APPWINDOW;
+  if (!CreateForm(kKlasa, "Opcje", kSzerokosc, kWysokosc, wlasciciel_, styl)) return;
 
-  notes_ = win::CreateChild(Hwnd(), WC_TABCONTROLW, "Notes", idNotes, "", WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE,
-                            S(6), S(6), S(kSzerokosc - 12), S(kWysokosc - 50));
+  notes_ = AddControl(WC_TABCONTROLW, "Notes", "", {6, 6, kSzerokosc - 12, kWysokosc - 50},
+                      WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE);
   for (int i = 0; i < kLiczbaStron; ++i) {
     const std::wstring nazwa = win::Widen(NazwaStrony(i));
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(nazwa.c_str());
-    SendMessageW(notes_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    notes_.Send(TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
+  OnNotifyFrom(notes_, [this](NMHDR& n) -> LRESULT {
+    if (n.code == TCN_SELCHANGE) WybierzStrone(WybranaStrona());
+    return 0;
+  });
   RECT obszar{};
-  GetClientRect(notes_, &obszar);
-  SendMessageW(notes_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&obszar));
-  MapWindowPoints(notes_, Hwnd(), reinterpret_cast<POINT*>(&obszar), 2);
-  // Loading in the page order: the sliders, warnings, reminders, keyboard, clipboard, temporary
-  // files, shortcuts, modem.
+  GetClientRect(notes_.Hwnd(), &obszar);
+  notes_.Send(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&obszar));
+  MapWindowPoints(notes_.Hwnd(), Hwnd(), reinterpret_cast<POINT*>(&obszar), 2);
   for (int i = 0; i < kLiczbaStron; ++i) {
-    strony_[i] = kStrony[i](Hwnd(), obszar, kontekst_);
+    strony_[i] = kStrony[i](Hwnd(), obszar, *this);
     SetWindowPos(strony_[i]->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     // The what-is-this help of a control on a page opens that page's help.
     SetWindowContextHelpId(strony_[i]->Hwnd(), static_cast<DWORD>(KontekstPomocyStrony(i)));
     strony_[i]->Wczytaj();
-    if (auto* k = dynamic_cast<KlawiszeZadan*>(strony_[i].get())) kontekst_.klawisze = k;
   }
 
   const int y = kWysokosc - 36, w = 84, h = 26;
-  int x = kSzerokosc - 6 - 3 * w - 2 * 8;
-  for (auto [nazwa, id, tekst] : {std::tuple{"cmdOk", IDOK, "OK"}, std::tuple{"cmdAnuluj", IDCANCEL, "Anuluj"},
-                                  std::tuple{"cmdPomoc", static_cast<int>(idPomoc), "Pomoc"}}) {
-    win::CreateChild(Hwnd(), L"BUTTON", nazwa, id, tekst,
-                     WS_VISIBLE | WS_TABSTOP | (id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), S(x), S(y), S(w), S(h));
-    x += w + 8;
-  }
+  const int x = kSzerokosc - 6 - 3 * w - 2 * 8;
+  AddButton("cmdOk", "OK", {x, y, w, h}, [this] { cmdOkClick(); }, IDOK, true);
+  AddButton("cmdAnuluj", "Anuluj", {x + w + 8, y, w, h}, [this] { cmdAnulujClick(); }, IDCANCEL);
+  AddButton("cmdPomoc", "Pomoc", {x + 2 * (w + 8), y, w, h}, [this] { cmdPomocClick(); });
   WybierzStrone(0);
 }
 
-int TfrmOpcje::WybranaStrona() const { return notes_ ? static_cast<int>(SendMessageW(notes_, TCM_GETCURSEL, 0, 0)) : -1; }
+int TfrmOpcje::WybranaStrona() const { return notes_ ? static_cast<int>(notes_.Send(TCM_GETCURSEL)) : -1; }
 
 void TfrmOpcje::WybierzStrone(int indeks) {
   if (indeks < 0 || indeks >= kLiczbaStron || !notes_) return;
-  SendMessageW(notes_, TCM_SETCURSEL, indeks, 0);
+  notes_.Send(TCM_SETCURSEL, indeks);
+  // The page left goes first, so what it hands to the draft is there when the next one shows.
   for (int i = 0; i < kLiczbaStron; ++i)
-    if (strony_[i]) ShowWindow(strony_[i]->Hwnd(), i == indeks ? SW_SHOW : SW_HIDE);
+    if (strony_[i] && i != indeks) ShowWindow(strony_[i]->Hwnd(), SW_HIDE);
+  if (strony_[indeks]) ShowWindow(strony_[indeks]->Hwnd(), SW_SHOW);
 }
 
-int TfrmOpcje::Pokaz(HWND wlasciciel) {
+int TfrmOpcje::Pokaz() {
   if (!Hwnd()) return IDCANCEL;
-  if (!StronaStartowa.empty()) WybierzStrone(IndeksStrony(StronaStartowa));
-  // An owner that stays on top (the shortcut list) would otherwise hide the dialog's middle.
-  if (wlasciciel && (GetWindowLongPtrW(wlasciciel, GWL_EXSTYLE) & WS_EX_TOPMOST))
-    SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SetFocus(win::FindControl(Hwnd(), "cmdOk"));
-  const int wynik = ShowModal(wlasciciel);
-  return wynik == IDOK ? IDOK : IDCANCEL;
+  if (!otwarcie_.strona.empty()) WybierzStrone(IndeksStrony(otwarcie_.strona));
+  // Said once the dialog is on the screen, above it.
+  if (!TekstNieczytelnych(szkic_).empty()) SetTimer(Hwnd(), kZegarNieczytelnych, 0, nullptr);
+  return RunModal(wlasciciel_, Find("cmdOk")) == IDOK ? IDOK : IDCANCEL;
+}
+
+bool TfrmOpcje::OnTimer(UINT_PTR id) {
+  if (id != kZegarNieczytelnych) return false;
+  KillTimer(Hwnd(), id);
+  Komunikat(TekstNieczytelnych(szkic_), rkOstrzezenie);
+  return true;
 }
 
 bool TfrmOpcje::cmdOkClick() {
-  // A key field left by pressing Enter sets its key now.
-  SetFocus(win::FindControl(Hwnd(), "cmdOk"));
   std::vector<StronaOpcji*> kolejnosc;
-  for (Strona s : kKolejnoscZapisu) kolejnosc.push_back(strony_[static_cast<int>(s)].get());
-  const WynikZapisuStron wynik = ZapiszStrony(kolejnosc);
-  if (!wynik.zapisano) {
+  for (Strona s : kKolejnoscSprawdzania) kolejnosc.push_back(strony_[static_cast<int>(s)].get());
+  const OdmowaStrony odmowa = SprawdzStrony(kolejnosc);
+  if (odmowa.strona) {
     // The page that refused comes to the front with its controls as the user left them.
     for (int i = 0; i < kLiczbaStron; ++i)
-      if (strony_[i].get() == wynik.odmowa) WybierzStrone(i);
-    Komunikat(wynik.ostrzezenie, rkOstrzezenie);
+      if (strony_[i].get() == odmowa.strona) WybierzStrone(i);
+    Komunikat(odmowa.ostrzezenie, rkOstrzezenie);
     return false;
   }
+  if (!Zastosuj(szkic_, kWszystkieCzesci)) return false;
   EndModal(IDOK);
   return true;
+}
+
+bool TfrmOpcje::Zastosuj(const UstawieniaKalmo& u, uint32_t czesci) {
+  const WynikZapisuUstawien wynik = otwarcie_.zastosuj(u, czesci);
+  if (wynik.Zapisano(CzescUstawien::Limity)) {
+    zapisane_.limity = u.limity;
+    zapisane_.programy = u.programy;
+  }
+  if (wynik.Zapisano()) return true;
+  Komunikat(TekstNiezapisanych(wynik), rkStop);
+  return false;
+}
+
+void TfrmOpcje::OpcjeZaawansowane() {
+  // Only the fields moved there are stored, over the limits as stored; the draft takes the same
+  // fields, so "OK" keeps them.
+  TfrmOpcjeZaawansowane okno(Hwnd(), szkic_.limity,
+                             [this](const PolozeniaZaawansowane& poczatkowe, const PolozeniaZaawansowane& teraz) {
+                               UstawieniaKalmo zapis = zapisane_;
+                               zapis.limity = ZastosujZaawansowane(zapis.limity, poczatkowe, teraz);
+                               if (!Zastosuj(zapis, static_cast<uint32_t>(CzescUstawien::Limity))) return false;
+                               szkic_.limity = ZastosujZaawansowane(szkic_.limity, poczatkowe, teraz);
+                               return true;
+                             });
+  okno.Pokaz();
 }
 
 void TfrmOpcje::cmdAnulujClick() { EndModal(IDCANCEL); }
@@ -132,35 +156,20 @@ void TfrmOpcje::cmdPomocClick() {
     PokazBlad("TfrmOpcje.cmdPomocClick", "Nierozpoznana zakładka");
     return;
   }
-  OtworzPomoc(kontekst_.folderProgramu, kontekst);
+  OtworzPomoc(otwarcie_.folderProgramu, kontekst);
 }
 
-LRESULT TfrmOpcje::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case IDOK: cmdOkClick(); return 0;
-        case IDCANCEL: cmdAnulujClick(); return 0;
-        case idPomoc: cmdPomocClick(); return 0;
-      }
-      break;
-    case WM_NOTIFY: {
-      const NMHDR* n = reinterpret_cast<const NMHDR*>(lp);
-      if (n->hwndFrom == notes_ && n->code == TCN_SELCHANGE) WybierzStrone(WybranaStrona());
-      break;
-    }
-    case WM_HELP:  // the caption's help button, or F1
-      cmdPomocClick();
-      return TRUE;
-    case WM_CLOSE:
-      cmdAnulujClick();
-      return 0;
-  }
-  return Default(msg, wp, lp);
+bool TfrmOpcje::OnClose() {
+  cmdAnulujClick();
+  return true;
 }
 
-bool PokazOknoOpcji(HWND wlasciciel, const std::string& strona, KontekstOpcji kontekst) {
-  TfrmOpcje okno(std::move(kontekst));
-  okno.StronaStartowa = strona;
-  return okno.Pokaz(wlasciciel) == IDOK;
+bool TfrmOpcje::OnHelp(const HELPINFO&) {  // the caption's help button, or F1
+  cmdPomocClick();
+  return true;
+}
+
+bool PokazOknoOpcji(HWND wlasciciel, UstawieniaKalmo szkic, OtwarcieOpcji otwarcie) {
+  TfrmOpcje okno(std::move(szkic), std::move(otwarcie), wlasciciel);
+  return okno.Pokaz() == IDOK;
 }

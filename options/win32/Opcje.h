@@ -1,45 +1,67 @@
 #pragma once
-// The options dialog "Opcje": eight pages in a notebook, "OK" / "Anuluj" / "Pomoc".
+// The options dialog "Opcje": eight pages in a notebook over a draft of the settings, "OK" /
+// "Anuluj" / "Pomoc". "OK" checks every page and hands the draft to the core in one call.
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
-#include "common/win32/Window.h"
+#include "common/win32/Form.h"
 #include "options/win32/StronaOpcji.h"
+#include "settings/UstawieniaKalmo.h"
 
-class TfrmOpcje : public win::Window {
+// What the dialog is given besides its draft.
+struct OtwarcieOpcji {
+  std::string strona;          // caption of the page shown first; empty: the first page
+  std::string folderProgramu;  // where the help pages lie
+  std::string plikKroniki;     // the chronicle of deleted files
+  // The one call into the core: stores the parts of a draft, applies what was stored and says
+  // what was not (TGlownaRdzen::ZastosujUstawienia).
+  std::function<WynikZapisuUstawien(const UstawieniaKalmo&, uint32_t czesci)> zastosuj;
+};
+
+class TfrmOpcje : public win::Form, public DialogOpcji {
  public:
-  explicit TfrmOpcje(KontekstOpcji kontekst);
+  TfrmOpcje(UstawieniaKalmo szkic, OtwarcieOpcji otwarcie, HWND wlasciciel = nullptr);
   ~TfrmOpcje() override;
 
-  // Caption of the page shown first; empty shows the first page.
-  std::string StronaStartowa;
+  // Modal, above the owner; says once which lists cannot be read. IDOK when "OK" stored the
+  // draft, IDCANCEL otherwise.
+  int Pokaz();
 
-  // Modal; IDOK when every page was stored, IDCANCEL otherwise.
-  int Pokaz(HWND wlasciciel);
-
-  // true when every page was stored and the dialog closes.
+  // true when every page agreed, everything was stored and the dialog closes.
   bool cmdOkClick();
   void cmdAnulujClick();
   void cmdPomocClick();
   int WybranaStrona() const;
   void WybierzStrone(int indeks);
 
-  static HFONT Czcionka();
+  // DialogOpcji
+  UstawieniaKalmo& Szkic() override { return szkic_; }
+  void OpcjeZaawansowane() override;
+  const std::string& PlikKroniki() const override { return otwarcie_.plikKroniki; }
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  bool OnHelp(const HELPINFO& info) override;
+  bool OnTimer(UINT_PTR id) override;
 
  private:
   void FormCreate();
+  // The call into the core; the message of what was not stored. true when everything was.
+  bool Zastosuj(const UstawieniaKalmo& u, uint32_t czesci);
 
-  KontekstOpcji kontekst_;
-  HWND notes_ = nullptr;
+  UstawieniaKalmo szkic_;
+  UstawieniaKalmo zapisane_;  // as stored: what the advanced options store their fields over
+  OtwarcieOpcji otwarcie_;
+  HWND wlasciciel_;
+  win::Control notes_;
+  // After the draft: the pages, which point into it, go first.
   std::array<std::unique_ptr<TStronaOpcji>, kLiczbaStron> strony_;
 };
 
-// Opens the options dialog on a page (a page caption, empty for the first) and returns when it
-// has closed; true when "OK" stored the settings. The caller rebuilds its tray-menu captions.
-bool PokazOknoOpcji(HWND wlasciciel, const std::string& strona, KontekstOpcji kontekst);
+// Opens the options dialog over a draft and returns when it has closed; true when "OK" stored
+// it. The caller rebuilds its tray-menu captions.
+bool PokazOknoOpcji(HWND wlasciciel, UstawieniaKalmo szkic, OtwarcieOpcji otwarcie);

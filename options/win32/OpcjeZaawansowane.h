@@ -1,35 +1,39 @@
 #pragma once
 // "Opcje zaawansowane": the monitoring and saving frequencies, the rollover hour and the longest
-// gap of the limits record.
+// gap of the limits record. They store at once, through the options dialog.
 #include <windows.h>
 
 #include <functional>
 
-#include "common/win32/Window.h"
+#include "common/win32/Form.h"
 #include "options/OpcjeZaawansowane.h"
 
-class TInfoSaver;
-
-class TfrmOpcjeZaawansowane : public win::Window {
+class TfrmOpcjeZaawansowane : public win::Form {
  public:
-  // poZapisie runs after "OK" stored the record (the main window re-times its monitoring).
-  TfrmOpcjeZaawansowane(TInfoSaver& infoSaver, std::function<void()> poZapisie);
-  ~TfrmOpcjeZaawansowane() override;
+  // Stores the fields the user changed, from where the controls started to where they are; false
+  // (the reason told) keeps the form open.
+  using Zapis = std::function<bool(const PolozeniaZaawansowane& poczatkowe, const PolozeniaZaawansowane& teraz)>;
 
-  // Modal; IDOK when the record was stored.
-  int Pokaz(HWND wlasciciel);
+  // The form over the record's fields, owned by `wlasciciel` (the options dialog).
+  TfrmOpcjeZaawansowane(HWND wlasciciel, const LimitsRecord& limity, Zapis zapisz);
+
+  // Modal, above the owner; IDOK when the fields were stored.
+  int Pokaz();
   void cmdOkClick();
+  void cmdAnulujClick();
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnScroll(HWND bar, int code, bool vertical) override;
+  bool OnClose() override;
 
  private:
-  void FormCreate();
-  PolozeniaZaawansowane Polozenia();
-  void PokazCzestotliwosc();
+  PolozeniaZaawansowane Polozenia() const;
 
-  TInfoSaver& infoSaver_;
-  std::function<void()> poZapisie_;
-  LimitsRecord kopia_;
+  HWND wlasciciel_;
+  LimitsRecord limity_;
+  Zapis zapisz_;
   PolozeniaZaawansowane poczatkowe_;
+  win::Control labCzestotliwosc_;
+  win::Slider suwMonitorowanie_, suwZapisywanie_;
+  win::SpinBox spnGodzina_, spnPrzerwa_;
 };

@@ -5,13 +5,9 @@
 
 #include <cmath>
 
-#include "options/win32/OpcjeZaawansowane.h"
 #include "options/win32/Strony.h"
-#include "worktime/InfoSaver.h"
 
 namespace {
-
-enum : int { idCalkowity = 10, idPraca, idPrzerwa, idWskaznik, idWykres, idZaawansowane };
 
 constexpr COLORREF kPraca = RGB(214, 32, 22), kPracaJasna = RGB(243, 153, 148);
 constexpr COLORREF kPrzerwa = RGB(39, 179, 28), kPrzerwaJasna = RGB(48, 215, 34);
@@ -24,133 +20,99 @@ void Wypelnij(HDC dc, int l, int t, int r, int b, COLORREF c) {
 
 class TStronaIntensywnosci : public TStronaOpcji {
  public:
-  TStronaIntensywnosci(HWND dialog, const RECT& obszar, KontekstOpcji& k) : TStronaOpcji(dialog, obszar, "Intensywność pracy", k) {
+  TStronaIntensywnosci(HWND dialog, const RECT& obszar, DialogOpcji& o)
+      : TStronaOpcji(dialog, obszar, "Intensywność pracy", o) {
     struct Opis {
       const char* nazwa;
-      int id;
       const char* podpis;
       ZakresSuwaka zakres;
       int coIle;       // a scale label every so many positions
       int jednostka;   // label value per labelled step
     };
-    const Opis opisy[] = {{"suwCalkowityCzas", idCalkowity, "Całkowity czas pracy (godz.):", kSuwakCalkowityCzas, 2, 1},
-                          {"suwCzasPracy", idPraca, "Czas nieprzerwanej pracy (min.):", kSuwakCzasPracy, 3, 15},
-                          {"suwCzasPrzerwy", idPrzerwa, "Czas przerwy (min.):", kSuwakCzasPrzerwy, 1, 5}};
+    const Opis opisy[] = {{"CalkowityCzas", "Całkowity czas pracy (godz.):", kSuwakCalkowityCzas, 2, 1},
+                          {"CzasPracy", "Czas nieprzerwanej pracy (min.):", kSuwakCzasPracy, 3, 15},
+                          {"CzasPrzerwy", "Czas przerwy (min.):", kSuwakCzasPrzerwy, 1, 5}};
     int y = 2;
-    for (const Opis& o : opisy) {
-      Etykieta(std::string("lab") + (o.nazwa + 3), o.podpis, 12, y, 300, 15);
-      HWND s = Suwak(o.nazwa, o.id, 6, y + 14, 590, 24, o.zakres.min, o.zakres.max);
-      Skala(s, o.zakres, o.coIle, o.jednostka, y + 38);
+    for (int i = 0; i < 3; ++i) {
+      const Opis& o = opisy[i];
+      AddLabel(std::string("lab") + o.nazwa, o.podpis, {12, y, 300, 15});
+      suwaki_[i] = AddSlider(std::string("suw") + o.nazwa, {6, y + 14, 590, 24}, o.zakres.min, o.zakres.max);
+      std::vector<std::pair<int, std::string>> skala;
+      for (int p = o.zakres.min; p <= o.zakres.max; ++p)
+        if (p % o.coIle == 0) skala.push_back({p, std::to_string(p / o.coIle * o.jednostka)});
+      AddSliderLabels(suwaki_[i], y + 38, skala);
       y += 54;
     }
-    Etykieta("labWskaznik", "Podział dnia pracy na pracę (czerwony) i przerwy (zielony), minuta na punkt:", 12, y + 2,
-             560, 15);
-    pbWskaznik_ = win::CreateChild(Hwnd(), L"STATIC", "pbWskaznik", idWskaznik, "", WS_VISIBLE | SS_OWNERDRAW, S(14),
-                                   S(y + 18), S(560), S(21));
+    AddLabel("labWskaznik", "Podział dnia pracy na pracę (czerwony) i przerwy (zielony), minuta na punkt:",
+             {12, y + 2, 560, 15});
+    pbWskaznik_ = AddLabel("pbWskaznik", "", {14, y + 18, 560, 21}, SS_OWNERDRAW);
     y += 44;
-    Grupa("grpStosunek", "Stosunek czasu pracy do przerwy", 8, y, 400, 92);
-    pbWykres_ = win::CreateChild(Hwnd(), L"STATIC", "chtStosunek", idWykres, "", WS_VISIBLE | SS_OWNERDRAW, S(20),
-                                 S(y + 16), S(72), S(72));
-    labStosunek_ = Etykieta("labStosunek", "", 130, y + 22, 260, 30);
-    win::SetFont(labStosunek_, Duza());
-    Etykieta("labLegendaPraca", "praca", 150, y + 62, 80, 15);
-    Etykieta("labLegendaPrzerwa", "przerwa", 250, y + 62, 80, 15);
+    AddGroup("grpStosunek", "Stosunek czasu pracy do przerwy", {8, y, 400, 92});
+    pbWykres_ = AddLabel("chtStosunek", "", {20, y + 16, 72, 72}, SS_OWNERDRAW);
+    labStosunek_ = AddLabel("labStosunek", "", {130, y + 22, 260, 30});
+    win::SetFont(labStosunek_.Hwnd(), BoldFont(16));
+    AddLabel("labLegendaPraca", "praca", {150, y + 62, 80, 15});
+    AddLabel("labLegendaPrzerwa", "przerwa", {250, y + 62, 80, 15});
     legendaY_ = y + 63;
-    Przycisk("cmdOpcjeZaawansowane", idZaawansowane, "Opcje zaawansowane", 440, y + 66, 150, 26);
+    AddButton("cmdOpcjeZaawansowane", "Opcje zaawansowane", {440, y + 66, 150, 26},
+              [this] { opcje_.OpcjeZaawansowane(); });
   }
 
   void Wczytaj() override {
-    poczatkowe_ = PolozeniaZLimitow(kontekst_.infoSaver->DajLimity());
-    // Setting a trackbar's position sends no notification, so nothing here changes the copy.
-    SendMessageW(Kontrolka("suwCalkowityCzas"), TBM_SETPOS, TRUE, poczatkowe_.calkowity);
-    SendMessageW(Kontrolka("suwCzasPracy"), TBM_SETPOS, TRUE, poczatkowe_.praca);
-    SendMessageW(Kontrolka("suwCzasPrzerwy"), TBM_SETPOS, TRUE, poczatkowe_.przerwa);
-    kopia_ = kontekst_.infoSaver->DajLimity();
+    wczytane_ = Szkic().limity;
+    poczatkowe_ = PolozeniaZLimitow(wczytane_);
+    // Setting a trackbar's position sends no notification, so nothing here changes the draft.
+    suwaki_[0].SetPosition(poczatkowe_.calkowity);
+    suwaki_[1].SetPosition(poczatkowe_.praca);
+    suwaki_[2].SetPosition(poczatkowe_.przerwa);
     Odswiez();
-  }
-
-  void Zapisz() override {
-    TInfoSaver& is = *kontekst_.infoSaver;
-    const LimitsRecord nowe = ZastosujSuwaki(is.DajLimity(), poczatkowe_, Polozenia());
-    is.UstawLimity(nowe);
   }
 
  protected:
-  void Przewiniecie(HWND) override {
-    kopia_ = ZastosujSuwaki(kopia_, poczatkowe_, Polozenia());
+  // A slider at the place it started from leaves its limit as loaded, also one it cannot show
+  // exactly; the other fields of the draft stay as they are.
+  bool OnScroll(HWND, int, bool) override {
+    const PolozeniaIntensywnosci teraz{suwaki_[0].Position(), suwaki_[1].Position(), suwaki_[2].Position()};
+    const LimitsRecord z = ZastosujSuwaki(wczytane_, poczatkowe_, teraz);
+    LimitsRecord& l = Szkic().limity;
+    l.caDziennyLimit = z.caDziennyLimit;
+    l.caPracyDoPrzerwy = z.caPracyDoPrzerwy;
+    l.caDlugoscPrzerwy = z.caDlugoscPrzerwy;
     Odswiez();
+    return true;
   }
 
-  void Polecenie(int id, int, HWND) override {
-    if (id != idZaawansowane) return;
-    TfrmOpcjeZaawansowane okno(*kontekst_.infoSaver, kontekst_.poZmianieLimitow);
-    okno.Pokaz(GetAncestor(Hwnd(), GA_ROOT));
-  }
-
-  bool Rysuj(const DRAWITEMSTRUCT* d) override {
-    if (d->CtlID == idWskaznik) RysujWskaznik(d->hDC, d->rcItem);
-    else if (d->CtlID == idWykres) RysujWykres(d->hDC, d->rcItem);
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override {
+    if (d.hwndItem == pbWskaznik_.Hwnd()) RysujWskaznik(d.hDC, d.rcItem);
+    else if (d.hwndItem == pbWykres_.Hwnd()) RysujWykres(d.hDC, d.rcItem);
     else return false;
     return true;
   }
 
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
-    if (msg == WM_PAINT) {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Hwnd(), &ps);
-      // Legend squares beside their words.
-      HGDIOBJ p = SelectObject(dc, GetStockObject(BLACK_PEN));
-      HGDIOBJ b = SelectObject(dc, GetStockObject(DC_BRUSH));
-      SetDCBrushColor(dc, kPraca);
-      Rectangle(dc, S(134), S(legendaY_), S(134 + 11), S(legendaY_ + 11));
-      SetDCBrushColor(dc, kPrzerwa);
-      Rectangle(dc, S(234), S(legendaY_), S(234 + 11), S(legendaY_ + 11));
-      SelectObject(dc, b);
-      SelectObject(dc, p);
-      EndPaint(Hwnd(), &ps);
-      return 0;
-    }
-    return TStronaOpcji::HandleMessage(msg, wp, lp);
+  // Legend squares beside their words.
+  void OnPaint(HDC dc, const RECT&) override {
+    HGDIOBJ p = SelectObject(dc, GetStockObject(BLACK_PEN));
+    HGDIOBJ b = SelectObject(dc, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc, kPraca);
+    Rectangle(dc, S(134), S(legendaY_), S(134 + 11), S(legendaY_ + 11));
+    SetDCBrushColor(dc, kPrzerwa);
+    Rectangle(dc, S(234), S(legendaY_), S(234 + 11), S(legendaY_ + 11));
+    SelectObject(dc, b);
+    SelectObject(dc, p);
   }
 
  private:
-  static HFONT Duza() {
-    static HFONT f = win::CreateFontPt(L"Tahoma", 16, true);
-    return f;
-  }
-
-  // Labels under the slider at every `coIle`-th position, centred on the thumb's places.
-  void Skala(HWND suwak, const ZakresSuwaka& z, int coIle, int jednostka, int y) {
-    RECT kanal{}, kciuk{};
-    SendMessageW(suwak, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&kanal));
-    SendMessageW(suwak, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&kciuk));
-    const int polowa = (kciuk.right - kciuk.left) / 2;
-    const int od = kanal.left + polowa, doo = kanal.right - polowa;
-    RECT r{};
-    GetWindowRect(suwak, &r);
-    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    for (int p = z.min; p <= z.max; ++p) {
-      if (p % coIle != 0) continue;
-      const int x = r.left + od + (doo - od) * (p - z.min) / (z.max - z.min);
-      win::CreateChild(Hwnd(), L"STATIC", "", 0, std::to_string(p / coIle * jednostka), WS_VISIBLE | SS_CENTER,
-                       x - S(15), S(y), S(30), S(14));
-    }
-  }
-
-  PolozeniaIntensywnosci Polozenia() const {
-    auto poz = [this](const char* n) { return static_cast<int>(SendMessageW(Kontrolka(n), TBM_GETPOS, 0, 0)); };
-    return {poz("suwCalkowityCzas"), poz("suwCzasPracy"), poz("suwCzasPrzerwy")};
-  }
-
   void Odswiez() {
-    win::SetText(labStosunek_, TekstStosunku(kopia_.caPracyDoPrzerwy, kopia_.caDlugoscPrzerwy));
-    InvalidateRect(pbWskaznik_, nullptr, TRUE);
-    InvalidateRect(pbWykres_, nullptr, TRUE);
+    const LimitsRecord& l = Szkic().limity;
+    labStosunek_.SetText(TekstStosunku(l.caPracyDoPrzerwy, l.caDlugoscPrzerwy));
+    InvalidateRect(pbWskaznik_.Hwnd(), nullptr, TRUE);
+    InvalidateRect(pbWykres_.Hwnd(), nullptr, TRUE);
   }
 
   void RysujWskaznik(HDC dc, const RECT& rc) {
     FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-    const WskaznikDnia w = UlozWskaznik(kopia_.caDziennyLimit, kopia_.caPracyDoPrzerwy, kopia_.caDlugoscPrzerwy);
+    const LimitsRecord& l = Szkic().limity;
+    const WskaznikDnia w = UlozWskaznik(l.caDziennyLimit, l.caPracyDoPrzerwy, l.caDlugoscPrzerwy);
     const int h = kWysokoscBloku;
     for (const BlokWskaznika& b : w.bloki) {
       if (b.prawy <= b.lewy) continue;
@@ -175,7 +137,8 @@ class TStronaIntensywnosci : public TStronaOpcji {
     HGDIOBJ p = SelectObject(dc, GetStockObject(BLACK_PEN));
     HGDIOBJ b = SelectObject(dc, GetStockObject(DC_BRUSH));
     SetArcDirection(dc, AD_CLOCKWISE);
-    for (const WycinekWykresu& w : UlozWykres(kopia_.caPracyDoPrzerwy, kopia_.caDlugoscPrzerwy)) {
+    const LimitsRecord& l = Szkic().limity;
+    for (const WycinekWykresu& w : UlozWykres(l.caPracyDoPrzerwy, l.caDlugoscPrzerwy)) {
       if (w.rozpietosc <= 0) continue;
       SetDCBrushColor(dc, w.praca ? kPraca : kPrzerwa);
       if (w.rozpietosc >= 360) {
@@ -189,14 +152,15 @@ class TStronaIntensywnosci : public TStronaOpcji {
     SelectObject(dc, p);
   }
 
+  win::Slider suwaki_[3];
+  LimitsRecord wczytane_;
   PolozeniaIntensywnosci poczatkowe_;
-  LimitsRecord kopia_;
-  HWND pbWskaznik_ = nullptr, pbWykres_ = nullptr, labStosunek_ = nullptr;
+  win::Control pbWskaznik_, pbWykres_, labStosunek_;
   int legendaY_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<TStronaOpcji> StronaIntensywnosci(HWND dialog, const RECT& obszar, KontekstOpcji& kontekst) {
-  return std::make_unique<TStronaIntensywnosci>(dialog, obszar, kontekst);
+std::unique_ptr<TStronaOpcji> StronaIntensywnosci(HWND dialog, const RECT& obszar, DialogOpcji& opcje) {
+  return std::make_unique<TStronaIntensywnosci>(dialog, obszar, opcje);
 }

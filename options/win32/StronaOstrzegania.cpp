@@ -4,15 +4,9 @@
 #include <commdlg.h>
 
 #include "common/WinTools.h"
-#include "options/win32/Opcje.h"
 #include "options/win32/Strony.h"
 
 namespace {
-
-enum : int { idPierwsza = 20 };  // each group: check, way list, frequency, file, browse
-constexpr int kIdowNaGrupe = 5;
-enum : int { oWlacz = 0, oSposob, oCzestotliwosc, oPlik, oPrzegladaj };
-constexpr int idBlokujWygaszacz = 50;
 
 struct OpisGrupy {
   const char* chb;
@@ -35,145 +29,140 @@ constexpr const char* kSposoby[3][2] = {{"Okno", "komunikatu"}, {"Migająca", "i
 
 class TStronaOstrzegania : public TStronaOpcji {
  public:
-  TStronaOstrzegania(HWND dialog, const RECT& obszar, KontekstOpcji& k) : TStronaOpcji(dialog, obszar, "Ostrzeganie", k) {
+  TStronaOstrzegania(HWND dialog, const RECT& obszar, DialogOpcji& o) : TStronaOpcji(dialog, obszar, "Ostrzeganie", o) {
     int y = 4;
-    for (int g = 0; g < 3; ++g) {
-      const OpisGrupy& o = kGrupy[g];
-      const int id = idPierwsza + g * kIdowNaGrupe;
-      const int wys = o.zawszeDzwiek ? 62 : 96;
-      Grupa(std::string("grp") + o.sufiks, "", 6, y, 592, wys);
-      Wyboru(o.chb, id + oWlacz, o.podpis, 16, y - 1, 220, 17);
-      int yf;
-      if (!o.zawszeDzwiek) {
-        Etykieta(std::string("labSposob") + o.sufiks, "Sposób ostrzegania: ", 18, y + 24, 140, 15);
-        HWND c = win::CreateChild(Hwnd(), L"COMBOBOX", o.cmb, id + oSposob, "",
-                                  WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
-                                  S(18), S(y + 42), S(140), S(200));
-        for (int i = 0; i < 3; ++i) SendMessageW(c, CB_ADDSTRING, 0, i);
-        // The font set with the control resets the heights measured at creation.
-        SendMessageW(c, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), S(30));
-        SendMessageW(c, CB_SETITEMHEIGHT, 0, S(30));
-        yf = y + 24;
-      } else {
-        yf = y + 22;
-      }
-      const int xf = o.zawszeDzwiek ? 18 : 180;
-      Etykieta(std::string("labCzestotliwosc") + o.sufiks, "Częstotliwość przypomnień:", xf, yf, 160, 15);
-      Etykieta(std::string("labCo") + o.sufiks, "co", xf, yf + 22, 16, 15);
-      HWND tb = Pole(o.tbCzestotliwosc, id + oCzestotliwosc, xf + 20, yf + 19, 30, 21);
-      SendMessageW(tb, EM_LIMITTEXT, 2, 0);
-      Etykieta(std::string("labMinut") + o.sufiks, "minut", xf + 56, yf + 22, 40, 15);
-      const int xp = o.zawszeDzwiek ? 190 : 352;
-      Etykieta(std::string("labPlik") + o.sufiks, o.zawszeDzwiek ? "Plik wav:" : "Plik dźwiękowy (wav):", xp, yf, 200,
-               15);
-      Pole(o.tbPlik, id + oPlik, xp, yf + 19, o.zawszeDzwiek ? 366 : 204, 21);
-      Przycisk(std::string("cmdPrzegladaj") + o.sufiks, id + oPrzegladaj, "...", 560, yf + 18,
-               28, 23);
-      y += wys + 10;
-    }
-    Wyboru("chbZablokujWygaszacz", idBlokujWygaszacz,
-           "Nie zezwalaj na uruchomienie domyślnego wygaszacza podczas przerwy", 10, y + 2, 500, 17);
+    for (int g = 0; g < 3; ++g) y = DodajGrupe(g, y) + 10;
+    chbZablokujWygaszacz_ = AddCheckBox("chbZablokujWygaszacz",
+                                        "Nie zezwalaj na uruchomienie domyślnego wygaszacza podczas przerwy",
+                                        {10, y + 2, 500, 17});
   }
 
   void Wczytaj() override {
-    std::vector<uint8_t> b(WarningOptions::kRozmiar, 0);
-    GetRegistryBinary(kKluczKalmo, wartosc::OpcjeOstrzegania, b.data(), static_cast<int>(b.size()));
-    wMocy_ = WarningOptions::FromBytes(b);
-    const StanOstrzegania s = StanZOpcji(wMocy_);
-    const GrupaOstrzezenia* grupy[3] = {&s.przerwa, &s.koniecPracy, &s.koniecPrzerwy};
+    const StanOstrzegania s = StanZOpcji(Szkic().ostrzeganie);
+    const GrupaOstrzezenia* stany[3] = {&s.przerwa, &s.koniecPracy, &s.koniecPrzerwy};
     for (int g = 0; g < 3; ++g) {
-      const OpisGrupy& o = kGrupy[g];
-      Zaznacz(Kontrolka(o.chb), grupy[g]->wlaczona);
-      if (o.cmb) SendMessageW(Kontrolka(o.cmb), CB_SETCURSEL, std::min(grupy[g]->rodzaj, 2), 0);
-      win::SetText(Kontrolka(o.tbCzestotliwosc), grupy[g]->czestotliwosc);
-      win::SetText(Kontrolka(o.tbPlik), grupy[g]->plik);
+      Grupa& k = grupy_[g];
+      k.wlacz.SetChecked(stany[g]->wlaczona);
+      if (k.sposob) k.sposob.Select(std::min(stany[g]->rodzaj, 2));
+      k.czestotliwosc.SetText(stany[g]->czestotliwosc);
+      k.plik.SetText(stany[g]->plik);
       UstawGrupe(g);
     }
-    Zaznacz(Kontrolka("chbZablokujWygaszacz"), s.blokujWygaszacz);
+    chbZablokujWygaszacz_.SetChecked(s.blokujWygaszacz);
   }
 
   std::optional<std::string> Sprawdz() override {
-    const std::string w = ZbudujOpcjeOstrzegania(wMocy_, Stan()).ostrzezenie;
-    if (w.empty()) return std::nullopt;
-    return w;
-  }
-
-  void Zapisz() override {
-    wMocy_ = ZbudujOpcjeOstrzegania(wMocy_, Stan()).opcje;
-    const auto b = wMocy_.ToBytes();
-    SetRegistryBinary(kKluczKalmo, wartosc::OpcjeOstrzegania, b.data(), static_cast<int>(b.size()));
-    if (kontekst_.ustawOpcjeOstrzegania) kontekst_.ustawOpcjeOstrzegania(wMocy_);
+    const WynikOstrzegania w = ZbudujOpcjeOstrzegania(Szkic().ostrzeganie, Stan());
+    if (!w.ostrzezenie.empty()) return w.ostrzezenie;
+    Szkic().ostrzeganie = w.opcje;
+    return std::nullopt;
   }
 
  protected:
-  void Polecenie(int id, int kod, HWND) override {
-    if (id < idPierwsza || id >= idPierwsza + 3 * kIdowNaGrupe) return;
-    const int g = (id - idPierwsza) / kIdowNaGrupe, o = (id - idPierwsza) % kIdowNaGrupe;
-    if ((o == oWlacz && kod == BN_CLICKED) || (o == oSposob && kod == CBN_SELCHANGE)) UstawGrupe(g);
-    if (o == oPrzegladaj && kod == BN_CLICKED) Przegladaj(Kontrolka(kGrupy[g].tbPlik));
-  }
-
-  bool Wymiar(MEASUREITEMSTRUCT* m) override {
-    if (m->CtlType != ODT_COMBOBOX) return false;
-    m->itemHeight = S(30);
+  bool OnMeasureItem(MEASUREITEMSTRUCT& m) override {
+    if (m.CtlType != ODT_COMBOBOX) return false;
+    m.itemHeight = S(30);
     return true;
   }
 
-  bool Rysuj(const DRAWITEMSTRUCT* d) override {
-    if (d->CtlType != ODT_COMBOBOX) return false;
-    RysujSposob(d);
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override {
+    if (d.CtlType != ODT_COMBOBOX) return false;
+    RysujSposob(&d);
     return true;
   }
 
  private:
-  StanOstrzegania Stan() {
-    StanOstrzegania s;
-    GrupaOstrzezenia* grupy[3] = {&s.przerwa, &s.koniecPracy, &s.koniecPrzerwy};
-    for (int g = 0; g < 3; ++g) {
-      const OpisGrupy& o = kGrupy[g];
-      grupy[g]->wlaczona = Zaznaczone(Kontrolka(o.chb));
-      grupy[g]->rodzaj = o.cmb ? static_cast<int>(SendMessageW(Kontrolka(o.cmb), CB_GETCURSEL, 0, 0)) : 2;
-      grupy[g]->czestotliwosc = win::GetText(Kontrolka(o.tbCzestotliwosc));
-      grupy[g]->plik = win::GetText(Kontrolka(o.tbPlik));
+  // The controls of one group.
+  struct Grupa {
+    win::CheckBox wlacz;
+    win::ComboBox sposob;  // none for the end of a break: always a sound
+    win::Edit czestotliwosc, plik;
+    std::vector<HWND> linijkaPliku;  // the file line's label, field and button
+  };
+
+  // One group's frame, check box, way list, frequency and file line; the group's bottom.
+  int DodajGrupe(int g, int y) {
+    const OpisGrupy& o = kGrupy[g];
+    Grupa& k = grupy_[g];
+    const int wys = o.zawszeDzwiek ? 62 : 96;
+    const std::string s = o.sufiks;
+    AddGroup("grp" + s, "", {6, y, 592, wys});
+    k.wlacz = AddCheckBox(o.chb, o.podpis, {16, y - 1, 220, 17}, [this, g] { UstawGrupe(g); });
+    int yf = y + 22;
+    if (!o.zawszeDzwiek) {
+      AddLabel("labSposob" + s, "Sposób ostrzegania: ", {18, y + 24, 140, 15});
+      k.sposob = AddComboBox(o.cmb, {18, y + 42, 140, 200}, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED);
+      for (int i = 0; i < 3; ++i) k.sposob.Send(CB_ADDSTRING, 0, i);
+      // The font set with the control resets the heights measured at creation.
+      k.sposob.Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), S(30));
+      k.sposob.Send(CB_SETITEMHEIGHT, 0, S(30));
+      OnNotification(k.sposob, [this, g](int kod) {
+        if (kod == CBN_SELCHANGE) UstawGrupe(g);
+      });
+      yf = y + 24;
     }
-    s.blokujWygaszacz = Zaznaczone(Kontrolka("chbZablokujWygaszacz"));
+    const int xf = o.zawszeDzwiek ? 18 : 180;
+    AddLabel("labCzestotliwosc" + s, "Częstotliwość przypomnień:", {xf, yf, 160, 15});
+    AddLabel("labCo" + s, "co", {xf, yf + 22, 16, 15});
+    k.czestotliwosc = AddEdit(o.tbCzestotliwosc, {xf + 20, yf + 19, 30, 21});
+    k.czestotliwosc.SetLimit(2);
+    AddLabel("labMinut" + s, "minut", {xf + 56, yf + 22, 40, 15});
+    const int xp = o.zawszeDzwiek ? 190 : 352;
+    k.linijkaPliku.push_back(
+        AddLabel("labPlik" + s, o.zawszeDzwiek ? "Plik wav:" : "Plik dźwiękowy (wav):", {xp, yf, 200, 15}).Hwnd());
+    k.plik = AddEdit(o.tbPlik, {xp, yf + 19, o.zawszeDzwiek ? 366 : 204, 21});
+    k.linijkaPliku.push_back(k.plik.Hwnd());
+    const win::Button przegladaj =
+        AddButton("cmdPrzegladaj" + s, "...", {560, yf + 18, 28, 23}, [this, g] { Przegladaj(grupy_[g].plik); });
+    k.linijkaPliku.push_back(przegladaj.Hwnd());
+    return y + wys;
+  }
+
+  StanOstrzegania Stan() const {
+    StanOstrzegania s;
+    GrupaOstrzezenia* stany[3] = {&s.przerwa, &s.koniecPracy, &s.koniecPrzerwy};
+    for (int g = 0; g < 3; ++g) {
+      const Grupa& k = grupy_[g];
+      stany[g]->wlaczona = k.wlacz.Checked();
+      stany[g]->rodzaj = k.sposob ? k.sposob.Selected() : 2;
+      stany[g]->czestotliwosc = k.czestotliwosc.Text();
+      stany[g]->plik = k.plik.Text();
+    }
+    s.blokujWygaszacz = chbZablokujWygaszacz_.Checked();
     return s;
   }
 
   // The box switches the group's controls; the file line shows only with the sound.
   void UstawGrupe(int g) {
-    const OpisGrupy& o = kGrupy[g];
-    const bool wlaczona = Zaznaczone(Kontrolka(o.chb));
-    const std::string s = o.sufiks;
-    if (o.cmb) {
-      EnableWindow(Kontrolka(o.cmb), wlaczona);
-      EnableWindow(Kontrolka(o.tbCzestotliwosc), wlaczona);
-      const bool dzwiek = SendMessageW(Kontrolka(o.cmb), CB_GETCURSEL, 0, 0) == 2;
-      for (const std::string& n : {"labPlik" + s, std::string(o.tbPlik), "cmdPrzegladaj" + s})
-        ShowWindow(Kontrolka(n), dzwiek ? SW_SHOW : SW_HIDE);
+    const Grupa& k = grupy_[g];
+    const bool wlaczona = k.wlacz.Checked();
+    if (k.sposob) {
+      k.sposob.Enable(wlaczona);
+      k.czestotliwosc.Enable(wlaczona);
+      const bool dzwiek = k.sposob.Selected() == 2;
+      for (HWND h : k.linijkaPliku) ShowWindow(h, dzwiek ? SW_SHOW : SW_HIDE);
     } else {
-      EnableWindow(Kontrolka(o.tbPlik), wlaczona);
+      k.plik.Enable(wlaczona);
     }
   }
 
-  void Przegladaj(HWND pole) {
-    std::wstring plik = win::Widen(win::GetText(pole));
+  void Przegladaj(const win::Edit& pole) {
+    std::wstring plik = win::Widen(pole.Text());
     plik.resize(std::max<size_t>(plik.size() + 1, 1024));
-    const std::wstring filtr = win::Widen("pliki dźwiękowe (*.wav)|*.wav|wszystkie pliki (*.*)|*.*|");
-    std::wstring filtrNul = filtr;
-    for (wchar_t& c : filtrNul)
+    std::wstring filtr = win::Widen("pliki dźwiękowe (*.wav)|*.wav|wszystkie pliki (*.*)|*.*|");
+    for (wchar_t& c : filtr)
       if (c == L'|') c = L'\0';
     const std::wstring tytul = win::Widen("Wskaż plik dźwiękowy");
     OPENFILENAMEW of{};
     of.lStructSize = sizeof(of);
-    of.hwndOwner = GetAncestor(Hwnd(), GA_ROOT);
-    of.lpstrFilter = filtrNul.c_str();
+    of.hwndOwner = Okno();
+    of.lpstrFilter = filtr.c_str();
     of.nFilterIndex = 2;
     of.lpstrFile = plik.data();
     of.nMaxFile = static_cast<DWORD>(plik.size());
     of.lpstrTitle = tytul.c_str();
     of.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (GetOpenFileNameW(&of)) win::SetText(pole, win::Narrow(plik.c_str(), static_cast<int>(wcslen(plik.c_str()))));
+    if (GetOpenFileNameW(&of)) pole.SetText(win::Narrow(plik.c_str(), static_cast<int>(wcslen(plik.c_str()))));
   }
 
   void RysujSposob(const DRAWITEMSTRUCT* d) {
@@ -186,7 +175,7 @@ class TStronaOstrzegania : public TStronaOpcji {
     RysujObrazek(dc, static_cast<int>(d->itemID), x, y, S(24), wylaczony);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(wylaczony ? COLOR_GRAYTEXT : wybrany ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    HGDIOBJ f = SelectObject(dc, TfrmOpcje::Czcionka());
+    HGDIOBJ f = SelectObject(dc, Font());
     const int h = (d->rcItem.bottom - d->rcItem.top) / 2;
     for (int i = 0; i < 2; ++i) {
       const std::wstring t = win::Widen(kSposoby[d->itemID][i]);
@@ -239,11 +228,12 @@ class TStronaOstrzegania : public TStronaOpcji {
     SelectObject(dc, p);
   }
 
-  WarningOptions wMocy_;
+  Grupa grupy_[3];
+  win::CheckBox chbZablokujWygaszacz_;
 };
 
 }  // namespace
 
-std::unique_ptr<TStronaOpcji> StronaOstrzegania(HWND dialog, const RECT& obszar, KontekstOpcji& kontekst) {
-  return std::make_unique<TStronaOstrzegania>(dialog, obszar, kontekst);
+std::unique_ptr<TStronaOpcji> StronaOstrzegania(HWND dialog, const RECT& obszar, DialogOpcji& opcje) {
+  return std::make_unique<TStronaOstrzegania>(dialog, obszar, opcje);
 }

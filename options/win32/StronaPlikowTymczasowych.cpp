@@ -2,73 +2,60 @@
 // the cleanup runs, and the chronicle of deleted files.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
-#include <shlobj.h>
 
 #include <optional>
 
-#include "common/Dyskowe.h"
-#include "common/Komunika.h"
+#include "cleanup/Kronika.h"
 #include "cleanup/RegulyCzyszczenia.h"
 #include "cleanup/win32/CzasOprozniania.h"
 #include "cleanup/win32/KronikaUsuwanychPlikow.h"
 #include "cleanup/win32/RodzajPliku.h"
+#include "common/Komunika.h"
 #include "common/WinTools.h"
 #include "options/win32/FolderSelection.h"
 #include "options/win32/Strony.h"
 
 namespace {
 
-enum : int {
-  idUsuwanie = 10, idDrzewo, idDodajKatalog, idDodajTemp, idDodajKosz, idDodajPlik, idEdytuj, idUsun,
-  idTworzKronike, idPokazKronike, idUsunKronike
-};
-
-int IkonaSystemowa(const wchar_t* sciezka, DWORD atrybuty, UINT flagi = 0) {
-  SHFILEINFOW fi{};
-  SHGetFileInfoW(sciezka, atrybuty, &fi, sizeof(fi), SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES | flagi);
-  return fi.iIcon;
-}
-
 class TStronaPlikowTymczasowych : public TStronaOpcji {
  public:
-  TStronaPlikowTymczasowych(HWND dialog, const RECT& obszar, KontekstOpcji& k)
-      : TStronaOpcji(dialog, obszar, "Pliki Tymczasowe", k) {
-    Wyboru("chbUsuwaniePlikowTymczasowych", idUsuwanie, "Usuwanie plików tymczasowych ", 12, 6, 300, 17);
-    drzewo_ = win::CreateChild(Hwnd(), WC_TREEVIEWW, "tvPlikiTymczasowe", idDrzewo, "",
-                               WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                   TVS_SHOWSELALWAYS,
-                               S(12), S(28), S(400), S(244), WS_EX_CLIENTEDGE);
-    SHFILEINFOW fi{};
-    HIMAGELIST lista = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoW(L"C:\\", 0, &fi, sizeof(fi), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    SendMessageW(drzewo_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(lista));
+  TStronaPlikowTymczasowych(HWND dialog, const RECT& obszar, DialogOpcji& o)
+      : TStronaOpcji(dialog, obszar, "Pliki Tymczasowe", o) {
+    chbUsuwanie_ = AddCheckBox("chbUsuwaniePlikowTymczasowych", "Usuwanie plików tymczasowych ", {12, 6, 300, 17},
+                               [this] { UstawDostepnosc(); });
+    drzewo_ = AddTree("tvPlikiTymczasowe", {12, 28, 400, 244},
+                      TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
+    drzewo_.UseShellImages();
+    OnNotifyFrom(drzewo_, [this](NMHDR& n) -> LRESULT {
+      if (n.code == TVN_SELCHANGEDW) UstawDostepnosc();
+      return 0;
+    });
     struct P {
       const char* n;
-      int id;
       const char* t;
+      void (TStronaPlikowTymczasowych::*klik)();
     };
     int y = 28;
-    for (P p : {P{"cmdDodajKatalog", idDodajKatalog, "Dodaj folder zwykły"}, P{"cmdDodajTemp", idDodajTemp, "Dodaj folser tymczasowy"},
-                P{"cmdDodajKosz", idDodajKosz, "Dodaj folder Kosza"}, P{"cmdDodajPlik", idDodajPlik, "Dodaj rodzaj pliku"},
-                P{"cmdEdytuj", idEdytuj, "Edytuj element"}, P{"cmdUsun", idUsun, "Usuń Element"}}) {
-      Przycisk(p.n, p.id, p.t, 424, y, 170, 26);
+    for (P p : {P{"cmdDodajKatalog", "Dodaj folder zwykły", &TStronaPlikowTymczasowych::cmdDodajKatalogClick},
+                P{"cmdDodajTemp", "Dodaj folser tymczasowy", &TStronaPlikowTymczasowych::cmdDodajTempClick},
+                P{"cmdDodajKosz", "Dodaj folder Kosza", &TStronaPlikowTymczasowych::cmdDodajKoszClick},
+                P{"cmdDodajPlik", "Dodaj rodzaj pliku", &TStronaPlikowTymczasowych::cmdDodajPlikClick},
+                P{"cmdEdytuj", "Edytuj element", &TStronaPlikowTymczasowych::cmdEdytujClick},
+                P{"cmdUsun", "Usuń Element", &TStronaPlikowTymczasowych::cmdUsunClick}}) {
+      AddButton(p.n, p.t, {424, y, 170, 26}, [this, k = p.klik] { (this->*k)(); });
       y += 32;
     }
-    Grupa("grpKronika", "Kronika:", 6, 282, 592, 52);
-    Wyboru("chbTworzKronike", idTworzKronike, "Twórz Kronikę", 18, 304, 150, 17);
-    Przycisk("cmdPokazKronike", idPokazKronike, "Pokaż kronikę", 300, 300, 140, 26);
-    Przycisk("cmdUsunKronike", idUsunKronike, "Usuń kronikę", 448, 300, 140, 26);
+    AddGroup("grpKronika", "Kronika:", {6, 282, 592, 52});
+    chbTworzKronike_ = AddCheckBox("chbTworzKronike", "Twórz Kronikę", {18, 304, 150, 17});
+    AddButton("cmdPokazKronike", "Pokaż kronikę", {300, 300, 140, 26},
+              [this] { PokazKronikeUsuwanychPlikow(Okno(), opcje_.PlikKroniki()); });
+    AddButton("cmdUsunKronike", "Usuń kronikę", {448, 300, 140, 26}, [this] { cmdUsunKronikeClick(); });
   }
 
   void Wczytaj() override {
-    SendMessageW(drzewo_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     reguly_.clear();
-    TStringList linie;
-    const std::string& plik = kontekst_.pliki.plikiTymczasowe;
-    wczytane_ = plik.empty() || !platform::Fs().FileExists(plik) || ReadTextLines(plik, linie);
     bool zgloszono = false;
-    for (const std::string& l : linie) {
+    for (const std::string& l : Szkic().regulyCzyszczenia.linie) {
       if (l.empty()) continue;
       if (std::optional<RegulaCzyszczenia> r = ParsujRegule(l)) {
         reguly_.push_back(std::move(*r));
@@ -78,51 +65,16 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
         zgloszono = true;
       }
     }
-    zapamietane_ = reguly_;
     PokazDrzewo();
-    std::vector<uint8_t> b(OpcjePlikowTymczasowych::kRozmiar, 0);
-    GetRegistryBinary(kKluczKalmo, wartosc::OpcjePlikowTymczasowych, b.data(), static_cast<int>(b.size()));
-    const OpcjePlikowTymczasowych o = OpcjePlikowTymczasowych::FromBytes(b);
-    Zaznacz(Kontrolka("chbUsuwaniePlikowTymczasowych"), o.usuwanie);
-    Zaznacz(Kontrolka("chbTworzKronike"), o.kronika);
+    chbUsuwanie_.SetChecked(Szkic().plikiTymczasowe.usuwanie);
+    chbTworzKronike_.SetChecked(Szkic().plikiTymczasowe.kronika);
     UstawDostepnosc();
   }
 
-  void Zapisz() override {
-    // The date of the last cleanup as it is now: a cleanup that ran meanwhile is not undone.
-    std::vector<uint8_t> b(OpcjePlikowTymczasowych::kRozmiar, 0);
-    GetRegistryBinary(kKluczKalmo, wartosc::OpcjePlikowTymczasowych, b.data(), static_cast<int>(b.size()));
-    OpcjePlikowTymczasowych o = OpcjePlikowTymczasowych::FromBytes(b);
-    o.usuwanie = Zaznaczone(Kontrolka("chbUsuwaniePlikowTymczasowych"));
-    o.kronika = Zaznaczone(Kontrolka("chbTworzKronike"));
-    b = o.ToBytes();
-    SetRegistryBinary(kKluczKalmo, wartosc::OpcjePlikowTymczasowych, b.data(), static_cast<int>(b.size()));
-    if (reguly_ == zapamietane_ || !wczytane_ || kontekst_.pliki.plikiTymczasowe.empty()) return;
-    if (!ZapiszReguly(kontekst_.pliki.plikiTymczasowe, reguly_))
-      PokazBlad("TfrmOpcje.ZapiszDaneZZakladkiPlikiTymczasowe",
-                "Nie można zapisać pliku reguł usuwania: " + kontekst_.pliki.plikiTymczasowe);
-    zapamietane_ = reguly_;
-  }
-
- protected:
-  void Polecenie(int id, int kod, HWND) override {
-    if (kod != BN_CLICKED) return;
-    switch (id) {
-      case idUsuwanie: UstawDostepnosc(); break;
-      case idDodajKatalog: cmdDodajKatalogClick(); break;
-      case idDodajTemp: DodajSpecjalny(false); break;
-      case idDodajKosz: DodajSpecjalny(true); break;
-      case idDodajPlik: cmdDodajPlikClick(); break;
-      case idEdytuj: cmdEdytujClick(); break;
-      case idUsun: cmdUsunClick(); break;
-      case idPokazKronike: PokazKronikeUsuwanychPlikow(Okno(), kontekst_.pliki.kronika); break;
-      case idUsunKronike: cmdUsunKronikeClick(); break;
-    }
-  }
-
-  LRESULT Powiadomienie(NMHDR* n) override {
-    if (n->hwndFrom == drzewo_ && n->code == TVN_SELCHANGEDW) UstawDostepnosc();
-    return 0;
+  std::optional<std::string> Sprawdz() override {
+    Szkic().plikiTymczasowe.usuwanie = chbUsuwanie_.Checked();
+    Szkic().plikiTymczasowe.kronika = chbTworzKronike_.Checked();
+    return std::nullopt;
   }
 
  private:
@@ -133,26 +85,35 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
     int maska = -1;
   };
   std::optional<Wybor> Wybrany() const {
-    HTREEITEM h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    const HTREEITEM h = drzewo_.Selected();
     if (!h) return std::nullopt;
-    TVITEMW item{};
-    item.mask = TVIF_PARAM;
-    item.hItem = h;
-    SendMessageW(drzewo_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    Wybor w{static_cast<size_t>(item.lParam), -1};
+    Wybor w{static_cast<size_t>(drzewo_.Data(h)), -1};
     if (w.regula >= reguly_.size()) return std::nullopt;
-    HTREEITEM rodzic = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(h)));
+    const HTREEITEM rodzic = drzewo_.Parent(h);
     if (!rodzic) return w;
     w.maska = 0;
-    for (HTREEITEM c = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(rodzic)));
-         c && c != h; c = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(c))))
-      ++w.maska;
+    for (HTREEITEM c = drzewo_.FirstChild(rodzic); c && c != h; c = drzewo_.NextSibling(c)) ++w.maska;
     return w;
   }
 
   static bool Specjalna(const RegulaCzyszczenia& r) { return r.rodzaj == "T" || r.rodzaj == "K"; }
 
-  HWND Okno() const { return GetAncestor(Hwnd(), GA_ROOT); }
+  // The rules changed here become the draft's lines (a folder without masks is not stored).
+  void Zmienione(size_t regula, int maska) {
+    TStringList linie;
+    for (const RegulaCzyszczenia& r : reguly_)
+      if (std::string l = TekstReguly(r); !l.empty()) linie.push_back(std::move(l));
+    Szkic().regulyCzyszczenia.linie = std::move(linie);
+    PokazDrzewo();
+    HTREEITEM h = drzewo_.Root();
+    for (size_t i = 0; h && i < regula; ++i) h = drzewo_.NextSibling(h);
+    if (h && maska >= 0) {
+      h = drzewo_.FirstChild(h);
+      for (int i = 0; h && i < maska; ++i) h = drzewo_.NextSibling(h);
+    }
+    if (h) drzewo_.Select(h);
+    UstawDostepnosc();
+  }
 
   // The rule of a folder entry with this text, other than `pomin`; reguly_.size() when none.
   size_t Szukaj(const std::string& folder, size_t pomin) const {
@@ -166,20 +127,6 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
     for (size_t i = 0; i < r.pary.size(); ++i)
       if (static_cast<int>(i) != pomin && PostacPorownania(r.pary[i].maska) == PostacPorownania(maska)) return true;
     return false;
-  }
-
-  void PokazIWybierz(size_t regula, int maska) {
-    PokazDrzewo();
-    HTREEITEM h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    for (size_t i = 0; h && i < regula; ++i)
-      h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(h)));
-    if (h && maska >= 0) {
-      h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(h)));
-      for (int i = 0; h && i < maska; ++i)
-        h = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(h)));
-    }
-    if (h) SendMessageW(drzewo_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(h));
-    UstawDostepnosc();
   }
 
   // A folder the cleanup would refuse (a system folder, a drive root, a profile) is refused here,
@@ -204,8 +151,11 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
     if (f.folder.empty() || !FolderDozwolony(f.folder, reguly_.size())) return;
     // A folder without masks is shown but not stored until it gets one.
     reguly_.push_back({f.folder, RodzajZObrazka(f.podkatalogi ? 2 : 0), {}});
-    PokazIWybierz(reguly_.size() - 1, -1);
+    Zmienione(reguly_.size() - 1, -1);
   }
+
+  void cmdDodajTempClick() { DodajSpecjalny(false); }
+  void cmdDodajKoszClick() { DodajSpecjalny(true); }
 
   void DodajSpecjalny(bool kosz) {
     for (const RegulaCzyszczenia& r : reguly_)
@@ -217,7 +167,7 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
       }
     if (std::optional<RegulaCzyszczenia> r = RegulaSpecjalna(kosz, PokazCzasOprozniania(Okno(), kosz, kosz ? 21 : 1))) {
       reguly_.push_back(std::move(*r));
-      PokazIWybierz(reguly_.size() - 1, -1);
+      Zmienione(reguly_.size() - 1, -1);
     }
   }
 
@@ -232,7 +182,7 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
       return;
     }
     r.pary.push_back(*para);
-    PokazIWybierz(w->regula, static_cast<int>(r.pary.size()) - 1);
+    Zmienione(w->regula, static_cast<int>(r.pary.size()) - 1);
   }
 
   void cmdEdytujClick() {
@@ -245,13 +195,11 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
       if (dni <= 0) return;
       if (r.pary.empty()) r.pary.push_back({"*.*", dni});
       else r.pary[0].dni = dni;
-      PokazIWybierz(w->regula, w->maska);
     } else if (w->maska < 0) {
       const WybranyFolder f = WybierzFolder(Okno(), r.folder, true);
       if (f.folder.empty() || !FolderDozwolony(f.folder, w->regula)) return;
       r.folder = f.folder;
       r.rodzaj = RodzajZObrazka(f.podkatalogi ? 2 : 0);
-      PokazIWybierz(w->regula, -1);
     } else if (static_cast<size_t>(w->maska) < r.pary.size()) {
       const ParaMaski& stara = r.pary[w->maska];
       const std::optional<ParaMaski> para = PokazRodzajPliku(Okno(), stara.maska, stara.dni);
@@ -261,47 +209,8 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
         return;
       }
       r.pary[w->maska] = *para;
-      PokazIWybierz(w->regula, w->maska);
     }
-  }
-
-  void PokazDrzewo() {
-    SendMessageW(drzewo_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    static const int folder = IkonaSystemowa(L"folder", FILE_ATTRIBUTE_DIRECTORY);
-    static const int otwarty = IkonaSystemowa(L"folder", FILE_ATTRIBUTE_DIRECTORY, SHGFI_OPENICON);
-    int kosz = folder;
-    PIDLIST_ABSOLUTE pidl = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &pidl))) {
-      SHFILEINFOW fi{};
-      SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &fi, sizeof(fi), SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-      kosz = fi.iIcon;
-      CoTaskMemFree(pidl);
-    }
-    for (size_t i = 0; i < reguly_.size(); ++i) {
-      const RegulaCzyszczenia& r = reguly_[i];
-      HTREEITEM f = Dodaj(TVI_ROOT, r.folder, r.rodzaj == "K" ? kosz : folder, r.rodzaj == "K" ? kosz : otwarty,
-                          static_cast<LPARAM>(i));
-      for (const ParaMaski& m : r.pary) {
-        const std::string rozszerzenie = m.maska.substr(std::min(m.maska.rfind('.'), m.maska.size()));
-        const int ikona = IkonaSystemowa(win::Widen("plik" + (rozszerzenie == ".*" ? std::string() : rozszerzenie)).c_str(),
-                                         FILE_ATTRIBUTE_NORMAL);
-        Dodaj(f, TekstWpisuMaski(m.maska, m.dni), ikona, ikona, static_cast<LPARAM>(i));
-      }
-      SendMessageW(drzewo_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(f));
-    }
-  }
-
-  HTREEITEM Dodaj(HTREEITEM rodzic, const std::string& tekst, int ikona, int wybrana, LPARAM regula) {
-    std::wstring t = win::Widen(tekst);
-    TVINSERTSTRUCTW w{};
-    w.hParent = rodzic;
-    w.hInsertAfter = TVI_LAST;
-    w.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    w.item.pszText = t.data();
-    w.item.iImage = ikona;
-    w.item.iSelectedImage = wybrana;
-    w.item.lParam = regula;
-    return reinterpret_cast<HTREEITEM>(SendMessageW(drzewo_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&w)));
+    Zmienione(w->regula, w->maska);
   }
 
   // A folder goes with its masks; the mask of the temporary folder or the recycle bins takes the
@@ -312,33 +221,54 @@ class TStronaPlikowTymczasowych : public TStronaOpcji {
     RegulaCzyszczenia& r = reguly_[w->regula];
     if (w->maska < 0 || Specjalna(r)) reguly_.erase(reguly_.begin() + static_cast<ptrdiff_t>(w->regula));
     else if (static_cast<size_t>(w->maska) < r.pary.size()) r.pary.erase(r.pary.begin() + w->maska);
-    PokazDrzewo();
-    UstawDostepnosc();
+    Zmienione(reguly_.size(), -1);
   }
 
+  // The chronicle is a record of what went, not a setting: it goes at once, after the question.
   void cmdUsunKronikeClick() {
-    if (KomunikatOstrzezenie("Kronika usuniętych plików zostanie bezpowrotnie usunięta!", rkOstrzezenie) != okOk) return;
-    if (!kontekst_.pliki.kronika.empty() && platform::Fs().FileExists(kontekst_.pliki.kronika))
-      platform::Fs().DeleteFile(kontekst_.pliki.kronika);
+    if (KomunikatOstrzezenie("Kronika usuniętych plików zostanie bezpowrotnie usunięta!", rkOstrzezenie) != okOk)
+      return;
+    if (!UsunKronike(opcje_.PlikKroniki()))
+      Komunikat("Nie można usunąć kroniki usuniętych plików: " + opcje_.PlikKroniki(), rkOstrzezenie);
   }
 
+  void PokazDrzewo() {
+    drzewo_.Clear();
+    static const int folder = win::ShellIconIndex("folder", FILE_ATTRIBUTE_DIRECTORY, true);
+    static const int otwarty = win::ShellIconIndex("folder", FILE_ATTRIBUTE_DIRECTORY, true, true);
+    static const int kosz = win::RecycleBinIconIndex();
+    for (size_t i = 0; i < reguly_.size(); ++i) {
+      const RegulaCzyszczenia& r = reguly_[i];
+      const HTREEITEM f = drzewo_.Add(TVI_ROOT, r.folder, r.rodzaj == "K" ? kosz : folder,
+                                      r.rodzaj == "K" ? kosz : otwarty, static_cast<LPARAM>(i));
+      for (const ParaMaski& m : r.pary) {
+        const std::string rozszerzenie = m.maska.substr(std::min(m.maska.rfind('.'), m.maska.size()));
+        const int ikona = win::ShellIconIndex("plik" + (rozszerzenie == ".*" ? std::string() : rozszerzenie),
+                                              FILE_ATTRIBUTE_NORMAL, true);
+        drzewo_.Add(f, TekstWpisuMaski(m.maska, m.dni), ikona, ikona, static_cast<LPARAM>(i));
+      }
+      drzewo_.Expand(f);
+    }
+  }
+
+  // A rules file that exists but could not be read is shown as read (nothing) and never written.
   void UstawDostepnosc() {
-    const bool tak = Zaznaczone(Kontrolka("chbUsuwaniePlikowTymczasowych"));
-    EnableWindow(drzewo_, tak);
+    const bool tak = chbUsuwanie_.Checked() && Szkic().regulyCzyszczenia.czytelna;
+    drzewo_.Enable(tak);
     for (const char* n : {"cmdDodajKatalog", "cmdDodajTemp", "cmdDodajKosz", "cmdEdytuj", "cmdUsun"})
-      EnableWindow(Kontrolka(n), tak);
+      EnableWindow(Find(n), tak);
     // A file kind belongs to a plain folder: the temporary folder and the bins take every file.
     const std::optional<Wybor> w = Wybrany();
-    EnableWindow(Kontrolka("cmdDodajPlik"), tak && w && !Specjalna(reguly_[w->regula]));
+    EnableWindow(Find("cmdDodajPlik"), tak && w && !Specjalna(reguly_[w->regula]));
   }
 
-  HWND drzewo_ = nullptr;
-  std::vector<RegulaCzyszczenia> reguly_, zapamietane_;
-  bool wczytane_ = true;
+  win::CheckBox chbUsuwanie_, chbTworzKronike_;
+  win::TreeView drzewo_;
+  std::vector<RegulaCzyszczenia> reguly_;
 };
 
 }  // namespace
 
-std::unique_ptr<TStronaOpcji> StronaPlikowTymczasowych(HWND dialog, const RECT& obszar, KontekstOpcji& kontekst) {
-  return std::make_unique<TStronaPlikowTymczasowych>(dialog, obszar, kontekst);
+std::unique_ptr<TStronaOpcji> StronaPlikowTymczasowych(HWND dialog, const RECT& obszar, DialogOpcji& opcje) {
+  return std::make_unique<TStronaPlikowTymczasowych>(dialog, obszar, opcje);
 }

@@ -1,19 +1,17 @@
-// Page "Schowek": whether the clipboard history is active, its window's size, font and colours,
-// and its buffer.
+// Page "Schowek": whether the clipboard history is active, its hotkey, its window's size, font and
+// colours, and its buffer.
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
 
 #include <algorithm>
 
-#include "common/Dyskowe.h"
-#include "common/WinTools.h"
-#include "keyboard/GoraceKlawisze.h"
+#include "common/Bajty.h"
+#include "options/win32/PoleKlawisza.h"
 #include "options/win32/Strony.h"
 
 namespace {
 
-enum : int { idAktywny = 10, idHotkey, idIncW, idDecW, idIncH, idDecH, idCzcionka, idKolor, idBufor, idLista };
 constexpr UINT_PTR kZegarRozmiaru = 1;
 constexpr int kX = 20, kY = 80;  // top-left of the example, which shows the window at half its size
 
@@ -23,27 +21,40 @@ const char* const kPrzyklad[] = {"Przykładowy wygląd",           "schowka",
 
 class TStronaSchowka : public TStronaOpcji {
  public:
-  TStronaSchowka(HWND dialog, const RECT& obszar, KontekstOpcji& k) : TStronaOpcji(dialog, obszar, "Schowek", k) {
-    Wyboru("chbSchowekAktywny", idAktywny, "Schowek jest aktywny", 12, 6, 300, 17);
-    Etykieta("labGoracyKlawiszSchowka", "Gorący klawisz:", 30, 34, 96, 15);
-    PoleKlawisza("hkSchowek", idHotkey, kZadanieSchowek, 130, 31, 170);
-    Grupa("grpWygladSchowka", "Wygląd Schowka:", 6, 58, 592, 234);
+  TStronaSchowka(HWND dialog, const RECT& obszar, DialogOpcji& o) : TStronaOpcji(dialog, obszar, "Schowek", o) {
+    chbAktywny_ =
+        AddCheckBox("chbSchowekAktywny", "Schowek jest aktywny", {12, 6, 300, 17}, [this] { UstawDostepnosc(); });
+    AddLabel("labGoracyKlawiszSchowka", "Gorący klawisz:", {30, 34, 96, 15});
+    hkSchowek_ = PoleKlawisza(AddControl(HOTKEY_CLASSW, "hkSchowek", "", {130, 31, 170, 21}, WS_VISIBLE | WS_TABSTOP,
+                                         WS_EX_CLIENTEDGE),
+                              kZadanieSchowek);
+    AddGroup("grpWygladSchowka", "Wygląd Schowka:", {6, 58, 592, 234});
     // The example list stands for the window itself (its edge for the window's frame).
-    lista_ = win::CreateChild(Hwnd(), L"LISTBOX", "lstPrzykladSchowka", idLista, "",
-                              WS_VISIBLE | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, S(kX), S(kY), 10, 10, WS_EX_CLIENTEDGE);
-    for (const char* l : kPrzyklad) SendMessageW(lista_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(l).c_str()));
-    Etykieta("labWielkosc", "Wielkość:", 352, 80, 100, 15);
-    Etykieta("labSzerokosc", "szerokość", 352, 102, 80, 15);
-    Przycisk("cmdDecWidth", idDecW, "-", 436, 98, 28, 23);
-    Przycisk("cmdIncWidth", idIncW, "+", 468, 98, 28, 23);
-    Etykieta("labWysokosc", "wysokość", 352, 130, 80, 15);
-    Przycisk("cmdDecHeight", idDecH, "-", 436, 126, 28, 23);
-    Przycisk("cmdIncHeight", idIncH, "+", 468, 126, 28, 23);
-    Przycisk("cmdZmienCzcionke", idCzcionka, "Zmień czcionkę", 352, 166, 144, 26);
-    Przycisk("cmdZmienKolor", idKolor, "Zmień kolor", 352, 198, 144, 26);
-    Etykieta("labPolowa", "Przykład pokazuje okno schowka w połowie jego wielkości.", 352, 236, 236, 30);
-    Etykieta("labBuforSchowka", "Wielkość bufora schowka w kilobajtach", 12, 306, 220, 15);
-    Licznik("spnBuforSchowka", idBufor, 236, 303, 70, kZakresBuforaSchowka.min, kZakresBuforaSchowka.max, 10);
+    lstPrzyklad_ = AddListBox("lstPrzykladSchowka", {kX, kY, 10, 10}, LBS_NOINTEGRALHEIGHT | LBS_NOSEL);
+    for (const char* l : kPrzyklad) lstPrzyklad_.Add(l);
+    AddLabel("labWielkosc", "Wielkość:", {352, 80, 100, 15});
+    AddLabel("labSzerokosc", "szerokość", {352, 102, 80, 15});
+    AddLabel("labWysokosc", "wysokość", {352, 130, 80, 15});
+    struct Krok {
+      const char* nazwa;
+      const char* tekst;
+      win::Box gdzie;
+      int dx, dy;
+    };
+    for (const Krok& k : {Krok{"cmdDecWidth", "-", {436, 98, 28, 23}, -2, 0},
+                          Krok{"cmdIncWidth", "+", {468, 98, 28, 23}, 2, 0},
+                          Krok{"cmdDecHeight", "-", {436, 126, 28, 23}, 0, -2},
+                          Krok{"cmdIncHeight", "+", {468, 126, 28, 23}, 0, 2}})
+      kroki_.push_back({AddButton(k.nazwa, k.tekst, k.gdzie, [this, k] { Zmien(k.dx, k.dy); }), k.dx, k.dy});
+    AddButton("cmdZmienCzcionke", "Zmień czcionkę", {352, 166, 144, 26}, [this] { cmdZmienCzcionkeClick(); });
+    AddButton("cmdZmienKolor", "Zmień kolor", {352, 198, 144, 26}, [this] { cmdZmienKolorClick(); });
+    AddLabel("labPolowa", "Przykład pokazuje okno schowka w połowie jego wielkości.", {352, 236, 236, 30});
+    AddLabel("labBuforSchowka", "Wielkość bufora schowka w kilobajtach", {12, 306, 220, 15});
+    spnBufor_ =
+        AddSpinBox("spnBuforSchowka", {236, 303, 70, 21}, kZakresBuforaSchowka.min, kZakresBuforaSchowka.max, 10);
+    OnNotification(spnBufor_, [this](int kod) {
+      if (kod == EN_KILLFOCUS) Bufor();
+    });
   }
 
   ~TStronaSchowka() override {
@@ -52,157 +63,155 @@ class TStronaSchowka : public TStronaOpcji {
   }
 
   void Wczytaj() override {
-    std::vector<uint8_t> b(OpcjeSchowka::kRozmiar, 0);
-    GetRegistryBinary(kKluczKalmo, wartosc::OpcjeSchowka, b.data(), static_cast<int>(b.size()));
-    o_ = OpcjeSchowka::FromBytes(b);
-    o_.szerokosc = std::clamp<int32_t>(o_.szerokosc, 70, 600);
-    o_.wysokosc = std::clamp<int32_t>(o_.wysokosc, 15, 230);
-    Zaznacz(Kontrolka("chbSchowekAktywny"), o_.aktywny);
-    win::SetText(Kontrolka("spnBuforSchowka"),
-                 std::to_string(std::clamp<int32_t>(o_.buforKB, kZakresBuforaSchowka.min, kZakresBuforaSchowka.max)));
-    PokazKlawisze();
+    OpcjeSchowka& o = Szkic().schowek;
+    o.szerokosc = std::clamp<int32_t>(o.szerokosc, 70, 600);
+    o.wysokosc = std::clamp<int32_t>(o.wysokosc, 15, 230);
+    chbAktywny_.SetChecked(o.aktywny);
+    spnBufor_.SetValue(std::clamp<int32_t>(o.buforKB, kZakresBuforaSchowka.min, kZakresBuforaSchowka.max));
     UstawPrzyklad();
     UstawDostepnosc();
   }
 
-  void Zapisz() override {
-    o_.aktywny = Zaznaczone(Kontrolka("chbSchowekAktywny"));
-    o_.buforKB = WartoscLicznika(Kontrolka("spnBuforSchowka"), kZakresBuforaSchowka, o_.buforKB);
-    o_.czcionka = bajty::CutToChars(o_.czcionka, 50);
-    const auto b = o_.ToBytes();
-    SetRegistryBinary(kKluczKalmo, wartosc::OpcjeSchowka, b.data(), static_cast<int>(b.size()));
-    if (kontekst_.zastosujOpcjeSchowka) kontekst_.zastosujOpcjeSchowka(o_);
+  std::optional<std::string> Sprawdz() override {
+    OpcjeSchowka& o = Szkic().schowek;
+    o.aktywny = chbAktywny_.Checked();
+    o.buforKB = Bufor();
+    o.czcionka = bajty::CutToChars(o.czcionka, 50);
+    return hkSchowek_.Sprawdz(Szkic().goraceKlawisze);
   }
 
  protected:
-  void Polecenie(int id, int kod, HWND) override {
-    if (id == idBufor && kod == EN_KILLFOCUS)
-      o_.buforKB = WartoscLicznika(Kontrolka("spnBuforSchowka"), kZakresBuforaSchowka, o_.buforKB);
-    if (kod != BN_CLICKED) return;
-    switch (id) {
-      case idAktywny: UstawDostepnosc(); break;
-      case idIncW: case idDecW: case idIncH: case idDecH: Krok(id); break;
-      case idCzcionka: ZmienCzcionke(); break;
-      case idKolor: ZmienKolor(); break;
-    }
+  void OnShow(bool widoczna) override {
+    if (widoczna) hkSchowek_.Pokaz(Szkic().goraceKlawisze);
+    else hkSchowek_.Przejmij(Szkic().goraceKlawisze);
   }
 
-  void Zegar(UINT_PTR id) override {
-    if (id != kZegarRozmiaru) return;
+  // A size button held down keeps changing the example every 40 ms.
+  bool OnTimer(UINT_PTR id) override {
+    if (id != kZegarRozmiaru) return false;
     bool wcisniety = false;
-    for (int b : {idIncW, idDecW, idIncH, idDecH})
-      if (SendMessageW(GetDlgItem(Hwnd(), b), BM_GETSTATE, 0, 0) & BST_PUSHED) {
-        Krok(b);
+    for (const KrokPrzycisku& k : kroki_)
+      if (k.przycisk.Send(BM_GETSTATE) & BST_PUSHED) {
+        Zmien(k.dx, k.dy);
         wcisniety = true;
       }
     if (!wcisniety) KillTimer(Hwnd(), kZegarRozmiaru);
+    return true;
+  }
+
+  HBRUSH OnControlColor(HDC dc, HWND kontrolka) override {
+    if (kontrolka != lstPrzyklad_.Hwnd()) return nullptr;
+    SetTextColor(dc, Szkic().schowek.kolorCzcionki & 0xFFFFFF);
+    SetBkColor(dc, Szkic().schowek.kolorTla & 0xFFFFFF);
+    return tlo_;
   }
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
-    switch (msg) {
-      case WM_CTLCOLORLISTBOX:
-        if (reinterpret_cast<HWND>(lp) == lista_) {
-          HDC dc = reinterpret_cast<HDC>(wp);
-          SetTextColor(dc, o_.kolorCzcionki & 0xFFFFFF);
-          SetBkColor(dc, o_.kolorTla & 0xFFFFFF);
-          return reinterpret_cast<LRESULT>(tlo_);
-        }
-        break;
-      case WM_PARENTNOTIFY:
-        // A size button held down keeps changing the example every 40 ms.
-        if (LOWORD(wp) == WM_LBUTTONDOWN) SetTimer(Hwnd(), kZegarRozmiaru, 40, nullptr);
-        break;
-    }
+    if (msg == WM_PARENTNOTIFY && LOWORD(wp) == WM_LBUTTONDOWN) SetTimer(Hwnd(), kZegarRozmiaru, 40, nullptr);
     return TStronaOpcji::HandleMessage(msg, wp, lp);
   }
 
  private:
-  void Krok(int id) {
-    if (id == idIncW && o_.szerokosc < 600) o_.szerokosc += 2;
-    if (id == idDecW && o_.szerokosc > 70) o_.szerokosc -= 2;
-    if (id == idIncH && o_.wysokosc < 230) o_.wysokosc += 2;
-    if (id == idDecH && o_.wysokosc > 15) o_.wysokosc -= 2;
+  struct KrokPrzycisku {
+    win::Button przycisk;
+    int dx, dy;
+  };
+
+  // The typed buffer within its range; text that is no number keeps the draft's.
+  int Bufor() {
+    const Zakres& z = kZakresBuforaSchowka;
+    return spnBufor_.Value(z.min, z.max, std::clamp<int32_t>(Szkic().schowek.buforKB, z.min, z.max));
+  }
+
+  void Zmien(int dx, int dy) {
+    OpcjeSchowka& o = Szkic().schowek;
+    o.szerokosc = std::clamp<int32_t>(o.szerokosc + dx, 70, 600);
+    o.wysokosc = std::clamp<int32_t>(o.wysokosc + dy, 15, 230);
     UstawPrzyklad();
   }
 
   void UstawPrzyklad() {
-    const int w = S(o_.szerokosc / 2), h = S(o_.wysokosc / 2);
-    SetWindowPos(lista_, nullptr, 0, 0, w + 4, h + 4, SWP_NOMOVE | SWP_NOZORDER);
+    const OpcjeSchowka& o = Szkic().schowek;
+    SetWindowPos(lstPrzyklad_.Hwnd(), nullptr, 0, 0, S(o.szerokosc / 2) + 4, S(o.wysokosc / 2) + 4,
+                 SWP_NOMOVE | SWP_NOZORDER);
     if (czcionka_) DeleteObject(czcionka_);
     LOGFONTW lf = Czcionka();
     czcionka_ = CreateFontIndirectW(&lf);
-    win::SetFont(lista_, czcionka_, true);
+    win::SetFont(lstPrzyklad_.Hwnd(), czcionka_, true);
     if (tlo_) DeleteObject(tlo_);
-    tlo_ = CreateSolidBrush(o_.kolorTla & 0xFFFFFF);
-    InvalidateRect(lista_, nullptr, TRUE);
+    tlo_ = CreateSolidBrush(o.kolorTla & 0xFFFFFF);
+    InvalidateRect(lstPrzyklad_.Hwnd(), nullptr, TRUE);
     RECT r{S(kX) - 2, S(kY) - 2, S(kX + 304), S(kY + 120)};
     InvalidateRect(Hwnd(), &r, TRUE);
   }
 
   LOGFONTW Czcionka() const {
+    const OpcjeSchowka& o = opcje_.Szkic().schowek;
     LOGFONTW lf{};
-    HDC dc = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(o_.rozmiarCzcionki > 0 ? o_.rozmiarCzcionki : 8, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, dc);
-    lf.lfWeight = (o_.styl & OpcjeSchowka::StylPogrubiona) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (o_.styl & OpcjeSchowka::StylKursywa) != 0;
-    lf.lfUnderline = (o_.styl & OpcjeSchowka::StylPodkreslona) != 0;
-    lf.lfStrikeOut = (o_.styl & OpcjeSchowka::StylPrzekreslona) != 0;
+    lf.lfHeight = -MulDiv(o.rozmiarCzcionki > 0 ? o.rozmiarCzcionki : 8, Dpi(), 72);
+    lf.lfWeight = (o.styl & OpcjeSchowka::StylPogrubiona) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (o.styl & OpcjeSchowka::StylKursywa) != 0;
+    lf.lfUnderline = (o.styl & OpcjeSchowka::StylPodkreslona) != 0;
+    lf.lfStrikeOut = (o.styl & OpcjeSchowka::StylPrzekreslona) != 0;
     lf.lfCharSet = DEFAULT_CHARSET;
-    const std::wstring nazwa = win::Widen(o_.czcionka.empty() ? "MS Sans Serif" : o_.czcionka);
+    const std::wstring nazwa = win::Widen(o.czcionka.empty() ? "MS Sans Serif" : o.czcionka);
     wcsncpy(lf.lfFaceName, nazwa.c_str(), LF_FACESIZE - 1);
     return lf;
   }
 
-  void ZmienCzcionke() {
+  void cmdZmienCzcionkeClick() {
+    OpcjeSchowka& o = Szkic().schowek;
     LOGFONTW lf = Czcionka();
     CHOOSEFONTW cf{};
     cf.lStructSize = sizeof(cf);
-    cf.hwndOwner = GetAncestor(Hwnd(), GA_ROOT);
+    cf.hwndOwner = Okno();
     cf.lpLogFont = &lf;
     cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
-    cf.rgbColors = o_.kolorCzcionki & 0xFFFFFF;
+    cf.rgbColors = o.kolorCzcionki & 0xFFFFFF;
     if (!ChooseFontW(&cf)) return;
-    o_.czcionka = win::Narrow(lf.lfFaceName, static_cast<int>(wcsnlen(lf.lfFaceName, LF_FACESIZE)));
-    o_.rozmiarCzcionki = cf.iPointSize / 10;
-    o_.styl = static_cast<uint8_t>((lf.lfWeight >= FW_BOLD ? OpcjeSchowka::StylPogrubiona : 0) |
-                                   (lf.lfItalic ? OpcjeSchowka::StylKursywa : 0) |
-                                   (lf.lfUnderline ? OpcjeSchowka::StylPodkreslona : 0) |
-                                   (lf.lfStrikeOut ? OpcjeSchowka::StylPrzekreslona : 0));
-    o_.kolorCzcionki = cf.rgbColors;
+    o.czcionka = win::Narrow(lf.lfFaceName, static_cast<int>(wcsnlen(lf.lfFaceName, LF_FACESIZE)));
+    o.rozmiarCzcionki = cf.iPointSize / 10;
+    o.styl = static_cast<uint8_t>((lf.lfWeight >= FW_BOLD ? OpcjeSchowka::StylPogrubiona : 0) |
+                                  (lf.lfItalic ? OpcjeSchowka::StylKursywa : 0) |
+                                  (lf.lfUnderline ? OpcjeSchowka::StylPodkreslona : 0) |
+                                  (lf.lfStrikeOut ? OpcjeSchowka::StylPrzekreslona : 0));
+    o.kolorCzcionki = cf.rgbColors;
     UstawPrzyklad();
   }
 
-  void ZmienKolor() {
+  void cmdZmienKolorClick() {
     static COLORREF wlasne[16] = {};
     CHOOSECOLORW cc{};
     cc.lStructSize = sizeof(cc);
-    cc.hwndOwner = GetAncestor(Hwnd(), GA_ROOT);
-    cc.rgbResult = o_.kolorTla & 0xFFFFFF;
+    cc.hwndOwner = Okno();
+    cc.rgbResult = Szkic().schowek.kolorTla & 0xFFFFFF;
     cc.lpCustColors = wlasne;
     cc.Flags = CC_RGBINIT | CC_FULLOPEN;
     if (!ChooseColorW(&cc)) return;
-    o_.kolorTla = cc.rgbResult;
+    Szkic().schowek.kolorTla = cc.rgbResult;
     UstawPrzyklad();
   }
 
   void UstawDostepnosc() {
-    const bool tak = Zaznaczone(Kontrolka("chbSchowekAktywny"));
-    if (!tak) SendMessageW(Kontrolka("hkSchowek"), HKM_SETHOTKEY, 0, 0);
-    for (const char* n : {"labGoracyKlawiszSchowka", "hkSchowek", "cmdIncWidth", "cmdDecWidth", "cmdIncHeight", "cmdDecHeight",
-                          "cmdZmienCzcionke", "cmdZmienKolor", "spnBuforSchowka", "spnBuforSchowkaStrzalki",
-                          "labBuforSchowka", "lstPrzykladSchowka"})
-      EnableWindow(Kontrolka(n), tak);
+    const bool tak = chbAktywny_.Checked();
+    hkSchowek_.Wlacz(tak, Szkic().goraceKlawisze);
+    for (const char* n : {"labGoracyKlawiszSchowka", "cmdIncWidth", "cmdDecWidth", "cmdIncHeight", "cmdDecHeight",
+                          "cmdZmienCzcionke", "cmdZmienKolor", "labBuforSchowka", "lstPrzykladSchowka"})
+      EnableWindow(Find(n), tak);
+    spnBufor_.Enable(tak);
   }
 
-  OpcjeSchowka o_;
-  HWND lista_ = nullptr;
+  win::CheckBox chbAktywny_;
+  PoleKlawisza hkSchowek_;
+  win::ListBox lstPrzyklad_;
+  std::vector<KrokPrzycisku> kroki_;
+  win::SpinBox spnBufor_;
   HFONT czcionka_ = nullptr;
   HBRUSH tlo_ = nullptr;
 };
 
 }  // namespace
 
-std::unique_ptr<TStronaOpcji> StronaSchowka(HWND dialog, const RECT& obszar, KontekstOpcji& kontekst) {
-  return std::make_unique<TStronaSchowka>(dialog, obszar, kontekst);
+std::unique_ptr<TStronaOpcji> StronaSchowka(HWND dialog, const RECT& obszar, DialogOpcji& opcje) {
+  return std::make_unique<TStronaSchowka>(dialog, obszar, opcje);
 }

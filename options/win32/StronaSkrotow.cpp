@@ -2,93 +2,93 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "common/Dyskowe.h"
-#include "common/Komunika.h"
 #include "common/Orgtekst.h"
-#include "keyboard/GoraceKlawisze.h"
-#include "keyboard/ListaSkrotow.h"
 #include "keyboard/win32/Skrot.h"
+#include "options/win32/PoleKlawisza.h"
 #include "options/win32/Strony.h"
 
 namespace {
 
-enum : int { idSiatka = 10, idNowy, idEdytuj, idUsun, idHotkey };
-
 class TStronaSkrotow : public TStronaOpcji {
  public:
-  TStronaSkrotow(HWND dialog, const RECT& obszar, KontekstOpcji& k) : TStronaOpcji(dialog, obszar, "Skróty", k) {
-    Grupa("grpSkroty", " Skróty do najczęściej używanych katalogów: ", 6, 4, 592, 280);
-    siatka_ = Siatka("grdSkroty", idSiatka, 18, 24, 568, 218, "Nazwy skrótów", 170, "Lokalizacje folderów", 374);
-    Przycisk("cmdNowySkrot", idNowy, "Nowy skrót...", 18, 250, 110, 25);
-    Przycisk("cmdEdytujSkrot", idEdytuj, "Edytuj skrót...", 134, 250, 110, 25);
-    Przycisk("cmdUsunSkrot", idUsun, "Usuń skrót", 250, 250, 110, 25);
-    Etykieta("labGoracyKlawiszSkrotow", "Gorący klawisz:", 12, 299, 96, 15);
-    PoleKlawisza("hkSkroty", idHotkey, kZadanieListaSkrotow, 112, 296, 170);
+  TStronaSkrotow(HWND dialog, const RECT& obszar, DialogOpcji& o) : TStronaOpcji(dialog, obszar, "Skróty", o) {
+    AddGroup("grpSkroty", " Skróty do najczęściej używanych katalogów: ", {6, 4, 592, 280});
+    grdSkroty_ = AddGrid("grdSkroty", {18, 24, 568, 218}, {{"Nazwy skrótów", 170}, {"Lokalizacje folderów", 374}});
+    cmdNowy_ = AddButton("cmdNowySkrot", "Nowy skrót...", {18, 250, 110, 25}, [this] { cmdNowySkrotClick(); });
+    cmdEdytuj_ = AddButton("cmdEdytujSkrot", "Edytuj skrót...", {134, 250, 110, 25}, [this] { cmdEdytujSkrotClick(); });
+    cmdUsun_ = AddButton("cmdUsunSkrot", "Usuń skrót", {250, 250, 110, 25}, [this] { cmdUsunSkrotClick(); });
+    AddLabel("labGoracyKlawiszSkrotow", "Gorący klawisz:", {12, 299, 96, 15});
+    hkSkroty_ = PoleKlawisza(AddControl(HOTKEY_CLASSW, "hkSkroty", "", {112, 296, 170, 21}, WS_VISIBLE | WS_TABSTOP,
+                                        WS_EX_CLIENTEDGE),
+                             kZadanieListaSkrotow);
   }
 
   void Wczytaj() override {
-    TStringList linie;
-    const std::string& plik = kontekst_.pliki.skroty;
-    wczytane_ = plik.empty() || !platform::Fs().FileExists(plik) || ReadTextLines(plik, linie);
-    std::vector<Wiersz> w;
-    for (const std::string& l : linie)
-      if (!l.empty()) w.push_back({NthField(l, 1, '#'), NthField(l, 2, '#')});
-    UstawWiersze(siatka_, w);
-    wiersze_ = w;
-    PokazKlawisze();
+    std::vector<win::Grid::Row> wiersze;
+    for (const std::string& l : Szkic().skroty.linie)
+      if (!l.empty()) wiersze.push_back({NthField(l, 1, '#'), NthField(l, 2, '#')});
+    grdSkroty_.SetRows(wiersze);
+    // A file that exists but cannot be read is shown as read (nothing) and never written.
+    for (HWND h : {grdSkroty_.Hwnd(), cmdNowy_.Hwnd(), cmdEdytuj_.Hwnd(), cmdUsun_.Hwnd()})
+      EnableWindow(h, Szkic().skroty.czytelna);
+    hkSkroty_.Wlacz(true, Szkic().goraceKlawisze);
   }
 
-  void Zapisz() override {
-    const std::vector<Wiersz> w = Wiersze(siatka_);
-    if (w == wiersze_ || !wczytane_ || kontekst_.pliki.skroty.empty()) return;
-    std::vector<SkrotFolderu> skroty;
-    for (const Wiersz& r : w) skroty.push_back({r.first, r.second});
-    if (!ZapiszSkroty(kontekst_.pliki.skroty, skroty))
-      PokazBlad("TfrmOpcje.ZapiszDaneZZakladkiSkroty", "Nie można zapisać pliku skrótów: " + kontekst_.pliki.skroty);
-    wiersze_ = w;
-  }
+  std::optional<std::string> Sprawdz() override { return hkSkroty_.Sprawdz(Szkic().goraceKlawisze); }
 
  protected:
-  void Polecenie(int id, int kod, HWND) override {
-    if (kod != BN_CLICKED) return;
-    if (id == idNowy) cmdNowySkrotClick();
-    else if (id == idEdytuj) cmdEdytujSkrotClick();
-    else if (id == idUsun) {
-      const int i = ZaznaczonyWiersz(siatka_);
-      if (i >= 0) SendMessageW(siatka_, LVM_DELETEITEM, i, 0);
-    }
+  void OnShow(bool widoczna) override {
+    if (widoczna) hkSkroty_.Pokaz(Szkic().goraceKlawisze);
+    else hkSkroty_.Przejmij(Szkic().goraceKlawisze);
   }
 
  private:
+  // The grid's rows become the draft's lines; a row without a name and a folder is not stored.
+  void Zmien(const std::vector<win::Grid::Row>& wiersze) {
+    grdSkroty_.SetRows(wiersze);
+    TStringList linie;
+    for (const win::Grid::Row& w : wiersze)
+      if (!w[0].empty() || !w[1].empty()) linie.push_back(w[0] + "#" + w[1]);
+    Szkic().skroty.linie = std::move(linie);
+  }
+
   void cmdNowySkrotClick() {
     TfrmSkrot okno;
-    okno.Pokaz(GetAncestor(Hwnd(), GA_ROOT));
+    okno.Pokaz(Okno());
     if (okno.Nazwa.empty()) return;
-    std::vector<Wiersz> w = Wiersze(siatka_);
+    std::vector<win::Grid::Row> w = grdSkroty_.Rows();
     w.push_back({okno.Nazwa, okno.Lokalizacja});
-    UstawWiersze(siatka_, w);
+    Zmien(w);
   }
 
   void cmdEdytujSkrotClick() {
-    const int i = ZaznaczonyWiersz(siatka_);
-    std::vector<Wiersz> w = Wiersze(siatka_);
+    const int i = grdSkroty_.Selected();
+    std::vector<win::Grid::Row> w = grdSkroty_.Rows();
     if (i < 0 || static_cast<size_t>(i) >= w.size()) return;
     TfrmSkrot okno;
-    okno.Nazwa = w[i].first;
-    okno.Lokalizacja = w[i].second;
-    okno.Pokaz(GetAncestor(Hwnd(), GA_ROOT));
+    okno.Nazwa = w[i][0];
+    okno.Lokalizacja = w[i][1];
+    okno.Pokaz(Okno());
     if (okno.Nazwa.empty()) return;
     w[i] = {okno.Nazwa, okno.Lokalizacja};
-    UstawWiersze(siatka_, w);
+    Zmien(w);
   }
 
-  HWND siatka_ = nullptr;
-  std::vector<Wiersz> wiersze_;
-  bool wczytane_ = true;
+  void cmdUsunSkrotClick() {
+    const int i = grdSkroty_.Selected();
+    std::vector<win::Grid::Row> w = grdSkroty_.Rows();
+    if (i < 0 || static_cast<size_t>(i) >= w.size()) return;
+    w.erase(w.begin() + i);
+    Zmien(w);
+  }
+
+  win::Grid grdSkroty_;
+  win::Button cmdNowy_, cmdEdytuj_, cmdUsun_;
+  PoleKlawisza hkSkroty_;
 };
 
 }  // namespace
 
-std::unique_ptr<TStronaOpcji> StronaSkrotow(HWND dialog, const RECT& obszar, KontekstOpcji& kontekst) {
-  return std::make_unique<TStronaSkrotow>(dialog, obszar, kontekst);
+std::unique_ptr<TStronaOpcji> StronaSkrotow(HWND dialog, const RECT& obszar, DialogOpcji& opcje) {
+  return std::make_unique<TStronaSkrotow>(dialog, obszar, opcje);
 }

@@ -373,25 +373,26 @@ TEST_F(GlownaTest, TheCoreDecidesEachWarning) {
   EXPECT_EQ(ui.ostrzezenia, (std::vector<std::string>{"reminder 3 60", "reminder 1 60"}));
 }
 
-TEST_F(GlownaTest, ASettingsSnapshotIsStoredAndAppliedWhole) {
+TEST_F(GlownaTest, ADraftIsStoredAndWhatWasStoredIsApplied) {
   Start();
-  UstawieniaKalmo u = UstawieniaKalmo::Wczytaj();
+  UstawieniaKalmo u = UstawieniaKalmo::Wczytaj(r->Pliki());
   u.limity.CzestotliwoscMonitorowania = 4;
   u.ostrzeganie.przerwa.czestotliwosc = 7;
   u.znakiFiltrujace = "[";
   u.lewyAlt = false;
   u.rejestracjaPolaczen = false;
   u.schowek.buforKB = 20;
-  r->ZastosujUstawienia(u);
+  u.goraceKlawisze.linie = {"Ctrl+K#Przerwa"};
+  EXPECT_TRUE(r->ZastosujUstawienia(u).Zapisano());
   EXPECT_EQ(z.lista, (std::vector<std::string>{"timer 4000", "left alt off", "hotkey table", "captions",
                                                "clipboard 20"}));
   EXPECT_EQ(r->Dzis().limity.CzestotliwoscMonitorowania, 4);  // the ticks add what the timer runs at
   EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 7);
   EXPECT_EQ(r->ZnakiFiltrujace(), "[");
-  const UstawieniaKalmo zapisane = UstawieniaKalmo::Wczytaj();
-  EXPECT_EQ(zapisane.limity.ToBytes(), u.limity.ToBytes());
-  EXPECT_EQ(zapisane.ostrzeganie.ToBytes(), u.ostrzeganie.ToBytes());
-  EXPECT_FALSE(zapisane.lewyAlt);
+  EXPECT_EQ(ui.podpisy.przerwa, "Przerwa    (Ctrl+K)");
+  const UstawieniaKalmo zapisane = UstawieniaKalmo::Wczytaj(r->Pliki());
+  EXPECT_EQ(zapisane.limity.ToBytes(), u.Limity()->ToBytes());
+  EXPECT_EQ(zapisane.goraceKlawisze.linie, u.goraceKlawisze.linie);
   EXPECT_TRUE(tp.dialogs.shown.empty());
   // The modem log is switched on when the setting says so.
   const std::string modem = std::string(kKluczModemow) + "\\0000";
@@ -401,6 +402,21 @@ TEST_F(GlownaTest, ASettingsSnapshotIsStoredAndAppliedWhole) {
   u.rejestracjaPolaczen = true;
   r->ZastosujUstawienia(u);
   EXPECT_EQ(tp.registry.ReadBinary(Root::LocalMachine, modem, "Logging"), std::vector<uint8_t>{1});
+
+  // What could not be stored keeps running as it was, and the result names it.
+  z.lista.clear();
+  tp.registry.lockedKeys.push_back(kKlucz);
+  tp.files.failingWrites.push_back(r->Pliki().goraceKlawisze);
+  u.goraceKlawisze.linie = {"Ctrl+L#Przerwa"};
+  u.limity.CzestotliwoscMonitorowania = 8;
+  u.ostrzeganie.przerwa.czestotliwosc = 9;
+  const WynikZapisuUstawien blad = r->ZastosujUstawienia(u);
+  EXPECT_FALSE(blad.Zapisano());
+  EXPECT_EQ(blad.bledy.size(), 10u);
+  EXPECT_TRUE(z.lista.empty());
+  EXPECT_EQ(r->Dzis().limity.CzestotliwoscMonitorowania, 4);
+  EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 7);
+  EXPECT_EQ(ui.podpisy.przerwa, "Przerwa    (Ctrl+K)");
 }
 
 TEST_F(GlownaTest, ScreenSaverMessages) {

@@ -143,54 +143,123 @@ TEST_F(RejestrTest, FirstRunKeepsDataFilesThatExistAndReportsAFailedOne) {
   EXPECT_EQ(drugi.dialogs.shown[0].text, "Błąd nierozpoznany - raise");
 }
 
-TEST_F(RejestrTest, SettingsSnapshotRoundTripsWholeAndKeepsTheCleanupDate) {
+TEST_F(RejestrTest, SettingsDraftRoundTripsWholeAndKeepsTheCleanupDate) {
   // An empty key: first-run values, and the single values are created as every reader creates them.
   tp.registry.CreateKey(Root::CurrentUser, kKlucz);
-  UstawieniaKalmo u = UstawieniaKalmo::Wczytaj();
+  UstawieniaKalmo u = UstawieniaKalmo::Wczytaj(pliki);
   EXPECT_EQ(u.limity.ToBytes(), LimitsRecord::Domyslne().ToBytes());
   EXPECT_EQ(u.ostrzeganie.ToBytes(), WarningOptions::PierwszeUruchomienie().ToBytes());
   EXPECT_EQ(u.znakiFiltrujace, "-[");
-  EXPECT_TRUE(u.lewyAlt && u.pauseKey && u.rejestracjaPolaczen && !u.aktywnosc3D);
+  EXPECT_TRUE(u.lewyAlt && u.pauseKey && u.rejestracjaPolaczen);
   EXPECT_EQ(u.cenaPolaczeniaModemowego, 2318);
   EXPECT_EQ(tp.registry.ReadString(Root::CurrentUser, kKlucz, "PauseKey"), "Tak");
+  EXPECT_TRUE(u.goraceKlawisze.czytelna && u.goraceKlawisze.linie.empty());  // no file yet
 
   u.limity.caDziennyLimit = 28800;
-  u.limity.Programy = "winword.exe#notepad.exe";
+  u.programy = {"winword.exe", "notepad.exe"};
   u.ostrzeganie.koniecPracy.plikDzwieku = "C:\\Dźwięki\\gong.wav";
   u.schowek.czcionka = "Tahoma";
   u.plikiTymczasowe.kronika = false;
   u.plikiTymczasowe.ostatnieCzyszczenie = 46000;
-  u.aktywnosc3D = true;
   u.znakiFiltrujace = "-";
   u.lewyAlt = false;
   u.pauseKey = false;
   u.rejestracjaPolaczen = false;
   u.cenaPolaczeniaModemowego = 3050;
-  ASSERT_TRUE(u.Zapisz());
-  const UstawieniaKalmo w = UstawieniaKalmo::Wczytaj();
-  EXPECT_EQ(w.limity.ToBytes(), u.limity.ToBytes());
-  EXPECT_EQ(w.ostrzeganie.ToBytes(), u.ostrzeganie.ToBytes());
-  EXPECT_EQ(w.schowek.ToBytes(), u.schowek.ToBytes());
-  EXPECT_EQ(w.plikiTymczasowe.ToBytes(), u.plikiTymczasowe.ToBytes());
-  EXPECT_EQ(w.aktywnosc3D, true);
-  EXPECT_EQ(w.znakiFiltrujace, "-");
-  EXPECT_FALSE(w.lewyAlt || w.pauseKey || w.rejestracjaPolaczen);
-  EXPECT_EQ(w.cenaPolaczeniaModemowego, 3050);
+  u.skroty.linie = {"Praca#C:\\Praca"};
+  WynikZapisuUstawien w = u.Zapisz();
+  ASSERT_TRUE(w.Zapisano());
+  EXPECT_EQ(w.zapisane, kWszystkieCzesci);
+  const UstawieniaKalmo z = UstawieniaKalmo::Wczytaj(pliki);
+  EXPECT_EQ(z.limity.Programy, "winword.exe#notepad.exe");
+  EXPECT_EQ(z.programy, u.programy);
+  EXPECT_EQ(z.limity.caDziennyLimit, 28800);
+  EXPECT_EQ(z.ostrzeganie.ToBytes(), u.ostrzeganie.ToBytes());
+  EXPECT_EQ(z.schowek.ToBytes(), u.schowek.ToBytes());
+  EXPECT_EQ(z.plikiTymczasowe.ToBytes(), u.plikiTymczasowe.ToBytes());
+  EXPECT_EQ(z.znakiFiltrujace, "-");
+  EXPECT_FALSE(z.lewyAlt || z.pauseKey || z.rejestracjaPolaczen);
+  EXPECT_EQ(z.cenaPolaczeniaModemowego, 3050);
+  EXPECT_EQ(z.skroty.linie, u.skroty.linie);
   EXPECT_EQ(tp.registry.ReadString(Root::CurrentUser, kKlucz, "LewyAlt"), "Nie");
+  EXPECT_FALSE(tp.files.FileExists(pliki.goraceKlawisze));  // an unchanged list is not written
 
-  // The cleanup recorded a later date meanwhile: an older snapshot does not turn it back.
-  OpcjePlikowTymczasowych po = w.plikiTymczasowe;
+  // The cleanup recorded a later date meanwhile: an older draft does not turn it back.
+  OpcjePlikowTymczasowych po = z.plikiTymczasowe;
   po.ostatnieCzyszczenie = 46010;
   tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "OpcjePlikowTymczasowych", po.ToBytes());
   u.plikiTymczasowe.usuwanie = false;
-  ASSERT_TRUE(u.Zapisz());
-  const UstawieniaKalmo p = UstawieniaKalmo::Wczytaj();
+  ASSERT_TRUE(u.Zapisz().Zapisano());
+  const UstawieniaKalmo p = UstawieniaKalmo::Wczytaj(pliki);
   EXPECT_FALSE(p.plikiTymczasowe.usuwanie);
   EXPECT_EQ(p.plikiTymczasowe.ostatnieCzyszczenie, 46010);
   EXPECT_TRUE(tp.dialogs.shown.empty());
 
+  // Only the parts asked for are stored; a program list too long for the record is not stored.
+  u.limity.caDziennyLimit = 3600;
+  u.znakiFiltrujace = "[";
+  w = u.Zapisz(static_cast<uint32_t>(CzescUstawien::Limity));
+  EXPECT_EQ(w.zapisane, static_cast<uint32_t>(CzescUstawien::Limity));
+  EXPECT_EQ(UstawieniaKalmo::Wczytaj().znakiFiltrujace, "-");
+  u.programy.assign(30, "Program12");
+  w = u.Zapisz(CzescUstawien::Limity | CzescUstawien::ZnakiFiltrujace);
+  EXPECT_EQ(w.zapisane, static_cast<uint32_t>(CzescUstawien::ZnakiFiltrujace));
+  ASSERT_EQ(w.bledy.size(), 1u);
+  EXPECT_EQ(w.bledy[0].opis, "ustawienia czasu pracy (Ustawienia): zbyt dużo monitorowanych programów");
+  EXPECT_EQ(UstawieniaKalmo::Wczytaj().limity.caDziennyLimit, 3600);
+
+  // Without the key nothing of it is stored, and each part says so; nothing is shown.
   tp.registry.DeleteKey(Root::CurrentUser, kKlucz);
-  EXPECT_FALSE(u.Zapisz());
+  u.programy.clear();
+  w = u.Zapisz();
+  EXPECT_FALSE(w.Zapisano());
+  EXPECT_EQ(w.bledy.size(), 9u);
+  EXPECT_EQ(w.zapisane, CzescUstawien::GoraceKlawisze | CzescUstawien::Skroty | CzescUstawien::RegulyCzyszczenia);
+  EXPECT_TRUE(tp.dialogs.shown.empty());
+}
+
+TEST_F(RejestrTest, DamagedRecordsGiveFirstRunValuesAndListsAreKeptWhenTheyCannotBeRead) {
+  UtworzZmienneRejestrowe(pliki);
+  tp.registry.WriteBinary(Root::CurrentUser, kKlucz, "OpcjeSchowka", {1, 2, 3});
+  tp.registry.DeleteValue(Root::CurrentUser, kKlucz, "OpcjeOstrzegania");
+  const std::string klawisze = *tp.files.ReadFile(pliki.goraceKlawisze);
+  tp.files.failingReads.push_back(pliki.goraceKlawisze);
+  tp.files.AddFile(pliki.skroty, "Dom#C:\\Dom\r\n");
+  tp.dialogs.shown.clear();
+
+  UstawieniaKalmo u = UstawieniaKalmo::Wczytaj(pliki);
+  // The damaged record is reported and kept aside; the missing one is no fault.
   ASSERT_EQ(tp.dialogs.shown.size(), 1u);
-  EXPECT_EQ(tp.dialogs.shown[0].place, "UstawieniaKalmo.Zapisz");
+  EXPECT_NE(tp.dialogs.shown[0].text.find("OpcjeSchowka"), std::string::npos);
+  EXPECT_EQ(Binary("OpcjeSchowkaUszkodzony"), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(u.schowek.ToBytes(), OpcjeSchowka::PierwszeUruchomienie().ToBytes());
+  EXPECT_EQ(u.ostrzeganie.ToBytes(), WarningOptions::PierwszeUruchomienie().ToBytes());
+  EXPECT_FALSE(u.goraceKlawisze.czytelna);
+  EXPECT_TRUE(u.skroty.czytelna);
+
+  // A list whose file could not be read is never written, even with lines in it; a list that
+  // was read is written when it changed, and a failed write says which file.
+  u.goraceKlawisze.linie = {"Ctrl+K#Przerwa"};
+  u.skroty.linie.push_back("Praca#C:\\Praca");
+  tp.files.failingWrites.push_back(pliki.skroty);
+  WynikZapisuUstawien w = u.Zapisz();
+  ASSERT_EQ(w.bledy.size(), 2u);
+  EXPECT_EQ(w.bledy[0].czesc, CzescUstawien::GoraceKlawisze);
+  EXPECT_EQ(w.bledy[0].opis, "plik gorących klawiszy: " + pliki.goraceKlawisze + " (nie dał się odczytać)");
+  EXPECT_EQ(w.bledy[1].opis, "plik skrótów: " + pliki.skroty);
+  EXPECT_TRUE(w.Zapisano(CzescUstawien::Schowek));
+  EXPECT_EQ(Binary("OpcjeSchowka"), OpcjeSchowka::PierwszeUruchomienie().ToBytes());
+  tp.files.failingReads.clear();
+  EXPECT_EQ(*tp.files.ReadFile(pliki.goraceKlawisze), klawisze);
+  EXPECT_EQ(*tp.files.ReadFile(pliki.skroty), "Dom#C:\\Dom\r\n");
+
+  // Hotkey lines are stored without blank lines and no more than the table holds.
+  u = UstawieniaKalmo::Wczytaj(pliki);
+  u.goraceKlawisze.linie = {"", "Ctrl+D#Wyświetla historię schowka", "  "};
+  for (int i = 1; i <= 20; ++i) u.goraceKlawisze.linie.push_back("Ctrl+F" + std::to_string(i) + "#Przerwa");
+  ASSERT_TRUE(u.Zapisz().Zapisano());
+  const UstawieniaKalmo z = UstawieniaKalmo::Wczytaj(pliki);
+  ASSERT_EQ(z.goraceKlawisze.linie.size(), 15u);
+  EXPECT_EQ(z.goraceKlawisze.linie[0], "Ctrl+D#Wyświetla historię schowka");
+  EXPECT_EQ(z.goraceKlawisze.linie[14], "Ctrl+F14#Przerwa");
 }

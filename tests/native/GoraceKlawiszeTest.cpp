@@ -242,14 +242,6 @@ TEST(THotKeys, KeepsTheFirstFifteenLinesOfALongerFile) {
             "pomijane.");
   t.WczytajHotkeye();
   EXPECT_EQ(p.dialogs.shown.size(), 1u);
-
-  // Saving writes no more than the table holds, drops blank rows, and replaces the file.
-  ASSERT_TRUE(ZapiszHotkeye(kPlik, lines));
-  TStringList zapisane;
-  ASSERT_TRUE(ReadTextLines(kPlik, zapisane));
-  EXPECT_EQ(zapisane.size(), 15u);
-  ASSERT_TRUE(ZapiszHotkeye(kPlik, {"", "Ctrl+D#Wyświetla historię schowka", "  "}));
-  EXPECT_EQ(*p.files.ReadFile(kPlik), cp1250::FromUtf8("Ctrl+D#Wyświetla historię schowka\r\n"));
 }
 
 TEST(THotKeys, EmptyFileAndBlankLinesRegisterNoShortcutZero) {

@@ -22,40 +22,23 @@ struct StronaTestowa : StronaOpcji {
     log->push_back("sprawdz " + nazwa);
     return odmowa;
   }
-  void Zapisz() override { log->push_back("zapisz " + nazwa); }
 };
 
 }  // namespace
 
-TEST(OpcjeStrony, CaptionsOrderAndHelpContexts) {
-  const char* nazwy[] = {"Intensywność pracy", "Ostrzeganie", "Przypominanie", "Klawiatura",
-                         "Schowek",            "Pliki Tymczasowe", "Skróty", "Modem"};
-  const int konteksty[] = {26, 24, 25, 9, 10, 11, 20, 21};
-  for (int i = 0; i < kLiczbaStron; ++i) {
-    EXPECT_EQ(NazwaStrony(i), nazwy[i]);
-    EXPECT_EQ(IndeksStrony(nazwy[i]), i);
-    EXPECT_EQ(KontekstPomocyStrony(i), konteksty[i]);
-  }
-  EXPECT_EQ(KontekstPomocyStrony(8), 0);
-  EXPECT_EQ(KontekstPomocyStrony(-1), 0);
-  EXPECT_EQ(IndeksStrony(""), -1);
-  EXPECT_EQ(IndeksStrony("skróty"), -1);
-}
-
-TEST(OpcjeStrony, OkValidatesEveryPageBeforeStoringAny) {
+TEST(OpcjeStrony, OkChecksThePagesInOrderUntilOneRefuses) {
   std::vector<std::string> log;
-  StronaTestowa a("a", &log), b("b", &log), c("c", &log, "Zbyt dużo monitorowanych programów");
-  WynikZapisuStron w = ZapiszStrony({&a, &b, &c});
-  EXPECT_FALSE(w.zapisano);
-  EXPECT_EQ(w.odmowa, &c);
-  EXPECT_EQ(w.ostrzezenie, "Zbyt dużo monitorowanych programów");
-  EXPECT_EQ(log, (std::vector<std::string>{"sprawdz a", "sprawdz b", "sprawdz c"}));
+  StronaTestowa a("a", &log), b("b", &log, "Zbyt dużo monitorowanych programów"), c("c", &log);
+  OdmowaStrony o = SprawdzStrony({&a, &b, &c});
+  EXPECT_EQ(o.strona, &b);
+  EXPECT_EQ(o.ostrzezenie, "Zbyt dużo monitorowanych programów");
+  EXPECT_EQ(log, (std::vector<std::string>{"sprawdz a", "sprawdz b"}));
 
   log.clear();
-  c.odmowa.reset();
-  w = ZapiszStrony({&a, &b, &c});
-  EXPECT_TRUE(w.zapisano);
-  EXPECT_EQ(log, (std::vector<std::string>{"sprawdz a", "sprawdz b", "sprawdz c", "zapisz a", "zapisz b", "zapisz c"}));
+  b.odmowa.reset();
+  o = SprawdzStrony({&a, &b, &c});
+  EXPECT_EQ(o.strona, nullptr);
+  EXPECT_EQ(log, (std::vector<std::string>{"sprawdz a", "sprawdz b", "sprawdz c"}));
 }
 
 TEST(OpcjeIntensywnosc, RatioLabel) {
@@ -303,4 +286,18 @@ TEST(OpcjeKlawiatura, KeyFieldsFollowAndSetTheGrid) {
   std::vector<WierszKlawisza> pelna(kMaxKlawiszy, {"Ctrl+1", "Przerwa"});
   EXPECT_EQ(UstawKlawiszZadania(pelna, kZadanieSchowek, 0x4000 | 'K'), WynikKlawisza::PelnaTabela);
   EXPECT_EQ(pelna.size(), kMaxKlawiszy);
+
+  // A key field over the draft's lines: the task's own key changes nothing; a refused key leaves
+  // the lines as they are; a taken one rewrites them row by row, blank lines gone.
+  std::vector<std::string> linie = {"Shift+Ctrl+P#Przerwa", "", "Ctrl+D#Wyświetla historię schowka"};
+  EXPECT_EQ(UstawKlawiszZPola(linie, kZadanieSchowek, 0x4000 | 'D'), std::nullopt);
+  EXPECT_EQ(linie.size(), 3u);
+  EXPECT_EQ(UstawKlawiszZPola(linie, kZadanieSchowek, 0x2000 | 'D'), std::string(kNiepoprawnyKlawisz));
+  EXPECT_EQ(UstawKlawiszZPola(linie, kZadanieSchowek, 0), std::string(kNiepoprawnyKlawisz));
+  EXPECT_EQ(linie.size(), 3u);
+  EXPECT_EQ(UstawKlawiszZPola(linie, kZadanieListaSkrotow, 0x4000 | 0x2000 | 'L'), std::nullopt);
+  EXPECT_EQ(linie, (std::vector<std::string>{"Shift+Ctrl+P#Przerwa", "Ctrl+D#Wyświetla historię schowka",
+                                             "Shift+Ctrl+L#Wyświetla listę skrótów"}));
+  std::vector<std::string> pelne(kMaxKlawiszy, "Ctrl+1#Przerwa");
+  EXPECT_EQ(UstawKlawiszZPola(pelne, kZadanieSchowek, 0x4000 | 'K'), "Maksymalna ilość gorących klawiszy to: 15");
 }

@@ -248,6 +248,44 @@ class KalmoProgram : public testing::Test {
 
   std::string Plik(const std::string& suffix) const { return prefix_ + suffix; }
 
+  // A text copied by another program (this one).
+  static bool Kopiuj(const std::wstring& t) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (t.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(g), t.c_str(), (t.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(g);
+    const bool ok = SetClipboardData(CF_UNICODETEXT, g) != nullptr;
+    CloseClipboard();
+    return ok;
+  }
+  static void WyczyscSchowek() {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    CloseClipboard();
+  }
+  // Waits until Kalmo's clipboard history holds n items; its window in `schowek`.
+  bool PozycjiSchowka(LRESULT n, HWND& schowek) {
+    return Czekaj([&] {
+      schowek = nullptr;
+      while ((schowek = FindWindowExW(nullptr, schowek, L"TfrmSchowek", nullptr))) {
+        DWORD p = 0;
+        GetWindowThreadProcessId(schowek, &p);
+        if (p == proces_.id) break;
+      }
+      return schowek && SendMessageW(driver::FindChildByName(schowek, "lstSchowek"), LB_GETCOUNT, 0, 0) == n;
+    });
+  }
+  // The texts of a message dialog of Kalmo's, answered with its button.
+  struct Odpowiedz {
+    std::string teksty;
+    driver::Answerer answerer;
+    Odpowiedz(const wchar_t* klasa, const char* przycisk, DWORD proces)
+        : answerer(klasa, przycisk, [this](HWND d) {
+            for (const auto& [nazwa, tekst] : driver::NamedTexts(d)) teksty += tekst + "\n";
+          }, 1, proces) {}
+  };
+
   wintest::Scratch scratch_;
   driver::Process proces_;
   std::string prefix_;
@@ -526,18 +564,12 @@ TEST_F(KalmoProgram, TrayMenuCarriesHotkeysAndFollowsTheWindows) {
 
   // Statistics before the first archived day: the information message, nothing else.
   {
-    std::string seen;
-    driver::Answerer answer(
-        L"TfrmKomunikat", "Ok",
-        [&](HWND dlg) {
-          for (const auto& [name, text] : driver::NamedTexts(dlg)) seen += text + "\n";
-        },
-        1, proces_.id);
+    Odpowiedz info(L"TfrmKomunikat", "Ok", proces_.id);
     ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuStatystyka, 0));
-    ASSERT_TRUE(answer.WaitForCount(1));
-    EXPECT_NE(seen.find("Ta funkcja będzie sprawna dopiero jutro gdy program zbierze wystarczającą ilość danych."),
+    ASSERT_TRUE(info.answerer.WaitForCount(1));
+    EXPECT_NE(info.teksty.find("Ta funkcja będzie sprawna dopiero jutro gdy program zbierze wystarczającą ilość danych."),
               std::string::npos)
-        << seen;
+        << info.teksty;
   }
   EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuStatystyka).wlaczona; }));
 
@@ -618,38 +650,15 @@ TEST_F(KalmoProgram, FirstRunHotkeyFromAnotherProgramStartsTheBreak) {
 
 TEST_F(KalmoProgram, ClipboardHotkeyPastesAnEarlierTextIntoAnotherProgram) {
   // A text left on the clipboard by an earlier test would join the history as Kalmo starts.
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  CloseClipboard();
+  WyczyscSchowek();
   HWND h = Uruchom();
   ASSERT_NE(h, nullptr);
   // Two texts copied by another program (this one), the first with Polish letters.
-  auto kopiuj = [](const std::wstring& t) {
-    if (!OpenClipboard(nullptr)) return false;
-    EmptyClipboard();
-    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (t.size() + 1) * sizeof(wchar_t));
-    std::memcpy(GlobalLock(g), t.c_str(), (t.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(g);
-    const bool ok = SetClipboardData(CF_UNICODETEXT, g) != nullptr;
-    CloseClipboard();
-    return ok;
-  };
   HWND schowek = nullptr;
-  auto pozycji = [&](LRESULT n) {
-    return Czekaj([&] {
-      schowek = nullptr;
-      while ((schowek = FindWindowExW(nullptr, schowek, L"TfrmSchowek", nullptr))) {
-        DWORD p = 0;
-        GetWindowThreadProcessId(schowek, &p);
-        if (p == proces_.id) break;
-      }
-      return schowek && SendMessageW(driver::FindChildByName(schowek, "lstSchowek"), LB_GETCOUNT, 0, 0) == n;
-    });
-  };
-  ASSERT_TRUE(kopiuj(L"Zażółć gęślą jaźń"));
-  ASSERT_TRUE(pozycji(1));
-  ASSERT_TRUE(kopiuj(L"drugi tekst"));
-  ASSERT_TRUE(pozycji(2));
+  ASSERT_TRUE(Kopiuj(L"Zażółć gęślą jaźń"));
+  ASSERT_TRUE(PozycjiSchowka(1, schowek));
+  ASSERT_TRUE(Kopiuj(L"drugi tekst"));
+  ASSERT_TRUE(PozycjiSchowka(2, schowek));
 
   // The window being typed in: an edit control of this program, in the foreground.
   HWND okno = CreateWindowExW(0, L"STATIC", L"Edytor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 120, nullptr,
@@ -837,8 +846,7 @@ TEST_F(KalmoProgram, OptionsOpenFromTheTrayStoreAllOrNothingAndAChangedHotkeyWor
   ASSERT_NE(opcje, nullptr);
   HWND hkSkroty = driver::FindChildByName(opcje, "hkSkroty");
   ASSERT_NE(hkSkroty, nullptr);
-  SendMessageW(hkSkroty, HKM_SETHOTKEY, MAKEWORD('L', HOTKEYF_SHIFT | HOTKEYF_CONTROL), 0);
-  SendMessageW(hkSkroty, WM_KILLFOCUS, 0, 0);  // leaving the field sets the key of its task
+  SendMessageW(hkSkroty, HKM_SETHOTKEY, MAKEWORD('L', HOTKEYF_SHIFT | HOTKEYF_CONTROL), 0);  // "OK" sets it
   HWND przerwa = driver::FindChildByName(opcje, "chbOstrzeganieNaPrzerwe");
   ASSERT_NE(przerwa, nullptr);
   if (SendMessageW(przerwa, BM_GETCHECK, 0, 0) != BST_CHECKED) SendMessageW(przerwa, BM_CLICK, 0, 0);
@@ -846,18 +854,12 @@ TEST_F(KalmoProgram, OptionsOpenFromTheTrayStoreAllOrNothingAndAChangedHotkeyWor
   ASSERT_NE(czestotliwosc, nullptr);
   SendMessageW(czestotliwosc, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x"));
   {
-    std::string seen;
-    driver::Answerer answer(
-        L"TfrmKomunikat", "Ok",
-        [&](HWND dlg) {
-          for (const auto& [name, text] : driver::NamedTexts(dlg)) seen += text + "\n";
-        },
-        1, proces_.id);
+    Odpowiedz uwaga(L"TfrmKomunikat", "Ok", proces_.id);
     ASSERT_TRUE(driver::ClickButton(opcje, "OK"));
-    ASSERT_TRUE(answer.WaitForCount(1));
-    EXPECT_NE(seen.find("Błędnie podana częstotliwość przypomnień o przerwie na zakładce \"Ostrzeganie\"!"),
+    ASSERT_TRUE(uwaga.answerer.WaitForCount(1));
+    EXPECT_NE(uwaga.teksty.find("Błędnie podana częstotliwość przypomnień o przerwie na zakładce \"Ostrzeganie\"!"),
               std::string::npos)
-        << seen;
+        << uwaga.teksty;
   }
   EXPECT_TRUE(IsWindowVisible(opcje));
   EXPECT_EQ(Ustawienia(), przed);
@@ -884,10 +886,118 @@ TEST_F(KalmoProgram, OptionsOpenFromTheTrayStoreAllOrNothingAndAChangedHotkeyWor
   EXPECT_EQ(SendMessageW(driver::FindChildByName(opcje, "Notes"), TCM_GETCURSEL, 0, 0), 6);
   EXPECT_TRUE(GetWindowLongPtrW(opcje, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(IsWindowEnabled(lista));
+  // Its advanced options open in front of it: owned by it, on top, and what is under their middle.
+  HWND przycisk = driver::FindChildByName(opcje, "cmdOpcjeZaawansowane");
+  ASSERT_NE(przycisk, nullptr);
+  ASSERT_TRUE(PostMessageW(GetParent(przycisk), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(przycisk), BN_CLICKED),
+                           reinterpret_cast<LPARAM>(przycisk)));
+  HWND zaawansowane = driver::WaitForWindow(L"TfrmOpcjeZaawansowane", "Opcje zaawansowane", proces_.id);
+  ASSERT_NE(zaawansowane, nullptr);
+  EXPECT_EQ(GetWindow(zaawansowane, GW_OWNER), opcje);
+  EXPECT_TRUE(GetWindowLongPtrW(zaawansowane, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(IsWindowEnabled(opcje));
+  RECT r{};
+  GetWindowRect(zaawansowane, &r);
+  EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}), GA_ROOT), zaawansowane);
+  ASSERT_TRUE(driver::ClickButton(zaawansowane, "Anuluj"));
+  ASSERT_TRUE(driver::WaitUntilGone(zaawansowane));
+  EXPECT_TRUE(Czekaj([&] { return IsWindowEnabled(opcje) != FALSE; }));
   ASSERT_TRUE(driver::ClickButton(opcje, "Anuluj"));
   ASSERT_TRUE(driver::WaitUntilGone(opcje));
   EXPECT_TRUE(Czekaj([&] { return IsWindowEnabled(lista) != FALSE; }));
   PostMessageW(lista, WM_CLOSE, 0, 0);
   EXPECT_TRUE(driver::WaitUntilGone(lista));
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, OptionsOverADamagedClipboardRecordKeepTheHistoryCollectingWithFirstRunValues) {
+  WyczyscSchowek();
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  // Damaged while Kalmo runs (its history goes on with what it read at the start).
+  ASSERT_TRUE(UstawBinarna("OpcjeSchowka", {1, 2, 3}));
+  HWND opcje = nullptr;
+  {
+    Odpowiedz blad(L"TfrmKomunikatBledu", "Kontynuuj", proces_.id);
+    ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuOpcje, 0));
+    ASSERT_TRUE(blad.answerer.WaitForCount(1));
+    EXPECT_NE(blad.teksty.find("OpcjeSchowka"), std::string::npos) << blad.teksty;
+    opcje = driver::WaitForWindow(L"TfrmOpcje", "Opcje", proces_.id);
+    ASSERT_NE(opcje, nullptr);
+  }
+  // The page shows the first-run values, and "OK" stores them.
+  EXPECT_EQ(SendMessageW(driver::FindChildByName(opcje, "chbSchowekAktywny"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(driver::ReadText(driver::FindChildByName(opcje, "spnBuforSchowka")), "10");
+  ASSERT_TRUE(driver::ClickButton(opcje, "OK"));
+  ASSERT_TRUE(driver::WaitUntilGone(opcje));
+  const auto& s = WartosciKlucza()["OpcjeSchowka"].data;
+  ASSERT_EQ(s.size(), 84u);
+  EXPECT_EQ(s[76], 1);  // active
+  EXPECT_EQ(I32(s, 72), 10);
+  EXPECT_EQ(I32(s, 64), 100);
+  EXPECT_EQ(I32(s, 68), 367);
+  EXPECT_EQ(I32(s, 80), 0xFFFFFF);
+  EXPECT_EQ(WartosciKlucza()["OpcjeSchowkaUszkodzony"].data, (std::vector<uint8_t>{1, 2, 3}));
+  // The history still collects what is copied.
+  HWND schowek = nullptr;
+  ASSERT_TRUE(Kopiuj(L"po opcjach"));
+  EXPECT_TRUE(PozycjiSchowka(1, schowek));
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, OptionsKeepAHotkeyFileThatCannotBeReadOrWritten) {
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  const std::string plik = Plik("_hotkey.dat");
+  const std::string przed = wintest::Scratch::Get(plik);
+  auto zablokuj = [&] {
+    return CreateFileW(W(plik).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);  // no sharing
+  };
+
+  // Held by another program as the dialog opens: said once, and the hotkeys are read-only.
+  HANDLE blokada = zablokuj();
+  ASSERT_NE(blokada, INVALID_HANDLE_VALUE);
+  HWND opcje = nullptr;
+  {
+    Odpowiedz uwaga(L"TfrmKomunikat", "Ok", proces_.id);
+    ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuOpcje, 0));
+    opcje = driver::WaitForWindow(L"TfrmOpcje", "Opcje", proces_.id);
+    ASSERT_NE(opcje, nullptr);
+    ASSERT_TRUE(uwaga.answerer.WaitForCount(1));
+    EXPECT_NE(uwaga.teksty.find("Nie można odczytać pliku gorących klawiszy:"), std::string::npos) << uwaga.teksty;
+    EXPECT_NE(uwaga.teksty.find(plik), std::string::npos) << uwaga.teksty;
+  }
+  for (const char* n : {"grdGoraceKlawisze", "cmdDodajGoracyKlawisz", "cmdUsunGoracyKlawisz", "hkSchowek", "hkSkroty"})
+    EXPECT_FALSE(IsWindowEnabled(driver::FindChildByName(opcje, n))) << n;
+  EXPECT_TRUE(IsWindowEnabled(driver::FindChildByName(opcje, "chbLewyAlt")));
+  ASSERT_TRUE(driver::ClickButton(opcje, "OK"));
+  ASSERT_TRUE(driver::WaitUntilGone(opcje));
+  CloseHandle(blokada);
+  EXPECT_EQ(wintest::Scratch::Get(plik), przed);
+
+  // Held after the dialog opened: "OK" says the file was not stored and the dialog stays open;
+  // let go, "OK" stores it and the menu shows the new key.
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuOpcje, 0));
+  opcje = driver::WaitForWindow(L"TfrmOpcje", "Opcje", proces_.id);
+  ASSERT_NE(opcje, nullptr);
+  SendMessageW(driver::FindChildByName(opcje, "hkSkroty"), HKM_SETHOTKEY, MAKEWORD('L', HOTKEYF_SHIFT | HOTKEYF_CONTROL),
+               0);
+  blokada = zablokuj();
+  ASSERT_NE(blokada, INVALID_HANDLE_VALUE);
+  {
+    Odpowiedz blad(L"TfrmKomunikat", "Ok", proces_.id);
+    ASSERT_TRUE(driver::ClickButton(opcje, "OK"));
+    ASSERT_TRUE(blad.answerer.WaitForCount(1));
+    EXPECT_NE(blad.teksty.find("Nie zapisano:"), std::string::npos) << blad.teksty;
+    EXPECT_NE(blad.teksty.find(plik), std::string::npos) << blad.teksty;
+  }
+  EXPECT_TRUE(IsWindowVisible(opcje));
+  EXPECT_EQ(CzytajPozycje(h, mnuListaSkrotow).podpis, "Lista skrótów...");
+  CloseHandle(blokada);
+  EXPECT_EQ(wintest::Scratch::Get(plik), przed);
+  ASSERT_TRUE(driver::ClickButton(opcje, "OK"));
+  ASSERT_TRUE(driver::WaitUntilGone(opcje));
+  EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuListaSkrotow).podpis == "Lista Skrótów...    (Shift+Ctrl+L)"; }));
+  EXPECT_NE(wintest::Scratch::Get(plik).find("Shift+Ctrl+L#"), std::string::npos);
   EXPECT_EQ(Zakoncz(), 0);
 }

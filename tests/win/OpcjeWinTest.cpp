@@ -1,5 +1,6 @@
 // The options dialog, the advanced options and help as real Win32 windows under Wine, over the
-// in-memory settings (registry and files of the memory platform).
+// in-memory settings (registry and files of the memory platform). The dialog's one call into the
+// core is recorded here and stores the draft as the core does.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,14 +15,13 @@
 #include "common/win32/Window.h"
 #include "keyboard/GoraceKlawisze.h"
 #include "options/Opcje.h"
-#include "settings/Pomoc.h"
 #include "options/win32/Opcje.h"
 #include "options/win32/OpcjeZaawansowane.h"
-#include "settings/win32/Pomoc.h"
 #include "platform/memory/Memory.h"
+#include "settings/Pomoc.h"
 #include "settings/Rejestr.h"
+#include "settings/win32/Pomoc.h"
 #include "tests/win/Driver.h"
-#include "worktime/InfoSaver.h"
 
 using platform::memory::RecordingDialogs;
 
@@ -38,15 +38,12 @@ class OknoOpcji : public testing::Test {
   void SetUp() override {
     p.files.AddDirectory("C:\\Kalmo");
     UtworzZmienneRejestrowe(pliki);
-    const auto dzis = TodayRecord().ToBytes();
-    CreateRegistryBinary(kKluczKalmo, wartosc::TodayInfo, dzis.data(), static_cast<int>(dzis.size()));
     // A record the sliders cannot show exactly: a 1000-second break and a 10-second tick.
     LimitsRecord l = LimitsRecord::Domyslne();
     l.caDlugoscPrzerwy = 1000;
     l.Programy = "Word#Excel";
     const auto b = l.ToBytes();
     CreateRegistryBinary(kKluczKalmo, wartosc::Ustawienia, b.data(), static_cast<int>(b.size()));
-    konto = std::make_unique<TInfoSaver>(pliki, nullptr);
     p.dialogs.shown.clear();
   }
   void TearDown() override {
@@ -55,44 +52,47 @@ class OknoOpcji : public testing::Test {
       if (d.kind == RecordingDialogs::Shown::Error) ADD_FAILURE() << "error dialog: " << d.place << " " << d.text;
   }
 
+  OtwarcieOpcji Otwarcie() {
+    OtwarcieOpcji o;
+    o.folderProgramu = "C:\\Kalmo";
+    o.plikKroniki = pliki.kronika;
+    o.zastosuj = [this](const UstawieniaKalmo& u, uint32_t czesci) {
+      wywolania.push_back({u, czesci});
+      return u.Zapisz(czesci);
+    };
+    return o;
+  }
   TfrmOpcje& Okno() {
-    KontekstOpcji k;
-    k.infoSaver = konto.get();
-    k.pliki = pliki;
-    k.folderProgramu = "C:\\Kalmo";
-    k.ustawOpcjeOstrzegania = [this](const WarningOptions& o) { wMocy = o; ++zmianyOstrzegania; };
-    k.ustawZnakiFiltrujace = [this](const std::string& z) { znaki = z; };
-    k.poZapisieHotkeyow = [this] { ++przeladowania; };
-    k.przelaczLewyAlt = [this](bool tak) { lewyAlt.push_back(tak); return true; };
-    okno = std::make_unique<TfrmOpcje>(k);
+    okno = std::make_unique<TfrmOpcje>(UstawieniaKalmo::Wczytaj(pliki), Otwarcie());
     return *okno;
   }
   HWND C(const std::string& nazwa) { return win::FindControl(okno->Hwnd(), nazwa); }
-  // A slider moved by the user: the position and the notification its page receives.
-  void Przesun(const std::string& suwak, int pozycja) {
-    HWND s = C(suwak);
+  // A slider moved by the user: the position and the notification its window receives.
+  static void Przesun(HWND s, int pozycja) {
     SendMessageW(s, TBM_SETPOS, TRUE, pozycja);
     SendMessageW(GetParent(s), WM_HSCROLL, TB_THUMBPOSITION, reinterpret_cast<LPARAM>(s));
   }
-  void Kliknij(const std::string& przycisk) {
-    HWND b = C(przycisk);
-    SendMessageW(b, BM_CLICK, 0, 0);
-  }
-  std::vector<std::string> Ostrzezenia() const {
+  void Kliknij(const std::string& przycisk) { SendMessageW(C(przycisk), BM_CLICK, 0, 0); }
+  std::vector<std::string> Komunikaty(platform::RodzajKomunikatu rodzaj = platform::rkOstrzezenie) const {
     std::vector<std::string> t;
     for (const auto& d : p.dialogs.shown)
-      if (d.kind == RecordingDialogs::Shown::Message && d.picture == platform::rkOstrzezenie) t.push_back(d.text);
+      if (d.kind == RecordingDialogs::Shown::Message && d.picture == rodzaj) t.push_back(d.text);
     return t;
   }
+  TStringList Linie(const std::string& plik) {
+    TStringList l;
+    EXPECT_TRUE(ReadTextLines(plik, l)) << plik;
+    return l;
+  }
 
+  struct Wywolanie {
+    UstawieniaKalmo u;
+    uint32_t czesci;
+  };
   platform::memory::TestPlatform p;
   PlikiDanych pliki = UtworzNazwyPlikow("C:\\Kalmo", "test");
-  std::unique_ptr<TInfoSaver> konto;
   std::unique_ptr<TfrmOpcje> okno;
-  WarningOptions wMocy;
-  int zmianyOstrzegania = 0, przeladowania = 0;
-  std::string znaki = "niezmienione";
-  std::vector<bool> lewyAlt;
+  std::vector<Wywolanie> wywolania;
 };
 
 }  // namespace
@@ -117,120 +117,73 @@ TEST_F(OknoOpcji, EightPagesInOrderWithTheirButtons) {
   EXPECT_EQ(win::GetText(C("cmdPomoc")), "Pomoc");
   RECT r{};
   GetClientRect(o.Hwnd(), &r);
-  EXPECT_EQ(r.right, win::Scale(634, win::ScreenDpi()));
-  EXPECT_EQ(r.bottom, win::Scale(429, win::ScreenDpi()));
+  EXPECT_EQ(r.right, win::Scale(634, o.Dpi()));
+  EXPECT_EQ(r.bottom, win::Scale(429, o.Dpi()));
   EXPECT_EQ(o.WybranaStrona(), 0);
   EXPECT_EQ(win::GetText(C("labStosunek")), "27 : 10");  // 45 minutes to the 1000-second break
   EXPECT_EQ(win::GetText(C("tbZnakiFiltrujace")), "-[");
 }
 
-TEST_F(OknoOpcji, OkWithNothingChangedChangesNothing) {
+TEST_F(OknoOpcji, OkWithNothingChangedMakesOneCallThatChangesNothing) {
   const auto ustawienia = Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar);
   const auto ostrzeganie = Wartosc(wartosc::OpcjeOstrzegania, WarningOptions::kRozmiar);
-  const auto plikiTym = Wartosc(wartosc::OpcjePlikowTymczasowych, OpcjePlikowTymczasowych::kRozmiar);
   const auto schowek = Wartosc(wartosc::OpcjeSchowka, OpcjeSchowka::kRozmiar);
   const auto klawisze = p.files.ReadFile(pliki.goraceKlawisze);
   ASSERT_TRUE(Okno().cmdOkClick());
+  ASSERT_EQ(wywolania.size(), 1u);
+  EXPECT_EQ(wywolania[0].czesci, kWszystkieCzesci);
+  EXPECT_EQ(wywolania[0].u.limity.caDlugoscPrzerwy, 1000);
   EXPECT_EQ(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar), ustawienia);
   EXPECT_EQ(Wartosc(wartosc::OpcjeOstrzegania, WarningOptions::kRozmiar), ostrzeganie);
-  EXPECT_EQ(Wartosc(wartosc::OpcjePlikowTymczasowych, OpcjePlikowTymczasowych::kRozmiar), plikiTym);
   EXPECT_EQ(Wartosc(wartosc::OpcjeSchowka, OpcjeSchowka::kRozmiar), schowek);
   EXPECT_EQ(p.files.ReadFile(pliki.goraceKlawisze), klawisze);
-  EXPECT_EQ(konto->DajLimity().caDlugoscPrzerwy, 1000);
-  EXPECT_EQ(zmianyOstrzegania, 1);
-  EXPECT_EQ(przeladowania, 1);
-  EXPECT_EQ(znaki, "-[");
-  EXPECT_TRUE(Ostrzezenia().empty());
+  EXPECT_TRUE(p.dialogs.shown.empty());
 }
 
-TEST_F(OknoOpcji, RefusedWarningsPageStoresNothingAndStaysOpen) {
-  const auto ustawienia = Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar);
-  const auto ostrzeganie = Wartosc(wartosc::OpcjeOstrzegania, WarningOptions::kRozmiar);
+TEST_F(OknoOpcji, ARefusingPageStoresNothingAndStaysOpen) {
   TfrmOpcje& o = Okno();
-  Przesun("suwCzasPracy", 10);                           // page 1
+  Przesun(C("suwCzasPracy"), 10);                        // page 1
   Kliknij("chbPauseKey");                                // page 4
   win::SetText(C("tbZnakiFiltrujace"), "-");             // page 3
   win::SetText(C("tbCzestotliwoscPrzypomnienPrzerwa"), "x");
   EXPECT_FALSE(o.cmdOkClick());
-  EXPECT_EQ(Ostrzezenia(), (std::vector<std::string>{
-                               "Błędnie podana częstotliwość przypomnień o przerwie na zakładce \"Ostrzeganie\"!"}));
+  EXPECT_EQ(Komunikaty(), (std::vector<std::string>{
+                              "Błędnie podana częstotliwość przypomnień o przerwie na zakładce \"Ostrzeganie\"!"}));
   EXPECT_EQ(o.WybranaStrona(), static_cast<int>(Strona::Ostrzeganie));
   EXPECT_EQ(win::GetText(C("tbCzestotliwoscPrzypomnienPrzerwa")), "x");  // as the user left it
-  EXPECT_EQ(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar), ustawienia);
-  EXPECT_EQ(Wartosc(wartosc::OpcjeOstrzegania, WarningOptions::kRozmiar), ostrzeganie);
-  EXPECT_EQ(RejReadString(wartosc::PauseKey, "?"), kTak);
-  EXPECT_EQ(RejReadString(wartosc::ZnakiFiltrujace, "?"), "-[");
-  EXPECT_EQ(zmianyOstrzegania + przeladowania, 0);
-  EXPECT_EQ(znaki, "niezmienione");
+  EXPECT_TRUE(wywolania.empty());
 
-  // "Anuluj" afterwards leaves every setting as it was.
-  o.cmdAnulujClick();
-  okno.reset();
-  EXPECT_EQ(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar), ustawienia);
-  EXPECT_EQ(RejReadString(wartosc::PauseKey, "?"), kTak);
-}
-
-TEST_F(OknoOpcji, ProgramListOver250CharactersIsRefused) {
-  const auto ustawienia = Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar);
-  TfrmOpcje& o = Okno();
+  // A program list over the record's 250 characters refuses too, on its own page.
   HWND lista = C("lstProgramy");
   ASSERT_EQ(SendMessageW(lista, LB_GETCOUNT, 0, 0), 2);
   // 2 names of 4 and 5 characters + 24 of 9 = 9 + 216 + 25 separators = 250 characters: allowed.
   for (int i = 0; i < 24; ++i) SendMessageW(lista, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Program12"));
-  EXPECT_TRUE(o.cmdOkClick());
-  EXPECT_EQ(utf8::Length(konto->DajLimity().Programy), 250u);
   SendMessageW(lista, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"X"));
   p.dialogs.shown.clear();
-  const auto przed = Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar);
   EXPECT_FALSE(o.cmdOkClick());
-  EXPECT_EQ(Ostrzezenia(), (std::vector<std::string>{"Zbyt dużo monitorowanych programów"}));
+  EXPECT_EQ(Komunikaty(), (std::vector<std::string>{"Zbyt dużo monitorowanych programów"}));
   EXPECT_EQ(o.WybranaStrona(), static_cast<int>(Strona::Przypominanie));
-  EXPECT_EQ(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar), przed);
-  EXPECT_NE(przed, ustawienia);
-}
+  SendMessageW(lista, LB_DELETESTRING, 26, 0);
+  win::SetText(C("tbCzestotliwoscPrzypomnienPrzerwa"), "7");
 
-TEST_F(OknoOpcji, OkStoresChangedFieldsOverTheCurrentRecord) {
-  TfrmOpcje& o = Okno();
-  // Stored meanwhile by the advanced options: stays as stored.
-  LimitsRecord l = konto->DajLimity();
-  l.CzestotliwoscMonitorowania = 32;
-  konto->UstawLimity(l);
-  Przesun("suwCzasPracy", 10);
-  EXPECT_EQ(win::GetText(C("labStosunek")), "3 : 1");
-  Przesun("suwCzasPrzerwy", 2);
-  EXPECT_EQ(win::GetText(C("labStosunek")), "5 : 1");
+  // Mended: one call with every page's fields, typed numbers kept in their range.
   win::SetText(C("spnCzasPytania"), "500");
   win::SetText(C("spnBuforSchowka"), "0");
-  win::SetText(C("tbCzestotliwoscPrzypomnienKoniecPracy"), "12");
   Kliknij("chbLewyAlt");
   ASSERT_TRUE(o.cmdOkClick());
-  const LimitsRecord z = konto->DajLimity();
-  EXPECT_EQ(z.caPracyDoPrzerwy, 3000);
-  EXPECT_EQ(z.caDlugoscPrzerwy, 600);
-  EXPECT_EQ(z.caDziennyLimit, 21600);
-  EXPECT_EQ(z.CzestotliwoscMonitorowania, 32);
-  EXPECT_EQ(z.CzasPytania, 120);  // typed numbers are kept in their range
-  EXPECT_EQ(LimitsRecord::FromBytes(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar)).caPracyDoPrzerwy, 3000);
-  EXPECT_EQ(OpcjeSchowka::FromBytes(Wartosc(wartosc::OpcjeSchowka, OpcjeSchowka::kRozmiar)).buforKB, 1);
-  EXPECT_EQ(wMocy.koniecPracy.czestotliwosc, 12);
-  EXPECT_EQ(WarningOptions::FromBytes(Wartosc(wartosc::OpcjeOstrzegania, WarningOptions::kRozmiar)).koniecPracy.czestotliwosc, 12);
-  EXPECT_EQ(lewyAlt, std::vector<bool>{false});  // switched at once
+  ASSERT_EQ(wywolania.size(), 1u);
+  const UstawieniaKalmo& u = wywolania[0].u;
+  EXPECT_EQ(u.limity.caPracyDoPrzerwy, 3000);
+  EXPECT_EQ(u.limity.caDlugoscPrzerwy, 1000);  // its slider did not move
+  EXPECT_EQ(u.limity.CzasPytania, 120);
+  EXPECT_EQ(utf8::Length(u.Limity()->Programy), 250u);
+  EXPECT_EQ(u.schowek.buforKB, 1);
+  EXPECT_EQ(u.ostrzeganie.przerwa.czestotliwosc, 7);
+  EXPECT_EQ(u.znakiFiltrujace, "-");
+  EXPECT_FALSE(u.lewyAlt);
+  EXPECT_FALSE(u.pauseKey);
   EXPECT_EQ(RejReadString(wartosc::LewyAlt, "?"), kNie);
-}
-
-TEST_F(OknoOpcji, TemporaryFilesPageKeepsACleanupThatRanMeanwhile) {
-  TfrmOpcje& o = Okno();
-  OpcjePlikowTymczasowych t = OpcjePlikowTymczasowych::FromBytes(
-      Wartosc(wartosc::OpcjePlikowTymczasowych, OpcjePlikowTymczasowych::kRozmiar));
-  t.ostatnieCzyszczenie = 45000.5;  // the cleanup thread wrote today's date
-  auto b = t.ToBytes();
-  SetRegistryBinary(kKluczKalmo, wartosc::OpcjePlikowTymczasowych, b.data(), static_cast<int>(b.size()));
-  Kliknij("chbTworzKronike");
-  ASSERT_TRUE(o.cmdOkClick());
-  const auto z = OpcjePlikowTymczasowych::FromBytes(
-      Wartosc(wartosc::OpcjePlikowTymczasowych, OpcjePlikowTymczasowych::kRozmiar));
-  EXPECT_EQ(z.ostatnieCzyszczenie, 45000.5);
-  EXPECT_FALSE(z.kronika);
+  EXPECT_EQ(LimitsRecord::FromBytes(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar)).caPracyDoPrzerwy, 3000);
 }
 
 TEST_F(OknoOpcji, HelpOpensThePageOfEachPage) {
@@ -256,68 +209,120 @@ TEST_F(OknoOpcji, HelpOpensThePageOfEachPage) {
   EXPECT_FALSE(OtworzPomoc("C:\\Inny", 26));
 }
 
-TEST_F(OknoOpcji, OpensOnTheAskedPageAndAnulujStoresNothing) {
-  const auto ustawienia = Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar);
-  int strona = -1;
-  driver::Answerer anuluj(L"TfrmOpcje", "Anuluj", [&](HWND okno) {
-    strona = static_cast<int>(SendMessageW(win::FindControl(okno, "Notes"), TCM_GETCURSEL, 0, 0));
-  });
-  KontekstOpcji k;
-  k.infoSaver = konto.get();
-  k.pliki = pliki;
-  EXPECT_FALSE(PokazOknoOpcji(nullptr, "Skróty", k));
-  ASSERT_EQ(anuluj.Count(), 1);
-  EXPECT_EQ(strona, static_cast<int>(Strona::Skroty));
-  EXPECT_EQ(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar), ustawienia);
+TEST_F(OknoOpcji, OpensOnTheAskedPageAndEscapeOrAnulujStoreNothingAndNeverWarn) {
+  for (const bool esc : {false, true}) {
+    int strona = -1;
+    bool zamknietyKlawiszem = false;
+    driver::Answerer anuluj(L"TfrmOpcje", "Anuluj", [&](HWND okno) {
+      strona = static_cast<int>(SendMessageW(win::FindControl(okno, "Notes"), TCM_GETCURSEL, 0, 0));
+      // A key the field refuses, left there as the dialog is cancelled.
+      HWND hk = win::FindControl(okno, "hkSkroty");
+      SendMessageW(hk, HKM_SETHOTKEY, MAKEWORD('K', HOTKEYF_SHIFT), 0);
+      if (!esc) return;
+      PostMessageW(hk, WM_KEYDOWN, VK_ESCAPE, 0);
+      for (int i = 0; i < 100 && IsWindowVisible(okno); ++i) Sleep(20);
+      zamknietyKlawiszem = !IsWindowVisible(okno);
+    }, 1);
+    OtwarcieOpcji o = Otwarcie();
+    o.strona = "Skróty";
+    EXPECT_FALSE(PokazOknoOpcji(nullptr, UstawieniaKalmo::Wczytaj(pliki), o));
+    ASSERT_EQ(anuluj.Count(), 1);
+    EXPECT_EQ(strona, static_cast<int>(Strona::Skroty));
+    EXPECT_EQ(zamknietyKlawiszem, esc);
+  }
+  EXPECT_TRUE(wywolania.empty());
+  EXPECT_TRUE(p.dialogs.shown.empty());
 }
 
-TEST_F(OknoOpcji, AdvancedOptionsKeepUntouchedValuesAndDriveTheTimer) {
-  int poZapisie = 0;
-  {
-    TfrmOpcjeZaawansowane z(*konto, [&] { ++poZapisie; });
-    HWND m = win::FindControl(z.Hwnd(), "suwCzestotliwoscMonitorowania");
-    EXPECT_EQ(SendMessageW(m, TBM_GETPOS, 0, 0), 3);
-    EXPECT_EQ(win::GetText(win::FindControl(z.Hwnd(), "labCzestotliwoscMonitorowania")), "10 sek.");
-    z.cmdOkClick();
-  }
-  EXPECT_EQ(konto->DajLimity().CzestotliwoscMonitorowania, 10);  // not rounded to 8
-  EXPECT_EQ(poZapisie, 1);
-  {
-    TfrmOpcjeZaawansowane z(*konto, [&] { ++poZapisie; });
-    HWND m = win::FindControl(z.Hwnd(), "suwCzestotliwoscMonitorowania");
-    SendMessageW(m, TBM_SETPOS, TRUE, 9);
-    SendMessageW(z.Hwnd(), WM_HSCROLL, TB_THUMBPOSITION, reinterpret_cast<LPARAM>(m));
-    EXPECT_EQ(win::GetText(win::FindControl(z.Hwnd(), "labCzestotliwoscMonitorowania")), "8 min. 32 sek.");
-    win::SetText(win::FindControl(z.Hwnd(), "spnGodzinaPrzelaczenia"), "9");
-    z.cmdOkClick();
-  }
-  EXPECT_EQ(konto->DajLimity().CzestotliwoscMonitorowania, 512);
-  EXPECT_EQ(konto->DajLimity().GodzinaPrzelaczenia, 6);
-  EXPECT_EQ(LimitsRecord::FromBytes(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar)).CzestotliwoscMonitorowania, 512);
-  EXPECT_EQ(poZapisie, 2);
+TEST_F(OknoOpcji, AdvancedOptionsAreOwnedByTheDialogStoreAtOnceAndOkKeepsThem) {
+  TfrmOpcje& o = Okno();
+  Przesun(C("suwCzasPracy"), 10);  // not stored by the advanced options
+  HWND wlasciciel = nullptr;
+  std::string przed, po;
+  driver::Answerer zaawansowane(L"TfrmOpcjeZaawansowane", "OK", [&](HWND d) {
+    wlasciciel = GetWindow(d, GW_OWNER);
+    // The stored 10 s shows as such (the slider stands at 8 s) and stays unless the slider moves.
+    przed = win::GetText(win::FindControl(d, "labCzestotliwoscMonitorowania"));
+    Przesun(win::FindControl(d, "suwCzestotliwoscMonitorowania"), 5);
+    po = win::GetText(win::FindControl(d, "labCzestotliwoscMonitorowania"));
+    win::SetText(win::FindControl(d, "spnGodzinaPrzelaczenia"), "9");
+  }, 1);
+  Kliknij("cmdOpcjeZaawansowane");
+  ASSERT_EQ(zaawansowane.Count(), 1);
+  EXPECT_EQ(wlasciciel, o.Hwnd());  // above it (in front of a topmost dialog: KalmoWinTest)
+  EXPECT_EQ(przed, "10 sek.");
+  EXPECT_EQ(po, "32 sek.");
+  ASSERT_EQ(wywolania.size(), 1u);
+  EXPECT_EQ(wywolania[0].czesci, static_cast<uint32_t>(CzescUstawien::Limity));
+  LimitsRecord zapisane = LimitsRecord::FromBytes(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar));
+  EXPECT_EQ(zapisane.CzestotliwoscMonitorowania, 32);
+  EXPECT_EQ(zapisane.GodzinaPrzelaczenia, 6);  // typed 9, kept in range
+  EXPECT_EQ(zapisane.CzestotliwoscZapisywania, 120);
+  EXPECT_EQ(zapisane.caPracyDoPrzerwy, 2700);
+  EXPECT_EQ(zapisane.Programy, "Word#Excel");
+  EXPECT_EQ(o.Szkic().limity.CzestotliwoscMonitorowania, 32);
+
+  ASSERT_TRUE(o.cmdOkClick());
+  zapisane = LimitsRecord::FromBytes(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar));
+  EXPECT_EQ(zapisane.CzestotliwoscMonitorowania, 32);
+  EXPECT_EQ(zapisane.caPracyDoPrzerwy, 3000);
 }
 
-TEST_F(OknoOpcji, KeyFieldOfTheClipboardSetsItsRowOfTheHotkeyGrid) {
+TEST_F(OknoOpcji, KeyFieldsAreCheckedAtOkAndCarryTheirKeyToTheHotkeyGrid) {
   TfrmOpcje& o = Okno();
   ShowWindow(o.Hwnd(), SW_SHOW);
   o.WybierzStrone(static_cast<int>(Strona::Schowek));
   HWND hk = C("hkSchowek");
   EXPECT_EQ(LOBYTE(SendMessageW(hk, HKM_GETHOTKEY, 0, 0)), 'D');  // Ctrl+D of the first run
 
-  // Shift alone is refused and the field shows the key again.
+  // Shift alone: nothing is said when the field is left; "OK" refuses it, brings its page
+  // forward and stores nothing.
   SetFocus(hk);
   SendMessageW(hk, HKM_SETHOTKEY, MAKEWORD('K', HOTKEYF_SHIFT), 0);
+  o.WybierzStrone(static_cast<int>(Strona::Klawiatura));
   SetFocus(C("cmdPomoc"));
-  EXPECT_EQ(Ostrzezenia(), std::vector<std::string>{kNiepoprawnyKlawisz});
-  EXPECT_EQ(LOBYTE(SendMessageW(hk, HKM_GETHOTKEY, 0, 0)), 'D');
+  EXPECT_TRUE(p.dialogs.shown.empty());
+  EXPECT_FALSE(o.cmdOkClick());
+  EXPECT_EQ(Komunikaty(), std::vector<std::string>{kNiepoprawnyKlawisz});
+  EXPECT_EQ(o.WybranaStrona(), static_cast<int>(Strona::Schowek));
+  EXPECT_EQ(LOBYTE(SendMessageW(hk, HKM_GETHOTKEY, 0, 0)), 'K');  // as the user left it
+  EXPECT_TRUE(wywolania.empty());
 
-  SetFocus(hk);
+  // A key that can be taken shows in the grid when the page "Klawiatura" comes up; "OK" stores it.
   SendMessageW(hk, HKM_SETHOTKEY, MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
-  ASSERT_TRUE(o.cmdOkClick());  // leaving the field by "OK" sets the key first
-  TStringList linie;
-  ASSERT_TRUE(ReadTextLines(pliki.goraceKlawisze, linie));
-  EXPECT_THAT(linie, testing::Contains("Ctrl+Alt+K#Wyświetla historię schowka"));
-  EXPECT_EQ(przeladowania, 1);
+  o.WybierzStrone(static_cast<int>(Strona::Klawiatura));
+  EXPECT_THAT(win::Grid(C("grdGoraceKlawisze")).Rows(),
+              testing::Contains(win::Grid::Row{"Ctrl+Alt+K", "Wyświetla historię schowka"}));
+  ASSERT_TRUE(o.cmdOkClick());
+  EXPECT_THAT(Linie(pliki.goraceKlawisze), testing::Contains("Ctrl+Alt+K#Wyświetla historię schowka"));
+
+  // Destroyed with the focus in a key field of a later page: nothing reaches a page already gone.
+  TfrmOpcje& drugie = Okno();
+  ShowWindow(drugie.Hwnd(), SW_SHOW);
+  drugie.WybierzStrone(static_cast<int>(Strona::Skroty));
+  SetFocus(C("hkSkroty"));
+  SendMessageW(C("hkSkroty"), HKM_SETHOTKEY, MAKEWORD('L', HOTKEYF_CONTROL), 0);
+  okno.reset();
+  EXPECT_EQ(wywolania.size(), 1u);
+}
+
+TEST_F(OknoOpcji, ListsThatCannotBeReadAreReadOnlyAndNeverWritten) {
+  ASSERT_TRUE(WriteTextLines(pliki.skroty, {"Dokumenty#C:\\Dokumenty"}));
+  const auto klawisze = p.files.ReadFile(pliki.goraceKlawisze);
+  p.files.failingReads = {pliki.goraceKlawisze, pliki.skroty};
+  TfrmOpcje& o = Okno();
+  for (const char* n : {"grdGoraceKlawisze", "cmdDodajGoracyKlawisz", "cmdEdytujGoracyKlawisz", "cmdUsunGoracyKlawisz",
+                        "hkSchowek", "hkSkroty", "grdSkroty", "cmdNowySkrot", "cmdEdytujSkrot", "cmdUsunSkrot"})
+    EXPECT_FALSE(IsWindowEnabled(C(n))) << n;
+  for (const char* n : {"chbLewyAlt", "chbPauseKey", "tvPlikiTymczasowe", "cmdDodajKatalog"})
+    EXPECT_TRUE(IsWindowEnabled(C(n))) << n;
+  EXPECT_NE(TekstNieczytelnych(o.Szkic()).find(pliki.skroty), std::string::npos);
+  Kliknij("chbPauseKey");
+  ASSERT_TRUE(o.cmdOkClick());
+  EXPECT_EQ(RejReadString(wartosc::PauseKey, "?"), kNie);
+  p.files.failingReads.clear();
+  EXPECT_EQ(p.files.ReadFile(pliki.goraceKlawisze), klawisze);
+  EXPECT_EQ(Linie(pliki.skroty), TStringList{"Dokumenty#C:\\Dokumenty"});
 }
 
 TEST_F(OknoOpcji, PagesAddAndEditThroughTheirDialogs) {
@@ -332,10 +337,13 @@ TEST_F(OknoOpcji, PagesAddAndEditThroughTheirDialogs) {
     s.stateMask = s.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageW(siatka, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&s));
   };
+  // Every dialog a page opens is owned by the options dialog.
+  auto wlasnosc = [&](HWND d) { EXPECT_EQ(GetWindow(d, GW_OWNER), o.Hwnd()) << win::Narrow(driver::ClassOf(d)); };
 
   // "Skróty": a new shortcut is appended, an edited one keeps its place.
   {
     driver::Answerer nowy(L"TfrmSkrot", "OK", [&](HWND d) {
+      wlasnosc(d);
       ustaw(d, "tbNazwaSkrotu", L"Pobrane");
       ustaw(d, "tbLokalizacjaFolderu", L"C:\\Pobrane");
     }, 1);
@@ -357,11 +365,22 @@ TEST_F(OknoOpcji, PagesAddAndEditThroughTheirDialogs) {
   // "Klawiatura": a binding from the hotkey dialog becomes a row of the grid.
   {
     driver::Answerer klawisz(L"TfrmGoracyKlawisz", "Ok", [&](HWND d) {
+      wlasnosc(d);
       SendMessageW(win::FindControl(d, "hkHotKey"), HKM_SETHOTKEY, MAKEWORD('B', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
       SendMessageW(win::FindControl(d, "cmbRozkazy"), CB_SETCURSEL, 0, 0);
     }, 1);
     Kliknij("cmdDodajGoracyKlawisz");
     ASSERT_EQ(klawisz.Count(), 1);
+  }
+
+  // "Przypominanie": a program name from the text dialog.
+  {
+    driver::Answerer tekst(L"TfrmGetString", "OK", [&](HWND d) {
+      wlasnosc(d);
+      ustaw(d, "tbOdpowiedz", L"  Notatnik ");
+    }, 1);
+    Kliknij("cmdDodajProgram");
+    ASSERT_EQ(tekst.Count(), 1);
   }
 
   // "Pliki Tymczasowe": the temporary folder once with its days, a second time refused; a mask
@@ -375,19 +394,22 @@ TEST_F(OknoOpcji, PagesAddAndEditThroughTheirDialogs) {
     ASSERT_EQ(dni.Count(), 1);
   }
   Kliknij("cmdDodajTemp");
-  EXPECT_EQ(Ostrzezenia(), std::vector<std::string>{"Katalog tymczasowy TEMP już znajduje się na liście!"});
+  EXPECT_EQ(Komunikaty(), std::vector<std::string>{"Katalog tymczasowy TEMP już znajduje się na liście!"});
   // A drive root would lose every file of the drive: refused when it is chosen; a folder already
   // on the list too.
   for (const wchar_t* folder : {L"C:\\", L"C:\\dane"}) {
-    driver::Answerer wybor(L"TfrmFolderSelection", "OK", [&](HWND d) { ustaw(d, "labFolder", folder); }, 1);
+    driver::Answerer wybor(L"TfrmFolderSelection", "OK", [&](HWND d) {
+      wlasnosc(d);
+      ustaw(d, "labFolder", folder);
+    }, 1);
     Kliknij("cmdDodajKatalog");
     ASSERT_EQ(wybor.Count(), 1);
   }
-  ASSERT_EQ(Ostrzezenia().size(), 3u);
-  EXPECT_EQ(Ostrzezenia()[1],
+  ASSERT_EQ(Komunikaty().size(), 3u);
+  EXPECT_EQ(Komunikaty()[1],
             "Folder „C:\\” nie może być czyszczony (to folder systemu, katalog główny dysku lub folder profilu "
             "użytkownika).");
-  EXPECT_EQ(Ostrzezenia()[2], "Taki katalog: C:\\dane już znajduje się na liście!");
+  EXPECT_EQ(Komunikaty()[2], "Taki katalog: C:\\dane już znajduje się na liście!");
   HWND drzewo = C("tvPlikiTymczasowe");
   HTREEITEM folder = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   HTREEITEM temp = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(folder)));
@@ -408,13 +430,10 @@ TEST_F(OknoOpcji, PagesAddAndEditThroughTheirDialogs) {
   }
 
   ASSERT_TRUE(o.cmdOkClick());
-  TStringList linie;
-  ASSERT_TRUE(ReadTextLines(pliki.skroty, linie));
-  EXPECT_EQ(linie, (TStringList{"Dokumenty#D:\\Dokumenty", "Pobrane#C:\\Pobrane"}));
-  ASSERT_TRUE(ReadTextLines(pliki.plikiTymczasowe, linie));
-  EXPECT_EQ(linie, (TStringList{"C:\\Dane#P#*.bak#7", "Katalog tymczasowy TEMP#T#*.*#3"}));
-  ASSERT_TRUE(ReadTextLines(pliki.goraceKlawisze, linie));
-  ASSERT_FALSE(linie.empty());
-  EXPECT_EQ(PoleSkrotu(linie.back()), "Ctrl+Alt+B");
-  EXPECT_EQ(przeladowania, 1);
+  EXPECT_EQ(Linie(pliki.skroty), (TStringList{"Dokumenty#D:\\Dokumenty", "Pobrane#C:\\Pobrane"}));
+  EXPECT_EQ(Linie(pliki.plikiTymczasowe), (TStringList{"C:\\Dane#P#*.bak#7", "Katalog tymczasowy TEMP#T#*.*#3"}));
+  const TStringList klawisze = Linie(pliki.goraceKlawisze);
+  ASSERT_FALSE(klawisze.empty());
+  EXPECT_EQ(PoleSkrotu(klawisze.back()), "Ctrl+Alt+B");
+  EXPECT_EQ(UstawieniaKalmo::Wczytaj().programy, (TStringList{"Word", "Excel", "Notatnik"}));
 }

@@ -2,8 +2,6 @@
 // settings a user would have after some weeks of use.
 #include <windows.h>
 
-#include <memory>
-
 #include "common/Dyskowe.h"
 #include "common/WinTools.h"
 #include "options/Opcje.h"
@@ -14,7 +12,7 @@
 #include "platform/Platform.h"
 #include "settings/Rejestr.h"
 #include "tools/win32/Scenes.h"
-#include "worktime/InfoSaver.h"
+#include "settings/UstawieniaKalmo.h"
 
 namespace {
 
@@ -23,14 +21,13 @@ const PlikiDanych& Pliki() {
   return p;
 }
 
-std::unique_ptr<TInfoSaver> Ustawienia() {
+// The settings a user would have: the first run, a few programs, a sound, shortcuts and rules.
+void Ustawienia() {
   platform::Fs().CreateDirectory("C:\\Kalmo");
   platform::Fs().CreateDirectory("C:\\Moje dokumenty");
   platform::Fs().CreateDirectory("C:\\Moje dokumenty\\Raporty");
   platform::Fs().CreateDirectory("C:\\Projekty");
   UtworzZmienneRejestrowe(Pliki());
-  const auto dzis = TodayRecord().ToBytes();
-  CreateRegistryBinary(kKluczKalmo, wartosc::TodayInfo, dzis.data(), static_cast<int>(dzis.size()));
   LimitsRecord l = LimitsRecord::Domyslne();
   l.Programy = "Microsoft Word#Excel#Notatnik#Delphi";
   const auto b = l.ToBytes();
@@ -44,16 +41,16 @@ std::unique_ptr<TInfoSaver> Ustawienia() {
                                   "Projekty#C:\\Projekty"});
   WriteTextLines(Pliki().plikiTymczasowe, {"Katalog tymczasowy TEMP#T#*.*#1", "Katalogi kosza systemowego#K#*.*#30",
                                            "C:\\Projekty#P#*.bak#7#*.~*#1"});
-  return std::make_unique<TInfoSaver>(Pliki(), nullptr);
 }
 
 void Opcje(const char* strona) {
-  auto konto = Ustawienia();
-  KontekstOpcji k;
-  k.infoSaver = konto.get();
-  k.pliki = Pliki();
-  k.folderProgramu = "C:\\Kalmo";
-  PokazOknoOpcji(nullptr, strona, k);
+  Ustawienia();
+  OtwarcieOpcji o;
+  o.strona = strona;
+  o.folderProgramu = "C:\\Kalmo";
+  o.plikKroniki = Pliki().kronika;
+  o.zastosuj = [](const UstawieniaKalmo& u, uint32_t czesci) { return u.Zapisz(czesci); };
+  PokazOknoOpcji(nullptr, UstawieniaKalmo::Wczytaj(Pliki()), o);
 }
 
 const scenes::Registrar k1("Opcje1Intensywnosc", [] { Opcje("Intensywność pracy"); });
@@ -66,9 +63,9 @@ const scenes::Registrar k7("Opcje7Skroty", [] { Opcje("Skróty"); });
 const scenes::Registrar k8("Opcje8Modem", [] { Opcje("Modem"); });
 
 const scenes::Registrar kZaawansowane("OpcjeZaawansowane", [] {
-  auto konto = Ustawienia();
-  TfrmOpcjeZaawansowane okno(*konto, nullptr);
-  okno.Pokaz(nullptr);
+  Ustawienia();
+  TfrmOpcjeZaawansowane okno(nullptr, UstawieniaKalmo::Wczytaj().limity, nullptr);
+  okno.Pokaz();
 });
 
 const scenes::Registrar kGetString("GetString", [] { PobierzTekst(nullptr, kPytanieONazweProgramu); });

@@ -134,6 +134,7 @@ WynikZapisuUstawien TGlownaRdzen::ZastosujUstawienia(const UstawieniaKalmo& u, u
   }
   if (w.Zapisano(CzescUstawien::Ostrzeganie)) opcjeOstrzegania_ = u.ostrzeganie;
   if (w.Zapisano(CzescUstawien::ZnakiFiltrujace)) znakiFiltrujace_ = u.znakiFiltrujace;
+  if (w.Zapisano(CzescUstawien::CzasBezczynnosci) && infoSaver_) infoSaver_->UstawProgBezczynnosci(u.czasBezczynnosci);
   if (w.Zapisano(CzescUstawien::LewyAlt) && utworzony_ && !zniszczony_ && !hook_.AktywnoscLewegoAltu(u.lewyAlt))
     PokazBlad("TfrmGlowna.ZastosujUstawienia", "Błąd w przełączeniu na lewy Alt");
   if (w.Zapisano(CzescUstawien::GoraceKlawisze)) {

@@ -1,5 +1,5 @@
 # Windows build: everything, cross-compiled; the tests run under Wine.
-set(WIN32_LIBS user32 gdi32 comctl32 comdlg32 shell32 advapi32 version winmm ole32 oleaut32 uuid shlwapi msimg32)
+set(WIN32_LIBS user32 gdi32 comctl32 comdlg32 shell32 advapi32 version winmm ole32 oleaut32 uuid shlwapi msimg32 wtsapi32)
 
 # Win32 side of the shared library: the real platform and the dialogs.
 kalmo_library(common_win32 DIRS platform/win32 common/win32 LINK kalmo_common ${WIN32_LIBS})

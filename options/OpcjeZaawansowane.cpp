@@ -23,13 +23,23 @@ std::string TekstCzestotliwosci(int32_t s) {
   return tekst + std::to_string(s) + " sek.";
 }
 
-PolozeniaZaawansowane PolozeniaZaawansowaneZLimitow(const LimitsRecord& l) {
-  return {PozycjaMonitorowania(l.CzestotliwoscMonitorowania), PozycjaZapisywania(l.CzestotliwoscZapisywania),
-          std::clamp(static_cast<int>(l.GodzinaPrzelaczenia), kMinGodzinaPrzelaczenia, kMaxGodzinaPrzelaczenia),
-          std::clamp(static_cast<int>(l.PrzerwaAwaryjna / 60), kMinPrzerwaAwaryjna, kMaxPrzerwaAwaryjna)};
+int PozycjaBezczynnosci(int32_t sekundy) {
+  if (sekundy <= 0) return 0;
+  return std::clamp(static_cast<int>(sekundy / 60), 1, kMaxMinutBezczynnosci);
 }
 
-LimitsRecord ZastosujZaawansowane(LimitsRecord l, const PolozeniaZaawansowane& p, const PolozeniaZaawansowane& t) {
+std::string TekstBezczynnosci(int pozycja) { return pozycja <= 0 ? "wyłączone" : std::to_string(pozycja) + " min."; }
+
+PolozeniaZaawansowane PolozeniaZaawansowaneZUstawien(const UstawieniaKalmo& u) {
+  const LimitsRecord& l = u.limity;
+  return {PozycjaMonitorowania(l.CzestotliwoscMonitorowania), PozycjaZapisywania(l.CzestotliwoscZapisywania),
+          std::clamp(static_cast<int>(l.GodzinaPrzelaczenia), kMinGodzinaPrzelaczenia, kMaxGodzinaPrzelaczenia),
+          std::clamp(static_cast<int>(l.PrzerwaAwaryjna / 60), kMinPrzerwaAwaryjna, kMaxPrzerwaAwaryjna),
+          PozycjaBezczynnosci(u.czasBezczynnosci)};
+}
+
+void ZastosujZaawansowane(UstawieniaKalmo& u, const PolozeniaZaawansowane& p, const PolozeniaZaawansowane& t) {
+  LimitsRecord& l = u.limity;
   if (t.monitorowanie != p.monitorowanie) l.CzestotliwoscMonitorowania = SekundyMonitorowania(t.monitorowanie);
   if (t.zapisywanie != p.zapisywanie)
     l.CzestotliwoscZapisywania = std::clamp(t.zapisywanie, kMinPozycjaZapisywania, kMaxPozycjaZapisywania) * 60;
@@ -37,5 +47,5 @@ LimitsRecord ZastosujZaawansowane(LimitsRecord l, const PolozeniaZaawansowane& p
     l.GodzinaPrzelaczenia = std::clamp(t.godzina, kMinGodzinaPrzelaczenia, kMaxGodzinaPrzelaczenia);
   if (t.przerwaMinuty != p.przerwaMinuty)
     l.PrzerwaAwaryjna = std::clamp(t.przerwaMinuty, kMinPrzerwaAwaryjna, kMaxPrzerwaAwaryjna) * 60;
-  return l;
+  if (t.bezczynnosc != p.bezczynnosc) u.czasBezczynnosci = std::clamp(t.bezczynnosc, 0, kMaxMinutBezczynnosci) * 60;
 }

@@ -81,6 +81,7 @@ UstawieniaKalmo UstawieniaKalmo::Wczytaj(const PlikiDanych& pliki) {
   u.pauseKey = Tak(wartosc::PauseKey);
   u.rejestracjaPolaczen = Tak(wartosc::RejestracjaPolaczen);
   u.cenaPolaczeniaModemowego = RejReadInteger(wartosc::CenaPolaczeniaModemowego, 2318);
+  u.czasBezczynnosci = RejReadInteger(wartosc::CzasBezczynnosci, wartosc::kCzasBezczynnosciDomyslny);
   u.goraceKlawisze = ListaZPliku::Wczytaj(pliki.goraceKlawisze);
   u.skroty = ListaZPliku::Wczytaj(pliki.skroty);
   u.regulyCzyszczenia = ListaZPliku::Wczytaj(pliki.plikiTymczasowe);
@@ -132,6 +133,9 @@ WynikZapisuUstawien UstawieniaKalmo::Zapisz(uint32_t czesci) const {
   zapis(CzescUstawien::CenaPolaczenia, "cena połączenia (CenaPolaczeniaModemowego)", [&] {
     return reg.WriteDword(kRoot, kKluczKalmo, wartosc::CenaPolaczeniaModemowego,
                           static_cast<uint32_t>(cenaPolaczeniaModemowego));
+  });
+  zapis(CzescUstawien::CzasBezczynnosci, "przerwa po bezczynności (CzasBezczynnosci)", [&] {
+    return reg.WriteDword(kRoot, kKluczKalmo, wartosc::CzasBezczynnosci, static_cast<uint32_t>(czasBezczynnosci));
   });
   zapis.Lista(CzescUstawien::GoraceKlawisze, "plik gorących klawiszy", goraceKlawisze, LinieHotkeyowDoZapisu);
   zapis.Lista(CzescUstawien::Skroty, "plik skrótów", skroty, TakJakSa);

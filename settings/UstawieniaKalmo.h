@@ -38,8 +38,9 @@ enum class CzescUstawien : uint32_t {
   GoraceKlawisze = 1u << 9,     // "_hotkey.dat"
   Skroty = 1u << 10,            // "_skroty.dat"
   RegulyCzyszczenia = 1u << 11, // "_pltym.dat"
+  CzasBezczynnosci = 1u << 12,  // CzasBezczynnosci
 };
-inline constexpr uint32_t kWszystkieCzesci = (1u << 12) - 1;
+inline constexpr uint32_t kWszystkieCzesci = (1u << 13) - 1;
 constexpr uint32_t operator|(uint32_t a, CzescUstawien b) { return a | static_cast<uint32_t>(b); }
 constexpr uint32_t operator|(CzescUstawien a, CzescUstawien b) { return static_cast<uint32_t>(a) | b; }
 
@@ -66,6 +67,7 @@ struct UstawieniaKalmo {
   bool pauseKey = true;                 // PauseKey
   bool rejestracjaPolaczen = true;      // RejestracjaPolaczen
   int32_t cenaPolaczeniaModemowego = 2318;  // CenaPolaczeniaModemowego, hundredths of a grosz
+  int32_t czasBezczynnosci = wartosc::kCzasBezczynnosciDomyslny;  // CzasBezczynnosci, seconds; 0 = off
   ListaZPliku goraceKlawisze;      // hotkey lines "Shift+Ctrl+P#Przerwa"
   ListaZPliku skroty;              // shortcut lines "name#folder"
   ListaZPliku regulyCzyszczenia;   // cleanup rule lines "folder#kind#mask#days..."

@@ -71,7 +71,7 @@ TInfoSaver::TInfoSaver(const PlikiDanych& pliki, TDebugger* log)
   // of a user whose settings were removed with an empty list.
   dokumenty_.WczytajDokumenty();
   wPrzerwie_ = false;
-  ostatniTik_ = pracaOd_ = platform::Time().Now();
+  ostatniTik_ = platform::Time().Now();
 }
 
 TInfoSaver::~TInfoSaver() {
@@ -179,13 +179,11 @@ bool TInfoSaver::CzasNaZapis() const {
   return mon - monitorowanieZapisu_ >= co || mon < monitorowanieZapisu_;
 }
 
-int32_t TInfoSaver::WPracy(int64_t sekundy, double teraz) const {
-  const double dzienPracy = CzasDniaPracy(teraz, limity_.GodzinaPrzelaczenia);
+int32_t TInfoSaver::OdPoczatkuDnia(double teraz) const {
   // The work day began at the rollover hour of its date, on the wall clock.
-  const double odDnia = (teraz - (std::floor(dzienPracy) + limity_.GodzinaPrzelaczenia / 24.0)) * 86400.0;
-  const double odPracy = (teraz - pracaOd_) * 86400.0;
-  const double granica = std::max(0.0, std::min(odDnia, odPracy));
-  return static_cast<int32_t>(std::clamp<int64_t>(sekundy, 0, static_cast<int64_t>(std::llround(granica))));
+  const double dzienPracy = CzasDniaPracy(teraz, limity_.GodzinaPrzelaczenia);
+  const double sekundy = (teraz - (std::floor(dzienPracy) + limity_.GodzinaPrzelaczenia / 24.0)) * 86400.0;
+  return static_cast<int32_t>(std::llround(std::clamp(sekundy, 0.0, 2147483647.0)));
 }
 
 int32_t TInfoSaver::Luka(double teraz) const {
@@ -207,7 +205,7 @@ void TInfoSaver::ZaznaczPrzerwe(int32_t sekundy, double teraz) {
 
 void TInfoSaver::PoliczLuke(int32_t luka, double teraz) {
   // The computer slept without a word: the gap was a break, within today's work day.
-  const int32_t przerwa = WPracy(luka, teraz);
+  const int32_t przerwa = std::min(luka, OdPoczatkuDnia(teraz));
   Log("Luka", "Przerwa w pracy komputera: " + std::to_string(luka) + " s");
   Dodaj(dzis_.caPrzerwDzis, przerwa);
   ZaznaczPrzerwe(przerwa, teraz);
@@ -216,7 +214,6 @@ void TInfoSaver::PoliczLuke(int32_t luka, double teraz) {
   } else {
     dzis_.caPrzerwy = przerwa;
     dzis_.caNieprzerwanejPracy = 0;
-    pracaOd_ = teraz;
   }
 }
 
@@ -293,12 +290,12 @@ WynikTiku TInfoSaver::ZwiekszWskazniki(double teraz, const std::string& znakiFil
 }
 
 void TInfoSaver::PrzerwaNaturalna(Powod powod, int32_t opoznienie, double teraz) {
-  // The whole idle time before the break was a break, its slots too. Today's total gains, and
-  // the work loses, only what this stretch of work counted of it (a gap already counted as
-  // break is not counted again, and the day's work never goes below zero).
+  // The whole idle time before the break was a break, its slots too. What was counted of it as
+  // work moves to today's breaks: no more than this stretch of continuous work (a gap before it
+  // was counted as break already) and the day's work, which never goes below zero.
   const int32_t przerwa = std::max<int32_t>(opoznienie, 0);
-  const int32_t policzone = WPracy(przerwa, teraz);
-  const int32_t zabrane = std::clamp<int32_t>(policzone, 0, std::max<int32_t>(dzis_.caPraca, 0));
+  const int32_t zabrane =
+      std::min({przerwa, std::max<int32_t>(dzis_.caNieprzerwanejPracy, 0), std::max<int32_t>(dzis_.caPraca, 0)});
   if (log_ && log_->Wlaczony()) {
     const datetime::Parts t = datetime::Decode(teraz);
     char godzina[16];
@@ -313,7 +310,7 @@ void TInfoSaver::PrzerwaNaturalna(Powod powod, int32_t opoznienie, double teraz)
   dzis_.caPraca -= zabrane;
   dzis_.caNieprzerwanejPracy = 0;
   dzis_.caPrzerwy = przerwa;
-  Dodaj(dzis_.caPrzerwDzis, policzone);
+  Dodaj(dzis_.caPrzerwDzis, zabrane);
   wPrzerwie_ = true;
   powod_ = powod;
   Log("UOTA", "opóźnienie = " + std::to_string(przerwa));
@@ -328,7 +325,6 @@ void TInfoSaver::KoniecPrzerwy(double teraz) {
   dzis_.caPrzerwy = 0;
   wPrzerwie_ = false;
   powod_ = Powod::Brak;
-  pracaOd_ = teraz;
   ZapiszDzis(teraz);
 }
 

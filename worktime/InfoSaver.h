@@ -118,9 +118,7 @@ class TInfoSaver {
   // A natural break of a reason, the `opoznienie` seconds before now counted as break.
   void PrzerwaNaturalna(Powod powod, int32_t opoznienie, double teraz);
   void KoniecPrzerwy(double teraz);
-  // Seconds of break that a span ending now may hold: within today's work day and the current
-  // stretch of work, so that nothing is taken back or counted twice.
-  int32_t WPracy(int64_t sekundy, double teraz) const;
+  int32_t OdPoczatkuDnia(double teraz) const;  // seconds since today's work day began
   // An idle break is due (the tick's one read of the last input); true when it began.
   bool SprawdzBezczynnosc(double teraz);
   bool BylaNowaAktywnosc();  // input since the idle break began
@@ -152,5 +150,4 @@ class TInfoSaver {
   uint32_t wejscieWPrzerwie_ = 0;  // the last input's tick count when the idle break began
   bool zablokowana_ = false;
   double ostatniTik_ = 0;  // wall clock of the last tick
-  double pracaOd_ = 0;     // wall clock since which the time has counted as work
 };

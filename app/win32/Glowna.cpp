@@ -1,6 +1,7 @@
 #include "app/win32/Glowna.h"
 
 #include <shellapi.h>
+#include <wtsapi32.h>
 
 #include <cmath>
 #include <functional>
@@ -79,6 +80,13 @@ HMENU UtworzMenuGlowne() {
   add(mnuStatystyka, L"Statystyka...");
   add(mnuOpcje, L"Opcje...");
   add(mnuPrzerwa, L"Przerwa");
+  HMENU pauza = CreatePopupMenu();
+  AppendMenuW(pauza, MF_STRING, mnuWstrzymaj30, L"30 minut");
+  AppendMenuW(pauza, MF_STRING, mnuWstrzymaj60, L"1 godzina");
+  AppendMenuW(pauza, MF_STRING, mnuWstrzymaj120, L"2 godziny");
+  AppendMenuW(pauza, MF_STRING, mnuWstrzymajDoJutra, L"do jutra");
+  AppendMenuW(m, MF_POPUP, reinterpret_cast<UINT_PTR>(pauza), L"Wstrzymaj przypomnienia");
+  add(mnuWznow, L"Wznów przypomnienia");
   AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
   add(mnuKoniec, L"Koniec");
   return m;
@@ -110,6 +118,7 @@ void UstawStanMenu(HMENU menu, const StanMenu& s) {
   set(mnuOpcje, s.opcje);
   set(mnuListaDokumentow, s.listaDokumentow);
   set(mnuOProgramie, s.oProgramie);
+  set(mnuWznow, s.wznow);
 }
 
 std::string PodpisPozycji(HMENU menu, int id) {
@@ -183,6 +192,16 @@ void TfrmGlowna::FormCreate() {
     SetClickHandler(id, [this, polecenie = polecenie] {
       if (rdzen_) (rdzen_.get()->*polecenie)();
     });
+  for (auto [id, minuty] : {std::pair{mnuWstrzymaj30, 30}, std::pair{mnuWstrzymaj60, 60}, std::pair{mnuWstrzymaj120, 120}})
+    SetClickHandler(id, [this, minuty = minuty] {
+      if (rdzen_) rdzen_->WstrzymajNa(minuty);
+    });
+  SetClickHandler(mnuWstrzymajDoJutra, [this] {
+    if (rdzen_) rdzen_->WstrzymajDoJutra();
+  });
+  SetClickHandler(mnuWznow, [this] {
+    if (rdzen_) rdzen_->Wznow();
+  });
   UtworzIkone();
   // Every loop of the thread runs the what-is-this help, the modal dialogs' own loops too.
   win::UstawFiltrKomunikatow([this](const MSG& msg) { return trybPomocy_.Filtruj(msg); });
@@ -192,6 +211,8 @@ void TfrmGlowna::FormCreate() {
   starter_ = std::make_unique<UsuwanieWTle>(Hwnd(), [this] { return rdzen_->Pliki(); });
   rdzen_ = std::make_unique<TGlownaRdzen>(*this, *hook_, *starter_);
   rdzen_->FormCreate(reinterpret_cast<uintptr_t>(Hwnd()));
+  // Lock and unlock reach the window only when asked for.
+  WTSRegisterSessionNotification(Hwnd(), NOTIFY_FOR_THIS_SESSION);
   uruchomiony_ = true;
 }
 
@@ -205,6 +226,7 @@ void TfrmGlowna::FormDestroy() {
   listaDokumentow_.reset();
   czyMonitorowac_.reset();
   if (Hwnd()) KillTimer(Hwnd(), kTimerMonitorowania);
+  if (Hwnd()) WTSUnRegisterSessionNotification(Hwnd());
   if (rdzen_) rdzen_->FormDestroy();
   rdzen_.reset();
   ikona_.ZatrzymajAnimacje();
@@ -239,6 +261,7 @@ LRESULT TfrmGlowna::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   }
   if (zapytanieMenu_ && msg == zapytanieMenu_) return PozycjaMenuDlaTestu(wp);
   if (KomunikatUsuwania(msg)) return 0;
+  if (KomunikatSesji(msg, wp)) return msg == WM_POWERBROADCAST ? TRUE : 0;
   switch (msg) {
     case WM_NOTIFYICON:
       NotifyIconMessage(lp);
@@ -280,6 +303,21 @@ bool TfrmGlowna::KomunikatUsuwania(UINT msg) {
     default:
       return false;
   }
+}
+
+bool TfrmGlowna::KomunikatSesji(UINT msg, WPARAM wp) {
+  if (!rdzen_) return false;
+  if (msg == WM_WTSSESSION_CHANGE) {
+    if (wp == WTS_SESSION_LOCK) rdzen_->SesjaZablokowana(true);
+    else if (wp == WTS_SESSION_UNLOCK) rdzen_->SesjaZablokowana(false);
+    return true;
+  }
+  if (msg == WM_POWERBROADCAST) {
+    if (wp == PBT_APMSUSPEND) rdzen_->Uspienie(true);
+    else if (wp == PBT_APMRESUMESUSPEND || wp == PBT_APMRESUMEAUTOMATIC) rdzen_->Uspienie(false);
+    return true;
+  }
+  return false;
 }
 
 void TfrmGlowna::NotifyIconMessage(LPARAM mouse) {

@@ -34,6 +34,11 @@ enum PozycjaMenuGlownego : int {
   mnuOpcje,
   mnuPrzerwa,
   mnuKoniec,
+  mnuWstrzymaj30,  // "Wstrzymaj przypomnienia" submenu
+  mnuWstrzymaj60,
+  mnuWstrzymaj120,
+  mnuWstrzymajDoJutra,
+  mnuWznow,
 };
 
 // The tray menu with its default captions (no hotkeys yet), top to bottom.
@@ -121,6 +126,8 @@ class TfrmGlowna : public win::Window, public GlownaUi {
   // Reports of the deletion thread, shown once no break window is up.
   void PokazZgloszeniaUsuwania();
   bool KomunikatUsuwania(UINT msg);
+  // Lock and unlock of the session, sleep and wake-up of the computer.
+  bool KomunikatSesji(UINT msg, WPARAM wp);
   void NotifyIconMessage(LPARAM mouse);
   void PokazMenu(POINT at);
   void OdswiezStanMenu();

@@ -129,6 +129,7 @@ bool TfrmOpcje::Zastosuj(const UstawieniaKalmo& u, uint32_t czesci) {
     zapisane_.limity = u.limity;
     zapisane_.programy = u.programy;
   }
+  if (wynik.Zapisano(CzescUstawien::CzasBezczynnosci)) zapisane_.czasBezczynnosci = u.czasBezczynnosci;
   if (wynik.Zapisano()) return true;
   Komunikat(TekstNiezapisanych(wynik), rkStop);
   return false;
@@ -137,12 +138,12 @@ bool TfrmOpcje::Zastosuj(const UstawieniaKalmo& u, uint32_t czesci) {
 void TfrmOpcje::OpcjeZaawansowane() {
   // Only the fields moved there are stored, over the limits as stored; the draft takes the same
   // fields, so "OK" keeps them.
-  TfrmOpcjeZaawansowane okno(Hwnd(), szkic_.limity,
+  TfrmOpcjeZaawansowane okno(Hwnd(), szkic_,
                              [this](const PolozeniaZaawansowane& poczatkowe, const PolozeniaZaawansowane& teraz) {
                                UstawieniaKalmo zapis = zapisane_;
-                               zapis.limity = ZastosujZaawansowane(zapis.limity, poczatkowe, teraz);
-                               if (!Zastosuj(zapis, static_cast<uint32_t>(CzescUstawien::Limity))) return false;
-                               szkic_.limity = ZastosujZaawansowane(szkic_.limity, poczatkowe, teraz);
+                               ZastosujZaawansowane(zapis, poczatkowe, teraz);
+                               if (!Zastosuj(zapis, kCzesciZaawansowane)) return false;
+                               ZastosujZaawansowane(szkic_, poczatkowe, teraz);
                                return true;
                              });
   okno.Pokaz();

@@ -3,14 +3,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 constexpr wchar_t kKlasa[] = L"TfrmOpcjeZaawansowane";
-constexpr int kSzerokosc = 470, kWysokosc = 330;
+constexpr int kSzerokosc = 470, kWysokosc = 366;
 }  // namespace
 
-TfrmOpcjeZaawansowane::TfrmOpcjeZaawansowane(HWND wlasciciel, const LimitsRecord& limity, Zapis zapisz)
-    : wlasciciel_(wlasciciel), limity_(limity), zapisz_(std::move(zapisz)),
-      poczatkowe_(PolozeniaZaawansowaneZLimitow(limity)) {
+TfrmOpcjeZaawansowane::TfrmOpcjeZaawansowane(HWND wlasciciel, const UstawieniaKalmo& szkic, Zapis zapisz)
+    : wlasciciel_(wlasciciel), limity_(szkic.limity), zapisz_(std::move(zapisz)),
+      poczatkowe_(PolozeniaZaawansowaneZUstawien(szkic)) {
+  const LimitsRecord& limity = szkic.limity;
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&icc);
   win::FormStyle styl;
@@ -44,15 +47,20 @@ TfrmOpcjeZaawansowane::TfrmOpcjeZaawansowane(HWND wlasciciel, const LimitsRecord
            {12, 206, 370, 44});
   spnPrzerwa_ = AddSpinBox("spnPrzerwaAwaryjna", {396, 212, 56, 21}, kMinPrzerwaAwaryjna, kMaxPrzerwaAwaryjna,
                            poczatkowe_.przerwaMinuty);
-  AddLine({8, 274, kSzerokosc - 16, 2});
-  AddButton("cmdOk", "OK", {kSzerokosc - 188, 288, 84, 26}, [this] { cmdOkClick(); }, IDOK, true);
-  AddButton("cmdAnuluj", "Anuluj", {kSzerokosc - 96, 288, 84, 26}, [this] { cmdAnulujClick(); }, IDCANCEL);
+  AddLabel("labBezczynnosc", "Przerwa po czasie bez użycia klawiatury i myszy", {12, 264, 370, 15});
+  cmbBezczynnosc_ = AddComboBox("cmbCzasBezczynnosci", {366, 260, 86, 200}, CBS_DROPDOWNLIST);
+  for (int p = 0; p <= kMaxMinutBezczynnosci; ++p) cmbBezczynnosc_.Add(TekstBezczynnosci(p));
+  cmbBezczynnosc_.Select(poczatkowe_.bezczynnosc);
+  AddLine({8, 310, kSzerokosc - 16, 2});
+  AddButton("cmdOk", "OK", {kSzerokosc - 188, 324, 84, 26}, [this] { cmdOkClick(); }, IDOK, true);
+  AddButton("cmdAnuluj", "Anuluj", {kSzerokosc - 96, 324, 84, 26}, [this] { cmdAnulujClick(); }, IDCANCEL);
 }
 
 PolozeniaZaawansowane TfrmOpcjeZaawansowane::Polozenia() const {
   return {suwMonitorowanie_.Position(), suwZapisywanie_.Position(),
           spnGodzina_.Value(kMinGodzinaPrzelaczenia, kMaxGodzinaPrzelaczenia, poczatkowe_.godzina),
-          spnPrzerwa_.Value(kMinPrzerwaAwaryjna, kMaxPrzerwaAwaryjna, poczatkowe_.przerwaMinuty)};
+          spnPrzerwa_.Value(kMinPrzerwaAwaryjna, kMaxPrzerwaAwaryjna, poczatkowe_.przerwaMinuty),
+          std::max(0, cmbBezczynnosc_.Selected())};
 }
 
 bool TfrmOpcjeZaawansowane::OnScroll(HWND bar, int, bool) {

@@ -1,6 +1,7 @@
 #pragma once
 // "Opcje zaawansowane": the monitoring and saving frequencies, the rollover hour and the longest
-// gap of the limits record. They store at once, through the options dialog.
+// gap of the limits record, and the idle time that starts a break. They store at once, through
+// the options dialog.
 #include <windows.h>
 
 #include <functional>
@@ -14,8 +15,8 @@ class TfrmOpcjeZaawansowane : public win::Form {
   // (the reason told) keeps the form open.
   using Zapis = std::function<bool(const PolozeniaZaawansowane& poczatkowe, const PolozeniaZaawansowane& teraz)>;
 
-  // The form over the record's fields, owned by `wlasciciel` (the options dialog).
-  TfrmOpcjeZaawansowane(HWND wlasciciel, const LimitsRecord& limity, Zapis zapisz);
+  // The form over the draft's fields, owned by `wlasciciel` (the options dialog).
+  TfrmOpcjeZaawansowane(HWND wlasciciel, const UstawieniaKalmo& szkic, Zapis zapisz);
 
   // Modal, above the owner; IDOK when the fields were stored.
   int Pokaz();
@@ -36,4 +37,5 @@ class TfrmOpcjeZaawansowane : public win::Form {
   win::Control labCzestotliwosc_;
   win::Slider suwMonitorowanie_, suwZapisywanie_;
   win::SpinBox spnGodzina_, spnPrzerwa_;
+  win::ComboBox cmbBezczynnosc_;
 };

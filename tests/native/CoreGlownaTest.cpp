@@ -412,7 +412,7 @@ TEST_F(GlownaTest, ADraftIsStoredAndWhatWasStoredIsApplied) {
   u.ostrzeganie.przerwa.czestotliwosc = 9;
   const WynikZapisuUstawien blad = r->ZastosujUstawienia(u);
   EXPECT_FALSE(blad.Zapisano());
-  EXPECT_EQ(blad.bledy.size(), 10u);
+  EXPECT_EQ(blad.bledy.size(), 11u);
   EXPECT_TRUE(z.lista.empty());
   EXPECT_EQ(r->Dzis().limity.CzestotliwoscMonitorowania, 4);
   EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 7);

@@ -166,6 +166,7 @@ TEST_F(RejestrTest, SettingsDraftRoundTripsWholeAndKeepsTheCleanupDate) {
   u.pauseKey = false;
   u.rejestracjaPolaczen = false;
   u.cenaPolaczeniaModemowego = 3050;
+  u.czasBezczynnosci = 0;
   u.skroty.linie = {"Praca#C:\\Praca"};
   WynikZapisuUstawien w = u.Zapisz();
   ASSERT_TRUE(w.Zapisano());
@@ -180,6 +181,7 @@ TEST_F(RejestrTest, SettingsDraftRoundTripsWholeAndKeepsTheCleanupDate) {
   EXPECT_EQ(z.znakiFiltrujace, "-");
   EXPECT_FALSE(z.lewyAlt || z.pauseKey || z.rejestracjaPolaczen);
   EXPECT_EQ(z.cenaPolaczeniaModemowego, 3050);
+  EXPECT_EQ(z.czasBezczynnosci, 0);  // idle breaks off
   EXPECT_EQ(z.skroty.linie, u.skroty.linie);
   EXPECT_EQ(tp.registry.ReadString(Root::CurrentUser, kKlucz, "LewyAlt"), "Nie");
   EXPECT_FALSE(tp.files.FileExists(pliki.goraceKlawisze));  // an unchanged list is not written
@@ -213,7 +215,7 @@ TEST_F(RejestrTest, SettingsDraftRoundTripsWholeAndKeepsTheCleanupDate) {
   u.programy.clear();
   w = u.Zapisz();
   EXPECT_FALSE(w.Zapisano());
-  EXPECT_EQ(w.bledy.size(), 9u);
+  EXPECT_EQ(w.bledy.size(), 10u);
   EXPECT_EQ(w.zapisane, CzescUstawien::GoraceKlawisze | CzescUstawien::Skroty | CzescUstawien::RegulyCzyszczenia);
   EXPECT_TRUE(tp.dialogs.shown.empty());
 }

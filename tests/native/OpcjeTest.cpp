@@ -228,26 +228,39 @@ TEST(OpcjeZaawansowaneTest, MappingsAndFrequencyTexts) {
 }
 
 TEST(OpcjeZaawansowaneTest, OkWithNothingChangedChangesNothing) {
-  LimitsRecord l = LimitsRecord::Domyslne();
-  l.CzestotliwoscZapisywania = 90;
-  l.PrzerwaAwaryjna = 330;
-  const PolozeniaZaawansowane p = PolozeniaZaawansowaneZLimitow(l);
-  EXPECT_EQ(p, (PolozeniaZaawansowane{3, 1, 4, 5}));
-  EXPECT_EQ(ZastosujZaawansowane(l, p, p).ToBytes(), l.ToBytes());  // 10 s, 90 s and 330 s stay
+  UstawieniaKalmo u;
+  u.limity.CzestotliwoscZapisywania = 90;
+  u.limity.PrzerwaAwaryjna = 330;
+  u.czasBezczynnosci = 90;  // shows as one minute
+  const PolozeniaZaawansowane p = PolozeniaZaawansowaneZUstawien(u);
+  EXPECT_EQ(p, (PolozeniaZaawansowane{3, 1, 4, 5, 1}));
+  UstawieniaKalmo z = u;
+  ZastosujZaawansowane(z, p, p);
+  EXPECT_EQ(z.limity.ToBytes(), u.limity.ToBytes());  // 10 s, 90 s and 330 s stay
+  EXPECT_EQ(z.czasBezczynnosci, 90);
 
   PolozeniaZaawansowane t = p;
   t.monitorowanie = 5;
   t.godzina = 6;
-  LimitsRecord z = ZastosujZaawansowane(l, p, t);
-  EXPECT_EQ(z.CzestotliwoscMonitorowania, 32);
-  EXPECT_EQ(z.GodzinaPrzelaczenia, 6);
-  EXPECT_EQ(z.CzestotliwoscZapisywania, 90);
-  EXPECT_EQ(z.PrzerwaAwaryjna, 330);
+  z = u;
+  ZastosujZaawansowane(z, p, t);
+  EXPECT_EQ(z.limity.CzestotliwoscMonitorowania, 32);
+  EXPECT_EQ(z.limity.GodzinaPrzelaczenia, 6);
+  EXPECT_EQ(z.limity.CzestotliwoscZapisywania, 90);
+  EXPECT_EQ(z.limity.PrzerwaAwaryjna, 330);
   t.zapisywanie = 11;
   t.przerwaMinuty = 10;
-  z = ZastosujZaawansowane(l, p, t);
-  EXPECT_EQ(z.CzestotliwoscZapisywania, 660);
-  EXPECT_EQ(z.PrzerwaAwaryjna, 600);
+  t.bezczynnosc = 0;  // "wyłączone"
+  z = u;
+  ZastosujZaawansowane(z, p, t);
+  EXPECT_EQ(z.limity.CzestotliwoscZapisywania, 660);
+  EXPECT_EQ(z.limity.PrzerwaAwaryjna, 600);
+  EXPECT_EQ(z.czasBezczynnosci, 0);
+  EXPECT_EQ(PozycjaBezczynnosci(0), 0);
+  EXPECT_EQ(PozycjaBezczynnosci(300), 5);
+  EXPECT_EQ(PozycjaBezczynnosci(86400), 30);
+  EXPECT_EQ(TekstBezczynnosci(0), "wyłączone");
+  EXPECT_EQ(TekstBezczynnosci(30), "30 min.");
 }
 
 TEST(PomocTest, PageForEachContextAndPresence) {

@@ -12,17 +12,24 @@ namespace {
 TEST(MenuGlowne, ItemsStandInOrderWithSeparatorsAndFollowCaptionsAndState) {
   HMENU m = UtworzMenuGlowne();
   ASSERT_NE(m, nullptr);
-  ASSERT_EQ(GetMenuItemCount(m), 11);
+  ASSERT_EQ(GetMenuItemCount(m), 13);
+  // -1: the pause submenu.
   const int order[] = {mnuPomoc, mnuOProgramie, 0, mnuListaDokumentow, mnuListaSkrotow, mnuInformacjeDnia,
-                       mnuStatystyka, mnuOpcje, mnuPrzerwa, 0, mnuKoniec};
-  for (int i = 0; i < 11; ++i) {
+                       mnuStatystyka, mnuOpcje, mnuPrzerwa, -1, mnuWznow, 0, mnuKoniec};
+  for (int i = 0; i < 13; ++i) {
     MENUITEMINFOW mi{};
     mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_FTYPE | MIIM_ID;
+    mi.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
     ASSERT_TRUE(GetMenuItemInfoW(m, i, TRUE, &mi));
     if (order[i] == 0) EXPECT_TRUE(mi.fType & MFT_SEPARATOR) << i;
+    else if (order[i] == -1) EXPECT_NE(mi.hSubMenu, nullptr) << i;
     else EXPECT_EQ(static_cast<int>(mi.wID), order[i]) << i;
   }
+  HMENU pauza = GetSubMenu(m, 9);
+  ASSERT_EQ(GetMenuItemCount(pauza), 4);
+  EXPECT_EQ(PodpisPozycji(pauza, mnuWstrzymaj30), "30 minut");
+  EXPECT_EQ(PodpisPozycji(pauza, mnuWstrzymajDoJutra), "do jutra");
+  EXPECT_EQ(PodpisPozycji(m, mnuWznow), "Wznów przypomnienia");
   EXPECT_EQ(PodpisPozycji(m, mnuOProgramie), "O programie...");
   EXPECT_EQ(PodpisPozycji(m, mnuListaSkrotow), "Lista skrótów...");
 
@@ -47,9 +54,13 @@ TEST(MenuGlowne, ItemsStandInOrderWithSeparatorsAndFollowCaptionsAndState) {
   auto grayed = [m](int id) { return (GetMenuState(m, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
   EXPECT_TRUE(grayed(mnuInformacjeDnia));
   EXPECT_TRUE(grayed(mnuOProgramie));
+  EXPECT_TRUE(grayed(mnuWznow));  // no pause runs
   EXPECT_FALSE(grayed(mnuStatystyka));
   EXPECT_FALSE(grayed(mnuPrzerwa));
-  UstawStanMenu(m, StanMenu{});
+  s = StanMenu{};
+  s.wznow = true;
+  UstawStanMenu(m, s);
+  EXPECT_FALSE(grayed(mnuWznow));
   EXPECT_FALSE(grayed(mnuInformacjeDnia));
   EXPECT_FALSE(grayed(mnuOProgramie));
   DestroyMenu(m);

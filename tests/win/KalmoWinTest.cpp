@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
+#include <wtsapi32.h>
 
 #include <gtest/gtest.h>
 
@@ -299,9 +300,11 @@ TEST_F(KalmoProgram, FirstStartLeavesTheFirstRunSettingsAndDataFiles) {
   auto v = WartosciKlucza();
   std::set<std::string> names;
   for (const auto& [name, value] : v) names.insert(name);
-  EXPECT_EQ(names, (std::set<std::string>{"Aktywnosc3D", "LewyAlt", "OpcjeOstrzegania", "OpcjePlikowTymczasowych",
-                                          "OpcjeSchowka", "RejestracjaPolaczen", "TodayInfo", "Ustawienia",
-                                          "ZnakiFiltrujace"}));
+  EXPECT_EQ(names, (std::set<std::string>{"Aktywnosc3D", "CzasBezczynnosci", "LewyAlt", "OpcjeOstrzegania",
+                                          "OpcjePlikowTymczasowych", "OpcjeSchowka", "RejestracjaPolaczen", "TodayInfo",
+                                          "Ustawienia", "ZnakiFiltrujace"}));
+  EXPECT_EQ(v["CzasBezczynnosci"].type, REG_DWORD);  // idle breaks on, after five minutes
+  EXPECT_EQ(v["CzasBezczynnosci"].data, (std::vector<uint8_t>{0x2C, 1, 0, 0}));
   for (const char* s : {"Aktywnosc3D", "LewyAlt", "RejestracjaPolaczen", "ZnakiFiltrujace"}) EXPECT_EQ(v[s].type, REG_SZ) << s;
   EXPECT_EQ(v["Aktywnosc3D"].Text(), "Nie");
   EXPECT_EQ(v["LewyAlt"].Text(), "Tak");
@@ -429,7 +432,7 @@ TEST_F(KalmoProgram, ScreenSaverAndPauseMessagesDriveTheAccounting) {
   ASSERT_TRUE(Czekaj([&] { return CzytajDzis(d) && d.przerwy >= 600; }))
       << "break " << d.przerwy << ", work " << d.praca << ", monitored " << d.monitorowania;
   EXPECT_EQ(d.nieprzerwanej, 0);
-  EXPECT_EQ(d.przerwy - d.przerwDzis, 600);         // the ticks since then are break
+  EXPECT_EQ(d.przerwDzis, d.przerwy);               // the delay and the ticks since are today's break
   EXPECT_EQ(d.monitorowania - d.praca, d.przerwy);  // the delay left the work time
   if (SlotTeraz() == slotPrzed && slotPrzed > 2) {
     for (int s = slotPrzed - 2; s <= slotPrzed; ++s) EXPECT_EQ(d.sloty[s - 1], 1) << "slot " << s;
@@ -999,5 +1002,108 @@ TEST_F(KalmoProgram, OptionsKeepAHotkeyFileThatCannotBeReadOrWritten) {
   ASSERT_TRUE(driver::WaitUntilGone(opcje));
   EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuListaSkrotow).podpis == "Lista Skrótów...    (Shift+Ctrl+L)"; }));
   EXPECT_NE(wintest::Scratch::Get(plik).find("Shift+Ctrl+L#"), std::string::npos);
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+namespace {
+
+bool UstawDword(const char* name, DWORD v) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kKlucz, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) return false;
+  LONG r = RegSetValueExW(h, W(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
+  RegCloseKey(h);
+  return r == ERROR_SUCCESS;
+}
+
+// A tick and a save every second, so that the stored record follows the running day.
+bool UstawSzybkieTiki() {
+  std::vector<uint8_t> l = WartosciKlucza()["Ustawienia"].data;
+  if (l.size() != 284) return false;
+  const int32_t co[2] = {1, 1};  // CzestotliwoscMonitorowania, CzestotliwoscZapisywania
+  std::memcpy(l.data() + 12, co, sizeof co);
+  return UstawBinarna("Ustawienia", l);
+}
+
+}  // namespace
+
+TEST_F(KalmoProgram, NoInputForTheIdleTimeIsABreakAndTheNextInputEndsIt) {
+  ASSERT_NE(Uruchom(), nullptr);  // the first run makes the settings
+  ASSERT_EQ(Zakoncz(), 0);
+  ASSERT_TRUE(UstawSzybkieTiki());
+  ASSERT_TRUE(UstawDword("CzasBezczynnosci", 5));
+  ASSERT_NE(Uruchom(), nullptr);
+  ASSERT_TRUE(Nacisnij("0x10"));  // a fresh session looks idle: a key first
+  Dzis d;
+  ASSERT_TRUE(Czekaj([&] { return CzytajDzis(d) && d.praca >= 2 && d.przerwy == 0; }));
+  // Five seconds without a key or the mouse: the idle time is break, stored at once.
+  ASSERT_TRUE(Czekaj([&] { return CzytajDzis(d) && d.przerwy >= 5; })) << "work " << d.praca;
+  EXPECT_EQ(d.nieprzerwanej, 0);
+  EXPECT_GE(d.przerwDzis, 5);
+  ASSERT_TRUE(Nacisnij("0x10"));
+  ASSERT_TRUE(Czekaj([&] { return CzytajDzis(d) && d.przerwy == 0 && d.nieprzerwanej > 0; }));
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, LockAndSleepMessagesStartAndEndBreaks) {
+  ASSERT_NE(Uruchom(), nullptr);
+  ASSERT_EQ(Zakoncz(), 0);
+  ASSERT_TRUE(UstawSzybkieTiki());
+  ASSERT_TRUE(UstawDword("CzasBezczynnosci", 0));  // only the messages break
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  Dzis d;
+  auto wPrzerwie = [&] { return CzytajDzis(d) && d.przerwy >= 2; };
+  auto wPracy = [&] { return CzytajDzis(d) && d.przerwy == 0 && d.nieprzerwanej >= 2; };
+  ASSERT_TRUE(Czekaj(wPracy));
+  ASSERT_TRUE(PostMessageW(h, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0));
+  ASSERT_TRUE(Czekaj(wPrzerwie));
+  ASSERT_TRUE(PostMessageW(h, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0));
+  ASSERT_TRUE(Czekaj(wPracy));
+  ASSERT_TRUE(PostMessageW(h, WM_POWERBROADCAST, PBT_APMSUSPEND, 0));
+  ASSERT_TRUE(Czekaj(wPrzerwie));
+  ASSERT_TRUE(PostMessageW(h, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
+  ASSERT_TRUE(Czekaj(wPracy));
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, APauseFromTheTrayKeepsTheReminderAwayUntilItEnds) {
+  ASSERT_NE(Uruchom(), nullptr);
+  ASSERT_EQ(Zakoncz(), 0);
+  ASSERT_TRUE(UstawSzybkieTiki());
+  std::vector<uint8_t> l = WartosciKlucza()["Ustawienia"].data;
+  const int32_t doPrzerwy = 1;  // a break is due from the first tick
+  std::memcpy(l.data() + 4, &doPrzerwy, 4);
+  ASSERT_TRUE(UstawBinarna("Ustawienia", l));
+  std::vector<uint8_t> o = WartosciKlucza()["OpcjeOstrzegania"].data;
+  ASSERT_EQ(o.size(), 784u);
+  const int32_t co = 0;  // a reminder window on every tick it is due
+  std::memcpy(o.data() + 4, &co, 4);
+  ASSERT_TRUE(UstawBinarna("OpcjeOstrzegania", o));
+  // A pause stored before the start, ending in six seconds: a restart keeps it.
+  const double koniec = Teraz() + 6.0 / 86400.0;
+  std::vector<uint8_t> b(8);
+  std::memcpy(b.data(), &koniec, 8);
+  ASSERT_TRUE(UstawBinarna("WstrzymaneDo", b));
+
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  EXPECT_TRUE(CzytajPozycje(h, mnuWznow).wlaczona);
+  Sleep(3000);
+  EXPECT_EQ(driver::FindWindowOf(L"TfrmPrzypomnienie", {}, proces_.id), nullptr);
+  // It ends by itself and the reminder comes.
+  HWND przypomnienie = driver::WaitForWindow(L"TfrmPrzypomnienie", {}, proces_.id);
+  ASSERT_NE(przypomnienie, nullptr);
+  EXPECT_GE(Teraz(), koniec);
+  EXPECT_FALSE(CzytajPozycje(h, mnuWznow).wlaczona);
+
+  // "Wstrzymaj przypomnienia" - "30 minut" from the tray menu, and "Wznów przypomnienia".
+  ASSERT_TRUE(driver::ClickButton(przypomnienie, "Anuluj"));
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuWstrzymaj30, 0));
+  ASSERT_TRUE(Czekaj([&] { return CzytajPozycje(h, mnuWznow).wlaczona; }));
+  double zapisane = 0;
+  std::memcpy(&zapisane, WartosciKlucza()["WstrzymaneDo"].data.data(), 8);
+  EXPECT_NEAR(zapisane, Teraz() + 30.0 / 1440.0, 10.0 / 86400.0);
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuWznow, 0));
+  ASSERT_TRUE(Czekaj([&] { return !CzytajPozycje(h, mnuWznow).wlaczona; }));
   EXPECT_EQ(Zakoncz(), 0);
 }

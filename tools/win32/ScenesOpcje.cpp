@@ -64,7 +64,7 @@ const scenes::Registrar k8("Opcje8Modem", [] { Opcje("Modem"); });
 
 const scenes::Registrar kZaawansowane("OpcjeZaawansowane", [] {
   Ustawienia();
-  TfrmOpcjeZaawansowane okno(nullptr, UstawieniaKalmo::Wczytaj().limity, nullptr);
+  TfrmOpcjeZaawansowane okno(nullptr, UstawieniaKalmo::Wczytaj(), nullptr);
   okno.Pokaz();
 });
 

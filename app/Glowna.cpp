@@ -12,6 +12,7 @@
 #include "common/WinTools.h"
 #include "settings/Komunikaty.h"
 #include "settings/Pomoc.h"
+#include "documents/ListaDokumentow.h"
 #include "documents/Modem.h"
 #include "platform/Platform.h"
 
@@ -382,4 +383,28 @@ void TGlownaRdzen::ZakonczPrzerwe() {
   if (infoSaver_) infoSaver_->ZakonczPrzerwe();
 }
 
-TDokumenty* TGlownaRdzen::Dokumenty() { return infoSaver_ ? &infoSaver_->Dokumenty() : nullptr; }
+TStringList TGlownaRdzen::WidokDokumentow(bool pelny) {
+  if (!infoSaver_) return {};
+  return ZrodloDokumentowZ(infoSaver_->Dokumenty(), [this] { return znakiFiltrujace_; }).widok(pelny);
+}
+
+std::string TGlownaRdzen::PrzelaczDokument(const std::string& pozycja) {
+  return infoSaver_ ? PrzelaczMonitorowanie(pozycja, infoSaver_->Dokumenty()) : pozycja;
+}
+
+void TGlownaRdzen::OdpowiedzNaPytanie(const std::string& tytul, bool monitorowac) {
+  if (infoSaver_) ::OdpowiedzNaPytanie(infoSaver_->Dokumenty(), tytul, monitorowac);
+}
+
+ZrodloStatystyki TGlownaRdzen::DaneDoStatystyki() const {
+  ZrodloStatystyki z;
+  z.plikArchiwum = pliki_.archiwum;
+  if (!infoSaver_) return z;
+  const StanDnia dzis = infoSaver_->Stan();
+  for (int i = 0; i < infoSaver_->Organizator().Count(); ++i) z.dokumenty.push_back(infoSaver_->Organizator().Get(i));
+  z.dzisSekundy = dzis.praca;
+  z.limitSekund = dzis.limity.caDziennyLimit;
+  z.dzis = dzis.terazDniaPracy;
+  z.godzinaPrzelaczenia = dzis.limity.GodzinaPrzelaczenia;
+  return z;
+}

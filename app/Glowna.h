@@ -16,6 +16,7 @@
 #include "keyboard/KeyHook.h"
 #include "worktime/InfoSaver.h"
 #include "worktime/OstrzegaczUtils.h"
+#include "documents/Statystyka.h"
 
 // Captions of the tray menu items that carry a hotkey.
 struct PodpisyMenu {
@@ -135,7 +136,12 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   StanDnia Dzis() const;  // today's counters, activity and limits
   void WejdzWPrzerwe();   // a user break begins
   void ZakonczPrzerwe();  // the user left the break window
-  TDokumenty* Dokumenty();  // the document monitoring, for its windows
+  // The document windows' data and commands.
+  TStringList WidokDokumentow(bool pelny);
+  std::string PrzelaczDokument(const std::string& pozycja);
+  void OdpowiedzNaPytanie(const std::string& tytul, bool monitorowac);
+  // What the statistics window is built from: the archive, the documents, today's counter.
+  ZrodloStatystyki DaneDoStatystyki() const;
   const WarningOptions& OpcjeOstrzegania() const { return opcjeOstrzegania_; }
   const std::string& ZnakiFiltrujace() const { return znakiFiltrujace_; }
   const std::string& FolderProgramu() const { return folder_; }

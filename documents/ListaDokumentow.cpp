@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "common/Komunika.h"
+#include "common/WinTools.h"
 
 TStringList WidokOtwartych(const TStringList& tytuly, const TDokumenty& dokumenty) {
   TStringList out;
@@ -42,4 +43,22 @@ std::string PrzelaczMonitorowanie(const std::string& pozycja, TDokumenty& dokume
     dokumenty.UsunKandydata(tytul);
   }
   return p;
+}
+
+void OdpowiedzNaPytanie(TDokumenty& dokumenty, const std::string& tytul, bool monitorowac) {
+  if (monitorowac) dokumenty.DodajMonitorwanyDokument(tytul);
+  else dokumenty.AddDeclinedDocument(tytul);
+  dokumenty.UsunzListyTymczasowychDokumentow(tytul);
+}
+
+ZrodloDokumentow ZrodloDokumentowZ(TDokumenty& dokumenty, std::function<std::string()> znakiFiltrujace) {
+  ZrodloDokumentow z;
+  z.widok = [&dokumenty, znakiFiltrujace](bool pelny) {
+    TStringList tytuly;
+    ListFilteredWindowTitles(tytuly, znakiFiltrujace());
+    return pelny ? WidokPelny(tytuly, dokumenty) : WidokOtwartych(tytuly, dokumenty);
+  };
+  z.przelacz = [&dokumenty](const std::string& pozycja) { return PrzelaczMonitorowanie(pozycja, dokumenty); };
+  z.odpowiedz = [&dokumenty](const std::string& tytul, bool tak) { OdpowiedzNaPytanie(dokumenty, tytul, tak); };
+  return z;
 }

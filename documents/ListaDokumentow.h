@@ -2,6 +2,7 @@
 // What the monitored-document list window shows and does. An item is a string: character 1 is
 // "@" when a window with the title is open, character 2 "#" when the title is a monitored
 // document (blanks otherwise), and the title follows.
+#include <functional>
 #include <string>
 
 #include "common/Tekstowe.h"
@@ -23,6 +24,20 @@ inline std::string TytulPozycji(const std::string& p) { return p.size() > 2 ? p.
 // the title is declined), on at once (a new record; the title is no longer a candidate).
 // Returns the item as it stands afterwards.
 std::string PrzelaczMonitorowanie(const std::string& pozycja, TDokumenty& dokumenty);
+
+// The question about a new document answered: "Tak" monitors it, "Nie" declines it; either way
+// it is no longer a candidate.
+void OdpowiedzNaPytanie(TDokumenty& dokumenty, const std::string& tytul, bool monitorowac);
+
+// What the document windows ask of the document monitoring: the list's view of the open window
+// titles (those the filter characters keep), the switching of an item, the question's answer.
+struct ZrodloDokumentow {
+  std::function<TStringList(bool pelny)> widok;
+  std::function<std::string(const std::string& pozycja)> przelacz;
+  std::function<void(const std::string& tytul, bool monitorowac)> odpowiedz;
+};
+// The source over the monitoring itself, with the filter characters the program uses now.
+ZrodloDokumentow ZrodloDokumentowZ(TDokumenty& dokumenty, std::function<std::string()> znakiFiltrujace);
 
 inline constexpr const char* kPytanieOWylaczenie =
     "Wyłączając monitorowanie tego dokumentu usuwasz jednocześnie wszystkie dotychczasowe zapisy dotyczące "

@@ -103,6 +103,7 @@ class TInfoSaver {
   bool IsDeclinedDocument(const std::string& nazwa) const { return dokumenty_.IsDeclinedDocument(nazwa); }
   void NazwyMonitorowanychDokumentow(TStringList& lista) const { dokumenty_.NazwyMonitorowanychDokumentow(lista); }
   TOrganizatorDokumentow& Organizator() { return dokumenty_.Organizator(); }
+  const TOrganizatorDokumentow& Organizator() const { return dokumenty_.Organizator(); }
   TStringList& ListaTymczasowa() { return dokumenty_.ListaTymczasowa(); }
   const TStringList& ListaOdrzuconych() const { return dokumenty_.ListaOdrzuconych(); }
   TDokumenty& Dokumenty() { return dokumenty_; }

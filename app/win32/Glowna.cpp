@@ -516,29 +516,22 @@ void TfrmGlowna::PokazZgloszeniaUsuwania() {
 }
 
 void TfrmGlowna::PokazPytanie(const std::string& tytul) {
-  if (TDokumenty* d = rdzen_->Dokumenty()) ::AskWhetherToMonitor(czyMonitorowac_, *d, Hwnd(), tytul);
+  ::AskWhetherToMonitor(
+      czyMonitorowac_, [this](const std::string& t, bool tak) { rdzen_->OdpowiedzNaPytanie(t, tak); }, Hwnd(), tytul);
 }
 
 void TfrmGlowna::PokazListeDokumentow() {
-  TDokumenty* d = rdzen_->Dokumenty();
-  if (!d) return;
-  if (!listaDokumentow_)
-    listaDokumentow_ = std::make_unique<TfrmListaDokumentow>(*d, rdzen_->ZnakiFiltrujace(), Hwnd());
+  if (!listaDokumentow_) {
+    ZrodloDokumentow z;
+    z.widok = [this](bool pelny) { return rdzen_->WidokDokumentow(pelny); };
+    z.przelacz = [this](const std::string& pozycja) { return rdzen_->PrzelaczDokument(pozycja); };
+    z.odpowiedz = [this](const std::string& t, bool tak) { rdzen_->OdpowiedzNaPytanie(t, tak); };
+    listaDokumentow_ = std::make_unique<TfrmListaDokumentow>(std::move(z), Hwnd());
+  }
   listaDokumentow_->Pokaz();
 }
 
-void TfrmGlowna::PokazStatystyke() {
-  const StanDnia dzis = rdzen_->Dzis();
-  ZrodloStatystyki z;
-  z.plikArchiwum = rdzen_->Pliki().archiwum;
-  if (TDokumenty* d = rdzen_->Dokumenty())
-    for (int i = 0; i < d->Organizator().Count(); ++i) z.dokumenty.push_back(d->Organizator().Get(i));
-  z.dzisSekundy = dzis.praca;
-  z.limitSekund = dzis.limity.caDziennyLimit;
-  z.dzis = dzis.terazDniaPracy;
-  z.godzinaPrzelaczenia = dzis.limity.GodzinaPrzelaczenia;
-  ::PokazStatystyke(Hwnd(), std::move(z));
-}
+void TfrmGlowna::PokazStatystyke() { ::PokazStatystyke(Hwnd(), rdzen_->DaneDoStatystyki()); }
 
 void TfrmGlowna::PokazOknoOpcji(const std::string& strona) {
   TGlownaRdzen& r = *rdzen_;

@@ -10,7 +10,8 @@ constexpr wchar_t kKlasa[] = L"TfrmCzyMonitorowac";
 
 }  // namespace
 
-TfrmCzyMonitorowac::TfrmCzyMonitorowac(TDokumenty& dokumenty, HWND glowne) : dokumenty_(dokumenty), glowne_(glowne) {
+TfrmCzyMonitorowac::TfrmCzyMonitorowac(OdpowiedzNaPytanieFn odpowiedz, HWND glowne)
+    : odpowiedz_(std::move(odpowiedz)), glowne_(glowne) {
   FormCreate();
 }
 
@@ -51,16 +52,14 @@ void TfrmCzyMonitorowac::Zamknij() {
 void TfrmCzyMonitorowac::cmdTakClick() {
   if (zamkniete_) return;
   const std::string tytul = tytul_;
-  dokumenty_.DodajMonitorwanyDokument(tytul);
-  dokumenty_.UsunzListyTymczasowychDokumentow(tytul);
+  if (odpowiedz_) odpowiedz_(tytul, true);
   Zamknij();
 }
 
 void TfrmCzyMonitorowac::cmdNieClick() {
   if (zamkniete_) return;
   const std::string tytul = tytul_;
-  dokumenty_.AddDeclinedDocument(tytul);
-  dokumenty_.UsunzListyTymczasowychDokumentow(tytul);
+  if (odpowiedz_) odpowiedz_(tytul, false);
   Zamknij();
 }
 
@@ -80,8 +79,8 @@ LRESULT TfrmCzyMonitorowac::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return Form::HandleMessage(msg, wp, lp);
 }
 
-void AskWhetherToMonitor(std::unique_ptr<TfrmCzyMonitorowac>& okno, TDokumenty& dokumenty, HWND glowne,
-                         const std::string& tytul) {
-  if (!okno) okno = std::make_unique<TfrmCzyMonitorowac>(dokumenty, glowne);
+void AskWhetherToMonitor(std::unique_ptr<TfrmCzyMonitorowac>& okno, const OdpowiedzNaPytanieFn& odpowiedz,
+                         HWND glowne, const std::string& tytul) {
+  if (!okno) okno = std::make_unique<TfrmCzyMonitorowac>(odpowiedz, glowne);
   okno->Pokaz(tytul);
 }

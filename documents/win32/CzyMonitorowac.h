@@ -4,16 +4,18 @@
 // (window code 3).
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "common/win32/Form.h"
+#include "documents/ListaDokumentow.h"
 
-class TDokumenty;
+using OdpowiedzNaPytanieFn = std::function<void(const std::string& tytul, bool monitorowac)>;
 
 class TfrmCzyMonitorowac : public win::Form {
  public:
-  TfrmCzyMonitorowac(TDokumenty& dokumenty, HWND glowne);
+  TfrmCzyMonitorowac(OdpowiedzNaPytanieFn odpowiedz, HWND glowne);
   ~TfrmCzyMonitorowac() override;
 
   // Puts the title in and shows the window in front without taking the keyboard from the
@@ -40,7 +42,7 @@ class TfrmCzyMonitorowac : public win::Form {
   void FormCreate();
   void Zamknij();
 
-  TDokumenty& dokumenty_;
+  OdpowiedzNaPytanieFn odpowiedz_;
   HWND glowne_;
   std::string tytul_;
   win::Control imgObrazek_, labDokument_;
@@ -49,5 +51,5 @@ class TfrmCzyMonitorowac : public win::Form {
 };
 
 // Asks about a title: creates the window when `okno` is empty, then labels and shows it.
-void AskWhetherToMonitor(std::unique_ptr<TfrmCzyMonitorowac>& okno, TDokumenty& dokumenty, HWND glowne,
-                         const std::string& tytul);
+void AskWhetherToMonitor(std::unique_ptr<TfrmCzyMonitorowac>& okno, const OdpowiedzNaPytanieFn& odpowiedz,
+                         HWND glowne, const std::string& tytul);

@@ -35,8 +35,8 @@ HBITMAP Glif(void (*rysuj)(HDC, const RECT&), int bok) {
 
 }  // namespace
 
-TfrmListaDokumentow::TfrmListaDokumentow(TDokumenty& dokumenty, std::string znakiFiltrujace, HWND glowne)
-    : dokumenty_(dokumenty), znaki_(std::move(znakiFiltrujace)), glowne_(glowne) {
+TfrmListaDokumentow::TfrmListaDokumentow(ZrodloDokumentow dokumenty, HWND glowne)
+    : dokumenty_(std::move(dokumenty)), glowne_(glowne) {
   FormCreate();
 }
 
@@ -112,9 +112,7 @@ void TfrmListaDokumentow::Pokaz() {
 }
 
 void TfrmListaDokumentow::Wypelnij(bool pelny) {
-  TStringList tytuly;
-  ListFilteredWindowTitles(tytuly, znaki_);
-  const TStringList pozycje = pelny ? WidokPelny(tytuly, dokumenty_) : WidokOtwartych(tytuly, dokumenty_);
+  const TStringList pozycje = dokumenty_.widok(pelny);
   lstDokumenty_.Clear();
   int najszersza = 0;
   for (const std::string& p : pozycje) {
@@ -136,7 +134,7 @@ void TfrmListaDokumentow::cmdMonitorujDokumentClick() {
   const int i = lstDokumenty_.Selected();
   if (i < 0) return;
   const std::string przed = lstDokumenty_.Item(i);
-  const std::string po = PrzelaczMonitorowanie(przed, dokumenty_);
+  const std::string po = dokumenty_.przelacz(przed);
   if (!Hwnd() || po == przed) return;
   lstDokumenty_.Send(LB_DELETESTRING, i);
   lstDokumenty_.Send(LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(win::Widen(po).c_str()));

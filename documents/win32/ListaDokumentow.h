@@ -9,12 +9,11 @@
 
 #include "common/Tekstowe.h"
 #include "common/win32/Form.h"
-
-class TDokumenty;
+#include "documents/ListaDokumentow.h"
 
 class TfrmListaDokumentow : public win::Form {
  public:
-  TfrmListaDokumentow(TDokumenty& dokumenty, std::string znakiFiltrujace, HWND glowne);
+  TfrmListaDokumentow(ZrodloDokumentow dokumenty, HWND glowne);
   ~TfrmListaDokumentow() override;
 
   void Pokaz();
@@ -45,8 +44,7 @@ class TfrmListaDokumentow : public win::Form {
   void RysujPozycje(const DRAWITEMSTRUCT& d) const;
   void Zamknij();
 
-  TDokumenty& dokumenty_;
-  std::string znaki_;
+  ZrodloDokumentow dokumenty_;
   HWND glowne_;
   win::ListBox lstDokumenty_;
   win::Control panPrzyciski_, imgOtwarty_, imgMonitorowany_;

@@ -48,7 +48,9 @@ class Glowne {
     pytanie.reset();
     DestroyWindow(hwnd);
   }
-  void AskWhetherToMonitor(const std::string& tytul) { ::AskWhetherToMonitor(pytanie, *dokumenty, hwnd, tytul); }
+  void AskWhetherToMonitor(const std::string& tytul) {
+    ::AskWhetherToMonitor(pytanie, ZrodloDokumentowZ(*dokumenty, [] { return std::string("-["); }).odpowiedz, hwnd, tytul);
+  }
   static void Pompuj() {
     MSG m;
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
@@ -171,7 +173,7 @@ TEST_F(DokumentyNaWindows, AWordWindowIsAskedAboutMonitoredListedAndSwitchedOff)
   EXPECT_EQ(zapisane[0].LastSeen, Konto().Organizator().Get(0).LastSeen);
 
   // The list shows the open, monitored document and switches it off after the warning.
-  TfrmListaDokumentow lista(Konto().Dokumenty(), "-[", glowne.hwnd);
+  TfrmListaDokumentow lista(ZrodloDokumentowZ(Konto().Dokumenty(), [] { return std::string("-["); }), glowne.hwnd);
   lista.Pokaz();
   EXPECT_EQ(win::GetText(lista.Hwnd()), "Lista monitorowanych dokumentów");
   TStringList pozycje = lista.Pozycje();

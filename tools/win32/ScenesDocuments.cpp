@@ -42,14 +42,14 @@ void Petla(HWND h) {
 const scenes::Registrar kPytanie("CzyMonitorowac", [] {
   auto d = Dokumenty();
   std::unique_ptr<TfrmCzyMonitorowac> okno;
-  AskWhetherToMonitor(okno, *d, nullptr, "Microsoft Word - Protokół z zebrania zarządu, 14 marca 2025.doc");
+  AskWhetherToMonitor(okno, ZrodloDokumentowZ(*d, [] { return std::string("-["); }).odpowiedz, nullptr, "Microsoft Word - Protokół z zebrania zarządu, 14 marca 2025.doc");
   SetForegroundWindow(okno->Hwnd());
   Petla(okno->Hwnd());
 });
 
 void Lista(bool pelna) {
   auto d = Dokumenty();
-  TfrmListaDokumentow okno(*d, "-[", nullptr);
+  TfrmListaDokumentow okno(ZrodloDokumentowZ(*d, [] { return std::string("-["); }), nullptr);
   if (pelna) {
     SendMessageW(okno.cmdWyswietlTylkoUruchomione(), BM_SETCHECK, BST_CHECKED, 0);
     okno.cmdWyswietlTylkoUruchomioneClick();

@@ -5,13 +5,16 @@
 //   KillTest <folder with Kalmo.exe and Hook.dll> [kills, default 200] [seed]
 //
 // Kalmo runs with the shortest monitoring and saving periods the settings allow (1 s, 1 min),
-// with a window of a monitored program open, and now and then a break is started and ended. After
-// every kill: each registry record has its size, each data file is a whole number of records and
-// parses, nothing saved before is missing or older (today's save stamp and counters, archive
-// records, monitored documents and their seconds, declined titles, the first-run files), and no
-// temporary file stands where its data file has gone. Prints the kills, the checks and each fault.
+// with a window of a monitored program open, and now and then a break is started and ended: by the
+// screen saver, PAUSE, two seconds without input, a lock or a sleep; now and then the reminders
+// are paused. After every kill: each registry record has its size and kind, each data file is a
+// whole number of records and parses, nothing saved before is missing or older (today's save
+// stamp and counters, archive records, monitored documents and their seconds, declined titles,
+// the first-run files), the day's work never went below zero, and no temporary file stands where
+// its data file has gone. Prints the kills, the checks and each fault.
 #include <windows.h>
 #include <shellapi.h>
+#include <wtsapi32.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -105,6 +108,8 @@ class Sprawdzanie {
     Rekord(L"OpcjeOstrzegania", WarningOptions::kRozmiar, true);
     Rekord(L"OpcjeSchowka", OpcjeSchowka::kRozmiar, true);
     Rekord(L"OpcjePlikowTymczasowych", OpcjePlikowTymczasowych::kRozmiar, true);
+    Rekord(L"WstrzymaneDo", sizeof(double), false);
+    Rekord(L"CzasBezczynnosci", sizeof(DWORD), false, REG_DWORD);
     if (auto b = Wartosc(L"TodayInfo"); b && b->size() == TodayRecord::kRozmiar) {
       const TodayRecord r = TodayRecord::FromBytes(*b);
       nowy.dtZapisu = r.dtZapisu;
@@ -113,6 +118,7 @@ class Sprawdzanie {
       // Same working day: the counters only grow.
       if (static_cast<long>(r.dtZapisu) == static_cast<long>(stan.dtZapisu) && r.caMonitorowania < stan.caMonitorowania)
         Blad("TodayInfo: the monitored time went back");
+      if (r.caPraca < 0 || r.caPrzerwDzis < 0) Blad("TodayInfo: the work or the breaks of the day below zero");
     }
     if (auto a = Dane(pliki_.archiwum, stan, nowy)) {
       if (a->size() % ArchiveRecord::kRozmiar) Blad("archive: a torn record");
@@ -167,7 +173,7 @@ class Sprawdzanie {
     std::printf("kill %d: FAULT %s\n", kill_, what.c_str());
   }
 
-  void Rekord(const wchar_t* nazwa, size_t rozmiar, bool wymagany) {
+  void Rekord(const wchar_t* nazwa, size_t rozmiar, bool wymagany, DWORD rodzaj = REG_BINARY) {
     ++sprawdzone;
     DWORD typ = 0;
     auto b = Wartosc(nazwa, &typ);
@@ -175,7 +181,7 @@ class Sprawdzanie {
       if (wymagany && uruchomiono) Blad("registry: " + U(nazwa) + " missing");
       return;
     }
-    if (typ != REG_BINARY || b->size() != rozmiar) Blad("registry: " + U(nazwa) + " of the wrong size or type");
+    if (typ != rodzaj || b->size() != rozmiar) Blad("registry: " + U(nazwa) + " of the wrong size or type");
   }
 
   // A data file's bytes; a file that existed before must still exist, and a ".new" left beside
@@ -209,6 +215,38 @@ void Pompuj(DWORD ms) {
     Sleep(20);
   } while (GetTickCount() - start < ms);
 }
+
+void NacisnijShift() {
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = VK_SHIFT;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+bool UstawBezczynnosc(DWORD sekundy) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kKlucz, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) return false;
+  const bool ok = RegSetValueExW(h, L"CzasBezczynnosci", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&sekundy),
+                                 sizeof sekundy) == ERROR_SUCCESS;
+  RegCloseKey(h);
+  return ok;
+}
+
+// The natural breaks and pauses of one life: each on or off at random.
+struct Zdarzenia {
+  bool bezczynnosc, blokada, uspienie, pauza;
+  explicit Zdarzenia(std::mt19937& los)
+      : bezczynnosc(los() % 3 == 0), blokada(los() % 6 == 0), uspienie(los() % 6 == 0), pauza(los() % 5 == 0) {}
+  // Posts what this life does now and then; input ends an idle break.
+  void Krok(HWND glowne, std::mt19937& los) const {
+    if (los() % 40 != 0) return;
+    if (bezczynnosc) NacisnijShift();
+    if (blokada) PostMessageW(glowne, WM_WTSSESSION_CHANGE, los() % 2 ? WTS_SESSION_LOCK : WTS_SESSION_UNLOCK, 0);
+    if (uspienie) PostMessageW(glowne, WM_POWERBROADCAST, los() % 2 ? PBT_APMSUSPEND : PBT_APMRESUMEAUTOMATIC, 0);
+    if (pauza) PostMessageW(glowne, WM_COMMAND, los() % 3 == 0 ? mnuWznow : los() % 2 ? mnuWstrzymaj30 : mnuWstrzymajDoJutra, 0);
+  }
+};
 
 bool UstawRekord(const wchar_t* nazwa, const std::vector<uint8_t>& b) {
   HKEY h = nullptr;
@@ -286,6 +324,8 @@ int main() {
     std::uniform_int_distribution<int> czas(100, 4000), dlugi(61000, 66000);
     const DWORD koniec = GetTickCount() + (los() % 20 == 0 ? dlugi(los) : czas(los));
     const bool przerwa = los() % 4 == 0, wygaszacz = los() % 2 == 0;
+    const Zdarzenia zdarzenia(los);
+    if (skonfigurowany) UstawBezczynnosc(zdarzenia.bezczynnosc ? 2 : 0);
     static const UINT zapytanie = RegisterWindowMessageW(kKomunikatPozycjiMenu);
     HWND glowne = nullptr;
     bool uruchomiony = false, wPrzerwie = false;
@@ -315,6 +355,7 @@ int main() {
       } else if (wPrzerwie && wygaszacz && los() % 20 == 0) {
         PostMessageW(glowne, WM_SCREENSAVER_STATE, 0, 0);
       }
+      if (uruchomiony) zdarzenia.Krok(glowne, los);
     }
     if (uruchomiony) sprawdzanie.uruchomiono = true;
     TerminateProcess(pi.hProcess, 9);

@@ -42,6 +42,8 @@ struct FormStyle {
   bool contextHelp = false;  // the caption's "?" button
   DWORD extraStyle = 0;
   DWORD extraExStyle = 0;
+  // false: the thin frame of a plain window, which shows the window's icon in its caption.
+  bool dialogFrame = true;
 };
 
 class Form : public Window {
@@ -76,6 +78,8 @@ class Form : public Window {
                     bool firstOfGroup = false);
   Edit AddEdit(const std::string& name, Box at, DWORD style = ES_AUTOHSCROLL);
   SpinBox AddSpinBox(const std::string& name, Box at, int min, int max, int value);
+  // The same with the field's own style beside ES_NUMBER (ES_RIGHT: the number at the right edge).
+  SpinBox AddSpinBox(const std::string& name, Box at, int min, int max, int value, DWORD fieldStyle);
   Slider AddSlider(const std::string& name, Box at, int min, int max);
   Control AddGroup(const std::string& name, const std::string& text, Box at);
   // A sunken panel (a static with an edge) that other controls may sit on.

@@ -56,6 +56,11 @@ std::string ListBox::Item(int index) const {
   return got > 0 ? Narrow(buf.data(), static_cast<int>(got)) : std::string();
 }
 
+int ListBox::ItemAt(POINT at) const {
+  const LRESULT r = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+  return HIWORD(r) ? -1 : static_cast<int>(LOWORD(r));
+}
+
 int ComboBox::Add(const std::string& item) const {
   return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str())));
 }

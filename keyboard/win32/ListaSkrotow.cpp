@@ -123,10 +123,8 @@ void TfrmListaSkrotow::lstSkrotyKeyUp(WPARAM key) {
 }
 
 void TfrmListaSkrotow::MouseMove(POINT p) {
-  const LRESULT r = lista_.Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
-  if (HIWORD(r)) return;  // outside the entries
-  const int i = LOWORD(r);
-  if (i >= static_cast<int>(skroty_.size())) return;
+  const int i = lista_.ItemAt(p);
+  if (i < 0 || i >= static_cast<int>(skroty_.size())) return;
   if (lista_.Selected() != i) lista_.Select(i);
   const std::wstring tekst = win::Widen(skroty_[i].folder);
   if (podpowiedz_ && tekst != tekstPodpowiedzi_) {

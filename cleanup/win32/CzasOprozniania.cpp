@@ -45,8 +45,8 @@ int TfrmCzasOprozniania::Pokaz(HWND wlasciciel, bool kosz, int dni) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&icc);
   if (!CreateForm(L"TfrmCzasOprozniania", "Czas opróżniania", 330, 136, wlasciciel)) return 0;
-  const win::Control obraz =
-      AddControl(L"STATIC", kosz ? "imgKosz" : "imgTemp", "", {14, 14, 32, 32}, WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE);
+  const win::Control obraz = AddControl(L"STATIC", kosz ? "imgKosz" : "imgTemp", "", {14, 14, 32, 32},
+                                        WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE);
   if ((obrazek_ = Obrazek(kosz))) obraz.Send(STM_SETICON, reinterpret_cast<WPARAM>(obrazek_));
   AddLabel("labPytanie", PytanieCzasuOprozniania(kosz), {60, 12, 256, 44});
   spnCzasOprozniania_ = AddSpinBox("spnCzasOprozniania", {60, 64, 64, 21}, kMin, kMax,

@@ -2,9 +2,9 @@
 // The about window: program name, version and what the program is; closes with "Zamknij".
 #include <windows.h>
 
-#include "common/win32/Window.h"
+#include "common/win32/Form.h"
 
-class TfrmOProgramie : public win::Window {
+class TfrmOProgramie : public win::Form {
  public:
   TfrmOProgramie();
   ~TfrmOProgramie() override;
@@ -13,18 +13,16 @@ class TfrmOProgramie : public win::Window {
   bool Utworz(HWND owner);
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  void OnPaint(HDC dc, const RECT& dirty) override;
+  HBRUSH OnControlColor(HDC dc, HWND control) override;
 
  private:
   void FormCreate();
   void cmdZamknijClick();
-  void FormPaint();
 
-  HWND owner_ = nullptr;
-  HFONT fontNormal_ = nullptr;
-  HFONT fontNazwa_ = nullptr;
-  HFONT fontPodtytul_ = nullptr;
   HICON icon_ = nullptr;
   HICON iconSmall_ = nullptr;
-  HWND cmdZamknij_ = nullptr;
+  win::Control labNazwa_;
+  win::Button cmdZamknij_;
 };

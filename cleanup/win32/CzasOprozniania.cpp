@@ -8,7 +8,6 @@
 #include "common/Komunika.h"
 
 namespace {
-enum { idSpn = 101, idSpnStrzalki = 102 };
 constexpr int kMin = 1, kMax = 1000;
 
 // The shell's own picture of the recycle bin or of a folder.
@@ -37,6 +36,7 @@ HICON Obrazek(bool kosz) {
 }  // namespace
 
 TfrmCzasOprozniania::~TfrmCzasOprozniania() {
+  Destroy();
   if (obrazek_) DestroyIcon(obrazek_);
 }
 
@@ -44,61 +44,42 @@ int TfrmCzasOprozniania::Pokaz(HWND wlasciciel, bool kosz, int dni) {
   wynik_ = 0;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&icc);
-  if (!UtworzForme(L"TfrmCzasOprozniania", "Czas opróżniania", 330, 136, wlasciciel)) return 0;
-  HWND obraz = win::CreateChild(Hwnd(), L"STATIC", kosz ? "imgKosz" : "imgTemp", 0, "", WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE,
-                                S(14), S(14), S(32), S(32));
-  if ((obrazek_ = Obrazek(kosz))) SendMessageW(obraz, STM_SETICON, reinterpret_cast<WPARAM>(obrazek_), 0);
-  Etykieta("labPytanie", PytanieCzasuOprozniania(kosz), 60, 12, 256, 44);
-  HWND pole = win::CreateChild(Hwnd(), L"EDIT", "spnCzasOprozniania", idSpn, "",
-                               WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_RIGHT, S(60), S(64), S(64), S(21),
-                               WS_EX_CLIENTEDGE);
-  HWND strzalki = win::CreateChild(Hwnd(), UPDOWN_CLASSW, "spnCzasOproznianiaStrzalki", idSpnStrzalki, "",
-                                   WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                                   0, 0, 0, 0);
-  SendMessageW(strzalki, UDM_SETBUDDY, reinterpret_cast<WPARAM>(pole), 0);
-  SendMessageW(strzalki, UDM_SETRANGE32, kMin, kMax);
-  SendMessageW(strzalki, UDM_SETPOS32, 0, dni > 0 ? std::min(dni, kMax) : kMin);
-  Etykieta("labDni", "dni", 130, 67, 60, 16);
-  Przycisk("cmdOk", IDOK, "OK", 144, 100, 80, 24, true);
-  Przycisk("cmdAnuluj", IDCANCEL, "Anuluj", 234, 100, 80, 24);
-  SetFocus(pole);
-  SendMessageW(pole, EM_SETSEL, 0, -1);
-  ShowModal(wlasciciel);
+  if (!CreateForm(L"TfrmCzasOprozniania", "Czas opróżniania", 330, 136, wlasciciel)) return 0;
+  const win::Control obraz = AddControl(L"STATIC", kosz ? "imgKosz" : "imgTemp", "", {14, 14, 32, 32},
+                                        WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE);
+  if ((obrazek_ = Obrazek(kosz))) obraz.Send(STM_SETICON, reinterpret_cast<WPARAM>(obrazek_));
+  AddLabel("labPytanie", PytanieCzasuOprozniania(kosz), {60, 12, 256, 44});
+  spnCzasOprozniania_ = AddSpinBox("spnCzasOprozniania", {60, 64, 64, 21}, kMin, kMax,
+                                   dni > 0 ? std::min(dni, kMax) : kMin, ES_RIGHT);
+  AddLabel("labDni", "dni", {130, 67, 60, 16});
+  AddButton("cmdOk", "OK", {144, 100, 80, 24}, [this] { cmdOkClick(); }, IDOK, true);
+  AddButton("cmdAnuluj", "Anuluj", {234, 100, 80, 24}, [this] { cmdAnulujClick(); }, IDCANCEL);
+  spnCzasOprozniania_.SelectAll();
+  RunModal(wlasciciel, spnCzasOprozniania_.Hwnd());
   Destroy();
   return wynik_;
 }
 
 void TfrmCzasOprozniania::cmdOkClick() {
-  const std::string tekst = TrimBoth(win::GetText(Kontrolka("spnCzasOprozniania")));
+  const std::string tekst = TrimBoth(spnCzasOprozniania_.Text());
   const int dni = IsNumber(tekst) && tekst.size() <= 5 ? std::stoi(tekst) : 0;
   if (dni < kMin || dni > kMax) {
     Komunikat("Podaj liczbę dni od 1 do 1000.", rkOstrzezenie);
-    SetFocus(Kontrolka("spnCzasOprozniania"));
+    spnCzasOprozniania_.Focus();
     return;
   }
   wynik_ = dni;
   EndModal(IDOK);
 }
 
-LRESULT TfrmCzasOprozniania::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDOK) {
-        cmdOkClick();
-        return 0;
-      }
-      if (LOWORD(wp) == IDCANCEL) {
-        wynik_ = 0;
-        EndModal(IDCANCEL);
-        return 0;
-      }
-      break;
-    case WM_CLOSE:
-      wynik_ = 0;
-      EndModal(IDCANCEL);
-      return 0;
-  }
-  return Default(msg, wp, lp);
+void TfrmCzasOprozniania::cmdAnulujClick() {
+  wynik_ = 0;
+  EndModal(IDCANCEL);
+}
+
+bool TfrmCzasOprozniania::OnClose() {
+  cmdAnulujClick();
+  return true;
 }
 
 int PokazCzasOprozniania(HWND wlasciciel, bool kosz, int dni) {

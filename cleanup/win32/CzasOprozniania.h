@@ -3,9 +3,9 @@
 // temporary folder.
 #include <windows.h>
 
-#include "cleanup/win32/FormaCzyszczenia.h"
+#include "common/win32/Form.h"
 
-class TfrmCzasOprozniania : public TFormaCzyszczenia {
+class TfrmCzasOprozniania : public win::Form {
  public:
   ~TfrmCzasOprozniania() override;
   // Modal; the days (1 to 1000) on OK, 0 on "Anuluj" or closing. dni above 0 presets the box.
@@ -14,9 +14,12 @@ class TfrmCzasOprozniania : public TFormaCzyszczenia {
   void cmdOkClick();
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
 
  private:
+  void cmdAnulujClick();
+
+  win::SpinBox spnCzasOprozniania_;
   HICON obrazek_ = nullptr;
   int wynik_ = 0;
 };

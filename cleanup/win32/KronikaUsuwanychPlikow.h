@@ -5,9 +5,9 @@
 #include <string>
 
 #include "cleanup/Kronika.h"
-#include "cleanup/win32/FormaCzyszczenia.h"
+#include "common/win32/Form.h"
 
-class TfrmKronikaUsuwanychPlikow : public TFormaCzyszczenia {
+class TfrmKronikaUsuwanychPlikow : public win::Form {
  public:
   ~TfrmKronikaUsuwanychPlikow() override;
   // Modal, freed when closed.
@@ -21,7 +21,13 @@ class TfrmKronikaUsuwanychPlikow : public TFormaCzyszczenia {
   const WidokKroniki& Widok() const { return widok_; }
 
  protected:
+  // WM_GETMINMAXINFO, which no typed handler carries.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  void OnSize(int width, int height) override;
+  bool OnNotify(NMHDR* n, LRESULT& result) override;
+  bool OnMeasureItem(MEASUREITEMSTRUCT& m) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
 
  private:
   void Wypelnij();
@@ -31,7 +37,10 @@ class TfrmKronikaUsuwanychPlikow : public TFormaCzyszczenia {
 
   std::string plik_;
   WidokKroniki widok_;
-  HFONT czcionkaDaty_ = nullptr;
+  win::Control strKronika_;
+  win::ListBox lstWgDaty_, lstAlfabetyczna_;
+  win::CheckBox chbSciezki_;
+  win::Button cmdZamknij_;
 };
 
 void PokazKronikeUsuwanychPlikow(HWND wlasciciel, const std::string& plikKroniki);

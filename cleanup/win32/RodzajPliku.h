@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "cleanup/RegulyCzyszczenia.h"
-#include "cleanup/win32/FormaCzyszczenia.h"
+#include "common/win32/Form.h"
 
-class TfrmRodzajPliku : public TFormaCzyszczenia {
+class TfrmRodzajPliku : public win::Form {
  public:
   ~TfrmRodzajPliku() override;
   // Modal; the mask and days on OK, nothing on "Anuluj" or closing. Opened with a mask and days,
@@ -22,7 +22,9 @@ class TfrmRodzajPliku : public TFormaCzyszczenia {
   void cmdOkClick();
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  bool OnMeasureItem(MEASUREITEMSTRUCT& m) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
 
  private:
   struct Wiersz {
@@ -30,12 +32,18 @@ class TfrmRodzajPliku : public TFormaCzyszczenia {
     HICON ikona = nullptr;
     bool ikonaCzytana = false;
   };
+  void FormCreate(int dni);
   void WypelnijListe();
   void RysujWiersz(const DRAWITEMSTRUCT& d);
+  void cmdAnulujClick();
   int Dni() const;
 
   std::vector<Wiersz> wiersze_;
   std::optional<ParaMaski> wynik_;
+  win::ListBox lstPliki_;
+  win::Edit tbPlik_;
+  win::SpinBox spinWiekPliku_;
+  win::Control labDni_;
 };
 
 std::optional<ParaMaski> PokazRodzajPliku(HWND wlasciciel, const std::string& maska = "", int dni = 0);

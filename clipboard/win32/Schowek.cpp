@@ -61,7 +61,7 @@ bool UstawTekstSchowka(HWND owner, const std::string& tekst) {
 
 TfrmSchowek::~TfrmSchowek() {
   if (Hwnd() && wLancuchu_) ChangeClipboardChain(Hwnd(), nastepny_);
-  if (lista_) win::DestroyControl(lista_);
+  if (lista_) win::DestroyControl(lista_.Hwnd());
   Destroy();
   if (font_) DeleteObject(font_);
   if (tlo_) DeleteObject(tlo_);
@@ -71,10 +71,20 @@ bool TfrmSchowek::Utworz() {
   RegisterFormClass(kKlasa);
   // No border and no caption, on top, no taskbar button.
   if (!Create(kKlasa, "Schowek", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 0, 0, 367, 100)) return false;
-  lista_ = win::CreateChild(Hwnd(), L"LISTBOX", "lstSchowek", idLstSchowek, "",
-                            WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                                LBS_WANTKEYBOARDINPUT,
-                            0, 0, 367, 100);
+  lista_ = win::ListBox(win::CreateChild(Hwnd(), L"LISTBOX", "lstSchowek", idLstSchowek, "",
+                                         WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
+                                         367, 100));
+  // Enter pastes, Escape hides.
+  win::SetControlMessageHandler(lista_.Hwnd(), [this](UINT msg, WPARAM wp, LPARAM, LRESULT& wynik) {
+    if (msg != WM_KEYDOWN || (wp != VK_RETURN && wp != VK_ESCAPE)) return false;
+    Zamknij(wp == VK_RETURN);
+    wynik = 0;
+    return true;
+  });
+  SetCommandHandler(idLstSchowek, [this](int code) {
+    if (code == LBN_DBLCLK) Wklej();
+  });
+  SetRememberedFocus(lista_.Hwnd());
   // Without the value (settings removed while running) the history runs on the first-run options.
   // A value of another size is reported and kept aside rather than read in a different layout.
   OpcjeSchowka opcje = OpcjeSchowka::PierwszeUruchomienie();
@@ -94,7 +104,7 @@ void TfrmSchowek::ZastosujOpcje(const OpcjeSchowka& o) {
   const int szer = o.szerokosc > 0 ? o.szerokosc : 367;
   const int wys = o.wysokosc > 0 ? o.wysokosc : 100;
   SetWindowPos(Hwnd(), nullptr, 0, 0, szer, wys, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  MoveWindow(lista_, 0, 0, szer, wys, TRUE);
+  lista_.Place(0, 0, szer, wys);
   kolorTla_ = static_cast<COLORREF>(o.kolorTla & 0xFFFFFF);
   kolorTekstu_ = static_cast<COLORREF>(o.kolorCzcionki & 0xFFFFFF);
   if (tlo_) DeleteObject(tlo_);
@@ -110,7 +120,7 @@ void TfrmSchowek::ZastosujOpcje(const OpcjeSchowka& o) {
     DeleteObject(nowa);
     nowa = CreateFontIndirectW(&lf);
   }
-  win::SetFont(lista_, nowa, true);
+  win::SetFont(lista_.Hwnd(), nowa, true);
   if (font_) DeleteObject(font_);
   font_ = nowa;
   historia_.UstawBuforKB(o.buforKB);
@@ -128,32 +138,30 @@ void TfrmSchowek::DodajTekst(const std::string& tekst) {
 }
 
 void TfrmSchowek::OdswiezListe() {
-  SendMessageW(lista_, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(lista_, LB_RESETCONTENT, 0, 0);
-  for (const auto& p : historia_.Pozycje())
-    SendMessageW(lista_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(TekstPozycjiSchowka(p.tekst)).c_str()));
-  const int n = static_cast<int>(historia_.Pozycje().size());
-  SendMessageW(lista_, LB_SETCURSEL, n - 1, 0);
-  SendMessageW(lista_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(lista_, nullptr, TRUE);
+  lista_.Send(WM_SETREDRAW, FALSE);
+  lista_.Clear();
+  for (const auto& p : historia_.Pozycje()) lista_.Add(TekstPozycjiSchowka(p.tekst));
+  lista_.Select(static_cast<int>(historia_.Pozycje().size()) - 1);
+  lista_.Send(WM_SETREDRAW, TRUE);
+  InvalidateRect(lista_.Hwnd(), nullptr, TRUE);
 }
 
 void TfrmSchowek::PokazSchowek(HWND focus, HWND topLevel, int x, int y) {
   // The hotkey pressed again while the history is open: it stays where it is and keeps the window
   // it pastes into.
   if (IsWindowVisible(Hwnd()) && focus && (focus == Hwnd() || IsChild(Hwnd(), focus))) {
-    SetFocus(lista_);
+    lista_.Focus();
     return;
   }
   fokus_ = focus;
   glowneOkno_ = topLevel;
   int wysokoscI = 13;
-  if (HDC dc = GetDC(lista_)) {
+  if (HDC dc = GetDC(lista_.Hwnd())) {
     HGDIOBJ stara = SelectObject(dc, font_);
     SIZE s{};
     if (GetTextExtentPoint32W(dc, L"I", 1, &s)) wysokoscI = s.cy;
     SelectObject(dc, stara);
-    ReleaseDC(lista_, dc);
+    ReleaseDC(lista_.Hwnd(), dc);
   }
   RECT r{};
   GetWindowRect(Hwnd(), &r);
@@ -161,9 +169,8 @@ void TfrmSchowek::PokazSchowek(HWND focus, HWND topLevel, int x, int y) {
       PolozSchowek(x, y, r.right - r.left, r.bottom - r.top, GetSystemMetrics(SM_CXSCREEN),
                    GetSystemMetrics(SM_CYSCREEN), WysokoscLiniiSchowka(wysokoscI));
   SetWindowPos(Hwnd(), HWND_TOPMOST, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-  const int n = static_cast<int>(historia_.Pozycje().size());
-  SendMessageW(lista_, LB_SETCURSEL, n - 1, 0);
-  SetFocus(lista_);
+  lista_.Select(static_cast<int>(historia_.Pozycje().size()) - 1);
+  lista_.Focus();
 }
 
 void TfrmSchowek::Wklej() { Zamknij(true); }
@@ -172,7 +179,7 @@ void TfrmSchowek::Ukryj() { Zamknij(false); }
 
 void TfrmSchowek::Zamknij(bool wklej) {
   if (wklej) {
-    const LRESULT i = SendMessageW(lista_, LB_GETCURSEL, 0, 0);
+    const int i = lista_.Selected();
     if (i < 0 || static_cast<size_t>(i) >= historia_.Pozycje().size()) return;
     // The whole text as copied, also when the list shows only its start.
     const std::string tekst = historia_.Pozycje()[i].tekst;
@@ -194,34 +201,20 @@ LRESULT TfrmSchowek::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (nastepny_) SendMessageW(nastepny_, msg, 0, 0);
       if (aktywny_) ZbierzTekst();
       return 0;
-    case WM_VKEYTOITEM:
-      if (reinterpret_cast<HWND>(lp) == lista_) {
-        if (LOWORD(wp) == VK_RETURN) {
-          Wklej();
-          return -2;
-        }
-        if (LOWORD(wp) == VK_ESCAPE) {
-          Ukryj();
-          return -2;
-        }
-      }
-      return -1;
-    case WM_COMMAND:
-      if (LOWORD(wp) == idLstSchowek && HIWORD(wp) == LBN_DBLCLK) {
-        Wklej();
-        return 0;
-      }
-      break;
-    case WM_CTLCOLORLISTBOX:
-      SetTextColor(reinterpret_cast<HDC>(wp), kolorTekstu_);
-      SetBkColor(reinterpret_cast<HDC>(wp), kolorTla_);
-      return reinterpret_cast<LRESULT>(tlo_);
     case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE) SetFocus(lista_);
-      return 0;
-    case WM_CLOSE:
-      Ukryj();
-      return 0;
+      return KeepFocusOnActivate(wp);
   }
-  return Default(msg, wp, lp);
+  return Window::HandleMessage(msg, wp, lp);
+}
+
+bool TfrmSchowek::OnClose() {
+  Ukryj();
+  return true;
+}
+
+HBRUSH TfrmSchowek::OnControlColor(HDC dc, HWND control) {
+  if (control != lista_.Hwnd()) return nullptr;
+  SetTextColor(dc, kolorTekstu_);
+  SetBkColor(dc, kolorTla_);
+  return tlo_;
 }

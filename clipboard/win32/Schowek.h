@@ -7,6 +7,7 @@
 #include <string>
 
 #include "clipboard/Schowek.h"
+#include "common/win32/Controls.h"
 #include "common/win32/Window.h"
 #include "settings/Globalne.h"
 
@@ -31,11 +32,14 @@ class TfrmSchowek : public win::Window {
   void DodajTekst(const std::string& tekst);
 
   const THistoriaSchowka& Historia() const { return historia_; }
-  HWND lstSchowek() const { return lista_; }
+  HWND lstSchowek() const { return lista_.Hwnd(); }
   bool Aktywny() const { return aktywny_; }
 
  protected:
+  // The clipboard-viewer chain and the focus kept in the list, which no typed handler carries.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  HBRUSH OnControlColor(HDC dc, HWND control) override;
 
  private:
   void ZbierzTekst();
@@ -43,13 +47,13 @@ class TfrmSchowek : public win::Window {
   void Zamknij(bool wklej);
 
   THistoriaSchowka historia_;
-  HWND lista_ = nullptr;
+  win::ListBox lista_;
   HWND nastepny_ = nullptr;  // the next window of the clipboard-viewer chain
   bool wLancuchu_ = false;
   bool aktywny_ = true;
   HWND fokus_ = nullptr;
   HWND glowneOkno_ = nullptr;
-  HFONT font_ = nullptr;
+  HFONT font_ = nullptr;  // the user's font of the history (face, size and style of the options)
   HBRUSH tlo_ = nullptr;
   COLORREF kolorTekstu_ = 0;
   COLORREF kolorTla_ = RGB(255, 255, 255);

@@ -58,9 +58,9 @@ std::string ListBox::Item(int index) const {
   return got > 0 ? Narrow(buf.data(), static_cast<int>(got)) : std::string();
 }
 
-int ListBox::ItemAt(int x, int y) const {
-  const LRESULT r = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
-  return HIWORD(r) == 0 ? static_cast<int>(LOWORD(r)) : -1;
+int ListBox::ItemAt(POINT at) const {
+  const LRESULT r = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+  return HIWORD(r) ? -1 : static_cast<int>(LOWORD(r));
 }
 
 int ComboBox::Add(const std::string& item) const {

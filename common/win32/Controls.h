@@ -88,8 +88,8 @@ class ListBox : public Control {
   int Selected() const { return static_cast<int>(Send(LB_GETCURSEL)); }  // -1 when none
   void Select(int index) const { Send(LB_SETCURSEL, index); }
   std::string Item(int index) const;
-  // The item under a point of the list's client area; -1 below the last item.
-  int ItemAt(int x, int y) const;
+  // The item under a point of the list's client area; -1 outside the items.
+  int ItemAt(POINT at) const;
 };
 
 class ComboBox : public Control {

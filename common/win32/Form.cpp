@@ -77,7 +77,7 @@ bool Form::CreateForm(const wchar_t* className, const std::string& caption, int 
   const DWORD ws = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | (style.closeBox ? WS_SYSMENU : 0) |
                    (style.resizable ? WS_THICKFRAME | (style.maximizeBox ? WS_MAXIMIZEBOX : 0) : 0) |
                    style.extraStyle;
-  const DWORD ex = WS_EX_CONTROLPARENT | (style.resizable ? 0 : WS_EX_DLGMODALFRAME) |
+  const DWORD ex = WS_EX_CONTROLPARENT | (style.resizable || !style.dialogFrame ? 0 : WS_EX_DLGMODALFRAME) |
                    (style.contextHelp ? WS_EX_CONTEXTHELP : 0) | style.extraExStyle;
   if (!Create(className, caption, ws, ex, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner)) return false;
   dpi_ = DpiOf(Hwnd());
@@ -146,7 +146,11 @@ Edit Form::AddEdit(const std::string& name, Box at, DWORD style) {
 }
 
 SpinBox Form::AddSpinBox(const std::string& name, Box at, int min, int max, int value) {
-  const Edit field = AddEdit(name, at, ES_NUMBER | ES_AUTOHSCROLL);
+  return AddSpinBox(name, at, min, max, value, ES_AUTOHSCROLL);
+}
+
+SpinBox Form::AddSpinBox(const std::string& name, Box at, int min, int max, int value, DWORD fieldStyle) {
+  const Edit field = AddEdit(name, at, ES_NUMBER | fieldStyle);
   HWND arrows = CreateWindowExW(0, UPDOWN_CLASSW, L"",
                                 WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                                 0, 0, 0, 0, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(NewId())), Instance(),

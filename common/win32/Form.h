@@ -46,6 +46,8 @@ struct FormStyle {
   bool contextHelp = false;  // the caption's "?" button
   DWORD extraStyle = 0;
   DWORD extraExStyle = 0;
+  // false: the thin frame of a plain window, which shows the window's icon in its caption.
+  bool dialogFrame = true;
 };
 
 class Form : public Window {
@@ -83,6 +85,8 @@ class Form : public Window {
   // A spin box whose arrows step a value the form keeps and writes into the field itself (a
   // price with decimals): each press calls onStep with +1 (up) or -1 (down).
   SpinBox AddSpinBox(const std::string& name, Box at, std::function<void(int step)> onStep);
+  // The same with the field's own style beside ES_NUMBER (ES_RIGHT: the number at the right edge).
+  SpinBox AddSpinBox(const std::string& name, Box at, int min, int max, int value, DWORD fieldStyle);
   Slider AddSlider(const std::string& name, Box at, int min, int max);
   Control AddGroup(const std::string& name, const std::string& text, Box at);
   // A sunken panel (a static with an edge) that other controls may sit on.

@@ -1,15 +1,14 @@
 #pragma once
 // The message dialog "Komunikat": a picture, the formatted message text in a frame, and a page of
 // buttons whose answer the dialog returns.
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/UkladKomunikatu.h"
+#include "common/win32/Form.h"
 #include "common/win32/PisakControl.h"
-#include "common/win32/Window.h"
 
-class TfrmKomunikat : public win::Window {
+class TfrmKomunikat : public win::Form {
  public:
   static constexpr const wchar_t* kClassName = L"TfrmKomunikat";
 
@@ -30,28 +29,35 @@ class TfrmKomunikat : public win::Window {
   const WysokosciKomunikatu& Wysokosci() const { return heights_; }
 
  protected:
+  // DM_GETDEFID (which button Enter presses) and WM_ACTIVATE (the focus kept on a button).
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
+  HBRUSH OnControlColor(HDC dc, HWND control) override;
 
  private:
   void FormCreate();
   void KlawiszClick(size_t index);
+  void KlawiszPowiadamia(size_t index, int code);
+  // Esc and the close box: the last button that closes (Nie, Anuluj, or the only Ok).
+  void Zrezygnuj();
   void PokazPomoc();
 
-  // The button notebook: a container window whose text is the page shown.
-  class Notatnik : public win::Window {
-   protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // The button notebook: a page whose text names the page of buttons it shows.
+  class Notatnik : public win::Form {
+   public:
+    bool Utworz(HWND dialog, const RECT& area);
+    HWND Klawisz(const KlawiszKomunikatu& klawisz, int id, win::Box at, bool isDefault);
   };
 
-  // The frame around the message: an etched rectangle.
+  // The frame around the message: an etched rectangle the mouse passes through.
   class Ramka : public win::Window {
    protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnPaint(HDC dc, const RECT& dirty) override;
   };
 
-  int dpi_ = 96;
-  HFONT font_ = nullptr;
-  HWND strObrazki_ = nullptr;
+  win::Control strObrazki_;
   Ramka belRamka_;
   win::PisakControl pisKomunikat_;
   Notatnik strKlawisze_;

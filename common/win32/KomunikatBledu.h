@@ -3,9 +3,9 @@
 // ("Kontynuuj") or ends the program ("Zatrzymaj porgram").
 #include <string>
 
-#include "common/win32/Window.h"
+#include "common/win32/Form.h"
 
-class TfrmKomunikatBledu : public win::Window {
+class TfrmKomunikatBledu : public win::Form {
  public:
   static constexpr const wchar_t* kClassName = L"TfrmKomunikatBledu";
 
@@ -17,19 +17,20 @@ class TfrmKomunikatBledu : public win::Window {
   void Pokaz();
 
  protected:
+  // DM_GETDEFID (which button Enter presses) and WM_ACTIVATE (the focus kept on a button).
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
+  HBRUSH OnControlColor(HDC dc, HWND control) override;
 
  private:
   void FormCreate();
+  // A button whose focus moves the default frame to it; id 0 lets the form choose one.
+  win::Button Przycisk(const std::string& name, const std::string& text, win::Box at, int id, bool isDefault,
+                       std::function<void()> onClick);
   void cmdOkClick();
   void cmdHaltClick();
 
-  int dpi_ = 96;
-  HFONT font_ = nullptr;
-  HFONT headingFont_ = nullptr;
-  HWND imgBlad_ = nullptr;
-  HWND labMiejsce_ = nullptr;
-  HWND labTresc_ = nullptr;
-  HWND cmdOk_ = nullptr;
-  HWND cmdHalt_ = nullptr;
+  win::Control imgBlad_, labNaglowek_, labMiejsceNapis_, labMiejsce_, labTrescNapis_, labTresc_;
+  win::Button cmdOk_, cmdHalt_;
 };

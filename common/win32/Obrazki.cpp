@@ -136,7 +136,7 @@ void Stop(HDC dc, int cx, int cy, int radius, COLORREF background) {
   RoundRect(dc, cx - 2 * u - u / 2, palmTop, cx + 2 * u + u / 2 + 1, palmBottom, 2 * u, 2 * u);
   const int heights[4] = {radius * 9 / 20, radius * 11 / 20, radius * 21 / 40, radius * 8 / 20};
   for (int k = 0; k < 4; ++k) {
-    int left = cx - 2 * u - u / 2 + k * (5 * u / 4) + (k > 0 ? 0 : 0);
+    int left = cx - 2 * u - u / 2 + k * (5 * u / 4);
     int w = u + u / 4;
     RoundRect(dc, left, palmTop - heights[k], left + w, palmTop + u, w, w);
   }
@@ -167,7 +167,7 @@ void RysujObrazek(HDC dc, const RECT& r, platform::RodzajKomunikatu kind, COLORR
 
 void RysujBanerBledu(HDC dc, const RECT& r, COLORREF background) {
   Fill(dc, r, background);
-  int w = r.right - r.left, h = r.bottom - r.top;
+  int h = r.bottom - r.top;
   // A dark red to red band with a sunken white rim.
   TRIVERTEX v[2] = {{r.left, r.top, 0x9000, 0x0000, 0x0000, 0}, {r.right, r.bottom, 0xE000, 0x2000, 0x1000, 0}};
   GRADIENT_RECT g{0, 1};
@@ -182,7 +182,6 @@ void RysujBanerBledu(HDC dc, const RECT& r, COLORREF background) {
   RestoreDC(dc, saved);
   RECT text{r.left + h, r.top, r.right - 4, r.bottom};
   CenteredText(dc, text, L"BŁĄD", h * 11 / 20, RGB(255, 255, 255), L"Arial");
-  (void)w;
 }
 
 }  // namespace obrazki

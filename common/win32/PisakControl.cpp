@@ -114,9 +114,7 @@ int PisakControl::WymaganaWysokosc() {
   return h;
 }
 
-void PisakControl::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Hwnd(), &ps);
+void PisakControl::OnPaint(HDC dc, const RECT& dirty) {
   RECT client;
   GetClientRect(Hwnd(), &client);
   // Painted off screen, so that a repaint never flickers.
@@ -128,14 +126,18 @@ void PisakControl::Paint() {
   DeleteObject(back);
   {
     GdiPlotno canvas(mem);
-    core_.Rysuj(canvas, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+    core_.Rysuj(canvas, dirty.left, dirty.top, dirty.right, dirty.bottom);
   }
-  BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
-         mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+  BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, mem, dirty.left, dirty.top,
+         SRCCOPY);
   SelectObject(mem, oldBmp);
   DeleteObject(bmp);
   DeleteDC(mem);
-  EndPaint(Hwnd(), &ps);
+}
+
+void PisakControl::OnSize(int width, int) {
+  core_.UstawSzerokosc(width);
+  InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 LRESULT PisakControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -152,12 +154,8 @@ LRESULT PisakControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wp);
       core_.UstawCzcionke(CzcionkaZ(font_, textColor_));
-      if (LOWORD(lp)) InvalidateRect(Hwnd(), nullptr, FALSE);
+      if (lp) InvalidateRect(Hwnd(), nullptr, FALSE);
       return Default(msg, wp, lp);
-    case WM_SIZE:
-      core_.UstawSzerokosc(LOWORD(lp));
-      InvalidateRect(Hwnd(), nullptr, FALSE);
-      return 0;
     case WM_SYSCOLORCHANGE:
       textColor_ = GetSysColor(COLOR_WINDOWTEXT);
       core_.UstawKolor(GetSysColor(COLOR_BTNFACE));
@@ -165,14 +163,10 @@ LRESULT PisakControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT:
-      Paint();
-      return 0;
     case WM_GETDLGCODE:
       return DLGC_STATIC;
-    default:
-      return Default(msg, wp, lp);
   }
+  return Window::HandleMessage(msg, wp, lp);
 }
 
 }  // namespace win

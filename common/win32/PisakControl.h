@@ -48,10 +48,12 @@ class PisakControl : public Window {
   const pisak::TOPisak& Rdzen() const { return core_; }
 
  protected:
+  // The text, the font and the system colours, which no typed handler carries.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnPaint(HDC dc, const RECT& dirty) override;
+  void OnSize(int width, int height) override;
 
  private:
-  void Paint();
   pisak::TOPisak core_;
   HFONT font_ = nullptr;
   COLORREF textColor_ = 0;

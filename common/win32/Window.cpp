@@ -1,6 +1,9 @@
 #include "common/win32/Window.h"
 
+#include <commctrl.h>
+
 #include <exception>
+#include <memory>
 #include <vector>
 
 #include "common/win32/Win32Dialogs.h"
@@ -234,6 +237,46 @@ void Window::Bind(HWND hwnd, Window* self) {
     RemovePropW(hwnd, kSelfProp);
   }
 }
+
+namespace {
+
+constexpr UINT_PTR kControlHandlerId = 0x4B41;  // the subclass of SetControlMessageHandler
+constexpr wchar_t kHandlerProp[] = L"KalmoControlHandler";
+// Shared, so that a handler whose message destroys its control outlives its own call.
+using KeptHandler = std::shared_ptr<ControlMessageHandler>;
+
+LRESULT CALLBACK ControlHandlerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* kept = reinterpret_cast<KeptHandler*>(data);
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, ControlHandlerProc, kControlHandlerId);
+    RemovePropW(hwnd, kHandlerProp);
+    delete kept;
+    return DefSubclassProc(hwnd, msg, wp, lp);
+  }
+  const KeptHandler handler = *kept;
+  LRESULT result = 0;
+  if ((*handler)(msg, wp, lp, result)) return result;
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void SetControlMessageHandler(HWND control, ControlMessageHandler handler) {
+  if (auto* previous = static_cast<KeptHandler*>(GetPropW(control, kHandlerProp))) {
+    RemoveWindowSubclass(control, ControlHandlerProc, kControlHandlerId);
+    RemovePropW(control, kHandlerProp);
+    delete previous;
+  }
+  if (!handler) return;
+  auto* kept = new KeptHandler(std::make_shared<ControlMessageHandler>(std::move(handler)));
+  if (!SetWindowSubclass(control, ControlHandlerProc, kControlHandlerId, reinterpret_cast<DWORD_PTR>(kept))) {
+    delete kept;
+    return;
+  }
+  SetPropW(control, kHandlerProp, kept);
+}
+
+LRESULT ControlDefault(HWND control, UINT msg, WPARAM wp, LPARAM lp) { return DefSubclassProc(control, msg, wp, lp); }
 
 namespace {
 std::function<bool(const MSG&)> filtrKomunikatow;

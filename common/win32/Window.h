@@ -60,6 +60,14 @@ HWND FindControl(HWND parent, const std::string& name);
 HWND CreateChild(HWND parent, const wchar_t* className, const std::string& name, int id, const std::string& caption,
                  DWORD style, int x, int y, int width, int height, DWORD exStyle = 0);
 
+// A child control's own messages, seen before the control's procedure (keys a list acts on
+// itself, its mouse moves): the handler returns true when it used the message up, with its result
+// in `result`. The handler goes with the control; setting another replaces it.
+using ControlMessageHandler = std::function<bool(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)>;
+void SetControlMessageHandler(HWND control, ControlMessageHandler handler);
+// Inside such a handler: the control's own handling of the message, for a handler that acts after it.
+LRESULT ControlDefault(HWND control, UINT msg, WPARAM wp, LPARAM lp);
+
 // A filter that sees every message of the installing thread's loops before it is dispatched,
 // the modal loops of ShowModal included (the program's what-is-this help); it returns true when
 // it used the message up. An empty function removes it.

@@ -211,7 +211,7 @@ LRESULT CALLBACK TStronaDokumentow::ListaProc(HWND h, UINT msg, WPARAM wp, LPARA
     case WM_LBUTTONDBLCLK: {
       // A click on an item's check box, or a double click anywhere on it, switches it.
       const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      const int pozycja = win::ListBox(h).ItemAt(p.x, p.y);
+      const int pozycja = win::ListBox(h).ItemAt(p);
       const LRESULT wynik = DefSubclassProc(h, msg, wp, lp);
       if (pozycja >= 0 && (p.x < strona->S(kWysokoscPozycji) || msg == WM_LBUTTONDBLCLK))
         strona->PrzelaczZaznaczenie(pozycja);

@@ -10,40 +10,40 @@
 #include "installer/win32/Zmienkat.h"
 
 namespace {
-enum { kInstaluj = IDOK, kAnuluj = IDCANCEL, kZmienGrupe = 101, kZmienKatalog = 102, kLicencja = 103 };
 enum { kWynikInstaluj = 1, kWynikAnuluj = 2 };
 }  // namespace
 
+TfrmGlowna::~TfrmGlowna() { Destroy(); }
+
 bool TfrmGlowna::Utworz() {
   if (Hwnd()) return true;
-  if (!UtworzForme(L"TfrmGlowna", "Instalator wer. 1.0", 550, 337)) return false;
-  Ikona("imgIkona", 20, 18);
-  Etykieta("labInstalacja", "Instalacja programu:", 68, 18, 300, 14);
-  win::SetFont(Etykieta("labNazwaProgramu", "", 68, 34, 460, 20, SS_ENDELLIPSIS), CzcionkaPogrubiona());
-  Linia(16, 66, 518);
+  if (!CreateForm(L"TfrmGlowna", "Instalator wer. 1.0", 550, 337, nullptr)) return false;
+  imgIkona_ = AddControl(L"STATIC", "imgIkona", "", {20, 18, 32, 32}, WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE);
+  AddLabel("labInstalacja", "Instalacja programu:", {68, 18, 300, 14});
+  labNazwaProgramu_ = AddLabel("labNazwaProgramu", "", {68, 34, 460, 20}, SS_ENDELLIPSIS);
+  win::SetFont(labNazwaProgramu_.Hwnd(), BoldFont(10));
+  AddLine({16, 66, 518, 0});
 
-  Etykieta("labGrupa", "Nazwa grupy:", 20, 82, 300, 14);
-  Panel("pnlNazwaGrupy", 20, 98, 414, 24);
-  Etykieta("labNazwaGrupy", "", 26, 103, 402, 14, SS_ENDELLIPSIS);
-  Przycisk("cmdZmienNazweGrupy", kZmienGrupe, "Zmień...", 446, 97, 84, 26);
+  labGrupa_ = AddLabel("labGrupa", "Nazwa grupy:", {20, 82, 300, 14});
+  pnlNazwaGrupy_ = AddPanel("pnlNazwaGrupy", {20, 98, 414, 24});
+  labNazwaGrupy_ = AddLabel("labNazwaGrupy", "", {26, 103, 402, 14}, SS_ENDELLIPSIS);
+  cmdZmienNazweGrupy_ = AddButton("cmdZmienNazweGrupy", "Zmień...", {446, 97, 84, 26}, [this] { cmdZmienNazweGrupyClick(); });
 
-  Etykieta("labKatalog", "Instaluję w katalogu:", 20, 136, 300, 14);
-  Panel("pnlKatalogDocelowy", 20, 152, 414, 24);
-  Etykieta("labKatalogDocelowy", "", 26, 157, 402, 14, SS_PATHELLIPSIS);
-  Przycisk("cmdZmienKatalog", kZmienKatalog, "Zmień...", 446, 151, 84, 26);
+  AddLabel("labKatalog", "Instaluję w katalogu:", {20, 136, 300, 14});
+  AddPanel("pnlKatalogDocelowy", {20, 152, 414, 24});
+  labKatalogDocelowy_ = AddLabel("labKatalogDocelowy", "", {26, 157, 402, 14}, SS_PATHELLIPSIS);
+  cmdZmienKatalog_ = AddButton("cmdZmienKatalog", "Zmień...", {446, 151, 84, 26}, [this] { cmdZmienKatalogClick(); });
 
-  Etykieta("labWymagane", "Wymagana ilość miejsca na dysku:", 20, 198, 220, 14);
-  Etykieta("labWymaganeMiejsce", "", 240, 198, 120, 14, SS_RIGHT);
-  Etykieta("labDostepne", "Dostępna ilość miejsca na dysku:", 20, 220, 220, 14);
-  Etykieta("labDostepneMiejsce", "", 240, 220, 120, 14, SS_RIGHT);
+  AddLabel("labWymagane", "Wymagana ilość miejsca na dysku:", {20, 198, 220, 14});
+  labWymaganeMiejsce_ = AddLabel("labWymaganeMiejsce", "", {240, 198, 120, 14}, SS_RIGHT);
+  AddLabel("labDostepne", "Dostępna ilość miejsca na dysku:", {20, 220, 220, 14});
+  labDostepneMiejsce_ = AddLabel("labDostepneMiejsce", "", {240, 220, 120, 14}, SS_RIGHT);
 
-  Etykieta("labWskazowka",
-           "Aby rozpocząć instalację, naciśnij przycisk \"Instaluj\".",
-           20, 248, 510, 14);
-  Linia(16, 280, 518);
-  Przycisk("cmdLicencja", kLicencja, "Licencja ", 20, 296, 96, 27);
-  Przycisk("cmdInstaluj", kInstaluj, "Instaluj", 330, 296, 96, 27, true);
-  Przycisk("cmdAnuluj", kAnuluj, "Anuluj", 434, 296, 96, 27);
+  AddLabel("labWskazowka", "Aby rozpocząć instalację, naciśnij przycisk \"Instaluj\".", {20, 248, 510, 14});
+  AddLine({16, 280, 518, 0});
+  cmdLicencja_ = AddButton("cmdLicencja", "Licencja ", {20, 296, 96, 27}, [this] { cmdLicencjaClick(); });
+  cmdInstaluj_ = AddButton("cmdInstaluj", "Instaluj", {330, 296, 96, 27}, [this] { cmdInstalujClick(); }, IDOK, true);
+  AddButton("cmdAnuluj", "Anuluj", {434, 296, 96, 27}, [this] { EndModal(kWynikAnuluj); }, IDCANCEL);
   return true;
 }
 
@@ -70,31 +70,32 @@ int TfrmGlowna::FormCreate(const std::vector<std::string>& parametry) {
 }
 
 void TfrmGlowna::Wypelnij(const DaneOknaGlownego& dane) {
-  win::SetText(Kontrolka("labNazwaProgramu"), dane.nazwaProgramu);
-  win::SetText(Kontrolka("labNazwaGrupy"), dane.nazwaGrupy);
-  ShowWindow(Kontrolka("labNazwaGrupy"), dane.grupaDostepna ? SW_SHOW : SW_HIDE);
-  for (const char* nazwa : {"labGrupa", "pnlNazwaGrupy", "cmdZmienNazweGrupy"})
-    EnableWindow(Kontrolka(nazwa), dane.grupaDostepna);
-  win::SetText(Kontrolka("labKatalogDocelowy"), dane.sciezkaDocelowa);
-  win::SetText(Kontrolka("labWymaganeMiejsce"), dane.wymaganeMiejsce);
-  win::SetText(Kontrolka("labDostepneMiejsce"), dane.dostepneMiejsce);
-  brakMiejsca_ = dane.brakMiejsca;
-  InvalidateRect(Kontrolka("labDostepneMiejsce"), nullptr, TRUE);
-  HWND obraz = Kontrolka("imgIkona");
-  if (!PokazIkone(obraz, dane.ikona))
-    SendMessageW(obraz, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_APPLICATION)), 0);
+  labNazwaProgramu_.SetText(dane.nazwaProgramu);
+  labNazwaGrupy_.SetText(dane.nazwaGrupy);
+  labNazwaGrupy_.Show(dane.grupaDostepna);
+  for (const win::Control& c : {labGrupa_, pnlNazwaGrupy_, static_cast<win::Control>(cmdZmienNazweGrupy_)})
+    c.Enable(dane.grupaDostepna);
+  labKatalogDocelowy_.SetText(dane.sciezkaDocelowa);
+  labWymaganeMiejsce_.SetText(dane.wymaganeMiejsce);
+  PokazWolneMiejsce(dane.dostepneMiejsce, dane.brakMiejsca);
+  ikona_.Pokaz(imgIkona_.Hwnd(), dane.ikona, S(32));
   licencja_ = dane.licencja;
   sprawdzKatalog_ = dane.sprawdzKatalog;
   // Without a licence file the button has nothing to open.
-  EnableWindow(Kontrolka("cmdLicencja"), !licencja_.empty());
+  cmdLicencja_.Enable(!licencja_.empty());
+}
+
+void TfrmGlowna::PokazWolneMiejsce(const std::string& tekst, bool brak) {
+  labDostepneMiejsce_.SetText(tekst);
+  brakMiejsca_ = brak;
+  InvalidateRect(labDostepneMiejsce_.Hwnd(), nullptr, TRUE);
 }
 
 WynikOknaGlownego TfrmGlowna::PokazOknoGlowne(TStanInstalacji& stan, const DaneOknaGlownego& dane) {
   if (!Utworz()) return WynikOknaGlownego::Anuluj;
   stan_ = &stan;
   Wypelnij(dane);
-  SetFocus(Kontrolka("cmdInstaluj"));
-  const int wynik = ShowModal();
+  const int wynik = RunModal(nullptr, cmdInstaluj_.Hwnd());
   stan_ = nullptr;
   return wynik == kWynikAnuluj ? WynikOknaGlownego::Anuluj : WynikOknaGlownego::Instaluj;
 }
@@ -104,7 +105,7 @@ bool TfrmGlowna::KatalogPrzyjety() {
   const std::string blad = sprawdzKatalog_(stan_->sciezkaDocelowa);
   if (blad.empty()) return true;
   Komunikat(blad, rkOstrzezenie);
-  SetFocus(Kontrolka("cmdZmienKatalog"));
+  cmdZmienKatalog_.Focus();
   return false;
 }
 
@@ -126,7 +127,7 @@ void TfrmGlowna::cmdZmienNazweGrupyClick() {
   TfrmWyborGrupy okno;
   if (auto nazwa = okno.Pokaz(Hwnd(), stan_->nazwaGrupy)) {
     stan_->nazwaGrupy = *nazwa;
-    win::SetText(Kontrolka("labNazwaGrupy"), *nazwa);
+    labNazwaGrupy_.SetText(*nazwa);
   }
 }
 
@@ -135,11 +136,9 @@ void TfrmGlowna::cmdZmienKatalogClick() {
   TfrmZmienKatalog okno;
   if (auto sciezka = okno.Pokaz(Hwnd(), stan_->sciezkaDocelowa)) {
     stan_->sciezkaDocelowa = *sciezka;
-    win::SetText(Kontrolka("labKatalogDocelowy"), *sciezka);
+    labKatalogDocelowy_.SetText(*sciezka);
     const WolneMiejsce wolne = WolneMiejscePoZmianie(*sciezka, stan_->wymaganeMiejsce);
-    win::SetText(Kontrolka("labDostepneMiejsce"), wolne.tekst);
-    brakMiejsca_ = wolne.brak;
-    InvalidateRect(Kontrolka("labDostepneMiejsce"), nullptr, TRUE);
+    PokazWolneMiejsce(wolne.tekst, wolne.brak);
   }
 }
 
@@ -149,31 +148,19 @@ void TfrmGlowna::cmdLicencjaClick() {
   okno.Pokaz(Hwnd(), licencja_);
 }
 
-LRESULT TfrmGlowna::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case kInstaluj:
-          if (KatalogPrzyjety()) EndModal(kWynikInstaluj);
-          return 0;
-        case kAnuluj: EndModal(kWynikAnuluj); return 0;
-        case kZmienGrupe: cmdZmienNazweGrupyClick(); return 0;
-        case kZmienKatalog: cmdZmienKatalogClick(); return 0;
-        case kLicencja: cmdLicencjaClick(); return 0;
-      }
-      break;
-    case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lp) == Kontrolka("labDostepneMiejsce")) {
-        HDC dc = reinterpret_cast<HDC>(wp);
-        SetTextColor(dc, brakMiejsca_ ? RGB(220, 0, 0) : GetSysColor(COLOR_BTNTEXT));
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-      }
-      break;
-    case WM_CLOSE:
-      // Closing the window goes on with the installation, as "Instaluj" does.
-      if (InModalLoop() && KatalogPrzyjety()) EndModal(kWynikInstaluj);
-      return 0;
-  }
-  return Default(msg, wp, lp);
+void TfrmGlowna::cmdInstalujClick() {
+  if (KatalogPrzyjety()) EndModal(kWynikInstaluj);
+}
+
+bool TfrmGlowna::OnClose() {
+  // Closing the window goes on with the installation, as "Instaluj" does.
+  if (InModalLoop()) cmdInstalujClick();
+  return true;
+}
+
+HBRUSH TfrmGlowna::OnControlColor(HDC dc, HWND control) {
+  if (control != labDostepneMiejsce_.Hwnd()) return nullptr;
+  SetTextColor(dc, brakMiejsca_ ? RGB(220, 0, 0) : GetSysColor(COLOR_BTNTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return GetSysColorBrush(COLOR_BTNFACE);
 }

@@ -5,13 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/Form.h"
 #include "installer/Instal.h"
-#include "installer/win32/FormaInstalatora.h"
+#include "installer/win32/IkonaProgramu.h"
 #include "installer/win32/Inicjal.h"
 #include "installer/win32/Showprcs.h"
 
-class TfrmGlowna : public TFormaInstalatora, public InstalatorOkna {
+class TfrmGlowna : public win::Form, public InstalatorOkna {
  public:
+  ~TfrmGlowna() override;
+
   // Creates the (hidden) window and runs the mode the parameters choose; the process exit code.
   int Uruchom(const std::vector<std::string>& parametry);
 
@@ -36,13 +39,16 @@ class TfrmGlowna : public TFormaInstalatora, public InstalatorOkna {
   void cmdLicencjaClick();
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  HBRUSH OnControlColor(HDC dc, HWND control) override;
 
  private:
   int FormCreate(const std::vector<std::string>& parametry);
   void Wypelnij(const DaneOknaGlownego& dane);
   // "Instaluj" or closing: true when the destination may be used; otherwise says why.
   bool KatalogPrzyjety();
+  void cmdInstalujClick();
+  void PokazWolneMiejsce(const std::string& tekst, bool brak);
 
   TfrmInicjalizacja start_;
   TfrmShowProces postep_;
@@ -50,4 +56,8 @@ class TfrmGlowna : public TFormaInstalatora, public InstalatorOkna {
   std::string licencja_;
   std::function<std::string(const std::string&)> sprawdzKatalog_;
   bool brakMiejsca_ = false;
+  TIkonaProgramu ikona_;
+  win::Control imgIkona_, labNazwaProgramu_, labGrupa_, pnlNazwaGrupy_, labNazwaGrupy_, labKatalogDocelowy_;
+  win::Control labWymaganeMiejsce_, labDostepneMiejsce_;
+  win::Button cmdZmienNazweGrupy_, cmdZmienKatalog_, cmdLicencja_, cmdInstaluj_;
 };

@@ -1,8 +1,8 @@
 #pragma once
 // The start window "Instalacja...", shown while the installer reads its script.
-#include "installer/win32/FormaInstalatora.h"
+#include "common/win32/Form.h"
 
-class TfrmInicjalizacja : public TFormaInstalatora {
+class TfrmInicjalizacja : public win::Form {
  public:
   // Creates and shows the window (not modal) and paints it at once.
   void Pokaz();

@@ -6,37 +6,26 @@
 bool TfrmLicencja::Pokaz(HWND wlasciciel, const std::string& plik) {
   auto bajty = platform::Fs().ReadFile(plik);
   if (!bajty) return false;
-  if (!UtworzForme(L"TfrmLicencja", "Licencja i Ograniczona Gwarancja", 520, 380, true, wlasciciel)) return false;
-  HWND memo = Pole("memLicencja", 101, 12, 12, 496, 318,
-                   ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL);
-  SendMessageW(memo, EM_LIMITTEXT, 0, 0);
-  win::SetText(memo, TekstLicencji(*bajty));
-  HWND ok = Przycisk("cmdOk", IDOK, "Ok", 420, 342, 88, 26, true);
-  SetFocus(ok);
-  ShowModal(wlasciciel);
+  if (!CreateForm(L"TfrmLicencja", "Licencja i Ograniczona Gwarancja", 520, 380, wlasciciel)) return false;
+  memLicencja_ = AddEdit("memLicencja", {12, 12, 496, 318}, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL);
+  memLicencja_.SetLimit(0);
+  memLicencja_.SetText(TekstLicencji(*bajty));
+  const win::Button ok = AddButton("cmdOk", "Ok", {420, 342, 88, 26}, [this] { EndModal(IDOK); }, IDOK, true);
+  SetClickHandler(IDCANCEL, [this] { EndModal(IDOK); });
+  RunModal(wlasciciel, ok.Hwnd());
   Destroy();
   return true;
 }
 
-LRESULT TfrmLicencja::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
-        EndModal(IDOK);
-        return 0;
-      }
-      break;
-    case WM_CTLCOLORSTATIC:
-      // A read-only memo would be grey; the text reads better on the window colour.
-      if (reinterpret_cast<HWND>(lp) == Kontrolka("memLicencja")) {
-        SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_WINDOW));
-        SetTextColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-      }
-      break;
-    case WM_CLOSE:
-      EndModal(IDOK);
-      return 0;
-  }
-  return Default(msg, wp, lp);
+bool TfrmLicencja::OnClose() {
+  EndModal(IDOK);
+  return true;
+}
+
+HBRUSH TfrmLicencja::OnControlColor(HDC dc, HWND control) {
+  // A read-only memo would be grey; the text reads better on the window colour.
+  if (control != memLicencja_.Hwnd()) return nullptr;
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  return GetSysColorBrush(COLOR_WINDOW);
 }

@@ -2,13 +2,17 @@
 // The licence viewer "Licencja i Ograniczona Gwarancja".
 #include <string>
 
-#include "installer/win32/FormaInstalatora.h"
+#include "common/win32/Form.h"
 
-class TfrmLicencja : public TFormaInstalatora {
+class TfrmLicencja : public win::Form {
  public:
   // Modal; shows the text file (Windows-1250). False when the file cannot be read.
   bool Pokaz(HWND wlasciciel, const std::string& plik);
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  HBRUSH OnControlColor(HDC dc, HWND control) override;
+
+ private:
+  win::Edit memLicencja_;
 };

@@ -4,47 +4,47 @@
 
 #include "common/Komunika.h"
 
-namespace {
-enum { kPrzerwij = 101 };
-}
-
 void TfrmShowProces::Pokaz(TStanInstalacji& stan, int maksimum) {
   stan_ = &stan;
   if (!Hwnd()) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
-    if (!UtworzForme(L"TfrmShowProces", "Instalacja w toku...", 440, 156)) return;
-    Etykieta("labPlikZrodlowy", "Plik źródłowy:", 16, 14, 120, 14);
-    Etykieta("labZrodlowy", "", 16, 30, 408, 14, SS_PATHELLIPSIS);
-    // The target is kept for diagnosis but not shown: the staging path means nothing to a user.
-    ShowWindow(Etykieta("labPlikDocelowy", "Plik docelowy:", 16, 48, 120, 14), SW_HIDE);
-    ShowWindow(Etykieta("labDocelowy", "", 16, 64, 408, 14, SS_PATHELLIPSIS), SW_HIDE);
-    win::CreateChild(Hwnd(), PROGRESS_CLASSW, "gagShowProces", 0, "", WS_VISIBLE | PBS_SMOOTH,
-                     win::Scale(16, win::ScreenDpi()), win::Scale(56, win::ScreenDpi()),
-                     win::Scale(408, win::ScreenDpi()), win::Scale(18, win::ScreenDpi()));
-    Etykieta("labUwaga", "", 16, 80, 408, 28);
-    Przycisk("cmdPrzerwij", kPrzerwij, "Przerwij Instalacje", 150, 114, 140, 26);
+    if (!CreateForm(L"TfrmShowProces", "Instalacja w toku...", 440, 156, nullptr)) return;
+    FormCreate();
   }
-  SendMessageW(Kontrolka("gagShowProces"), PBM_SETRANGE32, 0, maksimum > 0 ? maksimum : 1);
-  SendMessageW(Kontrolka("gagShowProces"), PBM_SETPOS, 0, 0);
+  gagShowProces_.Send(PBM_SETRANGE32, 0, maksimum > 0 ? maksimum : 1);
+  gagShowProces_.Send(PBM_SETPOS, 0);
   ShowWindow(Hwnd(), SW_SHOWNORMAL);
   UpdateWindow(Hwnd());
 }
 
+void TfrmShowProces::FormCreate() {
+  AddLabel("labPlikZrodlowy", "Plik źródłowy:", {16, 14, 120, 14});
+  labZrodlowy_ = AddLabel("labZrodlowy", "", {16, 30, 408, 14}, SS_PATHELLIPSIS);
+  // The target is kept for diagnosis but not shown: the staging path means nothing to a user.
+  AddLabel("labPlikDocelowy", "Plik docelowy:", {16, 48, 120, 14}).Show(false);
+  labDocelowy_ = AddLabel("labDocelowy", "", {16, 64, 408, 14}, SS_PATHELLIPSIS);
+  labDocelowy_.Show(false);
+  gagShowProces_ = AddControl(PROGRESS_CLASSW, "gagShowProces", "", {16, 56, 408, 18}, WS_VISIBLE | PBS_SMOOTH);
+  labUwaga_ = AddLabel("labUwaga", "", {16, 80, 408, 28});
+  AddButton("cmdPrzerwij", "Przerwij Instalacje", {150, 114, 140, 26}, [this] { cmdPrzerwijClick(); });
+  SetClickHandler(IDCANCEL, [this] { cmdPrzerwijClick(); });
+}
+
 void TfrmShowProces::UstawPozycje(int pozycja) {
-  if (Hwnd()) SendMessageW(Kontrolka("gagShowProces"), PBM_SETPOS, pozycja, 0);
+  if (Hwnd()) gagShowProces_.Send(PBM_SETPOS, pozycja);
 }
 
 void TfrmShowProces::PokazPlik(const std::string& zrodlowy, const std::string& docelowy) {
   if (!Hwnd()) return;
-  win::SetText(Kontrolka("labZrodlowy"), zrodlowy);
-  win::SetText(Kontrolka("labDocelowy"), docelowy);
+  labZrodlowy_.SetText(zrodlowy);
+  labDocelowy_.SetText(docelowy);
   UpdateWindow(Hwnd());
 }
 
 void TfrmShowProces::PokazUwage(const std::string& tekst) {
   if (!Hwnd()) return;
-  win::SetText(Kontrolka("labUwaga"), tekst);
+  labUwaga_.SetText(tekst);
   UpdateWindow(Hwnd());
 }
 
@@ -55,17 +55,7 @@ void TfrmShowProces::cmdPrzerwijClick() {
   pytanie_ = false;
 }
 
-LRESULT TfrmShowProces::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      if (LOWORD(wp) == kPrzerwij || LOWORD(wp) == IDCANCEL) {
-        cmdPrzerwijClick();
-        return 0;
-      }
-      break;
-    case WM_CLOSE:  // the close box asks like the button
-      cmdPrzerwijClick();
-      return 0;
-  }
-  return Default(msg, wp, lp);
+bool TfrmShowProces::OnClose() {
+  cmdPrzerwijClick();  // the close box asks like the button
+  return true;
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The progress window "Instalacja w toku...": the file being installed, the gauge over the script
 // lines and the button that asks to abort.
+#include "common/win32/Form.h"
 #include "installer/Instal.h"
-#include "installer/win32/FormaInstalatora.h"
 
-class TfrmShowProces : public TFormaInstalatora {
+class TfrmShowProces : public win::Form {
  public:
   // Creates and shows the window (not modal); the gauge runs from 0 to maksimum.
   void Pokaz(TStanInstalacji& stan, int maksimum);
@@ -17,9 +17,12 @@ class TfrmShowProces : public TFormaInstalatora {
   void cmdPrzerwijClick();
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
 
  private:
+  void FormCreate();
+
   TStanInstalacji* stan_ = nullptr;
   bool pytanie_ = false;  // the question is open (a second press waits for it)
+  win::Control labZrodlowy_, labDocelowy_, gagShowProces_, labUwaga_;
 };

@@ -4,33 +4,32 @@
 #include "common/Tekstowe.h"
 #include "installer/Wybgrupy.h"
 
-namespace {
-enum { kPole = 101, kPomoc = 102 };
-}
-
 std::optional<std::string> TfrmWyborGrupy::Pokaz(HWND wlasciciel, const std::string& nazwaGrupy) {
   wynik_.reset();
-  if (!UtworzForme(L"TfrmWyborGrupy", "Program instalacyjny", 360, 108, true, wlasciciel)) return std::nullopt;
-  Etykieta("labNazwaGrupy", "Proszę podać nazwę grupy", 14, 14, 332, 14);
-  HWND pole = Pole("tbNazwaGrupy", kPole, 14, 32, 332, 21);
-  SendMessageW(pole, EM_LIMITTEXT, kMaksDlugoscNazwyGrupy, 0);
-  win::SetText(pole, nazwaGrupy);
-  Przycisk("cmdOk", IDOK, "Ok", 98, 70, 78, 26, true);
-  Przycisk("cmdAnuluj", IDCANCEL, "Anuluj", 183, 70, 78, 26);
-  Przycisk("cmdPomoc", kPomoc, "Pomoc", 268, 70, 78, 26);
-  SendMessageW(pole, EM_SETSEL, 0, -1);
-  SetFocus(pole);
-  ShowModal(wlasciciel);
+  if (!CreateForm(L"TfrmWyborGrupy", "Program instalacyjny", 360, 108, wlasciciel)) return std::nullopt;
+  AddLabel("labNazwaGrupy", "Proszę podać nazwę grupy", {14, 14, 332, 14});
+  tbNazwaGrupy_ = AddEdit("tbNazwaGrupy", {14, 32, 332, 21});
+  tbNazwaGrupy_.SetLimit(kMaksDlugoscNazwyGrupy);
+  tbNazwaGrupy_.SetText(nazwaGrupy);
+  // Entering the field selects it all, so that typing replaces the proposed name.
+  OnNotification(tbNazwaGrupy_, [this](int code) {
+    if (code == EN_SETFOCUS) PostMessageW(tbNazwaGrupy_.Hwnd(), EM_SETSEL, 0, -1);
+  });
+  AddButton("cmdOk", "Ok", {98, 70, 78, 26}, [this] { cmdOkClick(); }, IDOK, true);
+  AddButton("cmdAnuluj", "Anuluj", {183, 70, 78, 26}, [this] { EndModal(IDCANCEL); }, IDCANCEL);
+  AddButton("cmdPomoc", "Pomoc", {268, 70, 78, 26}, [this] { cmdPomocClick(); });
+  tbNazwaGrupy_.SelectAll();
+  RunModal(wlasciciel, tbNazwaGrupy_.Hwnd());
   Destroy();
   return wynik_;
 }
 
 void TfrmWyborGrupy::cmdOkClick() {
-  const std::string nazwa = TrimBoth(win::GetText(Kontrolka("tbNazwaGrupy")));
+  const std::string nazwa = TrimBoth(tbNazwaGrupy_.Text());
   const std::string blad = SprawdzNazweGrupy(nazwa);
   if (!blad.empty()) {
     Komunikat(blad, rkOstrzezenie);
-    SetFocus(Kontrolka("tbNazwaGrupy"));
+    tbNazwaGrupy_.Focus();
     return;
   }
   wynik_ = nazwa;
@@ -43,22 +42,7 @@ void TfrmWyborGrupy::cmdPomocClick() {
             rkInformacja);
 }
 
-LRESULT TfrmWyborGrupy::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case IDOK: cmdOkClick(); return 0;
-        case IDCANCEL: EndModal(IDCANCEL); return 0;
-        case kPomoc: cmdPomocClick(); return 0;
-        case kPole:
-          // Entering the field selects it all, so that typing replaces the proposed name.
-          if (HIWORD(wp) == EN_SETFOCUS) PostMessageW(reinterpret_cast<HWND>(lp), EM_SETSEL, 0, -1);
-          return 0;
-      }
-      break;
-    case WM_CLOSE:
-      EndModal(IDCANCEL);
-      return 0;
-  }
-  return Default(msg, wp, lp);
+bool TfrmWyborGrupy::OnClose() {
+  EndModal(IDCANCEL);
+  return true;
 }

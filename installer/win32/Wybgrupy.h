@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "installer/win32/FormaInstalatora.h"
+#include "common/win32/Form.h"
 
-class TfrmWyborGrupy : public TFormaInstalatora {
+class TfrmWyborGrupy : public win::Form {
  public:
   // Modal; the field starts with the current name, all selected. The new name on Ok, nothing on
   // "Anuluj" or closing.
@@ -15,8 +15,9 @@ class TfrmWyborGrupy : public TFormaInstalatora {
   void cmdPomocClick();
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
 
  private:
   std::optional<std::string> wynik_;
+  win::Edit tbNazwaGrupy_;
 };

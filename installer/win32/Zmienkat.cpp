@@ -6,8 +6,6 @@
 #include "platform/Platform.h"
 
 namespace {
-enum { kTworzony = 101, kKatalogi = 102, kStacje = 103 };
-int S(int v) { return win::Scale(v, win::ScreenDpi()); }
 
 std::string OpisStacji(char litera) {
   std::string opis = std::string(1, litera) + ":";
@@ -24,6 +22,7 @@ std::string OpisStacji(char litera) {
 }  // namespace
 
 TfrmZmienKatalog::~TfrmZmienKatalog() {
+  Destroy();
   if (folderZamkniety_) DestroyIcon(folderZamkniety_);
   if (folderOtwarty_) DestroyIcon(folderOtwarty_);
 }
@@ -31,7 +30,7 @@ TfrmZmienKatalog::~TfrmZmienKatalog() {
 std::optional<std::string> TfrmZmienKatalog::Pokaz(HWND wlasciciel, const std::string& sciezkaDocelowa) {
   wynik_.reset();
   zmiana_ = std::make_unique<TZmianaKatalogu>(sciezkaDocelowa);
-  if (!UtworzForme(L"TfrmZmienKatalog", "Zmień Katalog", 400, 332, true, wlasciciel)) return std::nullopt;
+  if (!CreateForm(L"TfrmZmienKatalog", "Zmień Katalog", 400, 332, wlasciciel)) return std::nullopt;
   // The shell's own folder pictures, asked by attribute so that no disk is touched.
   SHFILEINFOW info{};
   if (SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
@@ -40,38 +39,49 @@ std::optional<std::string> TfrmZmienKatalog::Pokaz(HWND wlasciciel, const std::s
   if (SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
                      SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_SMALLICON | SHGFI_OPENICON))
     folderOtwarty_ = info.hIcon;
-
-  Etykieta("labInstaluje", "Instaluję program w katalogu:", 12, 12, 376, 14);
-  HWND wynik = Etykieta("labSciezkaDocelowa", "", 12, 28, 376, 20, SS_PATHELLIPSIS | SS_CENTERIMAGE);
-  SetWindowLongPtrW(wynik, GWL_EXSTYLE, GetWindowLongPtrW(wynik, GWL_EXSTYLE) | WS_EX_STATICEDGE);
-  SetWindowPos(wynik, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-  Etykieta("labTworzony", "Tworzony katalog:", 12, 60, 250, 14);
-  HWND pole = Pole("tbKatalogTworzony", kTworzony, 12, 76, 376, 21);
-  SendMessageW(pole, EM_LIMITTEXT, 200, 0);
-  Etykieta("labKatalog", "Katalog:", 12, 108, 250, 14);
-  win::CreateChild(Hwnd(), L"LISTBOX", "lstKatalogi", kKatalogi, "",
-                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED |
-                       LBS_HASSTRINGS,
-                   S(12), S(124), S(270), S(150), WS_EX_CLIENTEDGE);
-  Etykieta("labStacja", "Stacja dysków:", 12, 282, 250, 14);
-  win::CreateChild(Hwnd(), L"COMBOBOX", "cmbStacjaDyskow", kStacje, "",
-                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, S(12), S(298), S(270), S(200));
-  Przycisk("cmdOk", IDOK, "Ok", 298, 124, 90, 26, true);
-  Przycisk("cmdAnuluj", IDCANCEL, "Anuluj", 298, 156, 90, 26);
-
-  win::SetText(pole, zmiana_->tworzony());
+  FormCreate();
+  tbKatalogTworzony_.SetText(zmiana_->tworzony());
   WypelnijStacje();
   WypelnijKatalogi();
   PokazWynik();
-  SetFocus(pole);
-  ShowModal(wlasciciel);
+  RunModal(wlasciciel, tbKatalogTworzony_.Hwnd());
   Destroy();
   return wynik_;
 }
 
+void TfrmZmienKatalog::FormCreate() {
+  AddLabel("labInstaluje", "Instaluję program w katalogu:", {12, 12, 376, 14});
+  labSciezkaDocelowa_ = AddControl(L"STATIC", "labSciezkaDocelowa", "", {12, 28, 376, 20},
+                                   WS_VISIBLE | SS_NOPREFIX | SS_PATHELLIPSIS | SS_CENTERIMAGE, WS_EX_STATICEDGE);
+  AddLabel("labTworzony", "Tworzony katalog:", {12, 60, 250, 14});
+  tbKatalogTworzony_ = AddEdit("tbKatalogTworzony", {12, 76, 376, 21});
+  tbKatalogTworzony_.SetLimit(200);
+  OnNotification(tbKatalogTworzony_, [this](int code) {
+    if (code == EN_CHANGE) tbKatalogTworzonyChange();
+  });
+  AddLabel("labKatalog", "Katalog:", {12, 108, 250, 14});
+  lstKatalogi_ = AddListBox("lstKatalogi", {12, 124, 270, 150},
+                            WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED |
+                                LBS_HASSTRINGS);
+  OnNotification(lstKatalogi_, [this](int code) {
+    if (code == LBN_DBLCLK) lstKatalogiDblClick();
+  });
+  AddLabel("labStacja", "Stacja dysków:", {12, 282, 250, 14});
+  cmbStacjaDyskow_ = AddComboBox("cmbStacjaDyskow", {12, 298, 270, 200}, CBS_DROPDOWNLIST);
+  OnNotification(cmbStacjaDyskow_, [this](int code) {
+    if (code == CBN_SELCHANGE) cmbStacjaDyskowChange();
+  });
+  AddButton("cmdOk", "Ok", {298, 124, 90, 26}, [this] { Zatwierdz(); }, IDOK, true);
+  AddButton("cmdAnuluj", "Anuluj", {298, 156, 90, 26}, [this] { EndModal(IDCANCEL); }, IDCANCEL);
+}
+
+void TfrmZmienKatalog::Zatwierdz() {
+  if (GetFocus() == lstKatalogi_.Hwnd()) lstKatalogiDblClick();
+  else cmdOkClick();
+}
+
 void TfrmZmienKatalog::WypelnijStacje() {
-  HWND box = Kontrolka("cmbStacjaDyskow");
-  SendMessageW(box, CB_RESETCONTENT, 0, 0);
+  cmbStacjaDyskow_.Clear();
   stacje_.clear();
   int wybrana = -1;
   for (char c = 'A'; c <= 'Z'; ++c) {
@@ -80,32 +90,31 @@ void TfrmZmienKatalog::WypelnijStacje() {
     // box can show it.
     if ((kind == platform::DriveKind::NoRoot || kind == platform::DriveKind::Unknown) && c != zmiana_->stacja())
       continue;
-    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(OpisStacji(c)).c_str()));
+    cmbStacjaDyskow_.Add(OpisStacji(c));
     if (c == zmiana_->stacja()) wybrana = static_cast<int>(stacje_.size());
     stacje_ += c;
   }
-  SendMessageW(box, CB_SETCURSEL, wybrana, 0);
+  cmbStacjaDyskow_.Select(wybrana);
 }
 
 void TfrmZmienKatalog::WypelnijKatalogi() {
-  HWND lista = Kontrolka("lstKatalogi");
-  SendMessageW(lista, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(lista, LB_RESETCONTENT, 0, 0);
+  lstKatalogi_.Send(WM_SETREDRAW, FALSE);
+  lstKatalogi_.Clear();
   pozycje_ = PozycjeListyKatalogow(zmiana_->katalog());
   int biezacy = -1;
   for (size_t i = 0; i < pozycje_.size(); ++i) {
-    SendMessageW(lista, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(pozycje_[i].nazwa).c_str()));
+    lstKatalogi_.Add(pozycje_[i].nazwa);
     if (pozycje_[i].otwarty) biezacy = static_cast<int>(i);
   }
-  SendMessageW(lista, LB_SETCURSEL, biezacy, 0);
-  SendMessageW(lista, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(lista, nullptr, TRUE);
+  lstKatalogi_.Select(biezacy);
+  lstKatalogi_.Send(WM_SETREDRAW, TRUE);
+  InvalidateRect(lstKatalogi_.Hwnd(), nullptr, TRUE);
 }
 
-void TfrmZmienKatalog::PokazWynik() { win::SetText(Kontrolka("labSciezkaDocelowa"), zmiana_->Wynik()); }
+void TfrmZmienKatalog::PokazWynik() { labSciezkaDocelowa_.SetText(zmiana_->Wynik()); }
 
 void TfrmZmienKatalog::lstKatalogiDblClick() {
-  const LRESULT i = SendMessageW(Kontrolka("lstKatalogi"), LB_GETCURSEL, 0, 0);
+  const int i = lstKatalogi_.Selected();
   if (i < 0 || static_cast<size_t>(i) >= pozycje_.size()) return;
   zmiana_->UstawKatalog(pozycje_[i].sciezka);
   WypelnijKatalogi();
@@ -113,19 +122,19 @@ void TfrmZmienKatalog::lstKatalogiDblClick() {
 }
 
 void TfrmZmienKatalog::cmbStacjaDyskowChange() {
-  const LRESULT i = SendMessageW(Kontrolka("cmbStacjaDyskow"), CB_GETCURSEL, 0, 0);
+  const int i = cmbStacjaDyskow_.Selected();
   if (i < 0 || static_cast<size_t>(i) >= stacje_.size()) return;
   const char poprzednia = zmiana_->stacja();
   zmiana_->WybierzStacje(stacje_[i]);
   // Put the box on the drive the model kept (the destination's drive after a refused choice).
   const size_t pozycja = stacje_.find(zmiana_->stacja());
-  SendMessageW(Kontrolka("cmbStacjaDyskow"), CB_SETCURSEL, pozycja == std::string::npos ? -1 : pozycja, 0);
+  cmbStacjaDyskow_.Select(pozycja == std::string::npos ? -1 : static_cast<int>(pozycja));
   if (zmiana_->stacja() != poprzednia || static_cast<size_t>(i) != pozycja) WypelnijKatalogi();
   PokazWynik();
 }
 
 void TfrmZmienKatalog::tbKatalogTworzonyChange() {
-  zmiana_->UstawTworzony(win::GetText(Kontrolka("tbKatalogTworzony")));
+  zmiana_->UstawTworzony(tbKatalogTworzony_.Text());
   PokazWynik();
 }
 
@@ -134,7 +143,7 @@ void TfrmZmienKatalog::cmdOkClick() {
   const std::string blad = SprawdzSciezkeDocelowa(sciezka);
   if (!blad.empty()) {
     Komunikat(blad, rkOstrzezenie);
-    SetFocus(Kontrolka("tbKatalogTworzony"));
+    tbKatalogTworzony_.Focus();
     return;
   }
   wynik_ = sciezka;
@@ -161,41 +170,18 @@ void TfrmZmienKatalog::RysujPozycje(const DRAWITEMSTRUCT& d) {
   if (d.itemState & ODS_FOCUS) DrawFocusRect(d.hDC, &d.rcItem);
 }
 
-LRESULT TfrmZmienKatalog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case IDOK:
-          // Enter in the list opens the directory, as a double click does.
-          if (GetFocus() == Kontrolka("lstKatalogi")) lstKatalogiDblClick();
-          else cmdOkClick();
-          return 0;
-        case IDCANCEL: EndModal(IDCANCEL); return 0;
-        case kKatalogi:
-          if (HIWORD(wp) == LBN_DBLCLK) lstKatalogiDblClick();
-          return 0;
-        case kStacje:
-          if (HIWORD(wp) == CBN_SELCHANGE) cmbStacjaDyskowChange();
-          return 0;
-        case kTworzony:
-          if (HIWORD(wp) == EN_CHANGE && zmiana_) tbKatalogTworzonyChange();
-          return 0;
-      }
-      break;
-    case WM_MEASUREITEM: {
-      auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-      m->itemHeight = S(18);
-      return TRUE;
-    }
-    case WM_DRAWITEM:
-      if (wp == kKatalogi) {
-        RysujPozycje(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
-        return TRUE;
-      }
-      break;
-    case WM_CLOSE:
-      EndModal(IDCANCEL);
-      return 0;
-  }
-  return Default(msg, wp, lp);
+bool TfrmZmienKatalog::OnClose() {
+  EndModal(IDCANCEL);
+  return true;
+}
+
+bool TfrmZmienKatalog::OnMeasureItem(MEASUREITEMSTRUCT& m) {
+  m.itemHeight = S(18);
+  return true;
+}
+
+bool TfrmZmienKatalog::OnDrawItem(const DRAWITEMSTRUCT& d) {
+  if (d.hwndItem != lstKatalogi_.Hwnd()) return false;
+  RysujPozycje(d);
+  return true;
 }

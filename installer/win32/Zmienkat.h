@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/Form.h"
 #include "installer/Zmienkat.h"
-#include "installer/win32/FormaInstalatora.h"
 
-class TfrmZmienKatalog : public TFormaInstalatora {
+class TfrmZmienKatalog : public win::Form {
  public:
   ~TfrmZmienKatalog() override;
   // Modal; the new destination on Ok, nothing on "Anuluj" or closing.
@@ -20,9 +20,14 @@ class TfrmZmienKatalog : public TFormaInstalatora {
   void tbKatalogTworzonyChange();
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  bool OnMeasureItem(MEASUREITEMSTRUCT& m) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
 
  private:
+  void FormCreate();
+  // Ok, or Enter: in the list Enter opens the directory, as a double click does.
+  void Zatwierdz();
   void WypelnijKatalogi();
   void WypelnijStacje();
   void PokazWynik();
@@ -34,4 +39,8 @@ class TfrmZmienKatalog : public TFormaInstalatora {
   std::optional<std::string> wynik_;
   HICON folderZamkniety_ = nullptr;
   HICON folderOtwarty_ = nullptr;
+  win::Control labSciezkaDocelowa_;
+  win::Edit tbKatalogTworzony_;
+  win::ListBox lstKatalogi_;
+  win::ComboBox cmbStacjaDyskow_;
 };

@@ -7,13 +7,10 @@
 #include <string>
 
 #include "common/Tekstowe.h"
-#include "common/win32/Window.h"
+#include "common/win32/Form.h"
 
-class TfrmGoracyKlawisz : public win::Window {
+class TfrmGoracyKlawisz : public win::Form {
  public:
-  TfrmGoracyKlawisz();
-  ~TfrmGoracyKlawisz() override;
-
   bool Edycja = false;  // true: edit Linia; false: add a new binding
   std::string Linia;    // the hotkey line: input when editing, the result in both modes
 
@@ -26,20 +23,20 @@ class TfrmGoracyKlawisz : public win::Window {
   void cmbRozkazyChange();
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  bool OnMeasureItem(MEASUREITEMSTRUCT& m) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
 
  private:
   void FormCreate();
   void FormShow();
-  std::string TekstPozycji(int i) const;
   void UstawTekstPozycji(int i, const std::string& tekst);
-  int Zaznaczona() const;
   // Asks for a program; on confirmation it goes into the run-a-program item, which is selected.
   void WybierzProgram(const std::string& folder, const std::string& plik);
-  void RysujPozycje(const DRAWITEMSTRUCT& d);
 
-  HWND hkHotKey_ = nullptr, cmbRozkazy_ = nullptr, cmdSzukajProgramu_ = nullptr;
-  HFONT font_ = nullptr;
+  win::Control hkHotKey_;
+  win::ComboBox cmbRozkazy_;
+  win::Button cmdSzukajProgramu_;
   int ostatnia_ = -1;  // the item whose choice was last acted on
 };
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/win32/Window.h"
+#include "common/win32/Form.h"
 #include "keyboard/ListaSkrotow.h"
 
-class TfrmListaSkrotow : public win::Window {
+class TfrmListaSkrotow : public win::Form {
  public:
   // plik: the shortcut data file; opcje: opens the options dialog on its shortcut page.
   TfrmListaSkrotow(std::string plik, std::function<void()> opcje);
@@ -27,24 +27,30 @@ class TfrmListaSkrotow : public win::Window {
   // A key released in the list.
   void lstSkrotyKeyUp(WPARAM key);
 
-  HWND lstSkroty() const { return lista_; }
+  HWND lstSkroty() const { return lista_.Hwnd(); }
 
   static constexpr int kIdMnuOpcje = 201;
 
  protected:
+  // WM_CONTEXTMENU, which no typed handler carries.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnClose() override;
+  bool OnMeasureItem(MEASUREITEMSTRUCT& m) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
+  HBRUSH OnControlColor(HDC dc, HWND control) override;
 
  private:
-  static LRESULT CALLBACK ListaProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  void FormCreate();
+  // The list's own keys and mouse: they act before the list box sees them.
+  bool ListaKomunikat(UINT msg, WPARAM wp, LPARAM lp, LRESULT& wynik);
   void MouseMove(POINT p);
+  void UtworzPodpowiedz();
 
   std::string plik_;
   std::function<void()> opcje_;
   std::vector<SkrotFolderu> skroty_;
-  HWND lista_ = nullptr;
+  win::ListBox lista_;
   HWND podpowiedz_ = nullptr;
   HMENU menu_ = nullptr;
-  HFONT font_ = nullptr;
-  WNDPROC listaProc_ = nullptr;
   std::wstring tekstPodpowiedzi_;
 };

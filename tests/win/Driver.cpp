@@ -89,11 +89,13 @@ bool WaitUntilGone(HWND hwnd, DWORD timeoutMs) {
 }
 
 std::string ReadText(HWND hwnd) {
+  // No SMTO_ABORTIFHUNG: a dialog shown after more than five seconds of work on its thread counts
+  // as hung until its loop runs, and on a loaded machine it was read as empty in that moment.
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length)) return {};
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length)) return {};
   std::wstring buf(length + 1, L'\0');
   DWORD_PTR got = 0;
-  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG,
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_NORMAL,
                            kSendTimeoutMs, &got))
     return {};
   return win::Narrow(buf.data(), static_cast<int>(got));

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "common/win32/Form.h"
@@ -130,6 +132,32 @@ TEST(WindowWinTest, ClientSizeAndCentringUseTheWorkArea) {
   GetWindowRect(form.Hwnd(), &r);
   EXPECT_LE(std::abs((r.left - work.left) - (work.right - r.right)), 1);
   EXPECT_LE(std::abs((r.top - work.top) - (work.bottom - r.bottom)), 1);
+}
+
+TEST(WindowWinTest, AControlsMessageHandlerSeesItFirstIsReplacedAndGoesWithTheControl) {
+  Form form;
+  form.Create(kClass, "f", WS_OVERLAPPEDWINDOW, 0, 0, 0, 200, 100);
+  HWND edit = win::CreateChild(form.Hwnd(), L"EDIT", "tbPole", 10, "", WS_VISIBLE, 0, 0, 100, 20);
+  auto zycie = std::make_shared<int>(0);  // alive as long as a handler holds it
+  std::string poDomyslnej;
+  win::SetControlMessageHandler(edit, [&, zycie](UINT msg, WPARAM wp, LPARAM, LRESULT& wynik) {
+    if (msg == WM_CHAR && wp == 'x') return true;  // used up: the edit never sees it
+    if (msg != WM_CHAR || wp != 'y') return false;
+    win::ControlDefault(edit, msg, wp, 0);  // the edit's own handling first, then ours
+    poDomyslnej = win::GetText(edit);
+    wynik = 0;
+    return true;
+  });
+  for (WPARAM c : {'a', 'x', 'y'}) SendMessageW(edit, WM_CHAR, c, 0);
+  EXPECT_EQ(win::GetText(edit), "ay");
+  EXPECT_EQ(poDomyslnej, "ay");
+  win::SetControlMessageHandler(edit, [](UINT msg, WPARAM, LPARAM, LRESULT&) { return msg == WM_CHAR; });
+  EXPECT_EQ(zycie.use_count(), 1);  // the first handler went when the second came
+  SendMessageW(edit, WM_CHAR, 'x', 0);
+  EXPECT_EQ(win::GetText(edit), "ay");
+  win::SetControlMessageHandler(edit, [zycie](UINT, WPARAM, LPARAM, LRESULT&) { return false; });
+  win::DestroyControl(edit);
+  EXPECT_EQ(zycie.use_count(), 1);  // and the last with its control
 }
 
 TEST(WindowWinTest, TextsCrossTheBoundaryAsUtf8) {

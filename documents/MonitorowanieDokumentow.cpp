@@ -224,6 +224,20 @@ void TDokumenty::NazwyMonitorowanychDokumentow(TStringList& lista) const {
 void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int32_t czasPytania,
                                   double terazDniaPracy, const std::string& znaki,
                                   std::vector<std::string>& pytania) {
+  CzytajOkna(znaki);
+  PoliczKandydatow(step, czasPytania, pytania);
+  DodajKandydatow(programy);
+  // Monitored documents whose window is open gain the step, once however many windows show them.
+  zaliczone_.assign(static_cast<size_t>(organizator_.Count()), false);
+  for (size_t t = 0; t < tytuly_.size(); ++t) {
+    const int i = organizator_.IndexOfKey(kluczeTytulow_[t], hasheTytulow_[t]);
+    if (i < 0 || zaliczone_[i]) continue;
+    zaliczone_[i] = true;
+    organizator_.Zalicz(i, step, terazDniaPracy);
+  }
+}
+
+void TDokumenty::CzytajOkna(const std::string& znaki) {
   // Windows rarely change between ticks: a window whose title equals the last tick's window at
   // its place keeps the cleaned title, key and hash computed then, so only new titles are cleaned.
   if (znaki != znakiFiltru_) {
@@ -260,7 +274,9 @@ void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int
     hasheTytulow_.push_back(HashKlucza(kluczeTytulow_.back()));
     tytuly_.push_back(std::move(tytul));
   }
+}
 
+void TDokumenty::PoliczKandydatow(int32_t step, int32_t czasPytania, std::vector<std::string>& pytania) {
   // Existing candidates, last to first: counted while their window stays, dropped when it is
   // gone or when the title was meanwhile monitored or declined (from the document list).
   const int64_t prog = int64_t{czasPytania} * 60;
@@ -284,7 +300,9 @@ void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int
     if (wpis.size() >= kSzerokoscSekund) wpis.replace(0, kSzerokoscSekund, liczba);
     else wpis = liczba;
   }
+}
 
+void TDokumenty::DodajKandydatow(const std::string& programy) {
   // New candidates: the first window of each monitored program.
   if (programy != programy_) {
     // Split once per change of the setting, not on every tick.
@@ -304,15 +322,6 @@ void TDokumenty::AdvanceDocuments(int32_t step, const std::string& programy, int
       continue;
     tymczasowe_.push_back(WpisKandydata(0, tytuly_[t]));
     kluczeKandydatow_.push_back(klucz);
-  }
-
-  // Monitored documents whose window is open gain the step, once however many windows show them.
-  zaliczone_.assign(static_cast<size_t>(organizator_.Count()), false);
-  for (size_t t = 0; t < tytuly_.size(); ++t) {
-    const int i = organizator_.IndexOfKey(kluczeTytulow_[t], hasheTytulow_[t]);
-    if (i < 0 || zaliczone_[i]) continue;
-    zaliczone_[i] = true;
-    organizator_.Zalicz(i, step, terazDniaPracy);
   }
 }
 

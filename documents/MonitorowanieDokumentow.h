@@ -103,4 +103,9 @@ class TDokumenty {
   TStringList nazwyProgramow_;         // its words
 
   bool Otwarty(const std::string& klucz) const;
+  // The steps of a tick: the open windows' cleaned titles, the candidates counted (and asked
+  // about), new candidates of the monitored programs.
+  void CzytajOkna(const std::string& znaki);
+  void PoliczKandydatow(int32_t step, int32_t czasPytania, std::vector<std::string>& pytania);
+  void DodajKandydatow(const std::string& programy);
 };

@@ -246,6 +246,7 @@ TEST_F(OknoOpcji, AdvancedOptionsAreOwnedByTheDialogStoreAtOnceAndOkKeepsThem) {
     Przesun(win::FindControl(d, "suwCzestotliwoscMonitorowania"), 5);
     po = win::GetText(win::FindControl(d, "labCzestotliwoscMonitorowania"));
     win::SetText(win::FindControl(d, "spnGodzinaPrzelaczenia"), "9");
+    SendMessageW(win::FindControl(d, "cmbCzasBezczynnosci"), CB_SETCURSEL, 0, 0);  // "wyłączone"
   }, 1);
   Kliknij("cmdOpcjeZaawansowane");
   ASSERT_EQ(zaawansowane.Count(), 1);
@@ -253,7 +254,7 @@ TEST_F(OknoOpcji, AdvancedOptionsAreOwnedByTheDialogStoreAtOnceAndOkKeepsThem) {
   EXPECT_EQ(przed, "10 sek.");
   EXPECT_EQ(po, "32 sek.");
   ASSERT_EQ(wywolania.size(), 1u);
-  EXPECT_EQ(wywolania[0].czesci, static_cast<uint32_t>(CzescUstawien::Limity));
+  EXPECT_EQ(wywolania[0].czesci, kCzesciZaawansowane);  // the limits and the idle time
   LimitsRecord zapisane = LimitsRecord::FromBytes(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar));
   EXPECT_EQ(zapisane.CzestotliwoscMonitorowania, 32);
   EXPECT_EQ(zapisane.GodzinaPrzelaczenia, 6);  // typed 9, kept in range
@@ -261,6 +262,8 @@ TEST_F(OknoOpcji, AdvancedOptionsAreOwnedByTheDialogStoreAtOnceAndOkKeepsThem) {
   EXPECT_EQ(zapisane.caPracyDoPrzerwy, 2700);
   EXPECT_EQ(zapisane.Programy, "Word#Excel");
   EXPECT_EQ(o.Szkic().limity.CzestotliwoscMonitorowania, 32);
+  EXPECT_EQ(UstawieniaKalmo::Wczytaj().czasBezczynnosci, 0);  // idle breaks off, stored at once
+  EXPECT_EQ(o.Szkic().czasBezczynnosci, 0);
 
   ASSERT_TRUE(o.cmdOkClick());
   zapisane = LimitsRecord::FromBytes(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar));

@@ -90,3 +90,12 @@ std::string NthField(const std::string& text, int n, char c) {
     begin = next + sep.size();
   }
 }
+
+std::vector<std::string> Wyrazy(const std::string& text, const std::string& separators) {
+  TOrganizatorTekstu org;
+  org.UstawSeparatory(separators);
+  org.UstawTekst(text);
+  std::vector<std::string> wyrazy;
+  for (int32_t i = 1; i <= org.LiczbaWyrazow(); ++i) wyrazy.push_back(org.DajWyraz(i));
+  return wyrazy;
+}

@@ -35,5 +35,8 @@ class TOrganizatorTekstu {
   std::vector<std::pair<int32_t, int32_t>> spans_;
 };
 
+// Every word of a text split at any of the separators (at most 9), in order.
+std::vector<std::string> Wyrazy(const std::string& text, const std::string& separators);
+
 // Field n (1-based) of text between single occurrences of c; empty fields are kept.
 std::string NthField(const std::string& text, int n, char c);

@@ -307,11 +307,7 @@ void TDokumenty::DodajKandydatow(const std::string& programy) {
   if (programy != programy_) {
     // Split once per change of the setting, not on every tick.
     programy_ = programy;
-    nazwyProgramow_.clear();
-    TOrganizatorTekstu slowa;
-    slowa.UstawSeparatory("#");
-    slowa.UstawTekst(programy);
-    for (int32_t w = 1; w <= slowa.LiczbaWyrazow(); ++w) nazwyProgramow_.push_back(slowa.DajWyraz(w));
+    nazwyProgramow_ = Wyrazy(programy, "#");
   }
   for (const std::string& program : nazwyProgramow_) {
     const int t = IndexOfContaining(program, tytuly_);

@@ -7,14 +7,7 @@
 
 namespace {
 
-TStringList Skladniki(const std::string& sciezka) {
-  TOrganizatorTekstu t;
-  t.UstawSeparatory("\\");
-  t.UstawTekst(sciezka);
-  TStringList wynik;
-  for (int32_t i = 1; i <= t.LiczbaWyrazow(); ++i) wynik.push_back(t.DajWyraz(i));
-  return wynik;
-}
+TStringList Skladniki(const std::string& sciezka) { return Wyrazy(sciezka, "\\"); }
 
 std::string Polacz(const TStringList& s, size_t od, size_t doWlacznie) {
   std::string wynik;

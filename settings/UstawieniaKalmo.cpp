@@ -150,14 +150,7 @@ TStringList LinieHotkeyowDoZapisu(const TStringList& linie) {
   return zapis;
 }
 
-TStringList RozdzielProgramy(const std::string& programy) {
-  TOrganizatorTekstu org;
-  org.UstawSeparatory("#");
-  org.UstawTekst(programy);
-  TStringList nazwy;
-  for (int32_t i = 1; i <= org.LiczbaWyrazow(); ++i) nazwy.push_back(org.DajWyraz(i));
-  return nazwy;
-}
+TStringList RozdzielProgramy(const std::string& programy) { return Wyrazy(programy, "#"); }
 
 std::optional<std::string> PolaczProgramy(const TStringList& nazwy) {
   std::string wynik;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "settings/Rejestr.h"
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/Komunika.h"
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/Komunika.h"
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"

@@ -6,7 +6,7 @@
 
 #include "app/Glowna.h"
 #include "app/OrgWatkow.h"
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/Dyskowe.h"
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"

@@ -2,7 +2,7 @@
 // its stored options, and the chart layout they are drawn with.
 #include <gtest/gtest.h>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/WinTools.h"
 #include "documents/Statystyka.h"
 #include "documents/Archiwum.h"

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Dyskowe.h"
 #include "common/WinTools.h"
 #include "common/win32/Window.h"

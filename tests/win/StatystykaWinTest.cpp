@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
 #include "common/win32/Window.h"

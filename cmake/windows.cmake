@@ -1,5 +1,36 @@
 # Windows build: everything, cross-compiled; the tests run under Wine.
-set(WIN32_LIBS user32 gdi32 comctl32 comdlg32 shell32 advapi32 version winmm ole32 oleaut32 uuid shlwapi msimg32)
+
+# Sections on page boundaries in the file too: a loader can then map the image from the file,
+# page by page as it is touched, instead of reading every section into private memory (Wine reads
+# an image whose sections sit at 512-byte file offsets, so all of Kalmo's code stayed resident).
+add_link_options(-Wl,--file-alignment=4096)
+# Libraries only a window or a dialog needs are delay-imported: bound when one of their functions is
+# first called, not at start. A Kalmo at rest then does not carry the common controls, the common
+# dialogs (and under them the print spooler with, under Wine, its host printing and network
+# libraries), COM, the sound library and the gradient painter. Every function of such a library
+# goes through its delay-import library (cmake/DelayImport.cmake); nothing links the plain one.
+set(DELAYED_DLLS comctl32 comdlg32 ole32 oleaut32 winmm msimg32)
+set(WIN32_LIBS user32 gdi32 shell32 advapi32 version uuid shlwapi)
+foreach(dll ${DELAYED_DLLS})
+  find_library(IMPLIB_${dll} NAMES lib${dll}.a REQUIRED)
+  set(out ${CMAKE_BINARY_DIR}/delay/lib${dll}_delay.a)
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delay
+    COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DDLLTOOL=${CMAKE_DLLTOOL} -DIMPLIB=${IMPLIB_${dll}} -DDLL=${dll}
+            -DOUT=${out} -P ${CMAKE_SOURCE_DIR}/cmake/DelayImport.cmake
+    DEPENDS ${IMPLIB_${dll}} ${CMAKE_SOURCE_DIR}/cmake/DelayImport.cmake
+    COMMENT "Delay-import library of ${dll}.dll")
+  add_custom_target(delay_${dll}_file DEPENDS ${out})
+  add_library(delay_${dll} INTERFACE)
+  target_link_libraries(delay_${dll} INTERFACE ${out})
+  add_dependencies(delay_${dll} delay_${dll}_file)
+  list(APPEND WIN32_LIBS delay_${dll})
+endforeach()
+# The compiler's own default list names the plain import libraries of COM, the common dialogs and
+# the spooler; without them here, a function missing from a delay-import library fails the link
+# instead of quietly loading its library at start again.
+set(CMAKE_C_STANDARD_LIBRARIES "-lkernel32 -luser32 -lgdi32 -lshell32 -luuid -ladvapi32")
+set(CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_C_STANDARD_LIBRARIES}")
 
 # Win32 side of the shared library: the real platform and the dialogs.
 kalmo_library(common_win32 DIRS platform/win32 common/win32 LINK kalmo_common ${WIN32_LIBS})

@@ -17,6 +17,9 @@
 #include "platform/memory/Memory.h"
 #include "settings/Globalne.h"
 #include "settings/Komunikaty.h"
+#include "settings/Pomoc.h"
+#include "settings/win32/Pomoc.h"
+#include "common/win32/Win32Dialogs.h"
 #include "app/win32/Glowna.h"
 #include "tests/win/BlokadaKluczaKalmo.h"
 #include "tests/win/Driver.h"
@@ -179,8 +182,17 @@ TEST_F(OknoStatystyki, PagesShowTheirBarsTextsAndHoverTexts) {
   EXPECT_EQ(Tekst(okno.Hwnd(), "labCzasDzialania"), "15 godzin ");
 
   // Help of the page, the gradient menu, and what the window keeps when it goes.
+  const std::string strona = SciezkaPomocy(FolderZeSciezki(ApplicationHelpFile()), 8);
+  p.files.AddFile(strona, "<html></html>");
+  std::vector<std::string> otwarte;
+  const OtwieraczPomocy poprzedni = UstawOtwieraczPomocy([&](const std::string& s) {
+    otwarte.push_back(s);
+    return true;
+  });
   okno.cmdPomocClick();
+  UstawOtwieraczPomocy(poprzedni);
   EXPECT_EQ(okno.OstatniKontekstPomocy(), 8);
+  EXPECT_EQ(otwarte, std::vector<std::string>{strona});
   okno.mnuGradientClick(0);
   EXPECT_FALSE(okno.chtCzasPracy()->Gradient());
   EXPECT_FALSE(GetMenuState(okno.MenuGradientu(0), 200, MF_BYCOMMAND) & MF_CHECKED);

@@ -76,7 +76,7 @@ void TGlownaRdzen::FormCreate() {
   pliki_ = UtworzNazwyPlikow(folder_);                                     // 5
   if (!RejKluczIstnieje()) {                                               // 6
     UtworzZmienneRejestrowe(pliki_);
-    ui_.OtworzTematPomocy(1);
+    if (PomocDostepna(folder_)) ui_.OtworzTematPomocy(1);  // a welcome, not a request: silent without help
   }
   ui_.ZainstalujFiltrPomocy();                                             // 7
   infoSaver_ = std::make_unique<TInfoSaver>(pliki_, debugger_.get());     // 8

@@ -185,6 +185,7 @@ TEST_F(GlownaTest, FirstStartRunsTheSequenceInOrder) {
                                              ", today " + (Has("TodayInfo") ? "yes" : "no"));
   };
   hook.przyZerowaniu = [&] { widok.push_back(std::string("today ") + (Has("TodayInfo") ? "yes" : "no")); };
+  tp.files.AddFile("C:\\Kalmo\\Pomoc.htm", "<html></html>");
   r->FormCreate();
   EXPECT_EQ(z.lista, (std::vector<std::string>{"help file C:\\Kalmo\\Pomoc.htm", "help topic 1", "help filter",
                                                "hook on 4660", "hotkey table", "left alt on", "captions",
@@ -209,6 +210,14 @@ TEST_F(GlownaTest, FirstStartRunsTheSequenceInOrder) {
   EXPECT_EQ(ui.podpisy.przerwa, "Przerwa    (Shift+Ctrl+P)");
   EXPECT_FALSE(r->Debugger()->Wlaczony());
   EXPECT_FALSE(tp.files.FileExists("C:\\Kalmo\\debugg.obj"));
+}
+
+// The welcome page is a courtesy: a first start without the help pages neither opens nor reports.
+TEST_F(GlownaTest, FirstStartWithoutTheHelpPagesOpensNoPage) {
+  r->FormCreate();
+  EXPECT_EQ(std::count(z.lista.begin(), z.lista.end(), "help topic 1"), 0);
+  EXPECT_TRUE(tp.dialogs.shown.empty());
+  EXPECT_TRUE(Has("Ustawienia"));
 }
 
 TEST_F(GlownaTest, LaterStartsReadTheStoredSettings) {

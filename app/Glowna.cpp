@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "settings/Rejestr.h"
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/Komunika.h"
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
@@ -90,7 +90,7 @@ void TGlownaRdzen::FormCreate(uintptr_t oknoGlowne) {
   pliki_ = UtworzNazwyPlikow(folder_);                                     // 3
   if (!RejKluczIstnieje()) {                                               // 4: first run
     UtworzZmienneRejestrowe(pliki_);
-    ui_.PokazPomoc(1);
+    if (PomocDostepna(folder_)) ui_.PokazPomoc(1);  // a welcome, not a request: silent without help
   }
   infoSaver_ = std::make_unique<TInfoSaver>(pliki_, debugger_.get());     // 5
   organizator_ = std::make_unique<TOrganizatorWatkow>(ui_, usuwanie_);    // 6

@@ -4,7 +4,7 @@
 // 1,000 monitored documents (check list and chart, all checked), with the three charts laid out.
 #include <benchmark/benchmark.h>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "documents/Statystyka.h"
 #include "documents/Archiwum.h"
 #include "documents/Wykres.h"

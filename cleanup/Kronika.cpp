@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Dyskowe.h"
 #include "platform/Platform.h"
 

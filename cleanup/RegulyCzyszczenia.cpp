@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/Cp1250.h"
-#include "common/DateTime.h"
+#include "base/Cp1250.h"
+#include "base/DateTime.h"
 #include "common/Dyskowe.h"
 #include "platform/Platform.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Tekstowe.h"
 
 namespace bajty {

@@ -1,6 +1,6 @@
 #include "common/Orgtekst.h"
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Komunika.h"
 #include "common/Separatory.h"
 

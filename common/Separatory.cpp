@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 
 void ZbiorSeparatorow::Ustaw(const std::string& separators) {
   const std::u32string chars = utf8::Decode(separators);

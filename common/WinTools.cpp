@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Komunika.h"
 #include "common/ObslugaBledow.h"
 #include "common/Orgtekst.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/Komunika.h"
 #include "common/ObslugaBledow.h"
 #include "common/TimeUtilities.h"

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "common/Cp1250.h"
-#include "common/DateTime.h"
+#include "base/Cp1250.h"
+#include "base/DateTime.h"
 #include "common/Komunika.h"
 #include "common/Orgtekst.h"
 #include "common/TimeUtilities.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Komunika.h"
 #include "common/ObslugaBledow.h"
 #include "common/Orgtekst.h"

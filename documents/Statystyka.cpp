@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/Tekstowe.h"
 #include "common/TimeUtilities.h"
 #include "documents/Modem.h"

@@ -1,6 +1,6 @@
 #include "installer/Licencja.h"
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 
 std::string TekstLicencji(const std::string& bajty) {
   const std::string tekst = cp1250::ToUtf8(bajty);

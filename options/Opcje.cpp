@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Orgtekst.h"
 #include "common/Tekstowe.h"
 #include "keyboard/GoraceKlawisze.h"

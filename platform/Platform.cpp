@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 
 namespace platform {
 

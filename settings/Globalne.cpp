@@ -1,6 +1,6 @@
 #include "settings/Globalne.h"
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/WinTools.h"
 #include "platform/Platform.h"
 

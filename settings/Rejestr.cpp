@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Komunika.h"
 #include "common/ObslugaBledow.h"
 #include "common/Tekstowe.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Dyskowe.h"
 #include "common/Orgtekst.h"
 #include "common/WinTools.h"

@@ -12,6 +12,9 @@ wine_env_start "$root/build/windows/run-prefix"
 trap wine_env_stop EXIT
 echo "Kalmo runs on display $DISPLAY (Wine prefix build/windows/run-prefix); end it from its tray menu: Koniec."
 cd "$root/build/windows"
+# The help pages beside the program, as the installer puts them: the tray's "Pomoc" and every
+# dialog's help then open them.
+cp "$root"/help/* .
 if [ -n "$had_display" ]; then
   wine Kalmo.exe
 else

@@ -4,7 +4,7 @@
 #include <memory>
 #include <random>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/ObslugaBledow.h"
 #include "common/TimeUtilities.h"
 #include "platform/Platform.h"

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 
 std::string DataSystemowa(double data) {
   const datetime::Parts p = datetime::Decode(data);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "common/Cp1250.h"
-#include "common/DateTime.h"
+#include "base/Cp1250.h"
+#include "base/DateTime.h"
 
 namespace platform::memory {
 

@@ -1,4 +1,4 @@
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "platform/win32/Win32Internal.h"
 #include "platform/win32/Win32Platform.h"
 

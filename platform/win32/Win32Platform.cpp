@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Platform.h"
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "platform/win32/Win32Internal.h"
 
 namespace platform::win32 {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "common/Komunika.h"
 #include "common/win32/Window.h"
 #include "settings/Pomoc.h"
 #include "platform/Platform.h"
@@ -23,10 +24,19 @@ OtwieraczPomocy& Otwieracz() {
 }  // namespace
 
 bool OtworzPomoc(const std::string& folderProgramu, int kontekst) {
-  if (!PomocDostepna(folderProgramu)) return false;
-  const std::string sciezka = SciezkaPomocy(folderProgramu, kontekst);
+  const std::string strona = SciezkaPomocy(folderProgramu, kontekst);
   // A page missing from an incomplete installation: the contents rather than nothing.
-  return Otwieracz()(platform::Fs().FileExists(sciezka) ? sciezka : SciezkaPomocy(folderProgramu, 1));
+  const std::string sciezka = platform::Fs().FileExists(strona) ? strona : SciezkaPomocy(folderProgramu, 1);
+  // The user asked for help: a page that is not there or does not open is named, never silence.
+  if (!platform::Fs().FileExists(sciezka)) {
+    Komunikat("Nie znaleziono strony pomocy:\n" + strona, rkOstrzezenie);
+    return false;
+  }
+  if (!Otwieracz()(sciezka)) {
+    Komunikat("Nie można otworzyć strony pomocy:\n" + sciezka, rkOstrzezenie);
+    return false;
+  }
+  return true;
 }
 
 OtwieraczPomocy UstawOtwieraczPomocy(OtwieraczPomocy otwieracz) {

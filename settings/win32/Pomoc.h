@@ -3,8 +3,9 @@
 #include <functional>
 #include <string>
 
-// Opens the page of a help context from the program folder; false when the help is not
-// installed or the page could not be opened.
+// Opens the page of a help context from the program folder (the contents page when that page is
+// missing); when neither is there or the page does not open, says so with the page's path and
+// returns false.
 bool OtworzPomoc(const std::string& folderProgramu, int kontekst);
 
 // The way pages are opened (ShellExecute "open" by default); tests put a recorder here.

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "documents/Archiwum.h"
 #include "documents/Modem.h"
 #include "platform/memory/Memory.h"

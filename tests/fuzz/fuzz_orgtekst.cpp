@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Orgtekst.h"
 #include "common/Tekst.h"
 #include "platform/memory/Memory.h"

@@ -1,8 +1,8 @@
 // Archive views (day entries, months, the month grid) and the modem connection log.
 #include <gtest/gtest.h>
 
-#include "common/Cp1250.h"
-#include "common/DateTime.h"
+#include "base/Cp1250.h"
+#include "base/DateTime.h"
 #include "documents/Archiwum.h"
 #include "documents/Modem.h"
 #include "platform/memory/Memory.h"

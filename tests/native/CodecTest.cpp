@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "common/Cp1250.h"
-#include "common/DateTime.h"
+#include "base/Cp1250.h"
+#include "base/DateTime.h"
 
 TEST(Cp1250, EveryPolishLetterRoundTrips) {
   const std::string letters = "ąćęłńóśźżĄĆĘŁŃÓŚŹŻ";

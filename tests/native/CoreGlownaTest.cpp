@@ -8,7 +8,7 @@
 
 #include "app/Glowna.h"
 #include "app/OrgWatkow.h"
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/Dyskowe.h"
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
@@ -203,6 +203,7 @@ TEST_F(GlownaTest, FirstStartCreatesTheSettingsBeforeTheAccountingAndShowsTheHel
                                        ", today " + (Has("TodayInfo") ? "yes" : "no"));
   };
   hook.przyZerowaniu = [&] { widok.push_back(std::string("today ") + (Has("TodayInfo") ? "yes" : "no")); };
+  tp.files.AddFile("C:\\Kalmo\\Pomoc.htm", "<html></html>");  // the welcome needs the help installed
   r->FormCreate(0x1234);
   // The defaults exist before the accounting is created, which creates its own two values.
   EXPECT_EQ(widok, (std::vector<std::string>{"settings yes, today no", "today yes"}));
@@ -226,6 +227,14 @@ TEST_F(GlownaTest, FirstStartCreatesTheSettingsBeforeTheAccountingAndShowsTheHel
   EXPECT_EQ(hook.klawisze, (std::vector<uint16_t>{0x6050, 0x40BB, 0x4044, 0x6049}));
   EXPECT_EQ(ui.podpisy.przerwa, "Przerwa    (Shift+Ctrl+P)");
   EXPECT_FALSE(tp.files.FileExists("C:\\Kalmo\\debugg.obj"));
+}
+
+// The welcome page is a courtesy: a first start without the help pages neither opens nor reports.
+TEST_F(GlownaTest, FirstStartWithoutTheHelpPagesOpensNoPage) {
+  r->FormCreate(0x1234);
+  EXPECT_EQ(std::count(z.lista.begin(), z.lista.end(), "help 1"), 0);
+  EXPECT_TRUE(tp.dialogs.shown.empty());
+  EXPECT_TRUE(Has("Ustawienia"));
 }
 
 TEST_F(GlownaTest, LaterStartsReadTheStoredSettings) {

@@ -5,8 +5,8 @@
 
 #include "settings/Globalne.h"
 #include "settings/uDebugger.h"
-#include "common/Cp1250.h"
-#include "common/DateTime.h"
+#include "base/Cp1250.h"
+#include "base/DateTime.h"
 #include "documents/Archiwum.h"
 #include "platform/memory/Memory.h"
 #include "worktime/InfoSaver.h"

@@ -5,7 +5,7 @@
 #include "app/OrgWatkow.h"
 #include "settings/Rejestr.h"
 #include "settings/uDebugger.h"
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "settings/Komunikaty.h"
 #include "platform/memory/Memory.h"
 

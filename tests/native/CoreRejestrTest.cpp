@@ -5,7 +5,7 @@
 #include "settings/Globalne.h"
 #include "settings/Rejestr.h"
 #include "settings/UstawieniaKalmo.h"
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "platform/memory/Memory.h"
 
 using platform::Root;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Dyskowe.h"
 #include "keyboard/GoraceKlawisze.h"
 #include "keyboard/GoracyKlawisz.h"

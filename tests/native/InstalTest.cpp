@@ -6,7 +6,7 @@
 #include <functional>
 #include <stdexcept>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Komunika.h"
 #include "installer/Granice.h"
 #include "installer/Instal.h"

@@ -2,7 +2,7 @@
 // command, the window height and the shortcut dialog's refusals.
 #include <gtest/gtest.h>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "keyboard/ListaSkrotow.h"
 #include "keyboard/Skrot.h"
 #include "platform/memory/Memory.h"

@@ -1,8 +1,8 @@
 // Document monitoring through the accounting's ticks, with fake window lists and clock.
 #include <gtest/gtest.h>
 
-#include "common/Cp1250.h"
-#include "common/DateTime.h"
+#include "base/Cp1250.h"
+#include "base/DateTime.h"
 #include "common/Komunika.h"
 #include "documents/ListaDokumentow.h"
 #include "documents/MonitorowanieDokumentow.h"

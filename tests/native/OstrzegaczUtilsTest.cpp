@@ -4,7 +4,7 @@
 #include <map>
 #include <set>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "platform/memory/Memory.h"
 #include "worktime/OstrzegaczUtils.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "worktime/OstrzegaczUtils.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/WinTools.h"
 #include "documents/Statystyka.h"
 #include "documents/Archiwum.h"

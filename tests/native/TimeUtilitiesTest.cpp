@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/TimeUtilities.h"
 #include "platform/memory/Memory.h"
 

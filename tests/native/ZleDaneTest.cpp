@@ -6,7 +6,7 @@
 
 #include "cleanup/RegulyCzyszczenia.h"
 #include "clipboard/Schowek.h"
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Dyskowe.h"
 #include "keyboard/GoraceKlawisze.h"
 #include "options/Opcje.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 
 // Our own Windows-1250 table must agree with the system's conversion for every byte.
 TEST(Cp1250OnWindows, TableMatchesTheSystemCodePage) {

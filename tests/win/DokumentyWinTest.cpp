@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Komunika.h"
 #include "common/WinTools.h"
 #include "common/win32/Window.h"

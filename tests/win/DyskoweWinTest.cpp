@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/Dyskowe.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/win/WinTestSupport.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/win32/Window.h"
 #include "tests/win/BlokadaKluczaKalmo.h"
 #include "tests/win/Driver.h"

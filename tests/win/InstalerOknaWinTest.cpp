@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Komunika.h"
 #include "common/win32/Window.h"
 #include "installer/Instal.h"

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/win32/Glowna.h"
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Dyskowe.h"
 #include "common/WinTools.h"
 #include "settings/Globalne.h"

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/win32/Window.h"
 #include "keyboard/win32/GoracyKlawisz.h"
 #include "keyboard/win32/ListaSkrotow.h"

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Dyskowe.h"
 #include "common/WinTools.h"
 #include "common/win32/Window.h"
@@ -50,6 +50,13 @@ class OknoOpcji : public testing::Test {
     okno.reset();
     for (const auto& d : p.dialogs.shown)
       if (d.kind == RecordingDialogs::Shown::Error) ADD_FAILURE() << "error dialog: " << d.place << " " << d.text;
+  }
+
+  std::vector<std::string> Ostrzezenia() const {
+    std::vector<std::string> t;
+    for (const auto& d : p.dialogs.shown)
+      if (d.kind == RecordingDialogs::Shown::Message && d.picture == platform::rkOstrzezenie) t.push_back(d.text);
+    return t;
   }
 
   OtwarcieOpcji Otwarcie() {
@@ -198,15 +205,27 @@ TEST_F(OknoOpcji, HelpOpensThePageOfEachPage) {
     o.WybierzStrone(i);
     o.cmdPomocClick();
   }
-  UstawOtwieraczPomocy(poprzedni);
   ASSERT_EQ(otwarte.size(), 8u);
   EXPECT_EQ(otwarte[0], "C:\\Kalmo\\OpcjInt.htm");
   EXPECT_EQ(otwarte[1], "C:\\Kalmo\\OpcjOstr.htm");
   EXPECT_EQ(otwarte[6], "C:\\Kalmo\\OpcjSkrt.htm");
   EXPECT_EQ(otwarte[7], "C:\\Kalmo\\OpcjMod.htm");
+  EXPECT_TRUE(p.dialogs.shown.empty());
 
-  // Without the help installed nothing opens.
+  // Without the help installed nothing opens, and the user is told which page is missing.
   EXPECT_FALSE(OtworzPomoc("C:\\Inny", 26));
+  EXPECT_EQ(otwarte.size(), 8u);
+  ASSERT_EQ(Ostrzezenia().size(), 1u);
+  EXPECT_THAT(Ostrzezenia()[0], testing::HasSubstr("C:\\Inny\\OpcjInt.htm"));
+
+  // A page the browser refuses is named too, and the button says so rather than nothing.
+  p.dialogs.shown.clear();
+  UstawOtwieraczPomocy([](const std::string&) { return false; });
+  o.WybierzStrone(3);
+  o.cmdPomocClick();
+  UstawOtwieraczPomocy(poprzedni);
+  ASSERT_EQ(Ostrzezenia().size(), 1u);
+  EXPECT_THAT(Ostrzezenia()[0], testing::HasSubstr("C:\\Kalmo\\OpcjKlaw.htm"));
 }
 
 TEST_F(OknoOpcji, OpensOnTheAskedPageAndEscapeOrAnulujStoreNothingAndNeverWarn) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
 #include "common/win32/Window.h"
@@ -17,6 +17,9 @@
 #include "platform/memory/Memory.h"
 #include "settings/Globalne.h"
 #include "settings/Komunikaty.h"
+#include "settings/Pomoc.h"
+#include "settings/win32/Pomoc.h"
+#include "common/win32/Win32Dialogs.h"
 #include "app/win32/Glowna.h"
 #include "tests/win/BlokadaKluczaKalmo.h"
 #include "tests/win/Driver.h"
@@ -215,8 +218,17 @@ TEST_F(OknoStatystyki, PagesShowTheirBarsTextsAndHoverTexts) {
   EXPECT_EQ(okno.Dokumenty().SzerokoscPanelu(), 211 + 50);
 
   // Help of the page, the gradient menu, and what the window keeps when it goes.
+  const std::string strona = SciezkaPomocy(FolderZeSciezki(ApplicationHelpFile()), 8);
+  p.files.AddFile(strona, "<html></html>");
+  std::vector<std::string> otwarte;
+  const OtwieraczPomocy poprzedni = UstawOtwieraczPomocy([&](const std::string& s) {
+    otwarte.push_back(s);
+    return true;
+  });
   Kliknij(okno.Hwnd(), "cmdPomoc");
+  UstawOtwieraczPomocy(poprzedni);
   EXPECT_EQ(okno.OstatniKontekstPomocy(), 8);
+  EXPECT_EQ(otwarte, std::vector<std::string>{strona});
   okno.Dziennie().Wykres().mnuGradientClick();
   EXPECT_FALSE(okno.Dziennie().Wykres().Gradient());
   EXPECT_FALSE(GetMenuState(okno.Dziennie().Wykres().MenuGradientu(), TWykres::kMnuGradient, MF_BYCOMMAND) &

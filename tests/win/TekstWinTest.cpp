@@ -5,7 +5,7 @@
 #include <string>
 
 #include "WinTestSupport.h"
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/Orgtekst.h"
 #include "common/Tekstowe.h"
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/win/WinTestSupport.h"
 

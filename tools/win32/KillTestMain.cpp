@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "app/win32/Glowna.h"
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "documents/Archiwum.h"
 #include "documents/OrganizatorDokumentow.h"
 #include "settings/Globalne.h"

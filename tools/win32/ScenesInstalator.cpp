@@ -1,7 +1,7 @@
 // Scenes of the installer's windows, filled as a real installation of Kalmo would fill them.
 #include <windows.h>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "common/win32/Win32Dialogs.h"
 #include "common/win32/Window.h"
 #include "common/Komunika.h"

@@ -2,7 +2,7 @@
 // folder-shortcut list with twelve shortcuts, and the shortcut dialog.
 #include <windows.h>
 
-#include "common/Cp1250.h"
+#include "base/Cp1250.h"
 #include "keyboard/win32/GoracyKlawisz.h"
 #include "keyboard/win32/ListaSkrotow.h"
 #include "keyboard/win32/Skrot.h"

@@ -2,7 +2,7 @@
 // connections and a dozen monitored documents.
 #include <windows.h>
 
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 #include "documents/Statystyka.h"
 #include "documents/win32/Statystyka.h"
 #include "platform/Platform.h"

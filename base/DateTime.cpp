@@ -1,4 +1,4 @@
-#include "common/DateTime.h"
+#include "base/DateTime.h"
 
 #include <algorithm>
 #include <cmath>

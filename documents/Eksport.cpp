@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <string_view>
 
 #include "common/DateTime.h"
 #include "common/Komunika.h"
@@ -21,21 +22,24 @@ void DodajLiczbe(std::string& out, int64_t v) {
   out.append(buf, wynik.ptr);
 }
 
-void DodajDate(std::string& out, double data) {
-  if (!std::isfinite(data)) return;
+// YYYY-MM-DD into ten characters; false when the date is not a finite number.
+bool Data10(double data, char* buf) {
+  if (!std::isfinite(data)) return false;
   const datetime::Parts p = datetime::Decode(data);  // years 1..9999
-  char buf[10] = {static_cast<char>('0' + p.year / 1000 % 10), static_cast<char>('0' + p.year / 100 % 10),
-                  static_cast<char>('0' + p.year / 10 % 10),   static_cast<char>('0' + p.year % 10),
-                  '-',
-                  static_cast<char>('0' + p.month / 10),       static_cast<char>('0' + p.month % 10),
-                  '-',
-                  static_cast<char>('0' + p.day / 10),         static_cast<char>('0' + p.day % 10)};
-  out.append(buf, sizeof buf);
+  const int cyfry[] = {p.year / 1000 % 10, p.year / 100 % 10, p.year / 10 % 10, p.year % 10, -1,
+                       p.month / 10,       p.month % 10,      -1,                p.day / 10,  p.day % 10};
+  for (int i = 0; i < 10; ++i) buf[i] = cyfry[i] < 0 ? '-' : static_cast<char>('0' + cyfry[i]);
+  return true;
+}
+
+void DodajDate(std::string& out, double data) {
+  char buf[10];
+  if (Data10(data, buf)) out.append(buf, sizeof buf);
 }
 
 // data;praca_min;polaczenia;polaczenia_min;jednostki
-void DodajDzien(std::string& out, const ArchiveRecord& r) {
-  DodajDate(out, r.Date);
+void DodajDzien(std::string& out, const ArchiveRecord& r, const std::string_view data) {
+  out += data;
   out += ';';
   DodajLiczbe(out, statystyka::Minuty(r.WorkSeconds));
   out += ';';
@@ -48,8 +52,8 @@ void DodajDzien(std::string& out, const ArchiveRecord& r) {
 }
 
 // data;polaczenia;polaczenia_min;jednostki
-void DodajPolaczenia(std::string& out, const ArchiveRecord& r) {
-  DodajDate(out, r.Date);
+void DodajPolaczenia(std::string& out, const ArchiveRecord& r, const std::string_view data) {
+  out += data;
   out += ';';
   DodajLiczbe(out, r.ConnectionCount);
   out += ';';
@@ -77,18 +81,31 @@ double TerazDniaPracy(int godzinaPrzelaczenia) {
 
 }  // namespace
 
-std::string PoleTekstowe(const std::string& tekst) {
+namespace {
+
+void DodajPoleTekstowe(std::string& out, const std::string& tekst) {
   const char pierwszy = tekst.empty() ? '\0' : tekst[0];
   const bool formula = pierwszy == '=' || pierwszy == '+' || pierwszy == '-' || pierwszy == '@' ||
                        pierwszy == '\t' || pierwszy == '\r';
-  if (tekst.find_first_of(";\"\r\n") == std::string::npos) return formula ? "'" + tekst : tekst;
-  std::string out = formula ? "\"'" : "\"";
-  out.reserve(tekst.size() + 4);
+  const bool cudzyslow = tekst.find_first_of(";\"\r\n") != std::string::npos;
+  if (cudzyslow) out += '"';
+  if (formula) out += '\'';
+  if (!cudzyslow) {
+    out += tekst;
+    return;
+  }
   for (char c : tekst) {
     if (c == '"') out += '"';
     out += c;
   }
   out += '"';
+}
+
+}  // namespace
+
+std::string PoleTekstowe(const std::string& tekst) {
+  std::string out;
+  DodajPoleTekstowe(out, tekst);
   return out;
 }
 
@@ -100,14 +117,22 @@ std::string Data(double data) {
 
 PlikiCsv UtworzPliki(const DaneStatystyki& d) {
   PlikiCsv p;
-  p.dni.reserve((d.rekordy.size() + 2) * 32);
-  p.dni = std::string(kBom) + kNaglowekDni + kKoniecWiersza;
-  for (const ArchiveRecord& r : d.rekordy) DodajDzien(p.dni, r);
-  DodajDzien(p.dni, Dzisiaj(d));
+  // Each record's date once, for both files that name it.
+  std::vector<char> daty(d.rekordy.size() * 10);
+  std::vector<uint8_t> dlugosci(d.rekordy.size());
+  for (size_t i = 0; i < d.rekordy.size(); ++i) dlugosci[i] = Data10(d.rekordy[i].Date, &daty[i * 10]) ? 10 : 0;
+  auto data = [&](size_t i) { return std::string_view(daty.data() + i * 10, dlugosci[i]); };
 
-  p.dokumenty = std::string(kBom) + kNaglowekDokumentow + kKoniecWiersza;
+  p.dni.reserve((d.rekordy.size() + 2) * 32);
+  p.dni.append(kBom).append(kNaglowekDni).append(kKoniecWiersza);
+  for (size_t i = 0; i < d.rekordy.size(); ++i) DodajDzien(p.dni, d.rekordy[i], data(i));
+  const ArchiveRecord dzis = Dzisiaj(d);
+  DodajDzien(p.dni, dzis, Data(dzis.Date));
+
+  p.dokumenty.reserve(d.zrodlo.dokumenty.size() * 48 + 64);
+  p.dokumenty.append(kBom).append(kNaglowekDokumentow).append(kKoniecWiersza);
   for (const DocumentRecord& r : d.zrodlo.dokumenty) {
-    p.dokumenty += PoleTekstowe(r.Name);
+    DodajPoleTekstowe(p.dokumenty, r.Name);
     p.dokumenty += ';';
     DodajLiczbe(p.dokumenty, statystyka::Minuty(r.Seconds));
     p.dokumenty += ';';
@@ -115,9 +140,11 @@ PlikiCsv UtworzPliki(const DaneStatystyki& d) {
     p.dokumenty += kKoniecWiersza;
   }
 
-  p.polaczenia = std::string(kBom) + kNaglowekPolaczen + kKoniecWiersza;
-  for (const ArchiveRecord& r : d.rekordy)
-    if (r.ConnectionCount != 0 || r.ConnectionSeconds != 0 || r.ChargeUnits != 0) DodajPolaczenia(p.polaczenia, r);
+  p.polaczenia.append(kBom).append(kNaglowekPolaczen).append(kKoniecWiersza);
+  for (size_t i = 0; i < d.rekordy.size(); ++i) {
+    const ArchiveRecord& r = d.rekordy[i];
+    if (r.ConnectionCount != 0 || r.ConnectionSeconds != 0 || r.ChargeUnits != 0) DodajPolaczenia(p.polaczenia, r, data(i));
+  }
   return p;
 }
 

@@ -221,9 +221,18 @@ void TfrmStatystyka::UstawStrone(int strona) {
 
 void TfrmStatystyka::PokazStrone() {
   strona_ = statystyka::PoprawnaStrona(static_cast<int>(zakladki_.Send(TCM_GETCURSEL)));
-  for (int s = 0; s < statystyka::kStron; ++s) ShowWindow(strony_[s]->Hwnd(), s == strona_ ? SW_SHOW : SW_HIDE);
-  // The window opens with the keyboard on the page's chart or grid, so the keys work at once.
-  if (!IsWindowVisible(Hwnd())) SetRememberedFocus(GetNextDlgTabItem(strony_[strona_]->Hwnd(), nullptr, FALSE));
+  const HWND fokus = GetFocus();
+  bool fokusNaUkrytej = false;
+  for (int s = 0; s < statystyka::kStron; ++s) {
+    const HWND h = strony_[s]->Hwnd();
+    if (s != strona_ && fokus && (fokus == h || IsChild(h, fokus))) fokusNaUkrytej = true;
+    ShowWindow(h, s == strona_ ? SW_SHOW : SW_HIDE);
+  }
+  // The window opens with the keyboard on the page's chart or grid, so the keys work at once; a
+  // focus left on a page that went is given to the page shown.
+  const HWND pierwsza = GetNextDlgTabItem(strony_[strona_]->Hwnd(), nullptr, FALSE);
+  if (!IsWindowVisible(Hwnd())) SetRememberedFocus(pierwsza);
+  if (fokusNaUkrytej && pierwsza) SetFocus(pierwsza);
 }
 
 void TfrmStatystyka::OnSize(int width, int height) {

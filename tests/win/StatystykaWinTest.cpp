@@ -241,6 +241,13 @@ TEST_F(OknoStatystyki, PagesShowTheirBarsTextsAndHoverTexts) {
   EXPECT_EQ(Tekst(okno.Hwnd(), "labCzasDzialania"), "15 godzin ");
   SendMessageW(chl, WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_TRUE(dok->Dane().serie[0].punkty.empty());
+  // Enter too: the list asks the dialog keys for it, so no button of the window takes it.
+  MSG enter{chl, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(SendMessageW(chl, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE);
+  SendMessageW(chl, WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_EQ(dok->Dane().serie[0].punkty.size(), 1u);
+  SendMessageW(chl, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(dok->Dane().serie[0].punkty.empty());
   // The splitter dragged 50 pixels to the left widens the panel by as much.
   HWND dzielnik = win::FindControl(okno.Hwnd(), "Splitter1");
   RECT d{};
@@ -539,7 +546,7 @@ TEST_F(OknoStatystyki, EksportWritesEveryPagesDataWhereTheSaveDialogPoints) {
   {
     driver::Answerer dialog(L"#32770", "(żaden)", zapisz, 1);
     Kliknij(okno.Hwnd(), "cmdEksport");
-    ASSERT_EQ(dialog.Count(), 1);
+    ASSERT_TRUE(dialog.WaitForCount(1));  // counted after its name was set and OK posted
   }
   const eksport::PlikiCsv oczekiwane = eksport::UtworzPliki(WczytajDaneStatystyki(z));
   EXPECT_EQ(p.files.ReadFile(scratch.dir() + "\\dni.csv"), oczekiwane.dni);

@@ -404,7 +404,10 @@ ZrodloStatystyki TGlownaRdzen::DaneDoStatystyki() const {
   for (int i = 0; i < infoSaver_->Organizator().Count(); ++i) z.dokumenty.push_back(infoSaver_->Organizator().Get(i));
   z.dzisSekundy = dzis.praca;
   z.limitSekund = dzis.limity.caDziennyLimit;
-  z.dzis = dzis.terazDniaPracy;
+  // Today is the day of today's record: a clock set back must not date today's entry (and the
+  // grid's and the modem log's today) on a day the archive holds already.
+  const double zapis = infoSaver_->DataZapisu();
+  z.dzis = std::isfinite(zapis) && zapis > 0 ? zapis : dzis.terazDniaPracy;
   z.godzinaPrzelaczenia = dzis.limity.GodzinaPrzelaczenia;
   return z;
 }

@@ -2,9 +2,14 @@
 // modem, the file read and filtered, grouped into months, turned into both charts' series, one
 // month grid read from the file) and
 // 1,000 monitored documents (check list and chart, all checked), with the three charts laid out.
+// Then the export of the same 5,000 days and 1,000 documents against building the statistics
+// data for them (WczytajDaneStatystyki): the three CSV files from the data the window holds, and
+// the whole road of `Kalmo.exe /eksport` (files and settings read, the data built, the files
+// written); the first must take at most twice the building.
 #include <benchmark/benchmark.h>
 
 #include "base/DateTime.h"
+#include "documents/Eksport.h"
 #include "documents/Statystyka.h"
 #include "documents/Archiwum.h"
 #include "documents/Wykres.h"
@@ -74,5 +79,54 @@ void DaneOkna(benchmark::State& state) {
   }
 }
 BENCHMARK(DaneOkna)->Unit(benchmark::kMillisecond);
+
+// The program folder of an export: the archive, the document file and today's record.
+struct Folder {
+  platform::memory::TestPlatform tp;
+  ZrodloStatystyki zrodlo;
+  Folder() {
+    tp.processes.userName = "Bench";
+    tp.files.AddDirectory("C:\\Kalmo");
+    tp.files.AddDirectory("D:\\");
+    tp.registry.CreateKey(platform::Root::CurrentUser, kKluczKalmo);
+    tp.files.AddFile("C:\\Kalmo\\Bench_arch.dat", Archiwum());
+    std::string dok;
+    zrodlo.dokumenty = Dokumenty();
+    for (const DocumentRecord& r : zrodlo.dokumenty) {
+      const auto b = r.ToBytes();
+      dok.append(b.begin(), b.end());
+    }
+    tp.files.AddFile("C:\\Kalmo\\Bench_dok.dat", dok);
+    TodayRecord dzis;
+    dzis.caPraca = 3600;
+    dzis.dtZapisu = datetime::EncodeDate(2023, 9, 10) + 0.5;
+    tp.registry.WriteBinary(platform::Root::CurrentUser, kKluczKalmo, wartosc::TodayInfo, dzis.ToBytes());
+    zrodlo.plikArchiwum = "C:\\Kalmo\\Bench_arch.dat";
+    zrodlo.dzis = dzis.dtZapisu;
+    zrodlo.dzisSekundy = dzis.caPraca;
+  }
+};
+
+void BudowanieDanych(benchmark::State& state) {
+  Folder f;
+  for (auto _ : state) benchmark::DoNotOptimize(WczytajDaneStatystyki(f.zrodlo));
+}
+BENCHMARK(BudowanieDanych)->Unit(benchmark::kMillisecond);
+
+void EksportPlikow(benchmark::State& state) {
+  Folder f;
+  const DaneStatystyki dane = WczytajDaneStatystyki(f.zrodlo);
+  for (auto _ : state) {
+    const eksport::PlikiCsv p = eksport::UtworzPliki(dane);
+    benchmark::DoNotOptimize(eksport::ZapiszPliki(p, "D:\\"));
+  }
+}
+BENCHMARK(EksportPlikow)->Unit(benchmark::kMillisecond);
+
+void EksportZLiniiPolecen(benchmark::State& state) {
+  Folder f;
+  for (auto _ : state) benchmark::DoNotOptimize(eksport::EksportujDoFolderu("C:\\Kalmo", "D:\\E"));
+}
+BENCHMARK(EksportZLiniiPolecen)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "documents/Archiwum.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "base/DateTime.h"
@@ -75,9 +76,17 @@ bool AppendDayToArchive(const std::string& file, double date, int32_t workSecond
   return true;
 }
 
+bool DataDniaArchiwum(double data, double dzisDniaPracy) {
+  // A date after the running day (a clock once set ahead, a damaged record) would hide every
+  // later day behind it; one that is no number at all has no place among them.
+  return std::isfinite(data) && datetime::DatePart(data) <= datetime::DatePart(dzisDniaPracy);
+}
+
 std::vector<ArchiveRecord> PrzepiszPlikArchiwum(const std::string& file, double dzisDniaPracy, int32_t pracaDzis,
-                                                const std::function<ConnectionTotals()>& modem) {
+                                                const std::function<ConnectionTotals()>& modem,
+                                                std::vector<ArchiveRecord>* wszystkie) {
   auto& fs = platform::Fs();
+  if (wszystkie) wszystkie->clear();
   if (!fs.FileExists(file)) {
     PokazBlad("TfrmStatystyka.PrzepiszPlikArchiwum", "Brak pliku: " + file);
     return {};
@@ -89,8 +98,12 @@ std::vector<ArchiveRecord> PrzepiszPlikArchiwum(const std::string& file, double 
     PokazBlad("TfrmStatystyka.PrzepiszPlikArchiwum", "Nie mogę odczytać pliku: " + file);
   } else {
     SprawdzOgon(file, bytes->size(), "TfrmStatystyka.PrzepiszPlikArchiwum");
-    for (const ArchiveRecord& r : Rekordy(*bytes))
-      if (dni.empty() || r.Date > dni.back().Date) dni.push_back(r);
+    std::vector<ArchiveRecord> rekordy = Rekordy(*bytes);
+    DodajPolaczenia(rekordy, dzis.niezapisane);
+    dni.reserve(rekordy.size() + 1);
+    for (const ArchiveRecord& r : rekordy)
+      if (DataDniaArchiwum(r.Date, dzisDniaPracy) && (dni.empty() || r.Date > dni.back().Date)) dni.push_back(r);
+    if (wszystkie) *wszystkie = std::move(rekordy);
   }
   ArchiveRecord teraz;
   teraz.Date = datetime::DatePart(dzisDniaPracy);
@@ -173,6 +186,19 @@ void AddConnection(int32_t seconds, ArchiveRecord& r) {
   Dodaj(r.ChargeUnits, JednostkiTaryfowe(seconds));
 }
 
+bool DodajPolaczenia(std::vector<ArchiveRecord>& rekordy, const std::vector<Polaczenie>& polaczenia) {
+  bool zmiana = false;
+  for (const Polaczenie& p : polaczenia) {
+    const int32_t dzien = datetime::DatePart(p.start);
+    for (ArchiveRecord& r : rekordy) {
+      if (datetime::DatePart(r.Date) != dzien) continue;
+      AddConnection(p.seconds, r);
+      zmiana = true;
+    }
+  }
+  return zmiana;
+}
+
 bool DopiszDoArchiwum(const std::string& file, const std::vector<Polaczenie>& polaczenia) {
   auto& fs = platform::Fs();
   if (!fs.FileExists(file)) {
@@ -184,16 +210,7 @@ bool DopiszDoArchiwum(const std::string& file, const std::vector<Polaczenie>& po
   if (!bytes) return false;
   SprawdzOgon(file, bytes->size(), "TfrmStatystyka. UaktualnijArchiwumOPolaczeniaModemowe. DopiszDoArchiwum");
   std::vector<ArchiveRecord> rekordy = Rekordy(*bytes);
-  bool zmiana = false;
-  for (const Polaczenie& p : polaczenia) {
-    const int32_t dzien = datetime::DatePart(p.start);
-    for (ArchiveRecord& r : rekordy) {
-      if (datetime::DatePart(r.Date) != dzien) continue;
-      AddConnection(p.seconds, r);
-      zmiana = true;
-    }
-  }
-  if (!zmiana) return true;
+  if (!DodajPolaczenia(rekordy, polaczenia)) return true;
   std::string out;
   out.reserve(bytes->size());
   for (const ArchiveRecord& r : rekordy) {

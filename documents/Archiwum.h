@@ -51,12 +51,21 @@ struct MonthTotal {
   int32_t Year = 0;  // months of different years are different groups
 };
 
+// One connection (seconds, start as work-day time), added into every record of its day.
+struct Polaczenie {
+  int32_t seconds = 0;
+  double start = 0;
+};
+
 // Today's dial-up totals as the modem log gives them.
 struct ConnectionTotals {
   int32_t ConnectionSeconds = 0;
   int32_t ConnectionCount = 0;
   int32_t ChargeUnits = 0;
   bool completed = false;  // the log was read through
+  // Connections of earlier days that belong in the archive but were only read, not written (a
+  // reading that must change nothing): the views add them to the records they read.
+  std::vector<Polaczenie> niezapisane = {};
 };
 
 // The month grid: six weeks of seven days, Monday first; day 0 = an empty cell.
@@ -76,10 +85,16 @@ struct MonthGrid {
 // The day entries: the archive's records in file order, each later one kept only when its date
 // is strictly after the last kept one, then the live entry of the running working day (its date
 // at midnight, the day's work seconds and today's connections when the log was read through).
-// modem runs the modem update between the check of the file and its reading. A missing file is
-// reported ("Brak pliku: ") and gives no entries.
+// A record whose date is not a finite number or lies after the running day is left out, so that
+// it never becomes the date the later records must pass. modem runs the modem update between the
+// check of the file and its reading. A missing file is reported ("Brak pliku: ") and gives no
+// entries. wszystkie, when given, receives every whole record in file order, unfiltered (the
+// connections the reading left unwritten added).
 std::vector<ArchiveRecord> PrzepiszPlikArchiwum(const std::string& file, double dzisDniaPracy, int32_t pracaDzis,
-                                                const std::function<ConnectionTotals()>& modem);
+                                                const std::function<ConnectionTotals()>& modem,
+                                                std::vector<ArchiveRecord>* wszystkie = nullptr);
+// Whether the ordering filter may take a record of this date while today's is dzisDniaPracy.
+bool DataDniaArchiwum(double data, double dzisDniaPracy);
 // One total per run of consecutive entries of the same year and month; none for no entries.
 std::vector<MonthTotal> GrupujMiesiace(const std::vector<ArchiveRecord>& dni);
 // The grid of the month that holds the date: days placed from Monday, each day's work seconds
@@ -87,16 +102,13 @@ std::vector<MonthTotal> GrupujMiesiace(const std::vector<ArchiveRecord>& dni);
 // file is reported ("Brak pliku: ") unless the caller has reported it already.
 MonthGrid WczytajCzasyPracyDlaMiesiaca(const std::string& file, double dataWMiesiacu, double dzisDniaPracy,
                                        int32_t pracaDzis, bool zglosBrakPliku = true);
-// One connection (seconds, start as work-day time) added into every record of its day.
-struct Polaczenie {
-  int32_t seconds = 0;
-  double start = 0;
-};
 // False when the file is missing (reported) or cannot be read or written; the file is then
 // unchanged. Records of days with no connection stay as they are; the file is replaced in one
 // step.
 bool DopiszDoArchiwum(const std::string& file, const std::vector<Polaczenie>& polaczenia);
 bool DopiszDoArchiwum(const std::string& file, int32_t seconds, double start);
+// The same in memory: true when some record took a connection.
+bool DodajPolaczenia(std::vector<ArchiveRecord>& rekordy, const std::vector<Polaczenie>& polaczenia);
 
 // Started three-minute charge units of a connection, and the connection's part of the totals.
 int32_t JednostkiTaryfowe(int32_t seconds);

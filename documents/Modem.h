@@ -4,6 +4,7 @@
 // totalled for the statistics.
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "common/Tekstowe.h"
@@ -20,21 +21,32 @@ void ListModemLogPaths(TStringList& paths);
 // line does not start with a real date and time.
 std::optional<double> ParseModemLogTime(const std::string& line);
 
-// What the update remembers for the running program: a failed rewrite of a log is reported once.
+// What the update remembers for the running program: a failed rewrite of a log is reported once,
+// and so is each log line that carries a marker but no readable time.
 struct StanDziennikaModemu {
   bool zgloszonoZapis = false;
+  std::set<std::string> zgloszoneLinie;
 };
 StanDziennikaModemu& StanDziennikaProgramu();
 
-// Reads every distinct log, adds each connection that ended on an earlier working day to the
-// archive record of its day (once: the hang-up time of the last one added is remembered, so a
-// log that cannot be rewritten is not counted again), rewrites each log with the lines still
-// needed (today's connections and a connection still open) and returns today's totals.
-// Connections belong to the working day of their start (godzinaPrzelaczenia). A log or archive
-// that cannot be read gives totals marked not completed and changes nothing.
+// A connection as the log names it: its start and hang-up times to the second. The update keeps
+// the names of the connections it added to the archive while their lines are still in a log (a
+// log that cannot be rewritten without administrator rights), so each is counted once.
+std::string IdentyfikatorPolaczenia(double start, double koniec);
+
+// Reads every distinct log, adds each connection that began on an earlier working day and was
+// not counted before to the archive record of its day, rewrites each log with the lines still
+// needed (today's connections, a connection still open, and every marker line whose time cannot
+// be read, which is reported once) and returns today's totals. Connections belong to the working
+// day of their start (godzinaPrzelaczenia). A log or archive that cannot be read gives totals
+// marked not completed and changes nothing.
 ConnectionTotals UaktualnijArchiwumOPolaczeniaModemowe(const std::string& archiwum, double terazDniaPracy,
                                                        int godzinaPrzelaczenia,
                                                        StanDziennikaModemu& stan = StanDziennikaProgramu());
+// The same reading with nothing written (the archive, the logs and the settings stay as they
+// are): today's totals, and in niezapisane the connections the update would add to the archive.
+ConnectionTotals CzytajDziennikiModemu(double terazDniaPracy, int godzinaPrzelaczenia,
+                                       StanDziennikaModemu& stan = StanDziennikaProgramu());
 
 // Cost in złoty of charge units at a price in hundredths of a grosz per three-minute unit.
 double KosztPolaczen(int32_t jednostki, int32_t cenaSetneGrosza);

@@ -83,8 +83,12 @@ void TListaOdrzuconych::Add(const std::string& tytul) {
     lista_.erase(lista_.begin());
     klucze_.erase(klucze_.begin());
   }
-  lista_.push_back(tytul);
-  klucze_.push_back(KluczDokumentu(tytul));
+  // The file holds a title per line: a line break inside one would make two titles of it. Its
+  // key is the same either way (KluczDokumentu reads a line break as a blank).
+  std::string linia = tytul;
+  std::replace_if(linia.begin(), linia.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  klucze_.push_back(KluczDokumentu(linia));
+  lista_.push_back(std::move(linia));
   if (wczytana_) Zapisz();
 }
 
@@ -149,7 +153,7 @@ void TDokumenty::WczytajDokumenty() {
       z_pliku.Add(r);
     } else {
       DocumentRecord s = z_pliku.Get(j);
-      z_pliku.Zalicz(j, r.Seconds, std::max(s.LastSeen, r.LastSeen));
+      z_pliku.Zalicz(j, r.Seconds, PozniejszaData(s.LastSeen, r.LastSeen));
     }
   }
   organizator_ = std::move(z_pliku);
@@ -293,7 +297,7 @@ void TDokumenty::PoliczKandydatow(int32_t step, int32_t czasPytania, std::vector
       continue;
     }
     const int32_t sekundy = static_cast<int32_t>(
-        std::min<int64_t>(int64_t{SekundyKandydata(wpis)} + step, kMaksSekundKandydata));
+        std::clamp<int64_t>(int64_t{SekundyKandydata(wpis)} + std::max<int32_t>(step, 0), 0, kMaksSekundKandydata));
     if (sekundy > prog) pytania.emplace_back(tytul);
     // The six characters of the count are rewritten in place.
     const std::string liczba = IntToStrSpaces(sekundy, kSzerokoscSekund);

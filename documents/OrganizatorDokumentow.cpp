@@ -1,6 +1,8 @@
 #include "documents/OrganizatorDokumentow.h"
 
 #include <algorithm>
+#include <cmath>
+#include <unordered_map>
 
 #include "base/Cp1250.h"
 #include "platform/Platform.h"
@@ -8,9 +10,11 @@
 namespace {
 
 // Lower case of a Windows-1250 byte: ASCII, and the code page's capitals (0x8A..0x8F, Ł, Ą, Ş,
-// Ż, Ľ, 0xC0..0xDE without ×) to their small letters.
+// Ż, Ľ, 0xC0..0xDE without ×) to their small letters. A line break reads as a blank: a title
+// that held one is stored on one line of the declined list.
 unsigned char MalaCp1250(unsigned char b) {
   if (b >= 'A' && b <= 'Z') return static_cast<unsigned char>(b + 32);
+  if (b == '\r' || b == '\n') return ' ';
   switch (b) {
     case 0x8A: case 0x8C: case 0x8D: case 0x8E: case 0x8F: return static_cast<unsigned char>(b + 0x10);
     case 0xA3: return 0xB3;
@@ -34,6 +38,12 @@ struct TablicaMalych {
 const TablicaMalych kMale;
 
 }  // namespace
+
+double PozniejszaData(double a, double b) {
+  if (!std::isfinite(a)) return std::isfinite(b) ? b : 0;
+  if (!std::isfinite(b)) return a;
+  return std::max(a, b);
+}
 
 std::string KluczDokumentu(const std::string& tytul) {
   std::string klucz;
@@ -98,6 +108,8 @@ void TOrganizatorDokumentow::Put(int index, const DocumentRecord& r) {
 void TOrganizatorDokumentow::Zalicz(int index, int32_t sekundy, double kiedy) {
   if (index < 0 || index >= Count()) throw std::out_of_range("TOrganizatorDokumentow.Zalicz");
   DocumentRecord& r = rekordy_[index];
+  // A step below zero (damaged settings) counts nothing: a document's time never goes down.
+  sekundy = std::max<int32_t>(sekundy, 0);
   // Added in 64 bits and held at the largest count, so that a long-lived record cannot wrap.
   r.Seconds = static_cast<int32_t>(std::min<int64_t>(int64_t{r.Seconds} + sekundy, INT32_MAX));
   r.LastSeen = kiedy;
@@ -143,9 +155,23 @@ void TOrganizatorDokumentow::SaveToFile(const std::string& file) const {
 
 bool TOrganizatorDokumentow::DodajZBajtow(const std::string& bytes) {
   const size_t n = bytes.size() / DocumentRecord::kRozmiar;
+  // Records whose titles differ only in letter case were two records once (an exact comparison
+  // kept them apart), but only the first gained time and switching one off went by the key: they
+  // are one document, its seconds summed and its latest sighting kept, in the first one's place.
+  std::unordered_map<std::string, int> indeksy;
+  indeksy.reserve(klucze_.size() + n);
+  for (size_t i = 0; i < klucze_.size(); ++i) indeksy.emplace(klucze_[i], static_cast<int>(i));
   for (size_t i = 0; i < n; ++i) {
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data()) + i * DocumentRecord::kRozmiar;
-    Add(DocumentRecord::FromBytes(std::vector<uint8_t>(p, p + DocumentRecord::kRozmiar)));
+    const DocumentRecord r = DocumentRecord::FromBytes(std::vector<uint8_t>(p, p + DocumentRecord::kRozmiar));
+    const auto [it, nowy] = indeksy.emplace(KluczDokumentu(r.Name), Count());
+    if (nowy) {
+      Add(r);
+      continue;
+    }
+    DocumentRecord& s = rekordy_[it->second];
+    s.Seconds = static_cast<int32_t>(std::clamp<int64_t>(int64_t{s.Seconds} + r.Seconds, INT32_MIN, INT32_MAX));
+    s.LastSeen = PozniejszaData(s.LastSeen, r.LastSeen);
   }
   return bytes.size() % DocumentRecord::kRozmiar == 0;
 }

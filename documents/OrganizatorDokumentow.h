@@ -27,11 +27,14 @@ struct DocumentRecord {
 };
 
 // The key under which a title names a document: its stored form (Windows-1250 bytes, at most
-// 120 characters) in lower case. Not text for display.
+// 120 characters) in lower case, a line break read as a blank. Not text for display.
 std::string KluczDokumentu(const std::string& tytul);
 // The same into a buffer (its storage is reused from tick to tick).
 void KluczDokumentu(std::string_view tytul, std::string& klucz);
 inline size_t HashKlucza(std::string_view klucz) { return std::hash<std::string_view>{}(klucz); }
+
+// The later of two sightings; a date that is no number counts as never.
+double PozniejszaData(double a, double b);
 
 // Raised by the organizer's file operations.
 class ETArchiwumDokumentList : public std::runtime_error {
@@ -51,7 +54,7 @@ class TOrganizatorDokumentow {
   // First record whose name has the key (KluczDokumentu), or -1; hash = HashKlucza(klucz).
   int IndexOfKey(std::string_view klucz) const { return IndexOfKey(klucz, HashKlucza(klucz)); }
   int IndexOfKey(std::string_view klucz, size_t hash) const;
-  // Adds seconds to a record and stamps it seen (the tick's crediting).
+  // Adds seconds (none when below zero) to a record and stamps it seen (the tick's crediting).
   void Zalicz(int index, int32_t sekundy, double kiedy);
 
   // Writes every record with a non-empty name, in list order, replacing the file in one step.
@@ -59,7 +62,9 @@ class TOrganizatorDokumentow {
   // Appends the file's records to the list (the list is not cleared). Whole records read before
   // a damaged tail stay in the list; the damage is still reported.
   void LoadFromFile(const std::string& file);
-  // Appends the records held in a file's bytes; false when the bytes end in a partial record.
+  // Appends the records held in a file's bytes; false when the bytes end in a partial record. A
+  // record whose key the list holds already joins that record (seconds summed, the later
+  // LastSeen kept) instead of being added.
   bool DodajZBajtow(const std::string& bytes);
 
  private:

@@ -8,6 +8,7 @@
 #include "common/Tekstowe.h"
 #include "common/TimeUtilities.h"
 #include "documents/Modem.h"
+#include "platform/Platform.h"
 #include "settings/Globalne.h"
 #include "settings/Rejestr.h"
 
@@ -22,18 +23,40 @@ StatisticsOptions WczytajOpcjeStatystyki(const std::string& pozycjaTeraz) {
   return o;
 }
 
-DaneStatystyki WczytajDaneStatystyki(ZrodloStatystyki zrodlo) {
+DaneStatystyki WczytajDaneStatystyki(ZrodloStatystyki zrodlo, bool tylkoOdczyt) {
   DaneStatystyki d;
   d.zrodlo = std::move(zrodlo);
   const ZrodloStatystyki& z = d.zrodlo;
-  d.dni = PrzepiszPlikArchiwum(z.plikArchiwum, z.dzis, z.dzisSekundy, [&z] {
-    return UaktualnijArchiwumOPolaczeniaModemowe(z.plikArchiwum, z.dzis, z.godzinaPrzelaczenia);
-  });
+  if (tylkoOdczyt && !platform::Fs().FileExists(z.plikArchiwum)) {
+    // No day has ended yet: today alone, with what the log holds of it.
+    const ConnectionTotals t = CzytajDziennikiModemu(z.dzis, z.godzinaPrzelaczenia);
+    ArchiveRecord dzis;
+    dzis.Date = datetime::DatePart(z.dzis);
+    dzis.WorkSeconds = z.dzisSekundy;
+    if (t.completed) {
+      dzis.ConnectionSeconds = t.ConnectionSeconds;
+      dzis.ConnectionCount = t.ConnectionCount;
+      dzis.ChargeUnits = t.ChargeUnits;
+    }
+    d.dni = {dzis};
+  } else {
+    d.dni = PrzepiszPlikArchiwum(
+        z.plikArchiwum, z.dzis, z.dzisSekundy,
+        [&z, tylkoOdczyt] {
+          return tylkoOdczyt ? CzytajDziennikiModemu(z.dzis, z.godzinaPrzelaczenia)
+                             : UaktualnijArchiwumOPolaczeniaModemowe(z.plikArchiwum, z.dzis, z.godzinaPrzelaczenia);
+        },
+        &d.rekordy);
+  }
   d.archiwumWczytane = !d.dni.empty();  // a readable file gives at least today's entry
   statystyka::ZostawNajnowsze(d.dni, statystyka::kMaxDni);
   d.miesiace = GrupujMiesiace(d.dni);
   statystyka::ZostawNajnowsze(d.miesiace, statystyka::kMaxMiesiecy);
-  d.cenaGrosz = RejReadInteger(wartosc::CenaPolaczeniaModemowego, 2318) * 0.01;
+  // Read only, a missing value is not created.
+  const auto cena = tylkoOdczyt ? platform::Reg().ReadDword(platform::Root::CurrentUser, kKluczKalmo,
+                                                            wartosc::CenaPolaczeniaModemowego)
+                                : std::optional<uint32_t>(RejReadInteger(wartosc::CenaPolaczeniaModemowego, 2318));
+  d.cenaGrosz = static_cast<int32_t>(cena.value_or(2318)) * 0.01;
   return d;
 }
 
@@ -45,6 +68,11 @@ void ZapiszOpcjeStatystyki(const StatisticsOptions& o) {
 namespace statystyka {
 
 using wykres::Kolor;
+
+namespace {
+constexpr char kKolumnaPracy[] = "Czas pracy [godz.]";
+constexpr char kKolumnaPolaczen[] = "Połączenia [godz.]";
+}  // namespace
 
 int32_t Zaokraglij(double v) {
   if (!std::isfinite(v)) return 0;
@@ -102,6 +130,8 @@ int32_t MinutyPolaczen(int32_t sekundy) { return Zaokraglij(sekundy / 60.0); }
 SerieDzienne SeriaDzienna(const std::vector<ArchiveRecord>& dni, int32_t limitSekund, bool polaczenia,
                           const FormatDaty& data) {
   SerieDzienne s;
+  s.praca.nazwa = kKolumnaPracy;
+  s.polaczenia.nazwa = kKolumnaPolaczen;
   s.polaczenia.znaczniki = true;
   s.polaczenia.aktywna = polaczenia;
   s.praca.punkty.reserve(dni.size());
@@ -121,11 +151,16 @@ SerieDzienne SeriaDzienna(const std::vector<ArchiveRecord>& dni, int32_t limitSe
 
 SerieDzienne SeriaMiesieczna(const std::vector<MonthTotal>& miesiace, bool polaczenia) {
   SerieDzienne s;
+  s.praca.nazwa = kKolumnaPracy;
+  s.polaczenia.nazwa = kKolumnaPolaczen;
   s.polaczenia.znaczniki = true;
   s.polaczenia.aktywna = polaczenia;
+  // "III" alone is ambiguous once the months are grouped by year and span several.
+  s.wieleLat = !miesiace.empty() && miesiace.front().Year != miesiace.back().Year;
   for (size_t j = 0; j < miesiace.size(); ++j) {
     const auto& m = miesiace[j];
-    s.praca.punkty.push_back({static_cast<double>(j), m.WorkSeconds / 3600.0, EtykietaMiesiaca(m.Month), kCzerwony});
+    const std::string etykieta = s.wieleLat ? EtykietaMiesiaca(m.Month, m.Year) : EtykietaMiesiaca(m.Month);
+    s.praca.punkty.push_back({static_cast<double>(j), m.WorkSeconds / 3600.0, etykieta, kCzerwony});
     if (!polaczenia) continue;
     const int32_t minuty = MinutyPolaczen(m.ConnectionSeconds);
     if (minuty != 0)
@@ -168,10 +203,16 @@ std::string TekstPolaczenia(int32_t sekundy, int32_t liczba, int32_t jednostki, 
 
 std::string EtykietaMiesiaca(int32_t miesiac) { return miesiac >= 1 && miesiac <= 12 ? MonthRoman(miesiac) : ""; }
 
+std::string EtykietaMiesiaca(int32_t miesiac, int32_t rok) {
+  const std::string m = EtykietaMiesiaca(miesiac);
+  return m.empty() ? m : m + " " + std::to_string(rok);
+}
+
 wykres::Dane WykresDzienny() {
   wykres::Dane d;
   d.tytul = "Czas pracy w poszczególnych dniach";
   d.tytulOsi = "Liczba godzin";
+  d.tytulKategorii = "Dzień";
   d.etykietyPionowe = true;
   d.punktowNaWidok = 22;
   return d;
@@ -181,6 +222,7 @@ wykres::Dane WykresMiesieczny() {
   wykres::Dane d;
   d.tytul = "Czas pracy w poszczególnych miesiącach";
   d.tytulOsi = "Liczba godzin";
+  d.tytulKategorii = "Miesiąc";
   d.punktowNaWidok = 22;
   return d;
 }
@@ -189,9 +231,11 @@ wykres::Dane WykresDokumentow() {
   wykres::Dane d;
   d.tytul = "Dokumenty";
   d.tytulOsi = "Godziny pracy";
+  d.tytulKategorii = "Dokument";
   d.osKategoriiUkryta = true;
   d.punktowNaWidok = 9;
   d.serie.resize(1);
+  d.serie[0].nazwa = kKolumnaPracy;
   return d;
 }
 
@@ -218,8 +262,51 @@ std::string NaglowekMiesiaca(double data) {
 const std::array<const char*, 7> kDniTygodnia = {"poniedz.", "wtorek", "środa",   "czwartek",
                                                  "piątek",   "sobota", "niedziela"};
 
+int64_t Minuty(int64_t sekundy) {
+  const int64_t x = sekundy + 30;  // half a minute up
+  return x >= 0 ? x / 60 : -((-x + 59) / 60);
+}
+
+std::string CzasKomorki(int32_t sekundy) {
+  if (sekundy == 0) return "";
+  const int64_t minuty = Minuty(sekundy);
+  const int64_t m = minuty < 0 ? -minuty : minuty;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%s%lld:%02lld", minuty < 0 ? "-" : "", static_cast<long long>(m / 60),
+                static_cast<long long>(m % 60));
+  return buf;
+}
+
+namespace {
+
+// The day's hours as squares in [x0, prawa) x [y0, dol): four to a row, 12 pixels where they fit,
+// smaller where a long day's rows must share a low cell; neighbouring frames overlap by one pixel.
+void RysujKwadraty(wykres::Rysunek& out, int godziny, int x0, int y0, int prawa, int dol, const wykres::Kolor& kolor,
+                   const wykres::Kolor& ramka) {
+  godziny = std::min(godziny, 24);  // more hours than a day has are not drawn
+  if (godziny <= 0) return;
+  const int wiersze = (godziny + 3) / 4, kolumny = std::min(godziny, 4);
+  const int bok = std::min({12, (dol - y0 - 1) / wiersze + 1, (prawa - x0 - 1) / kolumny + 1});
+  if (bok < 3) return;
+  for (int k = 1; k <= godziny; ++k) {
+    const int kol = (k - 1) % 4, w = (k - 1) / 4;
+    wykres::Operacja s;
+    s.left = x0 + (bok - 1) * kol;
+    s.top = y0 + (bok - 1) * w;
+    s.right = s.left + bok;
+    s.bottom = s.top + bok;
+    s.kolor = kolor;
+    out.push_back(s);
+    s.rodzaj = wykres::Operacja::Ramka;
+    s.kolor = ramka;
+    out.push_back(s);
+  }
+}
+
+}  // namespace
+
 wykres::Rysunek RysujKomorke(int c, int r, int l, int t, int p, int b, const MonthGrid& m, int limitGodzin,
-                             int szerokosc991) {
+                             const WygladSiatki& wyglad) {
   wykres::Rysunek out;
   wykres::Operacja o;
   o.left = l;
@@ -237,7 +324,7 @@ wykres::Rysunek RysujKomorke(int c, int r, int l, int t, int p, int b, const Mon
     out.push_back(o);
     return out;
   }
-  o.kolor = {255, 255, 255};
+  o.kolor = wyglad.tlo;
   out.push_back(o);
   const int n = (r - 1) * 7 + c;  // 0-based cell index
   if (c < 0 || c > 6 || n < 0 || n >= 42 || m.cells[n].day == 0) return out;
@@ -247,24 +334,17 @@ wykres::Rysunek RysujKomorke(int c, int r, int l, int t, int p, int b, const Mon
   d.top = t + 2;
   d.tekst = std::to_string(m.cells[n].day);
   d.rozmiar = 8;
+  d.kolor = wyglad.tusz;
   out.push_back(d);
-  const int godziny = Zaokraglij(m.cells[n].seconds / 3600.0);
-  const wykres::Kolor kolor = KolorPracy(BarColor(godziny, kGornaGranica, limitGodzin));
-  const int x0 = l + szerokosc991, y0 = t + (b - t) / 8;
-  // At most 24 squares: six rows of four fill a cell; more hours than a day has are not drawn.
-  for (int k = 1; k <= std::min(godziny, 24); ++k) {
-    const int kol = (k - 1) % 4, w = (k - 1) / 4;
-    wykres::Operacja s;
-    s.left = x0 + 11 * kol;
-    s.top = y0 + 11 * w;
-    s.right = s.left + 12;
-    s.bottom = s.top + 12;
-    s.kolor = kolor;
-    out.push_back(s);
-    s.rodzaj = wykres::Operacja::Ramka;
-    s.kolor = {0, 0, 0};
-    out.push_back(s);
+  // The exact time under the day number, in the same column, so the squares keep the rest.
+  if (const std::string czas = CzasKomorki(m.cells[n].seconds); !czas.empty()) {
+    d.top = std::max(t + 2 + wyglad.wysokoscTekstu, b - 1 - wyglad.wysokoscTekstu);
+    d.tekst = czas;
+    out.push_back(d);
   }
+  const int godziny = Zaokraglij(m.cells[n].seconds / 3600.0);
+  const wykres::Kolor kolor = wykres::Czytelny(KolorPracy(BarColor(godziny, kGornaGranica, limitGodzin)), {wyglad.tlo});
+  RysujKwadraty(out, godziny, l + 2 + wyglad.szerokoscCzasu + 4, t + 3, p - 2, b - 2, kolor, wyglad.tusz);
   return out;
 }
 
@@ -272,7 +352,7 @@ RozmiarSiatki Rozmiar(const MonthGrid& c) {
   return {7 * kSzerokoscKomorki + 8, MonthGrid::kWysokoscNaglowka + 6 * c.rowHeight + 8};
 }
 
-wykres::Rysunek RysujSiatke(const MonthGrid& c, int limitGodzin, int szerokosc991) {
+wykres::Rysunek RysujSiatke(const MonthGrid& c, int limitGodzin, const WygladSiatki& w) {
   const RozmiarSiatki r = Rozmiar(c);
   wykres::Rysunek out;
   wykres::Operacja linie;
@@ -280,15 +360,23 @@ wykres::Rysunek RysujSiatke(const MonthGrid& c, int limitGodzin, int szerokosc99
   linie.bottom = r.wysokosc;
   linie.kolor = {160, 160, 160};
   out.push_back(linie);
-  for (int w = 0; w < 7; ++w) {
-    const int t = w == 0 ? 1 : 1 + MonthGrid::kWysokoscNaglowka + 1 + (w - 1) * (c.rowHeight + 1);
-    const int b = t + (w == 0 ? MonthGrid::kWysokoscNaglowka : c.rowHeight);
+  for (int wiersz = 0; wiersz < 7; ++wiersz) {
+    const int t = wiersz == 0 ? 1 : 1 + MonthGrid::kWysokoscNaglowka + 1 + (wiersz - 1) * (c.rowHeight + 1);
+    const int b = t + (wiersz == 0 ? MonthGrid::kWysokoscNaglowka : c.rowHeight);
     for (int k = 0; k < 7; ++k) {
       const int l = 1 + k * (kSzerokoscKomorki + 1);
-      const wykres::Rysunek komorka = RysujKomorke(k, w, l, t, l + kSzerokoscKomorki, b, c, limitGodzin, szerokosc991);
+      const wykres::Rysunek komorka = RysujKomorke(k, wiersz, l, t, l + kSzerokoscKomorki, b, c, limitGodzin, w);
       out.insert(out.end(), komorka.begin(), komorka.end());
     }
   }
+  return out;
+}
+
+std::string TekstSiatki(const MonthGrid& c, double miesiac, const FormatDaty& data, const std::string& separator) {
+  std::string out = "Dzień\t" + std::string(kKolumnaPracy) + "\r\n";
+  const double pierwszy = PierwszyDzien(miesiac);
+  for (const MonthCell& k : c.cells)
+    if (k.day > 0) out += data(pierwszy + k.day - 1) + "\t" + wykres::Liczba2(k.seconds / 3600.0, separator) + "\r\n";
   return out;
 }
 
@@ -326,7 +414,7 @@ void UstawWykresDokumentow(wykres::Dane& d, const std::vector<PozycjaDokumentu>&
     const DocumentRecord& r = dokumenty[p.indeks];
     const double godziny = r.Seconds / 3600.0;
     s.punkty.push_back({static_cast<double>(s.punkty.size()), godziny, std::to_string(p.indeks),
-                        KolorDokumentu(p.kolor)});
+                        KolorDokumentu(p.kolor), r.Name});
     d.etykietyOsi.push_back({godziny, TrimRightWhite(FormatDuration(r.Seconds, 1))});
   }
 }
@@ -346,12 +434,15 @@ WindowPosition PozycjaOkna(const WindowPosition& z, const std::vector<Prostokat>
   if (z.valid && z.maximized) return z;
   if (z.valid && z.width > 0 && z.height > 0) {
     WindowPosition w = z;
-    w.width = std::max(w.width, minW);
-    w.height = std::max(w.height, minH);
+    // A damaged value may hold any whole numbers: no size beyond what a screen could show, and
+    // the sums below in 64 bits.
+    constexpr int kNajwiecej = 1 << 16;
+    w.width = std::clamp(w.width, minW, std::max(minW, kNajwiecej));
+    w.height = std::clamp(w.height, minH, std::max(minH, kNajwiecej));
     // The caption must be reachable: a strip of it on some monitor.
     for (const Prostokat& m : monitory) {
-      const int l = std::max(w.left, m.left), r = std::min(w.left + w.width, m.right);
-      const int t = std::max(w.top, m.top), b = std::min(w.top + 20, m.bottom);
+      const int64_t l = std::max<int64_t>(w.left, m.left), r = std::min<int64_t>(int64_t{w.left} + w.width, m.right);
+      const int64_t t = std::max<int64_t>(w.top, m.top), b = std::min<int64_t>(int64_t{w.top} + 20, m.bottom);
       if (r - l >= 40 && b - t >= 10) return w;
     }
   }

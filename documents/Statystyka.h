@@ -54,14 +54,17 @@ struct ZrodloStatystyki {
 // What the window reads once, when it is created, and its pages share.
 struct DaneStatystyki {
   ZrodloStatystyki zrodlo;
+  std::vector<ArchiveRecord> rekordy;  // every whole archive record in file order, unfiltered
   std::vector<ArchiveRecord> dni;    // the newest statystyka::kMaxDni entries, today's last
   std::vector<MonthTotal> miesiace;  // the newest statystyka::kMaxMiesiecy months
   bool archiwumWczytane = false;     // false: the file was missing, and that has been reported
   double cenaGrosz = 23.18;          // price of a charge unit (CenaPolaczeniaModemowego x 0.01)
 };
 // The modem log's connections reach the archive first, so past days show their connections and
-// today's live entry today's; then the days, their months and the unit price are read.
-DaneStatystyki WczytajDaneStatystyki(ZrodloStatystyki zrodlo);
+// today's live entry today's; then the days, their months and the unit price are read. Read only
+// (another program's data, Kalmo.exe /eksport): nothing is written, the log's connections of
+// earlier days are added to the records in memory only, and a missing archive is no error.
+DaneStatystyki WczytajDaneStatystyki(ZrodloStatystyki zrodlo, bool tylkoOdczyt = false);
 
 // Reads OpcjeStatystyki; when the value is missing, writes the defaults (with the given window
 // position text) at once and returns them.
@@ -104,10 +107,12 @@ std::string DataKrotka(double data);
 struct SerieDzienne {
   wykres::Seria praca;
   wykres::Seria polaczenia;
+  bool wieleLat = false;  // the categories span more than one year (the monthly chart)
 };
 SerieDzienne SeriaDzienna(const std::vector<ArchiveRecord>& dni, int32_t limitSekund, bool polaczenia,
                           const FormatDaty& data);
-// Series of the monthly chart: BarSeries1 (red work bars labelled I..XII) and Series4.
+// Series of the monthly chart: BarSeries1 (red work bars labelled I..XII, followed by the year
+// when the months span more than one year: "III 2024") and Series4.
 SerieDzienne SeriaMiesieczna(const std::vector<MonthTotal>& miesiace, bool polaczenia);
 // Minutes of a connection total, rounded.
 int32_t MinutyPolaczen(int32_t sekundy);
@@ -129,8 +134,9 @@ std::string TekstPolaczenia(const Wpis& w, double cenaGrosz, const std::string& 
   return TekstPolaczenia(w.ConnectionSeconds, w.ConnectionCount, w.ChargeUnits, cenaGrosz, separator);
 }
 inline constexpr char kBrakPolaczenia[] = "Nie znaleziono danych połączenia modemowego dla podanego dnia";
-// Roman numeral of a month 1..12; empty for anything else.
+// Roman numeral of a month 1..12; empty for anything else. With a year: "III 2024".
 std::string EtykietaMiesiaca(int32_t miesiac);
+std::string EtykietaMiesiaca(int32_t miesiac, int32_t rok);
 
 // The three charts' fixed parts (titles, points per view, label directions).
 wykres::Dane WykresDzienny();
@@ -147,10 +153,24 @@ extern const std::array<const char*, 7> kDniTygodnia;
 
 // The grid's columns (its rows: MonthGrid).
 inline constexpr int kSzerokoscKomorki = 90;
-// Drawing of cell (c, r) in rectangle [l, t, r, b); szerokosc991 is the width of "991" in the
-// cell font; limitGodzin the daily limit in whole hours.
+// How the grid is drawn: the width of the widest day text ("99:99") and the height of a line in
+// the cell font, and the cells' background and ink (the system's window colours).
+struct WygladSiatki {
+  int szerokoscCzasu = 30;
+  int wysokoscTekstu = 13;
+  wykres::Kolor tlo{255, 255, 255};
+  wykres::Kolor tusz{0, 0, 0};
+};
+// Seconds as whole minutes, to the nearest, half a minute up (30 s is a minute, 29 s none).
+int64_t Minuty(int64_t sekundy);
+// A day's exact work time in a cell: hours and minutes ("7:40", the minutes rounded, 30 s up);
+// empty for a day without work.
+std::string CzasKomorki(int32_t sekundy);
+// Drawing of cell (c, r) in rectangle [l, t, r, b): the day number at the top left, its exact
+// work time at the bottom left, and its hours as squares to their right, made small enough that
+// every hour of a day (at most 24) fits the cell; limitGodzin the daily limit in whole hours.
 wykres::Rysunek RysujKomorke(int kolumna, int wiersz, int l, int t, int p, int b, const MonthGrid& c,
-                             int limitGodzin, int szerokosc991);
+                             int limitGodzin, const WygladSiatki& w);
 // The whole grid in pixels: seven columns, the heading row and six rows of the month's height,
 // with a grey line of one pixel around and between the cells.
 struct RozmiarSiatki {
@@ -158,7 +178,10 @@ struct RozmiarSiatki {
 };
 RozmiarSiatki Rozmiar(const MonthGrid& c);
 // The grid's lines, then every cell in its place.
-wykres::Rysunek RysujSiatke(const MonthGrid& c, int limitGodzin, int szerokosc991);
+wykres::Rysunek RysujSiatke(const MonthGrid& c, int limitGodzin, const WygladSiatki& w);
+// The month's days as tab-separated text for the clipboard: "Dzień", "Czas pracy [godz.]", then
+// a row per day (the date in the given format, the hours with two decimals).
+std::string TekstSiatki(const MonthGrid& c, double miesiac, const FormatDaty& data, const std::string& separator);
 
 // The document check list: "NN#Name" with NN the colour number (1..14, round robin in
 // organizer order), sorted by colour number, then by name.

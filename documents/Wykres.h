@@ -16,17 +16,27 @@ struct Kolor {
   bool operator==(const Kolor&) const = default;
 };
 
+// Contrast ratio of two colours (1 to 21), by their relative luminance.
+double Kontrast(const Kolor& a, const Kolor& b);
+// The colour darkened (on a light background) or lightened (on a dark one), keeping its hue,
+// until its contrast with every background colour reaches `najmniej`.
+Kolor Czytelny(const Kolor& k, const std::vector<Kolor>& tla, double najmniej = 3.0);
+// The colour `udzial` (0..1) of the way from a to b.
+Kolor Posrednia(const Kolor& a, const Kolor& b, double udzial);
+
 struct Punkt {
   double x = 0;          // category position: 0, 1, 2, ...
   double wartosc = 0;    // bar height in value-axis units
   std::string etykieta;  // category label (also the mark text)
   Kolor kolor;
+  std::string opis = {};  // the category in the copied table when the label does not name it
 };
 
 struct Seria {
   std::vector<Punkt> punkty;
   bool aktywna = true;
   bool znaczniki = false;  // label shown in a box above each bar
+  std::string nazwa = {};  // its column in the copied table
 };
 
 struct Dane {
@@ -36,7 +46,11 @@ struct Dane {
   int punktowNaWidok = 22;
   bool etykietyPionowe = false;    // category labels turned 90 degrees
   bool osKategoriiUkryta = false;  // no category labels at all
-  bool gradient = true;            // background gradient instead of plain white
+  bool gradient = true;            // background gradient instead of the plain background
+  Kolor tlo{255, 255, 255};        // the background (the system's window colour)
+  Kolor tusz{0, 0, 0};             // texts, axes and frames (the system's window text colour)
+  std::string separator = ",";     // decimal separator of the value-axis labels (the user's)
+  std::string tytulKategorii;      // the first column of the copied table
   // When not empty, the value axis shows these texts at these heights instead of its scale.
   std::vector<std::pair<double, std::string>> etykietyOsi;
 };
@@ -54,6 +68,22 @@ Widok WidokPoczatkowy(const Dane& d);
 // Shifts the category axis by procent of its visible range (negative: back), kept within the
 // chart's points so that scrolling never runs into emptiness.
 Widok Przesun(const Dane& d, const Widok& w, double procent);
+// The same by a number of categories (bars).
+Widok PrzesunOPunkty(const Dane& d, const Widok& w, double punkty);
+// The view of the same width at the first or at the last points.
+Widok Poczatek(const Dane& d, const Widok& w);
+Widok Koniec(const Dane& d, const Widok& w);
+// Half as many categories in view around the middle (blizej), or twice as many, from one up to
+// all the points (at least a view's worth); the value axis fitted again.
+Widok Przybliz(const Dane& d, const Widok& w, bool blizej);
+
+// The chart's numbers as tab-separated text for the clipboard: a heading (tytulKategorii and the
+// names of the active series), then a row per category that has a bar -- its label (or opis) and
+// each active series' value with two decimals and the separator, empty where it has no bar.
+// Lines end with CR LF.
+std::string TekstTabeli(const Dane& d);
+// A value with two decimals and the given separator ("7,25").
+std::string Liczba2(double v, const std::string& separator);
 
 struct Operacja {
   enum Rodzaj { Wypelnij, Gradient, Ramka, Linia, Tekst } rodzaj = Wypelnij;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/win32/Glowna.h"
+#include "app/win32/LiniaPolecen.h"
 #include "clipboard/win32/Schowek.h"
 #include "common/WinTools.h"
 #include "common/win32/Win32Dialogs.h"
@@ -29,6 +30,8 @@ LONG WINAPI PrzyAwarii(EXCEPTION_POINTERS*) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // An export ends here, before the single-instance section: it never stands in a resident one's way.
+  if (const std::optional<int> kod = kalmo::WykonajLiniePolecen(GetCommandLineW())) return *kod;
   // A named section in the paging file: the second instance finds it and ends silently.
   HANDLE jedna = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 1024, L"one_instance_memfile");
   if (GetLastError() != ERROR_ALREADY_EXISTS) {

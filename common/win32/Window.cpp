@@ -325,6 +325,7 @@ int Window::ShowModal(HWND owner) {
     }
     if (got == -1) break;
     if (FiltrujKomunikat(msg)) continue;
+    if (PreTranslate(msg)) continue;
     if (!IsDialogMessageW(self, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);

@@ -140,6 +140,9 @@ class Window {
   virtual void OnShow(bool visible) {}
   // Called on WM_NCDESTROY, after which Hwnd() is null.
   virtual void OnDestroyed() {}
+  // A message of this window's modal loop (ShowModal) before the dialog keys are looked at:
+  // true when the window used it up (keys the dialog keys would take otherwise, Ctrl+Tab).
+  virtual bool PreTranslate(const MSG& msg) { return false; }
   // WM_ACTIVATE of a form with buttons: remembers the focused control when the form loses the
   // activation and gives the focus back to it when the form regains it.
   LRESULT KeepFocusOnActivate(WPARAM wp);

@@ -13,6 +13,9 @@ constexpr wchar_t kKlasa[] = L"TfrmCzyMonitorowac";
 TfrmCzyMonitorowac::TfrmCzyMonitorowac(OdpowiedzNaPytanieFn odpowiedz, HWND glowne)
     : odpowiedz_(std::move(odpowiedz)), glowne_(glowne) {
   FormCreate();
+  // A window that could not be made is released at once: the question comes again at a later
+  // tick instead of never.
+  if (!Hwnd()) Zamknij();
 }
 
 TfrmCzyMonitorowac::~TfrmCzyMonitorowac() { Destroy(); }

@@ -38,6 +38,9 @@ HBITMAP Glif(void (*rysuj)(HDC, const RECT&), int bok) {
 TfrmListaDokumentow::TfrmListaDokumentow(ZrodloDokumentow dokumenty, HWND glowne)
     : dokumenty_(std::move(dokumenty)), glowne_(glowne) {
   FormCreate();
+  // A window that could not be made is released at once, as if closed: the main window would
+  // otherwise keep it and its menu item disabled until the program ends.
+  if (!Hwnd()) Zamknij();
 }
 
 TfrmListaDokumentow::~TfrmListaDokumentow() {

@@ -1,9 +1,13 @@
 #include "documents/win32/Statystyka.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <shlobj.h>
 
 #include "common/Komunika.h"
 #include "common/win32/Win32Dialogs.h"
+#include "documents/Eksport.h"
+#include "platform/Platform.h"
 #include "settings/Globalne.h"
 #include "settings/win32/Pomoc.h"
 
@@ -44,6 +48,8 @@ void TfrmStatystyka::FormCreate() {
   for (TStronaStatystyki* s : strony_) s->UstawKontekstPomocy();
   // The pages lie over the notebook, which must stay below them.
   SetWindowPos(zakladki_.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  cmdEksport_ = AddButton("cmdEksport", "Eksport...", {}, [this] { cmdEksportClick(); });
+  AddHint(cmdEksport_, "Zapisz dane wszystkich stron w plikach CSV");
   cmdPomoc_ = AddButton("cmdPomoc", "Pomoc", {}, [this] { cmdPomocClick(); });
   // Esc comes as IDCANCEL too.
   cmdZamknij_ = AddButton("cmdZamknij", "Zamknij", {}, [this] { cmdZamknijClick(); }, IDCANCEL);
@@ -141,6 +147,73 @@ void TfrmStatystyka::cmdZamknijClick() {
   else Destroy();
 }
 
+namespace {
+
+// The folder the user chose through the save dialog; empty when cancelled.
+std::string WybierzFolderEksportu(HWND wlasciciel) {
+  wchar_t plik[MAX_PATH] = L"dni.csv";
+  wchar_t dokumenty[MAX_PATH] = {};
+  const bool maDokumenty = SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, dokumenty));
+  const std::wstring tytul = win::Widen("Eksport: folder plików dni.csv, dokumenty.csv i polaczenia.csv");
+  const std::wstring filtr = win::Widen("Pliki CSV (*.csv)") + L'\0' + L"*.csv" + L'\0';
+  OPENFILENAMEW o{};
+  o.lStructSize = sizeof o;
+  o.hwndOwner = wlasciciel;
+  o.lpstrFilter = filtr.c_str();
+  o.lpstrFile = plik;
+  o.nMaxFile = MAX_PATH;
+  o.lpstrInitialDir = maDokumenty ? dokumenty : nullptr;
+  o.lpstrTitle = tytul.c_str();
+  o.lpstrDefExt = L"csv";
+  // Replacing is asked once for all three files, after the dialog.
+  o.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
+  if (!GetSaveFileNameW(&o)) return {};
+  return FolderZeSciezki(win::Narrow(plik, static_cast<int>(wcslen(plik))));
+}
+
+std::string Lista(const std::vector<std::string>& nazwy) {
+  std::string out;
+  for (size_t i = 0; i < nazwy.size(); ++i) out += (i == 0 ? "" : i + 1 == nazwy.size() ? " i " : ", ") + nazwy[i];
+  return out;
+}
+
+}  // namespace
+
+void TfrmStatystyka::cmdEksportClick() {
+  const std::string folder = WybierzFolderEksportu(Hwnd());
+  if (!folder.empty()) Eksportuj(folder);
+}
+
+bool TfrmStatystyka::Eksportuj(const std::string& folder) {
+  const std::vector<std::string> sa = eksport::IstniejacePliki(folder);
+  if (!sa.empty() && KomunikatPytanie("W folderze " + folder + " są już pliki " + Lista(sa) + ". Czy zastąpić je nowymi?",
+                                      rkPytanie) != okTak)
+    return false;
+  const std::vector<std::string> nie = eksport::ZapiszPliki(eksport::UtworzPliki(dane_), folder);
+  if (!nie.empty()) {
+    Komunikat("Nie mogę zapisać pliku " + platform::JoinPath(folder, nie.front()) +
+                  ". Sprawdź, czy folder jest dostępny do zapisu i czy plik nie jest otwarty w innym programie.",
+              rkOstrzezenie);
+    return false;
+  }
+  Komunikat("Zapisano pliki " + Lista({eksport::kPliki.begin(), eksport::kPliki.end()}) + " w folderze " + folder + ".",
+            rkInformacja);
+  return true;
+}
+
+void TfrmStatystyka::NastepnaStrona(bool wstecz) {
+  UstawStrone((strona_ + (wstecz ? statystyka::kStron - 1 : 1)) % statystyka::kStron);
+  if (HWND pierwsza = GetNextDlgTabItem(strony_[strona_]->Hwnd(), nullptr, FALSE)) SetFocus(pierwsza);
+}
+
+bool TfrmStatystyka::PreTranslate(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return false;
+  if (msg.wParam == VK_TAB) NastepnaStrona(GetKeyState(VK_SHIFT) < 0);
+  else if (msg.wParam == VK_NEXT || msg.wParam == VK_PRIOR) NastepnaStrona(msg.wParam == VK_PRIOR);
+  else return false;
+  return true;
+}
+
 void TfrmStatystyka::UstawStrone(int strona) {
   zakladki_.Send(TCM_SETCURSEL, statystyka::PoprawnaStrona(strona));
   PokazStrone();
@@ -148,7 +221,18 @@ void TfrmStatystyka::UstawStrone(int strona) {
 
 void TfrmStatystyka::PokazStrone() {
   strona_ = statystyka::PoprawnaStrona(static_cast<int>(zakladki_.Send(TCM_GETCURSEL)));
-  for (int s = 0; s < statystyka::kStron; ++s) ShowWindow(strony_[s]->Hwnd(), s == strona_ ? SW_SHOW : SW_HIDE);
+  const HWND fokus = GetFocus();
+  bool fokusNaUkrytej = false;
+  for (int s = 0; s < statystyka::kStron; ++s) {
+    const HWND h = strony_[s]->Hwnd();
+    if (s != strona_ && fokus && (fokus == h || IsChild(h, fokus))) fokusNaUkrytej = true;
+    ShowWindow(h, s == strona_ ? SW_SHOW : SW_HIDE);
+  }
+  // The window opens with the keyboard on the page's chart or grid, so the keys work at once; a
+  // focus left on a page that went is given to the page shown.
+  const HWND pierwsza = GetNextDlgTabItem(strony_[strona_]->Hwnd(), nullptr, FALSE);
+  if (!IsWindowVisible(Hwnd())) SetRememberedFocus(pierwsza);
+  if (fokusNaUkrytej && pierwsza) SetFocus(pierwsza);
 }
 
 void TfrmStatystyka::OnSize(int width, int height) {
@@ -156,6 +240,7 @@ void TfrmStatystyka::OnSize(int width, int height) {
   const int m = S(6), bw = S(85), bh = S(25);
   cmdZamknij_.Place(width - m - bw, height - m - bh, bw, bh);
   cmdPomoc_.Place(width - 2 * m - 2 * bw, height - m - bh, bw, bh);
+  cmdEksport_.Place(m, height - m - bh, bw, bh);
   const int dol = height - 2 * m - bh;
   zakladki_.Place(m, m, width - 2 * m, dol - m);
   RECT strona{m, m, width - m, dol};
@@ -187,12 +272,17 @@ LRESULT TfrmStatystyka::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {S(kMinW), S(kMinH)};
       return 0;
+    case WM_ACTIVATE:
+      return KeepFocusOnActivate(wp);
     case WM_DESTROY:
       FormDestroy();
       break;
     case WM_THEMECHANGED:
     case WM_SYSCOLORCHANGE:
       tlo_.Zapomnij();
+      if (dokumenty_)  // the last page made: all the charts exist
+        for (TWykres* w : {&dziennie_->Wykres(), &miesiecznie_->Wykres(), &dokumenty_->Wykres()})
+          SendMessageW(w->Hwnd(), WM_SYSCOLORCHANGE, 0, 0);
       break;
   }
   return Form::HandleMessage(msg, wp, lp);

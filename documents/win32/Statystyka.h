@@ -2,9 +2,10 @@
 // The statistics window TfrmStatystyka ("Statystyka"): a notebook of four pages -- work time per
 // day, the month grid, work time per month and the monitored documents (documents/win32/
 // StronyStatystyki.h) -- over the archive read once, at creation. The window runs the order: the
-// notebook and the page shown, "Pomoc" and "Zamknij", its position, and OpcjeStatystyki, which it
-// reads when it is shown and stores when it goes, each page loading and storing its own part.
-// Modal and resizable.
+// notebook and the page shown (also Ctrl+Tab and Ctrl+Shift+Tab), "Eksport..." (the data of
+// every page as CSV files into the folder chosen with the save dialog), "Pomoc" and "Zamknij",
+// its position, and OpcjeStatystyki, which it reads when it is shown and stores when it goes,
+// each page loading and storing its own part. Modal and resizable.
 #include <windows.h>
 
 #include <array>
@@ -29,7 +30,15 @@ class TfrmStatystyka : public win::Form {
 
   void cmdPomocClick();
   void cmdZamknijClick();
+  // Asks for the folder with the save dialog (a file name in it; "dni.csv" proposed), asks before
+  // replacing files of the three names there, writes them and says where, or what failed.
+  void cmdEksportClick();
+  // The files into a folder, with the question and the reports of cmdEksportClick; false when
+  // nothing or not all was written.
+  bool Eksportuj(const std::string& folder);
   void UstawStrone(int strona);
+  // The next or the previous page, the focus on its first control (Ctrl+Tab, Ctrl+Shift+Tab).
+  void NastepnaStrona(bool wstecz);
   int Strona() const { return strona_; }
   int OstatniKontekstPomocy() const { return kontekstPomocy_; }
 
@@ -47,6 +56,7 @@ class TfrmStatystyka : public win::Form {
   void OnSize(int width, int height) override;
   bool OnHelp(const HELPINFO& info) override;
   bool OnClose() override;
+  bool PreTranslate(const MSG& msg) override;
 
  private:
   void FormCreate();
@@ -59,7 +69,7 @@ class TfrmStatystyka : public win::Form {
   DaneStatystyki dane_;
   TloStron tlo_;  // before the pages, which paint with it
   win::Control zakladki_;
-  win::Button cmdPomoc_, cmdZamknij_;
+  win::Button cmdEksport_, cmdPomoc_, cmdZamknij_;
   std::unique_ptr<TStronaDzienna> dziennie_;
   std::unique_ptr<TStronaGrafiku> grafik_;
   std::unique_ptr<TStronaMiesieczna> miesiecznie_;

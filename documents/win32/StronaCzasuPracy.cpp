@@ -1,16 +1,6 @@
 // The part the two work-time pages share: their controls, their layout and their hover text.
 #include "documents/win32/StronyStatystyki.h"
 
-namespace {
-
-std::string SeparatorDziesietny() {
-  wchar_t buf[8] = {};
-  const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8);
-  return n > 1 ? win::Narrow(buf, n - 1) : ",";
-}
-
-}  // namespace
-
 TStronaCzasuPracy::TStronaCzasuPracy(HWND form, const DaneStatystyki& dane, TloStron& tlo, const OpisStronyCzasu& opis)
     : TStronaWykresu(form, opis.numer, dane, tlo, opis.wykres), separator_(SeparatorDziesietny()), opis_(opis) {
   labOpis_ = AddLabel(opis.opis, "", {}, SS_LEFT | SS_ENDELLIPSIS);
@@ -44,7 +34,11 @@ void TStronaCzasuPracy::chbPolaczeniaModemoweClick() {
   Wykres().UstawAktywnosc(1, zaznaczone);
 }
 
-bool TStronaCzasuPracy::cmdKopiujClick() { return Wykres().KopiujDoSchowka(); }
+bool TStronaCzasuPracy::cmdKopiujClick() {
+  if (Wykres().KopiujDoSchowka()) return true;
+  ZglosNieudaneKopiowanie();
+  return false;
+}
 
 void TStronaCzasuPracy::WykresMouseMove(int seria, int punkt) {
   std::string tekst;

@@ -1,6 +1,7 @@
-// "Dokumnety": the monitored documents as a check list in a panel on the right, the checked ones'
-// times as bars on the left, what a bar is under the pointer, and a splitter between chart and
-// panel that the user drags.
+// "Dokumnety": the monitored documents as a check list in a panel on the right (a click on an
+// item's box, a double click, the space bar or Enter switches the selected one), the checked
+// ones' times as bars on the left, what a bar is under the pointer, and a splitter between chart
+// and panel that the user drags.
 #include "documents/win32/StronyStatystyki.h"
 
 #include <commctrl.h>
@@ -184,7 +185,8 @@ void TStronaDokumentow::RysujPozycje(const DRAWITEMSTRUCT& di) const {
     DrawFrameControl(di.hDC, &pole, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (p.zaznaczona ? DFCS_CHECKED : 0));
     const int l = r.left + h + 2;
     RECT probka{l + 2, r.top + 2, l + h - 2, r.bottom - 2};
-    const wykres::Kolor k = statystyka::KolorDokumentu(p.kolor);
+    // White and yellow swatches stay visible on the list's own colour.
+    const wykres::Kolor k = wykres::Czytelny(statystyka::KolorDokumentu(p.kolor), {KolorSystemowy(COLOR_WINDOW)});
     SetDCBrushColor(di.hDC, RGB(k.r, k.g, k.b));
     FillRect(di.hDC, &probka, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     FrameRect(di.hDC, &probka, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -217,10 +219,19 @@ LRESULT CALLBACK TStronaDokumentow::ListaProc(HWND h, UINT msg, WPARAM wp, LPARA
         strona->PrzelaczZaznaczenie(pozycja);
       return wynik;
     }
+    case WM_GETDLGCODE: {
+      // Enter switches the selected item here rather than pressing a button of the window.
+      const MSG* m = reinterpret_cast<const MSG*>(lp);
+      const LRESULT kod = DefSubclassProc(h, msg, wp, lp);
+      return m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN ? kod | DLGC_WANTMESSAGE : kod;
+    }
     case WM_KEYDOWN:
-      if (wp != VK_SPACE) break;
+      if (wp != VK_SPACE && wp != VK_RETURN) break;
       if (const int i = win::ListBox(h).Selected(); i >= 0) strona->PrzelaczZaznaczenie(i);
       return 0;
+    case WM_CHAR:
+      if (wp == ' ' || wp == '\r') return 0;  // switched on the key press; no search for a blank
+      break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(h, ListaProc, id);
       break;

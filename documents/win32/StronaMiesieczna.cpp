@@ -28,6 +28,7 @@ wykres::Dane TStronaMiesieczna::DaneWykresu(bool polaczenia) const {
   wykres::Dane d = statystyka::WykresMiesieczny();
   const auto s = statystyka::SeriaMiesieczna(dane_.miesiace, polaczenia);
   d.serie = {s.praca, s.polaczenia};
+  d.etykietyPionowe = s.wieleLat;  // "VIII 2024" side by side would leave out every other month
   return d;
 }
 

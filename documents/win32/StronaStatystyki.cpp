@@ -157,13 +157,15 @@ LRESULT CALLBACK TStronaWykresu::PrzyciskProc(HWND h, UINT msg, WPARAM wp, LPARA
     }
     case WM_LBUTTONUP: {
       // The button reports its click inside this call; that click must not scroll again.
+      strona->puszczanie_ = true;
       const LRESULT r = DefSubclassProc(h, msg, wp, lp);
-      strona->Zwolniony(true);
+      strona->puszczanie_ = false;
+      strona->Zwolniony();
       return r;
     }
     case WM_CAPTURECHANGED:
     case WM_KILLFOCUS:
-      strona->Zwolniony(false);
+      strona->Zwolniony();
       break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(h, PrzyciskProc, id);
@@ -174,19 +176,24 @@ LRESULT CALLBACK TStronaWykresu::PrzyciskProc(HWND h, UINT msg, WPARAM wp, LPARA
 
 void TStronaWykresu::Wcisniety(HWND przycisk) {
   przytrzymany_ = przycisk == doTylu_.Hwnd() ? -1 : 1;
-  klikMysza_ = true;
   Krok(przytrzymany_);  // a short click moves too
   SetTimer(Hwnd(), kTimerPrzewijania, kOkresPrzewijania, nullptr);
 }
 
-void TStronaWykresu::Zwolniony(bool koniecKlikniecia) {
+void TStronaWykresu::Zwolniony() {
   if (przytrzymany_) KillTimer(Hwnd(), kTimerPrzewijania);
   przytrzymany_ = 0;
-  if (koniecKlikniecia) klikMysza_ = false;
 }
 
 void TStronaWykresu::KlikniecieZKlawiatury(int kierunek) {
-  if (!klikMysza_) Krok(kierunek);  // a mouse press has scrolled already
+  if (!puszczanie_) Krok(kierunek);  // a mouse press has scrolled already
+}
+
+bool TStronaWykresu::OnMouse(UINT msg, POINT p, WPARAM klawisze) {
+  // The wheel comes to the page from a focused button or check box: it scrolls the chart.
+  if (msg != WM_MOUSEWHEEL) return false;
+  SendMessageW(wykres_->Hwnd(), WM_MOUSEWHEEL, klawisze, MAKELPARAM(p.x, p.y));
+  return true;
 }
 
 void TStronaWykresu::Krok(int kierunek) {

@@ -76,6 +76,7 @@ class TStronaStatystyki : public win::Form {
 
 // A page around one chart with its two scroll buttons: a press scrolls at once and every
 // kOkresPrzewijania ms until the button is released; a click from the keyboard scrolls one step.
+// The mouse wheel anywhere on the page scrolls the chart.
 class TStronaWykresu : public TStronaStatystyki {
  public:
   TWykres& Wykres() { return *wykres_; }
@@ -95,19 +96,22 @@ class TStronaWykresu : public TStronaStatystyki {
   // The scroll buttons side by side, ending at the right and bottom edges given.
   void UlozPrzewijanie(int prawa, int dol);
   bool OnTimer(UINT_PTR id) override;
+  bool OnMouse(UINT msg, POINT at, WPARAM keys) override;
 
  private:
   static LRESULT CALLBACK PrzyciskProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
   void Wcisniety(HWND przycisk);
-  // Released (koniecKlikniecia: after the button has reported its click) or the capture lost.
-  void Zwolniony(bool koniecKlikniecia);
+  // Released, or the capture lost.
+  void Zwolniony();
   void Krok(int kierunek);
   void KlikniecieZKlawiatury(int kierunek);
 
   std::unique_ptr<TWykres> wykres_;
   win::Button doTylu_, doPrzodu_;
   int przytrzymany_ = 0;     // the button held down: -1 back, 1 forward
-  bool klikMysza_ = false;   // the click being reported came from a mouse press (already scrolled)
+  // A button's release is being handled: the click it reports comes from a mouse press, which has
+  // scrolled already. Only while the release runs, so an interrupted press leaves nothing behind.
+  bool puszczanie_ = false;
 };
 
 // What sets the two work-time pages apart, besides their data.
@@ -134,7 +138,8 @@ class TStronaCzasuPracy : public TStronaWykresu {
   void WczytajOpcje(const StatisticsOptions& o) override;
   void ZapiszOpcje(StatisticsOptions& o) const override;
   void chbPolaczeniaModemoweClick();
-  bool cmdKopiujClick();  // the chart to the clipboard as a bitmap
+  // The chart to the clipboard as a bitmap and its numbers as text; a failure is told.
+  bool cmdKopiujClick();
   void WykresMouseMove(int seria, int punkt) override;
 
  protected:
@@ -177,28 +182,43 @@ class TStronaMiesieczna : public TStronaCzasuPracy {
   std::optional<std::string> TekstPolaczen(int n) const override;
 };
 
-// "Czas pracy - grafik": a month of days with their hours as squares; the month shown changes
-// with the buttons and is read from the archive each time.
+class TSiatkaMiesiaca;
+
+// "Czas pracy - grafik": a month of days with their hours as squares and their exact times; the
+// month shown changes with the buttons, and on the grid (it takes the focus) with the arrows,
+// Page Up and Page Down and the wheel; Home and End go to the first month of the archive and to
+// today's; Ctrl+C copies the grid as a picture and its days as text. Each month is read from the
+// archive when it is shown.
 class TStronaGrafiku : public TStronaStatystyki {
  public:
   TStronaGrafiku(HWND form, const DaneStatystyki& dane, TloStron& tlo);
+  ~TStronaGrafiku() override;
 
   void cmdPoprzedniMiesiacClick();
   void cmdNastepnyMiesiacClick();
+  void PokazMiesiac(double data);  // the month holding the date
+  void PierwszyMiesiac();          // of the first day entry
+  void OstatniMiesiac();           // today's
   double WyswietlanyMiesiac() const { return miesiac_; }  // its first day
   const MonthGrid& MonthCells() const { return komorki_; }
+  HWND Siatka() const;
+  // The grid to the clipboard: its picture and its days' hours; a failure is told.
+  bool KopiujSiatke();
+  // Paints the grid into a DC of its size (the control and the copy).
+  void RysujSiatke(HDC dc, int szerokosc, int wysokosc) const;
 
  protected:
   void Uloz(const RECT& a) override;
-  bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
+  bool OnMouse(UINT msg, POINT at, WPARAM keys) override;
 
  private:
   void WczytajMiesiac();
 
   double miesiac_ = 0;
   MonthGrid komorki_;
+  std::unique_ptr<TSiatkaMiesiaca> grdMiesiac_;
   win::Button cmdPoprzedniMiesiac_, cmdNastepnyMiesiac_;
-  win::Control labMiesiacRok_, grdMiesiac_;
+  win::Control labMiesiacRok_;
 };
 
 class TDzielnik;

@@ -3,7 +3,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 
+#include "common/Komunika.h"
 #include "common/win32/Form.h"
 
 namespace {
@@ -14,6 +16,55 @@ constexpr wchar_t kKroj[] = L"Arial";
 COLORREF Rgb(const wykres::Kolor& k) { return RGB(k.r, k.g, k.b); }
 
 }  // namespace
+
+std::string SeparatorDziesietny() {
+  wchar_t buf[8] = {};
+  const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8);
+  return n > 1 ? win::Narrow(buf, n - 1) : ",";
+}
+
+wykres::Kolor KolorSystemowy(int indeks) {
+  const COLORREF c = GetSysColor(indeks);
+  return {GetRValue(c), GetGValue(c), GetBValue(c)};
+}
+
+bool KopiujObrazITekst(HWND wlasciciel, HBITMAP obraz, const std::string& tekst) {
+  if (!obraz) return false;
+  if (!OpenClipboard(wlasciciel)) {
+    DeleteObject(obraz);
+    return false;
+  }
+  EmptyClipboard();
+  bool ok = SetClipboardData(CF_BITMAP, obraz) != nullptr;  // the clipboard owns it now
+  if (!ok) DeleteObject(obraz);
+  const std::wstring w = win::Widen(tekst);
+  if (HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (w.size() + 1) * sizeof(wchar_t))) {
+    std::memcpy(GlobalLock(g), w.c_str(), (w.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(g);
+    if (!SetClipboardData(CF_UNICODETEXT, g)) {
+      GlobalFree(g);
+      ok = false;
+    }
+  } else {
+    ok = false;
+  }
+  CloseClipboard();
+  return ok;
+}
+
+void ZglosNieudaneKopiowanie() {
+  Komunikat("Nie udało się skopiować do schowka: schowek jest zajęty przez inny program. Spróbuj ponownie za chwilę.",
+            rkOstrzezenie);
+}
+
+void RysujZnacznikFokusu(HDC dc, HWND okno) {
+  RECT r{};
+  GetClientRect(okno, &r);
+  InflateRect(&r, -2, -2);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &r);
+}
 
 void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj) {
   const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
@@ -79,7 +130,7 @@ void RysujBuforowane(HDC dc, int w, int h, const wykres::Rysunek& ops, const wch
 
 TWykres::TWykres(HWND rodzic, const std::string& nazwa, int id) {
   RegisterFormClass(kKlasa, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr, LoadCursorW(nullptr, IDC_ARROW));
-  HWND h = Create(kKlasa, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 100, 100, rodzic, id);
+  HWND h = Create(kKlasa, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, 0, 100, 100, rodzic, id);
   if (h) win::SetControlName(h, nazwa);
   menu_ = CreatePopupMenu();
   AppendMenuW(menu_, MF_STRING | (dane_.gradient ? MF_CHECKED : MF_UNCHECKED), kMnuGradient, L"Gradient");
@@ -90,8 +141,15 @@ TWykres::~TWykres() {
   if (menu_) DestroyMenu(menu_);
 }
 
+void TWykres::KoloryISeparator() {
+  dane_.tlo = KolorSystemowy(COLOR_WINDOW);
+  dane_.tusz = KolorSystemowy(COLOR_WINDOWTEXT);
+  dane_.separator = SeparatorDziesietny();
+}
+
 void TWykres::UstawDane(const wykres::Dane& d, bool zachowajWidok) {
   dane_ = d;
+  KoloryISeparator();
   if (!zachowajWidok) widok_ = wykres::WidokPoczatkowy(dane_);
   if (Hwnd()) win::SetText(Hwnd(), d.tytul);
   CheckMenuItem(menu_, kMnuGradient, MF_BYCOMMAND | (dane_.gradient ? MF_CHECKED : MF_UNCHECKED));
@@ -211,18 +269,12 @@ HBITMAP TWykres::Bitmapa() {
   return bmp;
 }
 
-bool TWykres::KopiujDoSchowka() {
-  HBITMAP bmp = Bitmapa();
-  if (!bmp) return false;
-  if (!OpenClipboard(Hwnd())) {
-    DeleteObject(bmp);
-    return false;
-  }
-  EmptyClipboard();
-  const bool ok = SetClipboardData(CF_BITMAP, bmp) != nullptr;  // the clipboard owns it now
-  CloseClipboard();
-  if (!ok) DeleteObject(bmp);
-  return ok;
+bool TWykres::KopiujDoSchowka() { return KopiujObrazITekst(Hwnd(), Bitmapa(), wykres::TekstTabeli(dane_)); }
+
+void TWykres::PrzesunOPunkty(double punkty) { UstawWidok(wykres::PrzesunOPunkty(dane_, widok_, punkty)); }
+
+void TWykres::Przybliz(bool blizej) {
+  if (powiekszanie_) Animuj(wykres::Przybliz(dane_, widok_, blizej));
 }
 
 void TWykres::Ramka(POINT p) {
@@ -238,6 +290,7 @@ void TWykres::OnPaint(HDC dc, const RECT&) {
   GetClientRect(Hwnd(), &r);
   RysujBuforowane(dc, r.right, r.bottom, Uklad().operacje, kKroj);
   ramkaWidoczna_ = false;
+  if (GetFocus() == Hwnd()) RysujZnacznikFokusu(dc, Hwnd());
 }
 
 void TWykres::RuchMyszy(POINT p, WPARAM klawisze) {
@@ -270,12 +323,12 @@ void TWykres::RuchMyszy(POINT p, WPARAM klawisze) {
   }
 }
 
-void TWykres::KoniecPrzeciagania() {
+void TWykres::KoniecPrzeciagania(bool powieksz) {
   if (ciagnie_) {
     ciagnie_ = false;
     if (ramkaWidoczna_) Ramka(ostatni_);
     ramkaWidoczna_ = false;
-    Animuj(wykres::Powieksz(dane_, widok_, Uklad(), start_.x, start_.y, ostatni_.x, ostatni_.y));
+    if (powieksz) Animuj(wykres::Powieksz(dane_, widok_, Uklad(), start_.x, start_.y, ostatni_.x, ostatni_.y));
   }
   przesuwa_ = false;
 }
@@ -286,6 +339,7 @@ bool TWykres::OnMouse(UINT msg, POINT p, WPARAM klawisze) {
       RuchMyszy(p, klawisze);
       return true;
     case WM_LBUTTONDOWN:
+      SetFocus(Hwnd());
       if (!powiekszanie_) return false;
       SetCapture(Hwnd());
       ciagnie_ = true;
@@ -293,12 +347,16 @@ bool TWykres::OnMouse(UINT msg, POINT p, WPARAM klawisze) {
       return true;
     case WM_LBUTTONUP:
       if (!ciagnie_) return false;
-      ReleaseCapture();  // the zoom follows on the lost capture
+      // The zoom belongs to the release; the capture's loss on its own only ends the drag.
+      ostatni_ = p;
+      KoniecPrzeciagania(true);
+      if (GetCapture() == Hwnd()) ReleaseCapture();
       return true;
     case WM_CAPTURECHANGED:
-      KoniecPrzeciagania();
+      KoniecPrzeciagania(false);
       return true;
     case WM_RBUTTONDOWN:
+      SetFocus(Hwnd());
       przesuwa_ = true;
       przesunieto_ = false;
       ostatniX_ = p.x;
@@ -310,6 +368,42 @@ bool TWykres::OnMouse(UINT msg, POINT p, WPARAM klawisze) {
       przesuwa_ = false;
       return !menu;  // a click without panning: the default makes it WM_CONTEXTMENU
     }
+    case WM_MOUSEWHEEL: {
+      // Three bars a notch; turned away from the user, back in time.
+      kolko_ += static_cast<short>(HIWORD(klawisze));
+      const int zapadki = kolko_ / WHEEL_DELTA;
+      kolko_ -= zapadki * WHEEL_DELTA;
+      if (zapadki) PrzesunOPunkty(-3.0 * zapadki);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TWykres::OnKey(UINT msg, UINT key, LPARAM) {
+  if (msg == WM_CHAR) {
+    if (key != '+' && key != '-') return false;
+    Przybliz(key == '+');
+    return true;
+  }
+  if (msg != WM_KEYDOWN) return false;
+  const double widoczne = widok_.max - widok_.min;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  switch (key) {
+    case VK_LEFT: PrzesunOPunkty(-1); return true;
+    case VK_RIGHT: PrzesunOPunkty(1); return true;
+    case VK_PRIOR: PrzesunOPunkty(-widoczne); return true;
+    case VK_NEXT: PrzesunOPunkty(widoczne); return true;
+    case VK_HOME: UstawWidok(wykres::Poczatek(dane_, widok_)); return true;
+    case VK_END: UstawWidok(wykres::Koniec(dane_, widok_)); return true;
+    case VK_ESCAPE:
+      if (!ciagnie_) return false;
+      ReleaseCapture();  // the drag ends without a zoom
+      return true;
+    case 'C':
+      if (!ctrl) return false;
+      if (!KopiujDoSchowka()) ZglosNieudaneKopiowanie();
+      return true;
   }
   return false;
 }
@@ -328,8 +422,20 @@ LRESULT TWykres::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       sledzi_ = false;
       if (naRuchMyszy && !ciagnie_) naRuchMyszy(-1, -1);
       return 0;
-    case WM_GETDLGCODE:
-      return DLGC_STATIC;
+    case WM_GETDLGCODE: {
+      // The arrows and characters are the chart's; Esc too while a zoom rectangle is dragged.
+      const MSG* m = reinterpret_cast<const MSG*>(lp);
+      if (ciagnie_ && m && m->message == WM_KEYDOWN && m->wParam == VK_ESCAPE) return DLGC_WANTMESSAGE;
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(Hwnd(), nullptr, FALSE);
+      break;
+    case WM_SYSCOLORCHANGE:  // forwarded by the window
+      KoloryISeparator();
+      Przelicz();
+      break;
     case WM_CONTEXTMENU: {
       POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (p.x == -1 && p.y == -1) {  // from the keyboard: at the chart's corner

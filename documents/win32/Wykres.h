@@ -1,8 +1,13 @@
 #pragma once
 // The bar chart control (window class "TWykres"): paints the layout of documents/Wykres.h with
-// GDI, reports the bar under the pointer, zooms into a dragged rectangle when allowed, pans with
-// the right button held, offers its "Gradient" menu on a right click without moving, and copies
-// itself to the clipboard as a bitmap. WM_GETTEXT gives the chart's title.
+// GDI, reports the bar under the pointer, zooms into a dragged rectangle when allowed (on the
+// button's release; Esc or a lost capture cancels the drag), pans with the right button held,
+// offers its "Gradient" menu on a right click without moving, and copies itself to the clipboard
+// as a bitmap with its numbers as tab-separated text. It takes the focus (a dotted mark shows
+// it): the arrows move a bar, Page Up and Page Down a view, Home and End go to the first and the
+// last points, "+" and "-" zoom where zooming is allowed, Ctrl+C copies; the wheel scrolls. It
+// draws on the system's window colours with the user's decimal separator. WM_GETTEXT gives the
+// chart's title.
 #include <windows.h>
 
 #include <functional>
@@ -10,6 +15,18 @@
 
 #include "common/win32/Window.h"
 #include "documents/Wykres.h"
+
+// The user's decimal separator (the locale's), "," when it cannot be read.
+std::string SeparatorDziesietny();
+// A system colour as a chart colour.
+wykres::Kolor KolorSystemowy(int indeks);
+// Puts a bitmap (the clipboard owns it afterwards) and a text on the clipboard; false, with the
+// bitmap freed, when the clipboard cannot be opened (another program holds it).
+bool KopiujObrazITekst(HWND wlasciciel, HBITMAP obraz, const std::string& tekst);
+// Tells the user a copy failed.
+void ZglosNieudaneKopiowanie();
+// The focus mark of a control that draws itself: a dotted frame inside its edge.
+void RysujZnacznikFokusu(HDC dc, HWND okno);
 
 // Executes drawing operations on a DC with fonts of the given face.
 void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj);
@@ -46,7 +63,12 @@ class TWykres : public win::Window {
 
   // The chart as a bitmap of the control's size (the caller owns it).
   HBITMAP Bitmapa();
+  // The picture and the numbers (wykres::TekstTabeli) to the clipboard; false when it is held.
   bool KopiujDoSchowka();
+  // The keyboard's and the wheel's moves of the view.
+  void PrzesunOPunkty(double punkty);
+  void Przybliz(bool blizej);  // only where zooming is allowed
+  bool Przeciaga() const { return ciagnie_; }
 
  protected:
   // The background (never erased: the paint covers it all), the pointer leaving, the dialog
@@ -54,12 +76,17 @@ class TWykres : public win::Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnPaint(HDC dc, const RECT& dirty) override;
   bool OnMouse(UINT msg, POINT at, WPARAM keys) override;
+  bool OnKey(UINT msg, UINT key, LPARAM flags) override;
   bool OnTimer(UINT_PTR id) override;
 
  private:
+  // The window colours and the separator, taken again when the system's change.
+  void KoloryISeparator();
+  // The zoom rectangle leaves: zoomed into (powieksz) or dropped.
+  void KoniecPrzeciagania(bool powieksz);
+  int kolko_ = 0;  // wheel delta not yet turned into a move
   void Przelicz();
   void RuchMyszy(POINT p, WPARAM klawisze);
-  void KoniecPrzeciagania();
   void PokazMenu(POINT ekran);
   // Zooming moves to the new view in a few quick frames.
   void Animuj(const wykres::Widok& cel);

@@ -6,6 +6,10 @@
 #include "documents/Archiwum.h"
 #include "documents/Modem.h"
 #include "platform/memory/Memory.h"
+#include "settings/Globalne.h"
+
+#include <cmath>
+#include <cstdio>
 
 using platform::Root;
 using platform::memory::MakeDateTime;
@@ -80,6 +84,32 @@ TEST_F(ArchiwumTest, DayEntriesKeepTheOrderAndEndWithTheLiveEntry) {
   EXPECT_EQ(wywolania, 1);
   EXPECT_EQ(tp.dialogs.shown.back().place, "TfrmStatystyka.PrzepiszPlikArchiwum");
   EXPECT_EQ(tp.dialogs.shown.back().text, std::string("Brak pliku: ") + kPlik);
+}
+
+TEST_F(ArchiwumTest, ADateInTheFutureOrNoDateAtAllNeverHidesTheDaysAfterIt) {
+  // A clock once set to 2031 wrote a record, a damaged one holds no number: neither is the date
+  // the later days must pass, and neither is shown; the export's view keeps every record.
+  ArchiveRecord nan = Dzien(2025, 3, 9, 50), inf = Dzien(2025, 3, 9, 60);
+  nan.Date = std::nan("");
+  inf.Date = INFINITY;
+  Zapisz({nan, Dzien(2025, 3, 10, 100), Dzien(2031, 1, 1, 999), inf, Dzien(2025, 3, 11, 200), Dzien(2025, 3, 14, 300)});
+  // Today is the day of today's record, 14 March: a record of that day is no future.
+  std::vector<ArchiveRecord> wszystkie;
+  const auto dni = PrzepiszPlikArchiwum(kPlik, MakeDateTime(2025, 3, 14, 6, 0), 900, nullptr, &wszystkie);
+  ASSERT_EQ(dni.size(), 4u);
+  EXPECT_EQ(dni[0].WorkSeconds, 100);
+  EXPECT_EQ(dni[1].WorkSeconds, 200);
+  EXPECT_EQ(dni[2].WorkSeconds, 300);
+  EXPECT_EQ(dni[3].WorkSeconds, 900);
+  ASSERT_EQ(wszystkie.size(), 6u);
+  EXPECT_TRUE(std::isnan(wszystkie[0].Date));
+  EXPECT_EQ(wszystkie[2].WorkSeconds, 999);
+  EXPECT_FALSE(DataDniaArchiwum(MakeDateTime(2025, 3, 15), MakeDateTime(2025, 3, 14, 23, 0)));
+  EXPECT_TRUE(DataDniaArchiwum(MakeDateTime(2025, 3, 14, 23, 59), MakeDateTime(2025, 3, 14, 4, 0)));
+  // The months and the grid read such records without harm.
+  EXPECT_EQ(GrupujMiesiace(dni).size(), 1u);
+  EXPECT_EQ(WczytajCzasyPracyDlaMiesiaca(kPlik, MakeDateTime(2025, 3, 1), MakeDateTime(2025, 3, 14), 900).cells[15].seconds,
+            200);
 }
 
 TEST_F(ArchiwumTest, MonthsOfDifferentYearsStayApart) {
@@ -168,7 +198,8 @@ TEST_F(ArchiwumTest, ModemLogPastConnectionsReachTheArchiveOnceTodaysStayInTheLo
                          "03-15-2025 02:00:45.00 - Hanging up the modem\r\n" +
                              dzisiejsze + "03-15-2025 11:00:00.00 - Connection established\r\n");  // still open
   const double teraz = MakeDateTime(2025, 3, 15, 12, 0);
-  ConnectionTotals t = UaktualnijArchiwumOPolaczeniaModemowe(kPlik, teraz, 4);
+  StanDziennikaModemu stan;
+  ConnectionTotals t = UaktualnijArchiwumOPolaczeniaModemowe(kPlik, teraz, 4, stan);
   EXPECT_TRUE(t.completed);
   EXPECT_EQ(t.ConnectionSeconds, 195);
   EXPECT_EQ(t.ConnectionCount, 1);
@@ -177,7 +208,11 @@ TEST_F(ArchiwumTest, ModemLogPastConnectionsReachTheArchiveOnceTodaysStayInTheLo
   EXPECT_EQ(r.ConnectionSeconds, 195 + 60);
   EXPECT_EQ(r.ConnectionCount, 2);
   EXPECT_EQ(r.ChargeUnits, 3);
-  EXPECT_EQ(*tp.files.ReadFile(kLog), dzisiejsze + "03-15-2025 11:00:00.00 - Connection established\r\n");
+  // The malformed line stays in the log and is told once.
+  EXPECT_EQ(*tp.files.ReadFile(kLog), "xx-14-2025 11:00:00.00 - Connection established\r\n" + dzisiejsze +
+                                          "03-15-2025 11:00:00.00 - Connection established\r\n");
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_NE(tp.dialogs.shown[0].text.find("xx-14-2025 11:00:00.00 - Connection established"), std::string::npos);
 
   // The open connection ends; the log cannot be rewritten (no administrator rights): the day
   // after, every opening counts it once.
@@ -185,7 +220,6 @@ TEST_F(ArchiwumTest, ModemLogPastConnectionsReachTheArchiveOnceTodaysStayInTheLo
   tp.files.failingWrites = {kLog};
   const auto b = Dzien(2025, 3, 15, 500).ToBytes();
   tp.files.AppendFile(kPlik, std::string(b.begin(), b.end()));
-  StanDziennikaModemu stan;
   const double jutro = MakeDateTime(2025, 3, 16, 9, 0);
   for (int i = 0; i < 2; ++i) {
     t = UaktualnijArchiwumOPolaczeniaModemowe(kPlik, jutro, 4, stan);
@@ -195,7 +229,131 @@ TEST_F(ArchiwumTest, ModemLogPastConnectionsReachTheArchiveOnceTodaysStayInTheLo
   r = Odczytaj()[1];
   EXPECT_EQ(r.ConnectionCount, 2);
   EXPECT_EQ(r.ConnectionSeconds, 195 + 615);
-  EXPECT_EQ(tp.dialogs.shown.size(), 1u);  // the failed rewrite reported once
+  EXPECT_EQ(tp.dialogs.shown.size(), 2u);  // the failed rewrite reported once
+  // A new run of the program (nothing remembered but the settings) counts it no more either.
+  StanDziennikaModemu nowy;
+  UaktualnijArchiwumOPolaczeniaModemowe(kPlik, jutro, 4, nowy);
+  EXPECT_EQ(Odczytaj()[1].ConnectionCount, 2);
+}
+
+TEST_F(ArchiwumTest, EachConnectionIsCountedOnceByItsOwnTimesWhateverTheOrderOfHangUps) {
+  Modemy(1);
+  Zapisz({Dzien(2025, 3, 14, 100)});
+  const std::string pierwsze = "03-14-2025 11:00:00.00 - Connection established\r\n"
+                               "03-14-2025 11:10:00.00 - Hanging up the modem\r\n";
+  tp.files.AddFile(kLog, pierwsze);
+  tp.files.failingWrites = {kLog};  // no administrator rights: the log keeps its lines
+  StanDziennikaModemu stan;
+  const double teraz = MakeDateTime(2025, 3, 15, 9, 0);
+  UaktualnijArchiwumOPolaczeniaModemowe(kPlik, teraz, 4, stan);
+  EXPECT_EQ(Odczytaj()[0].ConnectionCount, 1);
+  // The log file is replaced by one that also holds a connection of the same day that hung up
+  // earlier than the one counted: a single "last hang-up" time would have dropped it unseen.
+  tp.files.failingWrites.clear();
+  tp.files.WriteFileReplacing(kLog, "03-14-2025 10:00:00.00 - Connection established\r\n"
+                                    "03-14-2025 10:03:00.00 - Hanging up the modem\r\n" + pierwsze);
+  tp.files.failingWrites = {kLog};
+  UaktualnijArchiwumOPolaczeniaModemowe(kPlik, teraz, 4, stan);
+  UaktualnijArchiwumOPolaczeniaModemowe(kPlik, teraz, 4, stan);
+  const ArchiveRecord r = Odczytaj()[0];
+  EXPECT_EQ(r.ConnectionCount, 2);
+  EXPECT_EQ(r.ConnectionSeconds, 615 + 195);
+  // What is kept: the two connections still in the log, by their times.
+  const auto zapis = tp.registry.ReadString(Root::CurrentUser, kKluczKalmo, wartosc::OstatniePolaczenieModemowe);
+  ASSERT_TRUE(zapis);
+  EXPECT_NE(zapis->find(IdentyfikatorPolaczenia(MakeDateTime(2025, 3, 14, 10, 0), MakeDateTime(2025, 3, 14, 10, 3))),
+            std::string::npos);
+  // Once the log can be rewritten its past lines go, and so do their names.
+  tp.files.failingWrites.clear();
+  UaktualnijArchiwumOPolaczeniaModemowe(kPlik, teraz, 4, stan);
+  EXPECT_EQ(*tp.files.ReadFile(kLog), "");
+  UaktualnijArchiwumOPolaczeniaModemowe(kPlik, teraz, 4, stan);
+  EXPECT_EQ(*tp.registry.ReadString(Root::CurrentUser, kKluczKalmo, wartosc::OstatniePolaczenieModemowe), "");
+  EXPECT_EQ(Odczytaj()[0].ConnectionCount, 2);
+}
+
+TEST_F(ArchiwumTest, AStoredHangUpTimeInTheFutureOrNoTimeAtAllMakesNoConnectionVanish) {
+  Modemy(1);
+  const std::string polaczenie = "03-14-2025 10:00:00.00 - Connection established\r\n"
+                                 "03-14-2025 10:03:00.00 - Hanging up the modem\r\n";
+  tp.clock.now = MakeDateTime(2025, 3, 15, 9, 0);
+  for (const char* znacznik : {"80000.5", "nan", "inf", "1e308"}) {
+    Zapisz({Dzien(2025, 3, 14, 100)});
+    tp.files.AddFile(kLog, polaczenie);
+    tp.registry.WriteString(Root::CurrentUser, kKluczKalmo, wartosc::OstatniePolaczenieModemowe, znacznik);
+    StanDziennikaModemu stan;
+    EXPECT_TRUE(UaktualnijArchiwumOPolaczeniaModemowe(kPlik, tp.clock.now, 4, stan).completed);
+    EXPECT_EQ(Odczytaj()[0].ConnectionSeconds, 195) << znacznik;
+    EXPECT_EQ(*tp.files.ReadFile(kLog), "") << znacznik;
+  }
+  // A time stored by an earlier version that is sane still means "counted up to here", once.
+  Zapisz({Dzien(2025, 3, 14, 100)});
+  tp.files.AddFile(kLog, polaczenie);
+  char znacznik[32];
+  std::snprintf(znacznik, sizeof znacznik, "%.9f", MakeDateTime(2025, 3, 14, 10, 3));
+  tp.registry.WriteString(Root::CurrentUser, kKluczKalmo, wartosc::OstatniePolaczenieModemowe, znacznik);
+  StanDziennikaModemu stan;
+  UaktualnijArchiwumOPolaczeniaModemowe(kPlik, tp.clock.now, 4, stan);
+  EXPECT_EQ(Odczytaj()[0].ConnectionSeconds, 0);
+  EXPECT_TRUE(tp.dialogs.shown.empty());
+}
+
+TEST_F(ArchiwumTest, BadMarkerLinesEndTheWaitingStartStayInTheLogAndAreToldOnce) {
+  Modemy(1);
+  Zapisz({Dzien(2025, 3, 14, 100)});
+  const std::string zle = "03-14-2025 10:00:00.00 - Connection established\r\n"
+                          "03-14-2025 10:0x:00.00 - Connection established\r\n"  // ends the wait above
+                          "03-14-2025 12:00:00.00 - Hanging up the modem\r\n"     // no start: ignored
+                          "03-14-10000 13:00:00.00 - Connection established\r\n"  // a year above 9999
+                          "03-14-2025 13:05:00.00 - Hanging up the modem\r\n"
+                          "03-14-2025 14:00:00.00 - Connection established\r\n"
+                          "03-14-2025 14:xx:00.00 - Hanging up the modem\r\n";      // its end unreadable
+  tp.files.AddFile(kLog, zle + "03-14-2025 15:00:00.00 - Connection established\r\n"
+                               "03-14-2025 15:01:00.00 - Hanging up the modem\r\n");
+  StanDziennikaModemu stan;
+  const double teraz = MakeDateTime(2025, 3, 15, 9, 0);
+  EXPECT_TRUE(UaktualnijArchiwumOPolaczeniaModemowe(kPlik, teraz, 4, stan).completed);
+  EXPECT_EQ(Odczytaj()[0].ConnectionCount, 1);  // only 15:00-15:01
+  EXPECT_EQ(Odczytaj()[0].ConnectionSeconds, 75);
+  // The bad lines stay, with the start whose end could not be read; the rest goes.
+  EXPECT_EQ(*tp.files.ReadFile(kLog), "03-14-2025 10:0x:00.00 - Connection established\r\n"
+                                      "03-14-10000 13:00:00.00 - Connection established\r\n"
+                                      "03-14-2025 14:00:00.00 - Connection established\r\n"
+                                      "03-14-2025 14:xx:00.00 - Hanging up the modem\r\n");
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_NE(tp.dialogs.shown[0].text.find("03-14-10000"), std::string::npos);
+  EXPECT_EQ(tp.dialogs.shown[0].text.find("14:00:00.00"), std::string::npos);  // a good line is not named
+  UaktualnijArchiwumOPolaczeniaModemowe(kPlik, teraz, 4, stan);
+  EXPECT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(Odczytaj()[0].ConnectionCount, 1);
+  EXPECT_FALSE(ParseModemLogTime("03-14-10000 13:00:00.00 x"));
+  EXPECT_EQ(ParseModemLogTime("12-31-9999 23:59:59.00 x"), MakeDateTime(9999, 12, 31, 23, 59, 59));
+}
+
+TEST_F(ArchiwumTest, AReadOnlyReadingOfTheLogChangesNothingAndShowsWhatTheUpdateWouldAdd) {
+  Modemy(1);
+  Zapisz({Dzien(2025, 3, 14, 100), Dzien(2025, 3, 13, 50)});
+  const std::string log = "03-14-2025 10:00:00.00 - Connection established\r\n"
+                          "03-14-2025 10:03:00.00 - Hanging up the modem\r\n"
+                          "03-15-2025 08:00:00.00 - Connection established\r\n"
+                          "03-15-2025 08:01:00.00 - Hanging up the modem\r\n";
+  tp.files.AddFile(kLog, log);
+  const std::string archiwum = *tp.files.ReadFile(kPlik);
+  StanDziennikaModemu stan;
+  const double teraz = MakeDateTime(2025, 3, 15, 9, 0);
+  const ConnectionTotals t = CzytajDziennikiModemu(teraz, 4, stan);
+  EXPECT_TRUE(t.completed);
+  EXPECT_EQ(t.ConnectionSeconds, 75);
+  ASSERT_EQ(t.niezapisane.size(), 1u);
+  EXPECT_EQ(t.niezapisane[0].seconds, 195);
+  std::vector<ArchiveRecord> wszystkie;
+  const auto dni = PrzepiszPlikArchiwum(kPlik, teraz, 0, [&] { return t; }, &wszystkie);
+  EXPECT_EQ(wszystkie[0].ConnectionSeconds, 195);  // added in memory, to every record of the day
+  EXPECT_EQ(wszystkie[1].ConnectionSeconds, 0);
+  EXPECT_EQ(dni.back().ConnectionSeconds, 75);
+  EXPECT_EQ(*tp.files.ReadFile(kPlik), archiwum);
+  EXPECT_EQ(*tp.files.ReadFile(kLog), log);
+  EXPECT_FALSE(tp.registry.ReadString(Root::CurrentUser, kKluczKalmo, wartosc::OstatniePolaczenieModemowe));
 }
 
 TEST_F(ArchiwumTest, ModemLoggingIsSwitchedOnForEveryModem) {

@@ -616,6 +616,22 @@ TEST_F(GlownaTest, MenuCommands) {
   EXPECT_TRUE(r->StanPrzyOtwarciu().pomoc);
 }
 
+TEST_F(GlownaTest, TheStatisticsTodayIsTheDayOfTodaysRecordNotTheClock) {
+  tp.clock.now = MakeDateTime(2026, 3, 10, 12, 0);
+  Start();
+  Tyknij(3);
+  ZrodloStatystyki z = r->DaneDoStatystyki();
+  EXPECT_EQ(datetime::DatePart(z.dzis), datetime::DatePart(MakeDateTime(2026, 3, 10)));
+  EXPECT_EQ(z.dzisSekundy, 30);
+  EXPECT_EQ(z.plikArchiwum, "C:\\Kalmo\\All_arch.dat");
+  // The clock set back to the 9th, a day the archive may hold already: today stays the 10th.
+  tp.clock.now = MakeDateTime(2026, 3, 9, 12, 0);
+  Tyknij();
+  z = r->DaneDoStatystyki();
+  EXPECT_EQ(datetime::DatePart(z.dzis), datetime::DatePart(MakeDateTime(2026, 3, 10)));
+  EXPECT_EQ(z.dzisSekundy, 40);
+}
+
 TEST_F(GlownaTest, ShutdownFreesInOrderAndSaves) {
   auto stamp = [&] {
     return TodayRecord::FromBytes(*tp.registry.ReadBinary(Root::CurrentUser, kKlucz, "TodayInfo")).dtZapisu;

@@ -1,6 +1,8 @@
 // Document monitoring through the accounting's ticks, with fake window lists and clock.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "base/Cp1250.h"
 #include "base/DateTime.h"
 #include "common/Komunika.h"
@@ -159,6 +161,61 @@ TEST(OrganizatorDokumentowTest, KeysFindTheFirstRecordAlsoAfterChanges) {
   o.Put(1, {"Excel - b.xls", 0, 0});
   EXPECT_EQ(o.IndexOfKey(KluczDokumentu("dokument - 0")), -1);
   EXPECT_EQ(o.IndexOfKey(KluczDokumentu("excel - B.XLS")), 1);
+}
+
+TEST_F(DokumentyTest, RecordsSharingAKeyAreOneDocumentFromLoadingOn) {
+  // Written by a version that told them apart by letter case: one document in two records.
+  const DocumentRecord pierwszy{"Word - Raport.doc", 3600, MakeDateTime(2025, 3, 1)};
+  const DocumentRecord inny{"Excel - b.xls", 60, 0};
+  const DocumentRecord drugi{"word - raport.DOC", 1800, MakeDateTime(2025, 3, 9)};
+  std::string b;
+  for (const auto& r : {pierwszy, inny, drugi}) {
+    const auto x = r.ToBytes();
+    b.append(x.begin(), x.end());
+  }
+  tp.files.AddFile(pliki.dokumenty, b);
+  auto s = Nowy();
+  ASSERT_EQ(s->Organizator().Count(), 2);
+  EXPECT_EQ(s->Organizator().Get(0).Name, "Word - Raport.doc");  // the first one's place and name
+  EXPECT_EQ(s->Organizator().Get(0).Seconds, 5400);
+  EXPECT_EQ(s->Organizator().Get(0).LastSeen, MakeDateTime(2025, 3, 9));
+  s.reset();  // saved merged
+  ASSERT_EQ(ZPliku().size(), 2u);
+  EXPECT_EQ(ZPliku()[0].Seconds, 5400);
+  // Switching it off takes the whole document, and leaves no second record behind.
+  s = Nowy();
+  s->UsunMonitorowanyDokument("WORD - RAPORT.DOC");
+  EXPECT_FALSE(s->IsMonitoredDocument("Word - Raport.doc"));
+  ASSERT_EQ(ZPliku().size(), 1u);
+  EXPECT_EQ(ZPliku()[0].Name, "Excel - b.xls");
+  // A sighting that is no number never wins over a real one.
+  EXPECT_EQ(PozniejszaData(std::nan(""), 5.0), 5.0);
+  EXPECT_EQ(PozniejszaData(7.0, INFINITY), 7.0);
+}
+
+TEST_F(DokumentyTest, DamagedSettingsNeverTakeTimeAwayAndATitleStaysOneLine) {
+  // A step below zero from damaged settings: nothing credited, no candidate count below zero.
+  TDokumenty d(pliki.dokumenty, pliki.zastrzezone);
+  d.DodajMonitorwanyDokument("Word - a.doc");
+  d.Organizator().Zalicz(0, 100, 1);
+  Okna({"Word - b.doc", "Word - a.doc"});
+  std::vector<std::string> pytania;
+  for (int i = 0; i < 3; ++i) d.AdvanceDocuments(-10, "Word", 10, 2, "-[", pytania);
+  EXPECT_EQ(d.Organizator().Get(0).Seconds, 100);
+  ASSERT_EQ(d.ListaTymczasowa().size(), 1u);
+  EXPECT_EQ(d.ListaTymczasowa()[0], "     0Word - b.doc");
+  d.Organizator().Zalicz(0, -50, 3);
+  EXPECT_EQ(d.Organizator().Get(0).Seconds, 100);
+
+  // A declined title with a line break is stored on one line and still known after a restart.
+  d.AddDeclinedDocument("Word - a\r\nb.doc");
+  d.AddDeclinedDocument("Word - c.doc");
+  EXPECT_EQ(cp1250::ToUtf8(*tp.files.ReadFile(pliki.zastrzezone)), "Word - a  b.doc\r\nWord - c.doc\r\n");
+  TDokumenty nowe(pliki.dokumenty, pliki.zastrzezone);
+  nowe.WczytajOdrzucone();
+  EXPECT_EQ(nowe.ListaOdrzuconych().size(), 2u);
+  EXPECT_TRUE(nowe.IsDeclinedDocument("Word - a\r\nb.doc"));
+  EXPECT_TRUE(nowe.IsDeclinedDocument("WORD - A  B.DOC"));
 }
 
 TEST_F(DokumentyTest, RemovingACandidateRemovesExactlyThatOne) {

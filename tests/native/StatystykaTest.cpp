@@ -60,35 +60,57 @@ TEST(Statystyka, BarColorScaleAndGridSquares) {
   EXPECT_EQ(Zaokraglij(2.5), 2);
   EXPECT_EQ(Zaokraglij(3.5), 4);
 
-  // 7 h 40 min with a 6-hour limit: 8 squares, two rows of four, colour 7, frames overlapping.
+  // Every colour drawn on the white page or the chart's gradient keeps a contrast of 3:1 with it;
+  // one that has it already stays as it is; on a dark background colours are lightened.
+  const std::vector<wykres::Kolor> tla{{255, 255, 255}, {255, 244, 190}};
+  for (const auto& k : WorkTimeColors)
+    for (const auto& t : tla) EXPECT_GE(wykres::Kontrast(wykres::Czytelny(k, tla), t), 3.0);
+  for (const auto& k : DocumentColors)
+    for (const auto& t : tla) EXPECT_GE(wykres::Kontrast(wykres::Czytelny(k, tla), t), 3.0);
+  EXPECT_EQ(wykres::Czytelny(kNiebieski, tla), kNiebieski);
+  EXPECT_GE(wykres::Kontrast(wykres::Czytelny({0, 0, 0}, {{0, 0, 0}}), {0, 0, 0}), 3.0);
+  EXPECT_NEAR(wykres::Kontrast({0, 0, 0}, {255, 255, 255}), 21.0, 1e-9);
+
+  // 7 h 40 min with a 6-hour limit: 8 squares of 12 pixels, two rows of four, colour 7 (made
+  // readable on white), frames overlapping, to the right of the day's two texts.
   TestPlatform tp;
   const MonthGrid c = WczytajCzasyPracyDlaMiesiaca(Plik(tp, {Dzien(2024, 4, 3, 7 * 3600 + 40 * 60)}),
                                                    datetime::EncodeDate(2024, 4, 1), 0, 0);
   ASSERT_EQ(c.offset, 0);  // 1 April 2024 was a Monday
-  const wykres::Rysunek r = RysujKomorke(2, 1, 100, 200, 190, 252, c, 6, 20);
+  const WygladSiatki wyglad{30, 13};
+  const wykres::Rysunek r = RysujKomorke(2, 1, 100, 200, 190, 252, c, 6, wyglad);
   std::vector<wykres::Operacja> kwadraty;
   for (const auto& o : r)
     if (o.rodzaj == wykres::Operacja::Wypelnij && o.right - o.left == 12) kwadraty.push_back(o);
   ASSERT_EQ(kwadraty.size(), 8u);
-  for (const auto& k : kwadraty) EXPECT_EQ(k.kolor, (wykres::Kolor{253, 216, 2}));
-  EXPECT_EQ(kwadraty[0].left, 120);
-  EXPECT_EQ(kwadraty[0].top, 200 + 52 / 8);
-  EXPECT_EQ(kwadraty[3].left, 120 + 33);
-  EXPECT_EQ(kwadraty[4].left, 120);
-  EXPECT_EQ(kwadraty[4].top, 200 + 6 + 11);
-  // The day number in the corner; the heading row is teal with its weekday.
+  for (const auto& k : kwadraty) EXPECT_EQ(k.kolor, wykres::Czytelny({253, 216, 2}, {{255, 255, 255}}));
+  EXPECT_EQ(kwadraty[0].left, 136);
+  EXPECT_EQ(kwadraty[0].top, 203);
+  EXPECT_EQ(kwadraty[3].left, 136 + 33);
+  EXPECT_EQ(kwadraty[4].left, 136);
+  EXPECT_EQ(kwadraty[4].top, 203 + 11);
+  // The day number in the corner and its exact time at the bottom of the same column; the
+  // heading row is teal with its weekday.
   EXPECT_EQ(r[1].tekst, "3");
-  const auto naglowek = RysujKomorke(6, 0, 0, 0, 90, 25, c, 6, 20);
+  EXPECT_EQ(r[2].tekst, "7:40");
+  EXPECT_EQ(r[2].left, 102);
+  EXPECT_EQ(r[2].top, 252 - 1 - 13);
+  EXPECT_EQ(CzasKomorki(0), "");
+  EXPECT_EQ(CzasKomorki(29), "0:00");
+  EXPECT_EQ(CzasKomorki(30), "0:01");
+  EXPECT_EQ(CzasKomorki(24 * 3600), "24:00");
+  EXPECT_EQ(CzasKomorki(-90), "-0:01");
+  const auto naglowek = RysujKomorke(6, 0, 0, 0, 90, 25, c, 6, wyglad);
   EXPECT_EQ(naglowek[0].kolor, kMorski);
   EXPECT_EQ(naglowek[1].tekst, "niedziela");
-  // An empty cell is only white.
-  EXPECT_EQ(RysujKomorke(6, 6, 0, 0, 90, 52, c, 6, 20).size(), 1u);
+  // An empty cell is only its background.
+  EXPECT_EQ(RysujKomorke(6, 6, 0, 0, 90, 52, c, 6, wyglad).size(), 1u);
 
   // The whole grid: grey lines under it all, the cells one pixel apart below the heading row.
   const RozmiarSiatki rozmiar = Rozmiar(c);
   EXPECT_EQ(rozmiar.szerokosc, 7 * 91 + 1);
   EXPECT_EQ(rozmiar.wysokosc, 1 + 26 + 6 * 53);
-  const wykres::Rysunek siatka = RysujSiatke(c, 6, 20);
+  const wykres::Rysunek siatka = RysujSiatke(c, 6, wyglad);
   wykres::Operacja linie;
   linie.right = rozmiar.szerokosc;
   linie.bottom = rozmiar.wysokosc;
@@ -99,6 +121,54 @@ TEST(Statystyka, BarColorScaleAndGridSquares) {
   EXPECT_EQ(dzien3->left, 1 + 2 * 91 + 2);
   EXPECT_EQ(dzien3->top, 1 + 25 + 1 + 2);
   EXPECT_EQ(std::count_if(siatka.begin(), siatka.end(), [](const auto& o) { return o.kolor == kMorski; }), 7);
+  const std::string tekst = TekstSiatki(c, datetime::EncodeDate(2024, 4, 20), DataKrotka, ",");
+  EXPECT_EQ(tekst.rfind("Dzień\tCzas pracy [godz.]\r\n01.04.2024\t0,00\r\n02.04.2024\t0,00\r\n03.04.2024\t7,67\r\n", 0),
+            0u);
+  EXPECT_EQ(std::count(tekst.begin(), tekst.end(), '\n'), 31);  // the heading and 30 days
+}
+
+TEST(Statystyka, GridSquaresFitTheirCellForEveryHourOfADay) {
+  // March 2025 starts on Saturday and needs six week rows of 43 pixels; every day worked 24
+  // hours, or more (a damaged record): 24 squares at most, none outside its cell, none on its
+  // texts, none on another.
+  TestPlatform tp;
+  std::vector<ArchiveRecord> dni;
+  for (int d = 1; d <= 31; ++d) dni.push_back(Dzien(2025, 3, d, d == 31 ? 30 * 3600 : 24 * 3600));
+  const MonthGrid c = WczytajCzasyPracyDlaMiesiaca(Plik(tp, dni), datetime::EncodeDate(2025, 3, 1), 0, 0);
+  ASSERT_EQ(c.rows, 6);
+  ASSERT_EQ(c.rowHeight, 43);
+  for (const WygladSiatki w : {WygladSiatki{30, 13}, WygladSiatki{36, 16}}) {
+    for (int wiersz = 1; wiersz <= 6; ++wiersz)
+      for (int kol = 0; kol < 7; ++kol) {
+        const int l = 1 + kol * 91, t = 27 + (wiersz - 1) * 44, p = l + 90, b = t + 43;
+        const wykres::Rysunek r = RysujKomorke(kol, wiersz, l, t, p, b, c, 8, w);
+        std::vector<wykres::Operacja> kwadraty;
+        for (const auto& o : r)
+          if (o.rodzaj == wykres::Operacja::Ramka) kwadraty.push_back(o);
+        if (c.cells[(wiersz - 1) * 7 + kol].day == 0) {
+          EXPECT_TRUE(kwadraty.empty());
+          continue;
+        }
+        ASSERT_EQ(kwadraty.size(), 24u);
+        for (size_t i = 0; i < kwadraty.size(); ++i) {
+          const auto& k = kwadraty[i];
+          EXPECT_GE(k.left, l + 2 + w.szerokoscCzasu) << wiersz << "," << kol;
+          EXPECT_LE(k.right, p);
+          EXPECT_GE(k.top, t);
+          EXPECT_LE(k.bottom, b);
+          EXPECT_GE(k.right - k.left, 5);
+          if (i % 4) EXPECT_EQ(k.left, kwadraty[i - 1].right - 1);  // neighbours share a frame line
+        }
+      }
+  }
+  // Five rows of 52 pixels keep the full 12-pixel squares for an ordinary day.
+  const MonthGrid wrzesien = WczytajCzasyPracyDlaMiesiaca(Plik(tp, {Dzien(2025, 9, 1, 8 * 3600)}),
+                                                          datetime::EncodeDate(2025, 9, 1), 0, 0);
+  const wykres::Rysunek r = RysujKomorke(0, 1, 0, 0, 90, 52, wrzesien, 8, WygladSiatki{});
+  EXPECT_EQ(std::count_if(r.begin(), r.end(), [](const auto& o) {
+              return o.rodzaj == wykres::Operacja::Ramka && o.right - o.left == 12;
+            }),
+            8);
 }
 
 TEST(Statystyka, WindowBoundsKeepTheNewestDaysAndToday) {
@@ -165,6 +235,13 @@ TEST(Statystyka, DailyAndMonthlySeriesWithConnectionBars) {
   ASSERT_EQ(sm.polaczenia.punkty.size(), 2u);
   EXPECT_EQ(MiesiacPolaczenia(m, 1), 1);
 
+  EXPECT_EQ(s.praca.nazwa, "Czas pracy [godz.]");
+  // Months of more than one year carry the year, and the chart turns its labels to fit them.
+  const auto lata = SeriaMiesieczna(GrupujMiesiace({Dzien(2023, 12, 1, 3600), Dzien(2024, 1, 2, 7200)}), false);
+  EXPECT_TRUE(lata.wieleLat);
+  EXPECT_EQ(lata.praca.punkty[0].etykieta, "XII 2023");
+  EXPECT_EQ(lata.praca.punkty[1].etykieta, "I 2024");
+  EXPECT_FALSE(sm.wieleLat);
   EXPECT_EQ(TekstPracyDnia("01.03.2024", 7.5), "w dniu 01.03.2024 pracowałeś 7 godzin i 30 minut");
   EXPECT_EQ(TekstPracyMiesiaca("III", 20), "w miesiącu III przepracowałeś 20 godzin ");
   EXPECT_EQ(TekstPolaczenia(195, 1, 2, 2318 * 0.01, ","), "czas połączenia: 3 minuty, liczba połączeń: 1, koszt: 0,46 zł ");
@@ -256,6 +333,13 @@ TEST(Statystyka, OptionsNavigationHelpAndPlacement) {
   EXPECT_EQ(PozycjaOkna(WindowPositionFromText("śmieci"), monitory, obszar, 700, 500, 500, 350).width, 700);
   zapisana = {false, 10, 10, 100, 100, true};  // too small: raised to the minimum
   EXPECT_EQ(PozycjaOkna(zapisana, monitory, obszar, 700, 500, 500, 350).width, 500);
+  // A damaged value of the largest whole numbers overflows nothing (the sanitizer would stop
+  // here) and goes nowhere off the screens; a huge size is cut down.
+  p = PozycjaOkna(WindowPositionFromText("2147483647#2147483647#2147483647#2147483647"), monitory, obszar, 700, 500,
+                  500, 350);
+  EXPECT_EQ(p.left, 162);
+  p = PozycjaOkna(WindowPositionFromText("-2147483648#0#2147483647#500"), monitory, obszar, 700, 500, 500, 350);
+  EXPECT_LE(p.width, 1 << 16);
 }
 
 TEST(Wykres, LayoutViewPanZoomAndHitTest) {
@@ -308,6 +392,11 @@ TEST(Wykres, LayoutViewPanZoomAndHitTest) {
   EXPECT_GT(pionowe, 10);
   EXPECT_EQ(znacznik, 1);
   EXPECT_EQ(u.operacje[0].rodzaj, wykres::Operacja::Gradient);
+  // Bars keep a 3:1 contrast with the background: a pale colour comes out darker.
+  EXPECT_EQ(u.operacje[0].kolor, d.tlo);
+  for (const auto& o : u.operacje)
+    if (o.rodzaj == wykres::Operacja::Wypelnij && o.bottom == u.plotB && o.right - o.left < 30)
+      EXPECT_GE(wykres::Kontrast(o.kolor, d.tlo), 3.0);
   d.gradient = false;
   EXPECT_EQ(wykres::Uloz(d, w, 600, 400, Miara()).operacje[0].rodzaj, wykres::Operacja::Wypelnij);
 
@@ -330,7 +419,66 @@ TEST(Wykres, LayoutViewPanZoomAndHitTest) {
       EXPECT_EQ(o.tekst, "2 godz.");
     }
   EXPECT_EQ(etykiety, 1);
+  // The value axis writes the user's decimal separator.
+  dok.etykietyOsi.clear();
+  dok.serie[0].punkty[0].wartosc = 0.8;
+  auto tekstyOsi = [&](const std::string& separator) {
+    dok.separator = separator;
+    std::string t;
+    for (const auto& o : wykres::Uloz(dok, wykres::WidokPoczatkowy(dok), 400, 300, Miara()).operacje)
+      if (o.rodzaj == wykres::Operacja::Tekst && o.kat == 0 && o.tekst != dok.tytul) t += o.tekst + " ";
+    return t;
+  };
+  EXPECT_EQ(tekstyOsi(","), "0 0,1 0,2 0,3 0,4 0,5 0,6 0,7 0,8 ");
+  EXPECT_EQ(tekstyOsi("."), "0 0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 ");
   const wykres::Uklad pusty = wykres::Uloz(WykresMiesieczny(), wykres::WidokPoczatkowy(WykresMiesieczny()), 400, 300, Miara());
   EXPECT_TRUE(pusty.slupki.empty());
   EXPECT_DOUBLE_EQ(pusty.vmax, 1);
+}
+
+TEST(Wykres, KeysMoveTheViewAndTheNumbersCopyAsATable) {
+  wykres::Dane d = WykresDzienny();
+  d.serie.resize(2);
+  for (int i = 0; i < 30; ++i) d.serie[0].punkty.push_back({double(i), i / 4.0, "d" + std::to_string(i), {1, 2, 3}});
+  d.serie[0].nazwa = "Praca";
+  d.serie[1].nazwa = "Połączenia";
+  d.serie[1].punkty.push_back({2, 0.13, "8", {0, 0, 255}});
+  const wykres::Widok w = wykres::WidokPoczatkowy(d);  // 7.5 .. 29.5
+
+  // An arrow moves one bar, never past the first or the last; Home and End keep the width.
+  EXPECT_DOUBLE_EQ(wykres::PrzesunOPunkty(d, w, -1).min, 6.5);
+  EXPECT_EQ(wykres::PrzesunOPunkty(d, w, 1), w);
+  const wykres::Widok poczatek = wykres::Poczatek(d, w);
+  EXPECT_DOUBLE_EQ(poczatek.min, -0.5);
+  EXPECT_DOUBLE_EQ(poczatek.max, 21.5);
+  EXPECT_EQ(wykres::Koniec(d, poczatek), w);
+  EXPECT_DOUBLE_EQ(wykres::PrzesunOPunkty(d, poczatek, -3).min, -0.5);
+  // "+" halves the bars in view around the middle, down to one; "-" doubles them, up to all.
+  wykres::Widok z = wykres::Przybliz(d, w, true);
+  EXPECT_DOUBLE_EQ(z.max - z.min, 11);
+  EXPECT_DOUBLE_EQ((z.min + z.max) / 2, 18.5);
+  EXPECT_DOUBLE_EQ(z.vmax, 0);  // the value axis fitted again
+  for (int i = 0; i < 10; ++i) z = wykres::Przybliz(d, z, true);
+  EXPECT_DOUBLE_EQ(z.max - z.min, 1);
+  for (int i = 0; i < 10; ++i) z = wykres::Przybliz(d, z, false);
+  EXPECT_DOUBLE_EQ(z.min, -0.5);
+  EXPECT_DOUBLE_EQ(z.max, 29.5);
+
+  // The copied table: the heading, a row per bar, the values with the separator, an empty cell
+  // where a series has no bar; a document's row names it.
+  d.separator = ",";
+  const std::string t = wykres::TekstTabeli(d);
+  EXPECT_EQ(t.substr(0, t.find("d3")), "Dzień\tPraca\tPołączenia\r\nd0\t0,00\t\r\nd1\t0,25\t\r\nd2\t0,50\t0,13\r\n");
+  EXPECT_EQ(std::count(t.begin(), t.end(), '\n'), 31);
+  d.serie[1].aktywna = false;
+  EXPECT_EQ(wykres::TekstTabeli(d).rfind("Dzień\tPraca\r\nd0\t0,00\r\n", 0), 0u);
+  std::vector<DocumentRecord> docs(1);
+  docs[0].Name = "Raport; \"ważny\"";
+  docs[0].Seconds = 5400;
+  auto lista = ListaDokumentow(docs);
+  lista[0].zaznaczona = true;
+  wykres::Dane dok = WykresDokumentow();
+  dok.separator = ".";
+  UstawWykresDokumentow(dok, lista, docs);
+  EXPECT_EQ(wykres::TekstTabeli(dok), "Dokument\tCzas pracy [godz.]\r\nRaport; \"ważny\"\t1.50\r\n");
 }

@@ -7,18 +7,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
+#include <thread>
 
 #include "base/Cp1250.h"
 #include "common/Komunika.h"
 #include "common/WinTools.h"
 #include "common/win32/Window.h"
+#include "common/win32/Win32Dialogs.h"
 #include "documents/ListaDokumentow.h"
 #include "documents/win32/CzyMonitorowac.h"
 #include "documents/win32/ListaDokumentow.h"
 #include "platform/memory/Memory.h"
 #include "settings/Globalne.h"
 #include "settings/Komunikaty.h"
+#include "tests/win/Driver.h"
 #include "tests/win/WinTestSupport.h"
 #include "worktime/InfoSaver.h"
 
@@ -352,4 +356,101 @@ TEST_F(DokumentyNaWindows, TitlesBeyondTheCodePageAreOneDocumentInWholeRecords) 
   EXPECT_TRUE(Konto().IsMonitoredDocument("Word - Dokument 字漢 ✓ ü ß – Edytor"));
   EXPECT_TRUE(Konto().IsDeclinedDocument("Word - z\uFFFDy.doc"));
   EXPECT_TRUE(wintest::Dialogs().shown.empty()) << wintest::Dialogs().shown[0].text;
+}
+
+namespace {
+
+// Refuses the creation of windows of one class on this thread while it exists.
+class OdmowaOkna {
+ public:
+  explicit OdmowaOkna(const wchar_t* klasa) {
+    klasa_ = klasa;
+    hak_ = SetWindowsHookExW(WH_CBT, Hak, nullptr, GetCurrentThreadId());
+  }
+  ~OdmowaOkna() { UnhookWindowsHookEx(hak_); }
+
+ private:
+  static LRESULT CALLBACK Hak(int kod, WPARAM wp, LPARAM lp) {
+    if (kod == HCBT_CREATEWND) {
+      const wchar_t* k = reinterpret_cast<CBT_CREATEWNDW*>(lp)->lpcs->lpszClass;
+      if (!IS_INTRESOURCE(k) && lstrcmpiW(k, klasa_) == 0) return 1;
+    }
+    return CallNextHookEx(nullptr, kod, wp, lp);
+  }
+  static inline const wchar_t* klasa_ = nullptr;
+  HHOOK hak_ = nullptr;
+};
+
+// The main loop of the program: the dialog keys of the active window first.
+template <class F>
+void PetlaDo(F&& koniec) {
+  for (DWORD start = GetTickCount(); !koniec() && GetTickCount() - start < driver::Timeout(); Sleep(10)) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      HWND aktywne = GetActiveWindow();
+      if (aktywne && (GetWindowLongPtrW(aktywne, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && IsDialogMessageW(aktywne, &m))
+        continue;
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+  }
+}
+
+bool Nacisnij(const std::string& klawisze) {
+  driver::Process p;
+  return driver::Start("\"" + driver::BesideTests("SendKeys.exe") + "\" " + klawisze, p) && p.WaitForExit() == 0;
+}
+
+}  // namespace
+
+TEST_F(DokumentyNaWindows, AWindowThatCannotBeMadeIsReleasedAtOnceSoItsMenuItemComesBack) {
+  Konto();
+  {
+    OdmowaOkna odmowa(L"TfrmListaDokumentow");
+    TfrmListaDokumentow lista(ZrodloDokumentowZ(Konto().Dokumenty(), [] { return std::string("-["); }), glowne.hwnd);
+    EXPECT_EQ(lista.Hwnd(), nullptr);
+    lista.Pokaz();  // nothing to show, nothing breaks
+  }
+  {
+    OdmowaOkna odmowa(L"TfrmCzyMonitorowac");
+    glowne.AskWhetherToMonitor("Word - a.doc");
+  }
+  Glowne::Pompuj();
+  EXPECT_EQ(glowne.zwolnienia,
+            (std::vector<LPARAM>{KodOkna(Okno::ListaDokumentow), KodOkna(Okno::CzyMonitorowac)}));
+}
+
+TEST_F(DokumentyNaWindows, EscAnsweringNieToTheSwitchOffQuestionLeavesTheListOpen) {
+  // Real keys from another program and the real question dialog, in the program's main loop.
+  OknoDokumentu word(L"Word - Raport.doc");
+  Konto().DodajMonitorwanyDokument("Word - Raport.doc");
+  platform::Dialogs* nagrywane = platform::Current().dialogs;
+  platform::Current().dialogs = &RealDialogs();
+  TfrmListaDokumentow lista(ZrodloDokumentowZ(Konto().Dokumenty(), [] { return std::string("-["); }), glowne.hwnd);
+  lista.Pokaz();
+  const TStringList pozycje = lista.Pozycje();
+  const auto it = std::find(pozycje.begin(), pozycje.end(), "@#Word - Raport.doc");
+  ASSERT_NE(it, pozycje.end()) << testing::PrintToString(pozycje);
+  SendMessageW(lista.lstDokumenty(), LB_SETCURSEL, static_cast<WPARAM>(it - pozycje.begin()), 0);
+  SetFocus(lista.cmdMonitorujDokument());
+  std::atomic<int> etap{0};
+  std::thread klawisze([&] {
+    if (!Nacisnij("0x20")) return;  // the space bar presses the focused button: the question
+    if (!driver::WaitForWindow(L"TfrmKomunikat")) return;
+    etap = 1;
+    if (!Nacisnij("0x1B")) return;  // Esc: "Nie"
+    for (DWORD start = GetTickCount(); driver::FindWindowOf(L"TfrmKomunikat") && GetTickCount() - start < driver::Timeout();)
+      Sleep(20);
+    Sleep(300);  // the key's release and whatever follows it reach the list
+    etap = 2;
+  });
+  PetlaDo([&] { return etap == 2; });
+  klawisze.join();
+  platform::Current().dialogs = nagrywane;
+  EXPECT_EQ(etap, 2);
+  EXPECT_TRUE(IsWindowVisible(lista.Hwnd()));
+  Glowne::Pompuj();
+  EXPECT_TRUE(glowne.zwolnienia.empty());
+  EXPECT_TRUE(Konto().IsMonitoredDocument("Word - Raport.doc"));
+  EXPECT_EQ(lista.Pozycje()[it - pozycje.begin()], "@#Word - Raport.doc");
 }

@@ -4,13 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cmath>
+#include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/DateTime.h"
 #include "common/TimeUtilities.h"
 #include "common/WinTools.h"
 #include "common/win32/Window.h"
+#include "documents/Eksport.h"
 #include "documents/Modem.h"
 #include "documents/Statystyka.h"
 #include "documents/win32/Statystyka.h"
@@ -65,6 +70,37 @@ std::string Tekst(HWND okno, const std::string& nazwa) { return win::GetText(win
 void Kliknij(HWND okno, const std::string& nazwa) {
   SendMessageW(win::FindControl(okno, nazwa), BM_CLICK, 0, 0);
 }
+
+// The clipboard's text, while it is open.
+std::string SchowekTekst() {
+  HANDLE h = GetClipboardData(CF_UNICODETEXT);
+  if (!h) return {};
+  const std::string t = win::Narrow(static_cast<const wchar_t*>(GlobalLock(h)));
+  GlobalUnlock(h);
+  return t;
+}
+
+// Another thread of another window keeps the clipboard open meanwhile, as a program that hangs.
+class TrzymaSchowek {
+ public:
+  TrzymaSchowek() {
+    watek_ = std::thread([this] {
+      otwarty_ = OpenClipboard(nullptr) != FALSE;
+      gotowy_ = true;
+      while (!koniec_) Sleep(5);
+      if (otwarty_) CloseClipboard();
+    });
+    while (!gotowy_) Sleep(1);
+  }
+  ~TrzymaSchowek() {
+    koniec_ = true;
+    watek_.join();
+  }
+
+ private:
+  std::thread watek_;
+  std::atomic<bool> gotowy_{false}, koniec_{false}, otwarty_{false};
+};
 
 void Tyknij(TStronaWykresu& strona) {
   SendMessageW(strona.Hwnd(), WM_TIMER, TStronaWykresu::kTimerPrzewijania, 0);
@@ -208,6 +244,13 @@ TEST_F(OknoStatystyki, PagesShowTheirBarsTextsAndHoverTexts) {
   EXPECT_EQ(Tekst(okno.Hwnd(), "labCzasDzialania"), "15 godzin ");
   SendMessageW(chl, WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_TRUE(dok->Dane().serie[0].punkty.empty());
+  // Enter too: the list asks the dialog keys for it, so no button of the window takes it.
+  MSG enter{chl, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(SendMessageW(chl, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE);
+  SendMessageW(chl, WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_EQ(dok->Dane().serie[0].punkty.size(), 1u);
+  SendMessageW(chl, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(dok->Dane().serie[0].punkty.empty());
   // The splitter dragged 50 pixels to the left widens the panel by as much.
   HWND dzielnik = win::FindControl(okno.Hwnd(), "Splitter1");
   RECT d{};
@@ -290,6 +333,27 @@ TEST_F(OknoStatystyki, CopyPutsTheChartOnTheClipboardAsABitmap) {
   GetClientRect(okno.Miesiecznie().Wykres().Hwnd(), &r);
   EXPECT_EQ(info.bmWidth, r.right);
   EXPECT_EQ(info.bmHeight, r.bottom);
+  // Its numbers beside the picture, as a table a spreadsheet takes.
+  EXPECT_EQ(SchowekTekst(), "Miesiąc\tCzas pracy [godz.]\r\nII\t" + wykres::Liczba2(147, SeparatorDziesietny()) +
+                                "\r\nIII\t" + wykres::Liczba2(11, SeparatorDziesietny()) + "\r\n");
+  CloseClipboard();
+
+  // Another program holding the clipboard: the copy says it failed.
+  {
+    TrzymaSchowek trzyma;
+    Kliknij(okno.Hwnd(), "cmdMiesiaceCopyToClipboard");
+  }
+  ASSERT_EQ(p.dialogs.shown.size(), 1u);
+  EXPECT_NE(p.dialogs.shown[0].text.find("Nie udało się skopiować"), std::string::npos);
+  // The grid copies its month the same way.
+  okno.UstawStrone(1);
+  ASSERT_TRUE(okno.Grafik().KopiujSiatke());
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+  EXPECT_EQ(SchowekTekst().rfind("Dzień\tCzas pracy [godz.]\r\n" + DataSystemowa(datetime::EncodeDate(2024, 3, 1)) + "\t" +
+                                     wykres::Liczba2(10, SeparatorDziesietny()) + "\r\n",
+                                 0),
+            0u);
   CloseClipboard();
 }
 
@@ -317,12 +381,48 @@ TEST_F(OknoStatystyki, MonthlyChartZoomsIntoADraggedRectangleTheDailyOneDoesNot)
   EXPECT_EQ(m->Widok(), cel);
   EXPECT_NEAR(m->Widok().max - m->Widok().min, 1, 0.01);
 
+  // A drag whose capture is taken away, or ended with Esc, zooms nowhere; "-" gives more bars.
+  const wykres::Widok powiekszony = m->Widok();
+  SendMessageW(m->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(u.plotL, u.plotT));
+  SendMessageW(m->Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(u.plotR, u.plotB));
+  ASSERT_TRUE(m->Przeciaga());
+  ReleaseCapture();  // another window took the mouse
+  EXPECT_FALSE(m->Przeciaga());
+  SendMessageW(m->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(u.plotR, u.plotB));
+  SendMessageW(m->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(u.plotL, u.plotT));
+  SendMessageW(m->Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(u.plotR, u.plotB));
+  MSG esc{m->Hwnd(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+  EXPECT_EQ(SendMessageW(m->Hwnd(), WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&esc)) & DLGC_WANTMESSAGE,
+            DLGC_WANTMESSAGE);  // the dialog keys leave Esc to the drag
+  SendMessageW(m->Hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_FALSE(m->Przeciaga());
+  SendMessageW(m->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(u.plotR, u.plotB));
+  EXPECT_EQ(m->Widok(), powiekszony);
+
   okno.UstawStrone(0);
   TWykres* d = &okno.Dziennie().Wykres();
   const wykres::Widok przed = d->Widok();
   const wykres::Uklad ud = d->Uklad();
   przeciagnij(d, {ud.plotL, ud.plotT}, {(ud.plotL + ud.plotR) / 2, ud.plotB});
   EXPECT_EQ(d->Widok(), przed);
+  SendMessageW(d->Hwnd(), WM_CHAR, '+', 0);  // the daily chart does not zoom
+  EXPECT_EQ(d->Widok(), przed);
+
+  // A press on "Do tyłu" that loses its capture before the release: the keyboard's click still
+  // scrolls a step, and so do the arrows and the wheel on the chart.
+  HWND doTylu = win::FindControl(okno.Hwnd(), "cmdCzasPracyDoTylu");
+  SendMessageW(doTylu, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  ReleaseCapture();
+  const double poNacisnieciu = d->Widok().min;
+  SendMessageW(doTylu, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(doTylu, WM_KEYUP, VK_SPACE, 0);
+  EXPECT_NEAR(d->Widok().min, poNacisnieciu - 0.02 * 22, 1e-9);
+  SendMessageW(d->Hwnd(), WM_KEYDOWN, VK_LEFT, 0);
+  EXPECT_NEAR(d->Widok().min, poNacisnieciu - 0.02 * 22 - 1, 1e-9);
+  SendMessageW(d->Hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  EXPECT_NEAR(d->Widok().min, poNacisnieciu - 0.02 * 22 - 4, 1e-9);
+  SendMessageW(doTylu, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);  // from a focused button
+  EXPECT_NEAR(d->Widok().min, poNacisnieciu - 0.02 * 22 - 1, 1e-9);
 }
 
 TEST_F(OknoStatystyki, StoredPageAndPositionAreUsedOnlyWhenSane) {
@@ -374,6 +474,118 @@ TEST_F(OknoStatystyki, EmptyOrMissingArchiveOpensWithEmptyCharts) {
   okno.UstawStrone(1);
   okno.Grafik().cmdPoprzedniMiesiacClick();
   EXPECT_EQ(Tekst(okno.Hwnd(), "labMiesiacRok"), "luty, 2024");
+}
+
+TEST_F(OknoStatystyki, TheKeyboardChangesPagesMovesChartsAndTheGridAndCopies) {
+  // Real keys pressed by another program (SendKeys.exe) while the window runs its modal loop:
+  // Ctrl+Tab and Ctrl+Shift+Tab change pages with the focus on their first control, the arrows
+  // and Home move the chart, Ctrl+C copies picture and numbers, Esc closes.
+  TfrmStatystyka okno(z);
+  std::atomic<int> etap{0};
+  std::string tekst;
+  std::thread klawisze([&] {
+    const DWORD watek = GetWindowThreadProcessId(okno.Hwnd(), nullptr);
+    auto fokus = [watek] {
+      GUITHREADINFO g{sizeof g};
+      return GetGUIThreadInfo(watek, &g) ? g.hwndFocus : nullptr;
+    };
+    auto czekaj = [](auto warunek) {
+      for (DWORD start = GetTickCount(); !warunek(); Sleep(20))
+        if (GetTickCount() - start > driver::Timeout()) return false;
+      return true;
+    };
+    auto nacisnij = [](const std::string& k) {
+      driver::Process p;
+      return driver::Start("\"" + driver::BesideTests("SendKeys.exe") + "\" " + k, p) && p.WaitForExit() == 0;
+    };
+    if (!czekaj([&] { return GetForegroundWindow() == okno.Hwnd(); })) return;
+    etap = 1;
+    if (!nacisnij("0x11+0x09") || !czekaj([&] { return okno.Strona() == 1 && fokus() == okno.Grafik().Siatka(); })) return;
+    etap = 2;
+    // The grid: Right goes a month on, Home to the archive's first month.
+    if (!nacisnij("0x27") || !czekaj([&] { return okno.Grafik().WyswietlanyMiesiac() == datetime::EncodeDate(2024, 4, 1); }))
+      return;
+    if (!nacisnij("0x24") || !czekaj([&] { return okno.Grafik().WyswietlanyMiesiac() == datetime::EncodeDate(2024, 2, 1); }))
+      return;
+    etap = 3;
+    TWykres& w = okno.Dziennie().Wykres();
+    if (!nacisnij("0x11+0x10+0x09") || !czekaj([&] { return okno.Strona() == 0 && fokus() == w.Hwnd(); })) return;
+    etap = 4;
+    const double min = w.Widok().min;
+    if (!nacisnij("0x25") || !czekaj([&] { return std::abs(w.Widok().min - (min - 1)) < 1e-9; })) return;
+    if (!nacisnij("0x24") || !czekaj([&] { return w.Widok().min == -0.5; })) return;
+    etap = 5;
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      CloseClipboard();
+    }
+    if (!nacisnij("0x11+0x43") || !czekaj([] { return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE; })) return;
+    if (OpenClipboard(nullptr)) {
+      if (IsClipboardFormatAvailable(CF_BITMAP)) tekst = SchowekTekst();
+      CloseClipboard();
+    }
+    etap = 6;
+    nacisnij("0x1B");
+    if (!czekaj([&] { return !IsWindowVisible(okno.Hwnd()); })) PostMessageW(okno.Hwnd(), WM_CLOSE, 0, 0);
+  });
+  okno.Pokaz(nullptr);
+  klawisze.join();
+  EXPECT_EQ(etap, 6);
+  EXPECT_EQ(tekst.rfind("Dzień\tCzas pracy [godz.]\tPołączenia [godz.]\r\n" + DataSystemowa(datetime::EncodeDate(2024, 2, 1)) +
+                            "\t" + wykres::Liczba2(5, SeparatorDziesietny()) + "\t\r\n",
+                        0),
+            0u)
+      << tekst;
+  EXPECT_TRUE(p.dialogs.shown.empty());
+}
+
+TEST_F(OknoStatystyki, EksportWritesEveryPagesDataWhereTheSaveDialogPoints) {
+  // The save dialog is the system's, on the real disk; the files go through the memory platform
+  // into the folder of the name chosen in it.
+  wintest::Scratch scratch;
+  p.files.AddDirectory(scratch.dir());
+  TfrmStatystyka okno(z);
+  okno.FormShow();
+  ShowWindow(okno.Hwnd(), SW_SHOW);
+  const std::string cel = scratch.dir() + "\\wybrany.csv";
+  auto zapisz = [&cel](HWND dialog) {
+    // The name field: the combo box of the explorer-style dialog, the edit of the old one.
+    HWND pole = GetDlgItem(dialog, 0x47C);
+    if (!pole) pole = GetDlgItem(dialog, 0x480);
+    SetWindowTextW(pole, win::Widen(cel).c_str());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  };
+  {
+    driver::Answerer dialog(L"#32770", "(żaden)", zapisz, 1);
+    Kliknij(okno.Hwnd(), "cmdEksport");
+    ASSERT_TRUE(dialog.WaitForCount(1));  // counted after its name was set and OK posted
+  }
+  const eksport::PlikiCsv oczekiwane = eksport::UtworzPliki(WczytajDaneStatystyki(z));
+  EXPECT_EQ(p.files.ReadFile(scratch.dir() + "\\dni.csv"), oczekiwane.dni);
+  EXPECT_EQ(p.files.ReadFile(scratch.dir() + "\\dokumenty.csv"), oczekiwane.dokumenty);
+  EXPECT_EQ(p.files.ReadFile(scratch.dir() + "\\polaczenia.csv"), oczekiwane.polaczenia);
+  EXPECT_FALSE(p.files.FileExists(cel));  // the name chose the folder only
+  EXPECT_NE(oczekiwane.dni.find("2024-03-31;60;0;0;0\r\n"), std::string::npos);  // today last
+  ASSERT_EQ(p.dialogs.shown.size(), 1u);
+  EXPECT_EQ(p.dialogs.shown[0].text, "Zapisano pliki dni.csv, dokumenty.csv i polaczenia.csv w folderze " +
+                                         scratch.dir() + ".");
+
+  // Again into the same folder: asked first; "Nie" leaves the files as they are.
+  p.files.WriteFileReplacing(scratch.dir() + "\\dni.csv", "stary");
+  p.dialogs.answers = {platform::okNie};
+  {
+    driver::Answerer dialog(L"#32770", "(żaden)", zapisz, 1);
+    Kliknij(okno.Hwnd(), "cmdEksport");
+  }
+  ASSERT_EQ(p.dialogs.shown.size(), 2u);
+  EXPECT_EQ(p.dialogs.shown[1].text, "W folderze " + scratch.dir() +
+                                         " są już pliki dni.csv, dokumenty.csv i polaczenia.csv. Czy zastąpić je nowymi?");
+  EXPECT_EQ(p.files.ReadFile(scratch.dir() + "\\dni.csv"), "stary");
+  // A file that cannot be written is told, with its name.
+  p.files.failingWrites = {scratch.dir() + "\\dni.csv"};
+  p.dialogs.answers = {platform::okTak};
+  EXPECT_FALSE(okno.Eksportuj(scratch.dir()));
+  EXPECT_EQ(p.dialogs.shown.back().text.rfind("Nie mogę zapisać pliku " + scratch.dir() + "\\dni.csv.", 0), 0u);
 }
 
 // --------------------------------------------------------------------------------------------
@@ -439,3 +651,196 @@ TEST(StatystykaKalmo, TrayCommandOpensTheWindowOnThePreparedArchive) {
 }
 
 }  // namespace
+
+// --------------------------------------------------------------------------------------------
+// `Kalmo.exe /eksport <folder>` beside a resident Kalmo.
+
+namespace {
+
+constexpr wchar_t kKluczKalmoW[] = L"Software\\Meltrax Software\\Kalmo\\2.0";
+constexpr wchar_t kKluczModemuW[] = L"System\\CurrentControlSet\\Services\\Class\\Modem\\0000";
+
+// Starts a program with its standard error stream into a file, or with no streams at all (as
+// Explorer starts a program): the process, or false.
+bool StartZeStrumieniem(const std::string& linia, const std::string& plikBledow, driver::Process& p) {
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE blad = nullptr;
+  if (!plikBledow.empty()) {
+    blad = CreateFileW(win::Widen(plikBledow).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (blad == INVALID_HANDLE_VALUE) return false;
+  }
+  STARTUPINFOW si{sizeof si};
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdError = blad;
+  PROCESS_INFORMATION pi{};
+  std::wstring w = win::Widen(linia);
+  const BOOL ok = CreateProcessW(nullptr, w.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+  if (blad) CloseHandle(blad);
+  if (!ok) return false;
+  CloseHandle(pi.hThread);
+  p.handle = pi.hProcess;
+  p.id = pi.dwProcessId;
+  return true;
+}
+
+void UstawBinarna(const wchar_t* nazwa, const std::vector<uint8_t>& b) {
+  HKEY h = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, kKluczKalmoW, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr);
+  RegSetValueExW(h, nazwa, 0, REG_BINARY, b.data(), static_cast<DWORD>(b.size()));
+  RegCloseKey(h);
+}
+
+void UstawLiczbe(const wchar_t* nazwa, DWORD v) {
+  HKEY h = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, kKluczKalmoW, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr);
+  RegSetValueExW(h, nazwa, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
+  RegCloseKey(h);
+}
+
+// Local time as a date-time double, moved back a day before 04:00 (the default rollover hour).
+double DzisDniaPracy() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  const double teraz = datetime::Encode(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+  return st.wHour < 4 ? teraz - 1.0 : teraz;
+}
+
+// "MM-DD-YYYY hh:mm:ss.00" of the modem log, and YYYY-MM-DD of the files.
+std::string CzasLogu(double t) {
+  const datetime::Parts p = datetime::Decode(t);
+  char b[40];
+  std::snprintf(b, sizeof b, "%02d-%02d-%04d %02d:%02d:%02d.00", p.month, p.day, p.year, p.hour, p.minute, p.second);
+  return b;
+}
+std::string DataPliku(double t) {
+  const datetime::Parts p = datetime::Decode(t);
+  char b[16];
+  std::snprintf(b, sizeof b, "%04d-%02d-%02d", p.year, p.month, p.day);
+  return b;
+}
+
+}  // namespace
+
+TEST(StatystykaKalmo, EksportFromTheCommandLineWritesTheFilesBesideARunningKalmo) {
+  wintest::BlokadaKluczaKalmo lock;
+  ASSERT_TRUE(lock.owned());
+  RegDeleteTreeW(HKEY_CURRENT_USER, kKluczKalmoW);
+  wintest::Scratch scratch;
+  for (const char* f : {"Kalmo.exe", "Hook.dll"})
+    ASSERT_TRUE(CopyFileW(win::Widen(driver::BesideTests(f)).c_str(), win::Widen(scratch.Path(f)).c_str(), FALSE));
+  const std::string kalmo = "\"" + scratch.Path("Kalmo.exe") + "\"";
+  auto uruchom = [&](driver::Process& p) {
+    if (!driver::Start(kalmo, p)) return static_cast<HWND>(nullptr);
+    HWND h = nullptr;
+    for (DWORD start = GetTickCount(); !(h = OknoGlowneProcesu(p.id)) && GetTickCount() - start < driver::Timeout();)
+      Sleep(50);
+    return h;
+  };
+  // A first run makes the settings; then today's record of 90 minutes, a saving period of an hour
+  // and no idle breaks, so the running program saves nothing meanwhile.
+  {
+    driver::Process pierwszy;
+    HWND h = uruchom(pierwszy);
+    ASSERT_NE(h, nullptr);
+    Sleep(500);
+    PostMessageW(h, WM_COMMAND, mnuKoniec, 0);
+    ASSERT_EQ(pierwszy.WaitForExit(), 0);
+  }
+  const double dzis = DzisDniaPracy();
+  TodayRecord rekord;
+  rekord.caMonitorowania = rekord.caPraca = 5400;
+  rekord.dtZapisu = dzis;
+  UstawBinarna(L"TodayInfo", rekord.ToBytes());
+  LimitsRecord limity = LimitsRecord::Domyslne();
+  limity.CzestotliwoscZapisywania = 3600;
+  UstawBinarna(L"Ustawienia", limity.ToBytes());
+  UstawLiczbe(L"CzasBezczynnosci", 0);
+
+  // Two archived days, two documents, a modem logging into the Windows folder's "ModemLog.txt"
+  // (where Kalmo points every modem): a connection of an earlier day not yet counted, one of today.
+  const std::string uzytkownik = NazwaUzytkownikaPlikow().empty() ? "All" : NazwaUzytkownikaPlikow();
+  const double d3 = std::floor(dzis) - 3, d2 = std::floor(dzis) - 2;
+  const std::string archiwum = Bajty({ArchiveRecord{d3 + 0.75, 7 * 3600 + 40 * 60 + 29, 0, 0, 0},
+                                      ArchiveRecord{d2 + 0.75, 29, 90, 2, 2}});
+  scratch.Put(uzytkownik + "_arch.dat", archiwum);
+  std::string dokumenty;
+  for (const DocumentRecord& r : {DocumentRecord{"Word - Raport końcowy.doc", 3600, d3 + 0.6},
+                                  DocumentRecord{"=SUM(A1)", 90, 0}}) {
+    const auto b = r.ToBytes();
+    dokumenty.append(b.begin(), b.end());
+  }
+  scratch.Put(uzytkownik + "_dok.dat", dokumenty);
+  HKEY modem = nullptr;
+  const bool byloModemow = RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Services\\Class\\Modem", 0,
+                                         KEY_READ, &modem) == ERROR_SUCCESS;
+  if (modem) RegCloseKey(modem);
+  ASSERT_FALSE(byloModemow) << "this Windows has modems of its own";
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKluczModemuW, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &modem, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(modem);
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const std::string log = win::Narrow(windows) + "\\ModemLog.txt";
+  const std::string tresc = CzasLogu(d2 + 10 / 24.0) + " - Connection established\r\n" +
+                            CzasLogu(d2 + 10 / 24.0 + 180 / 86400.0) + " - Hanging up the modem\r\n" +
+                            CzasLogu(std::floor(dzis) + 10 / 24.0) + " - Connection established\r\n" +
+                            CzasLogu(std::floor(dzis) + 10 / 24.0 + 60 / 86400.0) + " - Hanging up the modem\r\n";
+  {
+    HANDLE f = CreateFileW(win::Widen(log).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD n = 0;
+    WriteFile(f, tresc.data(), static_cast<DWORD>(tresc.size()), &n, nullptr);
+    CloseHandle(f);
+  }
+
+  driver::Process rezydent;
+  HWND glowne = uruchom(rezydent);
+  ASSERT_NE(glowne, nullptr);
+  driver::Process eksport;
+  ASSERT_TRUE(StartZeStrumieniem(kalmo + " /eksport \"" + scratch.Path("Moje dane") + "\"", scratch.Path("bledy.txt"),
+                                 eksport));
+  EXPECT_EQ(eksport.WaitForExit(), 0) << wintest::Scratch::Get(scratch.Path("bledy.txt"));
+  EXPECT_EQ(wintest::Scratch::Get(scratch.Path("bledy.txt")), "");
+
+  const std::string bom = "\xEF\xBB\xBF";
+  EXPECT_EQ(wintest::Scratch::Get(scratch.Path("Moje dane\\dni.csv")),
+            bom + "data;praca_min;polaczenia;polaczenia_min;jednostki\r\n" + DataPliku(d3) + ";460;0;0;0\r\n" +
+                DataPliku(d2) + ";0;3;5;4\r\n" + DataPliku(dzis) + ";90;1;1;1\r\n");
+  EXPECT_EQ(wintest::Scratch::Get(scratch.Path("Moje dane\\dokumenty.csv")),
+            bom + "dokument;czas_min;ostatnio\r\nWord - Raport końcowy.doc;60;" + DataPliku(d3) +
+                "\r\n'=SUM(A1);2;\r\n");
+  EXPECT_EQ(wintest::Scratch::Get(scratch.Path("Moje dane\\polaczenia.csv")),
+            bom + "data;polaczenia;polaczenia_min;jednostki\r\n" + DataPliku(d2) + ";3;5;4\r\n");
+  // The resident one runs on alone, its files as they were.
+  EXPECT_EQ(OknoGlowneProcesu(rezydent.id), glowne);
+  EXPECT_EQ(FindWindowExW(nullptr, glowne, L"TfrmGlowna", nullptr), nullptr);
+  EXPECT_EQ(wintest::Scratch::Get(scratch.Path(uzytkownik + "_arch.dat")), archiwum);
+  EXPECT_EQ(wintest::Scratch::Get(log), tresc);
+
+  // Failures: the reason on the error stream and the exit code; without streams, a message box.
+  driver::Process zly;
+  ASSERT_TRUE(StartZeStrumieniem(kalmo + " /eksport \"" + scratch.Path("nie\\ma") + "\"", scratch.Path("bledy.txt"), zly));
+  EXPECT_EQ(zly.WaitForExit(), 3);
+  EXPECT_EQ(wintest::Scratch::Get(scratch.Path("bledy.txt")),
+            "Kalmo /eksport: Nie mogę utworzyć folderu: " + scratch.Path("nie\\ma") + "\r\n");
+  driver::Process bezFolderu;
+  std::string okienko;
+  {
+    driver::Answerer ok(L"#32770", "OK", [&](HWND d) { okienko = driver::ReadText(driver::FindChildById(d, 0xFFFF)); }, 1,
+                        driver::kAnyProcess);
+    ASSERT_TRUE(StartZeStrumieniem(kalmo + " /EKSPORT", "", bezFolderu));
+    EXPECT_EQ(bezFolderu.WaitForExit(), 1);
+    ASSERT_EQ(ok.Count(), 1);
+    EXPECT_EQ(ok.Seen()[0].caption, "Kalmo");
+  }
+  EXPECT_NE(okienko.find("Podaj folder"), std::string::npos) << okienko;
+
+  PostMessageW(glowne, WM_COMMAND, mnuKoniec, 0);
+  EXPECT_EQ(rezydent.WaitForExit(), 0);
+  DeleteFileW(win::Widen(log).c_str());
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Services\\Class\\Modem");
+  RegDeleteTreeW(HKEY_CURRENT_USER, kKluczKalmoW);
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Meltrax Software\\Kalmo");
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Meltrax Software");
+}

@@ -1,5 +1,6 @@
 // Scenes of the statistics window: its four pages over a year of archive data with some dial-up
-// connections and a dozen monitored documents.
+// connections and a dozen monitored documents, each with the keyboard's focus on its chart or
+// grid; the grid also in a month of six weeks with days of up to 24 hours.
 #include <windows.h>
 
 #include "base/DateTime.h"
@@ -63,11 +64,28 @@ ZrodloStatystyki Rok() {
   return z;
 }
 
-void Strona(int strona, bool najmniejsze = false) {
-  TfrmStatystyka okno(Rok());
+// Long days in October 2023 (a month of six week rows): later records of a day win in the grid.
+void DlugieDni() {
+  std::string bajty = *platform::Fs().ReadFile(kArchiwum);
+  const int godziny[] = {24, 16, 11, 9, 24, 13, 20};
+  for (int i = 0; i < 7; ++i) {
+    ArchiveRecord r;
+    r.Date = datetime::EncodeDate(2023, 10, 2 + i * 4) + 0.75;
+    r.WorkSeconds = godziny[i] * 3600 - (i * 7 % 50) * 60;
+    const auto b = r.ToBytes();
+    bajty.append(b.begin(), b.end());
+  }
+  platform::Fs().WriteFileReplacing(kArchiwum, bajty);
+}
+
+void Strona(int strona, bool najmniejsze = false, bool szescTygodni = false) {
+  ZrodloStatystyki z = Rok();
+  if (szescTygodni) DlugieDni();
+  TfrmStatystyka okno(z);
   okno.FormShow();
   if (najmniejsze) SetWindowPos(okno.Hwnd(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);  // to the minimum
   okno.UstawStrone(strona);
+  if (szescTygodni) okno.Grafik().PokazMiesiac(datetime::EncodeDate(2023, 10, 1));
   if (strona == 3)
     for (int i : {0, 2, 3, 5, 6, 8, 10}) okno.Dokumenty().UstawZaznaczenie(i, true);
   if (strona == 0) okno.Dziennie().WykresMouseMove(0, static_cast<int>(okno.DayEntries().size()) - 2);
@@ -81,5 +99,6 @@ const scenes::Registrar kGrafik("StatystykaGrafik", [] { Strona(1); });
 const scenes::Registrar kMiesiecznie("StatystykaMiesiecznie", [] { Strona(2); });
 const scenes::Registrar kDokumenty("StatystykaDokumenty", [] { Strona(3); });
 const scenes::Registrar kMale("StatystykaDokumentyNajmniejsze", [] { Strona(3, true); });
+const scenes::Registrar kSzesc("StatystykaGrafikSzescTygodni", [] { Strona(1, false, true); });
 
 }  // namespace

@@ -37,12 +37,8 @@ void DodajDate(std::string& out, double data) {
   if (Data10(data, buf)) out.append(buf, sizeof buf);
 }
 
-// data;praca_min;polaczenia;polaczenia_min;jednostki
-void DodajDzien(std::string& out, const ArchiveRecord& r, const std::string_view data) {
-  out += data;
-  out += ';';
-  DodajLiczbe(out, statystyka::Minuty(r.WorkSeconds));
-  out += ';';
+// polaczenia;polaczenia_min;jednostki and the line's end: the tail both day files share.
+void DodajPolaczeniaDnia(std::string& out, const ArchiveRecord& r) {
   DodajLiczbe(out, r.ConnectionCount);
   out += ';';
   DodajLiczbe(out, statystyka::Minuty(r.ConnectionSeconds));
@@ -51,16 +47,20 @@ void DodajDzien(std::string& out, const ArchiveRecord& r, const std::string_view
   out += kKoniecWiersza;
 }
 
+// data;praca_min;polaczenia;polaczenia_min;jednostki
+void DodajDzien(std::string& out, const ArchiveRecord& r, const std::string_view data) {
+  out += data;
+  out += ';';
+  DodajLiczbe(out, statystyka::Minuty(r.WorkSeconds));
+  out += ';';
+  DodajPolaczeniaDnia(out, r);
+}
+
 // data;polaczenia;polaczenia_min;jednostki
 void DodajPolaczenia(std::string& out, const ArchiveRecord& r, const std::string_view data) {
   out += data;
   out += ';';
-  DodajLiczbe(out, r.ConnectionCount);
-  out += ';';
-  DodajLiczbe(out, statystyka::Minuty(r.ConnectionSeconds));
-  out += ';';
-  DodajLiczbe(out, r.ChargeUnits);
-  out += kKoniecWiersza;
+  DodajPolaczeniaDnia(out, r);
 }
 
 // The running day: the live entry the window shows, or made from the source when the archive

@@ -486,7 +486,8 @@ TEST_F(OknoStatystyki, TheKeyboardChangesPagesMovesChartsAndTheGridAndCopies) {
   std::thread klawisze([&] {
     const DWORD watek = GetWindowThreadProcessId(okno.Hwnd(), nullptr);
     auto fokus = [watek] {
-      GUITHREADINFO g{sizeof g};
+      GUITHREADINFO g{};
+      g.cbSize = sizeof g;
       return GetGUIThreadInfo(watek, &g) ? g.hwndFocus : nullptr;
     };
     auto czekaj = [](auto warunek) {
@@ -670,7 +671,8 @@ bool StartZeStrumieniem(const std::string& linia, const std::string& plikBledow,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (blad == INVALID_HANDLE_VALUE) return false;
   }
-  STARTUPINFOW si{sizeof si};
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdError = blad;
   PROCESS_INFORMATION pi{};
@@ -797,6 +799,17 @@ TEST(StatystykaKalmo, EksportFromTheCommandLineWritesTheFilesBesideARunningKalmo
   driver::Process rezydent;
   HWND glowne = uruchom(rezydent);
   ASSERT_NE(glowne, nullptr);
+  // The window can be found before the start has pointed the modem at the log: wait for that.
+  auto sciezkaLogu = [] {
+    wchar_t v[MAX_PATH] = L"";
+    DWORD n = sizeof v;
+    return RegGetValueW(HKEY_LOCAL_MACHINE, kKluczModemuW, L"LoggingPath", RRF_RT_REG_SZ, nullptr, v, &n) ==
+                   ERROR_SUCCESS
+               ? win::Narrow(v)
+               : std::string();
+  };
+  for (DWORD start = GetTickCount(); sciezkaLogu().empty() && GetTickCount() - start < driver::Timeout();) Sleep(50);
+  ASSERT_EQ(sciezkaLogu(), log);
   driver::Process eksport;
   ASSERT_TRUE(StartZeStrumieniem(kalmo + " /eksport \"" + scratch.Path("Moje dane") + "\"", scratch.Path("bledy.txt"),
                                  eksport));

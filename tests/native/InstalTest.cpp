@@ -51,9 +51,24 @@ class InstalTest : public testing::Test {
   // The last message shown, with its picture.
   std::string Ostatni() const { return dialogi.shown.empty() ? std::string() : dialogi.shown.back().text; }
   platform::RodzajKomunikatu OstatniObrazek() const { return dialogi.shown.back().picture; }
-  // The run's own staging folder: the first free name in the temporary directory.
-  static constexpr const char* kStaging = "C:\\TEMP\\Instaler-1";
-  bool Staged(const std::string& name) { return p.files.FileExists(std::string(kStaging) + "\\" + name); }
+  // The runs' staging folders in the temporary directory: "Instaler-" and 16 random characters.
+  std::vector<std::string> Stagingi() {
+    std::vector<std::string> wynik;
+    if (auto w = p.files.List("C:\\TEMP", "Instaler-????????????????"))
+      for (const platform::DirEntry& e : *w)
+        if (e.directory) wynik.push_back("C:\\TEMP\\" + e.name);
+    return wynik;
+  }
+  bool Staged(const std::string& name) {
+    for (const std::string& k : Stagingi())
+      if (p.files.FileExists(k + "\\" + name)) return true;
+    return false;
+  }
+  // The staging folder of the run, made now when the run has none yet.
+  std::string Staging() {
+    EXPECT_TRUE(inst.PrzygotujKatalogTymczasowy());
+    return inst.stan().katalogTymczasowy;
+  }
 
   TestPlatform p;
   SondujaceDialogi dialogi;
@@ -121,9 +136,10 @@ TEST_F(InstalTest, SuccessfulRunDrivesTheWindowsAndEndsWithTheSuccessMessage) {
   // The gauge follows every line from the one that showed the window on.
   EXPECT_THAT(okna.pozycje, ElementsAre(4, 5, 6, 7));
   EXPECT_EQ(okna.pompowania, 8);
-  EXPECT_THAT(okna.pliki, ElementsAre("KALMO.EX_ -> c:\\temp\\instaler-1\\kalmo.exe"));
+  EXPECT_THAT(okna.pliki,
+              ElementsAre(testing::MatchesRegex("KALMO\\.EX_ -> c:\\\\temp\\\\instaler-[0-9a-f]{16}\\\\kalmo\\.exe")));
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\KALMO.exe"), "expanded:exe");
-  EXPECT_FALSE(Staged("KALMO.exe"));
+  EXPECT_TRUE(Stagingi().empty());
   EXPECT_THAT(dialogi.Texts(), ElementsAre("Instalacja programu przebiegła pomyślnie. Życzę miłej pracy!"));
   EXPECT_EQ(OstatniObrazek(), platform::rkInformacja);
 }
@@ -207,7 +223,7 @@ TEST_F(InstalTest, DuplicateOrUndeletableStagedFilesDoNotStopTheCleanup) {
   ASSERT_TRUE(inst.WykonajLinie("file b.ex_ exe"));
   ASSERT_TRUE(inst.WykonajLinie("file A.EX_ exe"));
   ASSERT_TRUE(inst.WykonajLinie("file c.ex_ exe"));
-  p.files.failingWrites.push_back("C:\\TEMP\\Instaler-1\\b.exe");
+  p.files.failingWrites.push_back(Staging() + "\\b.exe");
   EXPECT_FALSE(inst.WykonajLinie("group"));
   EXPECT_FALSE(Staged("a.exe"));
   EXPECT_FALSE(Staged("c.exe"));
@@ -385,7 +401,7 @@ TEST_F(InstalTest, MkDestDirCreatesEveryMissingParent) {
   // No folder beside the way to it.
   ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Inny\\..\\Kalmo"));
   EXPECT_FALSE(inst.WykonajLinie("mkdestdir"));
-  EXPECT_EQ(Ostatni(), "Nie mogę utworzyć katalogu: C:\\Inny\\..\\Kalmo");
+  EXPECT_EQ(Ostatni(), "Nie mogę utworzyć katalogu: C:\\Inny\\..\\Kalmo: to nie jest pełna ścieżka katalogu");
   EXPECT_FALSE(p.files.DirectoryExists("C:\\Inny"));
 }
 
@@ -399,10 +415,10 @@ TEST_F(InstalTest, FileTargetNameIsTheNameBeforeItsFirstDotWithTheTrueExtension)
   EXPECT_THAT(inst.stan().zainstalowanePliki, ElementsAre("KALMO.exe", "arch.dat"));
   ASSERT_EQ(env.wywolania.size(), 2u);
   EXPECT_EQ(env.wywolania[0].srcDir, "A:\\");
-  EXPECT_EQ(env.wywolania[0].dstDir, "C:\\TEMP\\Instaler-1\\");
+  EXPECT_EQ(env.wywolania[0].dstDir, Staging() + "\\");
   EXPECT_EQ(env.wywolania[0].src, "KALMO.EX_");
   EXPECT_EQ(env.wywolania[0].dst, "KALMO.exe");
-  EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\Instaler-1\\arch.dat"), "expanded:d");
+  EXPECT_EQ(p.files.ReadFile(Staging() + "\\arch.dat"), "expanded:d");
 }
 
 TEST_F(InstalTest, MissingSourceFileAsksToRetryWithTheShortenedPathPainted) {
@@ -580,15 +596,31 @@ TEST_F(InstalTest, AddToIniFileRefusesMissingOrOtherFilesAndEmptyValues) {
 
 // ---- run -----------------------------------------------------------------------------------
 
-TEST_F(InstalTest, RunStartsTheProgramOfTheDestinationQuoted) {
+TEST_F(InstalTest, RunStartsOnlyAProgramOfTheDestinationOrTheDiskQuoted) {
+  p.files.AddFile("C:\\Moje Programy\\Kalmo\\setup.exe", "MZ");
+  p.files.AddFile("C:\\Moje Programy\\Kalmo\\bin\\brak.exe", "MZ");
+  p.files.AddFile("A:\\extra\\setup2.exe", "MZ");
+  p.files.AddFile("C:\\WINDOWS\\system32\\cmd.exe", "MZ");
   ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Moje_Programy\\Kalmo"));
   EXPECT_TRUE(inst.WykonajLinie("run setup.exe"));
-  ASSERT_EQ(p.processes.started.size(), 1u);
+  EXPECT_TRUE(inst.WykonajLinie("run A:\\extra\\setup2.exe"));
+  ASSERT_EQ(p.processes.started.size(), 2u);
   EXPECT_EQ(p.processes.started[0].commandLine, "\"C:\\Moje Programy\\Kalmo\\setup.exe\"");
   EXPECT_EQ(p.processes.started[0].showState, 1);
+  EXPECT_EQ(p.processes.started[1].commandLine, "\"A:\\extra\\setup2.exe\"");
   p.processes.result = 2;
-  EXPECT_FALSE(inst.WykonajLinie("run brak.exe"));
-  EXPECT_EQ(Ostatni(), "Nie mogę uruchomić programu: C:\\Moje Programy\\Kalmo\\brak.exe");
+  EXPECT_FALSE(inst.WykonajLinie("run bin\\brak.exe"));
+  EXPECT_EQ(Ostatni(), "Nie mogę uruchomić programu: C:\\Moje Programy\\Kalmo\\bin\\brak.exe");
+  // Anything else, elevated, would be anybody's program: refused before it is started.
+  p.files.AddLink("C:\\Moje Programy\\Kalmo\\narzedzia", "C:\\WINDOWS\\system32", false);
+  for (const char* zly : {"..\\..\\WINDOWS\\system32\\cmd.exe", "C:\\WINDOWS\\system32\\cmd.exe", "nie-ma.exe",
+                          "narzedzia\\cmd.exe", "A:\\..\\C:\\WINDOWS\\system32\\cmd.exe", "A:\\extra"}) {
+    SCOPED_TRACE(zly);
+    EXPECT_FALSE(inst.WykonajLinie(std::string("run ") + zly));
+    EXPECT_EQ(Ostatni(), std::string("Rozkaz Run może uruchomić tylko plik z katalogu docelowego lub z dysku "
+                                     "instalacyjnego: ") + zly);
+  }
+  EXPECT_EQ(p.processes.started.size(), 3u);
 }
 
 // ---- uninstall registration ----------------------------------------------------------------
@@ -661,19 +693,69 @@ TEST(InstalGranice, PathsInCanonicalFormAndPathsThatStayInside) {
   EXPECT_TRUE(SciezkaWewnatrz("", true));
 }
 
-TEST_F(InstalTest, StagingIsAFreshFolderOfTheRunAndGoesWithIt) {
-  // Left behind by someone else: a file of the same name and a folder of the first free name.
+TEST_F(InstalTest, StagingIsAPrivateFolderOfTheRunUnderAnUnguessableNameAndGoesWithIt) {
+  // Left behind by someone else: a file of the same name and a folder of a name a run once took.
   p.files.AddFile("C:\\TEMP\\a.exe", "stale");
   p.files.AddFile("C:\\TEMP\\Instaler-1\\a.exe", "stale too");
   p.files.AddFile("A:\\a.ex_", "a");
   Skrypt("destpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nfile a.ex_ exe\r\nfinal\r\n");
+  std::vector<std::string> widziane;
+  const platform::AccessList tylkoTworca{platform::Trustee::CurrentUser,
+                                         {{platform::Trustee::CurrentUser, platform::kRightFull,
+                                           platform::kInheritFiles | platform::kInheritFolders}}};
+  okna.przyPompowaniu = [&](int) {
+    const std::string k = inst.stan().katalogTymczasowy;
+    widziane.push_back(k);
+    ASSERT_NE(p.files.AccessListOf(k), nullptr);
+    EXPECT_EQ(*p.files.AccessListOf(k), tylkoTworca);
+  };
   EXPECT_EQ(inst.Uruchom(), wiSukces);
-  EXPECT_THAT(okna.pliki, ElementsAre("a.ex_ -> c:\\temp\\instaler-2\\a.exe"));
+  ASSERT_FALSE(widziane.empty());
+  EXPECT_THAT(widziane[0], testing::MatchesRegex("C:\\\\TEMP\\\\Instaler-[0-9a-f]{16}"));
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.exe"), "expanded:a");
-  EXPECT_FALSE(p.files.DirectoryExists("C:\\TEMP\\Instaler-2"));
+  EXPECT_FALSE(p.files.DirectoryExists(widziane[0]));
+  EXPECT_TRUE(Stagingi().empty());
   EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\a.exe"), "stale");
   EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\Instaler-1\\a.exe"), "stale too");
   EXPECT_EQ(inst.stan().katalogTymczasowy, "");
+
+  // Two runs never share a name.
+  TInstalator drugi(env, okna);
+  drugi.UstawStanPoczatkowy();
+  ASSERT_TRUE(inst.PrzygotujKatalogTymczasowy());
+  ASSERT_TRUE(drugi.PrzygotujKatalogTymczasowy());
+  EXPECT_NE(inst.stan().katalogTymczasowy, drugi.stan().katalogTymczasowy);
+}
+
+TEST_F(InstalTest, StagingRemovalNeverFollowsALinkAndRemovesItAsTheLink) {
+  p.files.AddFile("C:\\Dane\\wazne.doc", "mine");
+  p.files.AddFile("C:\\Dane\\Pod\\plan.doc", "mine");
+  const std::string k = Staging();
+  p.files.AddFile(k + "\\a.exe", "staged");
+  p.files.AddFile(k + "\\Pod\\b.dll", "staged");
+  p.files.SetAttributes(k + "\\Pod\\b.dll", platform::kAttrReadOnly);
+  p.files.AddLink(k + "\\junction", "C:\\Dane", true);
+  p.files.AddLink(k + "\\hostlink", "C:\\Dane\\Pod", false);
+  p.files.AddHardLink(k + "\\twardy.doc", "C:\\Dane\\wazne.doc");
+  inst.UsunKatalogTymczasowy();
+  EXPECT_EQ(p.files.ReadFile("C:\\Dane\\wazne.doc"), "mine");
+  EXPECT_EQ(p.files.ReadFile("C:\\Dane\\Pod\\plan.doc"), "mine");
+  EXPECT_FALSE(p.files.FileExists(k + "\\a.exe"));
+  EXPECT_FALSE(p.files.FileExists(k + "\\Pod\\b.dll"));
+  EXPECT_FALSE(p.files.Stat(k + "\\junction"));   // the junction itself went
+  EXPECT_FALSE(p.files.FileExists(k + "\\twardy.doc"));  // one name of the file; the other stays
+  // A link that opens as its target is never entered: the folder stays with it.
+  EXPECT_TRUE(p.files.DirectoryExists(k));
+  EXPECT_EQ(inst.stan().katalogTymczasowy, "");
+
+  // The process ended from inside a dialog: the run's staging folder goes all the same.
+  TInstalator przerwany(env, okna);
+  przerwany.UstawStanPoczatkowy();
+  ASSERT_TRUE(przerwany.PrzygotujKatalogTymczasowy());
+  const std::string k2 = przerwany.stan().katalogTymczasowy;
+  p.files.AddFile(k2 + "\\c.exe", "staged");
+  UsunKatalogTymczasowyPrzerwanegoPrzebiegu();
+  EXPECT_FALSE(p.files.DirectoryExists(k2));
 }
 
 TEST_F(InstalTest, NoUsableTemporaryDirectoryStopsTheRunBeforeAnyCopy) {
@@ -697,6 +779,10 @@ TEST_F(InstalTest, NoUsableTemporaryDirectoryStopsTheRunBeforeAnyCopy) {
 }
 
 TEST_F(InstalTest, NewerInstalledFileIsKeptOlderAndEqualOnesReplaced) {
+  // An earlier installation of the program.
+  p.files.AddFile("C:\\Kalmo\\uninstall.cfg", "RemoveDir\r\n");
+  p.registry.CreateKey(platform::Root::LocalMachine, KluczDeinstalacji("Kalmo"));
+  p.registry.WriteString(platform::Root::LocalMachine, KluczDeinstalacji("Kalmo"), "InstallLocation", "C:\\Kalmo");
   for (const char* n : {"a", "b", "c", "d"}) {
     p.files.AddFile(std::string("A:\\") + n + ".dl_", n);
     p.files.AddFile(std::string("C:\\Kalmo\\") + n + ".dll", std::string("installed ") + n);
@@ -704,9 +790,10 @@ TEST_F(InstalTest, NewerInstalledFileIsKeptOlderAndEqualOnesReplaced) {
   const std::pair<const char*, const char*> wersje[] = {{"2.0", "10.0"}, {"2.0", "1.9"}, {"3.1", "3.1"}, {"", "9.0"}};
   for (int i = 0; i < 4; ++i) {
     const std::string n(1, static_cast<char>('a' + i));
-    env.wersje[FoldCase(std::string(kStaging) + "\\" + n + ".dll")] = wersje[i].first;
+    env.wersje[FoldCase(Staging() + "\\" + n + ".dll")] = wersje[i].first;
     env.wersje[FoldCase("C:\\Kalmo\\" + n + ".dll")] = wersje[i].second;
   }
+  ASSERT_TRUE(inst.WykonajLinie("programname Kalmo"));
   ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Kalmo"));
   for (const char* n : {"a", "b", "c", "d"}) ASSERT_TRUE(inst.WykonajLinie(std::string("file ") + n + ".dl_ dll"));
   EXPECT_THAT(okna.uwagi, ElementsAre("Plik a.dll w katalogu docelowym ma nowszą wersję (10.0) niż instalowana (2.0) "
@@ -715,7 +802,7 @@ TEST_F(InstalTest, NewerInstalledFileIsKeptOlderAndEqualOnesReplaced) {
   EXPECT_TRUE(inst.WykonajLinie("final"));
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.dll"), "installed a");
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\b.dll"), "expanded:b");
-  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\c.dll"), "expanded:c");
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\c.dll"), "expanded:c");  // the same version again: repaired
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\d.dll"), "expanded:d");  // no version to compare: replaced
 }
 

@@ -7,7 +7,9 @@
 #include <stdexcept>
 
 #include "common/Cp1250.h"
+#include "common/Dyskowe.h"
 #include "common/Komunika.h"
+#include "installer/Cicho.h"
 #include "installer/Granice.h"
 #include "installer/Instal.h"
 #include "platform/memory/Memory.h"
@@ -504,6 +506,80 @@ TEST_F(InstalTest, FinalMovesEveryStagedFileAndForgetsThem) {
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\c.txt"), "expanded:c");
 }
 
+TEST_F(InstalTest, TheProgramFolderAndItsFilesGetTheirAccessListsBeforeAndAfterTheCopy) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  p.files.AddFile("A:\\Instaler.exe", "MZ");
+  p.files.AddFile("A:\\uninstall.cfg", "RemoveDir\r\n");
+  bool chronionyPrzedKopia = false;
+  env.przedKopia = [&] { chronionyPrzedKopia = p.files.AccessListOf("C:\\Kalmo") != nullptr; };
+  Skrypt("programname Kalmo\r\ndestpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nmkdir bin\r\n"
+         "file a.ex_ exe\r\nfinal\r\nuninstall\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiSukces);
+  EXPECT_TRUE(chronionyPrzedKopia) << "the folder is protected before anything of the program lies in it";
+  ASSERT_NE(p.files.AccessListOf("C:\\Kalmo"), nullptr);
+  // Administrators and SYSTEM may do anything; users read, run and create files, and each file
+  // belongs to whoever created it: nobody changes the program or another user's data.
+  using platform::Trustee;
+  const platform::AccessList folder{Trustee::Administrators,
+                                    {{Trustee::Administrators, platform::kRightFull, platform::kInheritFiles | platform::kInheritFolders},
+                                     {Trustee::System, platform::kRightFull, platform::kInheritFiles | platform::kInheritFolders},
+                                     {Trustee::Users, platform::kRightReadExecute | platform::kRightCreateFiles, platform::kInheritNone},
+                                     {Trustee::CreatorOwner, platform::kRightFull, platform::kInheritFiles | platform::kInheritOnly}}};
+  EXPECT_EQ(*p.files.AccessListOf("C:\\Kalmo"), folder);
+  const platform::AccessList plik{Trustee::Administrators,
+                                  {{Trustee::Administrators, platform::kRightFull, platform::kInheritNone},
+                                   {Trustee::System, platform::kRightFull, platform::kInheritNone},
+                                   {Trustee::Users, platform::kRightReadExecute, platform::kInheritNone}}};
+  for (const char* f : {"C:\\Kalmo\\a.exe", "C:\\Kalmo\\uninstall.cfg"}) {
+    ASSERT_NE(p.files.AccessListOf(f), nullptr) << f;
+    EXPECT_EQ(*p.files.AccessListOf(f), plik) << f;
+  }
+  ASSERT_NE(p.files.AccessListOf("C:\\Kalmo\\bin"), nullptr);
+  EXPECT_EQ(p.files.AccessListOf("C:\\Kalmo\\bin")->entries[2],
+            (platform::AccessEntry{Trustee::Users, platform::kRightReadExecute,
+                                   platform::kInheritFiles | platform::kInheritFolders}));
+  EXPECT_EQ(p.files.OwnerOf("C:\\Kalmo"), platform::FileOwner::System);
+
+  // Installing again over the installation repairs it: a damaged file is replaced and the
+  // access lists are set again.
+  p.files.AddFile("C:\\Kalmo\\a.exe", "damaged");
+  p.files.SetOwner("C:\\Kalmo", "Ola");
+  TInstalator ponownie(env, okna);
+  ponownie.UstawStanPoczatkowy();
+  EXPECT_EQ(ponownie.Uruchom(), wiSukces);
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.exe"), "expanded:a");
+  EXPECT_EQ(p.files.OwnerOf("C:\\Kalmo"), platform::FileOwner::System);
+}
+
+TEST_F(InstalTest, TheDestinationIsCheckedAtFinalWithoutShow) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  p.files.AddFile("C:\\Dane\\list.doc", "mine");
+  for (const auto& [cel, tekst] : std::vector<std::pair<std::string, std::string>>{
+           {"C:\\WINDOWS", "Nie można zainstalować programu w katalogu C:\\WINDOWS: to katalog systemu Windows lub jego "
+                            "podkatalog. Proszę wybrać inny katalog."},
+           {"C:\\Dane", "Katalog C:\\Dane zawiera już inne pliki i nie jest wcześniejszą instalacją tego programu. "
+                         "Instalacja dołożyłaby do nich pliki programu, a jego deinstalacja mogłaby usunąć je razem z nim. "
+                         "Proszę wybrać inny, pusty katalog (przycisk \"Zmień...\")."},
+           {"C:\\C#Tools", "Nie można zainstalować programu w katalogu C:\\C#Tools: ścieżka zawiera znak „#”, którego "
+                            "polecenie deinstalacji nie potrafi przekazać. Proszę wybrać inny katalog."}}) {
+    SCOPED_TRACE(cel);
+    inst.UstawStanPoczatkowy();
+    ASSERT_TRUE(inst.WykonajLinie("destpath " + cel));
+    ASSERT_TRUE(inst.WykonajLinie("file a.ex_ exe"));
+    EXPECT_FALSE(inst.WykonajLinie("final"));
+    EXPECT_EQ(Ostatni(), tekst);
+    EXPECT_FALSE(p.files.FileExists(cel + "\\a.exe"));
+    EXPECT_EQ(p.files.AccessListOf(cel), nullptr);
+  }
+  EXPECT_EQ(p.files.ReadFile("C:\\Dane\\list.doc"), "mine");
+  // "mkdestdir" and "mkdir" make no folder where no program may be.
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\WINDOWS\\Kalmo"));
+  EXPECT_FALSE(inst.WykonajLinie("mkdestdir"));
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\WINDOWS"));
+  EXPECT_FALSE(inst.WykonajLinie("mkdir Kalmo"));
+  EXPECT_FALSE(p.files.DirectoryExists("C:\\WINDOWS\\Kalmo"));
+}
+
 TEST_F(InstalTest, FinalFailureCleansTheStagingDirectoryAndReports) {
   p.files.AddFile("A:\\a.ex_", "a");
   ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Nieistniejacy"));
@@ -588,6 +664,16 @@ TEST_F(InstalTest, AddToIniFileRefusesMissingOrOtherFilesAndEmptyValues) {
   EXPECT_EQ(Ostatni(), "Brak lub błędnie podany parametr \"filename\" rozkazdu AddToIniFile: system.txt");
   EXPECT_FALSE(inst.WykonajLinie("addtoinifile system.ini s k"));
   EXPECT_EQ(Ostatni(), "Brak wszystkich parametrów rozkazu AddToIniFile");
+  // Only a file of the Windows folder itself.
+  p.files.AddFile("C:\\WINDOWS\\system32\\inny.ini", "");
+  p.files.AddFile("C:\\Users\\jan\\moj.ini", "");
+  for (const char* zly : {"..\\Users\\jan\\moj.ini", "C:\\Users\\jan\\moj.ini", "system32\\inny.ini", "system32/inny.ini",
+                          "C:moj.ini"}) {
+    SCOPED_TRACE(zly);
+    EXPECT_FALSE(inst.WykonajLinie(std::string("addtoinifile ") + zly + " s k v"));
+    EXPECT_EQ(Ostatni(), std::string("Brak lub błędnie podany parametr \"filename\" rozkazdu AddToIniFile: ") + zly);
+  }
+  EXPECT_TRUE(env.ini.empty());
   env.iniOk = false;
   EXPECT_FALSE(inst.WykonajLinie("addtoinifile system.ini s k v"));
   EXPECT_EQ(Ostatni(), "Nie mogę zapisać do pliku: C:\\WINDOWS\\system.ini");
@@ -636,9 +722,29 @@ TEST_F(InstalTest, UninstallRegistersTheExactCommandAndCopiesTheUninstaller) {
   EXPECT_EQ(p.registry.ReadString(platform::Root::LocalMachine, klucz, "DisplayName"), "Moja Gra");
   EXPECT_EQ(p.registry.ReadString(platform::Root::LocalMachine, klucz, "UninstallString"),
             "C:\\WINDOWS\\Instaler.exe  C:\\Gry\\Moja#Gra Moja#Gra");
+  // The folder as it is, against which the uninstaller holds the folder it is given, and the
+  // command of an unattended uninstall.
+  EXPECT_EQ(p.registry.ReadString(platform::Root::LocalMachine, klucz, "InstallLocation"), "C:\\Gry\\Moja Gra");
+  EXPECT_EQ(p.registry.ReadString(platform::Root::LocalMachine, klucz, "QuietUninstallString"),
+            "C:\\WINDOWS\\Instaler.exe  C:\\Gry\\Moja#Gra Moja#Gra /cicho");
+  EXPECT_EQ(KatalogZarejestrowany("Moja Gra"), "C:\\Gry\\Moja Gra");
   EXPECT_EQ(p.files.ReadFile("C:\\WINDOWS\\Instaler.exe"), "MZ");
   EXPECT_EQ(p.files.ReadFile("C:\\Gry\\Moja Gra\\uninstall.cfg"), "RemoveDir");
+  ASSERT_NE(p.files.AccessListOf("C:\\Gry\\Moja Gra\\uninstall.cfg"), nullptr);
+  EXPECT_EQ(*p.files.AccessListOf("C:\\Gry\\Moja Gra\\uninstall.cfg"), ListaDostepuPlikuProgramu());
   EXPECT_TRUE(dialogi.shown.empty());
+}
+
+TEST_F(InstalTest, AProgramNameMustBeAPlainName) {
+  for (const char* zly : {"\\", "Kalmo\\..\\..", "..", "C#Tools", "a/b", "C:Gra"}) {
+    SCOPED_TRACE(zly);
+    EXPECT_FALSE(inst.WykonajLinie(std::string("programname ") + zly));
+    EXPECT_EQ(Ostatni(), std::string("Nieprawidłowa nazwa programu w rozkazie ProgramName (nie może zawierać znaków "
+                                     "\\ / : # ani być kropką): ") + zly);
+    EXPECT_EQ(inst.stan().nazwaProgramu, kNieokreslone);
+  }
+  EXPECT_TRUE(inst.WykonajLinie("programname Kalmo_2.0"));
+  EXPECT_EQ(inst.stan().nazwaProgramu, "Kalmo 2.0");
 }
 
 TEST_F(InstalTest, UninstallNeedsNameDestinationAndScript) {
@@ -875,4 +981,88 @@ TEST_F(InstalTest, UninstallScriptRecordsTheGroupRenamedInTheMainWindow) {
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\uninstall.cfg"),
             cp1250::FromUtf8("' Usuwa grupę\r\nRemoveItem Programs\\Narzędzia_biurowe Kalmo.lnk\r\n"
                              "RemoveItem Startup Kalmo.lnk\r\nRemoveDir\r\n"));
+}
+
+// ---- unattended mode -----------------------------------------------------------------------
+
+TEST(InstalCicho, SwitchesInAnyCaseAndWhatTheyMayNotBe) {
+  ParametryCiche p = CzytajParametryCiche({"/CICHO", "/Katalog=D:\\Programy\\Kalmo", "/grupa= Narzędzia "});
+  EXPECT_TRUE(p.cicho);
+  EXPECT_EQ(p.katalog, "D:\\Programy\\Kalmo");
+  EXPECT_EQ(p.grupa, "Narzędzia");
+  EXPECT_EQ(p.blad, "");
+  p = CzytajParametryCiche({"C:\\Moje#Gry\\Kalmo", "Kalmo", "/cicho"});
+  EXPECT_TRUE(p.cicho);
+  EXPECT_EQ(p.pozostale, (std::vector<std::string>{"C:\\Moje#Gry\\Kalmo", "Kalmo"}));
+  EXPECT_FALSE(CzytajParametryCiche({"C:\\Moje#Gry\\Kalmo", "Kalmo"}).cicho);
+  EXPECT_EQ(CzytajParametryCiche({"/cicho", "/katalog="}).blad, "Parametr /katalog= nie podaje katalogu.");
+  EXPECT_EQ(CzytajParametryCiche({"/cicho", "/q"}).blad, "Nieznany parametr: /q");
+  EXPECT_EQ(CzytajParametryCiche({"/katalog=C:\\Kalmo"}).blad, "Parametry /katalog i /grupa działają tylko z parametrem /cicho.");
+  EXPECT_EQ(CzytajParametryCiche({"C:\\K", "K", "/cicho", "/grupa=G"}).blad, "Parametry /katalog i /grupa dotyczą tylko instalacji.");
+  EXPECT_EQ(CzytajParametryCiche({"/cicho", "/katalog=C:\\C#Tools"}).blad, "Nazwa katalogu nie może zawierać znaków: / : * ? \" < > | #");
+  EXPECT_EQ(CzytajParametryCiche({"/cicho", "/grupa=A(b)"}).blad,
+            "Nazwa grupy nie może zawierać znaków: \\ / : * ? \" < > | ( ) [ ] , &");
+
+  const PolecenieProgMan g = RozbierzPolecenieProgMan("[CreateGroup(Moje Gry)]\r\n");
+  EXPECT_EQ(g.rodzaj, PolecenieProgMan::UtworzGrupe);
+  EXPECT_EQ(g.grupa, "Moje Gry");
+  const PolecenieProgMan i = RozbierzPolecenieProgMan("[AddItem(C:\\KALMO~1\\KALMO.exe, Kalmo, asystent)]\r\n");
+  EXPECT_EQ(i.rodzaj, PolecenieProgMan::DodajIkone);
+  EXPECT_EQ(i.plik, "C:\\KALMO~1\\KALMO.exe");
+  EXPECT_EQ(i.tytul, "Kalmo, asystent");
+  EXPECT_EQ(RozbierzPolecenieProgMan("[DeleteGroup(Kalmo)]\r\n").rodzaj, PolecenieProgMan::Inne);
+  EXPECT_EQ(RozbierzPolecenieProgMan("[AddItem(bez tytulu)]").rodzaj, PolecenieProgMan::Inne);
+}
+
+TEST_F(InstalTest, UnattendedRunsShowNothingAndTellTheLogAndTheExitCode) {
+  p.files.AddDirectory("D:\\Programy");
+  p.files.AddFile("A:\\a.ex_", "a");
+  p.files.AddFile("A:\\Instaler.exe", "MZ");
+  p.files.AddFile("A:\\uninstall.cfg", "RemoveDir\r\n");
+  Skrypt("programname Kalmo\r\ngroup Kalmo\r\ndestpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nfile a.ex_ exe\r\n"
+         "final\r\ncreategroup\r\nuninstall\r\n");
+  auto dziennik = [&] {
+    TStringList l;
+    ReadTextLines("C:\\WINDOWS\\Instaler.log", l);
+    return JoinWithSeparator(l, "\n");
+  };
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"/cicho", "/katalog=D:\\Programy\\Kalmo", "/grupa=Narzędzia"}), env), 0);
+  EXPECT_TRUE(dialogi.shown.empty()) << "no window of any kind";
+  EXPECT_EQ(platform::Current().dialogs, &dialogi) << "the dialogs are given back";
+  EXPECT_EQ(p.files.ReadFile("D:\\Programy\\Kalmo\\a.exe"), "expanded:a");
+  EXPECT_THAT(env.dde, ElementsAre("[CreateGroup(Narzędzia)]\r\n|wait"));
+  EXPECT_EQ(KatalogZarejestrowany("Kalmo"), "D:\\Programy\\Kalmo");
+  EXPECT_THAT(dziennik(), HasSubstr("02.03.2026 10:00:00  Instalacja bez okien z katalogu A:, katalog docelowy "
+                                    "D:\\Programy\\Kalmo, grupa Narzędzia."));
+  EXPECT_THAT(dziennik(), HasSubstr("Instaluję program Kalmo w katalogu D:\\Programy\\Kalmo, grupa Narzędzia"));
+  EXPECT_THAT(dziennik(), HasSubstr("[informacja] Instalacja programu przebiegła pomyślnie. Życzę miłej pracy!"));
+  EXPECT_THAT(dziennik(), HasSubstr("Koniec, kod wyjścia 0 (powodzenie)."));
+
+  // Installing again over it repairs it.
+  p.files.AddFile("D:\\Programy\\Kalmo\\a.exe", "damaged");
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"/cicho", "/katalog=D:\\Programy\\Kalmo"}), env), 0);
+  EXPECT_EQ(p.files.ReadFile("D:\\Programy\\Kalmo\\a.exe"), "expanded:a");
+
+  // A destination the main window would refuse ends the run with code 2, nothing installed.
+  p.files.AddFile("C:\\Dane\\list.doc", "mine");
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"/cicho", "/katalog=C:\\Dane"}), env), wiAnulowano);
+  EXPECT_THAT(dziennik(), HasSubstr("[odmowa] Katalog C:\\Dane zawiera już inne pliki"));
+  EXPECT_FALSE(p.files.FileExists("C:\\Dane\\a.exe"));
+  // A missing file is not looked for again: the question is answered "Nie".
+  p.files.DeleteFile("A:\\a.ex_");
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"/cicho", "/katalog=C:\\Nowy"}), env), wiNiepowodzenie);
+  EXPECT_THAT(dziennik(), HasSubstr("Czy ponowić próbę? -> Nie"));
+  EXPECT_THAT(dziennik(), HasSubstr("Koniec, kod wyjścia 1 (niepowodzenie)."));
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"/cicho", "/x"}), env), 1);
+  EXPECT_THAT(dziennik(), HasSubstr("[odmowa] Nieznany parametr: /x"));
+
+  // The uninstall: only the registered folder, and then the whole replay without a window.
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"C:\\Dane", "Kalmo", "/cicho"}), env), 1);
+  EXPECT_TRUE(p.files.FileExists("C:\\Dane\\list.doc"));
+  EXPECT_THAT(dziennik(), HasSubstr("Katalog C:\\Dane nie jest katalogiem, w którym zainstalowano program Kalmo"));
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"D:\\Programy\\Kalmo", "Kalmo", "/cicho"}), env), 0);
+  EXPECT_FALSE(p.files.DirectoryExists("D:\\Programy\\Kalmo"));
+  EXPECT_FALSE(KatalogZarejestrowany("Kalmo"));
+  EXPECT_THAT(dziennik(), HasSubstr("[informacja] Deinstalacja programu Kalmo przebiegła pomyślnie!"));
+  EXPECT_TRUE(dialogi.shown.empty());
 }

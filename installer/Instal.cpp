@@ -553,8 +553,8 @@ bool TInstalator::RozkazMkDir(const std::string& nazwa) {
   const std::string katalog = platform::JoinPath(stan_.sciezkaDocelowa, nazwa);
   // A folder of the program: ".." or a full path would make it anywhere on the disk, and the
   // destination itself must be one a program may have.
-  if (!SciezkaWewnatrz(nazwa, false) || !PowodOchronyKatalogu(stan_.sciezkaDocelowa).empty())
-    return Blad(8, " " + katalog);
+  if (!SciezkaWewnatrz(nazwa, false)) return Blad(8, " " + katalog);
+  if (!KatalogDocelowyPrzyjety()) return false;
   if (platform::Fs().DirectoryExists(katalog)) return true;
   if (!platform::Fs().CreateDirectory(katalog)) return Blad(8, " " + katalog);
   if (!platform::Fs().SetAccessList(katalog, ListaDostepuPodkataloguProgramu())) return Blad(25, katalog);
@@ -563,8 +563,8 @@ bool TInstalator::RozkazMkDir(const std::string& nazwa) {
 
 bool TInstalator::RozkazMkDestDir() {
   if (stan_.sciezkaDocelowa == kNieokreslone) return Blad(4);
-  if (const std::string powod = PowodOchronyKatalogu(stan_.sciezkaDocelowa); !powod.empty())
-    return Blad(8, " " + stan_.sciezkaDocelowa + ": " + powod);
+  // Checked before anything is made: the run's own folders then do not count as another's files.
+  if (!KatalogDocelowyPrzyjety()) return false;
   // Made level by level, so a ".." on the way would leave a folder outside the destination.
   const std::string cel = KanonicznaSciezka(stan_.sciezkaDocelowa);
   if (!platform::Fs().DirectoryExists(cel) && (!CreatePath(cel) || !platform::Fs().DirectoryExists(cel)))

@@ -240,6 +240,25 @@ PACL BuildAcl(const std::vector<AccessEntry>& entries) {
   return acl;
 }
 
+// The entry opened (h, whose final path is `final`) is the one named `expected`. Wine reports a
+// name's trailing dots and spaces away ("report.docx." as "report.docx"); such a final path is
+// taken only when the name it gives is another file or none, never the same file reached through
+// a link at the exact name.
+bool OpenedAsNamed(HANDLE h, const std::wstring& final, const std::wstring& expected) {
+  if (SamePath(final, expected)) return true;
+  std::wstring bare = expected;
+  while (!bare.empty() && (bare.back() == L'.' || bare.back() == L' ')) bare.pop_back();
+  if (bare.size() == expected.size() || bare.empty() || bare.back() == L'\\' || !SamePath(final, bare)) return false;
+  Handle other(CreateFileW(Exact(Narrow(bare)).c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!other.ok()) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  BY_HANDLE_FILE_INFORMATION a, b;
+  if (!GetFileInformationByHandle(h, &a) || !GetFileInformationByHandle(other.get(), &b)) return false;
+  return a.dwVolumeSerialNumber != b.dwVolumeSerialNumber || a.nFileIndexHigh != b.nFileIndexHigh ||
+         a.nFileIndexLow != b.nFileIndexLow;
+}
+
 class Win32HeldFolder : public HeldFolder {
  public:
   Win32HeldFolder(HANDLE h, std::string final) : h_(h), final_(std::move(final)) {}
@@ -547,7 +566,7 @@ class Win32Files : public Files {
     // on the way (a link at the name opens as itself where the file system allows it; one that is
     // followed shows its target as the final path).
     const auto final = FinalPathOf(h.get());
-    if (!(kinds & kind) || !final || !SamePath(*final, WithoutLongPrefix(W(path)))) {
+    if (!(kinds & kind) || !final || !OpenedAsNamed(h.get(), *final, WithoutLongPrefix(W(path)))) {
       t_lastError = ERROR_ACCESS_DENIED;
       return DeleteOutcome::Refused;
     }

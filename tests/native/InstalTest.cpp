@@ -403,7 +403,8 @@ TEST_F(InstalTest, MkDestDirCreatesEveryMissingParent) {
   // No folder beside the way to it.
   ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Inny\\..\\Kalmo"));
   EXPECT_FALSE(inst.WykonajLinie("mkdestdir"));
-  EXPECT_EQ(Ostatni(), "Nie mogę utworzyć katalogu: C:\\Inny\\..\\Kalmo: to nie jest pełna ścieżka katalogu");
+  EXPECT_EQ(Ostatni(), "Nie można zainstalować programu w katalogu C:\\Inny\\..\\Kalmo: to nie jest pełna ścieżka "
+                      "katalogu. Proszę wybrać inny katalog.");
   EXPECT_FALSE(p.files.DirectoryExists("C:\\Inny"));
 }
 

@@ -431,9 +431,13 @@ TEST_F(InstalerE2E, UninstallScriptsReachingOutsideTheProgramChangeNothing) {
               ERROR_SUCCESS);
     RegCloseKey(h);
   }
+  // The program is registered, with its folder: the uninstaller acts on nothing else.
   HKEY h;
   ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widen(wpis).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
             ERROR_SUCCESS);
+  const std::wstring miejsce = Widen(program);
+  RegSetValueExW(h, L"InstallLocation", 0, REG_SZ, reinterpret_cast<const BYTE*>(miejsce.c_str()),
+                 static_cast<DWORD>((miejsce.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(h);
 
   const std::vector<std::pair<std::string, std::string>> skrypty = {

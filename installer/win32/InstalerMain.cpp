@@ -19,11 +19,16 @@
 
 namespace {
 
-// Called by the loader as the process ends, also when a dialog ends it at once ("Zatrzymaj
-// porgram" of the error dialog) and no destructor runs: the run's staging folder goes all the same.
+// The process may end from inside a dialog ("Zatrzymaj porgram" of the error dialog calls
+// ExitProcess), when no destructor runs; the run's staging folder goes all the same. Windows
+// calls the program's TLS callbacks as the process ends; Wine does not, but both call the fiber
+// storage callback of the ending thread. Whichever comes first removes it; the other finds
+// nothing left.
 void NTAPI PrzyZakonczeniu(PVOID, DWORD powod, PVOID) {
   if (powod == DLL_PROCESS_DETACH) UsunKatalogTymczasowyPrzerwanegoPrzebiegu();
 }
+
+void WINAPI PrzyKoncuWatku(PVOID) { UsunKatalogTymczasowyPrzerwanegoPrzebiegu(); }
 
 }  // namespace
 
@@ -31,6 +36,8 @@ void NTAPI PrzyZakonczeniu(PVOID, DWORD powod, PVOID) {
 extern "C" __attribute__((section(".CRT$XLK"), used)) const PIMAGE_TLS_CALLBACK kPrzyZakonczeniu = PrzyZakonczeniu;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  const DWORD fls = FlsAlloc(PrzyKoncuWatku);
+  if (fls != FLS_OUT_OF_INDEXES) FlsSetValue(fls, reinterpret_cast<PVOID>(1));
   platform::Install(platform::win32::RealServices(&RealDialogs()));
   SetApplicationTitle("Instaluj");
 

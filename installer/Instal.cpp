@@ -110,6 +110,7 @@ std::string TekstBledu(int numer) {
                     "ani być kropką): ";
     case 24: return "Rozkaz Run może uruchomić tylko plik z katalogu docelowego lub z dysku instalacyjnego: ";
     case 25: return "Nie mogę zabezpieczyć katalogu programu przed zmianami innych użytkowników: ";
+    case 26: return "Katalog docelowy jest dowiązaniem albo prowadzi przez dowiązanie do innego miejsca: ";
     default: return "Błąd instalacji nr " + std::to_string(numer);
   }
 }
@@ -573,9 +574,20 @@ bool TInstalator::RozkazMkDestDir() {
   return ZabezpieczKatalogDocelowy();
 }
 
-bool TInstalator::ZabezpieczKatalogDocelowy() {
+bool TInstalator::TrzymajKatalogDocelowy(std::unique_ptr<platform::HeldFolder>& trzymany) {
   const std::string cel = KanonicznaSciezka(stan_.sciezkaDocelowa);
-  if (!platform::Fs().DirectoryExists(cel)) return true;  // nothing to protect yet
+  if (!platform::Fs().DirectoryExists(cel)) return true;  // the copy into it reports that
+  trzymany = platform::Fs().HoldFolder(cel);
+  if (trzymany && ZgodnaSciezkaKoncowa(cel, trzymany->FinalPath())) return true;
+  trzymany.reset();
+  return Blad(26, cel);
+}
+
+bool TInstalator::ZabezpieczKatalogDocelowy() {
+  std::unique_ptr<platform::HeldFolder> trzymany;
+  if (!TrzymajKatalogDocelowy(trzymany)) return false;
+  if (!trzymany) return true;  // nothing to protect yet
+  const std::string cel = KanonicznaSciezka(stan_.sciezkaDocelowa);
   if (!platform::Fs().SetAccessList(cel, ListaDostepuKataloguProgramu())) return Blad(25, cel);
   return true;
 }
@@ -705,7 +717,9 @@ bool TInstalator::RozkazFinal() {
     if (stan_.zainstalowanePliki.empty()) return true;
     return Blad(4);
   }
-  if (!KatalogDocelowyPrzyjety() || !ZabezpieczKatalogDocelowy()) return false;
+  // Held while the files go in: no link can take the folder's place meanwhile.
+  std::unique_ptr<platform::HeldFolder> trzymany;
+  if (!KatalogDocelowyPrzyjety() || !ZabezpieczKatalogDocelowy() || !TrzymajKatalogDocelowy(trzymany)) return false;
   bool ok = CopyFilesFromList(stan_.katalogTymczasowy, stan_.sciezkaDocelowa, stan_.zainstalowanePliki);
   for (size_t i = 0; ok && i < stan_.zainstalowanePliki.size(); ++i) {
     const std::string plik = platform::JoinPath(stan_.sciezkaDocelowa, stan_.zainstalowanePliki[i]);
@@ -794,6 +808,8 @@ bool TInstalator::RozkazUninstall() {
     return false;
   }
   const std::string celSkryptu = platform::JoinPath(stan_.sciezkaDocelowa, kSkryptDeinstalacji);
+  std::unique_ptr<platform::HeldFolder> trzymany;
+  if (!TrzymajKatalogDocelowy(trzymany)) return false;
   bool skopiowany;
   if (stan_.grupaSkryptu.empty()) {
     skopiowany = platform::Fs().CopyFile(skrypt, celSkryptu, true);

@@ -5,12 +5,14 @@
 // the installer needs from the system) and InstalatorOkna (the installer's windows).
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/Tekstowe.h"
 #include "installer/Granice.h"
+#include "platform/Files.h"
 #include "platform/Registry.h"
 
 // Marker of a value the script has not given; compared literally.
@@ -191,8 +193,11 @@ class TInstalator {
   // The destination may take the program's files: checked at "show" or else at "final" (once per
   // destination); false after the message that says why not.
   bool KatalogDocelowyPrzyjety();
-  // Gives an existing destination the program folder's access list; false after error 25.
+  // Gives an existing destination the program folder's access list; false after error 25 or 26.
   bool ZabezpieczKatalogDocelowy();
+  // Holds an existing destination (trzymany stays empty when it does not exist yet); false after
+  // error 26 when it is a link or leads through one.
+  bool TrzymajKatalogDocelowy(std::unique_ptr<platform::HeldFolder>& trzymany);
   // Full path of the program "run" may start, or empty when it may not.
   std::string ProgramDoUruchomienia(const std::string& plik) const;
   void UsunPlikiTymczasowe();

@@ -223,6 +223,7 @@ void PrzygotujSwiat(TestPlatform& tp) {
   f.AddFile("C:\\Program Files\\Inny\\inny.exe", "MZ");
   f.AddFile("C:\\Moje Gry\\Inna gra\\gra.exe", "MZ");
   f.AddFile("C:\\Dane\\wazne.doc", "mine");
+  f.AddFile("C:\\Dane\\Kalmo.lnk", "mine, named like the icon");
   f.AddFile("C:\\Dane\\tylko.doc", "read only");
   f.SetAttributes("C:\\Dane\\tylko.doc", platform::kAttrReadOnly);
   f.AddFile("C:\\autoexec.bat", "@echo off");

@@ -191,31 +191,32 @@ std::string PowodOchronyKatalogu(const std::string& katalog) {
   const std::string k = KanonicznaSciezka(katalog);
   if (k.empty()) return "to nie jest pełna ścieżka katalogu";
   if (KorzenDysku(k)) return "to katalog główny dysku";
-  const Chronione c = ZbierzChronione();
+  // Every protected folder in each of its forms, asked for once.
+  Chronione c = ZbierzChronione();
+  for (auto* lista : {&c.windows, &c.programy, &c.profile, &c.uzytkownicy, &c.powloki}) {
+    std::vector<std::string> formy;
+    for (const std::string& p : *lista)
+      for (const std::string& f : Postacie(p)) formy.push_back(f);
+    *lista = std::move(formy);
+  }
+  auto jest = [](const std::vector<std::string>& lista, auto&& warunek) {
+    return std::any_of(lista.begin(), lista.end(), warunek);
+  };
   for (const std::string& forma : Postacie(k)) {
     if (KorzenDysku(forma)) return "to katalog główny dysku";
-    for (const std::string& w : c.windows)
-      for (const std::string& fw : Postacie(w))
-        if (WewnatrzLubRowny(forma, fw)) return "to katalog systemu Windows lub jego podkatalog";
-    for (const std::string& p : c.programy)
-      for (const std::string& fp : Postacie(p))
-        if (Rowne(forma, fp)) return "to katalog Program Files";
-    for (const std::string& p : c.profile)
-      for (const std::string& fp : Postacie(p)) {
-        if (Rowne(forma, fp)) return "to katalog profili użytkowników";
-        if (Rowne(Rodzic(forma), fp)) return "to katalog profilu użytkownika";
-      }
-    for (const std::string& p : c.uzytkownicy)
-      for (const std::string& fp : Postacie(p))
-        if (Rowne(forma, fp)) return "to katalog profilu użytkownika";
-    for (const std::string& p : c.powloki)
-      for (const std::string& fp : Postacie(p))
-        if (Rowne(forma, fp)) return "to folder specjalny systemu (Pulpit, Dokumenty, Menu Start lub podobny)";
+    if (jest(c.windows, [&](const std::string& w) { return WewnatrzLubRowny(forma, w); }))
+      return "to katalog systemu Windows lub jego podkatalog";
+    if (jest(c.programy, [&](const std::string& p) { return Rowne(forma, p); })) return "to katalog Program Files";
+    if (jest(c.profile, [&](const std::string& p) { return Rowne(forma, p); })) return "to katalog profili użytkowników";
+    if (jest(c.profile, [&](const std::string& p) { return Rowne(Rodzic(forma), p); }) ||
+        jest(c.uzytkownicy, [&](const std::string& p) { return Rowne(forma, p); }))
+      return "to katalog profilu użytkownika";
+    if (jest(c.powloki, [&](const std::string& p) { return Rowne(forma, p); }))
+      return "to folder specjalny systemu (Pulpit, Dokumenty, Menu Start lub podobny)";
     // A folder that holds any of them: emptying it would reach them.
     for (const auto* lista : {&c.windows, &c.programy, &c.profile, &c.uzytkownicy, &c.powloki})
-      for (const std::string& p : *lista)
-        for (const std::string& fp : Postacie(p))
-          if (WewnatrzLubRowny(fp, forma)) return "zawiera foldery systemu lub użytkownika";
+      if (jest(*lista, [&](const std::string& p) { return WewnatrzLubRowny(p, forma); }))
+        return "zawiera foldery systemu lub użytkownika";
   }
   // A link or junction on the way would make the folder another one than its name says.
   for (std::string droga = k; !droga.empty() && !KorzenDysku(droga); droga = Rodzic(droga)) {

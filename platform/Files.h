@@ -169,6 +169,8 @@ class Files {
 
   // ---- ownership and access lists ----
 
+  // Unknown for a missing file; OtherUser also for a file whose security this user may not read
+  // (an owner always may).
   virtual FileOwner OwnerOf(const std::string& path) = 0;
   // Replaces the access list of a file or folder (opened without following a link at its name);
   // false when the file system keeps none or the call fails.

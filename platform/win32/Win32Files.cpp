@@ -659,7 +659,8 @@ class Win32Files : public Files {
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!h.ok()) {
       Fail();
-      return FileOwner::Unknown;
+      // An owner may always read a file's security: one this user may not is another's.
+      return t_lastError == ERROR_ACCESS_DENIED ? FileOwner::OtherUser : FileOwner::Unknown;
     }
     PSID owner = nullptr;
     PSECURITY_DESCRIPTOR sd = nullptr;

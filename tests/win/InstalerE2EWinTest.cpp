@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -135,17 +136,32 @@ void UstawCel(const std::string& dysk, const std::string& cel) {
   CloseHandle(h);
 }
 
-// The run's staging folders ("Instaler-N") in the temporary directory that hold the file.
-bool WStagingu(const std::string& nazwa) {
+// The staging folders ("Instaler-" and random characters) in the temporary directory.
+std::vector<std::string> Stagingi() {
+  std::vector<std::string> nazwy;
   WIN32_FIND_DATAW fd;
   HANDLE h = FindFirstFileW(Widen(KatalogTemp() + "Instaler-*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  bool jest = false;
+  if (h == INVALID_HANDLE_VALUE) return nazwy;
   do {
-    jest |= Istnieje(KatalogTemp() + Narrow(fd.cFileName) + "\\" + nazwa);
-  } while (!jest && FindNextFileW(h, &fd));
+    nazwy.push_back(Narrow(fd.cFileName));
+  } while (FindNextFileW(h, &fd));
   FindClose(h);
-  return jest;
+  return nazwy;
+}
+
+// Those a test found already there (left by a run that was killed, or by someone else).
+std::vector<std::string>& ObceStagingi() {
+  static std::vector<std::string> obce;
+  return obce;
+}
+
+// A staging folder of the test's runs holds the file.
+bool WStagingu(const std::string& nazwa) {
+  for (const std::string& k : Stagingi()) {
+    const auto& obce = ObceStagingi();
+    if (std::find(obce.begin(), obce.end(), k) == obce.end() && Istnieje(KatalogTemp() + k + "\\" + nazwa)) return true;
+  }
+  return false;
 }
 
 // The uninstall command registered for Kalmo, started as Windows starts it and confirmed.
@@ -187,6 +203,7 @@ class InstalerE2E : public testing::Test {
     // The uninstaller deletes: no folder of the prefix may lead to the machine's own files.
     ASSERT_EQ(instalertest::LinkPozaPrefiksem(), "");
     ASSERT_TRUE(Istnieje(Dystrybucja() + "\\install.cfg")) << "no distribution folder beside the tests";
+    ObceStagingi() = Stagingi();
     dysk = s.Path("dysk");
   }
   void TearDown() override { ZamknijOknaGrup(); }

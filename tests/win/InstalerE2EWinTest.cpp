@@ -616,13 +616,30 @@ TEST_F(InstalerE2E, GroupRenamedInTheMainWindowGoesWithTheUninstall) {
 
 namespace {
 
+// The shell's folder windows open now.
+std::vector<HWND> OknaFolderow() {
+  std::vector<HWND> okna;
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        wchar_t klasa[64] = {};
+        GetClassNameW(w, klasa, 64);
+        if (IsWindowVisible(w) && (lstrcmpW(klasa, L"ExplorerWClass") == 0 || lstrcmpW(klasa, L"CabinetWClass") == 0))
+          reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&okna));
+  return okna;
+}
+
 // Runs a process to its end and notes every visible window it showed, and every folder window of
-// the shell that opened meanwhile; the exit code, or -1 when it did not end in time.
-long BezOkien(driver::Process& proces, std::vector<std::string>& okna) {
+// the shell that opened meanwhile (those open before it started, `juz`, aside); the exit code, or
+// -1 when it did not end in time.
+long BezOkien(driver::Process& proces, const std::vector<HWND>& juz, std::vector<std::string>& okna) {
   struct Zbior {
     DWORD pid;
+    const std::vector<HWND>* juz;
     std::vector<std::string>* okna;
-  } zbior{proces.id, &okna};
+  } zbior{proces.id, &juz, &okna};
   for (DWORD start = GetTickCount(); GetTickCount() - start < driver::Timeout() * 4;) {
     EnumWindows(
         [](HWND w, LPARAM lp) -> BOOL {
@@ -632,7 +649,8 @@ long BezOkien(driver::Process& proces, std::vector<std::string>& okna) {
           wchar_t klasa[64] = {};
           GetClassNameW(w, klasa, 64);
           const bool folder = lstrcmpW(klasa, L"ExplorerWClass") == 0 || lstrcmpW(klasa, L"CabinetWClass") == 0;
-          if (IsWindowVisible(w) && (pid == z->pid || folder)) z->okna->push_back(Narrow(klasa));
+          const bool nowy = std::find(z->juz->begin(), z->juz->end(), w) == z->juz->end();
+          if (IsWindowVisible(w) && (pid == z->pid || (folder && nowy))) z->okna->push_back(Narrow(klasa));
           return TRUE;
         },
         reinterpret_cast<LPARAM>(&zbior));
@@ -664,8 +682,9 @@ TEST_F(InstalerE2E, CichoInstallsRepairsAndUninstallsTheDistributionWithoutAWind
     SCOPED_TRACE(przebieg);
     driver::Process instalator;
     std::vector<std::string> okna;
+    const std::vector<HWND> juz = OknaFolderow();
     ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\" /cicho \"/katalog=" + cel + "\"", dysk, instalator));
-    EXPECT_EQ(BezOkien(instalator, okna), 0);
+    EXPECT_EQ(BezOkien(instalator, juz, okna), 0);
     EXPECT_THAT(okna, testing::IsEmpty());
     EXPECT_EQ(Zawartosc(cel + "\\Kalmo.exe"), Zawartosc(driver::BesideTests("Kalmo.exe")));
     EXPECT_EQ(Zawartosc(cel + "\\Hook.dll"), Zawartosc(driver::BesideTests("Hook.dll")));
@@ -691,15 +710,19 @@ TEST_F(InstalerE2E, CichoInstallsRepairsAndUninstallsTheDistributionWithoutAWind
   {
     driver::Process instalator;
     std::vector<std::string> okna;
+    const std::vector<HWND> juz = OknaFolderow();
     ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\" /cicho \"/katalog=" + cel + "\"", dysk, instalator));
-    EXPECT_EQ(BezOkien(instalator, okna), 0);
+    EXPECT_EQ(BezOkien(instalator, juz, okna), 0);
+    EXPECT_THAT(okna, testing::IsEmpty());
     EXPECT_EQ(Zawartosc(cel + "\\Kalmo.exe"), Zawartosc(driver::BesideTests("Kalmo.exe")));
     EXPECT_EQ(Zawartosc(cel + "\\Hook.dll"), Zawartosc(driver::BesideTests("Hook.dll")));
+    EXPECT_EQ(Zawartosc(cel + "\\Jan_arch.dat"), std::string(24, '\0')) << "a user's data stays";
   }
   driver::Process deinstalator;
   std::vector<std::string> okna;
+  const std::vector<HWND> juz = OknaFolderow();
   ASSERT_TRUE(Uruchom(cichePolecenie, "", deinstalator));
-  EXPECT_EQ(BezOkien(deinstalator, okna), 0);
+  EXPECT_EQ(BezOkien(deinstalator, juz, okna), 0);
   EXPECT_THAT(okna, testing::IsEmpty());
   EXPECT_FALSE(Istnieje(cel));
   EXPECT_FALSE(Istnieje(skrot));
@@ -742,8 +765,9 @@ TEST_F(InstalerE2E, TheUninstallerStartedWithAnotherFolderChangesNothing) {
   const size_t dziennik = Zawartosc(KatalogWindows() + "\\Instaler.log").size();
   driver::Process cichy;
   std::vector<std::string> okna;
+  const std::vector<HWND> juz = OknaFolderow();
   ASSERT_TRUE(Uruchom(instaler + ZKrzyzykami(s.Path("C Tools")) + " " + ZKrzyzykami(nazwa) + " /cicho", "", cichy));
-  EXPECT_EQ(BezOkien(cichy, okna), 1);
+  EXPECT_EQ(BezOkien(cichy, juz, okna), 1);
   EXPECT_THAT(okna, testing::IsEmpty());
   EXPECT_THAT(NowyDziennik(dziennik), HasSubstr("[stop] " + odmowa));
   EXPECT_EQ(Zawartosc(cenny), "mine");

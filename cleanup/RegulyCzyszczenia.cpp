@@ -62,7 +62,21 @@ bool Niebezpieczna(const std::string& p, const FolderyChronione& chronione) {
   if (!unc && p.size() <= 3) return true;                // "C:" (a drive root)
   if (unc && std::count(p.begin() + 2, p.end(), '\\') <= 1) return true;  // "\\srv\share"
   for (const std::string& s : chronione.sciezki)
+    if (!s.empty() && (p == s || (p.size() > s.size() && p.compare(0, s.size() + 1, s + "\\") == 0))) return true;
+  for (const std::string& s : chronione.same)
     if (!s.empty() && p == s) return true;
+  if (unc) {
+    // "\\\\localhost\\C$\\Users\\ola" is the local disk under another name; "\\\\?\\" and "\\\\.\\"
+    // name devices; an administrative share is a whole disk or the Windows folder.
+    const size_t k = p.find('\\', 2);
+    const std::string serwer = p.substr(2, k - 2);
+    const size_t l = p.find('\\', k + 1);
+    const std::string udzial = p.substr(k + 1, l == std::string::npos ? std::string::npos : l - k - 1);
+    if (serwer == "." || serwer == "?" || serwer.rfind("127.", 0) == 0 || (!udzial.empty() && udzial.back() == '$'))
+      return true;
+    for (const std::string& s : chronione.serwery)
+      if (serwer == s) return true;
+  }
   // Any component "." or ".." could lead anywhere; the final path is checked separately, but a
   // written path of that form is not what a user names as a temporary folder.
   for (const std::string& c : {std::string("\\."), std::string("\\..")})
@@ -220,15 +234,87 @@ std::string PostacPorownania(const std::string& sciezka) {
   return UpperCasePL(p);
 }
 
+namespace {
+
+constexpr const char* kWersjaWindows = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kProfile = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+
+// A folder value of the local machine's registry, with the variables such values use expanded.
+std::optional<std::string> FolderRejestru(const std::string& klucz, const std::string& nazwa, const std::string& windows) {
+  auto w = platform::Reg().ReadString(platform::Root::LocalMachine, klucz, nazwa);
+  if (!w || TrimBoth(*w).empty()) return std::nullopt;
+  std::string s = *w;
+  auto zamien = [&](const std::string& zmienna, const std::string& wartosc) {
+    for (size_t p; (p = UpperCasePL(s).find(zmienna)) != std::string::npos;) s.replace(p, zmienna.size(), wartosc);
+  };
+  if (windows.size() >= 2) {
+    zamien("%SYSTEMDRIVE%", windows.substr(0, 2));
+    zamien("%SYSTEMROOT%", windows);
+    zamien("%WINDIR%", windows);
+  }
+  return PostacPorownania(s);
+}
+
+// The path and, where it differs, its final path (both in the compared form).
+void DodajZKoncowa(std::vector<std::string>& lista, const std::string& folder) {
+  if (folder.empty()) return;
+  lista.push_back(PostacPorownania(folder));
+  if (auto final = platform::Fs().FinalPath(folder)) lista.push_back(PostacPorownania(*final));
+}
+
+}  // namespace
+
 FolderyChronione DajFolderyChronione() {
   FolderyChronione c;
   auto& fs = platform::Fs();
-  for (auto folder : {fs.WindowsDirectory(), fs.SystemDirectory()}) {
-    if (!folder || folder->empty()) continue;
-    c.sciezki.push_back(PostacPorownania(*folder));
-    if (auto final = fs.FinalPath(*folder)) c.sciezki.push_back(PostacPorownania(*final));
+  auto& reg = platform::Reg();
+  std::string windows;
+  if (auto w = fs.WindowsDirectory()) windows = *w;
+  for (auto folder : {fs.WindowsDirectory(), fs.SystemDirectory()})
+    if (folder) DodajZKoncowa(c.sciezki, *folder);
+  for (const char* nazwa : {"ProgramFilesDir", "ProgramFilesDir (x86)", "ProgramW6432Dir", "CommonFilesDir",
+                            "CommonFilesDir (x86)", "CommonW6432Dir"})
+    if (auto f = FolderRejestru(kWersjaWindows, nazwa, windows)) DodajZKoncowa(c.sciezki, *f);
+  // Profiles: the user's own is refused itself only, every other one (wherever it lies) whole.
+  std::string wlasny;
+  if (auto p = fs.KnownFolderPath(platform::KnownFolder::Profile)) wlasny = PostacPorownania(*p);
+  std::vector<std::string> profile;
+  if (auto sidy = reg.SubkeyNames(platform::Root::LocalMachine, kProfile))
+    for (const std::string& sid : *sidy)
+      if (auto f = FolderRejestru(std::string(kProfile) + "\\" + sid, "ProfileImagePath", windows)) profile.push_back(*f);
+  for (const char* nazwa : {"Default", "Public", "AllUsersProfile"})
+    if (auto f = FolderRejestru(kProfile, nazwa, windows)) profile.push_back(*f);
+  for (const std::string& p : profile) {
+    if (p == wlasny) continue;
+    DodajZKoncowa(c.sciezki, p);
+  }
+  if (!wlasny.empty()) DodajZKoncowa(c.same, wlasny);
+  if (auto f = FolderRejestru(kProfile, "ProfilesDirectory", windows)) DodajZKoncowa(c.same, *f);
+  for (platform::KnownFolder znany :
+       {platform::KnownFolder::Desktop, platform::KnownFolder::Documents, platform::KnownFolder::Downloads,
+        platform::KnownFolder::Music, platform::KnownFolder::Pictures, platform::KnownFolder::Videos,
+        platform::KnownFolder::Favorites, platform::KnownFolder::AppData, platform::KnownFolder::LocalAppData,
+        platform::KnownFolder::StartMenu, platform::KnownFolder::Programs, platform::KnownFolder::Startup,
+        platform::KnownFolder::Templates, platform::KnownFolder::SendTo, platform::KnownFolder::Recent})
+    if (auto f = fs.KnownFolderPath(znany)) DodajZKoncowa(c.same, *f);
+  c.serwery = {"LOCALHOST", "::1", "[::1]", "0.0.0.0"};
+  for (const auto& [klucz, nazwa] :
+       {std::pair<const char*, const char*>{"SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ActiveComputerName",
+                                            "ComputerName"},
+        {"SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName", "ComputerName"},
+        {"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters", "Hostname"}}) {
+    auto n = reg.ReadString(platform::Root::LocalMachine, klucz, nazwa);
+    if (n && !TrimBoth(*n).empty()) c.serwery.push_back(UpperCasePL(TrimBoth(*n)));
   }
   return c;
+}
+
+bool FolderJakNapisany(const std::string& napisany, const std::string& koncowy) {
+  const std::string k = PostacPorownania(koncowy);
+  if (k.empty()) return false;
+  if (PostacPorownania(napisany) == k) return true;
+  const auto dluga = platform::Fs().LongPath(napisany);
+  return dluga && PostacPorownania(*dluga) == k;
 }
 
 bool FolderNiebezpieczny(const std::string& folder, const FolderyChronione& chronione) {

@@ -74,15 +74,27 @@ std::optional<int32_t> WiekPliku(double dataPliku, double dzis, bool trybKosza);
 // Old enough to go: a known date and an age of at least the minimum.
 bool PlikDoUsuniecia(double dataPliku, double dzis, bool trybKosza, int32_t minimumDni);
 
-// Folders no rule may clean, as they were asked for and as they resolve.
+// Folders no rule may clean, in the form PostacPorownania gives.
 struct FolderyChronione {
-  std::vector<std::string> sciezki;  // the Windows and system folders, literal and final
+  // Refused with everything below them: the Windows and system folders, Program Files and Common
+  // Files (every one of them), and every profile of the profile list but the user's own.
+  std::vector<std::string> sciezki;
+  // Refused themselves (what lies below may be cleaned): the user's own profile, the user's shell
+  // folders as the shell knows them (Desktop, Documents, Start Menu...), the folder of profiles.
+  std::vector<std::string> same;
+  // Names this computer answers to in a network path ("\\\\localhost\\C$\\..." is the local disk).
+  std::vector<std::string> serwery;
 };
-// The Windows and system folders of this system (platform seam).
+// The protected folders of this system (platform seam: the registry's profile list and program
+// folders, which only administrators write, and the shell's known folders).
 FolderyChronione DajFolderyChronione();
 // True when cleaning the folder could destroy more than temporary files: empty or relative, a
-// drive or share root, the Windows or system folder, the folder holding the user profiles or a
-// user's profile folder itself. Checked for the path as written and for its final path.
+// drive or share root, a folder of the lists above, a network path to this computer or to an
+// administrative share ("C$"), the folder holding the user profiles or a user's profile folder
+// itself. Checked for the path as written and for its final path.
 bool FolderNiebezpieczny(const std::string& folder, const FolderyChronione& chronione);
+// The final path (as HoldFolder gave it) is the folder as written, letter case and 8.3 short
+// names aside: no link or junction lies on the way.
+bool FolderJakNapisany(const std::string& napisany, const std::string& koncowy);
 // Letter case, "/" and trailing backslashes aside, for comparing paths.
 std::string PostacPorownania(const std::string& sciezka);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <vector>
 
 #include "cleanup/Kronika.h"
@@ -36,63 +37,91 @@ void ZapiszDateCzyszczenia(const KontekstCzyszczenia& k) {
     k.zglos(kMiejsceCzyszczenia, "Nie mogę zapisać daty ostatniego usuwania plików tymczasowych.");
 }
 
-// path lies below folder (both final paths), letter case aside.
-bool Wewnatrz(const std::string& sciezka, const std::string& folder) {
-  const std::string f = PostacPorownania(folder) + "\\";
-  const std::string p = PostacPorownania(sciezka);
-  return p.size() > f.size() && p.compare(0, f.size(), f) == 0;
-}
-
 struct Przejscie {
   const ParaMaski& para;
   bool trybKosza;
   bool kronika;
-  std::string korzen;  // final path of the rule's folder
   double dzis;
   const KontekstCzyszczenia& k;
   WynikCzyszczenia& wynik;
 
+  bool Przerwij() {
+    if (!k.przerwano()) return false;
+    wynik.przerwany = true;
+    return true;
+  }
+
   // Files of one folder before those of its subfolders, as a listing of the whole tree would give.
-  void Folder(const std::string& folder, bool rekurencyjnie) {
-    auto wpisy = Fs().List(folder, "*");
-    if (!wpisy) return;
+  // `koncowy` is the folder's final path (every deletion is bound to it), `pokazany` the path as
+  // the rule names it (for the chronicle).
+  void Folder(const std::string& koncowy, const std::string& pokazany, bool rekurencyjnie, int glebokosc) {
+    auto wpisy = Fs().List(koncowy, "*");
+    if (!wpisy || glebokosc > 256) return;
     Sortuj(*wpisy);
     for (const platform::DirEntry& e : *wpisy) {
-      if (k.przerwano()) {
-        wynik.przerwany = true;
-        return;
-      }
+      if (Przerwij()) return;
       // A link is never followed nor deleted through; the whole entry is passed over.
       if (e.directory || (e.attributes & platform::kAttrReparsePoint)) continue;
       if (!PasujeDoMaski(e.name, para.maska)) continue;
       ++wynik.zbadane;
       if (trybKosza && NazwaChronionaKosza(e.name)) continue;
-      const double data = trybKosza ? e.createTime : e.writeTime;
-      if (!PlikDoUsuniecia(data, dzis, trybKosza, para.dni)) continue;
-      const std::string sciezka = JoinPath(folder, e.name);
-      // A file in use, read-only or outside the rule's folder stays, without a word.
-      if (!Fs().DeleteFileInside(sciezka, korzen)) continue;
+      if (!PlikDoUsuniecia(trybKosza ? e.createTime : e.writeTime, dzis, trybKosza, para.dni)) continue;
+      // The listed name opened as it is: "report.docx." is not "report.docx". Its age is read
+      // again on the opened file, which may have been replaced since the listing.
+      const platform::DeleteOutcome u =
+          Fs().DeleteEntry(koncowy, e.name, platform::kEntryFile, [&](const platform::DirEntry& otwarty) {
+            return PlikDoUsuniecia(trybKosza ? otwarty.createTime : otwarty.writeTime, dzis, trybKosza, para.dni);
+          });
+      // A file in use, read-only, replaced or reached elsewhere stays, without a word; one still
+      // open elsewhere is not gone yet and is not chronicled.
+      if (u == platform::DeleteOutcome::Pending) ++wynik.oczekujace;
+      if (u != platform::DeleteOutcome::Deleted) continue;
+      const std::string sciezka = JoinPath(pokazany, e.name);
       ++wynik.usuniete;
       if (kronika) DopiszDoKroniki(k.plikKroniki, sciezka);
       if (k.poUsunieciu) k.poUsunieciu(sciezka);
     }
     if (!rekurencyjnie) return;
     for (const platform::DirEntry& e : *wpisy) {
-      if (!e.directory || e.name == "." || e.name == "..") continue;
-      if (e.attributes & platform::kAttrReparsePoint) continue;
-      // A folder that resolves outside the rule's folder (or cannot be resolved) is a link too.
-      const std::string pod = JoinPath(folder, e.name);
+      if (!e.directory || e.name == "." || e.name == ".." || (e.attributes & platform::kAttrReparsePoint)) continue;
+      // Entered only as the folder listed: one whose final path is another (a link the listing
+      // did not tell, a folder swapped meanwhile) is passed over.
+      const std::string pod = JoinPath(koncowy, e.name);
       auto final = Fs().FinalPath(pod);
-      if (!final || !Wewnatrz(*final, korzen)) continue;
-      if (k.przerwano()) {
-        wynik.przerwany = true;
-        return;
-      }
-      Folder(pod, true);
+      if (!final || PostacPorownania(*final) != PostacPorownania(pod)) continue;
+      if (Przerwij()) return;
+      Folder(*final, JoinPath(pokazany, e.name), true, glebokosc + 1);
       if (wynik.przerwany) return;
     }
   }
 };
+
+// The rule folder opened once and checked: nullptr (after a report, unless it is simply missing)
+// when it is a link or leads elsewhere, or when its final path is a folder no rule may clean.
+std::unique_ptr<platform::HeldFolder> OtworzFolderReguly(const std::string& folder, const FolderyChronione* chronione,
+                                                         const KontekstCzyszczenia& k) {
+  if (!Fs().DirectoryExists(folder)) return nullptr;
+  std::unique_ptr<platform::HeldFolder> h = Fs().HoldFolder(folder);
+  if (!h || !FolderJakNapisany(folder, h->FinalPath())) {
+    k.zglos(kMiejsceCzyszczenia, "Folder „" + folder +
+                                     "” jest dowiązaniem albo prowadzi przez dowiązanie do innego miejsca i nie "
+                                     "będzie czyszczony. Reguła została pominięta.");
+    return nullptr;
+  }
+  if (chronione && FolderNiebezpieczny(h->FinalPath(), *chronione)) {
+    k.zglos(kMiejsceCzyszczenia, "Folder „" + folder + "” (" + h->FinalPath() +
+                                     ") nie może być czyszczony (to folder systemu, katalog główny dysku lub folder "
+                                     "profilu użytkownika). Reguła została pominięta.");
+    return nullptr;
+  }
+  return h;
+}
+
+void CzyscZwiazany(const platform::HeldFolder& folder, const std::string& pokazany, bool rekurencyjnie, bool trybKosza,
+                   const ParaMaski& para, bool kronika, const KontekstCzyszczenia& kontekst, WynikCzyszczenia& wynik) {
+  Przejscie p{para, trybKosza, kronika, platform::Time().Now(), kontekst, wynik};
+  p.Folder(folder.FinalPath(), pokazany, rekurencyjnie, 0);
+}
 
 }  // namespace
 
@@ -117,11 +146,9 @@ std::vector<std::string> FolderyReguly(const RegulaCzyszczenia& regula) {
 
 void WyczyscFolder(const std::string& folder, bool rekurencyjnie, bool trybKosza, const ParaMaski& para,
                    bool kronika, const KontekstCzyszczenia& kontekst, WynikCzyszczenia& wynik) {
-  if (!Fs().DirectoryExists(folder)) return;
-  auto korzen = Fs().FinalPath(folder);
-  if (!korzen) return;  // without the folder's final path no deletion could be bounded
-  Przejscie p{para, trybKosza, kronika, *korzen, platform::Time().Now(), kontekst, wynik};
-  p.Folder(folder, rekurencyjnie);
+  const FolderyChronione chronione = DajFolderyChronione();
+  if (auto h = OtworzFolderReguly(folder, &chronione, kontekst))
+    CzyscZwiazany(*h, folder, rekurencyjnie, trybKosza, para, kronika, kontekst, wynik);
 }
 
 WynikCzyszczenia WykonajCzyszczenie(const KontekstCzyszczenia& k) {
@@ -130,6 +157,13 @@ WynikCzyszczenia WykonajCzyszczenie(const KontekstCzyszczenia& k) {
     auto opcje = CzytajOpcje();
     const bool kronika = opcje && opcje->kronika;
     wynik.tworzKronike = kronika;
+    // Rules written by another user would clean what that user chose.
+    if (PlikInnegoUzytkownika(k.plikRegul)) {
+      k.zglos(kMiejsceCzyszczenia, "Plik reguł usuwania „" + k.plikRegul +
+                                       "” należy do innego użytkownika i nie zostanie użyty. Pliki tymczasowe nie "
+                                       "zostały usunięte.");
+      return wynik;
+    }
     auto reguly = WczytajReguly(k.plikRegul);
     if (!reguly) return wynik;
     const FolderyChronione chronione = DajFolderyChronione();
@@ -142,8 +176,11 @@ WynikCzyszczenia WykonajCzyszczenie(const KontekstCzyszczenia& k) {
                                            "lub folder profilu użytkownika). Reguła została pominięta.");
           continue;
         }
+        // One opening and one check of the folder bound every pair of the rule.
+        const std::unique_ptr<platform::HeldFolder> h = OtworzFolderReguly(folder, &chronione, k);
+        if (!h) continue;
         for (const ParaMaski& para : r.pary) {
-          WyczyscFolder(folder, r.Rekurencyjna(), r.rodzaj == "K", para, kronika, k, wynik);
+          CzyscZwiazany(*h, folder, r.Rekurencyjna(), r.rodzaj == "K", para, kronika, k, wynik);
           if (wynik.przerwany || k.przerwano()) {
             wynik.przerwany = true;
             return wynik;

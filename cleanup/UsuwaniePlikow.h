@@ -22,6 +22,7 @@ struct KontekstCzyszczenia {
 struct WynikCzyszczenia {
   int64_t zbadane = 0;   // files matched by a mask and looked at
   int64_t usuniete = 0;  // files deleted
+  int64_t oczekujace = 0;  // marked for deletion but still open in another program (not chronicled)
   bool przerwany = false;
   bool tworzKronike = false;  // the options' chronicle byte, as the pass read it
 };
@@ -29,8 +30,11 @@ struct WynikCzyszczenia {
 // Steps after the delay: read the options (chronicle flag), the rules, and clean.
 WynikCzyszczenia WykonajCzyszczenie(const KontekstCzyszczenia& kontekst);
 
-// One folder with one pair; the folder's final path bounds every deletion. Recycle mode (rules of
-// kind "K") dates files by creation, one day younger, and spares the bin's own files.
+// One folder with one pair. The folder is opened once without following a link at its name and
+// held while it is cleaned; a folder that is a link, or whose final path is not the written one,
+// is left alone. Every file is then opened by its exact name, deleted only when it is the file
+// listed there, and dated again on the opened file. Recycle mode (rules of kind "K") dates files
+// by creation, one day younger, and spares the bin's own files.
 void WyczyscFolder(const std::string& folder, bool rekurencyjnie, bool trybKosza, const ParaMaski& para,
                    bool kronika, const KontekstCzyszczenia& kontekst, WynikCzyszczenia& wynik);
 

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "common/Tekstowe.h"
-#include "installer/Instal.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -13,6 +12,7 @@ namespace {
 constexpr const char* kFolderyPowloki = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kWersjaWindows = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 constexpr const char* kProfile = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+constexpr const char* kWpisyDeinstalacji = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // Path components; Windows drops trailing dots and spaces of a name, so "Windows." is "Windows"
 // and "..." is nothing at all.
@@ -85,7 +85,17 @@ struct Chronione {
   std::vector<std::string> windows;       // the Windows and system folders, with all they hold
   std::vector<std::string> programy;      // Program Files and Common Files
   std::vector<std::string> profile;       // the folder that holds the profiles
+  std::vector<std::string> uzytkownicy;   // every profile of the profile list
   std::vector<std::string> powloki;       // shell folders of the user and of all users
+};
+
+constexpr platform::KnownFolder kFolderyZnane[] = {
+    platform::KnownFolder::Profile,   platform::KnownFolder::Desktop,      platform::KnownFolder::Documents,
+    platform::KnownFolder::Downloads, platform::KnownFolder::Music,        platform::KnownFolder::Pictures,
+    platform::KnownFolder::Videos,    platform::KnownFolder::Favorites,    platform::KnownFolder::AppData,
+    platform::KnownFolder::LocalAppData, platform::KnownFolder::StartMenu, platform::KnownFolder::Programs,
+    platform::KnownFolder::Startup,   platform::KnownFolder::Templates,    platform::KnownFolder::SendTo,
+    platform::KnownFolder::Recent,
 };
 
 Chronione ZbierzChronione() {
@@ -107,6 +117,19 @@ Chronione ZbierzChronione() {
   }
   for (const char* nazwa : {"Default", "Public", "AllUsersProfile"}) {
     if (auto f = Folder(platform::Root::LocalMachine, kProfile, nazwa, windows)) c.powloki.push_back(*f);
+  }
+  // Each user's profile, wherever the profile list puts it.
+  if (auto sidy = platform::Reg().SubkeyNames(platform::Root::LocalMachine, kProfile)) {
+    for (const std::string& sid : *sidy) {
+      if (auto f = Folder(platform::Root::LocalMachine, std::string(kProfile) + "\\" + sid, "ProfileImagePath", windows))
+        c.uzytkownicy.push_back(*f);
+    }
+  }
+  for (platform::KnownFolder znany : kFolderyZnane) {
+    if (auto f = fs.KnownFolderPath(znany)) {
+      const std::string k = KanonicznaSciezka(*f);
+      if (!k.empty()) c.powloki.push_back(k);
+    }
   }
   for (platform::Root root : {platform::Root::CurrentUser, platform::Root::LocalMachine}) {
     if (auto nazwy = platform::Reg().ValueNames(root, kFolderyPowloki)) {
@@ -168,28 +191,32 @@ std::string PowodOchronyKatalogu(const std::string& katalog) {
   const std::string k = KanonicznaSciezka(katalog);
   if (k.empty()) return "to nie jest pełna ścieżka katalogu";
   if (KorzenDysku(k)) return "to katalog główny dysku";
-  const Chronione c = ZbierzChronione();
+  // Every protected folder in each of its forms, asked for once.
+  Chronione c = ZbierzChronione();
+  for (auto* lista : {&c.windows, &c.programy, &c.profile, &c.uzytkownicy, &c.powloki}) {
+    std::vector<std::string> formy;
+    for (const std::string& p : *lista)
+      for (const std::string& f : Postacie(p)) formy.push_back(f);
+    *lista = std::move(formy);
+  }
+  auto jest = [](const std::vector<std::string>& lista, auto&& warunek) {
+    return std::any_of(lista.begin(), lista.end(), warunek);
+  };
   for (const std::string& forma : Postacie(k)) {
     if (KorzenDysku(forma)) return "to katalog główny dysku";
-    for (const std::string& w : c.windows)
-      for (const std::string& fw : Postacie(w))
-        if (WewnatrzLubRowny(forma, fw)) return "to katalog systemu Windows lub jego podkatalog";
-    for (const std::string& p : c.programy)
-      for (const std::string& fp : Postacie(p))
-        if (Rowne(forma, fp)) return "to katalog Program Files";
-    for (const std::string& p : c.profile)
-      for (const std::string& fp : Postacie(p)) {
-        if (Rowne(forma, fp)) return "to katalog profili użytkowników";
-        if (Rowne(Rodzic(forma), fp)) return "to katalog profilu użytkownika";
-      }
-    for (const std::string& p : c.powloki)
-      for (const std::string& fp : Postacie(p))
-        if (Rowne(forma, fp)) return "to folder specjalny systemu (Pulpit, Dokumenty, Menu Start lub podobny)";
+    if (jest(c.windows, [&](const std::string& w) { return WewnatrzLubRowny(forma, w); }))
+      return "to katalog systemu Windows lub jego podkatalog";
+    if (jest(c.programy, [&](const std::string& p) { return Rowne(forma, p); })) return "to katalog Program Files";
+    if (jest(c.profile, [&](const std::string& p) { return Rowne(forma, p); })) return "to katalog profili użytkowników";
+    if (jest(c.profile, [&](const std::string& p) { return Rowne(Rodzic(forma), p); }) ||
+        jest(c.uzytkownicy, [&](const std::string& p) { return Rowne(forma, p); }))
+      return "to katalog profilu użytkownika";
+    if (jest(c.powloki, [&](const std::string& p) { return Rowne(forma, p); }))
+      return "to folder specjalny systemu (Pulpit, Dokumenty, Menu Start lub podobny)";
     // A folder that holds any of them: emptying it would reach them.
-    for (const auto* lista : {&c.windows, &c.programy, &c.profile, &c.powloki})
-      for (const std::string& p : *lista)
-        for (const std::string& fp : Postacie(p))
-          if (WewnatrzLubRowny(fp, forma)) return "zawiera foldery systemu lub użytkownika";
+    for (const auto* lista : {&c.windows, &c.programy, &c.profile, &c.uzytkownicy, &c.powloki})
+      if (jest(*lista, [&](const std::string& p) { return WewnatrzLubRowny(p, forma); }))
+        return "zawiera foldery systemu lub użytkownika";
   }
   // A link or junction on the way would make the folder another one than its name says.
   for (std::string droga = k; !droga.empty() && !KorzenDysku(droga); droga = Rodzic(droga)) {
@@ -220,24 +247,68 @@ bool KluczProgramuUzytkownika(const std::string& klucz) {
   return true;
 }
 
+bool ZgodnaSciezkaKoncowa(const std::string& napisana, const std::string& koncowa) {
+  const std::string k = KanonicznaSciezka(koncowa);
+  if (k.empty()) return false;
+  // Only the written form counts: Windows would drop the trailing dots and spaces that
+  // KanonicznaSciezka drops, and a name written so is not the one the folder has.
+  std::string n = ReplaceChar(TrimBoth(napisana), '/', '\\');
+  while (n.size() > 3 && n.back() == '\\') n.pop_back();
+  if (Rowne(n, k)) return true;
+  const std::optional<std::string> dluga = platform::Fs().LongPath(n);
+  if (!dluga) return false;
+  std::string d = ReplaceChar(*dluga, '/', '\\');
+  while (d.size() > 3 && d.back() == '\\') d.pop_back();
+  return Rowne(d, k);
+}
+
+bool NazwaProgramuPoprawna(const std::string& nazwa) {
+  const std::string t = TrimBoth(nazwa);
+  if (t.empty() || t == "." || t == ".." || ContainsAnyOf(nazwa, "\\/:#")) return false;
+  return std::none_of(nazwa.begin(), nazwa.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+std::string KluczDeinstalacji(const std::string& nazwaProgramu) { return kWpisyDeinstalacji + nazwaProgramu; }
+
+std::optional<std::string> KatalogZarejestrowany(const std::string& nazwaProgramu) {
+  if (!NazwaProgramuPoprawna(nazwaProgramu)) return std::nullopt;
+  platform::Registry& reg = platform::Reg();
+  const std::string klucz = KluczDeinstalacji(nazwaProgramu);
+  if (const auto miejsce = reg.ReadString(platform::Root::LocalMachine, klucz, "InstallLocation")) {
+    const std::string k = KanonicznaSciezka(*miejsce);
+    if (!k.empty()) return k;
+  }
+  const std::optional<std::string> polecenie = reg.ReadString(platform::Root::LocalMachine, klucz, "UninstallString");
+  if (!polecenie) return std::nullopt;
+  // "...\Instaler.exe  C:\Program#Kalmo Kalmo": the first parameter is the program's folder.
+  const size_t exe = Male(*polecenie).find(".exe ");
+  if (exe == std::string::npos) return std::nullopt;
+  const std::string parametry = TrimBoth(polecenie->substr(exe + 5));
+  const std::string zapisany = parametry.substr(0, parametry.find(' '));
+  const std::string folder = KanonicznaSciezka(ReplaceChar(zapisany, '#', ' '));
+  if (folder.empty()) return std::nullopt;
+  // "C:\C#Tools\Kalmo" reads as "C:\C Tools\Kalmo", a folder anyone may create: when the folder
+  // written with its "#" exists too, the entry cannot tell which one it means.
+  if (zapisany.find('#') != std::string::npos) {
+    const std::string doslowny = KanonicznaSciezka(zapisany);
+    if (!doslowny.empty() && platform::Fs().DirectoryExists(doslowny)) return std::nullopt;
+  }
+  return folder;
+}
+
 bool WczesniejszaInstalacja(const std::string& katalog, const std::string& nazwaProgramu) {
   const std::string k = KanonicznaSciezka(katalog);
   if (k.empty() || TrimBoth(nazwaProgramu).empty()) return false;
   if (!platform::Fs().FileExists(platform::JoinPath(k, "uninstall.cfg"))) return false;
-  const std::optional<std::string> polecenie =
-      platform::Reg().ReadString(platform::Root::LocalMachine, KluczDeinstalacji(nazwaProgramu), "UninstallString");
-  if (!polecenie) return false;
-  // "...\Instaler.exe  C:\Program#Kalmo Kalmo": the first parameter is the program's folder.
-  const size_t exe = Male(*polecenie).find(".exe ");
-  if (exe == std::string::npos) return false;
-  const std::string parametry = TrimBoth(polecenie->substr(exe + 5));
-  const std::string folder = ReplaceChar(parametry.substr(0, parametry.find(' ')), '#', ' ');
-  const std::string kf = KanonicznaSciezka(folder);
-  return !kf.empty() && Rowne(kf, k);
+  const std::optional<std::string> zarejestrowany = KatalogZarejestrowany(nazwaProgramu);
+  return zarejestrowany && Rowne(*zarejestrowany, k);
 }
 
 std::string SprawdzKatalogInstalacji(const std::string& katalog, const std::string& nazwaProgramu) {
-  const std::string powod = PowodOchronyKatalogu(katalog);
+  std::string powod = PowodOchronyKatalogu(katalog);
+  // The uninstall command carries the folder with "#" for every space.
+  if (powod.empty() && katalog.find('#') != std::string::npos)
+    powod = "ścieżka zawiera znak „#”, którego polecenie deinstalacji nie potrafi przekazać";
   if (!powod.empty())
     return "Nie można zainstalować programu w katalogu " + katalog + ": " + powod + ". Proszę wybrać inny katalog.";
   platform::Files& fs = platform::Fs();
@@ -250,4 +321,73 @@ std::string SprawdzKatalogInstalacji(const std::string& katalog, const std::stri
   return "Katalog " + katalog + " zawiera już inne pliki i nie jest wcześniejszą instalacją tego programu. "
          "Instalacja dołożyłaby do nich pliki programu, a jego deinstalacja mogłaby usunąć je razem z nim. "
          "Proszę wybrać inny, pusty katalog (przycisk \"Zmień...\").";
+}
+
+platform::AccessList ListaDostepuKataloguProgramu() {
+  using namespace platform;
+  return {Trustee::Administrators,
+          {{Trustee::Administrators, kRightFull, kInheritFiles | kInheritFolders},
+           {Trustee::System, kRightFull, kInheritFiles | kInheritFolders},
+           {Trustee::Users, kRightReadExecute | kRightCreateFiles, kInheritNone},
+           {Trustee::CreatorOwner, kRightFull, kInheritFiles | kInheritOnly}}};
+}
+
+platform::AccessList ListaDostepuPlikuProgramu() {
+  using namespace platform;
+  return {Trustee::Administrators,
+          {{Trustee::Administrators, kRightFull, kInheritNone},
+           {Trustee::System, kRightFull, kInheritNone},
+           {Trustee::Users, kRightReadExecute, kInheritNone}}};
+}
+
+platform::AccessList ListaDostepuPodkataloguProgramu() {
+  using namespace platform;
+  return {Trustee::Administrators,
+          {{Trustee::Administrators, kRightFull, kInheritFiles | kInheritFolders},
+           {Trustee::System, kRightFull, kInheritFiles | kInheritFolders},
+           {Trustee::Users, kRightReadExecute, kInheritFiles | kInheritFolders}}};
+}
+
+namespace {
+
+bool UsunZawartosc(const std::string& folderFinal, int glebokosc) {
+  platform::Files& fs = platform::Fs();
+  const auto wpisy = fs.List(folderFinal, "*");
+  if (!wpisy || glebokosc > 64) return false;
+  bool ok = true;
+  for (const platform::DirEntry& w : *wpisy) {
+    if (w.attributes & platform::kAttrReparsePoint) {
+      ok = fs.DeleteEntry(folderFinal, w.name, platform::kEntryLink, {}) == platform::DeleteOutcome::Deleted && ok;
+      continue;
+    }
+    if (w.directory) {
+      // Entered only when it is the folder it is listed as, not a link the listing did not tell.
+      const std::string pod = platform::JoinPath(folderFinal, w.name);
+      const std::optional<std::string> koncowa = fs.FinalPath(pod);
+      if (!koncowa || !Rowne(KanonicznaSciezka(*koncowa), KanonicznaSciezka(pod))) {
+        ok = false;
+        continue;
+      }
+      ok = UsunZawartosc(pod, glebokosc + 1) && ok;
+      ok = fs.DeleteEntry(folderFinal, w.name, platform::kEntryFolder, {}) == platform::DeleteOutcome::Deleted && ok;
+      continue;
+    }
+    ok = fs.DeleteEntry(folderFinal, w.name, platform::kEntryFile | platform::kEntryReadOnly, {}) ==
+             platform::DeleteOutcome::Deleted &&
+         ok;
+  }
+  return ok;
+}
+
+}  // namespace
+
+bool UsunDrzewo(const std::string& folderFinal) {
+  const std::string k = KanonicznaSciezka(folderFinal);
+  if (k.empty() || KorzenDysku(k)) return false;
+  UsunZawartosc(k, 0);
+  const std::string rodzic = Rodzic(k);
+  const std::optional<std::string> koncowyRodzic = platform::Fs().FinalPath(rodzic);
+  if (!koncowyRodzic) return false;
+  return platform::Fs().DeleteEntry(*koncowyRodzic, k.substr(k.find_last_of('\\') + 1), platform::kEntryFolder, {}) ==
+         platform::DeleteOutcome::Deleted;
 }

@@ -106,6 +106,11 @@ std::string TekstBledu(int numer) {
     case 19: return "Brak wszystkich parametrów rozkazu AddToIniFile";
     case 21: return "Nieokreślona nazwa programu instalowanego";
     case 22: return "Brak pliku UNINSTAL.CFG dla rozkazu: Uninstall";
+    case 23: return "Nieprawidłowa nazwa programu w rozkazie ProgramName (nie może zawierać znaków \\ / : # "
+                    "ani być kropką): ";
+    case 24: return "Rozkaz Run może uruchomić tylko plik z katalogu docelowego lub z dysku instalacyjnego: ";
+    case 25: return "Nie mogę zabezpieczyć katalogu programu przed zmianami innych użytkowników: ";
+    case 26: return "Katalog docelowy jest dowiązaniem albo prowadzi przez dowiązanie do innego miejsca: ";
     default: return "Błąd instalacji nr " + std::to_string(numer);
   }
 }
@@ -203,10 +208,6 @@ std::string ShellFolder(const std::string& nazwa) {
 
 bool DeleteRegKey(platform::Root root, const std::string& key) { return platform::Reg().DeleteKey(root, key); }
 
-std::string KluczDeinstalacji(const std::string& nazwaProgramu) {
-  return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + nazwaProgramu;
-}
-
 std::string PolecenieDeinstalacji(const std::string& katalogWindows, const std::string& sciezkaDocelowa,
                                   const std::string& nazwaProgramu) {
   return platform::JoinPath(katalogWindows, "Instaler") + ".exe " + " " + ReplaceChar(sciezkaDocelowa, ' ', '#') +
@@ -280,16 +281,31 @@ bool CopyFileVer(InstalatorSrodowisko& srodowisko, const std::string& katalogZro
 // ---------------------------------------------------------------------------------------------
 // The interpreter
 
-TInstalator::TInstalator(InstalatorSrodowisko& srodowisko, InstalatorOkna& okna)
-    : srodowisko_(srodowisko), okna_(okna) {}
+namespace {
+// The run whose staging folder must go even when the process is ended from inside a dialog.
+TInstalator* biezacyPrzebieg = nullptr;
+}  // namespace
 
-TInstalator::~TInstalator() { UsunKatalogTymczasowy(); }
+void UsunKatalogTymczasowyPrzerwanegoPrzebiegu() {
+  if (biezacyPrzebieg) biezacyPrzebieg->UsunKatalogTymczasowy();
+}
+
+TInstalator::TInstalator(InstalatorSrodowisko& srodowisko, InstalatorOkna& okna)
+    : srodowisko_(srodowisko), okna_(okna) {
+  biezacyPrzebieg = this;
+}
+
+TInstalator::~TInstalator() {
+  UsunKatalogTymczasowy();
+  if (biezacyPrzebieg == this) biezacyPrzebieg = nullptr;
+}
 
 void TInstalator::UstawStanPoczatkowy() {
   UsunKatalogTymczasowy();
   stan_ = TStanInstalacji();
   stan_.katalogZrodlowy = BezKoncowegoUkosnika(srodowisko_.KatalogBiezacy());
   anulowano_ = false;
+  katalogPrzyjety_.clear();
 }
 
 bool TInstalator::PrzygotujKatalogTymczasowy() {
@@ -303,16 +319,12 @@ bool TInstalator::PrzygotujKatalogTymczasowy() {
               rkStop);
     return false;
   }
-  // A folder of this run only: whatever an earlier run or another program left in the temporary
-  // directory can never be taken for a file of this installation.
-  for (int n = 1; n <= 999; ++n) {
-    const std::string katalog = platform::JoinPath(temp, "Instaler-" + std::to_string(n));
-    if (fs.DirectoryExists(katalog) || fs.FileExists(katalog)) continue;
-    if (fs.CreateDirectory(katalog)) {
-      stan_.katalogTymczasowy = katalog;
-      return true;
-    }
-    if (!fs.DirectoryExists(katalog)) break;  // not taken meanwhile by another run: cannot create
+  // A folder of this run only, that no other user may enter and nobody can name in advance:
+  // nothing placed in the temporary directory can become a file of this installation, and
+  // nothing can be slipped into the folder for its removal to follow.
+  if (const std::optional<std::string> katalog = fs.CreatePrivateDirectory(temp, "Instaler-")) {
+    stan_.katalogTymczasowy = *katalog;
+    return true;
   }
   Komunikat("Nie mogę utworzyć katalogu na pliki instalacji w katalogu plików tymczasowych: " + temp +
                 ". Instalacja nie może być kontynuowana.",
@@ -320,24 +332,17 @@ bool TInstalator::PrzygotujKatalogTymczasowy() {
   return false;
 }
 
+std::optional<std::string> TInstalator::KoncowyKatalogTymczasowy() const {
+  if (stan_.katalogTymczasowy.empty()) return std::nullopt;
+  const std::optional<std::string> koncowy = platform::Fs().FinalPath(stan_.katalogTymczasowy);
+  if (!koncowy || !ZgodnaSciezkaKoncowa(stan_.katalogTymczasowy, *koncowy)) return std::nullopt;
+  return koncowy;
+}
+
 void TInstalator::UsunKatalogTymczasowy() {
   if (stan_.katalogTymczasowy.empty()) return;
-  platform::Files& fs = platform::Fs();
-  std::function<void(const std::string&)> usun = [&](const std::string& katalog) {
-    if (const auto wpisy = fs.List(katalog, "*.*")) {
-      for (const platform::DirEntry& w : *wpisy) {
-        const std::string sciezka = platform::JoinPath(katalog, w.name);
-        if (w.directory) {
-          usun(sciezka);
-        } else {
-          if (w.attributes & platform::kAttrReadOnly) fs.SetAttributes(sciezka, w.attributes & ~platform::kAttrReadOnly);
-          fs.DeleteFile(sciezka);
-        }
-      }
-    }
-    fs.RemoveDirectory(katalog);
-  };
-  usun(stan_.katalogTymczasowy);
+  // Removed as it was made: nothing through a link, a link as the link.
+  if (const std::optional<std::string> koncowy = KoncowyKatalogTymczasowy()) UsunDrzewo(*koncowy);
   stan_.katalogTymczasowy.clear();
   stan_.zainstalowanePliki.clear();
 }
@@ -434,13 +439,14 @@ bool TInstalator::Blad(int numer, const std::string& dodatek) {
 
 void TInstalator::UsunPlikiTymczasowe() {
   // Never relative to the current directory, which is the distribution disk.
-  if (stan_.katalogTymczasowy.empty()) return;
+  const std::optional<std::string> katalog = KoncowyKatalogTymczasowy();
+  if (!katalog) return;
   // Each staged name once, and past a file that will not go, so that one failure leaves no others.
   std::set<std::string> usuniete;
   for (const std::string& nazwa : stan_.zainstalowanePliki) {
     if (!usuniete.insert(LowerCasePL(nazwa)).second) continue;
-    const std::string sciezka = platform::JoinPath(stan_.katalogTymczasowy, nazwa);
-    if (platform::Fs().FileExists(sciezka)) platform::Fs().DeleteFile(sciezka);
+    if (platform::Fs().FileExists(platform::JoinPath(*katalog, nazwa)))
+      platform::Fs().DeleteEntry(*katalog, nazwa, platform::kEntryFile | platform::kEntryReadOnly, {});
   }
 }
 
@@ -457,7 +463,8 @@ void TInstalator::ZachowajNowszyZainstalowany(const std::string& nazwaDocelowa) 
   lista.erase(std::remove_if(lista.begin(), lista.end(),
                              [&](const std::string& n) { return LowerCasePL(n) == LowerCasePL(nazwaDocelowa); }),
               lista.end());
-  platform::Fs().DeleteFile(przygotowany);
+  if (const std::optional<std::string> katalog = KoncowyKatalogTymczasowy())
+    platform::Fs().DeleteEntry(*katalog, nazwaDocelowa, platform::kEntryFile | platform::kEntryReadOnly, {});
   okna_.PokazUwage("Plik " + nazwaDocelowa + " w katalogu docelowym ma nowszą wersję (" + stara +
                    ") niż instalowana (" + nowa + ") i zostaje bez zmian.");
 }
@@ -531,6 +538,7 @@ bool TInstalator::RozkazShow() {
     Komunikat(blad, rkOstrzezenie);
     return false;
   }
+  katalogPrzyjety_ = KanonicznaSciezka(stan_.sciezkaDocelowa);
   // Noted for the uninstall script, so that the group the user named is the one removed.
   if (dane.grupaDostepna && stan_.nazwaGrupy != grupaSkryptu) {
     stan_.grupaSkryptu = grupaSkryptu;
@@ -544,21 +552,59 @@ bool TInstalator::RozkazShow() {
 bool TInstalator::RozkazMkDir(const std::string& nazwa) {
   if (nazwa.empty()) return Blad(7);
   const std::string katalog = platform::JoinPath(stan_.sciezkaDocelowa, nazwa);
-  // A folder of the program: ".." or a full path would make it anywhere on the disk.
+  // A folder of the program: ".." or a full path would make it anywhere on the disk, and the
+  // destination itself must be one a program may have.
   if (!SciezkaWewnatrz(nazwa, false)) return Blad(8, " " + katalog);
+  if (!KatalogDocelowyPrzyjety()) return false;
   if (platform::Fs().DirectoryExists(katalog)) return true;
   if (!platform::Fs().CreateDirectory(katalog)) return Blad(8, " " + katalog);
+  if (!platform::Fs().SetAccessList(katalog, ListaDostepuPodkataloguProgramu())) return Blad(25, katalog);
   return true;
 }
 
 bool TInstalator::RozkazMkDestDir() {
   if (stan_.sciezkaDocelowa == kNieokreslone) return Blad(4);
-  if (platform::Fs().DirectoryExists(stan_.sciezkaDocelowa)) return true;
+  // Checked before anything is made: the run's own folders then do not count as another's files.
+  if (!KatalogDocelowyPrzyjety()) return false;
   // Made level by level, so a ".." on the way would leave a folder outside the destination.
   const std::string cel = KanonicznaSciezka(stan_.sciezkaDocelowa);
-  if (cel.empty() || !CreatePath(cel) || !platform::Fs().DirectoryExists(cel)) {
+  if (!platform::Fs().DirectoryExists(cel) && (!CreatePath(cel) || !platform::Fs().DirectoryExists(cel)))
     return Blad(8, " " + stan_.sciezkaDocelowa);
+  // Protected before anything of the program lies in it.
+  return ZabezpieczKatalogDocelowy();
+}
+
+bool TInstalator::TrzymajKatalogDocelowy(std::unique_ptr<platform::HeldFolder>& trzymany) {
+  const std::string cel = KanonicznaSciezka(stan_.sciezkaDocelowa);
+  if (!platform::Fs().DirectoryExists(cel)) return true;  // the copy into it reports that
+  trzymany = platform::Fs().HoldFolder(cel);
+  if (trzymany && ZgodnaSciezkaKoncowa(cel, trzymany->FinalPath())) return true;
+  trzymany.reset();
+  return Blad(26, cel);
+}
+
+bool TInstalator::ZabezpieczKatalogDocelowy() {
+  std::unique_ptr<platform::HeldFolder> trzymany;
+  if (!TrzymajKatalogDocelowy(trzymany)) return false;
+  if (!trzymany) return true;  // nothing to protect yet
+  const std::string cel = KanonicznaSciezka(stan_.sciezkaDocelowa);
+  if (!platform::Fs().SetAccessList(cel, ListaDostepuKataloguProgramu())) return Blad(25, cel);
+  return true;
+}
+
+bool TInstalator::KatalogDocelowyPrzyjety() {
+  const std::string cel = KanonicznaSciezka(stan_.sciezkaDocelowa);
+  // Checked whole once per destination (the run's own files then make it non-empty); after that
+  // only whether it has become a folder no program may have (a link on the way).
+  const bool przyjety = !cel.empty() && LowerCasePL(cel) == LowerCasePL(katalogPrzyjety_);
+  if (przyjety && PowodOchronyKatalogu(cel).empty()) return true;
+  const std::string blad = SprawdzKatalogInstalacji(stan_.sciezkaDocelowa, stan_.nazwaProgramu);
+  if (!blad.empty()) {
+    UsunPlikiTymczasowe();
+    Komunikat(blad, rkStop);
+    return false;
   }
+  katalogPrzyjety_ = cel;
   return true;
 }
 
@@ -643,7 +689,9 @@ bool TInstalator::RozkazCreateProgManItem(const std::string& polozenie, const st
 bool TInstalator::RozkazAddToIniFile(const std::string& plik, const std::string& sekcja, const std::string& klucz,
                                      const std::string& wartosc) {
   const std::string sciezka = platform::JoinPath(DajKatalogWindows(), plik);
-  if (plik.empty() || !platform::Fs().FileExists(sciezka) || LowerCasePL(Rozszerzenie(plik)) != ".ini") {
+  // A file of the Windows folder itself: no folder, drive or ".." in its name.
+  if (plik.empty() || ContainsAnyOf(plik, "\\/:") || !SciezkaWewnatrz(plik, false) ||
+      !platform::Fs().FileExists(sciezka) || LowerCasePL(Rozszerzenie(plik)) != ".ini") {
     return Blad(18, plik);
   }
   if (wartosc.empty()) return Blad(19);
@@ -663,7 +711,20 @@ bool TInstalator::RozkazAddToIniFile(const std::string& plik, const std::string&
 }
 
 bool TInstalator::RozkazFinal() {
-  const bool ok = CopyFilesFromList(stan_.katalogTymczasowy, stan_.sciezkaDocelowa, stan_.zainstalowanePliki);
+  // The destination is checked here whether "show" ran or not, and protected before the files go in.
+  if (stan_.sciezkaDocelowa == kNieokreslone) {
+    // Nothing to place is placed nowhere; anything else would land relative to the disk.
+    if (stan_.zainstalowanePliki.empty()) return true;
+    return Blad(4);
+  }
+  // Held while the files go in: no link can take the folder's place meanwhile.
+  std::unique_ptr<platform::HeldFolder> trzymany;
+  if (!KatalogDocelowyPrzyjety() || !ZabezpieczKatalogDocelowy() || !TrzymajKatalogDocelowy(trzymany)) return false;
+  bool ok = CopyFilesFromList(stan_.katalogTymczasowy, stan_.sciezkaDocelowa, stan_.zainstalowanePliki);
+  for (size_t i = 0; ok && i < stan_.zainstalowanePliki.size(); ++i) {
+    const std::string plik = platform::JoinPath(stan_.sciezkaDocelowa, stan_.zainstalowanePliki[i]);
+    ok = platform::Fs().SetAccessList(plik, ListaDostepuPlikuProgramu());
+  }
   UsunPlikiTymczasowe();
   // Moved (or gone): a later "final" must not look for them again.
   stan_.zainstalowanePliki.clear();
@@ -676,14 +737,42 @@ bool TInstalator::RozkazFinal() {
 }
 
 bool TInstalator::RozkazProgramName(const std::string& nazwa) {
-  if (!nazwa.empty()) stan_.nazwaProgramu = UnderscoresToSpaces(nazwa);
+  if (nazwa.empty()) return true;
+  // The name becomes a key of the uninstall entries and a parameter of the uninstall command: a
+  // "\\" would name the whole list of entries, a "#" would come back as a space.
+  const std::string n = UnderscoresToSpaces(nazwa);
+  if (!NazwaProgramuPoprawna(n)) return Blad(23, n);
+  stan_.nazwaProgramu = n;
   return true;
 }
 
+std::string TInstalator::ProgramDoUruchomienia(const std::string& plik) const {
+  // A program of the destination (named within it) or of the distribution disk (named in full),
+  // never one reached through a link: the installer runs with administrator rights.
+  const std::string cel = KanonicznaSciezka(stan_.sciezkaDocelowa);
+  std::string sciezka;
+  if (SciezkaWewnatrz(plik, false)) {
+    if (cel.empty()) return std::string();
+    sciezka = KanonicznaSciezka(platform::JoinPath(cel, plik));
+  } else {
+    sciezka = KanonicznaSciezka(plik);
+    const std::string zrodlo = KanonicznaSciezka(stan_.katalogZrodlowy);
+    auto wewnatrz = [&](const std::string& folder) {
+      const std::string f = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
+      return !f.empty() && sciezka.size() > f.size() && LowerCasePL(sciezka.substr(0, f.size())) == LowerCasePL(f);
+    };
+    if (sciezka.empty() || !(wewnatrz(cel) || wewnatrz(zrodlo))) return std::string();
+  }
+  const std::optional<std::string> koncowa = platform::Fs().FinalPath(sciezka);
+  if (!platform::Fs().FileExists(sciezka) || !koncowa || !ZgodnaSciezkaKoncowa(sciezka, *koncowa)) return std::string();
+  return sciezka;
+}
+
 bool TInstalator::RozkazRun(const std::string& plik) {
-  const std::string sciezka = platform::JoinPath(stan_.sciezkaDocelowa, plik);
+  const std::string sciezka = ProgramDoUruchomienia(plik);
+  if (plik.empty() || sciezka.empty()) return Blad(24, plik);
   // Quoted, so that a destination with spaces names one program.
-  if (plik.empty() || RunProgram("\"" + sciezka + "\"", kSwShowNormal) != 0) {
+  if (RunProgram("\"" + sciezka + "\"", kSwShowNormal) != 0) {
     UsunPlikiTymczasowe();
     Komunikat("Nie mogę uruchomić programu: " + sciezka, rkStop);
     return false;
@@ -700,10 +789,15 @@ bool TInstalator::RozkazUninstall() {
   platform::Registry& reg = platform::Reg();
   const std::string klucz = KluczDeinstalacji(stan_.nazwaProgramu);
   const std::string windows = DajKatalogWindows();
+  const std::string polecenie = PolecenieDeinstalacji(windows, stan_.sciezkaDocelowa, stan_.nazwaProgramu);
+  // The folder is also written as it is, so that the uninstaller can hold the folder it is given
+  // against the one installed; the quiet command serves unattended uninstalls.
   if (!reg.CreateKey(platform::Root::LocalMachine, klucz) ||
       !reg.WriteString(platform::Root::LocalMachine, klucz, "DisplayName", stan_.nazwaProgramu) ||
-      !reg.WriteString(platform::Root::LocalMachine, klucz, "UninstallString",
-                       PolecenieDeinstalacji(windows, stan_.sciezkaDocelowa, stan_.nazwaProgramu))) {
+      !reg.WriteString(platform::Root::LocalMachine, klucz, "UninstallString", polecenie) ||
+      !reg.WriteString(platform::Root::LocalMachine, klucz, "QuietUninstallString", polecenie + " /cicho") ||
+      !reg.WriteString(platform::Root::LocalMachine, klucz, "InstallLocation",
+                       KanonicznaSciezka(stan_.sciezkaDocelowa))) {
     UsunPlikiTymczasowe();
     Komunikat("Nie mogę zapisać informacji o deinstalacji programu w rejestrze.", rkStop);
     return false;
@@ -714,6 +808,8 @@ bool TInstalator::RozkazUninstall() {
     return false;
   }
   const std::string celSkryptu = platform::JoinPath(stan_.sciezkaDocelowa, kSkryptDeinstalacji);
+  std::unique_ptr<platform::HeldFolder> trzymany;
+  if (!TrzymajKatalogDocelowy(trzymany)) return false;
   bool skopiowany;
   if (stan_.grupaSkryptu.empty()) {
     skopiowany = platform::Fs().CopyFile(skrypt, celSkryptu, true);
@@ -727,5 +823,7 @@ bool TInstalator::RozkazUninstall() {
     Komunikat("Nie mogę skopiować pliku: " + ShortenPath(skrypt, 38), rkStop);
     return false;
   }
+  // The script the elevated uninstaller replays: readable by users, changeable by administrators only.
+  if (!platform::Fs().SetAccessList(celSkryptu, ListaDostepuPlikuProgramu())) return Blad(25, celSkryptu);
   return true;
 }

@@ -5,10 +5,14 @@
 // the installer needs from the system) and InstalatorOkna (the installer's windows).
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/Tekstowe.h"
+#include "installer/Granice.h"
+#include "platform/Files.h"
 #include "platform/Registry.h"
 
 // Marker of a value the script has not given; compared literally.
@@ -146,9 +150,11 @@ class TInstalator {
 
   // Initial state: source directory = current directory; no staging folder yet.
   void UstawStanPoczatkowy();
-  // Makes the run's own staging folder, fresh and empty, inside the temporary directory; false
-  // (after its message) when there is no usable temporary directory. Called before any file is
-  // staged; the folder goes with everything in it when the run ends.
+  // Makes the run's own staging folder, fresh and empty, inside the temporary directory: only its
+  // creator may use it and its name cannot be guessed. False (after its message) when there is no
+  // usable temporary directory. Called before any file is staged; the folder goes with everything
+  // in it when the run ends (also when the process is ended from a dialog, see
+  // UsunKatalogTymczasowyPrzerwanegoPrzebiegu).
   bool PrzygotujKatalogTymczasowy();
   void UsunKatalogTymczasowy();
   // Reads and filters the script of the source directory into stan().linie; false (after its
@@ -182,6 +188,18 @@ class TInstalator {
  private:
   // Deletes the staged files, shows the numbered error's message (rkStop); always false.
   bool Blad(int numer, const std::string& dodatek = std::string());
+  // The staging folder's final path, when it is still the folder that was made.
+  std::optional<std::string> KoncowyKatalogTymczasowy() const;
+  // The destination may take the program's files: checked at "show" or else at "final" (once per
+  // destination); false after the message that says why not.
+  bool KatalogDocelowyPrzyjety();
+  // Gives an existing destination the program folder's access list; false after error 25 or 26.
+  bool ZabezpieczKatalogDocelowy();
+  // Holds an existing destination (trzymany stays empty when it does not exist yet); false after
+  // error 26 when it is a link or leads through one.
+  bool TrzymajKatalogDocelowy(std::unique_ptr<platform::HeldFolder>& trzymany);
+  // Full path of the program "run" may start, or empty when it may not.
+  std::string ProgramDoUruchomienia(const std::string& plik) const;
   void UsunPlikiTymczasowe();
   // After a file was staged: when the destination already holds it in a newer version, the
   // staged copy is dropped (and the progress says so), so that the installed one stays.
@@ -192,7 +210,12 @@ class TInstalator {
   InstalatorOkna& okna_;
   TStanInstalacji stan_;
   bool anulowano_ = false;
+  std::string katalogPrzyjety_;  // canonical destination already checked in this run
 };
+
+// Removes the staging folder of the run in progress, if any: for the moment the process is ended
+// from inside a dialog ("Zatrzymaj porgram" of the error dialog), when no destructor runs.
+void UsunKatalogTymczasowyPrzerwanegoPrzebiegu();
 
 // Texts of the numbered command errors (without the appended argument).
 std::string TekstBledu(int numer);
@@ -228,8 +251,6 @@ std::string ShellFolder(const std::string& nazwa);
 // Deletes a registry key with everything below it.
 bool DeleteRegKey(platform::Root root, const std::string& key);
 
-// "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\" + program name.
-std::string KluczDeinstalacji(const std::string& nazwaProgramu);
 // Windows directory + "\Instaler.exe  " + destination + " " + name, spaces as "#".
 std::string PolecenieDeinstalacji(const std::string& katalogWindows, const std::string& sciezkaDocelowa,
                                   const std::string& nazwaProgramu);

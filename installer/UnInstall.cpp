@@ -16,6 +16,16 @@ constexpr const char* kSkryptDeinstalacji = "uninstall.cfg";
 
 void Odmowa(const std::string& tekst) { Komunikat(tekst, rkOstrzezenie); }
 
+std::string Rodzic(const std::string& k) {
+  const size_t u = k.find_last_of('\\');
+  if (u == std::string::npos) return std::string();
+  return u == 2 && k[1] == ':' ? k.substr(0, 3) : k.substr(0, u);
+}
+
+std::string Nazwa(const std::string& k) { return k.substr(k.find_last_of('\\') + 1); }
+
+constexpr const char* kNicNieZmieniono = " Deinstalacja nie może się rozpocząć; nic nie zostało zmienione.";
+
 }  // namespace
 
 std::string ParametrDeinstalacji(const std::string& parametr) { return ReplaceChar(parametr, '#', ' '); }
@@ -27,6 +37,18 @@ std::string TDeinstalator::PowodOdmowy() const {
   if (TrimBoth(nazwa_).empty())
     return "Nie podano nazwy programu do odinstalowania. Deinstalacja nie może się rozpocząć; nic nie zostało "
            "zmienione.";
+  if (!NazwaProgramuPoprawna(nazwa_))
+    return "Nieprawidłowa nazwa programu do odinstalowania: " + nazwa_ + "." + kNicNieZmieniono;
+  // The command line is anybody's to write; the uninstall entry only an administrator's. The
+  // folder given must be the one the program was installed to.
+  const std::optional<std::string> zarejestrowany = KatalogZarejestrowany(nazwa_);
+  if (!zarejestrowany)
+    return "Program " + nazwa_ + " nie ma wpisu deinstalacji, który jednoznacznie wskazuje jego katalog." +
+           kNicNieZmieniono;
+  const std::string k = KanonicznaSciezka(katalog_);
+  if (k.empty() || LowerCasePL(k) != LowerCasePL(*zarejestrowany))
+    return "Katalog " + katalog_ + " nie jest katalogiem, w którym zainstalowano program " + nazwa_ + " (" +
+           *zarejestrowany + ")." + kNicNieZmieniono;
   return std::string();
 }
 
@@ -40,6 +62,13 @@ bool TDeinstalator::Odinstaluj() {
   if (!platform::Fs().FileExists(skrypt)) {
     Komunikat(Format("Brak informacji o deinstalacji programu: %s. Instalacja nie może być kontynuowana.",
                      nazwa_.c_str()),
+              rkStop);
+    return false;
+  }
+  // The installer wrote the script as an administrator; one that another user owns was put there.
+  if (platform::Fs().OwnerOf(skrypt) == platform::FileOwner::OtherUser) {
+    Komunikat("Plik " + skrypt + " nie pochodzi od instalatora: jego właścicielem jest inny użytkownik." +
+                  kNicNieZmieniono,
               rkStop);
     return false;
   }
@@ -95,16 +124,32 @@ bool TDeinstalator::RemoveDir(const std::string& podkatalog) {
   const std::string cel = KanonicznaSciezka(katalog);
   platform::Files& fs = platform::Fs();
   if (!fs.DirectoryExists(cel)) return true;
-  if (const auto wpisy = fs.List(cel, "*.*")) {
+  // Held while its files go, so that no other folder can take its name; every deletion is then
+  // bound to the folder's final path.
+  std::unique_ptr<platform::HeldFolder> trzymany = fs.HoldFolder(cel);
+  if (!trzymany || !ZgodnaSciezkaKoncowa(cel, trzymany->FinalPath())) {
+    Odmowa("Deinstalator nie usunie katalogu " + katalog + ": prowadzi przez dowiązanie do innego miejsca.");
+    return false;
+  }
+  const std::string koncowy = KanonicznaSciezka(trzymany->FinalPath());
+  bool ok = true;
+  if (const auto wpisy = fs.List(koncowy, "*")) {
     for (const platform::DirEntry& wpis : *wpisy) {
+      // A link or junction goes as the link: what it leads to is not the program's.
+      if (wpis.attributes & platform::kAttrReparsePoint) {
+        ok = fs.DeleteEntry(koncowy, wpis.name, platform::kEntryLink, {}) == platform::DeleteOutcome::Deleted && ok;
+        continue;
+      }
       if (wpis.directory) continue;
-      const std::string plik = platform::JoinPath(cel, wpis.name);
       // A read-only file is still the program's own.
-      if (wpis.attributes & platform::kAttrReadOnly) fs.SetAttributes(plik, wpis.attributes & ~platform::kAttrReadOnly);
-      fs.DeleteFile(plik);
+      ok = fs.DeleteEntry(koncowy, wpis.name, platform::kEntryFile | platform::kEntryReadOnly, {}) ==
+               platform::DeleteOutcome::Deleted &&
+           ok;
     }
   }
-  if (!fs.RemoveDirectory(cel)) {
+  trzymany.reset();
+  if (!ok || fs.DeleteEntry(Rodzic(koncowy), Nazwa(koncowy), platform::kEntryFolder, {}) !=
+                 platform::DeleteOutcome::Deleted) {
     Komunikat(komunikat, rkOstrzezenie);
     return false;
   }
@@ -134,15 +179,36 @@ bool TDeinstalator::RemoveItem(const std::string& folderGrupy, const std::string
     Odmowa("Polecenie RemoveItem wskazuje plik poza grupą programu w menu Start: " + folderGrupy + " " + plik);
     return false;
   }
-  const std::string folder =
-      autostart ? ShellFolder("Startup") : platform::JoinPath(ShellFolder("Start Menu"), folderGrupy);
-  const std::string sciezka = platform::JoinPath(folder, plik);
-  if (!plik.empty() && platform::Fs().FileExists(sciezka)) platform::Fs().DeleteFile(sciezka);
+  // The folders as the shell knows them: the Shell Folders values are the user's to write.
+  platform::Files& fs = platform::Fs();
+  const std::optional<std::string> znany =
+      fs.KnownFolderPath(autostart ? platform::KnownFolder::Startup : platform::KnownFolder::StartMenu);
+  const std::string baza = znany ? KanonicznaSciezka(*znany) : std::string();
+  if (baza.empty()) {
+    Odmowa(std::string("Nie mogę ustalić folderu ") + (autostart ? "Autostart" : "menu Start") + " użytkownika.");
+    return false;
+  }
+  const std::string folder = autostart ? baza : KanonicznaSciezka(platform::JoinPath(baza, folderGrupy));
+  if (!fs.DirectoryExists(folder)) return true;
+  const std::optional<std::string> koncowy = fs.FinalPath(folder);
+  if (!koncowy || !ZgodnaSciezkaKoncowa(folder, *koncowy)) {
+    Odmowa("Polecenie RemoveItem nie usunie ikony z folderu " + folder + ": prowadzi on przez dowiązanie do innego "
+           "miejsca.");
+    return false;
+  }
+  const std::string k = KanonicznaSciezka(*koncowy);
+  if (!plik.empty() && fs.Stat(platform::JoinPath(k, plik))) {
+    if (fs.DeleteEntry(k, plik, platform::kEntryFile | platform::kEntryLink | platform::kEntryReadOnly, {}) ==
+        platform::DeleteOutcome::Refused) {
+      Odmowa("Polecenie RemoveItem nie usunie " + platform::JoinPath(folder, plik) + ": to nie jest ikona programu.");
+      return false;
+    }
+  }
   // A program group left without icons would stay in the Start Menu as an empty folder; the
   // start-up folder and the shell's own folders ("Programs") always stay.
   if (!autostart && PowodOchronyKatalogu(folder).empty()) {
-    auto reszta = platform::Fs().List(folder, "*.*");
-    if (reszta && reszta->empty()) platform::Fs().RemoveDirectory(folder);
+    auto reszta = fs.List(k, "*");
+    if (reszta && reszta->empty()) fs.DeleteEntry(Rodzic(k), Nazwa(k), platform::kEntryFolder, {});
   }
   return true;
 }

@@ -1,6 +1,7 @@
 #include "settings/Globalne.h"
 
 #include "base/Cp1250.h"
+#include "common/Komunika.h"
 #include "common/WinTools.h"
 #include "platform/Platform.h"
 
@@ -80,8 +81,33 @@ std::string NazwaUzytkownikaPlikow() {
   return platform::Procs().UserName();
 }
 
+bool PlikInnegoUzytkownika(const std::string& plik) {
+  auto& fs = platform::Fs();
+  return !plik.empty() && fs.FileExists(plik) && fs.OwnerOf(plik) == platform::FileOwner::OtherUser;
+}
+
 PlikiDanych UtworzNazwyPlikow(const std::string& folder) {
-  return UtworzNazwyPlikow(folder, NazwaUzytkownikaPlikow());
+  const std::string uzytkownik = NazwaUzytkownikaPlikow();
+  PlikiDanych pliki = UtworzNazwyPlikow(folder, uzytkownik);
+  auto& fs = platform::Fs();
+  const std::optional<std::string> temp = fs.TempDirectory();
+  std::string obce;
+  for (std::string* plik : {&pliki.archiwum, &pliki.dokumenty, &pliki.goraceKlawisze, &pliki.zastrzezone,
+                            &pliki.plikiTymczasowe, &pliki.kronika, &pliki.skroty}) {
+    if (!PlikInnegoUzytkownika(*plik)) continue;
+    // The stand-in starts empty each session: what another user wrote is never read.
+    const std::string nazwa = plik->substr(plik->find_last_of('\\') + 1);
+    obce += (obce.empty() ? "" : ", ") + nazwa;
+    const std::string zastepczy = temp ? platform::JoinPath(*temp, "Kalmo-" + nazwa) : std::string();
+    if (!zastepczy.empty() && fs.FileExists(zastepczy)) fs.DeleteFile(zastepczy);
+    *plik = zastepczy;
+  }
+  if (!obce.empty())
+    Komunikat("Pliki danych Kalmo w katalogu " + folder + " należą do innego użytkownika: " + obce +
+                  ". Kalmo nie odczyta ich ani nie zmieni; do końca tej sesji pracuje dla nich na ustawieniach "
+                  "początkowych. Poproś administratora o usunięcie tych plików.",
+              rkOstrzezenie);
+  return pliki;
 }
 
 std::string FolderZeSciezki(const std::string& path) {

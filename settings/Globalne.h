@@ -206,8 +206,14 @@ PlikiDanych UtworzNazwyPlikow(const std::string& folder, const std::string& uzyt
 // The user the data files of this session are named after: the user name under Network\Logon
 // where Windows keeps one there, otherwise the logon user's own name; empty when neither is known.
 std::string NazwaUzytkownikaPlikow();
-// The same for the user of this session (NazwaUzytkownikaPlikow).
+// The same for the user of this session (NazwaUzytkownikaPlikow), as Kalmo opens them. Users may
+// create files in the program folder, so a data file of this user's name that another user owns
+// was put there by that user (or taken over): it is reported once and left alone, read and
+// written by nobody, and this session keeps that file's data in a fresh file of its own in the
+// user's temporary folder instead, starting from first-run values.
 PlikiDanych UtworzNazwyPlikow(const std::string& folder);
+// The file exists and another user owns it.
+bool PlikInnegoUzytkownika(const std::string& plik);
 
 // Folder part of a path, without a trailing backslash.
 std::string FolderZeSciezki(const std::string& path);

@@ -2,7 +2,10 @@
 // In-memory platform for native tests: a registry, files, a desktop, a settable clock, recorded
 // process starts and recorded dialogs with scripted answers.
 #include <deque>
+#include <functional>
 #include <map>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,7 @@ class MemoryRegistry : public Registry {
   struct Key {
     std::string name;  // last component as first created
     std::map<std::string, Value> values;  // by folded name
+    std::string link;  // a registry link: folded "root\\key" every path through it continues at
   };
 
   bool KeyExists(Root root, const std::string& key) override;
@@ -41,11 +45,18 @@ class MemoryRegistry : public Registry {
 
   // Tests: keys that refuse to open even though they exist (access denied).
   std::vector<std::string> lockedKeys;
+  // Tests: keys that open but cannot be deleted.
+  std::vector<std::string> undeletableKeys;
   // Tests: the raw value, or nullptr.
   const Value* Find(Root root, const std::string& key, const std::string& name);
+  // Tests: a registry link at key leading to another key (created when missing); reads through it
+  // continue at the target, as on Windows.
+  void AddLink(Root root, const std::string& key, Root targetRoot, const std::string& targetKey);
 
  private:
   std::string Path(Root root, const std::string& key) const;  // folded "root\a\b"
+  // The folded path with every link on the way (the last name too, unless ownName) replaced.
+  std::string Resolve(const std::string& path, bool ownName) const;
   Key* Open(Root root, const std::string& key);
   bool Write(Root root, const std::string& key, const std::string& name, ValueKind kind, std::vector<uint8_t> data);
   std::map<std::string, Key> keys_;  // by folded full path
@@ -61,6 +72,10 @@ class MemoryFiles : public Files {
     double writeTime = 0;
     double createTime = 0;
     std::string linkTarget;  // a link: every path through it continues at the target
+    std::string owner;       // user name, "Administrators" or "SYSTEM"; empty: none kept
+    int hardLinks = 0;       // names of one file share this number (0: a file of one name)
+    bool openElsewhere = false;  // another program holds it open, sharing deletion
+    bool opensAsTarget = false;  // a link that opening always follows
   };
 
   MemoryFiles();
@@ -87,13 +102,36 @@ class MemoryFiles : public Files {
   std::optional<uint64_t> FreeBytes(char letter) override;
   std::optional<std::string> ShortPath(const std::string& path) override;
   uint32_t LastError() override { return lastError; }
+  std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) override;
+  DeleteOutcome DeleteEntry(const std::string& folderFinal, const std::string& name, uint32_t kinds,
+                            const std::function<bool(const DirEntry&)>& decide) override;
+  std::optional<std::string> LongPath(const std::string& path) override;
+  std::optional<std::string> KnownFolderPath(KnownFolder folder) override;
+  FileOwner OwnerOf(const std::string& path) override;
+  bool SetAccessList(const std::string& path, const AccessList& list) override;
+  std::optional<std::string> CreatePrivateDirectory(const std::string& parent, const std::string& prefix) override;
 
   // Test set-up. Parent directories are created as needed.
   void AddFile(const std::string& path, const std::string& bytes, double writeTime = 0, double createTime = 0);
   void AddDirectory(const std::string& path);
   // A link at path leading to target (a folder or a file). With reparse false it lists as a plain
-  // folder, as a link of the host file system does under Wine.
-  void AddLink(const std::string& path, const std::string& target, bool reparse = true);
+  // folder or file, as a file link of the host file system does under Wine. With opensAsTarget, a
+  // link reported as a reparse point still opens as its target even when asked not to follow it,
+  // as a folder link of the host file system does under Wine.
+  void AddLink(const std::string& path, const std::string& target, bool reparse = true, bool opensAsTarget = false);
+  // A second name of an existing file: writes in place (appends, attributes) reach both names, a
+  // replacing write gives the name a file of its own.
+  void AddHardLink(const std::string& path, const std::string& existing);
+  // What another user does meanwhile: the folder is renamed aside (to path + "~") and a link to
+  // target takes its name. False (nothing changed) while the folder, or anything in it, is held.
+  bool SwapForLink(const std::string& path, const std::string& target, bool reparse = true, bool opensAsTarget = false);
+  void SetOwner(const std::string& path, const std::string& owner);
+  // Another program holds the file open, sharing deletion: a deletion only marks it.
+  void SetOpenElsewhere(const std::string& path, bool open = true);
+  // Tests: the access list last set on a path, or nullptr.
+  const AccessList* AccessListOf(const std::string& path) const;
+  // Tests: folders held at the moment.
+  size_t HeldCount() const { return held_.size(); }
 
   std::optional<std::string> tempDir = std::string("C:\\TEMP\\");
   std::optional<std::string> windowsDir = std::string("C:\\WINDOWS");
@@ -108,14 +146,28 @@ class MemoryFiles : public Files {
   std::vector<std::string> failingReads;
   // Tests: clock used for write times of new files.
   double now = 0;
+  // The user this program runs for: owner of the files it creates.
+  std::string currentUser = "Jan";
+  std::map<KnownFolder, std::string> knownFolders;
+  // Called as a checked deletion is about to open folderFinal\name (tests change the disk here,
+  // as another user could between a listing and a deletion).
+  std::function<void(const std::string& folderFinal, const std::string& name)> beforeDelete;
 
  private:
+  friend class MemoryHeldFolder;
   Node* Find(const std::string& path);
   // Normal path with every link on the way (the last name included) replaced by its target.
   std::string Resolve(const std::string& path);
   bool ParentExists(const std::string& path);
   bool WriteFails(const std::string& path);
+  bool Held(const std::string& normalPath) const;
+  // Applies an in-place change to every name of the node's file.
+  void ForEachName(Node& node, const std::function<void(Node&)>& change);
   std::map<std::string, Node> nodes_;  // by folded full path without trailing backslash
+  std::map<std::string, AccessList> accessLists_;
+  std::multiset<std::string> held_;
+  std::mt19937_64 random_{20260302};
+  int nextHardLinkGroup_ = 1;
 };
 
 class MemoryDesktop : public Desktop {

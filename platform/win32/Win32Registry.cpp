@@ -57,6 +57,42 @@ bool Query(HKEY key, const std::string& name, DWORD& type, std::vector<BYTE>& da
   return false;
 }
 
+// NtDeleteKey of ntdll: deletes the key of a handle, the one way to delete a link opened as itself.
+using NtDeleteKeyFn = LONG(NTAPI*)(HANDLE);
+
+NtDeleteKeyFn NtDeleteKeyCall() {
+  static const NtDeleteKeyFn call =
+      reinterpret_cast<NtDeleteKeyFn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
+  return call;
+}
+
+// Deletes parent\name with everything below it, never following a registry link: each key is
+// opened as itself (REG_OPTION_OPEN_LINK), a link is deleted as the link, and every key goes
+// through the handle it was checked on, so a key swapped for a link meanwhile leads nowhere.
+bool DeleteTreeNoLinks(HKEY parent, const std::wstring& name, int depth) {
+  NtDeleteKeyFn deleteKey = NtDeleteKeyCall();
+  if (!deleteKey || depth > 64) return false;
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(parent, name.c_str(), REG_OPTION_OPEN_LINK, KEY_READ | DELETE, &h) != ERROR_SUCCESS) return false;
+  DWORD type = 0;
+  const bool link =
+      RegQueryValueExW(h, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS && type == REG_LINK;
+  bool ok = true;
+  if (!link) {
+    std::vector<std::wstring> names;
+    wchar_t buffer[256];
+    for (DWORD i = 0;; ++i) {
+      DWORD length = 256;
+      if (RegEnumKeyExW(h, i, buffer, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      names.emplace_back(buffer, length);
+    }
+    for (const std::wstring& sub : names) ok = DeleteTreeNoLinks(h, sub, depth + 1) && ok;
+  }
+  ok = ok && deleteKey(h) == 0;
+  RegCloseKey(h);
+  return ok;
+}
+
 class Win32Registry : public Registry {
  public:
   bool KeyExists(Root root, const std::string& key) override { return bool(Key(root, key, KEY_READ)); }
@@ -73,7 +109,7 @@ class Win32Registry : public Registry {
   bool DeleteKey(Root root, const std::string& key) override {
     std::wstring sub = SubKey(key);
     if (sub.empty() || !KeyExists(root, key)) return false;  // never a whole root
-    return RegDeleteTreeW(RootHandle(root), sub.c_str()) == ERROR_SUCCESS;
+    return DeleteTreeNoLinks(RootHandle(root), sub, 0);
   }
 
   std::optional<std::vector<std::string>> ValueNames(Root root, const std::string& key) override {

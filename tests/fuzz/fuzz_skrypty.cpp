@@ -1,14 +1,17 @@
 // Fuzz target: the install and the uninstall script interpreters on a small machine held in memory:
-// a distribution disk, an earlier installation with a link to the user's data, other programs, a
-// user profile with its shell folders and Start Menu, and their registry keys. For any script:
+// a distribution disk, an earlier installation with links, junctions and hard links to the user's
+// data, other programs, a user profile with its shell folders and Start Menu (one group of it a
+// junction), and their registry keys (one of them a registry link). Meanwhile another user may
+// swap a folder for a link to the user's data between a listing and a deletion. For any script:
 // - the uninstaller deletes or changes nothing but the program folder, icons in the Start Menu
 //   (never its shell folders), the user's own program keys and the program's uninstall entry;
 // - the installer writes only into the folders it installed to (and the new folders above them),
 //   the copy of the uninstaller in the Windows folder and its own uninstall entry; its staging
 //   folder is gone when the run ends;
+// - nothing outside those is deleted or written, through a link, a hard link or a swapped folder;
 // - no crash, hang or leak (the sanitizers).
-// Input: the first byte chooses the interpreter and how the user and the machine answer, the rest
-// is the script.
+// Input: the first byte chooses the interpreter and how the user and the machine answer, the
+// second which folder is swapped and when, the rest is the script.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -136,15 +139,25 @@ Stan Zbierz(TestPlatform& tp) {
 }
 
 // Every file, folder and key that differs between the two states must be allowed.
+// Folders another user swapped for a link meanwhile, and the names they were moved aside to: what
+// changed there is that user's doing. What the link leads to is judged as before.
+std::vector<std::string> zamienione;
+
+bool Zamieniony(const std::string& sciezka) {
+  for (const std::string& z : zamienione)
+    if (Wewnatrz(Polozenie(sciezka), z)) return true;
+  return false;
+}
+
 void Porownaj(const Stan& przed, const Stan& po, const std::function<bool(const std::string&, bool nowy)>& plikWolno,
               const std::function<bool(const std::string&, bool nowy)>& kluczWolno) {
   for (const auto& [sciezka, wpis] : przed.pliki) {
     auto it = po.pliki.find(sciezka);
-    if (it == po.pliki.end() || !(it->second == wpis))
+    if ((it == po.pliki.end() || !(it->second == wpis)) && !Zamieniony(sciezka))
       Check(plikWolno(sciezka, false), (it == po.pliki.end() ? "removed: " : "changed: ") + sciezka);
   }
   for (const auto& [sciezka, wpis] : po.pliki)
-    if (!przed.pliki.count(sciezka)) Check(plikWolno(sciezka, true), "created: " + sciezka);
+    if (!przed.pliki.count(sciezka) && !Zamieniony(sciezka)) Check(plikWolno(sciezka, true), "created: " + sciezka);
   for (const auto& [klucz, wartosci] : przed.klucze) {
     auto it = po.klucze.find(klucz);
     if (it == po.klucze.end() || it->second != wartosci)
@@ -210,6 +223,9 @@ void PrzygotujSwiat(TestPlatform& tp) {
   f.AddFile("C:\\Program Files\\Inny\\inny.exe", "MZ");
   f.AddFile("C:\\Moje Gry\\Inna gra\\gra.exe", "MZ");
   f.AddFile("C:\\Dane\\wazne.doc", "mine");
+  f.AddFile("C:\\Dane\\Kalmo.lnk", "mine, named like the icon");
+  f.AddFile("C:\\Dane\\tylko.doc", "read only");
+  f.SetAttributes("C:\\Dane\\tylko.doc", platform::kAttrReadOnly);
   f.AddFile("C:\\autoexec.bat", "@echo off");
   // The user's profile and Start Menu.
   f.AddFile(kProfil + "\\Pulpit\\notatka.txt", "mine");
@@ -224,6 +240,19 @@ void PrzygotujSwiat(TestPlatform& tp) {
   f.AddFile(kProgram + "\\uninstall.cfg", "RemoveDir\r\n");
   f.SetAttributes(kProgram + "\\Kalmo.exe", platform::kAttrReadOnly);
   f.AddLink(kProgram + "\\dane", "C:\\Dane");
+  // A link of the host file system (opened as its target even when asked not to), a file link
+  // that lists as a plain file, and other names of the user's files (one read-only).
+  f.AddLink(kProgram + "\\bin\\host", "C:\\Dane", true, true);
+  f.AddLink(kProgram + "\\notatka.txt", "C:\\Dane\\wazne.doc", false);
+  f.AddHardLink(kProgram + "\\Licencja.txt", "C:\\Dane\\wazne.doc");
+  f.AddHardLink(kProgram + "\\stary.dat", "C:\\Dane\\tylko.doc");
+  f.AddLink(kProgramy + "\\Gra", "C:\\Dane");
+  f.knownFolders = {{platform::KnownFolder::Profile, kProfil},
+                    {platform::KnownFolder::StartMenu, kMenuStart},
+                    {platform::KnownFolder::Programs, kProgramy},
+                    {platform::KnownFolder::Startup, kAutostart},
+                    {platform::KnownFolder::Desktop, kProfil + "\\Pulpit"},
+                    {platform::KnownFolder::Documents, kProfil + "\\Moje dokumenty"}};
 
   r.CreateKey(Root::CurrentUser, kFoldery);
   for (const auto& [nazwa, folder] : std::map<std::string, std::string>{{"Start Menu", kMenuStart},
@@ -250,6 +279,8 @@ void PrzygotujSwiat(TestPlatform& tp) {
   for (const char* wspolny : {"Software\\Microsoft\\Notepad", "Software\\Classes\\.txt", "Software\\Policies\\System",
                               "Software\\Wow6432Node\\Inny"})
     r.CreateKey(Root::CurrentUser, wspolny);
+  r.WriteString(Root::CurrentUser, "Software\\Microsoft\\Notepad", "fWrap", "1");
+  r.AddLink(Root::CurrentUser, "Software\\Kalmo\\Notatnik", Root::CurrentUser, "Software\\Microsoft\\Notepad");
 }
 
 void Instaluj(TestPlatform& tp, uint8_t wybor, const std::string& skrypt) {
@@ -379,6 +410,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uslugi.dialogs = &dialogi;
   const platform::Services poprzednie = platform::Install(uslugi);
   PrzygotujSwiat(tp);
+  // The last byte: which folder another user swaps for a link to the user's data, at which checked
+  // deletion, and whether the link opens as itself or (as under Wine) as its target.
+  zamienione.clear();
+  const uint8_t z = data[size - 1];
+  const std::string kZamiany[] = {"", kProgram + "\\bin", kProgramy + "\\Kalmo", kProgram};
+  const std::string& zamiana = kZamiany[z & 3];
+  int usuniecia = 0;
+  tp.files.beforeDelete = [&](const std::string&, const std::string&) {
+    if (zamiana.empty() || usuniecia++ != ((z >> 2) & 15)) return;
+    if (tp.files.SwapForLink(zamiana, "C:\\Dane", true, (z & 0x40) != 0))
+      zamienione = {Polozenie(zamiana), Polozenie(zamiana + "~")};
+  };
   const std::string skrypt(reinterpret_cast<const char*>(data + 1), size - 1);
   if (data[0] & 1) Odinstaluj(tp, data[0], skrypt);
   else Instaluj(tp, data[0], skrypt);

@@ -129,14 +129,41 @@ TEST(RegulyCzyszczenia, DangerousFoldersAreRefusedAsWrittenAndAsResolved) {
   tp.files.AddDirectory("C:\\WINDOWS\\system32");
   tp.files.AddLink("C:\\TEMP", "C:\\");              // a temporary folder that is the drive
   tp.files.AddLink("C:\\Tmp2", "C:\\Windows");       // ... or the Windows folder
+  tp.files.AddLink("C:\\Tmp3", "D:\\Profile\\ola\\Dokumenty");  // ... or another user's documents
   tp.files.AddDirectory("C:\\Users\\jan\\AppData\\Local\\Temp");
+  tp.files.AddDirectory("D:\\Profile\\ola\\Dokumenty");
+  auto& r = tp.registry;
+  const std::string wersja = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+  const std::string profile = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+  r.CreateKey(platform::Root::LocalMachine, wersja);
+  r.WriteString(platform::Root::LocalMachine, wersja, "ProgramFilesDir", "C:\\Program Files");
+  r.WriteString(platform::Root::LocalMachine, wersja, "ProgramFilesDir (x86)", "C:\\Program Files (x86)");
+  r.WriteString(platform::Root::LocalMachine, wersja, "CommonFilesDir", "C:\\Program Files\\Common Files");
+  r.CreateKey(platform::Root::LocalMachine, profile + "\\S-1-5-21-1-1001");
+  r.WriteString(platform::Root::LocalMachine, profile + "\\S-1-5-21-1-1001", "ProfileImagePath", "%SystemDrive%\\Users\\jan");
+  r.CreateKey(platform::Root::LocalMachine, profile + "\\S-1-5-21-1-1002");
+  r.WriteString(platform::Root::LocalMachine, profile + "\\S-1-5-21-1-1002", "ProfileImagePath", "D:\\Profile\\ola");
+  r.WriteString(platform::Root::LocalMachine, profile, "ProfilesDirectory", "%SystemDrive%\\Users");
+  r.WriteString(platform::Root::LocalMachine, profile, "Public", "C:\\Users\\Public");
+  r.CreateKey(platform::Root::LocalMachine, "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ActiveComputerName");
+  r.WriteString(platform::Root::LocalMachine, "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ActiveComputerName",
+                "ComputerName", "Biuro-PC");
+  tp.files.knownFolders = {{platform::KnownFolder::Profile, "C:\\Users\\jan"},
+                           {platform::KnownFolder::Documents, "D:\\Dokumenty Jana"},
+                           {platform::KnownFolder::Desktop, "C:\\Users\\jan\\Desktop"}};
   const FolderyChronione ch = DajFolderyChronione();
   for (const char* f : {"", "   ", "C:", "C:\\", "c:/", "D:\\", "temp", "\\\\serwer\\dzial", "C:\\windows\\",
-                        "C:\\WINDOWS\\SYSTEM32", "C:\\Users", "c:\\users\\jan\\", "C:\\Documents and Settings\\Jan",
-                        "C:\\TEMP", "C:\\Tmp2", "C:\\Users\\jan\\AppData\\..\\.."})
+                        "C:\\WINDOWS\\SYSTEM32", "C:\\Windows\\System32\\drivers", "C:\\Windows\\Temp",
+                        "C:\\Program Files", "C:\\Program Files\\Gra\\cache", "C:\\Program Files (x86)\\Stare",
+                        "C:\\Users", "c:\\users\\jan\\", "C:\\Documents and Settings\\Jan", "D:\\Profile\\ola",
+                        "D:\\Profile\\ola\\Dokumenty", "C:\\Users\\Public\\Documents", "D:\\Dokumenty Jana",
+                        "C:\\Users\\jan\\Desktop", "\\\\localhost\\C$\\Users\\ola", "\\\\127.0.0.1\\dane\\ola",
+                        "\\\\BIURO-PC\\dane\\ola", "\\\\serwer\\C$\\Temp", "\\\\?\\C:\\Users\\ola",
+                        "\\\\.\\C:\\Temp", "C:\\TEMP", "C:\\Tmp2", "C:\\Tmp3", "C:\\Users\\jan\\AppData\\..\\.."})
     EXPECT_TRUE(FolderNiebezpieczny(f, ch)) << f;
   for (const char* f : {"C:\\Users\\jan\\AppData\\Local\\Temp", "C:\\Windows Stare", "\\\\serwer\\dzial\\tmp",
-                        "D:\\Robocze\\Users\\x"})
+                        "D:\\Robocze\\Users\\x", "D:\\Dokumenty Jana\\Stare", "C:\\Users\\jan\\Desktop\\Smieci",
+                        "C:\\Program Files Stare"})
     EXPECT_FALSE(FolderNiebezpieczny(f, ch)) << f;
 }
 
@@ -289,4 +316,130 @@ TEST(Kronika, TheWindowCutsTheFileToItsLast4000LinesForGood) {
   ASSERT_TRUE(DopiszDoKroniki(kKronikaPlik, "C:\\T\\nowy.tmp"));
   ReadTextLines(kKronikaPlik, zostalo);
   EXPECT_EQ(zostalo.back(), "C:\\T\\nowy.tmp#07.03.2026");
+}
+
+TEST_F(Czyszczenie, ARecycledJunctionToAnotherUsersFolderKeepsEveryFile) {
+  // Any user may create C:\\RECYCLED; as a junction it would lead the bin rule into another user's
+  // documents. As a link of the host file system (opened as its target) it leads there too.
+  Plik("C:\\Users\\ola\\Dokumenty\\umowa.doc", 400);
+  Plik("C:\\Users\\ola\\Dokumenty\\INFO2.doc", 400);
+  tp.files.drives = {{'C', platform::DriveKind::Fixed}, {'D', platform::DriveKind::Fixed}};
+  for (const bool hosta : {false, true}) {
+    SCOPED_TRACE(hosta);
+    zgloszenia.clear();
+    tp.files.AddLink("C:\\RECYCLED", "C:\\Users\\ola\\Dokumenty", true, hosta);
+    tp.files.AddFile("D:\\RECYCLED\\Dc1.doc", "x", 0, DniTemu(90));
+    Reguly({"Katalogi kosza systemowego#K#*.*#30"});
+    const WynikCzyszczenia w = WykonajCzyszczenie(k);
+    EXPECT_TRUE(Jest("C:\\Users\\ola\\Dokumenty\\umowa.doc"));
+    EXPECT_TRUE(Jest("C:\\Users\\ola\\Dokumenty\\INFO2.doc"));
+    EXPECT_FALSE(Jest("D:\\RECYCLED\\Dc1.doc"));  // the other drive's real bin is cleaned
+    EXPECT_EQ(w.usuniete, 1);
+    ASSERT_EQ(zgloszenia.size(), 1u);
+    EXPECT_NE(zgloszenia[0].find("„C:\\RECYCLED” jest dowiązaniem"), std::string::npos) << zgloszenia[0];
+  }
+}
+
+TEST_F(Czyszczenie, TheListedNameIsTheFileDeletedAndItsAgeIsReadAgainOnIt) {
+  // "report.docx." and "report.docx" are two files; the old one goes, the new one stays.
+  tp.files.AddFile("\\\\?\\C:\\RECYCLED\\report.docx.", "old", 0, DniTemu(60));
+  tp.files.AddFile("C:\\RECYCLED\\report.docx", "new", 0, DniTemu(0));
+  tp.files.AddFile("\\\\?\\C:\\RECYCLED\\INFO2.", "old", 0, DniTemu(60));
+  tp.files.AddFile("C:\\RECYCLED\\INFO2", "index", 0, DniTemu(60));
+  Reguly({"Katalogi kosza systemowego#K#*.*#30"});
+  WykonajCzyszczenie(k);
+  EXPECT_EQ(tp.files.ReadFile("C:\\RECYCLED\\report.docx"), "new");
+  EXPECT_FALSE(tp.files.ReadFile("\\\\?\\C:\\RECYCLED\\report.docx."));
+  EXPECT_EQ(tp.files.ReadFile("C:\\RECYCLED\\INFO2"), "index");
+  EXPECT_FALSE(tp.files.ReadFile("\\\\?\\C:\\RECYCLED\\INFO2."));
+
+  // A file replaced by a new one between the listing and the deletion is dated again: it stays.
+  Plik("C:\\Praca\\a.tmp", 40);
+  Plik("C:\\Praca\\b.tmp", 40);
+  tp.files.beforeDelete = [&](const std::string&, const std::string& nazwa) {
+    if (nazwa == "a.tmp") Plik("C:\\Praca\\a.tmp", 0);
+  };
+  Reguly({"C:\\Praca#.#*.tmp#7"});
+  const WynikCzyszczenia w = WykonajCzyszczenie(k);
+  EXPECT_TRUE(Jest("C:\\Praca\\a.tmp"));
+  EXPECT_FALSE(Jest("C:\\Praca\\b.tmp"));
+  EXPECT_EQ(w.usuniete, 1);
+  EXPECT_EQ(Kronika().back(), "C:\\Praca\\b.tmp#10.03.2026");
+}
+
+TEST_F(Czyszczenie, AFolderSwappedForALinkLeadsNoDeletionElsewhere) {
+  Plik("C:\\Cenne\\umowa.tmp", 100);
+  Plik("C:\\Smieci\\a.tmp", 100);
+  Plik("C:\\Smieci\\Pod\\b.tmp", 100);
+  Plik("C:\\Smieci\\Pod\\umowa.tmp", 100);
+  // Between the listing of Pod and its deletions another user puts a junction in its place; the
+  // rule folder itself is held and cannot be swapped.
+  bool zamieniono = false;
+  tp.files.beforeDelete = [&](const std::string& folder, const std::string&) {
+    if (zamieniono) return;
+    EXPECT_FALSE(tp.files.SwapForLink("C:\\Smieci", "C:\\Cenne"));
+    if (PostacPorownania(folder) == "C:\\SMIECI\\POD") zamieniono = tp.files.SwapForLink("C:\\Smieci\\Pod", "C:\\Cenne");
+  };
+  Reguly({"C:\\Smieci#P#*.tmp#1"});
+  const WynikCzyszczenia w = WykonajCzyszczenie(k);
+  EXPECT_TRUE(zamieniono);
+  EXPECT_EQ(tp.files.ReadFile("C:\\Cenne\\umowa.tmp"), "x");
+  EXPECT_FALSE(Jest("C:\\Smieci\\a.tmp"));
+  EXPECT_EQ(w.usuniete, 1);
+  EXPECT_EQ(tp.files.HeldCount(), 0u);
+}
+
+TEST_F(Czyszczenie, AFileStillOpenElsewhereIsNotChronicledAsDeleted) {
+  Plik("C:\\Praca\\a.tmp", 40);
+  Plik("C:\\Praca\\b.tmp", 40);
+  tp.files.SetOpenElsewhere("C:\\Praca\\a.tmp");
+  Reguly({"C:\\Praca#.#*.tmp#7"});
+  const WynikCzyszczenia w = WykonajCzyszczenie(k);
+  EXPECT_EQ(w.usuniete, 1);
+  EXPECT_EQ(w.oczekujace, 1);
+  EXPECT_EQ(Kronika(), TStringList{"C:\\Praca\\b.tmp#10.03.2026"});
+}
+
+TEST_F(Czyszczenie, RulesAnotherUserWroteAreNeverUsed) {
+  Plik("C:\\Users\\jan\\Dokumenty\\praca.doc", 100);
+  Reguly({"C:\\Users\\jan\\Dokumenty#P#*.*#1"});
+  tp.files.SetOwner(kRegulyPlik, "Ola");
+  const WynikCzyszczenia w = WykonajCzyszczenie(k);
+  EXPECT_TRUE(Jest("C:\\Users\\jan\\Dokumenty\\praca.doc"));
+  EXPECT_EQ(w.zbadane, 0);
+  ASSERT_EQ(zgloszenia.size(), 1u);
+  EXPECT_NE(zgloszenia[0].find("należy do innego użytkownika"), std::string::npos);
+  // Written by the user, or by an administrator, they are.
+  tp.files.SetOwner(kRegulyPlik, "Administrators");
+  WykonajCzyszczenie(k);
+  EXPECT_FALSE(Jest("C:\\Users\\jan\\Dokumenty\\praca.doc"));
+}
+
+TEST_F(Czyszczenie, KalmoLeavesADataFileAnotherUserOwnsAloneAndSaysSoOnce) {
+  // Ola put "Jan_pltym.dat" into the shared program folder before Jan's first run.
+  tp.processes.userName = "Jan";
+  tp.files.currentUser = "Jan";
+  tp.files.AddFile("C:\\Kalmo\\Jan_pltym.dat", "C:\\Users\\jan\\Dokumenty#P#*.*#1\r\n");
+  tp.files.SetOwner("C:\\Kalmo\\Jan_pltym.dat", "Ola");
+  tp.files.AddFile("C:\\Kalmo\\Jan_hotkey.dat", "Ctrl+K#Uruchom#C:\\Users\\ola\\x.exe\r\n");
+  tp.files.SetOwner("C:\\Kalmo\\Jan_hotkey.dat", "Ola");
+  tp.files.AddFile("C:\\Kalmo\\Jan_arch.dat", std::string(24, '\0'));
+  tp.files.AddFile("C:\\TEMP\\Kalmo-Jan_pltym.dat", "left from the last session");
+  const PlikiDanych pliki = UtworzNazwyPlikow("C:\\Kalmo");
+  EXPECT_EQ(pliki.plikiTymczasowe, "C:\\TEMP\\Kalmo-Jan_pltym.dat");
+  EXPECT_EQ(pliki.goraceKlawisze, "C:\\TEMP\\Kalmo-Jan_hotkey.dat");
+  EXPECT_EQ(pliki.archiwum, "C:\\Kalmo\\Jan_arch.dat");
+  EXPECT_FALSE(Jest(pliki.plikiTymczasowe));  // first-run values: nothing of what was there before
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(tp.dialogs.shown[0].text,
+            "Pliki danych Kalmo w katalogu C:\\Kalmo należą do innego użytkownika: Jan_hotkey.dat, Jan_pltym.dat. "
+            "Kalmo nie odczyta ich ani nie zmieni; do końca tej sesji pracuje dla nich na ustawieniach początkowych. "
+            "Poproś administratora o usunięcie tych plików.");
+  EXPECT_EQ(tp.dialogs.shown[0].picture, platform::rkOstrzezenie);
+  // The cleanup of this session goes by the stand-in: nothing of Ola's rule is done.
+  Plik("C:\\Users\\jan\\Dokumenty\\praca.doc", 100);
+  k.plikRegul = pliki.plikiTymczasowe;
+  WykonajCzyszczenie(k);
+  EXPECT_TRUE(Jest("C:\\Users\\jan\\Dokumenty\\praca.doc"));
+  EXPECT_EQ(*tp.files.ReadFile("C:\\Kalmo\\Jan_pltym.dat"), "C:\\Users\\jan\\Dokumenty#P#*.*#1\r\n");
 }

@@ -43,6 +43,7 @@ class FakeSrodowisko : public InstalatorSrodowisko {
       r = wyniki.front();
       wyniki.pop_front();
     }
+    if (przedKopia) przedKopia();
     if (r == 0) {
       // The service expands the distribution file into place.
       auto bytes = p_.files.ReadFile(sourceDir + sourceName);
@@ -79,6 +80,7 @@ class FakeSrodowisko : public InstalatorSrodowisko {
   bool ddeOk = true;
   std::vector<Ini> ini;
   bool iniOk = true;
+  std::function<void()> przedKopia;  // called as each file is staged
 
  private:
   TestPlatform& p_;

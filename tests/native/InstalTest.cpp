@@ -7,7 +7,9 @@
 #include <stdexcept>
 
 #include "base/Cp1250.h"
+#include "common/Dyskowe.h"
 #include "common/Komunika.h"
+#include "installer/Cicho.h"
 #include "installer/Granice.h"
 #include "installer/Instal.h"
 #include "platform/memory/Memory.h"
@@ -51,9 +53,24 @@ class InstalTest : public testing::Test {
   // The last message shown, with its picture.
   std::string Ostatni() const { return dialogi.shown.empty() ? std::string() : dialogi.shown.back().text; }
   platform::RodzajKomunikatu OstatniObrazek() const { return dialogi.shown.back().picture; }
-  // The run's own staging folder: the first free name in the temporary directory.
-  static constexpr const char* kStaging = "C:\\TEMP\\Instaler-1";
-  bool Staged(const std::string& name) { return p.files.FileExists(std::string(kStaging) + "\\" + name); }
+  // The runs' staging folders in the temporary directory: "Instaler-" and 16 random characters.
+  std::vector<std::string> Stagingi() {
+    std::vector<std::string> wynik;
+    if (auto w = p.files.List("C:\\TEMP", "Instaler-????????????????"))
+      for (const platform::DirEntry& e : *w)
+        if (e.directory) wynik.push_back("C:\\TEMP\\" + e.name);
+    return wynik;
+  }
+  bool Staged(const std::string& name) {
+    for (const std::string& k : Stagingi())
+      if (p.files.FileExists(k + "\\" + name)) return true;
+    return false;
+  }
+  // The staging folder of the run, made now when the run has none yet.
+  std::string Staging() {
+    EXPECT_TRUE(inst.PrzygotujKatalogTymczasowy());
+    return inst.stan().katalogTymczasowy;
+  }
 
   TestPlatform p;
   SondujaceDialogi dialogi;
@@ -121,9 +138,10 @@ TEST_F(InstalTest, SuccessfulRunDrivesTheWindowsAndEndsWithTheSuccessMessage) {
   // The gauge follows every line from the one that showed the window on.
   EXPECT_THAT(okna.pozycje, ElementsAre(4, 5, 6, 7));
   EXPECT_EQ(okna.pompowania, 8);
-  EXPECT_THAT(okna.pliki, ElementsAre("KALMO.EX_ -> c:\\temp\\instaler-1\\kalmo.exe"));
+  EXPECT_THAT(okna.pliki,
+              ElementsAre(testing::MatchesRegex("KALMO\\.EX_ -> c:\\\\temp\\\\instaler-[0-9a-f]{16}\\\\kalmo\\.exe")));
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\KALMO.exe"), "expanded:exe");
-  EXPECT_FALSE(Staged("KALMO.exe"));
+  EXPECT_TRUE(Stagingi().empty());
   EXPECT_THAT(dialogi.Texts(), ElementsAre("Instalacja programu przebiegła pomyślnie. Życzę miłej pracy!"));
   EXPECT_EQ(OstatniObrazek(), platform::rkInformacja);
 }
@@ -207,7 +225,7 @@ TEST_F(InstalTest, DuplicateOrUndeletableStagedFilesDoNotStopTheCleanup) {
   ASSERT_TRUE(inst.WykonajLinie("file b.ex_ exe"));
   ASSERT_TRUE(inst.WykonajLinie("file A.EX_ exe"));
   ASSERT_TRUE(inst.WykonajLinie("file c.ex_ exe"));
-  p.files.failingWrites.push_back("C:\\TEMP\\Instaler-1\\b.exe");
+  p.files.failingWrites.push_back(Staging() + "\\b.exe");
   EXPECT_FALSE(inst.WykonajLinie("group"));
   EXPECT_FALSE(Staged("a.exe"));
   EXPECT_FALSE(Staged("c.exe"));
@@ -385,7 +403,8 @@ TEST_F(InstalTest, MkDestDirCreatesEveryMissingParent) {
   // No folder beside the way to it.
   ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Inny\\..\\Kalmo"));
   EXPECT_FALSE(inst.WykonajLinie("mkdestdir"));
-  EXPECT_EQ(Ostatni(), "Nie mogę utworzyć katalogu: C:\\Inny\\..\\Kalmo");
+  EXPECT_EQ(Ostatni(), "Nie można zainstalować programu w katalogu C:\\Inny\\..\\Kalmo: to nie jest pełna ścieżka "
+                      "katalogu. Proszę wybrać inny katalog.");
   EXPECT_FALSE(p.files.DirectoryExists("C:\\Inny"));
 }
 
@@ -399,10 +418,10 @@ TEST_F(InstalTest, FileTargetNameIsTheNameBeforeItsFirstDotWithTheTrueExtension)
   EXPECT_THAT(inst.stan().zainstalowanePliki, ElementsAre("KALMO.exe", "arch.dat"));
   ASSERT_EQ(env.wywolania.size(), 2u);
   EXPECT_EQ(env.wywolania[0].srcDir, "A:\\");
-  EXPECT_EQ(env.wywolania[0].dstDir, "C:\\TEMP\\Instaler-1\\");
+  EXPECT_EQ(env.wywolania[0].dstDir, Staging() + "\\");
   EXPECT_EQ(env.wywolania[0].src, "KALMO.EX_");
   EXPECT_EQ(env.wywolania[0].dst, "KALMO.exe");
-  EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\Instaler-1\\arch.dat"), "expanded:d");
+  EXPECT_EQ(p.files.ReadFile(Staging() + "\\arch.dat"), "expanded:d");
 }
 
 TEST_F(InstalTest, MissingSourceFileAsksToRetryWithTheShortenedPathPainted) {
@@ -486,6 +505,80 @@ TEST_F(InstalTest, FinalMovesEveryStagedFileAndForgetsThem) {
   ASSERT_TRUE(inst.WykonajLinie("file c.tx_ txt"));
   EXPECT_TRUE(inst.WykonajLinie("final"));
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\c.txt"), "expanded:c");
+}
+
+TEST_F(InstalTest, TheProgramFolderAndItsFilesGetTheirAccessListsBeforeAndAfterTheCopy) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  p.files.AddFile("A:\\Instaler.exe", "MZ");
+  p.files.AddFile("A:\\uninstall.cfg", "RemoveDir\r\n");
+  bool chronionyPrzedKopia = false;
+  env.przedKopia = [&] { chronionyPrzedKopia = p.files.AccessListOf("C:\\Kalmo") != nullptr; };
+  Skrypt("programname Kalmo\r\ndestpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nmkdir bin\r\n"
+         "file a.ex_ exe\r\nfinal\r\nuninstall\r\n");
+  EXPECT_EQ(inst.Uruchom(), wiSukces);
+  EXPECT_TRUE(chronionyPrzedKopia) << "the folder is protected before anything of the program lies in it";
+  ASSERT_NE(p.files.AccessListOf("C:\\Kalmo"), nullptr);
+  // Administrators and SYSTEM may do anything; users read, run and create files, and each file
+  // belongs to whoever created it: nobody changes the program or another user's data.
+  using platform::Trustee;
+  const platform::AccessList folder{Trustee::Administrators,
+                                    {{Trustee::Administrators, platform::kRightFull, platform::kInheritFiles | platform::kInheritFolders},
+                                     {Trustee::System, platform::kRightFull, platform::kInheritFiles | platform::kInheritFolders},
+                                     {Trustee::Users, platform::kRightReadExecute | platform::kRightCreateFiles, platform::kInheritNone},
+                                     {Trustee::CreatorOwner, platform::kRightFull, platform::kInheritFiles | platform::kInheritOnly}}};
+  EXPECT_EQ(*p.files.AccessListOf("C:\\Kalmo"), folder);
+  const platform::AccessList plik{Trustee::Administrators,
+                                  {{Trustee::Administrators, platform::kRightFull, platform::kInheritNone},
+                                   {Trustee::System, platform::kRightFull, platform::kInheritNone},
+                                   {Trustee::Users, platform::kRightReadExecute, platform::kInheritNone}}};
+  for (const char* f : {"C:\\Kalmo\\a.exe", "C:\\Kalmo\\uninstall.cfg"}) {
+    ASSERT_NE(p.files.AccessListOf(f), nullptr) << f;
+    EXPECT_EQ(*p.files.AccessListOf(f), plik) << f;
+  }
+  ASSERT_NE(p.files.AccessListOf("C:\\Kalmo\\bin"), nullptr);
+  EXPECT_EQ(p.files.AccessListOf("C:\\Kalmo\\bin")->entries[2],
+            (platform::AccessEntry{Trustee::Users, platform::kRightReadExecute,
+                                   platform::kInheritFiles | platform::kInheritFolders}));
+  EXPECT_EQ(p.files.OwnerOf("C:\\Kalmo"), platform::FileOwner::System);
+
+  // Installing again over the installation repairs it: a damaged file is replaced and the
+  // access lists are set again.
+  p.files.AddFile("C:\\Kalmo\\a.exe", "damaged");
+  p.files.SetOwner("C:\\Kalmo", "Ola");
+  TInstalator ponownie(env, okna);
+  ponownie.UstawStanPoczatkowy();
+  EXPECT_EQ(ponownie.Uruchom(), wiSukces);
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.exe"), "expanded:a");
+  EXPECT_EQ(p.files.OwnerOf("C:\\Kalmo"), platform::FileOwner::System);
+}
+
+TEST_F(InstalTest, TheDestinationIsCheckedAtFinalWithoutShow) {
+  p.files.AddFile("A:\\a.ex_", "a");
+  p.files.AddFile("C:\\Dane\\list.doc", "mine");
+  for (const auto& [cel, tekst] : std::vector<std::pair<std::string, std::string>>{
+           {"C:\\WINDOWS", "Nie można zainstalować programu w katalogu C:\\WINDOWS: to katalog systemu Windows lub jego "
+                            "podkatalog. Proszę wybrać inny katalog."},
+           {"C:\\Dane", "Katalog C:\\Dane zawiera już inne pliki i nie jest wcześniejszą instalacją tego programu. "
+                         "Instalacja dołożyłaby do nich pliki programu, a jego deinstalacja mogłaby usunąć je razem z nim. "
+                         "Proszę wybrać inny, pusty katalog (przycisk \"Zmień...\")."},
+           {"C:\\C#Tools", "Nie można zainstalować programu w katalogu C:\\C#Tools: ścieżka zawiera znak „#”, którego "
+                            "polecenie deinstalacji nie potrafi przekazać. Proszę wybrać inny katalog."}}) {
+    SCOPED_TRACE(cel);
+    inst.UstawStanPoczatkowy();
+    ASSERT_TRUE(inst.WykonajLinie("destpath " + cel));
+    ASSERT_TRUE(inst.WykonajLinie("file a.ex_ exe"));
+    EXPECT_FALSE(inst.WykonajLinie("final"));
+    EXPECT_EQ(Ostatni(), tekst);
+    EXPECT_FALSE(p.files.FileExists(cel + "\\a.exe"));
+    EXPECT_EQ(p.files.AccessListOf(cel), nullptr);
+  }
+  EXPECT_EQ(p.files.ReadFile("C:\\Dane\\list.doc"), "mine");
+  // "mkdestdir" and "mkdir" make no folder where no program may be.
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\WINDOWS\\Kalmo"));
+  EXPECT_FALSE(inst.WykonajLinie("mkdestdir"));
+  ASSERT_TRUE(inst.WykonajLinie("destpath C:\\WINDOWS"));
+  EXPECT_FALSE(inst.WykonajLinie("mkdir Kalmo"));
+  EXPECT_FALSE(p.files.DirectoryExists("C:\\WINDOWS\\Kalmo"));
 }
 
 TEST_F(InstalTest, FinalFailureCleansTheStagingDirectoryAndReports) {
@@ -572,6 +665,16 @@ TEST_F(InstalTest, AddToIniFileRefusesMissingOrOtherFilesAndEmptyValues) {
   EXPECT_EQ(Ostatni(), "Brak lub błędnie podany parametr \"filename\" rozkazdu AddToIniFile: system.txt");
   EXPECT_FALSE(inst.WykonajLinie("addtoinifile system.ini s k"));
   EXPECT_EQ(Ostatni(), "Brak wszystkich parametrów rozkazu AddToIniFile");
+  // Only a file of the Windows folder itself.
+  p.files.AddFile("C:\\WINDOWS\\system32\\inny.ini", "");
+  p.files.AddFile("C:\\Users\\jan\\moj.ini", "");
+  for (const char* zly : {"..\\Users\\jan\\moj.ini", "C:\\Users\\jan\\moj.ini", "system32\\inny.ini", "system32/inny.ini",
+                          "C:moj.ini"}) {
+    SCOPED_TRACE(zly);
+    EXPECT_FALSE(inst.WykonajLinie(std::string("addtoinifile ") + zly + " s k v"));
+    EXPECT_EQ(Ostatni(), std::string("Brak lub błędnie podany parametr \"filename\" rozkazdu AddToIniFile: ") + zly);
+  }
+  EXPECT_TRUE(env.ini.empty());
   env.iniOk = false;
   EXPECT_FALSE(inst.WykonajLinie("addtoinifile system.ini s k v"));
   EXPECT_EQ(Ostatni(), "Nie mogę zapisać do pliku: C:\\WINDOWS\\system.ini");
@@ -580,15 +683,31 @@ TEST_F(InstalTest, AddToIniFileRefusesMissingOrOtherFilesAndEmptyValues) {
 
 // ---- run -----------------------------------------------------------------------------------
 
-TEST_F(InstalTest, RunStartsTheProgramOfTheDestinationQuoted) {
+TEST_F(InstalTest, RunStartsOnlyAProgramOfTheDestinationOrTheDiskQuoted) {
+  p.files.AddFile("C:\\Moje Programy\\Kalmo\\setup.exe", "MZ");
+  p.files.AddFile("C:\\Moje Programy\\Kalmo\\bin\\brak.exe", "MZ");
+  p.files.AddFile("A:\\extra\\setup2.exe", "MZ");
+  p.files.AddFile("C:\\WINDOWS\\system32\\cmd.exe", "MZ");
   ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Moje_Programy\\Kalmo"));
   EXPECT_TRUE(inst.WykonajLinie("run setup.exe"));
-  ASSERT_EQ(p.processes.started.size(), 1u);
+  EXPECT_TRUE(inst.WykonajLinie("run A:\\extra\\setup2.exe"));
+  ASSERT_EQ(p.processes.started.size(), 2u);
   EXPECT_EQ(p.processes.started[0].commandLine, "\"C:\\Moje Programy\\Kalmo\\setup.exe\"");
   EXPECT_EQ(p.processes.started[0].showState, 1);
+  EXPECT_EQ(p.processes.started[1].commandLine, "\"A:\\extra\\setup2.exe\"");
   p.processes.result = 2;
-  EXPECT_FALSE(inst.WykonajLinie("run brak.exe"));
-  EXPECT_EQ(Ostatni(), "Nie mogę uruchomić programu: C:\\Moje Programy\\Kalmo\\brak.exe");
+  EXPECT_FALSE(inst.WykonajLinie("run bin\\brak.exe"));
+  EXPECT_EQ(Ostatni(), "Nie mogę uruchomić programu: C:\\Moje Programy\\Kalmo\\bin\\brak.exe");
+  // Anything else, elevated, would be anybody's program: refused before it is started.
+  p.files.AddLink("C:\\Moje Programy\\Kalmo\\narzedzia", "C:\\WINDOWS\\system32", false);
+  for (const char* zly : {"..\\..\\WINDOWS\\system32\\cmd.exe", "C:\\WINDOWS\\system32\\cmd.exe", "nie-ma.exe",
+                          "narzedzia\\cmd.exe", "A:\\..\\C:\\WINDOWS\\system32\\cmd.exe", "A:\\extra"}) {
+    SCOPED_TRACE(zly);
+    EXPECT_FALSE(inst.WykonajLinie(std::string("run ") + zly));
+    EXPECT_EQ(Ostatni(), std::string("Rozkaz Run może uruchomić tylko plik z katalogu docelowego lub z dysku "
+                                     "instalacyjnego: ") + zly);
+  }
+  EXPECT_EQ(p.processes.started.size(), 3u);
 }
 
 // ---- uninstall registration ----------------------------------------------------------------
@@ -604,9 +723,29 @@ TEST_F(InstalTest, UninstallRegistersTheExactCommandAndCopiesTheUninstaller) {
   EXPECT_EQ(p.registry.ReadString(platform::Root::LocalMachine, klucz, "DisplayName"), "Moja Gra");
   EXPECT_EQ(p.registry.ReadString(platform::Root::LocalMachine, klucz, "UninstallString"),
             "C:\\WINDOWS\\Instaler.exe  C:\\Gry\\Moja#Gra Moja#Gra");
+  // The folder as it is, against which the uninstaller holds the folder it is given, and the
+  // command of an unattended uninstall.
+  EXPECT_EQ(p.registry.ReadString(platform::Root::LocalMachine, klucz, "InstallLocation"), "C:\\Gry\\Moja Gra");
+  EXPECT_EQ(p.registry.ReadString(platform::Root::LocalMachine, klucz, "QuietUninstallString"),
+            "C:\\WINDOWS\\Instaler.exe  C:\\Gry\\Moja#Gra Moja#Gra /cicho");
+  EXPECT_EQ(KatalogZarejestrowany("Moja Gra"), "C:\\Gry\\Moja Gra");
   EXPECT_EQ(p.files.ReadFile("C:\\WINDOWS\\Instaler.exe"), "MZ");
   EXPECT_EQ(p.files.ReadFile("C:\\Gry\\Moja Gra\\uninstall.cfg"), "RemoveDir");
+  ASSERT_NE(p.files.AccessListOf("C:\\Gry\\Moja Gra\\uninstall.cfg"), nullptr);
+  EXPECT_EQ(*p.files.AccessListOf("C:\\Gry\\Moja Gra\\uninstall.cfg"), ListaDostepuPlikuProgramu());
   EXPECT_TRUE(dialogi.shown.empty());
+}
+
+TEST_F(InstalTest, AProgramNameMustBeAPlainName) {
+  for (const char* zly : {"\\", "Kalmo\\..\\..", "..", "C#Tools", "a/b", "C:Gra"}) {
+    SCOPED_TRACE(zly);
+    EXPECT_FALSE(inst.WykonajLinie(std::string("programname ") + zly));
+    EXPECT_EQ(Ostatni(), std::string("Nieprawidłowa nazwa programu w rozkazie ProgramName (nie może zawierać znaków "
+                                     "\\ / : # ani być kropką): ") + zly);
+    EXPECT_EQ(inst.stan().nazwaProgramu, kNieokreslone);
+  }
+  EXPECT_TRUE(inst.WykonajLinie("programname Kalmo_2.0"));
+  EXPECT_EQ(inst.stan().nazwaProgramu, "Kalmo 2.0");
 }
 
 TEST_F(InstalTest, UninstallNeedsNameDestinationAndScript) {
@@ -661,19 +800,69 @@ TEST(InstalGranice, PathsInCanonicalFormAndPathsThatStayInside) {
   EXPECT_TRUE(SciezkaWewnatrz("", true));
 }
 
-TEST_F(InstalTest, StagingIsAFreshFolderOfTheRunAndGoesWithIt) {
-  // Left behind by someone else: a file of the same name and a folder of the first free name.
+TEST_F(InstalTest, StagingIsAPrivateFolderOfTheRunUnderAnUnguessableNameAndGoesWithIt) {
+  // Left behind by someone else: a file of the same name and a folder of a name a run once took.
   p.files.AddFile("C:\\TEMP\\a.exe", "stale");
   p.files.AddFile("C:\\TEMP\\Instaler-1\\a.exe", "stale too");
   p.files.AddFile("A:\\a.ex_", "a");
   Skrypt("destpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nfile a.ex_ exe\r\nfinal\r\n");
+  std::vector<std::string> widziane;
+  const platform::AccessList tylkoTworca{platform::Trustee::CurrentUser,
+                                         {{platform::Trustee::CurrentUser, platform::kRightFull,
+                                           platform::kInheritFiles | platform::kInheritFolders}}};
+  okna.przyPompowaniu = [&](int) {
+    const std::string k = inst.stan().katalogTymczasowy;
+    widziane.push_back(k);
+    ASSERT_NE(p.files.AccessListOf(k), nullptr);
+    EXPECT_EQ(*p.files.AccessListOf(k), tylkoTworca);
+  };
   EXPECT_EQ(inst.Uruchom(), wiSukces);
-  EXPECT_THAT(okna.pliki, ElementsAre("a.ex_ -> c:\\temp\\instaler-2\\a.exe"));
+  ASSERT_FALSE(widziane.empty());
+  EXPECT_THAT(widziane[0], testing::MatchesRegex("C:\\\\TEMP\\\\Instaler-[0-9a-f]{16}"));
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.exe"), "expanded:a");
-  EXPECT_FALSE(p.files.DirectoryExists("C:\\TEMP\\Instaler-2"));
+  EXPECT_FALSE(p.files.DirectoryExists(widziane[0]));
+  EXPECT_TRUE(Stagingi().empty());
   EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\a.exe"), "stale");
   EXPECT_EQ(p.files.ReadFile("C:\\TEMP\\Instaler-1\\a.exe"), "stale too");
   EXPECT_EQ(inst.stan().katalogTymczasowy, "");
+
+  // Two runs never share a name.
+  TInstalator drugi(env, okna);
+  drugi.UstawStanPoczatkowy();
+  ASSERT_TRUE(inst.PrzygotujKatalogTymczasowy());
+  ASSERT_TRUE(drugi.PrzygotujKatalogTymczasowy());
+  EXPECT_NE(inst.stan().katalogTymczasowy, drugi.stan().katalogTymczasowy);
+}
+
+TEST_F(InstalTest, StagingRemovalNeverFollowsALinkAndRemovesItAsTheLink) {
+  p.files.AddFile("C:\\Dane\\wazne.doc", "mine");
+  p.files.AddFile("C:\\Dane\\Pod\\plan.doc", "mine");
+  const std::string k = Staging();
+  p.files.AddFile(k + "\\a.exe", "staged");
+  p.files.AddFile(k + "\\Pod\\b.dll", "staged");
+  p.files.SetAttributes(k + "\\Pod\\b.dll", platform::kAttrReadOnly);
+  p.files.AddLink(k + "\\junction", "C:\\Dane", true);
+  p.files.AddLink(k + "\\hostlink", "C:\\Dane\\Pod", false);
+  p.files.AddHardLink(k + "\\twardy.doc", "C:\\Dane\\wazne.doc");
+  inst.UsunKatalogTymczasowy();
+  EXPECT_EQ(p.files.ReadFile("C:\\Dane\\wazne.doc"), "mine");
+  EXPECT_EQ(p.files.ReadFile("C:\\Dane\\Pod\\plan.doc"), "mine");
+  EXPECT_FALSE(p.files.FileExists(k + "\\a.exe"));
+  EXPECT_FALSE(p.files.FileExists(k + "\\Pod\\b.dll"));
+  EXPECT_FALSE(p.files.Stat(k + "\\junction"));   // the junction itself went
+  EXPECT_FALSE(p.files.FileExists(k + "\\twardy.doc"));  // one name of the file; the other stays
+  // A link that opens as its target is never entered: the folder stays with it.
+  EXPECT_TRUE(p.files.DirectoryExists(k));
+  EXPECT_EQ(inst.stan().katalogTymczasowy, "");
+
+  // The process ended from inside a dialog: the run's staging folder goes all the same.
+  TInstalator przerwany(env, okna);
+  przerwany.UstawStanPoczatkowy();
+  ASSERT_TRUE(przerwany.PrzygotujKatalogTymczasowy());
+  const std::string k2 = przerwany.stan().katalogTymczasowy;
+  p.files.AddFile(k2 + "\\c.exe", "staged");
+  UsunKatalogTymczasowyPrzerwanegoPrzebiegu();
+  EXPECT_FALSE(p.files.DirectoryExists(k2));
 }
 
 TEST_F(InstalTest, NoUsableTemporaryDirectoryStopsTheRunBeforeAnyCopy) {
@@ -697,6 +886,10 @@ TEST_F(InstalTest, NoUsableTemporaryDirectoryStopsTheRunBeforeAnyCopy) {
 }
 
 TEST_F(InstalTest, NewerInstalledFileIsKeptOlderAndEqualOnesReplaced) {
+  // An earlier installation of the program.
+  p.files.AddFile("C:\\Kalmo\\uninstall.cfg", "RemoveDir\r\n");
+  p.registry.CreateKey(platform::Root::LocalMachine, KluczDeinstalacji("Kalmo"));
+  p.registry.WriteString(platform::Root::LocalMachine, KluczDeinstalacji("Kalmo"), "InstallLocation", "C:\\Kalmo");
   for (const char* n : {"a", "b", "c", "d"}) {
     p.files.AddFile(std::string("A:\\") + n + ".dl_", n);
     p.files.AddFile(std::string("C:\\Kalmo\\") + n + ".dll", std::string("installed ") + n);
@@ -704,9 +897,10 @@ TEST_F(InstalTest, NewerInstalledFileIsKeptOlderAndEqualOnesReplaced) {
   const std::pair<const char*, const char*> wersje[] = {{"2.0", "10.0"}, {"2.0", "1.9"}, {"3.1", "3.1"}, {"", "9.0"}};
   for (int i = 0; i < 4; ++i) {
     const std::string n(1, static_cast<char>('a' + i));
-    env.wersje[FoldCase(std::string(kStaging) + "\\" + n + ".dll")] = wersje[i].first;
+    env.wersje[FoldCase(Staging() + "\\" + n + ".dll")] = wersje[i].first;
     env.wersje[FoldCase("C:\\Kalmo\\" + n + ".dll")] = wersje[i].second;
   }
+  ASSERT_TRUE(inst.WykonajLinie("programname Kalmo"));
   ASSERT_TRUE(inst.WykonajLinie("destpath C:\\Kalmo"));
   for (const char* n : {"a", "b", "c", "d"}) ASSERT_TRUE(inst.WykonajLinie(std::string("file ") + n + ".dl_ dll"));
   EXPECT_THAT(okna.uwagi, ElementsAre("Plik a.dll w katalogu docelowym ma nowszą wersję (10.0) niż instalowana (2.0) "
@@ -715,7 +909,7 @@ TEST_F(InstalTest, NewerInstalledFileIsKeptOlderAndEqualOnesReplaced) {
   EXPECT_TRUE(inst.WykonajLinie("final"));
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\a.dll"), "installed a");
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\b.dll"), "expanded:b");
-  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\c.dll"), "expanded:c");
+  EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\c.dll"), "expanded:c");  // the same version again: repaired
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\d.dll"), "expanded:d");  // no version to compare: replaced
 }
 
@@ -788,4 +982,88 @@ TEST_F(InstalTest, UninstallScriptRecordsTheGroupRenamedInTheMainWindow) {
   EXPECT_EQ(p.files.ReadFile("C:\\Kalmo\\uninstall.cfg"),
             cp1250::FromUtf8("' Usuwa grupę\r\nRemoveItem Programs\\Narzędzia_biurowe Kalmo.lnk\r\n"
                              "RemoveItem Startup Kalmo.lnk\r\nRemoveDir\r\n"));
+}
+
+// ---- unattended mode -----------------------------------------------------------------------
+
+TEST(InstalCicho, SwitchesInAnyCaseAndWhatTheyMayNotBe) {
+  ParametryCiche p = CzytajParametryCiche({"/CICHO", "/Katalog=D:\\Programy\\Kalmo", "/grupa= Narzędzia "});
+  EXPECT_TRUE(p.cicho);
+  EXPECT_EQ(p.katalog, "D:\\Programy\\Kalmo");
+  EXPECT_EQ(p.grupa, "Narzędzia");
+  EXPECT_EQ(p.blad, "");
+  p = CzytajParametryCiche({"C:\\Moje#Gry\\Kalmo", "Kalmo", "/cicho"});
+  EXPECT_TRUE(p.cicho);
+  EXPECT_EQ(p.pozostale, (std::vector<std::string>{"C:\\Moje#Gry\\Kalmo", "Kalmo"}));
+  EXPECT_FALSE(CzytajParametryCiche({"C:\\Moje#Gry\\Kalmo", "Kalmo"}).cicho);
+  EXPECT_EQ(CzytajParametryCiche({"/cicho", "/katalog="}).blad, "Parametr /katalog= nie podaje katalogu.");
+  EXPECT_EQ(CzytajParametryCiche({"/cicho", "/q"}).blad, "Nieznany parametr: /q");
+  EXPECT_EQ(CzytajParametryCiche({"/katalog=C:\\Kalmo"}).blad, "Parametry /katalog i /grupa działają tylko z parametrem /cicho.");
+  EXPECT_EQ(CzytajParametryCiche({"C:\\K", "K", "/cicho", "/grupa=G"}).blad, "Parametry /katalog i /grupa dotyczą tylko instalacji.");
+  EXPECT_EQ(CzytajParametryCiche({"/cicho", "/katalog=C:\\C#Tools"}).blad, "Nazwa katalogu nie może zawierać znaków: / : * ? \" < > | #");
+  EXPECT_EQ(CzytajParametryCiche({"/cicho", "/grupa=A(b)"}).blad,
+            "Nazwa grupy nie może zawierać znaków: \\ / : * ? \" < > | ( ) [ ] , &");
+
+  const PolecenieProgMan g = RozbierzPolecenieProgMan("[CreateGroup(Moje Gry)]\r\n");
+  EXPECT_EQ(g.rodzaj, PolecenieProgMan::UtworzGrupe);
+  EXPECT_EQ(g.grupa, "Moje Gry");
+  const PolecenieProgMan i = RozbierzPolecenieProgMan("[AddItem(C:\\KALMO~1\\KALMO.exe, Kalmo, asystent)]\r\n");
+  EXPECT_EQ(i.rodzaj, PolecenieProgMan::DodajIkone);
+  EXPECT_EQ(i.plik, "C:\\KALMO~1\\KALMO.exe");
+  EXPECT_EQ(i.tytul, "Kalmo, asystent");
+  EXPECT_EQ(RozbierzPolecenieProgMan("[DeleteGroup(Kalmo)]\r\n").rodzaj, PolecenieProgMan::Inne);
+  EXPECT_EQ(RozbierzPolecenieProgMan("[AddItem(bez tytulu)]").rodzaj, PolecenieProgMan::Inne);
+}
+
+TEST_F(InstalTest, UnattendedRunsShowNothingAndTellTheLogAndTheExitCode) {
+  p.files.AddDirectory("D:\\Programy");
+  p.files.AddFile("A:\\a.ex_", "a");
+  p.files.AddFile("A:\\Instaler.exe", "MZ");
+  p.files.AddFile("A:\\uninstall.cfg", "RemoveDir\r\n");
+  Skrypt("programname Kalmo\r\ngroup Kalmo\r\ndestpath C:\\Kalmo\r\nspace 1\r\nshow\r\nmkdestdir\r\nfile a.ex_ exe\r\n"
+         "final\r\ncreategroup\r\nuninstall\r\n");
+  auto dziennik = [&] {
+    TStringList l;
+    ReadTextLines("C:\\WINDOWS\\Instaler.log", l);
+    return JoinWithSeparator(l, "\n");
+  };
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"/cicho", "/katalog=D:\\Programy\\Kalmo", "/grupa=Narzędzia"}), env), 0);
+  EXPECT_TRUE(dialogi.shown.empty()) << "no window of any kind";
+  EXPECT_EQ(platform::Current().dialogs, &dialogi) << "the dialogs are given back";
+  EXPECT_EQ(p.files.ReadFile("D:\\Programy\\Kalmo\\a.exe"), "expanded:a");
+  EXPECT_THAT(env.dde, ElementsAre("[CreateGroup(Narzędzia)]\r\n|wait"));
+  EXPECT_EQ(KatalogZarejestrowany("Kalmo"), "D:\\Programy\\Kalmo");
+  EXPECT_THAT(dziennik(), HasSubstr("02.03.2026 10:00:00  Instalacja bez okien z katalogu A:, katalog docelowy "
+                                    "D:\\Programy\\Kalmo, grupa Narzędzia."));
+  EXPECT_THAT(dziennik(), HasSubstr("Instaluję program Kalmo w katalogu D:\\Programy\\Kalmo, grupa Narzędzia"));
+  EXPECT_THAT(dziennik(), HasSubstr("[informacja] Instalacja programu przebiegła pomyślnie. Życzę miłej pracy!"));
+  EXPECT_THAT(dziennik(), HasSubstr("Koniec, kod wyjścia 0 (powodzenie)."));
+
+  // Installing again over it repairs it.
+  p.files.AddFile("D:\\Programy\\Kalmo\\a.exe", "damaged");
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"/cicho", "/katalog=D:\\Programy\\Kalmo"}), env), 0);
+  EXPECT_EQ(p.files.ReadFile("D:\\Programy\\Kalmo\\a.exe"), "expanded:a");
+
+  // A destination the main window would refuse ends the run with code 2, nothing installed.
+  p.files.AddFile("C:\\Dane\\list.doc", "mine");
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"/cicho", "/katalog=C:\\Dane"}), env), wiAnulowano);
+  EXPECT_THAT(dziennik(), HasSubstr("[odmowa] Katalog C:\\Dane zawiera już inne pliki"));
+  EXPECT_FALSE(p.files.FileExists("C:\\Dane\\a.exe"));
+  // A missing file is not looked for again: the question is answered "Nie".
+  p.files.DeleteFile("A:\\a.ex_");
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"/cicho", "/katalog=C:\\Nowy"}), env), wiNiepowodzenie);
+  EXPECT_THAT(dziennik(), HasSubstr("Czy ponowić próbę? -> Nie"));
+  EXPECT_THAT(dziennik(), HasSubstr("Koniec, kod wyjścia 1 (niepowodzenie)."));
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"/cicho", "/x"}), env), 1);
+  EXPECT_THAT(dziennik(), HasSubstr("[odmowa] Nieznany parametr: /x"));
+
+  // The uninstall: only the registered folder, and then the whole replay without a window.
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"C:\\Dane", "Kalmo", "/cicho"}), env), 1);
+  EXPECT_TRUE(p.files.FileExists("C:\\Dane\\list.doc"));
+  EXPECT_THAT(dziennik(), HasSubstr("Katalog C:\\Dane nie jest katalogiem, w którym zainstalowano program Kalmo"));
+  EXPECT_EQ(UruchomCicho(CzytajParametryCiche({"D:\\Programy\\Kalmo", "Kalmo", "/cicho"}), env), 0);
+  EXPECT_FALSE(p.files.DirectoryExists("D:\\Programy\\Kalmo"));
+  EXPECT_FALSE(KatalogZarejestrowany("Kalmo"));
+  EXPECT_THAT(dziennik(), HasSubstr("[informacja] Deinstalacja programu Kalmo przebiegła pomyślnie!"));
+  EXPECT_TRUE(dialogi.shown.empty());
 }

@@ -1,6 +1,7 @@
 // The uninstaller: parameters, the replay of "uninstall.cfg" and the removal of its entry.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "installer/Instal.h"
 #include "installer/UnInstall.h"
@@ -23,9 +24,15 @@ class UnInstallTest : public testing::Test {
     p.files.AddFile("C:\\Moje Gry\\Kalmo\\Kalmo.exe", "MZ");
     p.files.AddFile("C:\\Moje Gry\\Kalmo\\bin\\a.dll", "a");
     p.registry.CreateKey(Root::LocalMachine, kWpis);
+    p.registry.WriteString(Root::LocalMachine, kWpis, "UninstallString",
+                           "C:\\WINDOWS\\Instaler.exe  C:\\Moje#Gry\\Kalmo Kalmo#2.0");
+    p.files.knownFolders[platform::KnownFolder::StartMenu] = "C:\\Menu Start";
+    p.files.knownFolders[platform::KnownFolder::Startup] = "C:\\Menu Start\\Programy\\Autostart";
+    p.files.AddDirectory("C:\\Menu Start\\Programy\\Autostart");
+    // The Shell Folders values are the user's to write: the uninstaller does not go by them.
     p.registry.CreateKey(Root::CurrentUser, kFoldery);
-    p.registry.WriteString(Root::CurrentUser, kFoldery, "Startup", "C:\\Menu Start\\Programy\\Autostart");
-    p.registry.WriteString(Root::CurrentUser, kFoldery, "Start Menu", "C:\\Menu Start");
+    p.registry.WriteString(Root::CurrentUser, kFoldery, "Startup", "C:\\WINDOWS");
+    p.registry.WriteString(Root::CurrentUser, kFoldery, "Start Menu", "C:\\WINDOWS");
   }
   void Skrypt(const std::string& t) { p.files.AddFile("C:\\Moje Gry\\Kalmo\\uninstall.cfg", t); }
 
@@ -134,7 +141,8 @@ TEST_F(UnInstallTest, ProgramFolderThatIsNotAProgramsOwnIsNeverEmptied) {
     EXPECT_FALSE(zly.RemoveDir(""));
     EXPECT_THAT(p.dialogs.Texts(), ElementsAre("Deinstalator nie usunie katalogu " + katalog + ": " + powod + "."));
   }
-  // The user's own profile, whatever the name of the folder that holds it.
+  // The user's own profile, whatever the name of the folder that holds it, even when an entry names it.
+  p.registry.WriteString(Root::LocalMachine, kWpis, "InstallLocation", "C:\\Users\\Jan");
   p.files.AddFile("C:\\Users\\Jan\\notatki.txt", "");
   TDeinstalator profil("C:\\Users\\Jan", "Kalmo 2.0");
   p.files.AddFile("C:\\Users\\Jan\\uninstall.cfg", "RemoveDir\r\n");
@@ -258,10 +266,10 @@ TEST_F(UnInstallTest, RefusedCommandStopsTheReplayAndKeepsTheEntry) {
 }
 
 TEST_F(UnInstallTest, RemoveItemWithoutTheShellFolderFailsTheReplay) {
-  p.registry.DeleteValue(Root::CurrentUser, kFoldery, "Start Menu");
+  p.files.knownFolders.erase(platform::KnownFolder::StartMenu);
   Skrypt("RemoveItem Kalmo a.lnk\r\n");
   EXPECT_FALSE(d.Odinstaluj());
-  EXPECT_THAT(p.dialogs.Texts(), ElementsAre("\"Start Menu\" item not found in registry",
+  EXPECT_THAT(p.dialogs.Texts(), ElementsAre("Nie mogę ustalić folderu menu Start użytkownika.",
                                              "Deinstalacja programu Kalmo 2.0 nie przebiegła pomyślnie!"));
 }
 
@@ -300,7 +308,7 @@ TEST_F(UnInstallTest, MissingScriptStopsWithItsMessage) {
 }
 
 TEST_F(UnInstallTest, EntryThatCannotBeDeletedEndsWithTheWarning) {
-  p.registry.DeleteKey(Root::LocalMachine, kWpis);
+  p.registry.undeletableKeys.push_back(kWpis);
   Skrypt("RemoveDir bin\r\n");
   EXPECT_FALSE(d.Odinstaluj());
   EXPECT_THAT(p.dialogs.Texts(), ElementsAre("Deinstalacja programu Kalmo 2.0 nie przebiegła pomyślnie!"));
@@ -317,12 +325,148 @@ TEST_F(UnInstallTest, ModeRunsFromTheTwoParametersThroughTheWindow) {
   EXPECT_FALSE(p.registry.KeyExists(Root::LocalMachine, kWpis));
 
   // "Anuluj": nothing happens.
+  p.files.AddFile("C:\\Moje Gry\\Kalmo\\uninstall.cfg", "RemoveDir\r\n");
   p.registry.CreateKey(Root::LocalMachine, kWpis);
+  p.registry.WriteString(Root::LocalMachine, kWpis, "InstallLocation", "C:\\Moje Gry\\Kalmo");
   okno.nacisnijOdinstaluj = false;
   EXPECT_EQ(UruchomDeinstalacje("C:\\Moje#Gry\\Kalmo", "Kalmo#2.0", okno), 0);
   EXPECT_TRUE(p.registry.KeyExists(Root::LocalMachine, kWpis));
+  EXPECT_TRUE(p.files.FileExists("C:\\Moje Gry\\Kalmo\\Kalmo.exe"));
+}
 
-  okno.nacisnijOdinstaluj = true;
-  EXPECT_EQ(UruchomDeinstalacje("C:\\Nie#Ma", "Kalmo#2.0", okno), 1);
-  EXPECT_EQ(okno.ikona, "");
+TEST_F(UnInstallTest, AFolderOtherThanTheRegisteredOneChangesNothing) {
+  // Anyone may start the uninstaller with any folder; the entry was written by an administrator.
+  p.files.AddFile("C:\\C Tools\\Kalmo\\uninstall.cfg", "RemoveDir\r\n");
+  p.files.AddFile("C:\\C Tools\\Kalmo\\cenne.doc", "mine");
+  p.files.AddFile("C:\\Moje Gry\\Kalmo\\uninstall.cfg", "RemoveDir bin\r\nRemoveDir\r\n");
+  const std::string inny = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Inny";
+  p.registry.CreateKey(Root::LocalMachine, inny);
+  const std::string niezmienione = " Deinstalacja nie może się rozpocząć; nic nie zostało zmienione.";
+  const std::vector<std::tuple<std::string, std::string, std::string>> odmowy = {
+      {"C:\\C#Tools\\Kalmo", "Kalmo#2.0",
+       "Katalog C:\\C Tools\\Kalmo nie jest katalogiem, w którym zainstalowano program Kalmo 2.0 (C:\\Moje Gry\\Kalmo)."},
+      {"C:\\Moje#Gry", "Kalmo#2.0",
+       "Katalog C:\\Moje Gry nie jest katalogiem, w którym zainstalowano program Kalmo 2.0 (C:\\Moje Gry\\Kalmo)."},
+      {"C:\\Moje#Gry\\Kalmo", "Inny", "Program Inny nie ma wpisu deinstalacji, który jednoznacznie wskazuje jego katalog."},
+      {"C:\\Moje#Gry\\Kalmo", "Nie#ma", "Program Nie ma nie ma wpisu deinstalacji, który jednoznacznie wskazuje jego "
+                                        "katalog."},
+      // "\\" would make the entry to delete the whole list of entries.
+      {"C:\\Moje#Gry\\Kalmo", "\\", "Nieprawidłowa nazwa programu do odinstalowania: \\."},
+      {"C:\\Moje#Gry\\Kalmo", "..", "Nieprawidłowa nazwa programu do odinstalowania: ..."},
+      {"C:\\Moje#Gry\\Kalmo", "Kalmo#2.0\\..", "Nieprawidłowa nazwa programu do odinstalowania: Kalmo 2.0\\..."},
+  };
+  for (const auto& [katalog, nazwa, powod] : odmowy) {
+    SCOPED_TRACE(katalog + " " + nazwa);
+    p.dialogs.shown.clear();
+    FakeOkno okno;
+    EXPECT_EQ(UruchomDeinstalacje(katalog, nazwa, okno), 1);
+    EXPECT_EQ(okno.pokazana, "") << "the window is not even shown";
+    EXPECT_THAT(p.dialogs.Texts(), ElementsAre(powod + niezmienione));
+  }
+  EXPECT_TRUE(p.files.FileExists("C:\\C Tools\\Kalmo\\cenne.doc"));
+  EXPECT_TRUE(p.files.FileExists("C:\\Moje Gry\\Kalmo\\bin\\a.dll"));
+  EXPECT_TRUE(p.registry.KeyExists(Root::LocalMachine, kWpis));
+  EXPECT_TRUE(p.registry.KeyExists(Root::LocalMachine, inny));
+
+  // An older entry whose "#" may be a space or itself, when both folders exist, names neither.
+  p.registry.WriteString(Root::LocalMachine, kWpis, "UninstallString", "C:\\WINDOWS\\Instaler.exe  C:\\C#Tools\\Kalmo Kalmo#2.0");
+  p.files.AddFile("C:\\C#Tools\\Kalmo\\uninstall.cfg", "RemoveDir\r\n");
+  EXPECT_FALSE(KatalogZarejestrowany("Kalmo 2.0"));
+  FakeOkno okno;
+  EXPECT_EQ(UruchomDeinstalacje("C:\\C#Tools\\Kalmo", "Kalmo#2.0", okno), 1);
+  EXPECT_TRUE(p.files.FileExists("C:\\C Tools\\Kalmo\\cenne.doc"));
+  // The folder written exactly (as the installer now writes it) is the one that counts.
+  p.registry.WriteString(Root::LocalMachine, kWpis, "InstallLocation", "C:\\Moje Gry\\Kalmo\\");
+  EXPECT_EQ(KatalogZarejestrowany("Kalmo 2.0"), "C:\\Moje Gry\\Kalmo");
+  EXPECT_EQ(UruchomDeinstalacje("c:\\moje#gry\\kalmo", "Kalmo#2.0", okno), 0);
+  EXPECT_FALSE(p.files.DirectoryExists("C:\\Moje Gry\\Kalmo"));
+  EXPECT_FALSE(p.registry.KeyExists(Root::LocalMachine, kWpis));
+}
+
+TEST_F(UnInstallTest, AScriptAnotherUserOwnsIsNotReplayed) {
+  Skrypt("RemoveDir bin\r\nRemoveDir\r\n");
+  p.files.SetOwner("C:\\Moje Gry\\Kalmo\\uninstall.cfg", "Ola");
+  EXPECT_FALSE(d.Odinstaluj());
+  EXPECT_THAT(p.dialogs.Texts(), ElementsAre("Plik C:\\Moje Gry\\Kalmo\\uninstall.cfg nie pochodzi od instalatora: jego "
+                                             "właścicielem jest inny użytkownik. Deinstalacja nie może się rozpocząć; "
+                                             "nic nie zostało zmienione."));
+  EXPECT_TRUE(p.files.FileExists("C:\\Moje Gry\\Kalmo\\bin\\a.dll"));
+  // Written by an administrator (or by this user): replayed.
+  p.files.SetOwner("C:\\Moje Gry\\Kalmo\\uninstall.cfg", "Administrators");
+  EXPECT_TRUE(d.Odinstaluj());
+}
+
+TEST_F(UnInstallTest, RemoveDirRemovesLinksAsLinksAndNeverDeletesThroughOne) {
+  p.files.AddFile("C:\\Dane\\wazne.doc", "mine");
+  p.files.SetAttributes("C:\\Dane\\wazne.doc", platform::kAttrReadOnly);
+  p.files.AddFile("C:\\Dane\\Pod\\plan.doc", "mine");
+  p.files.AddLink("C:\\Moje Gry\\Kalmo\\junction", "C:\\Dane", true);
+  p.files.AddLink("C:\\Moje Gry\\Kalmo\\plik.lnk", "C:\\Dane\\Pod\\plan.doc", true);
+  p.files.AddHardLink("C:\\Moje Gry\\Kalmo\\twardy.doc", "C:\\Dane\\Pod\\plan.doc");
+  p.files.AddFile("C:\\Moje Gry\\Kalmo\\Licencja.txt", "lic");
+  p.files.SetAttributes("C:\\Moje Gry\\Kalmo\\Licencja.txt", platform::kAttrReadOnly);
+  ASSERT_TRUE(d.RemoveDir("bin"));
+  // The folder is held while its files go: nobody can put a link in its place.
+  int proby = 0;
+  p.files.beforeDelete = [&](const std::string&, const std::string&) {
+    if (proby++ == 0) EXPECT_FALSE(p.files.SwapForLink("C:\\Moje Gry\\Kalmo", "C:\\Dane"));
+  };
+  EXPECT_TRUE(d.RemoveDir(""));
+  EXPECT_GT(proby, 0);
+  EXPECT_FALSE(p.files.DirectoryExists("C:\\Moje Gry\\Kalmo"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Dane\\wazne.doc"), "mine");
+  EXPECT_EQ(p.files.Stat("C:\\Dane\\wazne.doc")->attributes & platform::kAttrReadOnly, platform::kAttrReadOnly);
+  EXPECT_EQ(p.files.ReadFile("C:\\Dane\\Pod\\plan.doc"), "mine");
+  EXPECT_EQ(p.files.HeldCount(), 0u);
+
+  // A link that opens as its target (as under Wine) cannot be removed as a link: it stays, and so
+  // does everything it leads to.
+  p.dialogs.shown.clear();
+  p.files.beforeDelete = nullptr;
+  p.files.AddFile("C:\\Moje Gry\\Kalmo\\Kalmo.exe", "MZ");
+  p.files.AddLink("C:\\Moje Gry\\Kalmo\\hostlink", "C:\\Dane\\Pod", true, true);
+  EXPECT_FALSE(d.RemoveDir(""));
+  EXPECT_THAT(p.dialogs.Texts(), ElementsAre("Nie można usunąć katalogu lub niektórych jego plików: C:\\Moje Gry\\Kalmo"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Dane\\Pod\\plan.doc"), "mine");
+  // A read-only file of several names keeps its attribute on the other names: it is not deleted.
+  p.files.AddHardLink("C:\\Moje Gry\\Kalmo\\ro.doc", "C:\\Dane\\wazne.doc");
+  EXPECT_FALSE(d.RemoveDir(""));
+  EXPECT_EQ(p.files.Stat("C:\\Dane\\wazne.doc")->attributes & platform::kAttrReadOnly, platform::kAttrReadOnly);
+}
+
+TEST_F(UnInstallTest, RemoveItemGoesByTheKnownFoldersAndRefusesLinks) {
+  p.files.AddFile("C:\\WINDOWS\\Kalmo.lnk", "not an icon");
+  p.files.AddFile("C:\\Menu Start\\Programy\\Autostart\\Kalmo.lnk", "lnk");
+  EXPECT_TRUE(d.RemoveItem("Startup", "Kalmo.lnk"));
+  EXPECT_FALSE(p.files.FileExists("C:\\Menu Start\\Programy\\Autostart\\Kalmo.lnk"));
+  EXPECT_TRUE(p.files.FileExists("C:\\WINDOWS\\Kalmo.lnk"));
+  // A group folder that is a junction to the user's documents.
+  p.files.AddFile("C:\\Dane\\Kalmo.lnk", "mine");
+  p.files.AddLink("C:\\Menu Start\\Programs\\Kalmo", "C:\\Dane", true);
+  EXPECT_FALSE(d.RemoveItem("Programs\\Kalmo", "Kalmo.lnk"));
+  EXPECT_THAT(p.dialogs.Texts(), ElementsAre("Polecenie RemoveItem nie usunie ikony z folderu C:\\Menu "
+                                             "Start\\Programs\\Kalmo: prowadzi on przez dowiązanie do innego miejsca."));
+  EXPECT_EQ(p.files.ReadFile("C:\\Dane\\Kalmo.lnk"), "mine");
+  // An icon that is a link goes as the link.
+  p.files.AddFile("C:\\Menu Start\\Programs\\Gra\\inne.lnk", "lnk");
+  p.files.AddLink("C:\\Menu Start\\Programs\\Gra\\Kalmo.lnk", "C:\\Dane\\Kalmo.lnk", true);
+  EXPECT_TRUE(d.RemoveItem("Programs\\Gra", "Kalmo.lnk"));
+  EXPECT_FALSE(p.files.Stat("C:\\Menu Start\\Programs\\Gra\\Kalmo.lnk"));
+  EXPECT_EQ(p.files.ReadFile("C:\\Dane\\Kalmo.lnk"), "mine");
+}
+
+TEST_F(UnInstallTest, RegistryLinksBelowAProgramKeyAreRemovedNotFollowed) {
+  p.registry.CreateKey(Root::CurrentUser, "Software\\Microsoft\\Wazne");
+  p.registry.WriteString(Root::CurrentUser, "Software\\Microsoft\\Wazne", "x", "1");
+  p.registry.CreateKey(Root::CurrentUser, "Software\\Gra\\Ustawienia");
+  p.registry.AddLink(Root::CurrentUser, "Software\\Gra\\Ustawienia\\Link", Root::CurrentUser, "Software\\Microsoft\\Wazne");
+  EXPECT_EQ(p.registry.ReadString(Root::CurrentUser, "Software\\Gra\\Ustawienia\\Link", "x"), "1");
+  EXPECT_TRUE(d.RemoveRegKey("Software\\Gra"));
+  EXPECT_FALSE(p.registry.KeyExists(Root::CurrentUser, "Software\\Gra"));
+  EXPECT_EQ(p.registry.ReadString(Root::CurrentUser, "Software\\Microsoft\\Wazne", "x"), "1");
+  // The key named may itself be a link: it goes, its target stays.
+  p.registry.AddLink(Root::CurrentUser, "Software\\Gra2", Root::CurrentUser, "Software\\Microsoft\\Wazne");
+  EXPECT_TRUE(d.RemoveRegKey("Software\\Gra2"));
+  EXPECT_FALSE(p.registry.KeyExists(Root::CurrentUser, "Software\\Gra2"));
+  EXPECT_TRUE(p.registry.KeyExists(Root::CurrentUser, "Software\\Microsoft\\Wazne"));
 }

@@ -14,6 +14,7 @@
 
 #include "app/win32/Glowna.h"
 #include "cleanup/Kronika.h"
+#include "cleanup/UsuwaniePlikow.h"
 #include "cleanup/win32/CzasOprozniania.h"
 #include "cleanup/win32/DeleteTempFileThread.h"
 #include "cleanup/win32/KronikaUsuwanychPlikow.h"
@@ -94,37 +95,6 @@ std::string SprawdzPiaskownice() {
   return opis;
 }
 
-// The Unix path of a path on C: (the prefix's drive_c).
-std::string Unix(const std::string& windowsPath) {
-  std::string p = Env(L"WINEPREFIX") + "/drive_c/" + windowsPath.substr(3);
-  for (char& c : p)
-    if (c == '\\') c = '/';
-  return p;
-}
-
-bool UruchomUnix(const std::string& polecenie) {
-  std::wstring cmd = Widen(polecenie);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-  WaitForSingleObject(pi.hProcess, driver::Timeout());
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  return true;
-}
-
-// A symbolic link of the host file system, made by the host's own ln (Wine runs Unix programs).
-bool LinkHosta(const std::string& cel, const std::string& link) {
-  if (!UruchomUnix("/bin/ln -s " + Unix(cel) + " " + Unix(link))) return false;
-  // Wine may report a Unix child's end before the child has run: wait for the link itself.
-  for (DWORD waited = 0; waited < driver::Timeout(); waited += 20) {
-    if (GetFileAttributesW(Widen(link).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-    Sleep(20);
-  }
-  return false;
-}
-
 void Postarz(const std::string& path, int dni) {
   FILETIME teraz;
   GetSystemTimeAsFileTime(&teraz);
@@ -155,7 +125,7 @@ struct CleanupWin : ::testing::Test {
   std::vector<std::string> linki;
   bool Link(const std::string& cel, const std::string& link) {
     linki.push_back(link);
-    return LinkHosta(cel, link);
+    return wintest::LinkHosta(cel, link);
   }
 
   void SetUp() override {
@@ -170,10 +140,7 @@ struct CleanupWin : ::testing::Test {
   }
   void TearDown() override {
     // The links go first, by the host's rm: the scratch folder's removal would follow them.
-    for (const std::string& l : linki) {
-      UruchomUnix("/bin/rm -f " + Unix(l));
-      for (DWORD w = 0; w < driver::Timeout() && Jest(l); w += 20) Sleep(20);
-    }
+    for (const std::string& l : linki) wintest::UsunLinkHosta(l);
     if (odbiorca) DestroyWindow(odbiorca);
     RegDeleteTreeW(HKEY_CURRENT_USER, kKluczW);
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Meltrax Software\\Kalmo");
@@ -311,6 +278,81 @@ TEST_F(CleanupWin, TheSeamDeletesOnlyInsideTheFolderAndRefusesLinksAtTheName) {
   EXPECT_TRUE(Jest(cenny));
   EXPECT_TRUE(fs.DeleteFileInside(wlasny, *korzen));
   EXPECT_FALSE(Jest(wlasny));
+}
+
+namespace {
+
+// A pass of the cleanup as the thread runs it, on this thread, its reports collected.
+WynikCzyszczenia Przebieg(const std::string& regul, const std::string& kroniki, std::vector<std::string>& zgloszenia) {
+  KontekstCzyszczenia k;
+  k.plikRegul = regul;
+  k.plikKroniki = kroniki;
+  k.przerwano = [] { return false; };
+  k.zglos = [&](const std::string&, const std::string& t) { zgloszenia.push_back(t); };
+  return WykonajCzyszczenie(k);
+}
+
+void PostarzDokladny(const std::wstring& exact, int dni) {
+  FILETIME teraz;
+  GetSystemTimeAsFileTime(&teraz);
+  ULARGE_INTEGER u{{teraz.dwLowDateTime, teraz.dwHighDateTime}};
+  u.QuadPart -= static_cast<ULONGLONG>(dni) * 24 * 3600 * 10000000ULL;
+  FILETIME t{u.LowPart, u.HighPart};
+  HANDLE h = CreateFileW(exact.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  SetFileTime(h, &t, nullptr, &t);
+  CloseHandle(h);
+}
+
+}  // namespace
+
+TEST_F(CleanupWin, ARecycledJunctionToAFolderOfOldFilesKeepsEveryFile) {
+  // Any user may create C:\RECYCLED; made a link to another user's documents it would lead the
+  // default bin rule there. Here it leads to a folder of old files inside the test prefix.
+  const std::string kosz = "C:\\RECYCLED";
+  ASSERT_FALSE(Jest(kosz)) << "the prefix has a recycle folder of its own";
+  const std::string umowa = Stary("Dokumenty\\umowa.doc", 400);
+  const std::string plan = Stary("Dokumenty\\Plany\\plan.doc", 400);
+  const std::string info = Stary("Dokumenty\\INFO2", 400);
+  ASSERT_TRUE(Link(s.Path("Dokumenty"), kosz));
+  ASSERT_EQ(SprawdzPiaskownice(), "");
+  Reguly({"Katalogi kosza systemowego#K#*.*#30"});
+  std::vector<std::string> zgloszenia;
+  const WynikCzyszczenia w = Przebieg(regul, kroniki, zgloszenia);
+  EXPECT_TRUE(Jest(umowa));
+  EXPECT_TRUE(Jest(plan));
+  EXPECT_TRUE(Jest(info));
+  EXPECT_EQ(w.usuniete, 0);
+  EXPECT_FALSE(Jest(kroniki));
+  ASSERT_EQ(zgloszenia.size(), 1u);
+  EXPECT_NE(zgloszenia[0].find("„C:\\RECYCLED” jest dowiązaniem"), std::string::npos) << zgloszenia[0];
+}
+
+TEST_F(CleanupWin, ANameWithATrailingDotIsItsOwnFileAndAFileStillOpenIsNotChronicled) {
+  // "report.docx." (old) beside "report.docx" (new): the old one goes, the new one stays.
+  CreateDirectoryW(Widen(s.Path("Kosz")).c_str(), nullptr);
+  const std::wstring kropka = L"\\\\?\\" + Widen(s.Path("Kosz\\report.docx."));
+  HANDLE h = CreateFileW(kropka.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  PostarzDokladny(kropka, 60);
+  const std::string nowy = s.Put("Kosz\\report.docx", "nowy");
+  const std::string otwarty = Stary("Kosz\\otwarty.tmp", 60);
+  HANDLE trzyma = CreateFileW(Widen(otwarty).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(trzyma, INVALID_HANDLE_VALUE);
+  Reguly({s.Path("Kosz") + "#.#*#30"});
+  std::vector<std::string> zgloszenia;
+  const WynikCzyszczenia w = Przebieg(regul, kroniki, zgloszenia);
+  CloseHandle(trzyma);
+  EXPECT_EQ(GetFileAttributesW(kropka.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(wintest::Scratch::Get(nowy), "nowy");
+  EXPECT_EQ(w.usuniete, 1);
+  EXPECT_EQ(w.oczekujace, 1);
+  TStringList kronika;
+  ReadTextLines(kroniki, kronika);
+  EXPECT_EQ(kronika, TStringList{s.Path("Kosz\\report.docx.") + "#" + Dzis()});
+  EXPECT_TRUE(zgloszenia.empty());
 }
 
 TEST(CleanupDialogsWin, DaysDialogReturnsItsValueOrZeroAndTheFileKindDialogWantsAMask) {

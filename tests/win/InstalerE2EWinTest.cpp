@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -135,17 +136,32 @@ void UstawCel(const std::string& dysk, const std::string& cel) {
   CloseHandle(h);
 }
 
-// The run's staging folders ("Instaler-N") in the temporary directory that hold the file.
-bool WStagingu(const std::string& nazwa) {
+// The staging folders ("Instaler-" and random characters) in the temporary directory.
+std::vector<std::string> Stagingi() {
+  std::vector<std::string> nazwy;
   WIN32_FIND_DATAW fd;
   HANDLE h = FindFirstFileW(Widen(KatalogTemp() + "Instaler-*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  bool jest = false;
+  if (h == INVALID_HANDLE_VALUE) return nazwy;
   do {
-    jest |= Istnieje(KatalogTemp() + Narrow(fd.cFileName) + "\\" + nazwa);
-  } while (!jest && FindNextFileW(h, &fd));
+    nazwy.push_back(Narrow(fd.cFileName));
+  } while (FindNextFileW(h, &fd));
   FindClose(h);
-  return jest;
+  return nazwy;
+}
+
+// Those a test found already there (left by a run that was killed, or by someone else).
+std::vector<std::string>& ObceStagingi() {
+  static std::vector<std::string> obce;
+  return obce;
+}
+
+// A staging folder of the test's runs holds the file.
+bool WStagingu(const std::string& nazwa) {
+  for (const std::string& k : Stagingi()) {
+    const auto& obce = ObceStagingi();
+    if (std::find(obce.begin(), obce.end(), k) == obce.end() && Istnieje(KatalogTemp() + k + "\\" + nazwa)) return true;
+  }
+  return false;
 }
 
 // The uninstall command registered for Kalmo, started as Windows starts it and confirmed.
@@ -187,6 +203,7 @@ class InstalerE2E : public testing::Test {
     // The uninstaller deletes: no folder of the prefix may lead to the machine's own files.
     ASSERT_EQ(instalertest::LinkPozaPrefiksem(), "");
     ASSERT_TRUE(Istnieje(Dystrybucja() + "\\install.cfg")) << "no distribution folder beside the tests";
+    ObceStagingi() = Stagingi();
     dysk = s.Path("dysk");
   }
   void TearDown() override { ZamknijOknaGrup(); }
@@ -431,9 +448,13 @@ TEST_F(InstalerE2E, UninstallScriptsReachingOutsideTheProgramChangeNothing) {
               ERROR_SUCCESS);
     RegCloseKey(h);
   }
+  // The program is registered, with its folder: the uninstaller acts on nothing else.
   HKEY h;
   ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widen(wpis).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
             ERROR_SUCCESS);
+  const std::wstring miejsce = Widen(program);
+  RegSetValueExW(h, L"InstallLocation", 0, REG_SZ, reinterpret_cast<const BYTE*>(miejsce.c_str()),
+                 static_cast<DWORD>((miejsce.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(h);
 
   const std::vector<std::pair<std::string, std::string>> skrypty = {
@@ -592,3 +613,186 @@ TEST_F(InstalerE2E, GroupRenamedInTheMainWindowGoesWithTheUninstall) {
 }
 
 }  // namespace
+
+namespace {
+
+// The shell's folder windows open now.
+std::vector<HWND> OknaFolderow() {
+  std::vector<HWND> okna;
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        wchar_t klasa[64] = {};
+        GetClassNameW(w, klasa, 64);
+        if (IsWindowVisible(w) && (lstrcmpW(klasa, L"ExplorerWClass") == 0 || lstrcmpW(klasa, L"CabinetWClass") == 0))
+          reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&okna));
+  return okna;
+}
+
+// Runs a process to its end and notes every visible window it showed, and every folder window of
+// the shell that opened meanwhile (those open before it started, `juz`, aside); the exit code, or
+// -1 when it did not end in time.
+long BezOkien(driver::Process& proces, const std::vector<HWND>& juz, std::vector<std::string>& okna) {
+  struct Zbior {
+    DWORD pid;
+    const std::vector<HWND>* juz;
+    std::vector<std::string>* okna;
+  } zbior{proces.id, &juz, &okna};
+  for (DWORD start = GetTickCount(); GetTickCount() - start < driver::Timeout() * 4;) {
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+          auto* z = reinterpret_cast<Zbior*>(lp);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(w, &pid);
+          wchar_t klasa[64] = {};
+          GetClassNameW(w, klasa, 64);
+          const bool folder = lstrcmpW(klasa, L"ExplorerWClass") == 0 || lstrcmpW(klasa, L"CabinetWClass") == 0;
+          const bool nowy = std::find(z->juz->begin(), z->juz->end(), w) == z->juz->end();
+          if (IsWindowVisible(w) && (pid == z->pid || (folder && nowy))) z->okna->push_back(Narrow(klasa));
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&zbior));
+    if (WaitForSingleObject(proces.handle, 20) == WAIT_OBJECT_0) return proces.WaitForExit();
+  }
+  return proces.WaitForExit(1);
+}
+
+// What the unattended runs added to the log since it was this long.
+std::string NowyDziennik(size_t odBajtu) {
+  const std::string wszystko = Zawartosc(KatalogWindows() + "\\Instaler.log");
+  return wszystko.size() > odBajtu ? cp1250::ToUtf8(wszystko.substr(odBajtu)) : std::string();
+}
+
+}  // namespace
+
+TEST_F(InstalerE2E, CichoInstallsRepairsAndUninstallsTheDistributionWithoutAWindow) {
+  KopiujDystrybucje(dysk);
+  const std::string cel = s.Path("Cichy Kalmo");
+  const std::string programy = FolderPowloki(CSIDL_PROGRAMS);
+  const std::string skrot = programy + "\\Kalmo\\Kalmo.lnk";
+  const std::string autostart = FolderPowloki(CSIDL_STARTUP) + "\\Kalmo.lnk";
+  DeleteFileW(Widen(skrot).c_str());
+  DeleteFileW(Widen(autostart).c_str());
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, Widen(kKluczDeinstalacji).c_str());
+  const size_t dziennik = Zawartosc(KatalogWindows() + "\\Instaler.log").size();
+
+  for (int przebieg = 0; przebieg < 2; ++przebieg) {
+    SCOPED_TRACE(przebieg);
+    driver::Process instalator;
+    std::vector<std::string> okna;
+    const std::vector<HWND> juz = OknaFolderow();
+    ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\" /cicho \"/katalog=" + cel + "\"", dysk, instalator));
+    EXPECT_EQ(BezOkien(instalator, juz, okna), 0);
+    EXPECT_THAT(okna, testing::IsEmpty());
+    EXPECT_EQ(Zawartosc(cel + "\\Kalmo.exe"), Zawartosc(driver::BesideTests("Kalmo.exe")));
+    EXPECT_EQ(Zawartosc(cel + "\\Hook.dll"), Zawartosc(driver::BesideTests("Hook.dll")));
+    EXPECT_EQ(Zawartosc(cel + "\\uninstall.cfg"), Zawartosc(dysk + "\\uninstall.cfg"));
+    EXPECT_TRUE(Istnieje(skrot));
+    EXPECT_TRUE(Istnieje(autostart));
+    // Installing the same version again over it repairs it.
+    s.Put("Cichy Kalmo\\Kalmo.exe", "uszkodzony");
+    DeleteFileW(Widen(cel + "\\Hook.dll").c_str());
+  }
+  std::string miejsce, cichePolecenie;
+  ASSERT_TRUE(CzytajRejestr(HKEY_LOCAL_MACHINE, kKluczDeinstalacji, "InstallLocation", miejsce));
+  EXPECT_EQ(miejsce, cel);
+  ASSERT_TRUE(CzytajRejestr(HKEY_LOCAL_MACHINE, kKluczDeinstalacji, "QuietUninstallString", cichePolecenie));
+  EXPECT_EQ(cichePolecenie, KatalogWindows() + "\\Instaler.exe  " + ZKrzyzykami(cel) + " Kalmo /cicho");
+  std::string log = NowyDziennik(dziennik);
+  EXPECT_THAT(log, HasSubstr("Instalacja bez okien z katalogu " + dysk + ", katalog docelowy " + cel + "."));
+  EXPECT_THAT(log, HasSubstr("[informacja] Instalacja programu przebiegła pomyślnie. Życzę miłej pracy!"));
+  EXPECT_THAT(log, HasSubstr("Koniec, kod wyjścia 0 (powodzenie)."));
+
+  // The damaged installation is whole again after the second run; then the quiet uninstall.
+  s.Put("Cichy Kalmo\\Jan_arch.dat", std::string(24, '\0'));
+  {
+    driver::Process instalator;
+    std::vector<std::string> okna;
+    const std::vector<HWND> juz = OknaFolderow();
+    ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\" /cicho \"/katalog=" + cel + "\"", dysk, instalator));
+    EXPECT_EQ(BezOkien(instalator, juz, okna), 0);
+    EXPECT_THAT(okna, testing::IsEmpty());
+    EXPECT_EQ(Zawartosc(cel + "\\Kalmo.exe"), Zawartosc(driver::BesideTests("Kalmo.exe")));
+    EXPECT_EQ(Zawartosc(cel + "\\Hook.dll"), Zawartosc(driver::BesideTests("Hook.dll")));
+    EXPECT_EQ(Zawartosc(cel + "\\Jan_arch.dat"), std::string(24, '\0')) << "a user's data stays";
+  }
+  driver::Process deinstalator;
+  std::vector<std::string> okna;
+  const std::vector<HWND> juz = OknaFolderow();
+  ASSERT_TRUE(Uruchom(cichePolecenie, "", deinstalator));
+  EXPECT_EQ(BezOkien(deinstalator, juz, okna), 0);
+  EXPECT_THAT(okna, testing::IsEmpty());
+  EXPECT_FALSE(Istnieje(cel));
+  EXPECT_FALSE(Istnieje(skrot));
+  EXPECT_FALSE(Istnieje(autostart));
+  EXPECT_FALSE(KluczIstnieje(HKEY_LOCAL_MACHINE, kKluczDeinstalacji));
+  log = NowyDziennik(dziennik);
+  EXPECT_THAT(log, HasSubstr("Deinstalacja bez okien programu Kalmo z katalogu " + cel + "."));
+  EXPECT_THAT(log, HasSubstr("[informacja] Deinstalacja programu Kalmo przebiegła pomyślnie!"));
+  RemoveDirectoryW(Widen(programy + "\\Kalmo").c_str());
+}
+
+TEST_F(InstalerE2E, TheUninstallerStartedWithAnotherFolderChangesNothing) {
+  const std::string nazwa = "KalmoTest Inny " + Pid();
+  const std::string wpis = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + nazwa;
+  s.Put("Program\\uninstall.cfg", "RemoveDir\r\n");
+  s.Put("Program\\gra.exe", "MZ");
+  // A folder anyone could make, with a script of its own: C:\C#Tools read as C:\C Tools.
+  s.Put("C Tools\\uninstall.cfg", "RemoveDir\r\n");
+  const std::string cenny = s.Put("C Tools\\cenny.doc", "mine");
+  HKEY h;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widen(wpis).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
+            ERROR_SUCCESS);
+  const std::wstring miejsce = Widen(s.Path("Program"));
+  RegSetValueExW(h, L"InstallLocation", 0, REG_SZ, reinterpret_cast<const BYTE*>(miejsce.c_str()),
+                 static_cast<DWORD>((miejsce.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(h);
+  const std::string instaler = "\"" + driver::BesideTests("Instaler.exe") + "\"  ";
+  const std::string odmowa = "Katalog " + s.Path("C Tools") + " nie jest katalogiem, w którym zainstalowano program " +
+                             nazwa + " (" + s.Path("Program") + "). Deinstalacja nie może się rozpocząć; nic nie "
+                             "zostało zmienione.";
+  {
+    driver::Process deinstalator;
+    driver::Answerer komunikaty(kKomunikat, "Ok", 0, driver::kAnyProcess);
+    driver::Answerer okno(L"TfrmDeinstalacja", "Odinstaluj", 0, driver::kAnyProcess);
+    ASSERT_TRUE(Uruchom(instaler + ZKrzyzykami(s.Path("C#Tools")) + " " + ZKrzyzykami(nazwa), "", deinstalator));
+    EXPECT_EQ(deinstalator.WaitForExit(), 1);
+    EXPECT_THAT(Teksty(komunikaty), testing::ElementsAre(odmowa));
+    EXPECT_EQ(okno.Count(), 0);
+  }
+  const size_t dziennik = Zawartosc(KatalogWindows() + "\\Instaler.log").size();
+  driver::Process cichy;
+  std::vector<std::string> okna;
+  const std::vector<HWND> juz = OknaFolderow();
+  ASSERT_TRUE(Uruchom(instaler + ZKrzyzykami(s.Path("C Tools")) + " " + ZKrzyzykami(nazwa) + " /cicho", "", cichy));
+  EXPECT_EQ(BezOkien(cichy, juz, okna), 1);
+  EXPECT_THAT(okna, testing::IsEmpty());
+  EXPECT_THAT(NowyDziennik(dziennik), HasSubstr("[stop] " + odmowa));
+  EXPECT_EQ(Zawartosc(cenny), "mine");
+  EXPECT_TRUE(Istnieje(s.Path("C Tools\\uninstall.cfg")));
+  EXPECT_TRUE(Istnieje(s.Path("Program\\gra.exe")));
+  EXPECT_TRUE(KluczIstnieje(HKEY_LOCAL_MACHINE, wpis));
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, Widen(wpis).c_str());
+}
+
+TEST_F(InstalerE2E, TheStagingFolderGoesWhenTheErrorDialogStopsTheProgram) {
+  KopiujDystrybucje(dysk);
+  const std::string cel = s.Path("Kalmo");
+  // The icon's folder does not exist: its short name cannot be made, and the error dialog comes
+  // while a file is staged.
+  s.Put("dysk\\install.cfg", cp1250::FromUtf8("programname Kalmo\r\ndestpath " + cel + "\r\nspace 1,0\r\nmkdestdir\r\n"
+                                              "file KALMO.EX_ exe\r\ncreateprogmanitem brak KALMO.exe Kalmo\r\nfinal\r\n"));
+  driver::Process instalator;
+  bool stagedAtTheDialog = false;
+  driver::Answerer blad(
+      L"TfrmKomunikatBledu", "Zatrzymaj porgram", [&](HWND) { stagedAtTheDialog = WStagingu("KALMO.exe"); }, 1,
+      driver::kAnyProcess);
+  ASSERT_TRUE(Uruchom("\"" + dysk + "\\Instaler.exe\"", dysk, instalator));
+  instalator.WaitForExit();
+  ASSERT_EQ(blad.Count(), 1);
+  EXPECT_EQ(blad.Seen()[0].controls["labTresc"], "Błąd w czasie skracania ścieżki");
+  EXPECT_TRUE(stagedAtTheDialog);
+  EXPECT_FALSE(WStagingu("KALMO.exe")) << "the staging folder is left behind";
+}

@@ -129,7 +129,11 @@ std::string Szukaj(const std::wstring& katalog, const std::wstring& prefiks, int
 std::string LinkPozaPrefiksem() {
   wchar_t bufor[4096] = {};
   const DWORD n = GetEnvironmentVariableW(L"WINEPREFIX", bufor, 4096);
-  if (n == 0 || n >= 4096) return {};  // not under Wine: nothing is linked to a home folder
+  if (n == 0 || n >= 4096) {
+    // Under Wine without a prefix named, the default one links its shell folders to the real home.
+    const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine ? "WINEPREFIX is not set: not inside the sandboxed Wine prefix" : std::string();
+  }
   std::wstring z = L"Z:" + std::wstring(bufor, n);
   for (wchar_t& c : z)
     if (c == L'/') c = L'\\';

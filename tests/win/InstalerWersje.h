@@ -16,7 +16,8 @@ std::string BlokWersji(WORD major, WORD minor, const std::wstring& firma, const 
 void PlikZWersja(const std::string& sciezka, const std::string& blok);
 
 // Empty when no link or junction under the Wine prefix's drive C leads outside the prefix (or when
-// not under Wine); otherwise the first such link and where it leads. A test that deletes files
+// not under Wine); otherwise the first such link and where it leads, or that no prefix is named
+// (Wine's default prefix links its shell folders to the home folder). A test that deletes files
 // asserts this first, so that emptying "Desktop" can never reach the home folder of the machine.
 std::string LinkPozaPrefiksem();
 

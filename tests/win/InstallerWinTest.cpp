@@ -318,3 +318,46 @@ TEST_F(InstallerWin, UninstallRegistersTheEntryAndTheReplayRemovesTheProgram) {
   EXPECT_THAT(dialogi.Texts(), ElementsAre("Deinstalacja programu " + nazwa + " przebiegła pomyślnie!"));
   DeleteFileW(Widen(windows + "\\Instaler.exe").c_str());
 }
+
+// ---- nothing deleted through a link ----
+
+TEST_F(InstallerWin, RemoveDirDeletesNothingThroughALinkInTheProgramFolder) {
+  const std::string umowa = s.Put("Cenne\\umowa.doc", "mine");
+  const std::string plan = s.Put("Cenne\\Plany\\plan.doc", "mine");
+  s.Put("Program\\Kalmo.exe", "MZ");
+  const std::vector<std::string> linki = {s.Path("Program\\do_cennych"), s.Path("Program\\umowa.doc")};
+  struct Sprzatanie {
+    const std::vector<std::string>& linki;
+    ~Sprzatanie() {
+      for (const std::string& l : linki) wintest::UsunLinkHosta(l);
+    }
+  } sprzatanie{linki};
+  ASSERT_TRUE(wintest::LinkHosta(s.Path("Cenne"), linki[0]));
+  ASSERT_TRUE(wintest::LinkHosta(umowa, linki[1]));
+  ASSERT_EQ(LinkPozaPrefiksem(), "");
+  TDeinstalator d(s.Path("Program"), "KalmoTest");
+  // Wine opens a link as its target even when asked not to, so it cannot be removed as a link:
+  // it stays, the folder with it, and so does everything it leads to.
+  EXPECT_FALSE(d.RemoveDir(""));
+  EXPECT_THAT(dialogi.Texts(), ElementsAre("Nie można usunąć katalogu lub niektórych jego plików: " + s.Path("Program")));
+  EXPECT_EQ(Modul(umowa), "mine");
+  EXPECT_EQ(Modul(plan), "mine");
+  EXPECT_FALSE(Istnieje(s.Path("Program\\Kalmo.exe")));
+  // The staging folder's removal neither.
+  auto temp = platform::Fs().TempDirectory();
+  ASSERT_TRUE(temp);
+  auto staging = platform::Fs().CreatePrivateDirectory(*temp, "Instaler-");
+  ASSERT_TRUE(staging);
+  ASSERT_TRUE(platform::Fs().WriteFileReplacing(*staging + "\\a.exe", "x"));
+  wintest::UsunLinkHosta(linki[0]);
+  ASSERT_TRUE(wintest::LinkHosta(s.Path("Cenne"), *staging + "\\do_cennych"));
+  ASSERT_TRUE(wintest::LinkHosta(umowa, *staging + "\\umowa.doc"));
+  EXPECT_FALSE(UsunDrzewo(*staging));
+  EXPECT_EQ(Modul(umowa), "mine");
+  EXPECT_EQ(Modul(plan), "mine");
+  EXPECT_FALSE(Istnieje(*staging + "\\a.exe"));
+  wintest::UsunLinkHosta(*staging + "\\do_cennych");
+  wintest::UsunLinkHosta(*staging + "\\umowa.doc");
+  EXPECT_TRUE(UsunDrzewo(*staging));
+  EXPECT_FALSE(Istnieje(*staging));
+}

@@ -1,5 +1,7 @@
 // The real platform services against Wine's registry, files, desktop and processes.
 #include <windows.h>
+#include <sddl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -367,4 +369,199 @@ TEST(Win32Files, MoveReplacingRefusesAReadOnlyTargetAsWindowsDoes) {
   ASSERT_TRUE(fs.SetAttributes(to, 0));
   EXPECT_TRUE(fs.MoveReplacing(from, to));
   EXPECT_EQ(fs.ReadFile(to), "nowy");
+}
+
+// ---- acting on what was checked ----
+
+namespace {
+
+std::wstring Dokladna(const std::string& path) { return L"\\\\?\\" + Widen(path); }
+
+bool UtworzDokladny(const std::string& path, const std::string& bytes) {
+  HANDLE h = CreateFileW(Dokladna(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD n = 0;
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+  CloseHandle(h);
+  return true;
+}
+
+std::string CzytajDokladny(const std::string& path) {
+  HANDLE h = CreateFileW(Dokladna(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "(brak)";
+  char b[256];
+  DWORD n = 0;
+  ReadFile(h, b, sizeof b, &n, nullptr);
+  CloseHandle(h);
+  return std::string(b, n);
+}
+
+}  // namespace
+
+TEST(Win32Files, DeletionsGoByTheExactNameOnlyForTheEntryOpened) {
+  wintest::Scratch s;
+  auto& fs = platform::Fs();
+  s.Put("Folder\\report.docx", "new");
+  ASSERT_TRUE(UtworzDokladny(s.Path("Folder\\report.docx."), "old"));
+  auto folder = fs.HoldFolder(s.Path("Folder"));
+  ASSERT_TRUE(folder);
+  const std::string koncowy = folder->FinalPath();
+  EXPECT_EQ(koncowy, s.Path("Folder"));
+  // The name with its trailing dot is the old file, not the new one.
+  EXPECT_EQ(fs.DeleteEntry(koncowy, "report.docx.", platform::kEntryFile, {}), platform::DeleteOutcome::Deleted);
+  EXPECT_EQ(CzytajDokladny(s.Path("Folder\\report.docx.")), "(brak)");
+  EXPECT_EQ(wintest::Scratch::Get(s.Path("Folder\\report.docx")), "new");
+
+  // What the check is told is read on the opened file; a refusal deletes nothing.
+  uint64_t rozmiar = 0;
+  EXPECT_EQ(fs.DeleteEntry(koncowy, "report.docx", platform::kEntryFile,
+                           [&](const platform::DirEntry& e) {
+                             rozmiar = e.size;
+                             return false;
+                           }),
+            platform::DeleteOutcome::Refused);
+  EXPECT_EQ(rozmiar, 3u);
+  EXPECT_EQ(wintest::Scratch::Get(s.Path("Folder\\report.docx")), "new");
+  // Only the kinds asked for: a folder is not a file, a non-empty folder does not go.
+  s.Put("Folder\\Pod\\x.txt", "x");
+  EXPECT_EQ(fs.DeleteEntry(koncowy, "Pod", platform::kEntryFile, {}), platform::DeleteOutcome::Refused);
+  EXPECT_EQ(fs.DeleteEntry(koncowy, "Pod", platform::kEntryFolder, {}), platform::DeleteOutcome::Failed);
+  EXPECT_EQ(fs.DeleteEntry(koncowy, "brak.txt", platform::kEntryFile, {}), platform::DeleteOutcome::Failed);
+  EXPECT_EQ(fs.DeleteEntry(koncowy, "..\\Folder\\report.docx", platform::kEntryFile, {}), platform::DeleteOutcome::Refused);
+
+  // A read-only file goes only when asked, and never when another name shares its attribute.
+  const std::string ro = s.Put("Folder\\ro.txt", "r");
+  ASSERT_TRUE(fs.SetAttributes(ro, platform::kAttrReadOnly));
+  EXPECT_EQ(fs.DeleteEntry(koncowy, "ro.txt", platform::kEntryFile, {}), platform::DeleteOutcome::Failed);
+  ASSERT_TRUE(CreateHardLinkW(Widen(s.Path("ro2.txt")).c_str(), Widen(ro).c_str(), nullptr));
+  EXPECT_EQ(fs.DeleteEntry(koncowy, "ro.txt", platform::kEntryFile | platform::kEntryReadOnly, {}),
+            platform::DeleteOutcome::Failed);
+  EXPECT_NE(GetFileAttributesW(Widen(s.Path("ro2.txt")).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  SetFileAttributesW(Widen(s.Path("ro2.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(DeleteFileW(Widen(s.Path("ro2.txt")).c_str()));
+  ASSERT_TRUE(fs.SetAttributes(ro, platform::kAttrReadOnly));
+  EXPECT_EQ(fs.DeleteEntry(koncowy, "ro.txt", platform::kEntryFile | platform::kEntryReadOnly, {}),
+            platform::DeleteOutcome::Deleted);
+
+  // A file another program holds open (sharing deletion) is only marked: its name stays until then.
+  const std::string otwarty = s.Put("Folder\\otwarty.tmp", "o");
+  HANDLE h = CreateFileW(Widen(otwarty).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(fs.DeleteEntry(koncowy, "otwarty.tmp", platform::kEntryFile, {}), platform::DeleteOutcome::Pending);
+  CloseHandle(h);
+  EXPECT_FALSE(fs.FileExists(otwarty));
+
+  // While held, the folder can be neither renamed nor removed, so nothing can take its name.
+  EXPECT_FALSE(MoveFileExW(Widen(s.Path("Folder")).c_str(), Widen(s.Path("Inny")).c_str(), 0));
+  folder.reset();
+  EXPECT_TRUE(MoveFileExW(Widen(s.Path("Folder")).c_str(), Widen(s.Path("Inny")).c_str(), 0));
+  DeleteFileW(Dokladna(s.Path("Inny\\report.docx.")).c_str());  // left only by a failure above
+}
+
+TEST(Win32Files, AnOverwritingCopyReplacesTheNameAndLeavesAHardLinksOtherName) {
+  wintest::Scratch s;
+  auto& fs = platform::Fs();
+  const std::string cudzy = s.Put("cudzy.doc", "mine");
+  const std::string zrodlo = s.Put("dysk\\Kalmo.exe", "MZ new");
+  CreateDirectoryW(Widen(s.Path("Kalmo")).c_str(), nullptr);
+  // Planted at the target's name: another name of somebody else's file.
+  ASSERT_TRUE(CreateHardLinkW(Widen(s.Path("Kalmo\\Kalmo.exe")).c_str(), Widen(cudzy).c_str(), nullptr));
+  ASSERT_TRUE(fs.CopyFile(zrodlo, s.Path("Kalmo\\Kalmo.exe"), true));
+  EXPECT_EQ(wintest::Scratch::Get(s.Path("Kalmo\\Kalmo.exe")), "MZ new");
+  EXPECT_EQ(wintest::Scratch::Get(cudzy), "mine");
+  auto wpisy = fs.List(s.Path("Kalmo"), "*");
+  ASSERT_TRUE(wpisy);
+  EXPECT_EQ(wpisy->size(), 1u) << "no copy is left beside it";
+  // Not over a read-only target, as Windows refuses it.
+  ASSERT_TRUE(fs.SetAttributes(s.Path("Kalmo\\Kalmo.exe"), platform::kAttrReadOnly));
+  EXPECT_FALSE(fs.CopyFile(cudzy, s.Path("Kalmo\\Kalmo.exe"), true));
+  EXPECT_EQ(wintest::Scratch::Get(s.Path("Kalmo\\Kalmo.exe")), "MZ new");
+  fs.SetAttributes(s.Path("Kalmo\\Kalmo.exe"), 0);
+}
+
+TEST(Win32Files, AccessListsOwnersKnownFoldersAndPrivateFolders) {
+  wintest::Scratch s;
+  auto& fs = platform::Fs();
+  // Wine keeps no access lists; what is proven here is that the calls the installer makes succeed
+  // (the lists themselves are proven through the in-memory platform).
+  const std::string folder = s.Path("Program");
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
+  const std::string plik = s.Put("Program\\Kalmo.exe", "MZ");
+  using platform::Trustee;
+  EXPECT_TRUE(fs.SetAccessList(folder, {Trustee::Administrators,
+                                        {{Trustee::Administrators, platform::kRightFull,
+                                          platform::kInheritFiles | platform::kInheritFolders},
+                                         {Trustee::Users, platform::kRightReadExecute | platform::kRightCreateFiles, 0},
+                                         {Trustee::CreatorOwner, platform::kRightFull,
+                                          platform::kInheritFiles | platform::kInheritOnly}}}))
+      << fs.LastError();
+  EXPECT_TRUE(fs.SetAccessList(plik, {std::nullopt, {{Trustee::Users, platform::kRightReadExecute, 0}}}))
+      << fs.LastError();
+  EXPECT_EQ(fs.OwnerOf(s.Put("moj.dat", "x")), platform::FileOwner::CurrentUser);
+  EXPECT_EQ(fs.OwnerOf(s.Path("brak.dat")), platform::FileOwner::Unknown);
+
+  auto temp = fs.TempDirectory();
+  ASSERT_TRUE(temp);
+  auto a = fs.CreatePrivateDirectory(*temp, "KalmoTest-");
+  auto b = fs.CreatePrivateDirectory(*temp, "KalmoTest-");
+  ASSERT_TRUE(a && b);
+  EXPECT_NE(*a, *b);
+  const std::string nazwa = a->substr(a->find_last_of('\\') + 1);
+  EXPECT_EQ(nazwa.size(), std::string("KalmoTest-").size() + 16);
+  EXPECT_EQ(nazwa.find_first_not_of("0123456789abcdef", 10), std::string::npos);
+  EXPECT_TRUE(fs.DirectoryExists(*a));
+  EXPECT_TRUE(fs.WriteFileReplacing(platform::JoinPath(*a, "x.tmp"), "x"));
+  DeleteFileW(Widen(platform::JoinPath(*a, "x.tmp")).c_str());
+  RemoveDirectoryW(Widen(*a).c_str());
+  RemoveDirectoryW(Widen(*b).c_str());
+
+  // The shell's folders, not the values of the registry that the user may write.
+  wchar_t startup[MAX_PATH] = {};
+  ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, startup), S_OK);
+  EXPECT_EQ(fs.KnownFolderPath(platform::KnownFolder::Startup), Narrow(startup));
+  wchar_t krotka[MAX_PATH] = {};
+  s.Put("Dluga nazwa folderu\\a.txt", "a");
+  ASSERT_GT(GetShortPathNameW(Widen(s.Path("Dluga nazwa folderu")).c_str(), krotka, MAX_PATH), 0u);
+  EXPECT_EQ(fs.LongPath(Narrow(krotka)), s.Path("Dluga nazwa folderu"));
+}
+
+TEST(Win32Registry, DeleteKeyRemovesARegistryLinkWithoutFollowingIt) {
+  wintest::Scratch s;
+  auto& reg = platform::Reg();
+  ASSERT_TRUE(reg.CreateKey(Root::CurrentUser, s.key() + "\\Cel"));
+  ASSERT_TRUE(reg.WriteString(Root::CurrentUser, s.key() + "\\Cel", "v", "1"));
+  ASSERT_TRUE(reg.CreateKey(Root::CurrentUser, s.key() + "\\Program"));
+  // A link key below the program's key, leading to another key of the user's.
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+  BYTE bufor[256];
+  DWORD n = 0;
+  ASSERT_TRUE(GetTokenInformation(token, TokenUser, bufor, sizeof bufor, &n));
+  CloseHandle(token);
+  LPWSTR sid = nullptr;
+  ASSERT_TRUE(ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(bufor)->User.Sid, &sid));
+  const std::wstring cel = L"\\Registry\\User\\" + std::wstring(sid) + L"\\" + Widen(s.key()) + L"\\Cel";
+  LocalFree(sid);
+  for (const std::string& link : {s.key() + "\\Program\\Link", s.key() + "\\SamLink"}) {
+    HKEY h = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Widen(link).c_str(), 0, nullptr,
+                              REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &h,
+                              nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(h, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(cel.c_str()),
+                             static_cast<DWORD>(cel.size() * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    RegCloseKey(h);
+    ASSERT_EQ(reg.ReadString(Root::CurrentUser, link, "v"), "1") << "the link leads to the key";
+  }
+  EXPECT_TRUE(reg.DeleteKey(Root::CurrentUser, s.key() + "\\Program"));
+  EXPECT_FALSE(reg.KeyExists(Root::CurrentUser, s.key() + "\\Program"));
+  EXPECT_EQ(reg.ReadString(Root::CurrentUser, s.key() + "\\Cel", "v"), "1");
+  // The key named may be a link itself.
+  EXPECT_TRUE(reg.DeleteKey(Root::CurrentUser, s.key() + "\\SamLink"));
+  EXPECT_EQ(reg.ReadString(Root::CurrentUser, s.key() + "\\Cel", "v"), "1");
+  HKEY h = nullptr;
+  EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, Widen(s.key() + "\\SamLink").c_str(), REG_OPTION_OPEN_LINK, KEY_READ, &h),
+            ERROR_SUCCESS);
 }

@@ -42,6 +42,55 @@ std::string TestName() {
 
 }  // namespace
 
+namespace {
+
+std::string Env(const wchar_t* name) {
+  wchar_t buffer[2048];
+  DWORD n = GetEnvironmentVariableW(name, buffer, 2048);
+  return n && n < 2048 ? Narrow(buffer, n) : std::string();
+}
+
+// The Unix path of a path on C: (the prefix's drive_c).
+std::string Unix(const std::string& windowsPath) {
+  std::string p = Env(L"WINEPREFIX") + "/drive_c/" + windowsPath.substr(3);
+  for (char& c : p)
+    if (c == '\\') c = '/';
+  return "\"" + p + "\"";
+}
+
+bool UruchomUnix(const std::string& polecenie) {
+  std::wstring cmd = Widen(polecenie);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  WaitForSingleObject(pi.hProcess, 30000);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return true;
+}
+
+bool Jest(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+bool LinkHosta(const std::string& cel, const std::string& link) {
+  if (Env(L"WINEPREFIX").empty() || cel.size() < 3 || link.size() < 3) return false;
+  if (!UruchomUnix("/bin/ln -s " + Unix(cel) + " " + Unix(link))) return false;
+  // Wine may report a Unix child's end before the child has run: wait for the link itself.
+  for (int waited = 0; waited < 30000; waited += 20) {
+    if (Jest(link)) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+void UsunLinkHosta(const std::string& link) {
+  if (Env(L"WINEPREFIX").empty() || link.size() < 3) return;
+  UruchomUnix("/bin/rm -f " + Unix(link));
+  for (int waited = 0; waited < 30000 && Jest(link); waited += 20) Sleep(20);
+}
+
 std::string SelfPath() {
   wchar_t buffer[MAX_PATH];
   DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);

@@ -36,4 +36,11 @@ class Scratch {
   std::string key_;
 };
 
+// A symbolic link of the host file system at link (a path on C:, the prefix's drive_c) leading to
+// cel (also on C:), made by the host's own ln: Wine runs Unix programs, and reports such a link as
+// the host has it. False when it could not be made. Remove it with UsunLinkHosta before anything
+// removes the folder that holds it, which would follow it.
+bool LinkHosta(const std::string& cel, const std::string& link);
+void UsunLinkHosta(const std::string& link);
+
 }  // namespace wintest

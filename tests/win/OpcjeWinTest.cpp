@@ -253,7 +253,7 @@ TEST_F(OknoOpcji, AdvancedOptionsAreOwnedByTheDialogStoreAtOnceAndOkKeepsThem) {
   EXPECT_EQ(przed, "10 sek.");
   EXPECT_EQ(po, "32 sek.");
   ASSERT_EQ(wywolania.size(), 1u);
-  EXPECT_EQ(wywolania[0].czesci, static_cast<uint32_t>(CzescUstawien::Limity));
+  EXPECT_EQ(wywolania[0].czesci, kCzesciZaawansowane);
   LimitsRecord zapisane = LimitsRecord::FromBytes(Wartosc(wartosc::Ustawienia, LimitsRecord::kRozmiar));
   EXPECT_EQ(zapisane.CzestotliwoscMonitorowania, 32);
   EXPECT_EQ(zapisane.GodzinaPrzelaczenia, 6);  // typed 9, kept in range

@@ -68,6 +68,14 @@ class TStronaOstrzegania : public TStronaOpcji {
   }
 
  protected:
+  void OnDpiApplied(int) override {
+    for (const Grupa& k : grupy_)
+      if (k.sposob) {
+        k.sposob.Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), S(30));
+        k.sposob.Send(CB_SETITEMHEIGHT, 0, S(30));
+      }
+  }
+
   bool OnMeasureItem(MEASUREITEMSTRUCT& m) override {
     if (m.CtlType != ODT_COMBOBOX) return false;
     m.itemHeight = S(30);

@@ -344,6 +344,11 @@ void Form::ApplyDpi(int dpi) {
     SetFont(Hwnd(), Font());
     PlaceChildren(oldDpi);
   }
+  // A form that lays out in OnSize places its controls at the new DPI now, and again when the
+  // window takes its new size.
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  OnSize(client.right, client.bottom);
   OnDpiApplied(oldDpi);
   InvalidateRect(Hwnd(), nullptr, TRUE);
 }
@@ -355,10 +360,11 @@ void Form::PlaceChildren(int oldDpi) {
     if (HFONT f = FormFontAtDpi(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), dpi_)) SetFont(h, f);
     const auto box = boxes_.find(h);
     RECT r{};
-    if (box != boxes_.end()) {
+    if (box != boxes_.end() && (box->second.width > 0 || box->second.height > 0)) {
       r = Pixels(box->second);
     } else {
-      // A child made by hand or a page: scaled with the form from where it is.
+      // A child made by hand, a page, or a control the form places itself (added with an empty
+      // box): scaled with the form from where it is.
       GetWindowRect(h, &r);
       MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
       r = RECT{MulDiv(r.left, dpi_, oldDpi), MulDiv(r.top, dpi_, oldDpi), MulDiv(r.right, dpi_, oldDpi),

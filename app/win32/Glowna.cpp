@@ -351,6 +351,7 @@ void TfrmGlowna::OdswiezStanMenu() {
 LRESULT TfrmGlowna::PozycjaMenuDlaTestu(WPARAM id) {
   // Start-up may let sent messages in (the tray, the hook library); the answer waits for its end.
   if (!uruchomiony_) return 0;
+  if (id == 0) return GlobalAddAtomW((win::Widen(ikona_.Podpowiedz()) + L"\t1").c_str());  // the tray hint
   OdswiezStanMenu();
   UINT state = GetMenuState(pmGlowne_, static_cast<UINT>(id), MF_BYCOMMAND);
   if (state == static_cast<UINT>(-1)) return 0;

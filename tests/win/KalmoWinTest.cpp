@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
@@ -1212,5 +1213,86 @@ TEST_F(KalmoProgram, TypingInAnotherProgramGoesOnThereWhileAReminderAppears) {
   EXPECT_EQ(GetForegroundWindow(), okno);
   EXPECT_EQ(GetFocus(), okno);
   DestroyWindow(okno);
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+namespace {
+
+using Prostokaty = std::set<std::tuple<long, long, long, long>>;
+
+Prostokaty Monitory() {
+  Prostokaty m;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR h, HDC, LPRECT, LPARAM lp) -> BOOL {
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        if (GetMonitorInfoW(h, &mi))
+          reinterpret_cast<Prostokaty*>(lp)->insert({mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right,
+                                                     mi.rcMonitor.bottom});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&m));
+  return m;
+}
+
+// The visible black windows of the break in a process: the break window and its covers.
+std::vector<HWND> OknaPrzerwy(DWORD proces) {
+  std::vector<HWND> okna;
+  for (const wchar_t* klasa : {L"TfrmWygaszacz", L"TZaslonaPrzerwy"}) {
+    HWND h = nullptr;
+    while ((h = FindWindowExW(nullptr, h, klasa, nullptr))) {
+      DWORD p = 0;
+      GetWindowThreadProcessId(h, &p);
+      if (p == proces && IsWindowVisible(h)) okna.push_back(h);
+    }
+  }
+  return okna;
+}
+
+}  // namespace
+
+// Under a display of two monitors (tools/two-monitors.sh runs it there, with KALMO_MONITORY=2) as
+// under one.
+TEST_F(KalmoProgram, TheBreakScreenOpensOneBlackTopmostWindowPerMonitor) {
+  const Prostokaty monitory = Monitory();
+  if (const char* n = std::getenv("KALMO_MONITORY")) ASSERT_GE(monitory.size(), static_cast<size_t>(std::atoi(n)));
+  // A white window over every monitor: what the break must hide.
+  HWND biale = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_WHITERECT,
+                               GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                               GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(biale, nullptr);
+  HDC ekran = GetDC(nullptr);
+  auto kolor = [&](const std::tuple<long, long, long, long>& m) {
+    UpdateWindow(biale);
+    Pompuj();
+    return GetPixel(ekran, (std::get<0>(m) + std::get<2>(m)) / 2, (std::get<1>(m) + std::get<3>(m)) / 2);
+  };
+  for (const auto& m : monitory) EXPECT_TRUE(Czekaj([&] { return kolor(m) == RGB(255, 255, 255); }));
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuPrzerwa, 0));
+  ASSERT_TRUE(Czekaj([&] { return OknaPrzerwy(proces_.id).size() == monitory.size(); }))
+      << OknaPrzerwy(proces_.id).size() << " windows for " << monitory.size() << " monitors";
+  Prostokaty okna;
+  for (HWND o : OknaPrzerwy(proces_.id)) {
+    RECT r{};
+    GetWindowRect(o, &r);
+    okna.insert({r.left, r.top, r.right, r.bottom});
+    EXPECT_TRUE(GetWindowLongPtrW(o, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongPtrW(o, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
+  }
+  EXPECT_EQ(okna, monitory);
+  // Every monitor black (its middle is never under the break window's labels).
+  for (const auto& m : monitory) EXPECT_TRUE(Czekaj([&] { return kolor(m) == RGB(0, 0, 0); }));
+  // Ending the break (a key, then "Tak" to the question) closes every one of them together.
+  Odpowiedz tak(L"TfrmKomunikat", "Tak", proces_.id);
+  HWND przerwa = driver::FindWindowOf(L"TfrmWygaszacz", {}, proces_.id);
+  ASSERT_TRUE(PostMessageW(przerwa, WM_KEYDOWN, VK_SPACE, 0));
+  EXPECT_TRUE(Czekaj([&] { return OknaPrzerwy(proces_.id).empty(); }));
+  EXPECT_EQ(tak.answerer.Seen().size(), 1u);
+  ReleaseDC(nullptr, ekran);
+  DestroyWindow(biale);
   EXPECT_EQ(Zakoncz(), 0);
 }

@@ -15,6 +15,7 @@
 #include "settings/Komunikaty.h"
 #include "platform/memory/Memory.h"
 #include "tests/win/Driver.h"
+#include "tests/win/ZmianaDpi.h"
 #include "worktime/InfoSaver.h"
 #include "worktime/win32/Przypomnienie.h"
 #include "worktime/win32/TodayInfo.h"
@@ -593,6 +594,33 @@ TEST_F(OknaCzasuPracy, ScreenSaverLeftAloneWhenTheOptionIsOff) {
 }
 
 // ---------------------------------------------------------------------------------------------
+
+TEST_F(OknaCzasuPracy, TodayInfoAndTheReminderFollowTheirMonitorsDpi) {
+  Tyknij(6 * 40);
+  std::unique_ptr<TfrmTodayInfo> dzien;
+  PokazTodayInfo(dzien, [this] { return Konto().Stan(); }, skrzynka.hwnd);
+  const int czcionka = wintest::WysokoscCzcionki(dzien->labCzasFazy());
+  const std::string tekst = Tekst(dzien->labCzasFazy());
+  RECT propozycja = wintest::ZmienDpi(dzien->Hwnd(), 96, 192);
+  RECT r = wintest::Prostokat(dzien->Hwnd());
+  EXPECT_TRUE(EqualRect(&r, &propozycja));
+  EXPECT_NEAR(wintest::WysokoscCzcionki(dzien->labCzasFazy()), 2 * czcionka, 1);
+  EXPECT_EQ(Tekst(dzien->labCzasFazy()), tekst);
+  EXPECT_EQ(wintest::Szerokosc(dzien->pbAktywnosc()), 2 * kSzerokoscPaska);
+  EXPECT_EQ(wintest::Szerokosc(dzien->cmdZamknij()), 176);
+  EXPECT_EQ(win::FindControl(dzien->Hwnd(), "labLegenda4") != nullptr, true);
+
+  std::unique_ptr<TfrmPrzypomnienie> okno;
+  ASSERT_TRUE(PokazPrzypomnienie(okno, TrybPrzypomnienia::PrzerwaNalezna, 2700, {skrzynka.hwnd, {}}, Zawsze(1)));
+  const int komunikat = wintest::WysokoscCzcionki(okno->labKomunikat());
+  EXPECT_EQ(komunikat, 20);
+  propozycja = wintest::ZmienDpi(okno->Hwnd(), 96, 144);
+  r = wintest::Prostokat(okno->Hwnd());
+  EXPECT_TRUE(EqualRect(&r, &propozycja));
+  EXPECT_EQ(wintest::WysokoscCzcionki(okno->labKomunikat()), 30);
+  EXPECT_EQ(wintest::Szerokosc(okno->imgObrazek()), 378);
+  EXPECT_EQ(wintest::Szerokosc(okno->cmdPrzerwa()), 150);
+}
 
 TEST_F(OknaCzasuPracy, TodayInfoShowsTheDay) {
   Tyknij(6 * 40);  // 40 minutes of work

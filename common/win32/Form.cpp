@@ -47,11 +47,6 @@ HFONT FormFontAtDpi(HFONT font, int dpi) {
   return FormFont(f.c_str(), points, dpi, bold, angle);
 }
 
-int FormFontDpi(HFONT font) {
-  const auto it = FontKeys().find(font);
-  return it == FontKeys().end() ? 0 : std::get<2>(it->second);
-}
-
 HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold, int angle) {
   const FontKey key{face, points, dpi, bold, angle};
   HFONT& font = Fonts()[key];
@@ -244,7 +239,7 @@ Control Form::AddPanel(const std::string& name, Box at) {
 
 Control Form::AddLine(Box at) {
   HWND h = CreateChild(Hwnd(), L"STATIC", "", NewId(), "", WS_VISIBLE | SS_ETCHEDHORZ, S(at.x), S(at.y), S(at.width), 2);
-  if (h) boxes_[h] = Box{at.x, at.y, at.width, 2 * 96 / dpi_};
+  if (h) boxes_[h] = Box{at.x, at.y, at.width, 2};
   return Control(h);
 }
 

@@ -36,8 +36,7 @@ HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold, int angle);
 // The font FormFont gives for the same face, points, weight and angle at another DPI; nullptr
 // when `font` did not come from FormFont (a font a form made itself).
 HFONT FormFontAtDpi(HFONT font, int dpi);
-// The DPI a FormFont was made for; 0 when it did not come from FormFont.
-int FormFontDpi(HFONT font);
+
 // Centres a top-level window on the work area of the monitor of `beside` (a visible window), or of
 // the mouse pointer without one.
 void CenterOnMonitor(HWND hwnd, HWND beside = nullptr);
@@ -126,8 +125,7 @@ class Form : public Window {
   // After ApplyDpi has placed the controls at the new DPI: what the form lays out or draws at a
   // size of its own (item heights, a page area, column widths beyond the list views').
   virtual void OnDpiApplied(int oldDpi) {}
-  // Remembers the design box of a child made without Add*, so that ApplyDpi places it exactly.
-  void RememberBox(HWND control, Box at) { boxes_[control] = at; }
+
   RECT Pixels(Box at) const { return RECT{S(at.x), S(at.y), S(at.x + at.width), S(at.y + at.height)}; }
 
  private:

@@ -39,17 +39,17 @@ void TStronaGrafiku::Uloz(const RECT& a) {
   cmdPoprzedniMiesiac_.Place(srodek - S(230), y, S(110), bh);
   labMiesiacRok_.Place(srodek - S(115), y, S(230), bh);
   cmdNastepnyMiesiac_.Place(srodek + S(120), y, S(110), bh);
-  grdMiesiac_.Place(std::max<int>(a.left, a.left + (szerokosc - siatka.szerokosc) / 2), a.top + S(38),
-                    std::min(siatka.szerokosc, szerokosc), siatka.wysokosc);
+  // The grid's cells are laid out at 96 dpi and drawn at the page's scale.
+  const int w = S(siatka.szerokosc), h = S(siatka.wysokosc);
+  grdMiesiac_.Place(std::max<int>(a.left, a.left + (szerokosc - w) / 2), a.top + S(38), std::min(w, szerokosc), h);
 }
 
 bool TStronaGrafiku::OnDrawItem(const DRAWITEMSTRUCT& d) {
   if (d.hwndItem != grdMiesiac_.Hwnd()) return false;
-  const int dpi = GetDeviceCaps(d.hDC, LOGPIXELSY);
-  const int szerokosc991 = win::TextWidth(win::FormFont(L"Arial", 8, dpi), "991");
+  const int szerokosc991 = win::TextWidth(win::FormFont(L"Arial", 8, 96), "991");
   RECT r{};
   GetClientRect(d.hwndItem, &r);
   RysujBuforowane(d.hDC, r.right, r.bottom,
-                  statystyka::RysujSiatke(komorki_, dane_.zrodlo.limitSekund / 3600, szerokosc991), L"Arial");
+                  statystyka::RysujSiatke(komorki_, dane_.zrodlo.limitSekund / 3600, szerokosc991), L"Arial", Dpi());
   return true;
 }

@@ -1,5 +1,6 @@
 #include "app/Glowna.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -105,6 +106,8 @@ void TGlownaRdzen::FormCreate(uintptr_t oknoGlowne) {
     SprawdzWstrzymanie(lastWarningTime_);
   }
   znakiFiltrujace_ = RejReadString(wartosc::ZnakiFiltrujace, "-[");        // 9
+  programyBezPrzerw_ = WczytajProgramyBezPrzerw();
+  maksOdlozenie_ = WczytajMaksOdlozenie();
   if (!hook_.WlaczSledzenieKlawiatury(oknoGlowne))                         // 10
     PokazBlad(kMiejsceFormCreate, "Błąd w czasie włączania śledzenia klawiatury");
   skroty_ = std::make_unique<THotKeys>(pliki_.goraceKlawisze, hook_);      // 11
@@ -136,6 +139,9 @@ WynikZapisuUstawien TGlownaRdzen::ZastosujUstawienia(const UstawieniaKalmo& u, u
   if (w.Zapisano(CzescUstawien::Ostrzeganie)) opcjeOstrzegania_ = u.ostrzeganie;
   if (w.Zapisano(CzescUstawien::ZnakiFiltrujace)) znakiFiltrujace_ = u.znakiFiltrujace;
   if (w.Zapisano(CzescUstawien::CzasBezczynnosci) && infoSaver_) infoSaver_->UstawProgBezczynnosci(u.czasBezczynnosci);
+  if (w.Zapisano(CzescUstawien::ProgramyBezPrzerw)) programyBezPrzerw_ = u.programyBezPrzerw;
+  if (w.Zapisano(CzescUstawien::MaksOdlozenie))
+    maksOdlozenie_ = std::clamp(u.maksOdlozenie, 0, wartosc::kMaksOdlozenieNajwiecej);
   if (w.Zapisano(CzescUstawien::LewyAlt) && utworzony_ && !zniszczony_ && !hook_.AktywnoscLewegoAltu(u.lewyAlt))
     PokazBlad("TfrmGlowna.ZastosujUstawienia", "Błąd w przełączeniu na lewy Alt");
   if (w.Zapisano(CzescUstawien::GoraceKlawisze)) {
@@ -163,8 +169,32 @@ void TGlownaRdzen::TimerTimer() {
     return;
   }
   if (wynik.kod != wcBrak) WyslijOstrzezenie(wynik.kod);
+  else if (Odlozone()) ZakonczOdlozenie();  // nothing is due any more: nothing waits
+  if (Odlozone()) return;  // the hint says why the warning waits
   const int32_t cw = infoSaver_->CzasNieprzerwanejPracy();
   if (cw % 60 == 0 || bylaPauza) ui_.UstawPodpowiedz("Praca: " + FormatDuration(cw, 0));
+}
+
+void TGlownaRdzen::ZakonczOdlozenie() {
+  if (!Odlozone()) return;
+  odlozenie_.Zakoncz();
+  if (infoSaver_) ui_.UstawPodpowiedz("Praca: " + FormatDuration(infoSaver_->CzasNieprzerwanejPracy(), 0));
+}
+
+bool TGlownaRdzen::Odloz(const DecyzjaOstrzezenia& d) {
+  if (d.jak == Prezentacja::Nic) {  // nothing would show: nothing to wait with
+    ZakonczOdlozenie();
+    return false;
+  }
+  const bool czekalo = Odlozone();
+  const std::string powod = odlozenie_.Powod();
+  if (odlozenie_.Czekaj(platform::Time().Now(), maksOdlozenie_, programyBezPrzerw_)) {
+    if (!czekalo || powod != odlozenie_.Powod()) ui_.UstawPodpowiedz(TekstOdlozenia(odlozenie_.Powod()));
+    return true;
+  }
+  // The moment ended, or the wait reached its maximum: the warning comes now.
+  if (czekalo && infoSaver_) ui_.UstawPodpowiedz("Praca: " + FormatDuration(infoSaver_->CzasNieprzerwanejPracy(), 0));
+  return false;
 }
 
 bool TGlownaRdzen::SprawdzWstrzymanie(double teraz) {
@@ -177,6 +207,7 @@ bool TGlownaRdzen::SprawdzWstrzymanie(double teraz) {
 
 void TGlownaRdzen::Wstrzymaj(double doKiedy) {
   wstrzymaneDo_ = doKiedy;
+  odlozenie_.Zakoncz();  // the pause's hint takes its place
   if (RejZmiennaIstnieje(wartosc::WstrzymaneDo)) SetRegistryBinary(kKluczKalmo, wartosc::WstrzymaneDo, &doKiedy, sizeof doKiedy);
   else CreateRegistryBinary(kKluczKalmo, wartosc::WstrzymaneDo, &doKiedy, sizeof doKiedy);
   ui_.ZatrzymajMiganie();
@@ -215,16 +246,23 @@ bool TGlownaRdzen::WyslijOstrzezenie(WarningCode kod) {
   const int minuty = MinutyOdOstrzezenia(platform::Time().Now(), lastWarningTime_);
   // A clock set back behind the last warning does not hold warnings back until it catches up.
   if (minuty >= 0 && minuty < WymaganeMinuty(kod, opcjeOstrzegania_)) return false;
+  // A deferred warning keeps its turn: the pacing time stays, so it comes as soon as it may.
+  if (Odloz(Decyzja(kod))) return false;
   Ostrzez(kod);
   lastWarningTime_ = platform::Time().Now();
   return true;
 }
 
-void TGlownaRdzen::Ostrzez(WarningCode kod) {
-  if (!infoSaver_) return;
+DecyzjaOstrzezenia TGlownaRdzen::Decyzja(WarningCode kod) const {
   DecyzjaOstrzezenia d = DecyzjaDlaKodu(kod, opcjeOstrzegania_);
   // An open reminder stays as it is: no second one above it.
   if (d.jak == Prezentacja::Okno && ui_.Otwarte(Okno::Przypomnienie)) d.jak = Prezentacja::Nic;
+  return d;
+}
+
+void TGlownaRdzen::Ostrzez(WarningCode kod) {
+  if (!infoSaver_) return;
+  const DecyzjaOstrzezenia d = Decyzja(kod);
   ui_.Ostrzez(d, d.tryb == TrybPrzypomnienia::PrzerwaNalezna ? infoSaver_->CzasNieprzerwanejPracy()
                                                              : infoSaver_->CzasPracy());
 }

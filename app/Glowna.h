@@ -15,6 +15,7 @@
 #include "keyboard/GoraceKlawisze.h"
 #include "keyboard/KeyHook.h"
 #include "worktime/InfoSaver.h"
+#include "worktime/Odlozenie.h"
 #include "worktime/OstrzegaczUtils.h"
 #include "documents/Statystyka.h"
 
@@ -83,7 +84,8 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
 
   // Monitoring tick.
   void TimerTimer();
-  // Pacing of one non-zero warning code at the time of day now; true when it was dispatched.
+  // Pacing of one non-zero warning code at the time of day now, then the deferral; true when it
+  // was dispatched.
   bool WyslijOstrzezenie(WarningCode kod);
   // The warning routine of a code: what the warning options say, told to the main window.
   void Ostrzez(WarningCode kod);
@@ -114,6 +116,12 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   void Wznow();
   bool Wstrzymane() const { return wstrzymaneDo_ > 0; }
   double WstrzymaneDo() const { return wstrzymaneDo_; }
+
+  // A deferral: a due warning waits while the person presents, is in a call, uses a full-screen
+  // program or a program of ProgramyBezPrzerw, at most MaksOdlozenie minutes. The tray hint says
+  // why (TekstOdlozenia). A user's own break is never deferred.
+  bool Odlozone() const { return odlozenie_.Trwa(); }
+  const std::string& PowodOdlozenia() const { return odlozenie_.Powod(); }
 
   // Tray menu.
   PodpisyMenu Podpisy() const;  // captions with the current hotkeys
@@ -158,6 +166,11 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   // A modal window, shown unless it is open already.
   void Modalnie(Okno okno, const std::string& co = {});
   void Wstrzymaj(double doKiedy);
+  // What a code's warning would show now: nothing while a reminder is open already.
+  DecyzjaOstrzezenia Decyzja(WarningCode kod) const;
+  // Whether a warning that would show something waits; the tray hint follows the deferral.
+  bool Odloz(const DecyzjaOstrzezenia& d);
+  void ZakonczOdlozenie();
   // The pause as stored; ends it when its time has come. True while it runs.
   bool SprawdzWstrzymanie(double teraz);
   void PokazPodpowiedz();
@@ -175,6 +188,9 @@ class TGlownaRdzen : private WykonawcaHotkeyow {
   std::string znakiFiltrujace_ = "-[";
   double lastWarningTime_ = 0;
   double wstrzymaneDo_ = 0;  // 0: no pause
+  TOdlozenie odlozenie_;
+  TStringList programyBezPrzerw_;
+  int32_t maksOdlozenie_ = wartosc::kMaksOdlozenieDomyslne;
   bool utworzony_ = false;
   bool zniszczony_ = false;
 };

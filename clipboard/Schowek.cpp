@@ -68,13 +68,19 @@ int WysokoscLiniiSchowka(int wysokoscI) { return static_cast<int>(std::lround(wy
 
 PolozenieSchowka PolozSchowek(int x, int y, int szerokoscOkna, int wysokoscOkna, int szerokoscEkranu,
                               int wysokoscEkranu, int wysokoscLinii) {
+  return PolozSchowek(x, y, szerokoscOkna, wysokoscOkna, platform::Rect{0, 0, szerokoscEkranu, wysokoscEkranu},
+                      wysokoscLinii);
+}
+
+PolozenieSchowka PolozSchowek(int x, int y, int szerokoscOkna, int wysokoscOkna, const platform::Rect& obszar,
+                              int wysokoscLinii) {
   PolozenieSchowka p{x, y};
-  if (szerokoscEkranu < szerokoscOkna + p.x) p.x = szerokoscEkranu - szerokoscOkna;
-  if (wysokoscEkranu < wysokoscOkna + p.y + wysokoscLinii)
+  if (obszar.right < szerokoscOkna + p.x) p.x = obszar.right - szerokoscOkna;
+  if (obszar.bottom < wysokoscOkna + p.y + wysokoscLinii)
     p.y = p.y - wysokoscOkna;
   else
     p.y = p.y + wysokoscLinii;
-  p.x = std::max(p.x, 0);
-  p.y = std::max(p.y, 0);
+  p.x = std::max(p.x, obszar.left);
+  p.y = std::max(p.y, obszar.top);
   return p;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Desktop.h"
 #include "settings/Globalne.h"
 
 class THistoriaSchowka {
@@ -56,3 +57,8 @@ struct PolozenieSchowka {
 // out there; never off the top-left of the screen.
 PolozenieSchowka PolozSchowek(int x, int y, int szerokoscOkna, int wysokoscOkna, int szerokoscEkranu,
                               int wysokoscEkranu, int wysokoscLinii);
+// The same inside the work area of the caret's monitor, which may lie left of or above the primary
+// one (negative coordinates): flush with its right edge, above the caret at its bottom, never off
+// its top-left.
+PolozenieSchowka PolozSchowek(int x, int y, int szerokoscOkna, int wysokoscOkna, const platform::Rect& obszar,
+                              int wysokoscLinii);

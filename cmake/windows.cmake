@@ -105,6 +105,10 @@ if(TOOL_NAMES)
 endif()
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
   PROPERTIES TIMEOUT 120)
+# The break screen on a display of two monitors: a display and a prefix of its own.
+add_test(NAME DwaMonitory.TheBreakScreenOpensOneBlackTopmostWindowPerMonitor
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tools/two-monitors.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(DwaMonitory.TheBreakScreenOpensOneBlackTopmostWindowPerMonitor PROPERTIES TIMEOUT 300)
 
 # The installer's Windows tests install a file compressed for distribution the way distribution
 # disks are made: with mscompress (SZDD), at build time, into fixtures/ beside win_tests.exe.

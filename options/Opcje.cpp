@@ -187,6 +187,26 @@ WynikOstrzegania ZbudujOpcjeOstrzegania(const WarningOptions& wMocy, const StanO
 
 // ---------------------------------------------------------------------------------------------
 
+std::string PoleProgramowBezPrzerw(const TStringList& programy) {
+  std::string pole;
+  for (const std::string& p : programy) pole += (pole.empty() ? "" : "; ") + p;
+  return pole;
+}
+
+TStringList ProgramyBezPrzerwZPola(const std::string& pole) {
+  TStringList programy;
+  std::string nazwa;
+  for (size_t i = 0; i <= pole.size(); ++i) {
+    if (i < pole.size() && pole[i] != ';' && pole[i] != '#') {
+      nazwa += pole[i];
+      continue;
+    }
+    if (!TrimBoth(nazwa).empty()) programy.push_back(TrimBoth(nazwa));
+    nazwa.clear();
+  }
+  return programy;
+}
+
 std::string SprawdzNazweProgramu(const std::string& nazwa) {
   if (nazwa.find('#') != std::string::npos) return "Nazwa programu nie może zawierać znaku \"#\".";
   return "";

@@ -130,6 +130,14 @@ struct WynikOstrzegania {
 // disabled group keeps its stored frequency, way and file.
 WynikOstrzegania ZbudujOpcjeOstrzegania(const WarningOptions& wMocy, const StanOstrzegania& stan);
 
+// Deferral on the same page: the programs in front of which a due reminder waits, typed in one
+// field as file names between semicolons ("powerpnt.exe; vlc.exe"), and the longest wait
+// (kZakresMaksOdlozenia).
+// The field's text of a list, and the list of a field's text: names split at ";" and "#" (which
+// would split them when stored), blanks around each dropped, empty ones skipped.
+std::string PoleProgramowBezPrzerw(const TStringList& programy);
+TStringList ProgramyBezPrzerwZPola(const std::string& pole);
+
 // ---------------------------------------------------------------------------------------------
 // Page "Przypominanie"
 
@@ -149,6 +157,7 @@ struct Zakres {
 inline constexpr Zakres kZakresCzasuPytania{1, 120};
 inline constexpr Zakres kZakresBuforaSchowka{1, 1024};
 inline constexpr Zakres kZakresCenyGrosze{100, 20000};  // hundredths of a grosz: 1.00 to 200.00
+inline constexpr Zakres kZakresMaksOdlozenia{0, wartosc::kMaksOdlozenieNajwiecej};  // minutes, 0: never wait
 
 // The whole number typed into a spin box, kept in its range; text that is no number gives the
 // previous value.

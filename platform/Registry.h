@@ -19,7 +19,7 @@ enum class Root : uint32_t {
 
 inline int32_t RootAsSigned(Root r) { return static_cast<int32_t>(static_cast<uint32_t>(r)); }
 
-enum class ValueKind { String, Dword, Binary, Other };
+enum class ValueKind { String, Dword, Binary, Other, Qword };
 
 class Registry {
  public:
@@ -48,6 +48,10 @@ class Registry {
   virtual bool DeleteValue(Root root, const std::string& key, const std::string& name) = 0;
   // Copies a value under another name of the same key, of whatever kind, byte for byte.
   virtual bool CopyValue(Root root, const std::string& key, const std::string& from, const std::string& to) = 0;
+
+  // 64-bit values (REG_QWORD: the system's own time stamps); nullopt as for ReadDword.
+  virtual std::optional<uint64_t> ReadQword(Root, const std::string&, const std::string&) { return std::nullopt; }
+  virtual bool WriteQword(Root, const std::string&, const std::string&, uint64_t) { return false; }
 };
 
 }  // namespace platform

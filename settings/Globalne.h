@@ -34,6 +34,12 @@ inline constexpr const char* CzasBezczynnosci = "CzasBezczynnosci";
 inline constexpr int32_t kCzasBezczynnosciDomyslny = 300;
 // End of a pause of the reminders: a local date-time as a double (REG_BINARY, 8 bytes).
 inline constexpr const char* WstrzymaneDo = "WstrzymaneDo";
+// Programs in front of which a due reminder waits: executable names joined with "#" (REG_SZ).
+inline constexpr const char* ProgramyBezPrzerw = "ProgramyBezPrzerw";
+// The longest wait of a due reminder in minutes (REG_DWORD, 0 = never wait).
+inline constexpr const char* MaksOdlozenie = "MaksOdlozenie";
+inline constexpr int32_t kMaksOdlozenieDomyslne = 30;
+inline constexpr int32_t kMaksOdlozenieNajwiecej = 240;
 }  // namespace wartosc
 
 inline constexpr const char* kTak = "Tak";

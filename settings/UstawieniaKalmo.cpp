@@ -1,11 +1,13 @@
 #include "settings/UstawieniaKalmo.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "base/Cp1250.h"
 #include "common/Dyskowe.h"
+#include "common/Komunika.h"
 #include "common/Orgtekst.h"
 #include "common/WinTools.h"
 #include "platform/Platform.h"
@@ -82,6 +84,8 @@ UstawieniaKalmo UstawieniaKalmo::Wczytaj(const PlikiDanych& pliki) {
   u.rejestracjaPolaczen = Tak(wartosc::RejestracjaPolaczen);
   u.cenaPolaczeniaModemowego = RejReadInteger(wartosc::CenaPolaczeniaModemowego, 2318);
   u.czasBezczynnosci = RejReadInteger(wartosc::CzasBezczynnosci, wartosc::kCzasBezczynnosciDomyslny);
+  u.programyBezPrzerw = WczytajProgramyBezPrzerw();
+  u.maksOdlozenie = WczytajMaksOdlozenie();
   u.goraceKlawisze = ListaZPliku::Wczytaj(pliki.goraceKlawisze);
   u.skroty = ListaZPliku::Wczytaj(pliki.skroty);
   u.regulyCzyszczenia = ListaZPliku::Wczytaj(pliki.plikiTymczasowe);
@@ -137,10 +141,42 @@ WynikZapisuUstawien UstawieniaKalmo::Zapisz(uint32_t czesci) const {
   zapis(CzescUstawien::CzasBezczynnosci, "przerwa po bezczynności (CzasBezczynnosci)", [&] {
     return reg.WriteDword(kRoot, kKluczKalmo, wartosc::CzasBezczynnosci, static_cast<uint32_t>(czasBezczynnosci));
   });
+  zapis(CzescUstawien::ProgramyBezPrzerw, "programy bez przerw (ProgramyBezPrzerw)", [&] {
+    std::string lista;
+    for (const std::string& n : programyBezPrzerw) lista += (lista.empty() ? "" : "#") + n;
+    return reg.WriteString(kRoot, kKluczKalmo, wartosc::ProgramyBezPrzerw, lista);
+  });
+  zapis(CzescUstawien::MaksOdlozenie, "najdłuższe odłożenie przerwy (MaksOdlozenie)", [&] {
+    return reg.WriteDword(kRoot, kKluczKalmo, wartosc::MaksOdlozenie, static_cast<uint32_t>(maksOdlozenie));
+  });
   zapis.Lista(CzescUstawien::GoraceKlawisze, "plik gorących klawiszy", goraceKlawisze, LinieHotkeyowDoZapisu);
   zapis.Lista(CzescUstawien::Skroty, "plik skrótów", skroty, TakJakSa);
   zapis.Lista(CzescUstawien::RegulyCzyszczenia, "plik reguł usuwania", regulyCzyszczenia, TakJakSa);
   return wynik;
+}
+
+TStringList WczytajProgramyBezPrzerw() {
+  auto& reg = platform::Reg();
+  if (CzyZmiennaRejestrowaIstniejewKluczu(kRoot, kKluczKalmo, wartosc::ProgramyBezPrzerw) &&
+      !reg.ReadString(kRoot, kKluczKalmo, wartosc::ProgramyBezPrzerw)) {
+    const std::string obok = std::string(wartosc::ProgramyBezPrzerw) + "Uszkodzony";
+    if (!CzyZmiennaRejestrowaIstniejewKluczu(kRoot, kKluczKalmo, obok.c_str()))
+      reg.CopyValue(kRoot, kKluczKalmo, wartosc::ProgramyBezPrzerw, obok);
+    PokazBlad("U:UstawieniaKalmo F:WczytajProgramyBezPrzerw",
+              "Podana zmienna ma nieprawidłowy typ lub rozmiar! klucz: " + std::string(kKluczKalmo) +
+                  ", varname: " + wartosc::ProgramyBezPrzerw);
+    reg.WriteString(kRoot, kKluczKalmo, wartosc::ProgramyBezPrzerw, "");
+    return {};
+  }
+  TStringList nazwy;
+  for (const std::string& n : RozdzielProgramy(RejReadString(wartosc::ProgramyBezPrzerw, "")))
+    if (!TrimBoth(n).empty()) nazwy.push_back(TrimBoth(n));
+  return nazwy;
+}
+
+int32_t WczytajMaksOdlozenie() {
+  const int32_t m = RejReadInteger(wartosc::MaksOdlozenie, wartosc::kMaksOdlozenieDomyslne);
+  return std::clamp(m, 0, wartosc::kMaksOdlozenieNajwiecej);
 }
 
 TStringList LinieHotkeyowDoZapisu(const TStringList& linie) {

@@ -39,8 +39,10 @@ enum class CzescUstawien : uint32_t {
   Skroty = 1u << 10,            // "_skroty.dat"
   RegulyCzyszczenia = 1u << 11, // "_pltym.dat"
   CzasBezczynnosci = 1u << 12,  // CzasBezczynnosci
+  ProgramyBezPrzerw = 1u << 13, // ProgramyBezPrzerw
+  MaksOdlozenie = 1u << 14,     // MaksOdlozenie
 };
-inline constexpr uint32_t kWszystkieCzesci = (1u << 13) - 1;
+inline constexpr uint32_t kWszystkieCzesci = (1u << 15) - 1;
 constexpr uint32_t operator|(uint32_t a, CzescUstawien b) { return a | static_cast<uint32_t>(b); }
 constexpr uint32_t operator|(CzescUstawien a, CzescUstawien b) { return static_cast<uint32_t>(a) | b; }
 
@@ -68,6 +70,8 @@ struct UstawieniaKalmo {
   bool rejestracjaPolaczen = true;      // RejestracjaPolaczen
   int32_t cenaPolaczeniaModemowego = 2318;  // CenaPolaczeniaModemowego, hundredths of a grosz
   int32_t czasBezczynnosci = wartosc::kCzasBezczynnosciDomyslny;  // CzasBezczynnosci, seconds; 0 = off
+  TStringList programyBezPrzerw;   // ProgramyBezPrzerw, joined with "#" when stored
+  int32_t maksOdlozenie = wartosc::kMaksOdlozenieDomyslne;  // MaksOdlozenie, minutes; 0 = never wait
   ListaZPliku goraceKlawisze;      // hotkey lines "Shift+Ctrl+P#Przerwa"
   ListaZPliku skroty;              // shortcut lines "name#folder"
   ListaZPliku regulyCzyszczenia;   // cleanup rule lines "folder#kind#mask#days..."
@@ -88,6 +92,13 @@ struct UstawieniaKalmo {
   // stored one is kept. Shows nothing: the result says what was stored and what was not.
   WynikZapisuUstawien Zapisz(uint32_t czesci = kWszystkieCzesci) const;
 };
+
+// The programs of ProgramyBezPrzerw as stored ("#" between names, empty names dropped). A missing
+// value is created empty; a value of another kind is damaged: kept aside under
+// "ProgramyBezPrzerwUszkodzony", reported once and replaced by an empty list, so it is no signal.
+TStringList WczytajProgramyBezPrzerw();
+// The longest wait as stored, held in 0..kMaksOdlozenieNajwiecej minutes.
+int32_t WczytajMaksOdlozenie();
 
 // Hotkey lines as the file keeps them: blank lines dropped, no more than the table holds.
 TStringList LinieHotkeyowDoZapisu(const TStringList& linie);

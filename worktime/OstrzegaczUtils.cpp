@@ -265,3 +265,50 @@ DecyzjaOstrzezenia DecyzjaDlaKodu(int kod, const WarningOptions& opcje) {
       return d;
   }
 }
+
+std::vector<ZaslonaMonitora> UlozZaslony(const std::vector<platform::MonitorInfo>& monitory, int kursorX,
+                                         int kursorY) {
+  std::vector<ZaslonaMonitora> zaslony;
+  int tresc = -1, glowny = -1;
+  for (const platform::MonitorInfo& m : monitory) {
+    if (m.area.Width() <= 0 || m.area.Height() <= 0) continue;
+    bool jest = false;
+    for (const ZaslonaMonitora& z : zaslony) jest = jest || z.obszar == m.area;
+    if (jest) continue;
+    const int i = static_cast<int>(zaslony.size());
+    zaslony.push_back({m.area, m.dpi > 0 ? m.dpi : 96, false});
+    const bool kursor =
+        kursorX >= m.area.left && kursorX < m.area.right && kursorY >= m.area.top && kursorY < m.area.bottom;
+    if (kursor && tresc < 0) tresc = i;
+    if (m.primary && glowny < 0) glowny = i;
+  }
+  if (tresc < 0) tresc = glowny;
+  if (tresc < 0 && !zaslony.empty()) tresc = 0;
+  if (tresc >= 0) zaslony[tresc].tresc = true;
+  return zaslony;
+}
+
+ZmianaZaslon ZmienZaslony(const platform::Rect& tresc, const std::vector<platform::Rect>& zaslony,
+                          const std::vector<ZaslonaMonitora>& nowe) {
+  ZmianaZaslon z;
+  auto jestWNowych = [&nowe](const platform::Rect& r) {
+    for (const ZaslonaMonitora& n : nowe)
+      if (n.obszar == r) return true;
+    return false;
+  };
+  platform::Rect miejsceTresci = tresc;
+  if (!jestWNowych(tresc)) {
+    for (const ZaslonaMonitora& n : nowe)
+      if (n.tresc) z.tresc = n;
+    if (z.tresc) miejsceTresci = z.tresc->obszar;
+  }
+  for (const platform::Rect& r : zaslony)
+    if (!jestWNowych(r) || r == miejsceTresci) z.zamknij.push_back(r);
+  for (const ZaslonaMonitora& n : nowe) {
+    if (n.obszar == miejsceTresci) continue;
+    bool jest = false;
+    for (const platform::Rect& r : zaslony) jest = jest || r == n.obszar;
+    if (!jest) z.otworz.push_back({n.obszar, n.dpi, false});
+  }
+  return z;
+}

@@ -7,9 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/Desktop.h"
 #include "settings/Globalne.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -86,6 +88,29 @@ struct KoniecPrzerwy {
 KoniecPrzerwy SprobujZakonczycPrzerwe(int32_t przerwa, int32_t wymagana);
 // Mouse movement ends a break only once it is long enough.
 bool RuchMyszyKonczyPrzerwe(int32_t przerwa, int32_t wymagana);
+
+// The break screen covers every monitor: one black cover per monitor, each exactly its monitor's
+// rectangle; the one of the monitor that has the pointer (the primary one when the pointer is on
+// none, the first one listed without a primary) carries the content: the time, the deletion label
+// and, above it, the question. Monitors of the same rectangle get one cover.
+struct ZaslonaMonitora {
+  platform::Rect obszar;
+  int dpi = 96;
+  bool tresc = false;
+  bool operator==(const ZaslonaMonitora&) const = default;
+};
+std::vector<ZaslonaMonitora> UlozZaslony(const std::vector<platform::MonitorInfo>& monitory, int kursorX,
+                                         int kursorY);
+// What changes when the monitors change during a break (WM_DISPLAYCHANGE): the content stays on
+// its monitor while it is there and moves to the new layout's content monitor otherwise; covers
+// of monitors that went are closed, monitors that came get theirs, the others are left alone.
+struct ZmianaZaslon {
+  std::vector<platform::Rect> zamknij;   // covers to close
+  std::vector<ZaslonaMonitora> otworz;   // covers to open
+  std::optional<ZaslonaMonitora> tresc;  // where the content moves; nothing while it stays
+};
+ZmianaZaslon ZmienZaslony(const platform::Rect& tresc, const std::vector<platform::Rect>& zaslony,
+                          const std::vector<ZaslonaMonitora>& nowe);
 
 // The system's pointer display count: hidden while below 0. Both stop after a bounded number of
 // steps, so a pointer that never reacts cannot hang the program.

@@ -11,6 +11,7 @@
 #include "app/win32/OProgramie.h"
 #include "app/win32/ZasobyGlowne.h"
 #include "cleanup/win32/DeleteTempFileThread.h"
+#include "clipboard/Schowek.h"
 #include "clipboard/win32/Schowek.h"
 #include "common/Komunika.h"
 #include "common/win32/Win32Dialogs.h"
@@ -351,6 +352,7 @@ void TfrmGlowna::OdswiezStanMenu() {
 LRESULT TfrmGlowna::PozycjaMenuDlaTestu(WPARAM id) {
   // Start-up may let sent messages in (the tray, the hook library); the answer waits for its end.
   if (!uruchomiony_) return 0;
+  if (id == 0) return GlobalAddAtomW((win::Widen(ikona_.Podpowiedz()) + L"\t1").c_str());  // the tray hint
   OdswiezStanMenu();
   UINT state = GetMenuState(pmGlowne_, static_cast<UINT>(id), MF_BYCOMMAND);
   if (state == static_cast<UINT>(-1)) return 0;
@@ -453,7 +455,30 @@ void TfrmGlowna::PokazSchowek(uintptr_t fokus) {
   hook_->DajPozycjeKaretki(karetka);
   RECT r{};
   GetWindowRect(f, &r);
-  schowek_->PokazSchowek(f, top, r.left + karetka.x, r.top + karetka.y);
+  const int x = r.left + karetka.x, y = r.top + karetka.y;
+  const bool byl = IsWindowVisible(schowek_->Hwnd()) != FALSE;
+  schowek_->PokazSchowek(f, top, x, y);
+  // Inside the work area of the caret's monitor, which may be any of them, not the primary
+  // screen's size; a pop-up already open stays where it is.
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  if (!byl && GetMonitorInfoW(MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST), &mi)) {
+    HWND lista = win::FindControl(schowek_->Hwnd(), "lstSchowek");
+    int wysokoscI = 13;
+    if (HDC dc = GetDC(lista)) {
+      HGDIOBJ stara = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(lista, WM_GETFONT, 0, 0)));
+      SIZE s{};
+      if (GetTextExtentPoint32W(dc, L"I", 1, &s)) wysokoscI = s.cy;
+      SelectObject(dc, stara);
+      ReleaseDC(lista, dc);
+    }
+    RECT okno{};
+    GetWindowRect(schowek_->Hwnd(), &okno);
+    const platform::Rect obszar{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom};
+    const PolozenieSchowka p = PolozSchowek(x, y, okno.right - okno.left, okno.bottom - okno.top, obszar,
+                                            WysokoscLiniiSchowka(wysokoscI));
+    SetWindowPos(schowek_->Hwnd(), HWND_TOPMOST, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   win::BringToForeground(schowek_->Hwnd());
 }
 

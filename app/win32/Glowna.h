@@ -53,7 +53,7 @@ std::string PodpisPozycji(HMENU menu, int id);
 // A query that other programs (the Windows tests, a diagnostics tool) may send to the main window:
 // wParam = a menu item id; the result is a global atom holding "<caption>\t<0|1 enabled>" with the
 // menu state as it would pop up now, or 0 until the start-up has run. The caller deletes the atom
-// (GlobalDeleteAtom).
+// (GlobalDeleteAtom). wParam 0 gives the tray icon's hint in place of a caption.
 inline constexpr wchar_t kKomunikatPozycjiMenu[] = L"Kalmo.PozycjaMenu";
 
 // The hidden main window of the Kalmo process with that id, for the programs that drive one (tests,

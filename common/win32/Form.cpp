@@ -4,6 +4,7 @@
 
 #include <map>
 #include <tuple>
+#include <vector>
 
 namespace win {
 
@@ -21,9 +22,34 @@ int DpiOf(HWND hwnd) {
 
 HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold) { return FormFont(face, points, dpi, bold, 0); }
 
+namespace {
+
+using FontKey = std::tuple<std::wstring, int, int, bool, int>;  // face, points, dpi, bold, angle
+
+std::map<FontKey, HFONT>& Fonts() {
+  static std::map<FontKey, HFONT> fonts;
+  return fonts;
+}
+
+// Which key made a font, so that a form at another DPI finds the same font there.
+std::map<HFONT, FontKey>& FontKeys() {
+  static std::map<HFONT, FontKey> keys;
+  return keys;
+}
+
+}  // namespace
+
+HFONT FormFontAtDpi(HFONT font, int dpi) {
+  const auto it = FontKeys().find(font);
+  if (it == FontKeys().end()) return nullptr;
+  const auto& [face, points, old, bold, angle] = it->second;
+  const std::wstring f = face;  // the map may grow below
+  return FormFont(f.c_str(), points, dpi, bold, angle);
+}
+
 HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold, int angle) {
-  static std::map<std::tuple<std::wstring, int, int, bool, int>, HFONT> fonts;
-  HFONT& font = fonts[{face, points, dpi, bold, angle}];
+  const FontKey key{face, points, dpi, bold, angle};
+  HFONT& font = Fonts()[key];
   if (font) return font;
   if (angle == 0) {
     font = CreateFontPt(face, points, bold, false, false, dpi);
@@ -36,6 +62,7 @@ HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold, int angle) {
     lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
     font = CreateFontIndirectW(&lf);
   }
+  if (font) FontKeys()[font] = key;
   return font;
 }
 
@@ -111,8 +138,10 @@ int Form::RunModal(HWND owner, HWND focus) {
 
 Control Form::AddControl(const wchar_t* className, const std::string& name, const std::string& text, Box at,
                          DWORD style, DWORD exStyle, int id) {
-  return Control(CreateChild(Hwnd(), className, name, id ? id : NewId(), text, style, S(at.x), S(at.y), S(at.width),
-                             S(at.height), exStyle));
+  HWND h = CreateChild(Hwnd(), className, name, id ? id : NewId(), text, style, S(at.x), S(at.y), S(at.width),
+                       S(at.height), exStyle);
+  if (h) boxes_[h] = at;
+  return Control(h);
 }
 
 Control Form::AddLabel(const std::string& name, const std::string& text, Box at, DWORD style) {
@@ -213,8 +242,9 @@ Control Form::AddPanel(const std::string& name, Box at) {
 }
 
 Control Form::AddLine(Box at) {
-  return Control(CreateChild(Hwnd(), L"STATIC", "", NewId(), "", WS_VISIBLE | SS_ETCHEDHORZ, S(at.x), S(at.y),
-                             S(at.width), 2));
+  HWND h = CreateChild(Hwnd(), L"STATIC", "", NewId(), "", WS_VISIBLE | SS_ETCHEDHORZ, S(at.x), S(at.y), S(at.width), 2);
+  if (h) boxes_[h] = Box{at.x, at.y, at.width, 2};
+  return Control(h);
 }
 
 Grid Form::AddGrid(const std::string& name, Box at, const std::vector<std::pair<std::string, int>>& columns) {
@@ -278,6 +308,91 @@ bool Form::OnNotify(NMHDR* n, LRESULT& result) {
   // The handler may replace itself: call a copy.
   const auto handler = it->second;
   result = handler(*n);
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Another DPI
+
+namespace {
+
+struct Children {
+  HWND parent;
+  std::vector<HWND> list;
+};
+
+BOOL CALLBACK CollectChild(HWND h, LPARAM lp) {
+  auto* c = reinterpret_cast<Children*>(lp);
+  if (GetParent(h) == c->parent) c->list.push_back(h);  // direct children only: pages place their own
+  return TRUE;
+}
+
+std::wstring ClassOf(HWND h) {
+  wchar_t name[64];
+  const int n = GetClassNameW(h, name, 64);
+  return std::wstring(name, n > 0 ? n : 0);
+}
+
+}  // namespace
+
+void Form::ApplyDpi(int dpi) {
+  if (!Hwnd() || dpi <= 0) return;
+  const int oldDpi = dpi_;
+  dpi_ = dpi;
+  if (oldDpi != dpi) {
+    SetFont(Hwnd(), Font());
+    PlaceChildren(oldDpi);
+  }
+  // A form that lays out in OnSize places its controls at the new DPI now, and again when the
+  // window takes its new size.
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  OnSize(client.right, client.bottom);
+  OnDpiApplied(oldDpi);
+  InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+void Form::PlaceChildren(int oldDpi) {
+  Children children{Hwnd(), {}};
+  EnumChildWindows(Hwnd(), CollectChild, reinterpret_cast<LPARAM>(&children));
+  for (HWND h : children.list) {
+    if (HFONT f = FormFontAtDpi(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), dpi_)) SetFont(h, f);
+    const auto box = boxes_.find(h);
+    RECT r{};
+    if (box != boxes_.end() && (box->second.width > 0 || box->second.height > 0)) {
+      r = Pixels(box->second);
+    } else {
+      // A child made by hand, a page, or a control the form places itself (added with an empty
+      // box): scaled with the form from where it is.
+      GetWindowRect(h, &r);
+      MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+      r = RECT{MulDiv(r.left, dpi_, oldDpi), MulDiv(r.top, dpi_, oldDpi), MulDiv(r.right, dpi_, oldDpi),
+               MulDiv(r.bottom, dpi_, oldDpi)};
+    }
+    SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Form* page = dynamic_cast<Form*>(Window::FromHwnd(h))) page->ApplyDpi(dpi_);
+    if (ClassOf(h) == WC_LISTVIEWW) {
+      HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
+      const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+      for (int c = 0; c < columns; ++c) {
+        const int w = static_cast<int>(SendMessageW(h, LVM_GETCOLUMNWIDTH, c, 0));
+        SendMessageW(h, LVM_SETCOLUMNWIDTH, c, MulDiv(w, dpi_, oldDpi));
+      }
+    }
+  }
+  // The arrows of a spin box sit beside their field: attached again where the field is now.
+  for (HWND h : children.list)
+    if (ClassOf(h) == UPDOWN_CLASSW)
+      if (HWND buddy = reinterpret_cast<HWND>(SendMessageW(h, UDM_GETBUDDY, 0, 0)))
+        SendMessageW(h, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+}
+
+bool Form::OnDpiChanged(int dpi, const RECT& suggested) {
+  ApplyDpi(dpi);
+  // A page follows its form; only a top-level form takes the system's rectangle.
+  if (!(GetWindowLongPtrW(Hwnd(), GWL_STYLE) & WS_CHILD))
+    SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   return true;
 }
 

@@ -33,6 +33,10 @@ int DpiOf(HWND hwnd);
 HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold = false);
 // The same, turned by `angle` tenths of a degree (900: text reading upward), for painted texts.
 HFONT FormFont(const wchar_t* face, int points, int dpi, bool bold, int angle);
+// The font FormFont gives for the same face, points, weight and angle at another DPI; nullptr
+// when `font` did not come from FormFont (a font a form made itself).
+HFONT FormFontAtDpi(HFONT font, int dpi);
+
 // Centres a top-level window on the work area of the monitor of `beside` (a visible window), or of
 // the mouse pointer without one.
 void CenterOnMonitor(HWND hwnd, HWND beside = nullptr);
@@ -58,6 +62,11 @@ class Form : public Window {
   int RunModal(HWND owner, HWND focus = nullptr);
 
   int Dpi() const { return dpi_; }
+  // The form at another DPI: every control the form added goes to its design box at that DPI, each
+  // other child (a page, a control made by hand) is scaled with the form, every font of the forms
+  // follows, and OnDpiApplied lets the form do what else it lays out. The window keeps its place;
+  // WM_DPICHANGED calls this, then takes the system's suggested rectangle.
+  void ApplyDpi(int dpi);
   // Design units to pixels of the form's DPI: the one scaler of the forms.
   int S(int designUnits) const { return Scale(designUnits, dpi_); }
   HFONT Font() const;
@@ -113,12 +122,23 @@ class Form : public Window {
   bool OnNotify(NMHDR* n, LRESULT& result) override;
 
   HWND Find(const std::string& name) const { return FindControl(Hwnd(), name); }
+
+  // WM_DPICHANGED: ApplyDpi, then the suggested rectangle (a form that lays out in OnSize does it
+  // there, at the new DPI).
+  bool OnDpiChanged(int dpi, const RECT& suggested) override;
+  // After ApplyDpi has placed the controls at the new DPI: what the form lays out or draws at a
+  // size of its own (item heights, a page area, column widths beyond the list views').
+  virtual void OnDpiApplied(int oldDpi) {}
+
   RECT Pixels(Box at) const { return RECT{S(at.x), S(at.y), S(at.x + at.width), S(at.y + at.height)}; }
 
  private:
   int NewId() { return nextId_++; }
 
+  void PlaceChildren(int oldDpi);
+
   std::map<HWND, std::function<LRESULT(NMHDR&)>> notifies_;
+  std::map<HWND, Box> boxes_;  // the design box of every control added, for another DPI
   int dpi_ = 96;
   const wchar_t* face_ = L"MS Sans Serif";
   int points_ = 8;

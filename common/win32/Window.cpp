@@ -118,7 +118,13 @@ void BringToForeground(HWND hwnd) {
 
 void CenterOnScreen(HWND hwnd) {
   RECT work{}, r{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  POINT cursor{};
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  if (GetCursorPos(&cursor) && GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY), &mi))
+    work = mi.rcWork;
+  else
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   GetWindowRect(hwnd, &r);
   int w = r.right - r.left, h = r.bottom - r.top;
   int x = work.left + (work.right - work.left - w) / 2;
@@ -446,6 +452,9 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_SHOWWINDOW:
       OnShow(wp != 0);
+      break;
+    case WM_DPICHANGED:
+      if (lp && OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp))) return 0;
       break;
   }
   return Default(msg, wp, lp);

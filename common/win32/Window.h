@@ -36,7 +36,9 @@ HFONT CreateFontPt(const wchar_t* face, int points, bool bold = false, bool ital
                    int dpi = 0);
 void SetFont(HWND hwnd, HFONT font, bool redraw = false);
 
-// Centre a top-level window on the work area of the primary monitor.
+// Centre a top-level window on the work area of the monitor that has the mouse pointer (the
+// primary one when the system cannot tell), so that a window opened from a hotkey or a reminder
+// shows where the person is looking.
 void CenterOnScreen(HWND hwnd);
 // Brings a window of this thread to the foreground also when another program has the keyboard
 // (a window opened by a global hotkey): the input of the foreground thread is shared meanwhile.
@@ -138,6 +140,10 @@ class Window {
   // WM_CTLCOLOR*: a brush for the control's background, or null for the default.
   virtual HBRUSH OnControlColor(HDC dc, HWND control) { return nullptr; }
   virtual void OnShow(bool visible) {}
+  // WM_DPICHANGED: the window's monitor has another DPI now (it moved, or the user changed the
+  // scale); `suggested` is the rectangle the system proposes at that DPI. A window that handles it
+  // takes the rectangle, re-creates its fonts and lays out again.
+  virtual bool OnDpiChanged(int dpi, const RECT& suggested) { return false; }
   // Called on WM_NCDESTROY, after which Hwnd() is null.
   virtual void OnDestroyed() {}
   // A message of this window's modal loop (ShowModal) before the dialog keys are looked at:

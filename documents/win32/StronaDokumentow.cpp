@@ -84,13 +84,20 @@ TStronaDokumentow::~TStronaDokumentow() = default;
 
 void TStronaDokumentow::WczytajOpcje(const StatisticsOptions& o) {
   Wykres().UstawGradient(o.gradientDokumenty);
-  szerokoscPanelu_ = o.szerokoscPanelu;
+  // Stored at 96 dpi, so that the panel keeps its share of the text on any monitor.
+  szerokoscPanelu_ = S(o.szerokoscPanelu);
   Rozmiesc();
 }
 
 void TStronaDokumentow::ZapiszOpcje(StatisticsOptions& o) const {
   o.gradientDokumenty = Wykres().Gradient();
-  o.szerokoscPanelu = szerokoscPanelu_;
+  o.szerokoscPanelu = MulDiv(szerokoscPanelu_, 96, Dpi());
+}
+
+void TStronaDokumentow::OnDpiApplied(int oldDpi) {
+  szerokoscPanelu_ = MulDiv(szerokoscPanelu_, Dpi(), oldDpi);
+  chlMonitorowaneDokumenty_.Send(LB_SETITEMHEIGHT, 0, S(kWysokoscPozycji));
+  Rozmiesc();
 }
 
 void TStronaDokumentow::BudujWykres() {

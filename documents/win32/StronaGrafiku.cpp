@@ -105,8 +105,8 @@ void TStronaGrafiku::WczytajMiesiac() {
 }
 
 void TStronaGrafiku::RysujSiatke(HDC dc, int szerokosc, int wysokosc) const {
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  HFONT czcionka = win::FormFont(kKroj, 8, dpi);
+  // Measured at 96 dpi like the cells; the drawing scales both to the page's DPI.
+  HFONT czcionka = win::FormFont(kKroj, 8, 96);
   HGDIOBJ stara = SelectObject(dc, czcionka);
   TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
@@ -116,7 +116,8 @@ void TStronaGrafiku::RysujSiatke(HDC dc, int szerokosc, int wysokosc) const {
   w.wysokoscTekstu = tm.tmHeight;
   w.tlo = KolorSystemowy(COLOR_WINDOW);
   w.tusz = KolorSystemowy(COLOR_WINDOWTEXT);
-  RysujBuforowane(dc, szerokosc, wysokosc, statystyka::RysujSiatke(komorki_, dane_.zrodlo.limitSekund / 3600, w), kKroj);
+  RysujBuforowane(dc, szerokosc, wysokosc, statystyka::RysujSiatke(komorki_, dane_.zrodlo.limitSekund / 3600, w), kKroj,
+                  Dpi());
 }
 
 bool TStronaGrafiku::KopiujSiatke() {
@@ -152,7 +153,9 @@ void TStronaGrafiku::Uloz(const RECT& a) {
   cmdPoprzedniMiesiac_.Place(srodek - S(230), y, S(110), bh);
   labMiesiacRok_.Place(srodek - S(115), y, S(230), bh);
   cmdNastepnyMiesiac_.Place(srodek + S(120), y, S(110), bh);
+  // The grid's cells are laid out at 96 dpi and drawn at the page's scale.
+  const int w = S(siatka.szerokosc), h = S(siatka.wysokosc);
   if (Siatka())
-    win::Control(Siatka()).Place(std::max<int>(a.left, a.left + (szerokosc - siatka.szerokosc) / 2), a.top + S(38),
-                                 std::min(siatka.szerokosc, szerokosc), siatka.wysokosc);
+    win::Control(Siatka()).Place(std::max<int>(a.left, a.left + (szerokosc - w) / 2), a.top + S(38),
+                                 std::min(w, szerokosc), h);
 }

@@ -243,6 +243,7 @@ class TStronaDokumentow : public TStronaWykresu {
   void Uloz(const RECT& a) override;
   bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
   bool OnMeasureItem(MEASUREITEMSTRUCT& m) override;
+  void OnDpiApplied(int oldDpi) override;  // the panel keeps its width at the new scale
 
  private:
   static LRESULT CALLBACK ListaProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);

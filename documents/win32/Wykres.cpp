@@ -66,8 +66,9 @@ void RysujZnacznikFokusu(HDC dc, HWND okno) {
   DrawFocusRect(dc, &r);
 }
 
-void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj) {
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+namespace {
+
+void Wykonaj(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj, int dpi) {
   HGDIOBJ staraCzcionka = nullptr;
   HGDIOBJ staryPedzel = SelectObject(dc, GetStockObject(DC_BRUSH));
   HGDIOBJ starePioro = SelectObject(dc, GetStockObject(DC_PEN));
@@ -115,6 +116,30 @@ void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj) {
   if (staraCzcionka) SelectObject(dc, staraCzcionka);
   SelectObject(dc, staryPedzel);
   SelectObject(dc, starePioro);
+}
+
+}  // namespace
+
+void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj) {
+  Wykonaj(dc, ops, kroj, GetDeviceCaps(dc, LOGPIXELSY));
+}
+
+void RysujBuforowane(HDC dc, int w, int h, const wykres::Rysunek& ops, const wchar_t* kroj, int dpi) {
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, std::max(1, w), std::max(1, h));
+  HGDIOBJ stara = SelectObject(mem, bmp);
+  RECT tlo{0, 0, w, h};
+  FillRect(mem, &tlo, GetSysColorBrush(COLOR_BTNFACE));
+  SetGraphicsMode(mem, GM_ADVANCED);
+  const float skala = static_cast<float>(dpi) / 96.0f;
+  const XFORM x{skala, 0, 0, skala, 0, 0};
+  SetWorldTransform(mem, &x);
+  Wykonaj(mem, ops, kroj, 96);
+  ModifyWorldTransform(mem, nullptr, MWT_IDENTITY);
+  BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCCOPY);
+  SelectObject(mem, stara);
+  DeleteObject(bmp);
+  DeleteDC(mem);
 }
 
 void RysujBuforowane(HDC dc, int w, int h, const wykres::Rysunek& ops, const wchar_t* kroj) {

@@ -32,6 +32,9 @@ void RysujZnacznikFokusu(HDC dc, HWND okno);
 void RysujOperacje(HDC dc, const wykres::Rysunek& ops, const wchar_t* kroj);
 // The same through a bitmap of w x h pixels, copied to the DC at once (no flicker).
 void RysujBuforowane(HDC dc, int w, int h, const wykres::Rysunek& ops, const wchar_t* kroj);
+// Operations laid out at 96 dpi, drawn at `dpi` through a bitmap of w x h pixels: shapes and
+// texts scaled together, so that a layout of fixed cells keeps its text inside them.
+void RysujBuforowane(HDC dc, int w, int h, const wykres::Rysunek& ops, const wchar_t* kroj, int dpi);
 
 class TWykres : public win::Window {
  public:

@@ -61,10 +61,7 @@ void TfrmOpcje::FormCreate() {
     if (n.code == TCN_SELCHANGE) WybierzStrone(WybranaStrona());
     return 0;
   });
-  RECT obszar{};
-  GetClientRect(notes_.Hwnd(), &obszar);
-  notes_.Send(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&obszar));
-  MapWindowPoints(notes_.Hwnd(), Hwnd(), reinterpret_cast<POINT*>(&obszar), 2);
+  const RECT obszar = ObszarStron();
   for (int i = 0; i < kLiczbaStron; ++i) {
     strony_[i] = kStrony[i](Hwnd(), obszar, *this);
     SetWindowPos(strony_[i]->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -79,6 +76,23 @@ void TfrmOpcje::FormCreate() {
   AddButton("cmdAnuluj", "Anuluj", {x + w + 8, y, w, h}, [this] { cmdAnulujClick(); }, IDCANCEL);
   AddButton("cmdPomoc", "Pomoc", {x + 2 * (w + 8), y, w, h}, [this] { cmdPomocClick(); });
   WybierzStrone(0);
+}
+
+RECT TfrmOpcje::ObszarStron() const {
+  RECT obszar{};
+  GetClientRect(notes_.Hwnd(), &obszar);
+  notes_.Send(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&obszar));
+  MapWindowPoints(notes_.Hwnd(), Hwnd(), reinterpret_cast<POINT*>(&obszar), 2);
+  return obszar;
+}
+
+void TfrmOpcje::OnDpiApplied(int) {
+  if (!notes_) return;
+  const RECT obszar = ObszarStron();
+  for (const auto& strona : strony_)
+    if (strona)
+      SetWindowPos(strona->Hwnd(), nullptr, obszar.left, obszar.top, obszar.right - obszar.left,
+                   obszar.bottom - obszar.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int TfrmOpcje::WybranaStrona() const { return notes_ ? static_cast<int>(notes_.Send(TCM_GETCURSEL)) : -1; }

@@ -47,9 +47,11 @@ class TfrmOpcje : public win::Form, public DialogOpcji {
   bool OnClose() override;
   bool OnHelp(const HELPINFO& info) override;
   bool OnTimer(UINT_PTR id) override;
+  void OnDpiApplied(int oldDpi) override;  // the pages fill the notebook's page area again
 
  private:
   void FormCreate();
+  RECT ObszarStron() const;
   // The call into the core; the message of what was not stored. true when everything was.
   bool Zastosuj(const UstawieniaKalmo& u, uint32_t czesci);
 

@@ -1,7 +1,10 @@
 // Page "Ostrzeganie": how and how often Kalmo warns of a due break and of the end of the working
-// day, the end-of-break sound, and the screen saver during breaks.
+// day, the end-of-break sound, the screen saver during breaks, and when a due reminder waits.
 #include <windows.h>
+#include <commctrl.h>
 #include <commdlg.h>
+
+#include <algorithm>
 
 #include "common/WinTools.h"
 #include "options/win32/Strony.h"
@@ -31,10 +34,11 @@ class TStronaOstrzegania : public TStronaOpcji {
  public:
   TStronaOstrzegania(HWND dialog, const RECT& obszar, DialogOpcji& o) : TStronaOpcji(dialog, obszar, "Ostrzeganie", o) {
     int y = 4;
-    for (int g = 0; g < 3; ++g) y = DodajGrupe(g, y) + 10;
+    for (int g = 0; g < 3; ++g) y = DodajGrupe(g, y) + 4;
     chbZablokujWygaszacz_ = AddCheckBox("chbZablokujWygaszacz",
                                         "Nie zezwalaj na uruchomienie domyślnego wygaszacza podczas przerwy",
-                                        {10, y + 2, 500, 17});
+                                        {10, y - 1, 500, 17});
+    DodajOdkladanie(y + 19);
   }
 
   void Wczytaj() override {
@@ -49,16 +53,29 @@ class TStronaOstrzegania : public TStronaOpcji {
       UstawGrupe(g);
     }
     chbZablokujWygaszacz_.SetChecked(s.blokujWygaszacz);
+    tbProgramyBezPrzerw_.SetText(PoleProgramowBezPrzerw(Szkic().programyBezPrzerw));
+    spnMaksOdlozenie_.SetValue(std::clamp<int>(Szkic().maksOdlozenie, kZakresMaksOdlozenia.min, kZakresMaksOdlozenia.max));
   }
 
   std::optional<std::string> Sprawdz() override {
     const WynikOstrzegania w = ZbudujOpcjeOstrzegania(Szkic().ostrzeganie, Stan());
     if (!w.ostrzezenie.empty()) return w.ostrzezenie;
     Szkic().ostrzeganie = w.opcje;
+    Szkic().programyBezPrzerw = ProgramyBezPrzerwZPola(tbProgramyBezPrzerw_.Text());
+    Szkic().maksOdlozenie =
+        spnMaksOdlozenie_.Value(kZakresMaksOdlozenia.min, kZakresMaksOdlozenia.max, Szkic().maksOdlozenie);
     return std::nullopt;
   }
 
  protected:
+  void OnDpiApplied(int) override {
+    for (const Grupa& k : grupy_)
+      if (k.sposob) {
+        k.sposob.Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), S(30));
+        k.sposob.Send(CB_SETITEMHEIGHT, 0, S(30));
+      }
+  }
+
   bool OnMeasureItem(MEASUREITEMSTRUCT& m) override {
     if (m.CtlType != ODT_COMBOBOX) return false;
     m.itemHeight = S(30);
@@ -84,7 +101,7 @@ class TStronaOstrzegania : public TStronaOpcji {
   int DodajGrupe(int g, int y) {
     const OpisGrupy& o = kGrupy[g];
     Grupa& k = grupy_[g];
-    const int wys = o.zawszeDzwiek ? 62 : 96;
+    const int wys = o.zawszeDzwiek ? 62 : 82;
     const std::string s = o.sufiks;
     AddGroup("grp" + s, "", {6, y, 592, wys});
     k.wlacz = AddCheckBox(o.chb, o.podpis, {16, y - 1, 220, 17}, [this, g] { UstawGrupe(g); });
@@ -116,6 +133,21 @@ class TStronaOstrzegania : public TStronaOpcji {
         AddButton("cmdPrzegladaj" + s, "...", {560, yf + 18, 28, 23}, [this, g] { Przegladaj(grupy_[g].plik); });
     k.linijkaPliku.push_back(przegladaj.Hwnd());
     return y + wys;
+  }
+
+  // When a due reminder waits: the programs typed by name, and the longest wait.
+  void DodajOdkladanie(int y) {
+    AddGroup("grpOdkladanie", " Przypomnienie czeka: ", {6, y, 592, 62});
+    AddLabel("labOdkladanie", "gdy trwa prezentacja, rozmowa, pełny ekran lub gdy na wierzchu jest program z listy:",
+             {18, y + 17, 570, 15});
+    tbProgramyBezPrzerw_ = AddEdit("tbProgramyBezPrzerw", {18, y + 34, 300, 21});
+    tbProgramyBezPrzerw_.Send(EM_SETCUEBANNER, TRUE,
+                              reinterpret_cast<LPARAM>(win::Widen("np. powerpnt.exe; vlc.exe").c_str()));
+    AddHint(tbProgramyBezPrzerw_, "Nazwy plików programów, oddzielone średnikami");
+    AddLabel("labNajdluzej", "najdłużej", {330, y + 37, 52, 15});
+    spnMaksOdlozenie_ = AddSpinBox("spnMaksOdlozenie", {384, y + 34, 48, 21}, kZakresMaksOdlozenia.min,
+                                   kZakresMaksOdlozenia.max, wartosc::kMaksOdlozenieDomyslne);
+    AddLabel("labMinutOdlozenia", "minut (0 - nie czeka)", {438, y + 37, 150, 15});
   }
 
   StanOstrzegania Stan() const {
@@ -230,6 +262,8 @@ class TStronaOstrzegania : public TStronaOpcji {
 
   Grupa grupy_[3];
   win::CheckBox chbZablokujWygaszacz_;
+  win::Edit tbProgramyBezPrzerw_;
+  win::SpinBox spnMaksOdlozenie_;
 };
 
 }  // namespace

@@ -184,6 +184,20 @@ bool MemoryRegistry::WriteDword(Root root, const std::string& key, const std::st
                {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)});
 }
 
+std::optional<uint64_t> MemoryRegistry::ReadQword(Root root, const std::string& key, const std::string& name) {
+  const Value* v = Find(root, key, name);
+  if (!v || v->kind != ValueKind::Qword || v->data.size() != 8) return std::nullopt;
+  uint64_t r = 0;
+  for (int i = 7; i >= 0; --i) r = r << 8 | v->data[i];
+  return r;
+}
+
+bool MemoryRegistry::WriteQword(Root root, const std::string& key, const std::string& name, uint64_t value) {
+  std::vector<uint8_t> data(8);
+  for (int i = 0; i < 8; ++i) data[i] = static_cast<uint8_t>(value >> (8 * i));
+  return Write(root, key, name, ValueKind::Qword, std::move(data));
+}
+
 bool MemoryRegistry::WriteBinary(Root root, const std::string& key, const std::string& name,
                                  const std::vector<uint8_t>& data) {
   return Write(root, key, name, ValueKind::Binary, data);

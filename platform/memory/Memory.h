@@ -42,6 +42,8 @@ class MemoryRegistry : public Registry {
   bool WriteBinary(Root root, const std::string& key, const std::string& name, const std::vector<uint8_t>& data) override;
   bool DeleteValue(Root root, const std::string& key, const std::string& name) override;
   bool CopyValue(Root root, const std::string& key, const std::string& from, const std::string& to) override;
+  std::optional<uint64_t> ReadQword(Root root, const std::string& key, const std::string& name) override;
+  bool WriteQword(Root root, const std::string& key, const std::string& name, uint64_t value) override;
 
   // Tests: keys that refuse to open even though they exist (access denied).
   std::vector<std::string> lockedKeys;
@@ -185,6 +187,15 @@ class MemoryDesktop : public Desktop {
     ++displayRequiredReads;
     return displayRequired;
   }
+  NotificationState UserNotificationState() override {
+    ++notificationReads;
+    return notificationState;
+  }
+  std::vector<MonitorInfo> Monitors() override { return monitors; }
+  std::optional<ForegroundWindow> Foreground() override {
+    ++foregroundReads;
+    return foreground;
+  }
 
   std::vector<TopLevelWindow> windows;
   std::optional<LastInput> lastInput = LastInput{};  // tests: idle = now - input
@@ -195,6 +206,12 @@ class MemoryDesktop : public Desktop {
   std::optional<int> screenSaverTimeout = 300;
   int screenSaverChanges = 0;
   int cursorCount = 0;
+  // Tests: what the shell says, the monitors and the window in front; how often they were read.
+  NotificationState notificationState = NotificationState::AcceptsNotifications;
+  std::vector<MonitorInfo> monitors{{{0, 0, 1024, 768}, {0, 0, 1024, 738}, 96, true}};
+  std::optional<ForegroundWindow> foreground;
+  int notificationReads = 0;
+  int foregroundReads = 0;
 };
 
 class FakeClock : public Clock {

@@ -25,6 +25,63 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
   return TRUE;
 }
 
+// A function of a system library that older systems (and Wine) may lack, looked up once.
+template <class Fn>
+Fn Funkcja(const wchar_t* biblioteka, const char* nazwa) {
+  HMODULE m = GetModuleHandleW(biblioteka);
+  if (!m) m = LoadLibraryW(biblioteka);
+  return m ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(m, nazwa))) : nullptr;
+}
+
+Rect Prostokat(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+int DpiMonitora(HMONITOR m) {
+  // Windows 8.1 and later give each monitor its own DPI; before, every monitor has the system's.
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto getDpiForMonitor = Funkcja<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
+  UINT x = 0, y = 0;
+  if (getDpiForMonitor && getDpiForMonitor(m, 0, &x, &y) == S_OK && y > 0) return static_cast<int>(y);
+  HDC dc = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+BOOL CALLBACK CollectMonitor(HMONITOR m, HDC, LPRECT, LPARAM param) {
+  auto* out = reinterpret_cast<std::vector<MonitorInfo>*>(param);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  if (!GetMonitorInfoW(m, &mi)) return TRUE;
+  MonitorInfo info{Prostokat(mi.rcMonitor), Prostokat(mi.rcWork), DpiMonitora(m), (mi.dwFlags & MONITORINFOF_PRIMARY) != 0};
+  if (info.primary) out->insert(out->begin(), info);
+  else out->push_back(info);
+  return TRUE;
+}
+
+// The file name of the program that owns a window, empty when the system does not say.
+std::string ProgramOkna(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  HANDLE p = pid ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid) : nullptr;
+  if (!p) return {};
+  wchar_t path[MAX_PATH * 2];
+  DWORD n = MAX_PATH * 2;
+  const bool ok = QueryFullProcessImageNameW(p, 0, path, &n) != FALSE;
+  CloseHandle(p);
+  if (!ok) return {};
+  std::wstring pelna(path, n);
+  const size_t ukosnik = pelna.find_last_of(L"\\/");
+  return Narrow(ukosnik == std::wstring::npos ? pelna : pelna.substr(ukosnik + 1));
+}
+
+bool OknoPowloki(HWND hwnd) {
+  if (hwnd == GetDesktopWindow() || hwnd == GetShellWindow()) return true;
+  wchar_t klasa[64];
+  const int n = GetClassNameW(hwnd, klasa, 64);
+  const std::wstring k(klasa, n > 0 ? n : 0);
+  return k == L"Progman" || k == L"WorkerW" || k == L"Shell_TrayWnd" || k == L"Shell_SecondaryTrayWnd";
+}
+
 class Win32Desktop : public Desktop {
  public:
   std::vector<TopLevelWindow> TopLevelWindows() override {
@@ -70,6 +127,48 @@ class Win32Desktop : public Desktop {
     ULONG state = 0;
     if (call(kSystemExecutionState, nullptr, 0, &state, sizeof state) != 0) return false;
     return (state & ES_DISPLAY_REQUIRED) != 0;
+  }
+
+  NotificationState UserNotificationState() override {
+    // Asked only when a reminder is due; shell32 is loaded by then anyway.
+    using QueryFn = HRESULT(WINAPI*)(int*);
+    static const auto query = Funkcja<QueryFn>(L"shell32.dll", "SHQueryUserNotificationState");
+    int state = 0;
+    if (!query || query(&state) != S_OK) return NotificationState::Unknown;
+    switch (state) {
+      case 1: return NotificationState::NotPresent;
+      case 2: return NotificationState::Busy;
+      case 3: return NotificationState::D3DFullScreen;
+      case 4: return NotificationState::PresentationMode;
+      case 5: return NotificationState::AcceptsNotifications;
+      case 6: return NotificationState::QuietTime;
+      case 7: return NotificationState::App;
+      default: return NotificationState::Unknown;
+    }
+  }
+
+  std::vector<MonitorInfo> Monitors() override {
+    std::vector<MonitorInfo> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+  }
+
+  std::optional<ForegroundWindow> Foreground() override {
+    HWND h = GetForegroundWindow();
+    if (!h) return std::nullopt;
+    ForegroundWindow f;
+    RECT r{};
+    GetWindowRect(h, &r);
+    f.window = Prostokat(r);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi)) f.monitor = Prostokat(mi.rcMonitor);
+    const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+    f.framed = (style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME) != 0;
+    f.maximized = IsZoomed(h) != FALSE;
+    f.shell = OknoPowloki(h);
+    f.program = ProgramOkna(h);
+    return f;
   }
 };
 

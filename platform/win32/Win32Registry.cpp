@@ -163,6 +163,17 @@ class Win32Registry : public Registry {
     return uint32_t(data[0]) | uint32_t(data[1]) << 8 | uint32_t(data[2]) << 16 | uint32_t(data[3]) << 24;
   }
 
+  std::optional<uint64_t> ReadQword(Root root, const std::string& key, const std::string& name) override {
+    Key k(root, key, KEY_READ);
+    if (!k) return std::nullopt;
+    DWORD type = 0;
+    std::vector<BYTE> data(8);
+    if (!Query(k.get(), name, type, data) || type != REG_QWORD || data.size() != 8) return std::nullopt;
+    uint64_t v = 0;
+    for (int i = 7; i >= 0; --i) v = v << 8 | data[i];
+    return v;
+  }
+
   std::optional<std::vector<uint8_t>> ReadBinary(Root root, const std::string& key, const std::string& name) override {
     Key k(root, key, KEY_READ);
     if (!k) return std::nullopt;
@@ -181,6 +192,10 @@ class Win32Registry : public Registry {
   bool WriteDword(Root root, const std::string& key, const std::string& name, uint32_t value) override {
     DWORD v = value;
     return Set(root, key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
+  }
+
+  bool WriteQword(Root root, const std::string& key, const std::string& name, uint64_t value) override {
+    return Set(root, key, name, REG_QWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
   }
 
   bool WriteBinary(Root root, const std::string& key, const std::string& name,

@@ -214,8 +214,9 @@ TEST_F(GlownaTest, FirstStartCreatesTheSettingsBeforeTheAccountingAndShowsTheHel
 
   std::vector<std::string> names = *tp.registry.ValueNames(Root::CurrentUser, kKlucz);
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"Aktywnosc3D", "CzasBezczynnosci", "LewyAlt", "OpcjeOstrzegania", "OpcjePlikowTymczasowych",
-                                             "OpcjeSchowka", "RejestracjaPolaczen", "TodayInfo", "Ustawienia",
+  EXPECT_EQ(names, (std::vector<std::string>{"Aktywnosc3D", "CzasBezczynnosci", "LewyAlt", "MaksOdlozenie", "OpcjeOstrzegania",
+                                             "OpcjePlikowTymczasowych", "OpcjeSchowka", "ProgramyBezPrzerw",
+                                             "RejestracjaPolaczen", "TodayInfo", "Ustawienia",
                                              "ZnakiFiltrujace"}));
   EXPECT_EQ(r->FolderProgramu(), "C:\\Kalmo");
   EXPECT_EQ(r->Pliki().archiwum, "C:\\Kalmo\\All_arch.dat");
@@ -421,7 +422,7 @@ TEST_F(GlownaTest, ADraftIsStoredAndWhatWasStoredIsApplied) {
   u.ostrzeganie.przerwa.czestotliwosc = 9;
   const WynikZapisuUstawien blad = r->ZastosujUstawienia(u);
   EXPECT_FALSE(blad.Zapisano());
-  EXPECT_EQ(blad.bledy.size(), 11u);
+  EXPECT_EQ(blad.bledy.size(), 13u);
   EXPECT_TRUE(z.lista.empty());
   EXPECT_EQ(r->Dzis().limity.CzestotliwoscMonitorowania, 4);
   EXPECT_EQ(r->OpcjeOstrzegania().przerwa.czestotliwosc, 7);
@@ -744,4 +745,98 @@ TEST_F(GlownaTest, LockAndSleepMessagesBreakAndTheCoreReadsTheIdleThreshold) {
   EXPECT_TRUE(r->Dzis().wPrzerwie);
   r->Uspienie(false);
   EXPECT_FALSE(r->Dzis().wPrzerwie);
+}
+
+TEST_F(GlownaTest, ADueReminderWaitsForTheMomentAndComesWhenItEnds) {
+  Start();
+  Ustaw([](UstawieniaKalmo& u) {
+    u.limity.caPracyDoPrzerwy = 10;  // a break is due from the first tick
+    u.programyBezPrzerw = {"POWERPNT.EXE"};
+  });
+  tp.clock.now = MakeDateTime(2026, 3, 2, 10, 0);
+  r->UstawLastWarningTime(tp.clock.now);
+  Tyknij(20);  // quiet ticks: nothing is due, nothing is read
+  EXPECT_EQ(tp.desktop.notificationReads, 0);
+  EXPECT_EQ(tp.desktop.foregroundReads, 0);
+
+  platform::ForegroundWindow pokaz;
+  pokaz.window = pokaz.monitor = {0, 0, 1024, 768};
+  pokaz.program = "powerpnt.exe";
+  tp.desktop.foreground = pokaz;
+  Tyknij(12);  // 10:05:20: the reminder is due and waits
+  EXPECT_TRUE(ui.ostrzezenia.empty());
+  EXPECT_TRUE(r->Odlozone());
+  EXPECT_EQ(ui.podpowiedzi.back(), "Przerwa odłożona: POWERPNT.EXE");
+  const size_t podpowiedzi = ui.podpowiedzi.size();
+  Tyknij(6);  // a whole minute of work: the hint stays the reason
+  EXPECT_EQ(ui.podpowiedzi.size(), podpowiedzi);
+  tp.desktop.foreground->program = "explorer.exe";  // the slides go on full screen in another program
+  Tyknij();
+  EXPECT_EQ(ui.podpowiedzi.back(), "Przerwa odłożona: pełny ekran");
+
+  tp.desktop.foreground.reset();  // the presentation ends: the reminder comes at the next tick
+  Tyknij();
+  ASSERT_EQ(ui.ostrzezenia.size(), 1u);
+  EXPECT_EQ(ui.ostrzezenia[0].rfind("reminder 1 ", 0), 0u);
+  EXPECT_FALSE(r->Odlozone());
+  EXPECT_EQ(ui.podpowiedzi.back().rfind("Praca: ", 0), 0u);
+  EXPECT_EQ(r->LastWarningTime(), tp.clock.now);
+}
+
+TEST_F(GlownaTest, AWaitAtItsMaximumShowsTheReminderOnceThenThePacingHolds) {
+  Start();
+  Ustaw([](UstawieniaKalmo& u) {
+    u.limity.caPracyDoPrzerwy = 10;
+    u.ostrzeganie.przerwa.rodzaj = 1;  // flashing: no window stays open between warnings
+    u.maksOdlozenie = 10;
+  });
+  tp.clock.now = MakeDateTime(2026, 3, 2, 10, 0);
+  r->UstawLastWarningTime(tp.clock.now - 5.0 / 1440);
+  tp.desktop.notificationState = platform::NotificationState::PresentationMode;
+  Tyknij();
+  EXPECT_EQ(ui.podpowiedzi.back(), "Przerwa odłożona: prezentacja");
+  Tyknij(59);  // 10:10:00: the reminder has waited since 10:00:10
+  EXPECT_TRUE(ui.ostrzezenia.empty());
+  Tyknij();  // ten minutes of waiting: it comes
+  EXPECT_EQ(ui.ostrzezenia, std::vector<std::string>{"flash"});
+  EXPECT_EQ(r->LastWarningTime(), tp.clock.now);
+  Tyknij(28);  // the usual five minutes pass: nothing more meanwhile
+  EXPECT_EQ(ui.ostrzezenia.size(), 1u);
+  Tyknij(1);  // 10:15:00: due again, and it waits again
+  EXPECT_EQ(ui.ostrzezenia.size(), 1u);
+  EXPECT_TRUE(r->Odlozone());
+
+  // 0 never waits; the user's own break is never deferred.
+  Ustaw([](UstawieniaKalmo& u) { u.maksOdlozenie = 0; });
+  const int odczyty = tp.desktop.notificationReads;
+  Tyknij();
+  EXPECT_EQ(ui.ostrzezenia.size(), 2u);
+  EXPECT_EQ(tp.desktop.notificationReads, odczyty);
+  r->mnuPrzerwaClick();
+  EXPECT_EQ(z.lista.back(), "break");
+}
+
+TEST_F(GlownaTest, DeferralSettingsGoThroughTheDraftAndADamagedListIsToldOnce) {
+  Start();
+  EXPECT_EQ(tp.registry.ReadString(Root::CurrentUser, kKlucz, "ProgramyBezPrzerw"), "");
+  EXPECT_EQ(tp.registry.ReadDword(Root::CurrentUser, kKlucz, "MaksOdlozenie"), 30u);
+  Ustaw([](UstawieniaKalmo& u) {
+    u.programyBezPrzerw = {"vlc.exe", "Teams"};
+    u.maksOdlozenie = 45;
+  });
+  EXPECT_EQ(tp.registry.ReadString(Root::CurrentUser, kKlucz, "ProgramyBezPrzerw"), "vlc.exe#Teams");
+  EXPECT_EQ(tp.registry.ReadDword(Root::CurrentUser, kKlucz, "MaksOdlozenie"), 45u);
+  tp.registry.WriteString(Root::CurrentUser, kKlucz, "ProgramyBezPrzerw", "#vlc.exe##  zoom.exe #");
+  EXPECT_EQ(UstawieniaKalmo::Wczytaj().programyBezPrzerw, (TStringList{"vlc.exe", "zoom.exe"}));
+
+  tp.registry.WriteDword(Root::CurrentUser, kKlucz, "ProgramyBezPrzerw", 7);
+  EXPECT_TRUE(WczytajProgramyBezPrzerw().empty());
+  EXPECT_TRUE(UstawieniaKalmo::Wczytaj().programyBezPrzerw.empty());
+  TGlownaRdzen inny(ui, hook, starter);
+  inny.FormCreate(0x1234);
+  ASSERT_EQ(tp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(tp.dialogs.shown[0].place, "U:UstawieniaKalmo F:WczytajProgramyBezPrzerw");
+  EXPECT_EQ(tp.registry.ReadDword(Root::CurrentUser, kKlucz, "ProgramyBezPrzerwUszkodzony"), 7u);
+  tp.registry.WriteDword(Root::CurrentUser, kKlucz, "MaksOdlozenie", 100000);
+  EXPECT_EQ(WczytajMaksOdlozenie(), 240);
 }

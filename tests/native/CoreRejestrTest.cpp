@@ -215,7 +215,7 @@ TEST_F(RejestrTest, SettingsDraftRoundTripsWholeAndKeepsTheCleanupDate) {
   u.programy.clear();
   w = u.Zapisz();
   EXPECT_FALSE(w.Zapisano());
-  EXPECT_EQ(w.bledy.size(), 10u);
+  EXPECT_EQ(w.bledy.size(), 12u);
   EXPECT_EQ(w.zapisane, CzescUstawien::GoraceKlawisze | CzescUstawien::Skroty | CzescUstawien::RegulyCzyszczenia);
   EXPECT_TRUE(tp.dialogs.shown.empty());
 }

@@ -188,6 +188,12 @@ TEST(OpcjePrzypominanie, ProgramListJoinRefusesOver250Characters) {
   EXPECT_FALSE(PolaczProgramy(nazwy));
   EXPECT_NE(SprawdzNazweProgramu("Word#Excel"), "");
   EXPECT_EQ(SprawdzNazweProgramu("Microsoft Word"), "");
+  // The deferral's programs in one field: ";" between names, a "#" splits too (it would when
+  // stored), blanks around names and empty names go; a name may hold spaces.
+  EXPECT_EQ(ProgramyBezPrzerwZPola(" powerpnt.exe;;vlc.exe ; Microsoft Teams.exe#zoom ;"),
+            (TStringList{"powerpnt.exe", "vlc.exe", "Microsoft Teams.exe", "zoom"}));
+  EXPECT_EQ(PoleProgramowBezPrzerw({"powerpnt.exe", "vlc.exe"}), "powerpnt.exe; vlc.exe");
+  EXPECT_TRUE(ProgramyBezPrzerwZPola(PoleProgramowBezPrzerw({})).empty());
 }
 
 TEST(OpcjeLiczby, TypedNumbersStayInTheirRange) {

@@ -230,6 +230,57 @@ TEST(EkranPrzerwy, LabelTextAndDrift) {
   EXPECT_EQ(PrzesuniecieEtykiety(79), 1);
 }
 
+TEST(EkranPrzerwy, OneCoverPerMonitorAndTheContentWhereThePointerIs) {
+  using platform::MonitorInfo;
+  using platform::Rect;
+  // Side by side, the second of 150 %: the pointer on the second brings the content there.
+  const MonitorInfo a{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, true};
+  const MonitorInfo b{{1920, 0, 4480, 1440}, {1920, 0, 4480, 1400}, 144, false};
+  EXPECT_EQ(UlozZaslony({a, b}, 2000, 10),
+            (std::vector<ZaslonaMonitora>{{a.area, 96, false}, {b.area, 144, true}}));
+  EXPECT_EQ(UlozZaslony({a, b}, 1919, 1079),
+            (std::vector<ZaslonaMonitora>{{a.area, 96, true}, {b.area, 144, false}}));
+  // Stacked, and left of and above the primary: negative coordinates.
+  const MonitorInfo gora{{0, -1200, 1600, 0}, {0, -1200, 1600, -40}, 96, false};
+  const MonitorInfo lewy{{-1280, 100, 0, 1124}, {-1280, 100, 0, 1084}, 120, false};
+  const auto z = UlozZaslony({a, gora, lewy}, -5, 600);
+  ASSERT_EQ(z.size(), 3u);
+  EXPECT_EQ(z[1].obszar, gora.area);
+  EXPECT_TRUE(z[2].tresc);
+  EXPECT_EQ(z[2].dpi, 120);
+  EXPECT_FALSE(z[0].tresc || z[1].tresc);
+  // The pointer on no monitor: the primary; no primary: the first. Equal rectangles (a mirrored
+  // display) get one cover, empty ones none.
+  EXPECT_TRUE(UlozZaslony({gora, a}, 5000, 5000)[1].tresc);
+  EXPECT_TRUE(UlozZaslony({gora, lewy}, 5000, 5000)[0].tresc);
+  EXPECT_EQ(UlozZaslony({a, a, MonitorInfo{}}, 0, 0).size(), 1u);
+  EXPECT_TRUE(UlozZaslony({}, 0, 0).empty());
+}
+
+TEST(EkranPrzerwy, MonitorsChangingDuringTheBreakTouchOnlyTheirCovers) {
+  using platform::MonitorInfo;
+  const MonitorInfo a{{0, 0, 800, 600}, {0, 0, 800, 570}, 96, true};
+  const MonitorInfo b{{800, 0, 1440, 480}, {800, 0, 1440, 480}, 96, false};
+  const MonitorInfo c{{-1024, 0, 0, 768}, {-1024, 0, 0, 768}, 144, false};
+  // A monitor removed: its cover closes and nothing else.
+  ZmianaZaslon z = ZmienZaslony(a.area, {b.area, c.area}, UlozZaslony({a, c}, 10, 10));
+  EXPECT_EQ(z.zamknij, std::vector<platform::Rect>{b.area});
+  EXPECT_TRUE(z.otworz.empty());
+  EXPECT_FALSE(z.tresc);
+  // A monitor connected: it gets its cover.
+  z = ZmienZaslony(a.area, {c.area}, UlozZaslony({a, c, b}, 10, 10));
+  EXPECT_TRUE(z.zamknij.empty());
+  EXPECT_EQ(z.otworz, (std::vector<ZaslonaMonitora>{{b.area, 96, false}}));
+  // The content's own monitor removed: the content moves where the pointer is, and the cover that
+  // was there goes.
+  z = ZmienZaslony(b.area, {a.area, c.area}, UlozZaslony({a, c}, -100, 100));
+  ASSERT_TRUE(z.tresc);
+  EXPECT_EQ(z.tresc->obszar, c.area);
+  EXPECT_EQ(z.tresc->dpi, 144);
+  EXPECT_EQ(z.zamknij, std::vector<platform::Rect>{c.area});
+  EXPECT_TRUE(z.otworz.empty());
+}
+
 TEST(EkranPrzerwy, PointerCountLoops) {
   platform::memory::TestPlatform p;
   p.desktop.cursorCount = 2;  // shown more than once (another program showed it too)

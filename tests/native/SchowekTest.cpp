@@ -100,4 +100,16 @@ TEST(HistoriaSchowka, OpensBelowTheCaretLineOrAboveNearTheEdges) {
   p = PolozSchowek(-50, 30, 367, 700, 300, 720, 17);  // never off the top-left
   EXPECT_EQ(p.x, 0);
   EXPECT_EQ(p.y, 0);
+  // On the caret's monitor, left of and above the primary: its work area's edges, not the
+  // primary screen's.
+  const platform::Rect lewy{-1280, -300, 0, 684};  // its task bar at the bottom
+  p = PolozSchowek(-100, -250, 367, 100, lewy, 17);
+  EXPECT_EQ(p.x, -367);
+  EXPECT_EQ(p.y, -233);
+  p = PolozSchowek(-1300, 620, 367, 100, lewy, 17);  // at the bottom: above; never off its left
+  EXPECT_EQ(p.x, -1280);
+  EXPECT_EQ(p.y, 520);
+  p = PolozSchowek(1500, 300, 367, 100, platform::Rect{1024, 0, 1664, 480}, 17);  // right of the primary
+  EXPECT_EQ(p.x, 1664 - 367);
+  EXPECT_EQ(p.y, 317);
 }

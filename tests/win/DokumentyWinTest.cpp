@@ -24,6 +24,7 @@
 #include "settings/Komunikaty.h"
 #include "tests/win/Driver.h"
 #include "tests/win/WinTestSupport.h"
+#include "tests/win/ZmianaDpi.h"
 #include "worktime/InfoSaver.h"
 
 using platform::memory::MakeDateTime;
@@ -189,6 +190,14 @@ TEST_F(DokumentyNaWindows, AWordWindowIsAskedAboutMonitoredListedAndSwitchedOff)
   SendMessageW(lista.cmdMonitorujDokument(), BM_CLICK, 0, 0);
   EXPECT_EQ(wintest::Dialogs().shown.back().text, kPytanieOWylaczenie);
   EXPECT_EQ(lista.Pozycje()[i], "@ Word - Raport.doc");
+  // On a monitor of 150 %: the proposed rectangle, the buttons and the list's font grow with it.
+  const int czcionka = wintest::WysokoscCzcionki(lista.lstDokumenty());
+  const int przycisk = wintest::Szerokosc(lista.cmdMonitorujDokument());
+  const RECT propozycja = wintest::ZmienDpi(lista.Hwnd(), 96, 144);
+  const RECT poZmianie = wintest::Prostokat(lista.Hwnd());
+  EXPECT_TRUE(EqualRect(&poZmianie, &propozycja));
+  EXPECT_EQ(wintest::WysokoscCzcionki(lista.lstDokumenty()), czcionka * 3 / 2);
+  EXPECT_NEAR(wintest::Szerokosc(lista.cmdMonitorujDokument()), przycisk * 3 / 2, 2);
   EXPECT_FALSE(Konto().IsMonitoredDocument("Word - Raport.doc"));
   EXPECT_TRUE(Konto().IsDeclinedDocument("Word - Raport.doc"));
   EXPECT_TRUE(ZPliku().empty());

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
@@ -18,6 +19,7 @@
 #include "base/Cp1250.h"
 #include "common/Dyskowe.h"
 #include "common/WinTools.h"
+#include "common/win32/Window.h"
 #include "settings/Globalne.h"
 #include "settings/Komunikaty.h"
 #include "tests/win/BlokadaKluczaKalmo.h"
@@ -1105,5 +1107,192 @@ TEST_F(KalmoProgram, APauseFromTheTrayKeepsTheReminderAwayUntilItEnds) {
   EXPECT_NEAR(zapisane, Teraz() + 30.0 / 1440.0, 10.0 / 86400.0);
   ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuWznow, 0));
   ASSERT_TRUE(Czekaj([&] { return !CzytajPozycje(h, mnuWznow).wlaczona; }));
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+namespace {
+
+// A break due from the first tick, and a reminder window on every tick it is due.
+bool UstawPrzypomnienieOdRazu() {
+  if (!UstawSzybkieTiki()) return false;
+  std::vector<uint8_t> l = WartosciKlucza()["Ustawienia"].data;
+  const int32_t doPrzerwy = 1;
+  std::memcpy(l.data() + 4, &doPrzerwy, 4);
+  std::vector<uint8_t> o = WartosciKlucza()["OpcjeOstrzegania"].data;
+  if (o.size() != 784) return false;
+  const int32_t co = 0;
+  std::memcpy(o.data() + 4, &co, 4);
+  return UstawBinarna("Ustawienia", l) && UstawBinarna("OpcjeOstrzegania", o);
+}
+
+void Pompuj() {
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+}
+
+// A program's use of the microphone, as the system records it.
+constexpr wchar_t kMikrofonTestu[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\CapabilityAccessManager\\ConsentStore\\microphone\\NonPackaged\\"
+    L"C:#KalmoTests#Rozmowa.exe";
+bool UzycieMikrofonu(ULONGLONG start, ULONGLONG stop) {
+  HKEY k = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kMikrofonTestu, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  const bool ok =
+      RegSetValueExW(k, L"LastUsedTimeStart", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&start), 8) == ERROR_SUCCESS &&
+      RegSetValueExW(k, L"LastUsedTimeStop", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&stop), 8) == ERROR_SUCCESS;
+  RegCloseKey(k);
+  return ok;
+}
+
+}  // namespace
+
+TEST_F(KalmoProgram, AFullScreenWindowOrTheMicrophoneKeepsADueReminderAwayUntilTheyEnd) {
+  ASSERT_NE(Uruchom(), nullptr);
+  ASSERT_EQ(Zakoncz(), 0);
+  ASSERT_TRUE(UstawPrzypomnienieOdRazu());
+  // A borderless window at the screen's rectangle in front: a presentation, a film.
+  HWND pelny = CreateWindowExW(0, L"STATIC", L"Pokaz slajdów", WS_POPUP | WS_VISIBLE, 0, 0,
+                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(pelny, nullptr);
+  SetForegroundWindow(pelny);
+  Pompuj();
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, 0).podpis == "Przerwa odłożona: pełny ekran"; }));
+  Sleep(2000);
+  EXPECT_EQ(driver::FindWindowOf(L"TfrmPrzypomnienie", {}, proces_.id), nullptr);
+  DestroyWindow(pelny);  // the presentation ends: the reminder comes
+  HWND przypomnienie = driver::WaitForWindow(L"TfrmPrzypomnienie", {}, proces_.id);
+  ASSERT_NE(przypomnienie, nullptr);
+  EXPECT_EQ(CzytajPozycje(h, 0).podpis.rfind("Praca: ", 0), 0u);
+
+  // A call: a program starts using the microphone and has not stopped.
+  ASSERT_TRUE(UzycieMikrofonu(133500000000000000ull, 0));
+  ASSERT_TRUE(driver::ClickButton(przypomnienie, "Anuluj"));
+  ASSERT_TRUE(driver::WaitUntilGone(przypomnienie));
+  EXPECT_TRUE(Czekaj([&] { return CzytajPozycje(h, 0).podpis == "Przerwa odłożona: rozmowa"; }));
+  Sleep(2000);
+  EXPECT_EQ(driver::FindWindowOf(L"TfrmPrzypomnienie", {}, proces_.id), nullptr);
+  ASSERT_TRUE(UzycieMikrofonu(133500000000000000ull, 133500000100000000ull));  // the call ends
+  EXPECT_NE(driver::WaitForWindow(L"TfrmPrzypomnienie", {}, proces_.id), nullptr);
+  RegDeleteTreeW(HKEY_CURRENT_USER,
+                 L"Software\\Microsoft\\Windows\\CurrentVersion\\CapabilityAccessManager\\ConsentStore\\microphone");
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, TypingInAnotherProgramGoesOnThereWhileAReminderAppears) {
+  ASSERT_NE(Uruchom(), nullptr);
+  ASSERT_EQ(Zakoncz(), 0);
+  ASSERT_TRUE(UstawPrzypomnienieOdRazu());
+  HWND okno = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_AUTOHSCROLL, 40, 40, 500, 80,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(okno, nullptr);
+  SetForegroundWindow(okno);
+  SetFocus(okno);
+  Pompuj();
+  ASSERT_NE(Uruchom(), nullptr);
+  // Keys go on being pressed until the reminder is there, and after it.
+  std::string napisane;
+  for (int i = 0; i < 100 && !driver::FindWindowOf(L"TfrmPrzypomnienie", {}, proces_.id); ++i) {
+    ASSERT_TRUE(Nacisnij("0x41 0x42 0x43", true));
+    napisane += "abc";
+  }
+  ASSERT_NE(driver::FindWindowOf(L"TfrmPrzypomnienie", {}, proces_.id), nullptr);
+  ASSERT_TRUE(Nacisnij("0x44 0x45 0x46", true));
+  napisane += "def";
+  Pompuj();
+  wchar_t tekst[1024] = {};
+  GetWindowTextW(okno, tekst, 1024);
+  EXPECT_EQ(win::Narrow(tekst, static_cast<int>(wcslen(tekst))), napisane);
+  EXPECT_EQ(GetForegroundWindow(), okno);
+  EXPECT_EQ(GetFocus(), okno);
+  DestroyWindow(okno);
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+namespace {
+
+using Prostokaty = std::set<std::tuple<long, long, long, long>>;
+
+Prostokaty Monitory() {
+  Prostokaty m;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR h, HDC, LPRECT, LPARAM lp) -> BOOL {
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        if (GetMonitorInfoW(h, &mi))
+          reinterpret_cast<Prostokaty*>(lp)->insert({mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right,
+                                                     mi.rcMonitor.bottom});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&m));
+  return m;
+}
+
+// The visible black windows of the break in a process: the break window and its covers.
+std::vector<HWND> OknaPrzerwy(DWORD proces) {
+  std::vector<HWND> okna;
+  for (const wchar_t* klasa : {L"TfrmWygaszacz", L"TZaslonaPrzerwy"}) {
+    HWND h = nullptr;
+    while ((h = FindWindowExW(nullptr, h, klasa, nullptr))) {
+      DWORD p = 0;
+      GetWindowThreadProcessId(h, &p);
+      if (p == proces && IsWindowVisible(h)) okna.push_back(h);
+    }
+  }
+  return okna;
+}
+
+}  // namespace
+
+// Under a display of two monitors (tools/two-monitors.sh runs it there, with KALMO_MONITORY=2) as
+// under one.
+TEST_F(KalmoProgram, TheBreakScreenOpensOneBlackTopmostWindowPerMonitor) {
+  const Prostokaty monitory = Monitory();
+  if (const char* n = std::getenv("KALMO_MONITORY")) ASSERT_GE(monitory.size(), static_cast<size_t>(std::atoi(n)));
+  // A white window over every monitor: what the break must hide.
+  HWND biale = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_WHITERECT,
+                               GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                               GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(biale, nullptr);
+  HDC ekran = GetDC(nullptr);
+  auto kolor = [&](const std::tuple<long, long, long, long>& m) {
+    UpdateWindow(biale);
+    Pompuj();
+    return GetPixel(ekran, (std::get<0>(m) + std::get<2>(m)) / 2, (std::get<1>(m) + std::get<3>(m)) / 2);
+  };
+  for (const auto& m : monitory) EXPECT_TRUE(Czekaj([&] { return kolor(m) == RGB(255, 255, 255); }));
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuPrzerwa, 0));
+  ASSERT_TRUE(Czekaj([&] { return OknaPrzerwy(proces_.id).size() == monitory.size(); }))
+      << OknaPrzerwy(proces_.id).size() << " windows for " << monitory.size() << " monitors";
+  Prostokaty okna;
+  for (HWND o : OknaPrzerwy(proces_.id)) {
+    RECT r{};
+    GetWindowRect(o, &r);
+    okna.insert({r.left, r.top, r.right, r.bottom});
+    EXPECT_TRUE(GetWindowLongPtrW(o, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongPtrW(o, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
+  }
+  EXPECT_EQ(okna, monitory);
+  // Every monitor black (its middle is never under the break window's labels).
+  for (const auto& m : monitory) EXPECT_TRUE(Czekaj([&] { return kolor(m) == RGB(0, 0, 0); }));
+  // Ending the break (a key, then "Tak" to the question) closes every one of them together.
+  Odpowiedz tak(L"TfrmKomunikat", "Tak", proces_.id);
+  HWND przerwa = driver::FindWindowOf(L"TfrmWygaszacz", {}, proces_.id);
+  ASSERT_TRUE(PostMessageW(przerwa, WM_KEYDOWN, VK_SPACE, 0));
+  EXPECT_TRUE(Czekaj([&] { return OknaPrzerwy(proces_.id).empty(); }));
+  EXPECT_EQ(tak.answerer.Seen().size(), 1u);
+  ReleaseDC(nullptr, ekran);
+  DestroyWindow(biale);
   EXPECT_EQ(Zakoncz(), 0);
 }

@@ -15,6 +15,7 @@
 #include "keyboard/win32/Skrot.h"
 #include "platform/memory/Memory.h"
 #include "tests/win/Driver.h"
+#include "tests/win/ZmianaDpi.h"
 
 namespace {
 
@@ -144,7 +145,17 @@ TEST(GoracyKlawiszWin, OkGivesTheLineOfTheChosenKeyAndTask) {
 TEST(SkrotWin, OkGivesTheFieldsAndRefusesAHash) {
   platform::memory::TestPlatform tp;
   {
-    driver::Answerer answer(L"TfrmSkrot", "OK", [](HWND dlg) {
+    RECT propozycja{}, poZmianie{};
+    int czcionka = 0, czcionkaPo = 0, pole = 0, polePo = 0;
+    driver::Answerer answer(L"TfrmSkrot", "OK", [&](HWND dlg) {
+      // Moved to a monitor of 200 %: the proposed rectangle, fields and fonts twice as large.
+      HWND nazwa = driver::FindChildByName(dlg, "tbNazwaSkrotu");
+      czcionka = wintest::WysokoscCzcionki(nazwa);
+      pole = wintest::Szerokosc(nazwa);
+      propozycja = wintest::ZmienDpi(dlg, 96, 192);
+      poZmianie = wintest::Prostokat(dlg);
+      czcionkaPo = wintest::WysokoscCzcionki(nazwa);
+      polePo = wintest::Szerokosc(nazwa);
       SetWindowTextW(driver::FindChildByName(dlg, "tbNazwaSkrotu"), L"Zdjęcia");
       SetWindowTextW(driver::FindChildByName(dlg, "tbLokalizacjaFolderu"), L"D:\\A, B");
     }, 1);
@@ -153,6 +164,9 @@ TEST(SkrotWin, OkGivesTheFieldsAndRefusesAHash) {
     EXPECT_EQ(s.Nazwa, "Zdjęcia");
     EXPECT_EQ(s.Lokalizacja, "D:\\A, B");
     EXPECT_EQ(answer.Seen()[0].caption, "Nowy skrót");
+    EXPECT_TRUE(EqualRect(&propozycja, &poZmianie));
+    EXPECT_NEAR(czcionkaPo, 2 * czcionka, 1);  // points rounded to pixels at each DPI
+    EXPECT_EQ(polePo, 2 * pole);
   }
   // A "#" in the folder: the warning, and the dialog stays until it is cancelled.
   TfrmSkrot s;

@@ -22,6 +22,7 @@
 #include "settings/Rejestr.h"
 #include "settings/win32/Pomoc.h"
 #include "tests/win/Driver.h"
+#include "tests/win/ZmianaDpi.h"
 
 using platform::memory::RecordingDialogs;
 
@@ -129,6 +130,37 @@ TEST_F(OknoOpcji, EightPagesInOrderWithTheirButtons) {
   EXPECT_EQ(o.WybranaStrona(), 0);
   EXPECT_EQ(win::GetText(C("labStosunek")), "27 : 10");  // 45 minutes to the 1000-second break
   EXPECT_EQ(win::GetText(C("tbZnakiFiltrujace")), "-[");
+}
+
+TEST_F(OknoOpcji, AnotherDpiTakesTheProposedRectangleAndScalesPagesControlsAndFonts) {
+  TfrmOpcje& o = Okno();
+  ASSERT_EQ(o.Dpi(), 96);  // the test prefix runs at 96 dpi
+  o.WybierzStrone(static_cast<int>(Strona::Ostrzeganie));
+  const int czcionka = wintest::WysokoscCzcionki(C("cmdOk"));
+  const RECT propozycja = wintest::ZmienDpi(o.Hwnd(), 96, 144);
+  const RECT r = wintest::Prostokat(o.Hwnd());
+  EXPECT_TRUE(EqualRect(&r, &propozycja));
+  EXPECT_EQ(o.Dpi(), 144);
+  EXPECT_EQ(wintest::Szerokosc(C("cmdOk")), 126);  // 84 design units
+  EXPECT_EQ(wintest::WysokoscCzcionki(C("cmdOk")), czcionka * 3 / 2);
+  // The controls of the page shown and of the hidden ones, their fonts and the page inside the
+  // notebook.
+  EXPECT_EQ(wintest::Szerokosc(C("tbProgramyBezPrzerw")), 450);
+  EXPECT_EQ(wintest::WysokoscCzcionki(C("tbProgramyBezPrzerw")), czcionka * 3 / 2);
+  EXPECT_EQ(wintest::Szerokosc(C("lstProgramy")), 360);
+  RECT notes = wintest::Prostokat(C("Notes")), strona = wintest::Prostokat(GetParent(C("tbProgramyBezPrzerw")));
+  RECT wspolne{};
+  IntersectRect(&wspolne, &notes, &strona);
+  EXPECT_TRUE(EqualRect(&wspolne, &strona));
+  EXPECT_GT(strona.bottom - strona.top, 450);
+  // A spin box's arrows sit at its field's right edge again.
+  const RECT pole = wintest::Prostokat(C("spnMaksOdlozenie")), strzalki = wintest::Prostokat(C("spnMaksOdlozenieStrzalki"));
+  EXPECT_LE(std::abs(strzalki.left - pole.right), 2);
+  EXPECT_EQ(strzalki.top, pole.top);
+  // And back.
+  wintest::ZmienDpi(o.Hwnd(), 144, 96);
+  EXPECT_EQ(wintest::Szerokosc(C("cmdOk")), 84);
+  EXPECT_EQ(wintest::WysokoscCzcionki(C("tbProgramyBezPrzerw")), czcionka);
 }
 
 TEST_F(OknoOpcji, OkWithNothingChangedMakesOneCallThatChangesNothing) {

@@ -28,6 +28,7 @@
 #include "app/win32/Glowna.h"
 #include "tests/win/BlokadaKluczaKalmo.h"
 #include "tests/win/Driver.h"
+#include "tests/win/ZmianaDpi.h"
 #include "tests/win/WinTestSupport.h"
 
 using platform::memory::RecordingDialogs;
@@ -450,6 +451,22 @@ TEST_F(OknoStatystyki, StoredPageAndPositionAreUsedOnlyWhenSane) {
   GetWindowRect(drugie.Hwnd(), &w);
   EXPECT_EQ(w.left, 20);
   EXPECT_EQ(w.right - w.left, 640);
+
+  // Moved to a monitor of 150 %: the proposed rectangle; the buttons and their fonts grow, and
+  // the page lays out again inside the larger window.
+  HWND zamknij = win::FindControl(drugie.Hwnd(), "cmdZamknij");
+  const int czcionka = wintest::WysokoscCzcionki(zamknij), przycisk = wintest::Szerokosc(zamknij);
+  const RECT propozycja = wintest::ZmienDpi(drugie.Hwnd(), 96, 144);
+  GetWindowRect(drugie.Hwnd(), &w);
+  EXPECT_TRUE(EqualRect(&w, &propozycja));
+  EXPECT_EQ(wintest::WysokoscCzcionki(zamknij), czcionka * 3 / 2);
+  EXPECT_NEAR(wintest::Szerokosc(zamknij), przycisk * 3 / 2, 2);
+  RECT klient{}, przyciskR = wintest::Prostokat(zamknij);
+  GetClientRect(drugie.Hwnd(), &klient);
+  MapWindowPoints(drugie.Hwnd(), nullptr, reinterpret_cast<POINT*>(&klient), 2);
+  EXPECT_LE(przyciskR.right, klient.right);
+  EXPECT_LE(przyciskR.bottom, klient.bottom);
+  EXPECT_GT(przyciskR.right, klient.right - 40);  // still at the right edge, laid out again
 }
 
 TEST_F(OknoStatystyki, EmptyOrMissingArchiveOpensWithEmptyCharts) {

@@ -15,6 +15,7 @@
 #include "settings/Komunikaty.h"
 #include "platform/memory/Memory.h"
 #include "tests/win/Driver.h"
+#include "tests/win/ZmianaDpi.h"
 #include "worktime/InfoSaver.h"
 #include "worktime/win32/Przypomnienie.h"
 #include "worktime/win32/TodayInfo.h"
@@ -153,12 +154,19 @@ class OknaCzasuPracy : public testing::Test {
 // ---------------------------------------------------------------------------------------------
 
 TEST_F(OknaCzasuPracy, BreakDueReminderShowsItsTextsAndTwoButtons) {
+  // Someone types in a window of another program (here: a plain window with an edit field).
+  HWND pisanie = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 100, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(pisanie, nullptr);
+  SetForegroundWindow(pisanie);
+  SetFocus(pisanie);
   std::unique_ptr<TfrmPrzypomnienie> okno;
   int przerwy = 0;
   KontekstPrzypomnienia k{skrzynka.hwnd, [&] { ++przerwy; }};
   ASSERT_TRUE(PokazPrzypomnienie(okno, TrybPrzypomnienia::PrzerwaNalezna, 2700, k, Zawsze(1)));
   ASSERT_TRUE(okno && okno->Hwnd());
   HWND h = okno->Hwnd();
+  skrzynka.Odebrane();
 
   EXPECT_EQ(Tekst(h), "Przypomnienie");
   EXPECT_TRUE(IsWindowVisible(h));
@@ -187,7 +195,22 @@ TEST_F(OknaCzasuPracy, BreakDueReminderShowsItsTextsAndTwoButtons) {
   EXPECT_EQ(Tekst(okno->cmdAnuluj()), "Anuluj");
   EXPECT_EQ(Tekst(okno->cmdPrzerwa()), "Przerwa");
   EXPECT_EQ(Tekst(okno->cmdOk()), "Ok");
+  // It shows above, and the keyboard stays where it was.
+  EXPECT_EQ(GetFocus(), pisanie);
+  EXPECT_EQ(GetForegroundWindow(), pisanie);
+  // A click activates it: its "Przerwa" has the focus, and Enter presses it.
+  SetForegroundWindow(h);
   EXPECT_EQ(GetFocus(), okno->cmdPrzerwa());
+  MSG enter{okno->cmdPrzerwa(), WM_KEYDOWN, VK_RETURN, 0};
+  EXPECT_TRUE(IsDialogMessageW(h, &enter));
+  EXPECT_EQ(przerwy, 1);
+  DestroyWindow(pisanie);
+  okno.reset();
+  skrzynka.Odebrane();
+  skrzynka.listy.clear();
+  przerwy = 0;
+  ASSERT_TRUE(PokazPrzypomnienie(okno, TrybPrzypomnienia::PrzerwaNalezna, 2700, k, Zawsze(1)));
+  h = okno->Hwnd();
 
   // "Anuluj": release code 1 posted, nothing else.
   SendMessageW(okno->cmdAnuluj(), BM_CLICK, 0, 0);
@@ -227,6 +250,11 @@ TEST_F(OknaCzasuPracy, EndOfWorkAndScreenSaverRemindersShowOnlyOk) {
   EXPECT_TRUE(IsWindow(okno->Hwnd()));
   EXPECT_TRUE(IsWindowVisible(okno->Hwnd()));
   EXPECT_TRUE(skrzynka.Odebrane().size() == 1u);
+  // Esc, once it has the keyboard, is its only button.
+  MSG esc{okno->cmdOk(), WM_KEYDOWN, VK_ESCAPE, 0};
+  EXPECT_TRUE(IsDialogMessageW(okno->Hwnd(), &esc));
+  EXPECT_FALSE(IsWindowVisible(okno->Hwnd()));
+  EXPECT_EQ(skrzynka.Odebrane().size(), 2u);
 }
 
 TEST_F(OknaCzasuPracy, OneReminderAtATime) {
@@ -440,6 +468,75 @@ TEST_F(OknaCzasuPracy, MouseMovementEndsOnlyALongEnoughBreak) {
   EXPECT_TRUE(p.dialogs.shown.empty());
 }
 
+RECT Prostokat(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return r;
+}
+
+bool Rowne(const RECT& r, const platform::Rect& m) {
+  return r.left == m.left && r.top == m.top && r.right == m.right && r.bottom == m.bottom;
+}
+
+TEST_F(OknaCzasuPracy, TheBreakCoversEveryMonitorAndTheCoversFollowTheMonitors) {
+  // The primary monitor with the pointer, one on its right of 150 %.
+  const platform::MonitorInfo glowny{{0, 0, 1024, 768}, {0, 0, 1024, 738}, 96, true};
+  const platform::MonitorInfo prawy{{1024, 0, 1664, 480}, {1024, 0, 1664, 480}, 144, false};
+  const platform::MonitorInfo lewy{{-800, -600, 0, 0}, {-800, -600, 0, 0}, 96, false};
+  p.desktop.monitors = {glowny, prawy};
+  SetCursorPos(100, 100);
+  std::unique_ptr<TfrmWygaszacz> okno;
+  RozpocznijPrzerwe(okno, Przerwa());
+  HWND h = okno->Hwnd();
+  EXPECT_TRUE(Rowne(Prostokat(h), glowny.area));
+  ASSERT_EQ(okno->Zaslony().size(), 1u);
+  HWND zaslona = okno->Zaslony()[0]->Hwnd();
+  EXPECT_TRUE(IsWindowVisible(zaslona));
+  EXPECT_TRUE(Rowne(Prostokat(zaslona), prawy.area));
+  EXPECT_TRUE(GetWindowLongPtrW(zaslona, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(GetWindowLongPtrW(zaslona, GWL_STYLE) & (WS_CAPTION | WS_BORDER | WS_THICKFRAME));
+  EXPECT_EQ(OknaKlasy(L"TZaslonaPrzerwy"), 1);
+  EXPECT_EQ(GetForegroundWindow(), h);  // the keyboard stays with the break window
+
+  // A monitor removed closes its cover and nothing else; one connected gets its cover.
+  p.desktop.monitors = {glowny};
+  SendMessageW(h, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
+  EXPECT_TRUE(okno->Zaslony().empty());
+  EXPECT_TRUE(IsWindowVisible(h));
+  EXPECT_TRUE(Rowne(Prostokat(h), glowny.area));
+  EXPECT_TRUE(Konto().WPrzerwie());
+  p.desktop.monitors = {glowny, lewy};
+  SendMessageW(h, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
+  ASSERT_EQ(okno->Zaslony().size(), 1u);
+  zaslona = okno->Zaslony()[0]->Hwnd();
+  EXPECT_TRUE(Rowne(Prostokat(zaslona), lewy.area));
+
+  // A click on a cover is a click on the break: a long enough break ends, every cover with it.
+  Tyknij(91);
+  SendMessageW(zaslona, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_FALSE(IsWindowVisible(h));
+  EXPECT_FALSE(Konto().WPrzerwie());
+  EXPECT_TRUE(okno->Zaslony().empty());
+  EXPECT_EQ(OknaKlasy(L"TZaslonaPrzerwy"), 0);
+}
+
+TEST_F(OknaCzasuPracy, TheBreakWindowFollowsItsMonitorsDpiAndStaysItsRectangle) {
+  std::unique_ptr<TfrmWygaszacz> okno;
+  RozpocznijPrzerwe(okno, Przerwa());
+  HWND h = okno->Hwnd();
+  const RECT przed = Prostokat(h);
+  RECT propozycja{0, 0, 1536, 1152};
+  SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&propozycja));
+  const RECT po = Prostokat(h);
+  EXPECT_TRUE(EqualRect(&przed, &po));  // a cover is its monitor, whatever is proposed
+  const RECT lab = WRodzicu(okno->labCzasPrzerwy());
+  EXPECT_EQ(lab.left, 8);  // 5 at 96 dpi
+  EXPECT_EQ(lab.right - lab.left, 308);
+  LOGFONTW lf{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(okno->labCzasPrzerwy(), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  EXPECT_LT(lf.lfHeight, -20);  // 15 pixels at 96 dpi, about 22 at 144
+}
+
 TEST_F(OknaCzasuPracy, StartingAgainReusesTheWindowAndRestartsTheCount) {
   std::unique_ptr<TfrmWygaszacz> okno;
   RozpocznijPrzerwe(okno, Przerwa());
@@ -497,6 +594,33 @@ TEST_F(OknaCzasuPracy, ScreenSaverLeftAloneWhenTheOptionIsOff) {
 }
 
 // ---------------------------------------------------------------------------------------------
+
+TEST_F(OknaCzasuPracy, TodayInfoAndTheReminderFollowTheirMonitorsDpi) {
+  Tyknij(6 * 40);
+  std::unique_ptr<TfrmTodayInfo> dzien;
+  PokazTodayInfo(dzien, [this] { return Konto().Stan(); }, skrzynka.hwnd);
+  const int czcionka = wintest::WysokoscCzcionki(dzien->labCzasFazy());
+  const std::string tekst = Tekst(dzien->labCzasFazy());
+  RECT propozycja = wintest::ZmienDpi(dzien->Hwnd(), 96, 192);
+  RECT r = wintest::Prostokat(dzien->Hwnd());
+  EXPECT_TRUE(EqualRect(&r, &propozycja));
+  EXPECT_NEAR(wintest::WysokoscCzcionki(dzien->labCzasFazy()), 2 * czcionka, 1);
+  EXPECT_EQ(Tekst(dzien->labCzasFazy()), tekst);
+  EXPECT_EQ(wintest::Szerokosc(dzien->pbAktywnosc()), 2 * kSzerokoscPaska);
+  EXPECT_EQ(wintest::Szerokosc(dzien->cmdZamknij()), 176);
+  EXPECT_EQ(win::FindControl(dzien->Hwnd(), "labLegenda4") != nullptr, true);
+
+  std::unique_ptr<TfrmPrzypomnienie> okno;
+  ASSERT_TRUE(PokazPrzypomnienie(okno, TrybPrzypomnienia::PrzerwaNalezna, 2700, {skrzynka.hwnd, {}}, Zawsze(1)));
+  const int komunikat = wintest::WysokoscCzcionki(okno->labKomunikat());
+  EXPECT_EQ(komunikat, 20);
+  propozycja = wintest::ZmienDpi(okno->Hwnd(), 96, 144);
+  r = wintest::Prostokat(okno->Hwnd());
+  EXPECT_TRUE(EqualRect(&r, &propozycja));
+  EXPECT_EQ(wintest::WysokoscCzcionki(okno->labKomunikat()), 30);
+  EXPECT_EQ(wintest::Szerokosc(okno->imgObrazek()), 378);
+  EXPECT_EQ(wintest::Szerokosc(okno->cmdPrzerwa()), 150);
+}
 
 TEST_F(OknaCzasuPracy, TodayInfoShowsTheDay) {
   Tyknij(6 * 40);  // 40 minutes of work

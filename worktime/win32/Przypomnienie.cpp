@@ -5,7 +5,6 @@
 #include "settings/Globalne.h"
 #include "settings/Komunikaty.h"
 #include "platform/Platform.h"
-#include "common/win32/Form.h"
 #include "worktime/win32/Zwolnienie.h"
 
 namespace {
@@ -15,10 +14,10 @@ constexpr int kKodOkna = KodOkna(Okno::Przypomnienie);
 
 enum : int { idImgObrazek = 10, idLabKomunikat, idCmdAnuluj, idCmdPrzerwa, idCmdOk };
 
-// Layout of the fixed client area 587 x 279: the picture on the left, the message on the right,
-// the buttons under the message. "Ok" stands where "Przerwa" stands.
-constexpr RECT kObrazek{6, 13, 6 + 252, 13 + 252};
-constexpr RECT kKomunikat{262, 14, 262 + 319, 14 + 209};
+// Layout of the fixed client area 587 x 279 (design units): the picture on the left, the message
+// on the right, the buttons under the message. "Ok" stands where "Przerwa" stands.
+constexpr win::Box kObrazek{6, 13, 252, 252};
+constexpr win::Box kKomunikat{262, 14, 319, 209};
 constexpr int kPrzyciskY = 234, kPrzyciskW = 100, kPrzyciskH = 30;
 constexpr int kPrawyX = 581 - kPrzyciskW;
 constexpr int kLewyX = kPrawyX - 12 - kPrzyciskW;
@@ -35,34 +34,27 @@ TfrmPrzypomnienie::~TfrmPrzypomnienie() {
 }
 
 void TfrmPrzypomnienie::FormCreate() {
-  RegisterFormClass(kKlasa);
-  // A dialog frame with a caption but no system menu: no caption buttons at all.
-  const DWORD styl = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
-  const DWORD exStyl = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
-  RECT r{0, 0, kSzerokosc, kWysokosc};
-  AdjustWindowRectEx(&r, styl, FALSE, exStyl);
-  HWND h = Create(kKlasa, "Przypomnienie", styl, exStyl, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
-                  r.bottom - r.top);
-  if (!h) return;
-  win::SetFont(h, win::FormFont(L"Tahoma", 9, win::DpiOf(h)));
-
-  imgObrazek_ = win::CreateChild(h, L"STATIC", "imgObrazek", idImgObrazek, "", WS_VISIBLE | SS_OWNERDRAW,
-                                 kObrazek.left, kObrazek.top, 252, 252);
-  labKomunikat_ = win::CreateChild(h, L"STATIC", "labKomunikat", idLabKomunikat, "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                                   kKomunikat.left, kKomunikat.top, 319, 209);
-  win::SetFont(labKomunikat_, win::FormFont(L"Tahoma", 15, 96));  // 20 pixels, as the fixed layout needs
-
-  const DWORD przycisk = WS_TABSTOP | BS_PUSHBUTTON;
-  cmdAnuluj_ = win::CreateChild(h, L"BUTTON", "cmdAnuluj", idCmdAnuluj, "Anuluj", przycisk, kLewyX, kPrzyciskY,
-                                kPrzyciskW, kPrzyciskH);
-  cmdPrzerwa_ = win::CreateChild(h, L"BUTTON", "cmdPrzerwa", idCmdPrzerwa, "Przerwa", przycisk | BS_DEFPUSHBUTTON,
-                                 kPrawyX, kPrzyciskY, kPrzyciskW, kPrzyciskH);
-  cmdOk_ = win::CreateChild(h, L"BUTTON", "cmdOk", idCmdOk, "Ok", przycisk | BS_DEFPUSHBUTTON, kPrawyX, kPrzyciskY,
-                            kPrzyciskW, kPrzyciskH);
-  SetClickHandler(idCmdOk, [this] { cmdOkClick(); });
-  SetClickHandler(idCmdAnuluj, [this] { cmdAnulujClick(); });
-  SetClickHandler(idCmdPrzerwa, [this] { cmdPrzerwaClick(); });
-  win::CenterOnScreen(h);
+  win::FormStyle styl;
+  styl.face = L"Tahoma";
+  styl.points = 9;
+  styl.closeBox = false;  // a caption without a system menu: no caption buttons at all
+  styl.extraExStyle = WS_EX_TOPMOST;
+  // Centred on the monitor that has the mouse pointer.
+  if (!CreateForm(kKlasa, "Przypomnienie", kSzerokosc, kWysokosc, nullptr, styl)) return;
+  imgObrazek_ = AddControl(L"STATIC", "imgObrazek", "", kObrazek, WS_VISIBLE | SS_OWNERDRAW, 0, idImgObrazek).Hwnd();
+  labKomunikat_ = AddControl(L"STATIC", "labKomunikat", "", kKomunikat, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
+                             idLabKomunikat).Hwnd();
+  // 20 pixels at 96 dpi, as the fixed layout needs; more on a monitor of more DPI.
+  win::SetFont(labKomunikat_, win::FormFont(L"Tahoma", 15, Dpi()));
+  const win::Box lewy{kLewyX, kPrzyciskY, kPrzyciskW, kPrzyciskH}, prawy{kPrawyX, kPrzyciskY, kPrzyciskW, kPrzyciskH};
+  cmdAnuluj_ = AddButton("cmdAnuluj", "Anuluj", lewy, [this] { cmdAnulujClick(); }, idCmdAnuluj).Hwnd();
+  cmdPrzerwa_ = AddButton("cmdPrzerwa", "Przerwa", prawy, [this] { cmdPrzerwaClick(); }, idCmdPrzerwa, true).Hwnd();
+  cmdOk_ = AddButton("cmdOk", "Ok", prawy, [this] { cmdOkClick(); }, idCmdOk, true).Hwnd();
+  // Esc, once the person has clicked the window: what closes it without a break.
+  SetClickHandler(IDCANCEL, [this] {
+    if (anuluj_) cmdAnulujClick();
+    else cmdOkClick();
+  });
 }
 
 void TfrmPrzypomnienie::Pokaz(const TrescPrzypomnienia& tresc) {
@@ -78,10 +70,17 @@ void TfrmPrzypomnienie::Pokaz(const TrescPrzypomnienia& tresc) {
   ShowWindow(cmdAnuluj_, tresc.anuluj ? SW_SHOW : SW_HIDE);
   ShowWindow(cmdPrzerwa_, tresc.przerwa ? SW_SHOW : SW_HIDE);
   ShowWindow(cmdOk_, tresc.ok ? SW_SHOW : SW_HIDE);
+  anuluj_ = tresc.anuluj;
   win::SetText(labKomunikat_, tresc.komunikat);
-  ShowWindow(Hwnd(), SW_SHOW);
-  SetForegroundWindow(Hwnd());
-  SetFocus(tresc.przerwa ? cmdPrzerwa_ : tresc.ok ? cmdOk_ : cmdAnuluj_);
+  // Above everything, but the keyboard stays where the person is typing: the button takes the
+  // focus only when a click activates the window.
+  SetRememberedFocus(tresc.przerwa ? cmdPrzerwa_ : tresc.ok ? cmdOk_ : cmdAnuluj_);
+  SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+LRESULT TfrmPrzypomnienie::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_ACTIVATE) return KeepFocusOnActivate(wp);
+  return Form::HandleMessage(msg, wp, lp);
 }
 
 void TfrmPrzypomnienie::Zwolnij() {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "common/win32/Window.h"
+#include "common/win32/Form.h"
 #include "worktime/OstrzegaczUtils.h"
 #include "worktime/win32/Obrazki.h"
 
@@ -18,14 +18,17 @@ struct KontekstPrzypomnienia {
 };
 
 // Non-modal, single instance; the main window frees it on the release message. It has no
-// caption buttons: its own buttons are the only way to close it.
-class TfrmPrzypomnienie : public win::Window {
+// caption buttons: its own buttons (and Esc, once the person has clicked the window) close it. It
+// never takes the keyboard: it shows above everything without activation, so typing in another
+// program goes on there; a click makes it active, and from then on Enter and Space press its
+// focused button.
+class TfrmPrzypomnienie : public win::Form {
  public:
   explicit TfrmPrzypomnienie(KontekstPrzypomnienia kontekst);
   ~TfrmPrzypomnienie() override;
 
   // Puts the picture, the buttons of the mode and the message in place and shows the window
-  // without activating anything else.
+  // without activation, on the monitor that has the mouse pointer.
   void Pokaz(const TrescPrzypomnienia& tresc);
 
   void cmdOkClick();
@@ -42,8 +45,9 @@ class TfrmPrzypomnienie : public win::Window {
   static constexpr int kSzerokosc = 587, kWysokosc = 279;  // client area
 
  protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
-  bool OnClose() override { return true; }  // no way out but the buttons (Alt+F4 included)
+  bool OnClose() override { return true; }  // no way out but the buttons and Esc (Alt+F4 neither)
 
  private:
   void FormCreate();
@@ -51,6 +55,7 @@ class TfrmPrzypomnienie : public win::Window {
   KontekstPrzypomnienia kontekst_;
   HWND imgObrazek_ = nullptr, labKomunikat_ = nullptr;
   HWND cmdAnuluj_ = nullptr, cmdPrzerwa_ = nullptr, cmdOk_ = nullptr;
+  bool anuluj_ = false;  // the mode's buttons: Esc is "Anuluj" where it shows, otherwise "Ok"
   HBITMAP bitmapa_ = nullptr;  // copied from the picture store
   Obrazek obrazek_ = Obrazek::Brak;
   bool zwolnione_ = false;     // the release is posted once

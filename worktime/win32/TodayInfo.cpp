@@ -15,7 +15,7 @@ constexpr wchar_t kKlasa[] = L"TfrmTodayInfo";
 constexpr int kKodOkna = KodOkna(Okno::InformacjeDnia);
 enum : int { idPbAktywnosc = 10, idLabCaCzasPracy, idLabCzasFazy, idCmdZamknij, idPodpis, idLegenda };
 
-// Fixed sizes, whatever the screen's text scaling: window 634 x 226, panel 606 x 139, frame
+// Sizes at 96 dpi, scaled to the window's monitor: window 634 x 226, panel 606 x 139, frame
 // 589 x 65 around the strip 576 x 56.
 constexpr int kOknoW = 634, kOknoH = 226;
 constexpr int kPanelW = 606, kPanelH = 139;
@@ -49,8 +49,8 @@ void Wykonaj(HDC dc, const Rysunek& r) {
   SelectObject(dc, stary);
 }
 
-// Pixel sizes stay fixed, whatever the screen's text scaling.
-HFONT CzcionkaOkna() { return win::FormFont(L"Tahoma", 8, 96); }
+// The window's face at a DPI; the strip's texts are drawn at 96 dpi and scaled with the strip.
+HFONT CzcionkaOkna(int dpi = 96) { return win::FormFont(L"Tahoma", 8, dpi); }
 
 }  // namespace
 
@@ -68,31 +68,9 @@ void TfrmTodayInfo::FormCreate() {
   HWND h = Create(kKlasa, "Informacja dnia", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
                   WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, CW_USEDEFAULT, CW_USEDEFAULT, kOknoW, kOknoH);
   if (!h) return;
-  win::SetFont(h, CzcionkaOkna());
-  RECT klient{};
-  GetClientRect(h, &klient);
-  panel_ = {(klient.right - kPanelW) / 2, 8, 0, 0};
-  panel_.right = panel_.left + kPanelW;
-  panel_.bottom = panel_.top + kPanelH;
-  ramka_ = {panel_.left + (kPanelW - kRamkaW) / 2, panel_.top + 62, 0, 0};
-  ramka_.right = ramka_.left + kRamkaW;
-  ramka_.bottom = ramka_.top + kRamkaH;
-
-  const int x = panel_.left + 14;
-  const int wPodpisu = win::TextWidth(CzcionkaOkna(), kPodpisCalkowityCzas) + 6;
-  win::CreateChild(h, L"STATIC", "labPodpisCzasuPracy", idPodpis, kPodpisCalkowityCzas,
-                   WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, panel_.top + 14, wPodpisu, 16);
-  labCaCzasPracy_ = win::CreateChild(h, L"STATIC", "labCaCzasPracy", idLabCaCzasPracy, "",
-                                     WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x + wPodpisu, panel_.top + 14, 300, 16);
-  labCzasFazy_ = win::CreateChild(h, L"STATIC", "labCzasFazy", idLabCzasFazy, "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                                  x, panel_.top + 36, kPanelW - 28, 16);
-  pbAktywnosc_ = win::CreateChild(h, L"STATIC", "pbAktywnosc", idPbAktywnosc, "", WS_VISIBLE | SS_OWNERDRAW,
-                                  ramka_.left + (kRamkaW - kSzerokoscPaska) / 2,
-                                  ramka_.top + (kRamkaH - kWysokoscPaska) / 2, kSzerokoscPaska, kWysokoscPaska);
-  UtworzLegende();
-  cmdZamknij_ = win::CreateChild(h, L"BUTTON", "cmdZamknij", idCmdZamknij, "Zamknij",
-                                 WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, panel_.right - 88, panel_.bottom + 10, 88,
-                                 26);
+  dpi_ = win::DpiOf(h);
+  SetWindowPos(h, nullptr, 0, 0, S(kOknoW), S(kOknoH), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  UtworzKontrolki();
   SetClickHandler(idCmdZamknij, [this] { cmdZamknijClick(); });
   SetClickHandler(IDCANCEL, [this] { Ukryj(); });  // Escape: like the close box
   SetClickHandler(kIdMnuAktywnosc3D, [this] { mnuAktywnosc3DClick(); });
@@ -105,17 +83,60 @@ void TfrmTodayInfo::FormCreate() {
   WypelnijTeksty();
 }
 
+void TfrmTodayInfo::UtworzKontrolki() {
+  HWND h = Hwnd();
+  win::SetFont(h, CzcionkaOkna(dpi_));
+  RECT klient{};
+  GetClientRect(h, &klient);
+  panel_ = {(klient.right - S(kPanelW)) / 2, S(8), 0, 0};
+  panel_.right = panel_.left + S(kPanelW);
+  panel_.bottom = panel_.top + S(kPanelH);
+  ramka_ = {panel_.left + S(kPanelW - kRamkaW) / 2, panel_.top + S(62), 0, 0};
+  ramka_.right = ramka_.left + S(kRamkaW);
+  ramka_.bottom = ramka_.top + S(kRamkaH);
+
+  const int x = panel_.left + S(14);
+  const int wPodpisu = win::TextWidth(CzcionkaOkna(dpi_), kPodpisCalkowityCzas) + S(6);
+  win::CreateChild(h, L"STATIC", "labPodpisCzasuPracy", idPodpis, kPodpisCalkowityCzas,
+                   WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, panel_.top + S(14), wPodpisu, S(16));
+  labCaCzasPracy_ = win::CreateChild(h, L"STATIC", "labCaCzasPracy", idLabCaCzasPracy, "",
+                                     WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x + wPodpisu, panel_.top + S(14), S(300), S(16));
+  labCzasFazy_ = win::CreateChild(h, L"STATIC", "labCzasFazy", idLabCzasFazy, "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                  x, panel_.top + S(36), S(kPanelW - 28), S(16));
+  pbAktywnosc_ = win::CreateChild(h, L"STATIC", "pbAktywnosc", idPbAktywnosc, "", WS_VISIBLE | SS_OWNERDRAW,
+                                  ramka_.left + S(kRamkaW - kSzerokoscPaska) / 2,
+                                  ramka_.top + S(kRamkaH - kWysokoscPaska) / 2, S(kSzerokoscPaska), S(kWysokoscPaska));
+  UtworzLegende();
+  cmdZamknij_ = win::CreateChild(h, L"BUTTON", "cmdZamknij", idCmdZamknij, "Zamknij",
+                                 WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, panel_.right - S(88),
+                                 panel_.bottom + S(10), S(88), S(26));
+}
+
+bool TfrmTodayInfo::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Made again at the new scale: they hold nothing the texts below do not give back.
+  const bool fokus = GetFocus() == cmdZamknij_;
+  for (HWND c = GetWindow(Hwnd(), GW_CHILD); c; c = GetWindow(Hwnd(), GW_CHILD)) win::DestroyControl(c);
+  UtworzKontrolki();
+  WypelnijTeksty();
+  if (fokus) SetFocus(cmdZamknij_);
+  InvalidateRect(Hwnd(), nullptr, TRUE);
+  return true;
+}
+
 // The legend under the panel, left of the button.
 void TfrmTodayInfo::UtworzLegende() {
-  int lx = panel_.left + 4;
-  const int ly = panel_.bottom + 16;
+  int lx = panel_.left + S(4);
+  const int ly = panel_.bottom + S(16);
   int i = 0;
   for (const Legenda& l : kLegenda) {
-    legenda_[i] = {lx, ly + 2, lx + 12, ly + 14};
-    const int w = win::TextWidth(CzcionkaOkna(), l.tekst) + 4;
+    legenda_[i] = {lx, ly + S(2), lx + S(12), ly + S(14)};
+    const int w = win::TextWidth(CzcionkaOkna(dpi_), l.tekst) + S(4);
     win::CreateChild(Hwnd(), L"STATIC", "labLegenda" + std::to_string(i + 1), idLegenda + i, l.tekst,
-                     WS_VISIBLE | SS_LEFT | SS_NOPREFIX, lx + 17, ly, w, 16);
-    lx += 17 + w + 18;
+                     WS_VISIBLE | SS_LEFT | SS_NOPREFIX, lx + S(17), ly, w, S(16));
+    lx += S(17) + w + S(18);
     ++i;
   }
 }
@@ -175,7 +196,12 @@ void TfrmTodayInfo::Rysuj(HDC dc) {
   RECT wszystko{0, 0, kSzerokoscPaska, kWysokoscPaska};
   FillRect(mem, &wszystko, GetSysColorBrush(COLOR_BTNFACE));
   Wykonaj(mem, Pasek(mem));
-  BitBlt(dc, 0, 0, kSzerokoscPaska, kWysokoscPaska, mem, 0, 0, SRCCOPY);
+  if (dpi_ == 96) {
+    BitBlt(dc, 0, 0, kSzerokoscPaska, kWysokoscPaska, mem, 0, 0, SRCCOPY);
+  } else {
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, 0, 0, S(kSzerokoscPaska), S(kWysokoscPaska), mem, 0, 0, kSzerokoscPaska, kWysokoscPaska, SRCCOPY);
+  }
   SelectObject(mem, staraF);
   SelectObject(mem, staraB);
   DeleteObject(bmp);
@@ -183,10 +209,19 @@ void TfrmTodayInfo::Rysuj(HDC dc) {
   RysujZnacznik(dc);
 }
 
+void TfrmTodayInfo::SkalujPasek(HDC dc) const {
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetWindowExtEx(dc, kSzerokoscPaska, kWysokoscPaska, nullptr);
+  SetViewportExtEx(dc, S(kSzerokoscPaska), S(kWysokoscPaska), nullptr);
+}
+
 void TfrmTodayInfo::RysujZnacznik(HDC dc) {
   flaga_ = !flaga_;
   const StanDnia d = dzien_();
+  const int zapis = SaveDC(dc);
+  SkalujPasek(dc);
   Wykonaj(dc, ::RysujZnacznik(d.terazDniaPracy, d.limity.GodzinaPrzelaczenia, flaga_, trzyD_));
+  RestoreDC(dc, zapis);
 }
 
 void TfrmTodayInfo::tmrMigaczTimer() {

@@ -45,10 +45,17 @@ class TfrmTodayInfo : public win::Window {
   bool OnDrawItem(const DRAWITEMSTRUCT& d) override;
   void OnPaint(HDC dc, const RECT& dirty) override;
   bool OnClose() override;
+  // Another monitor's DPI: the suggested rectangle, the controls made again at that scale.
+  bool OnDpiChanged(int dpi, const RECT& suggested) override;
 
  private:
   void FormCreate();
+  // The controls and the painted panel, frame and legend at the window's DPI.
+  void UtworzKontrolki();
   void UtworzLegende();
+  int S(int v) const { return win::Scale(v, dpi_); }
+  // The strip is drawn at its design size and shown at the window's scale.
+  void SkalujPasek(HDC dc) const;
   void PokazMenuPaska(POINT p);
   void Rysuj(HDC dc);
   void RysujZnacznik(HDC dc);
@@ -64,6 +71,7 @@ class TfrmTodayInfo : public win::Window {
   bool zwolnione_ = false;  // "Zamknij" posted the release
   RECT panel_{}, ramka_{};
   RECT legenda_[4]{};
+  int dpi_ = 96;
 };
 
 // The tray command and the hotkey task: create the window when missing, then show it.

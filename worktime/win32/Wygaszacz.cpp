@@ -1,5 +1,8 @@
 #include "worktime/win32/Wygaszacz.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "settings/Globalne.h"
 #include "common/Komunika.h"
 #include "common/WinTools.h"
@@ -9,6 +12,7 @@
 #include "common/win32/Controls.h"
 #include "common/win32/Form.h"
 #include "worktime/win32/Zwolnienie.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -17,21 +21,71 @@ constexpr int kKodOkna = KodOkna(Okno::Wygaszacz);
 enum : int { idLabCzasPrzerwy = 10, idLabUsuwaniePlikow };
 constexpr char kTekstUsuwania[] = "Trwa usuwanie plików tymczasowych w tle....";
 
-// The labels' fonts in pixels, as the fixed layout of the black screen needs (at 72 dpi a point
-// is a pixel).
-HFONT CzcionkaCzasu() { return win::FormFont(L"Tahoma", 15, 72); }
-HFONT CzcionkaUsuwania() { return win::FormFont(L"Tahoma", 13, 72, true); }
+constexpr wchar_t kKlasaZaslony[] = L"TZaslonaPrzerwy";
+constexpr char kTytul[] = "Kalmo - przerwa";
 
-RECT Monitor(HWND h) {
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  if (GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTOPRIMARY), &mi)) return mi.rcMonitor;
-  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+// The labels' fonts in pixels at 96 dpi, as the fixed layout of the black screen needs (at 72 dpi
+// a point is a pixel), and as many more as the monitor's DPI asks for.
+HFONT CzcionkaCzasu(int dpi) { return win::FormFont(L"Tahoma", 15, MulDiv(72, dpi, 96)); }
+HFONT CzcionkaUsuwania(int dpi) { return win::FormFont(L"Tahoma", 13, MulDiv(72, dpi, 96), true); }
+
+// The covers as the monitors are now, the content where the pointer is. Without a list of
+// monitors, the primary screen.
+std::vector<ZaslonaMonitora> Uklad() {
+  POINT kursor{};
+  GetCursorPos(&kursor);
+  std::vector<ZaslonaMonitora> uklad = UlozZaslony(platform::Desk().Monitors(), kursor.x, kursor.y);
+  if (uklad.empty())
+    uklad.push_back({{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, win::ScreenDpi(), true});
+  return uklad;
+}
+
+void NaWierzchu(HWND h, const platform::Rect& r, UINT flagi) {
+  SetWindowPos(h, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), flagi);
 }
 
 bool WylaczacWygaszacz(const KontekstPrzerwy& k) { return k.opcje && k.opcje->wylaczWygaszaczWPrzerwie; }
 
 }  // namespace
+
+TZaslonaPrzerwy::TZaslonaPrzerwy(TfrmWygaszacz& przerwa, const platform::Rect& obszar)
+    : przerwa_(przerwa), obszar_(obszar) {
+  RegisterFormClass(kKlasaZaslony, CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  // No taskbar button of its own: the break window stands for the break there.
+  if (Create(kKlasaZaslony, kTytul, WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, obszar.left, obszar.top,
+             obszar.Width(), obszar.Height()))
+    NaWierzchu(Hwnd(), obszar_, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+}
+
+TZaslonaPrzerwy::~TZaslonaPrzerwy() {
+  if (Hwnd()) DestroyWindow(Hwnd());
+}
+
+LRESULT TZaslonaPrzerwy::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SETCURSOR) {
+    SetCursor(nullptr);
+    return TRUE;
+  }
+  // The keyboard stays with the break window, where the question opens.
+  if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+  return Window::HandleMessage(msg, wp, lp);
+}
+
+bool TZaslonaPrzerwy::OnKey(UINT msg, UINT key, LPARAM) { return przerwa_.KlawiszLubKlik(msg, key); }
+
+bool TZaslonaPrzerwy::OnMouse(UINT msg, POINT at, WPARAM) {
+  if (msg == WM_MOUSEMOVE) {
+    ClientToScreen(Hwnd(), &at);
+    przerwa_.RuchMyszy(at);
+    return true;
+  }
+  return przerwa_.KlawiszLubKlik(msg, 0);
+}
+
+bool TZaslonaPrzerwy::OnClose() {
+  przerwa_.SprobujZakonczyc();
+  return true;
+}
 
 TfrmWygaszacz::TfrmWygaszacz(const KontekstPrzerwy& kontekst) : kontekst_(kontekst) { FormCreate(); }
 
@@ -42,24 +96,51 @@ TfrmWygaszacz::~TfrmWygaszacz() {
     PrzywrocWygaszacz();
     PokazWskaznikMyszy();
   }
+  zaslony_.clear();
   if (Hwnd()) DestroyWindow(Hwnd());
 }
 
 void TfrmWygaszacz::FormCreate() {
   czarny_ = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   RegisterFormClass(kKlasa, CS_DBLCLKS, czarny_);
-  const RECT m = Monitor(nullptr);
-  HWND h = Create(kKlasa, "Kalmo - przerwa", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, m.left, m.top,
-                  m.right - m.left, m.bottom - m.top);
+  const std::vector<ZaslonaMonitora> uklad = Uklad();
+  HWND h = Create(kKlasa, kTytul, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, uklad[0].obszar.left,
+                  uklad[0].obszar.top, uklad[0].obszar.Width(), uklad[0].obszar.Height());
   if (!h) return;
   labCzasPrzerwy_ = win::CreateChild(h, L"STATIC", "labCzasPrzerwy", idLabCzasPrzerwy, "",
                                      WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 5, 5, 205, 19);
-  win::SetFont(labCzasPrzerwy_, CzcionkaCzasu());
-  // As wide as its text in its own font.
-  const int szerokosc = win::TextWidth(CzcionkaUsuwania(), kTekstUsuwania) + 4;
   labUsuwaniePlikow_ = win::CreateChild(h, L"STATIC", "labUsuwaniePlikow", idLabUsuwaniePlikow, kTekstUsuwania,
-                                        SS_LEFT | SS_NOPREFIX, 68, 212, szerokosc, 17);
-  win::SetFont(labUsuwaniePlikow_, CzcionkaUsuwania());
+                                        SS_LEFT | SS_NOPREFIX, 68, 212, 100, 17);
+  for (const ZaslonaMonitora& m : uklad)
+    if (m.tresc) PolozNa(m);
+}
+
+void TfrmWygaszacz::PolozNa(const ZaslonaMonitora& m) {
+  monitor_ = m.obszar;
+  dpi_ = m.dpi;
+  auto s = [this](int v) { return win::Scale(v, dpi_); };
+  win::SetFont(labCzasPrzerwy_, CzcionkaCzasu(dpi_));
+  win::SetFont(labUsuwaniePlikow_, CzcionkaUsuwania(dpi_));
+  SetWindowPos(labCzasPrzerwy_, nullptr, s(przesuniecie_), s(przesuniecie_), s(205), s(19),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // As wide as its text in its own font.
+  const int szerokosc = win::TextWidth(CzcionkaUsuwania(dpi_), kTekstUsuwania) + s(4);
+  SetWindowPos(labUsuwaniePlikow_, nullptr, s(68), s(212), szerokosc, s(17), SWP_NOZORDER | SWP_NOACTIVATE);
+  if (Hwnd() && IsWindowVisible(Hwnd())) NaWierzchu(Hwnd(), monitor_, SWP_NOACTIVATE);
+}
+
+void TfrmWygaszacz::ZamknijZaslony() { zaslony_.clear(); }
+
+void TfrmWygaszacz::MonitoryZmienione() {
+  if (!trwa_ || !Hwnd()) return;
+  std::vector<platform::Rect> obecne;
+  for (const auto& z : zaslony_) obecne.push_back(z->Obszar());
+  const ZmianaZaslon zmiana = ZmienZaslony(monitor_, obecne, Uklad());
+  for (const platform::Rect& r : zmiana.zamknij)
+    std::erase_if(zaslony_, [&r](const auto& z) { return z->Obszar() == r; });
+  for (const ZaslonaMonitora& m : zmiana.otworz) zaslony_.push_back(std::make_unique<TZaslonaPrzerwy>(*this, m.obszar));
+  if (zmiana.tresc) PolozNa(*zmiana.tresc);
+  NaWierzchu(Hwnd(), monitor_, SWP_NOACTIVATE);  // above the covers, where monitors overlap
 }
 
 void TfrmWygaszacz::PokazUsuwaniePlikow(bool widoczna) {
@@ -77,15 +158,22 @@ void TfrmWygaszacz::tmrWskaznikPrzerwyTimer() {
   if (!kontekst_.dzien || !labCzasPrzerwy_) return;
   const int32_t b = kontekst_.dzien().przerwa;
   win::SetText(labCzasPrzerwy_, TekstCzasuPrzerwy(b));
-  const int p = PrzesuniecieEtykiety(b);
+  przesuniecie_ = PrzesuniecieEtykiety(b);
+  const int p = win::Scale(przesuniecie_, dpi_);
   SetWindowPos(labCzasPrzerwy_, nullptr, p, p, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmWygaszacz::WypelnijEkran() {
+  ZamknijZaslony();
+  for (const ZaslonaMonitora& m : Uklad()) {
+    if (m.tresc) PolozNa(m);
+    else zaslony_.push_back(std::make_unique<TZaslonaPrzerwy>(*this, m.obszar));
+  }
+  SetWindowPos(Hwnd(), nullptr, monitor_.left, monitor_.top, monitor_.Width(), monitor_.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(Hwnd(), SW_SHOWMAXIMIZED);
-  const RECT m = Monitor(Hwnd());
-  // Over the task bar too, whatever the window manager made of "maximized".
-  SetWindowPos(Hwnd(), HWND_TOPMOST, m.left, m.top, m.right - m.left, m.bottom - m.top, SWP_SHOWWINDOW);
+  // Over the task bar too, whatever the window manager made of "maximized", and above the covers.
+  NaWierzchu(Hwnd(), monitor_, SWP_SHOWWINDOW);
   SetForegroundWindow(Hwnd());
   SetFocus(Hwnd());
 }
@@ -125,6 +213,7 @@ void TfrmWygaszacz::ZakonczPrzerwe() {
     ShowWindow(Hwnd(), SW_RESTORE);
     ShowWindow(Hwnd(), SW_HIDE);
   }
+  ZamknijZaslony();  // every monitor's cover with the break window
   if (kontekst_.zakoncz) kontekst_.zakoncz();
   if (kontekst_.zatrzymajMiganie) kontekst_.zatrzymajMiganie();
   if (kontekst_.glowne) {
@@ -136,11 +225,12 @@ void TfrmWygaszacz::ZakonczPrzerwe() {
 LRESULT TfrmWygaszacz::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_GETMINMAXINFO) {
     auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
-    const RECT m = Monitor(Hwnd());
-    mm->ptMaxPosition = {0, 0};
-    mm->ptMaxSize = {m.right - m.left, m.bottom - m.top};
+    mm->ptMaxPosition = {0, 0};  // the corner of the window's own monitor
+    mm->ptMaxSize = {monitor_.Width(), monitor_.Height()};
+    mm->ptMaxTrackSize = mm->ptMaxSize;
     return 0;
   }
+  if (msg == WM_DISPLAYCHANGE) MonitoryZmienione();
   if (msg == WM_SETCURSOR) {
     SetCursor(nullptr);  // no pointer over the black screen even where the count allows it
     return TRUE;
@@ -154,7 +244,13 @@ bool TfrmWygaszacz::OnTimer(UINT_PTR id) {
   return true;
 }
 
-bool TfrmWygaszacz::OnKey(UINT msg, UINT key, LPARAM) {
+bool TfrmWygaszacz::OnKey(UINT msg, UINT key, LPARAM) { return KlawiszLubKlik(msg, key); }
+
+bool TfrmWygaszacz::KlawiszLubKlik(UINT msg, UINT key) {
+  if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
+    SprobujZakonczyc();
+    return true;
+  }
   if (msg != WM_KEYDOWN && msg != WM_SYSKEYDOWN) return false;
   // PAUSE restarts the break through the keyboard hook's message; it is no attempt to end it.
   if (!(msg == WM_KEYDOWN && key == VK_PAUSE)) SprobujZakonczyc();
@@ -162,13 +258,15 @@ bool TfrmWygaszacz::OnKey(UINT msg, UINT key, LPARAM) {
 }
 
 bool TfrmWygaszacz::OnMouse(UINT msg, POINT at, WPARAM) {
-  if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
-    SprobujZakonczyc();
-    return true;
-  }
-  if (msg != WM_MOUSEMOVE) return false;
+  if (msg != WM_MOUSEMOVE) return KlawiszLubKlik(msg, 0);
+  ClientToScreen(Hwnd(), &at);
+  RuchMyszy(at);
+  return true;
+}
+
+void TfrmWygaszacz::RuchMyszy(POINT at) {
   // Windows also reports a "move" when a window appears under a resting pointer; only a real
-  // change of position counts.
+  // change of position counts, on the screen, whichever cover it is over.
   const bool ruch = znanaPozycja_ && (at.x != pozycja_.x || at.y != pozycja_.y);
   pozycja_ = at;
   znanaPozycja_ = true;
@@ -176,6 +274,13 @@ bool TfrmWygaszacz::OnMouse(UINT msg, POINT at, WPARAM) {
     const StanDnia d = kontekst_.dzien();
     if (RuchMyszyKonczyPrzerwe(d.przerwa, d.limity.caDlugoscPrzerwy)) ZakonczPrzerwe();
   }
+}
+
+bool TfrmWygaszacz::OnDpiChanged(int dpi, const RECT&) {
+  // The break window stays exactly its monitor, whatever rectangle is suggested; its labels and
+  // fonts follow the DPI.
+  PolozNa({monitor_, dpi, true});
+  InvalidateRect(Hwnd(), nullptr, TRUE);
   return true;
 }
 
@@ -201,6 +306,7 @@ void RozpocznijPrzerwe(std::unique_ptr<TfrmWygaszacz>& okno, const KontekstPrzer
   w.kontekst_ = kontekst;
   w.trwa_ = true;
   w.znanaPozycja_ = false;
+  w.przesuniecie_ = 5;
   if (w.labCzasPrzerwy_) win::SetText(w.labCzasPrzerwy_, "");
   w.WlaczTimer(true);
   if (w.Hwnd()) w.WypelnijEkran();

@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "common/win32/Window.h"
 #include "worktime/InfoSaver.h"
+#include "worktime/OstrzegaczUtils.h"
 
 // What a break needs: the accounting's day and its two commands, and the main window. The
 // options pointer stays valid while the break window exists.
@@ -20,6 +22,29 @@ struct KontekstPrzerwy {
   std::function<void()> zatrzymajMiganie;  // stops the tray icon's flashing
 };
 
+class TfrmWygaszacz;
+
+// A black cover of one more monitor during a break: no border, no pointer, topmost, exactly its
+// monitor's rectangle. A click, a key or a move there counts as on the break window itself.
+class TZaslonaPrzerwy : public win::Window {
+ public:
+  TZaslonaPrzerwy(TfrmWygaszacz& przerwa, const platform::Rect& obszar);
+  ~TZaslonaPrzerwy() override;
+  const platform::Rect& Obszar() const { return obszar_; }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnKey(UINT msg, UINT key, LPARAM flags) override;
+  bool OnMouse(UINT msg, POINT at, WPARAM keys) override;
+  bool OnClose() override;
+
+ private:
+  TfrmWygaszacz& przerwa_;
+  platform::Rect obszar_;
+};
+
+// The break window: on the monitor that has the pointer, with one TZaslonaPrzerwy over each other
+// monitor; the covers follow the monitors (WM_DISPLAYCHANGE) and all close with the break.
 class TfrmWygaszacz : public win::Window {
  public:
   explicit TfrmWygaszacz(const KontekstPrzerwy& kontekst);
@@ -33,6 +58,15 @@ class TfrmWygaszacz : public win::Window {
   void SprobujZakonczyc();
   // The end routine (also after "Tak").
   void ZakonczPrzerwe();
+
+  // Input that reached a cover: a click or a key, and a move of the pointer (screen point).
+  bool KlawiszLubKlik(UINT msg, UINT key);
+  void RuchMyszy(POINT ekran);
+  // The covers of the other monitors and the monitor of the break window itself.
+  const std::vector<std::unique_ptr<TZaslonaPrzerwy>>& Zaslony() const { return zaslony_; }
+  const platform::Rect& Monitor() const { return monitor_; }
+  // The monitors changed: the covers follow (WM_DISPLAYCHANGE calls it).
+  void MonitoryZmienione();
 
   HWND labCzasPrzerwy() const { return labCzasPrzerwy_; }
   HWND labUsuwaniePlikow() const { return labUsuwaniePlikow_; }
@@ -48,13 +82,21 @@ class TfrmWygaszacz : public win::Window {
   bool OnMouse(UINT msg, POINT at, WPARAM keys) override;
   HBRUSH OnControlColor(HDC dc, HWND control) override;
   bool OnClose() override;
+  bool OnDpiChanged(int dpi, const RECT& suggested) override;
 
  private:
   friend void RozpocznijPrzerwe(std::unique_ptr<TfrmWygaszacz>& okno, const KontekstPrzerwy& kontekst);
   void FormCreate();
   void WlaczTimer(bool wlacz);
   void WypelnijEkran();
+  // The break window on its monitor at that monitor's DPI, its labels and fonts with it.
+  void PolozNa(const ZaslonaMonitora& m);
+  void ZamknijZaslony();
   KontekstPrzerwy kontekst_;
+  std::vector<std::unique_ptr<TZaslonaPrzerwy>> zaslony_;
+  platform::Rect monitor_;
+  int dpi_ = 96;
+  int przesuniecie_ = 5;  // the time label's corner in design pixels: it drifts as the break goes on
   HWND labCzasPrzerwy_ = nullptr, labUsuwaniePlikow_ = nullptr;
   HBRUSH czarny_ = nullptr;
   bool timer_ = false;

@@ -302,11 +302,14 @@ TEST_F(KalmoProgram, FirstStartLeavesTheFirstRunSettingsAndDataFiles) {
   auto v = WartosciKlucza();
   std::set<std::string> names;
   for (const auto& [name, value] : v) names.insert(name);
-  EXPECT_EQ(names, (std::set<std::string>{"Aktywnosc3D", "CzasBezczynnosci", "LewyAlt", "OpcjeOstrzegania",
-                                          "OpcjePlikowTymczasowych", "OpcjeSchowka", "RejestracjaPolaczen", "TodayInfo",
+  EXPECT_EQ(names, (std::set<std::string>{"Aktywnosc3D", "CzasBezczynnosci", "LewyAlt", "MaksOdlozenie", "OpcjeOstrzegania",
+                                          "OpcjePlikowTymczasowych", "OpcjeSchowka", "ProgramyBezPrzerw", "RejestracjaPolaczen", "TodayInfo",
                                           "Ustawienia", "ZnakiFiltrujace"}));
   EXPECT_EQ(v["CzasBezczynnosci"].type, REG_DWORD);  // idle breaks on, after five minutes
   EXPECT_EQ(v["CzasBezczynnosci"].data, (std::vector<uint8_t>{0x2C, 1, 0, 0}));
+  EXPECT_EQ(v["MaksOdlozenie"].type, REG_DWORD);  // a break waits at most half an hour
+  EXPECT_EQ(v["MaksOdlozenie"].data, (std::vector<uint8_t>{30, 0, 0, 0}));
+  EXPECT_EQ(v["ProgramyBezPrzerw"].type, REG_SZ);
   for (const char* s : {"Aktywnosc3D", "LewyAlt", "RejestracjaPolaczen", "ZnakiFiltrujace"}) EXPECT_EQ(v[s].type, REG_SZ) << s;
   EXPECT_EQ(v["Aktywnosc3D"].Text(), "Nie");
   EXPECT_EQ(v["LewyAlt"].Text(), "Tak");

@@ -144,13 +144,17 @@ bool TfrmSchowek::Utworz() {
   SetClickHandler(kIdMnuUsun, [this] { UsunZaznaczona(); });
   SetClickHandler(kIdMnuWyczysc, [this] { WyczyscHistorie(); });
   SetRememberedFocus(lista_.Hwnd());
-  // Without the value (settings removed while running) the history runs on the first-run options.
-  // A value of another size is reported and kept aside rather than read in a different layout.
+  // Without the value or its key (settings removed while running) the history runs on the
+  // first-run options, quietly. A value of another size is reported and kept aside rather than
+  // read in a different layout.
   OpcjeSchowka opcje = OpcjeSchowka::PierwszeUruchomienie();
-  std::vector<uint8_t> bajty(OpcjeSchowka::kRozmiar);
-  if (CzyZmiennaRejestrowaIstniejewKluczu(platform::Root::CurrentUser, kKluczKalmo, wartosc::OpcjeSchowka) &&
-      GetRegistryBinary(kKluczKalmo, wartosc::OpcjeSchowka, bajty.data(), static_cast<int>(bajty.size())))
-    opcje = OpcjeSchowka::FromBytes(bajty);
+  const auto zapisane = platform::Reg().ReadBinary(platform::Root::CurrentUser, kKluczKalmo, wartosc::OpcjeSchowka);
+  if (zapisane && zapisane->size() == OpcjeSchowka::kRozmiar) {
+    opcje = OpcjeSchowka::FromBytes(*zapisane);
+  } else if (zapisane) {
+    std::vector<uint8_t> bajty(OpcjeSchowka::kRozmiar);
+    GetRegistryBinary(kKluczKalmo, wartosc::OpcjeSchowka, bajty.data(), static_cast<int>(bajty.size()));
+  }
   ZastosujOpcje(opcje);
   // A listener depends on no other program, as a viewer chain does. A text already on the
   // clipboard is the first item.
@@ -208,7 +212,9 @@ void TfrmSchowek::OdswiezListe(int zaznacz) {
   lista_.Select(zaznacz >= 0 && zaznacz < ostatnia ? zaznacz : ostatnia);
   lista_.Send(WM_SETREDRAW, TRUE);
   InvalidateRect(lista_.Hwnd(), nullptr, TRUE);
-  labSzukaj_.SetText(szukany.empty() ? "" : OpisWyszukiwaniaSchowka(szukany, widok_.size(), historia_.Pozycje().size()));
+  // A space ahead keeps the text off the window's edge.
+  labSzukaj_.SetText(szukany.empty() ? ""
+                                     : " " + OpisWyszukiwaniaSchowka(szukany, widok_.size(), historia_.Pozycje().size()));
   Uloz();
 }
 

@@ -786,7 +786,7 @@ TEST_F(KalmoProgram, ClipboardHistorySearchesWhatIsTypedAndClearsAfterAQuestion)
   // "ząb" typed on the keyboard leaves the items that contain it, in any letter case.
   ASSERT_TRUE(Nacisnij("u0x7A u0x105 u0x62", true));
   EXPECT_TRUE(Czekaj([&] { return WpisySchowka(schowek) == std::vector<std::string>{"Ząbek", "ZĄB mądrości"}; }));
-  EXPECT_EQ(driver::ReadText(szukaj), "Szukaj: ząb   (2 z 4)");
+  EXPECT_EQ(driver::ReadText(szukaj), " Szukaj: ząb   (2 z 4)");
   // Backspace edits the search: "z" finds three.
   ASSERT_TRUE(Nacisnij("0x08 0x08", true));
   EXPECT_TRUE(Czekaj([&] { return WpisySchowka(schowek).size() == 3; }));

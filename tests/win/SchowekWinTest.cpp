@@ -213,7 +213,7 @@ TEST(SchowekWin, TypingSearchesDeleteRemovesAndTheMenuClearsAfterAQuestion) {
   EXPECT_EQ(Wpisy(lista), (std::vector<std::string>{"Ząbek", "ZĄB mądrości", "ząbkowanie"}));
   EXPECT_EQ(SendMessageW(lista, LB_GETCURSEL, 0, 0), 2);  // the newest of them
   EXPECT_TRUE(IsWindowVisible(labSzukaj));
-  EXPECT_EQ(driver::ReadText(labSzukaj), "Szukaj: ząb   (3 z " + std::to_string(przed) + ")");
+  EXPECT_EQ(driver::ReadText(labSzukaj), " Szukaj: ząb   (3 z " + std::to_string(przed) + ")");
   Wpisz(lista, L"k");
   EXPECT_EQ(Wpisy(lista), std::vector<std::string>{"ząbkowanie"});
   // Backspace takes the last letter back.

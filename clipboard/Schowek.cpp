@@ -108,8 +108,12 @@ bool ZawieraBezWielkosciLiter(const std::string& tekst, const std::string& szuka
   for (char32_t& z : wzor) z = Male(z);
   if (wzor.empty()) return true;
   // Tried at every character in turn; the texts are decoded as they are read, so a long text
-  // costs no copy.
+  // costs no copy. Most characters are ASCII: one that cannot begin the match is passed at once.
   for (size_t i = 0; i < tekst.size(); Znak(tekst, i)) {
+    while (i < tekst.size() && static_cast<unsigned char>(tekst[i]) < 0x80 &&
+           Male(static_cast<unsigned char>(tekst[i])) != wzor[0])
+      ++i;
+    if (i >= tekst.size()) break;
     size_t j = i;
     size_t k = 0;
     while (k < wzor.size() && j < tekst.size() && Male(Znak(tekst, j)) == wzor[k]) ++k;

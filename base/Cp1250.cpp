@@ -106,6 +106,16 @@ std::string FromUtf8(const std::string& text) {
   return out;
 }
 
+std::string FirstUnmappable(const std::string& text) {
+  for (char32_t c : utf8::Decode(text)) {
+    if (c < 0x80) continue;
+    bool found = false;
+    for (int k = 0; k < 128 && !found; ++k) found = kHigh[k] == c;
+    if (!found) return utf8::Encode(c);
+  }
+  return {};
+}
+
 std::string ToUtf8(const std::string& bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 4);

@@ -10,6 +10,9 @@ std::string FromUtf8(const std::string& utf8);
 // Windows-1250 bytes -> UTF-8; the undefined bytes (0x81, 0x83, 0x88, 0x90, 0x98) become the C1
 // controls U+0081.. as on Windows, so every byte string round-trips.
 std::string ToUtf8(const std::string& bytes);
+// The first character of a UTF-8 text that the code page lacks (it would be stored as '?'), as
+// UTF-8; empty when the whole text survives a round trip.
+std::string FirstUnmappable(const std::string& utf8);
 
 }  // namespace cp1250
 

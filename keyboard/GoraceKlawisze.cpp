@@ -74,6 +74,22 @@ std::string ObetnijSpacje(const std::string& s) {
   return s.substr(b, e - b + 1);
 }
 
+std::string Wcudzyslowie(const std::string& s) {
+  std::string w;
+  w.reserve(s.size() + 2);
+  w += '"';
+  w += s;
+  w += '"';
+  return w;
+}
+
+// A path ending as programs do (".exe", ".com", ".bat", ".cmd"), in any letter case.
+bool JestProgramem(const std::string& sciezka) {
+  if (sciezka.size() < 4) return false;
+  const std::string koniec = MaleAscii(sciezka.substr(sciezka.size() - 4));
+  return koniec == ".exe" || koniec == ".com" || koniec == ".bat" || koniec == ".cmd";
+}
+
 // Positions of the first "(" and of the last ")" after it, or npos twice.
 std::pair<size_t, size_t> Nawiasy(const std::string& text) {
   size_t open = text.find('(');
@@ -175,9 +191,40 @@ HotkeyRecord ParsujLinieHotkeya(const std::string& line) {
   return r;
 }
 
-std::string LiniaPoleceniaProgramu(const std::string& parametr) {
-  if (!parametr.empty() && parametr.front() == '"') return parametr;
-  return "\"" + parametr + "\"";
+PolecenieProgramu PolecenieDlaProgramu(const std::string& parametr) {
+  auto& fs = platform::Fs();
+  PolecenieProgramu p{parametr, {}};
+  std::string program;
+  const std::string slowa = ObetnijSpacje(parametr);
+  if (!slowa.empty() && slowa.front() == '"') {
+    program = slowa.substr(1, slowa.find('"', 1) - 1);
+  } else if (fs.FileExists(parametr)) {
+    p.linia = Wcudzyslowie(parametr);
+    program = parametr;
+  } else {
+    // The program is the first run of words that names a file as written; "C:\Program" does not
+    // become "C:\Program.exe" here, as it would in Windows' own reading.
+    for (size_t spacja = slowa.find(' '); spacja != std::string::npos && program.empty();
+         spacja = slowa.find(' ', spacja + 1))
+      if (fs.FileExists(slowa.substr(0, spacja))) program = slowa.substr(0, spacja);
+    if (!program.empty()) {
+      p.linia = Wcudzyslowie(program);
+      p.linia.append(slowa, program.size(), std::string::npos);
+    } else if (JestProgramem(slowa)) {
+      // A program that is gone: started quoted, so that the message names it whole.
+      p.linia = Wcudzyslowie(slowa);
+      program = slowa;
+    } else {
+      program = slowa.substr(0, slowa.find(' '));
+    }
+  }
+  const size_t ukosnik = program.rfind('\\');
+  if (ukosnik == std::string::npos) return p;
+  // "C:\a.exe" starts in "C:\", not in the drive's current folder "C:".
+  std::string folder = program.substr(0, ukosnik);
+  if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+  if (fs.DirectoryExists(folder)) p.folder = folder;
+  return p;
 }
 
 THotKeys::THotKeys(std::string hotkeyFile, KeyHook& hook) : file_(std::move(hotkeyFile)), hook_(hook) {
@@ -258,7 +305,8 @@ void THotKeys::WykonajHotkey(const HotkeyRecord& record, uintptr_t focus, Wykona
       executor.PokazOkno(record.Zadanie);
       break;
     case kZadanieUruchom: {
-      const uint32_t error = platform::Procs().Run(LiniaPoleceniaProgramu(record.Parametr), kSwShowNormal);
+      const PolecenieProgramu polecenie = PolecenieDlaProgramu(record.Parametr);
+      const uint32_t error = platform::Procs().RunIn(polecenie.linia, kSwShowNormal, polecenie.folder);
       if (error == 2)
         KomunikatOstrzezenie("Plik " + record.Parametr + " nie istnieje!", rkOstrzezenie);
       else if (error != 0)

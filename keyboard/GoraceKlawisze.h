@@ -41,10 +41,18 @@ std::string BezNawiasow(const std::string& text);
 uint8_t OpisToZadanie(const std::string& text);
 // One hotkey line to a record.
 HotkeyRecord ParsujLinieHotkeya(const std::string& line);
-// The command line that starts a task-5 program: the path in quotes, so that a path with spaces
-// starts that program and not "C:\Program.exe"; a parameter that brings its own quotes (a program
-// with arguments) is used as it is.
-std::string LiniaPoleceniaProgramu(const std::string& parametr);
+// How a task-5 parameter is started.
+struct PolecenieProgramu {
+  std::string linia;   // the command line
+  std::string folder;  // the program's own folder, its current folder; empty when not known
+};
+// A parameter that names an existing file is that program, in quotes, so that a path with spaces
+// starts it and not "C:\Program.exe"; one that brings its own quotes is a command line as it
+// stands; any other is read as a command line too, the program then its arguments (lines written
+// by hand, "notepad C:\notatki.txt"), the program being the shortest run of words up to a space
+// that names an existing file, as Windows reads such a line, else the first word. The folder is
+// the program's, when it exists.
+PolecenieProgramu PolecenieDlaProgramu(const std::string& parametr);
 
 // What a hotkey can make the main window do; the main window implements it, tests record it.
 class WykonawcaHotkeyow {

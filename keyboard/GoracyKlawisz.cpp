@@ -1,6 +1,7 @@
 #include "keyboard/GoracyKlawisz.h"
 
 #include "keyboard/GoraceKlawisze.h"
+#include "keyboard/Skrot.h"
 
 namespace {
 constexpr uint8_t kKontrolkaShift = 1, kKontrolkaCtrl = 2, kKontrolkaAlt = 4, kKontrolkaRozszerzony = 8;
@@ -67,5 +68,7 @@ std::string SprawdzGoracyKlawisz(uint16_t skrot, const std::string& opis) {
   if (zadanie == kZadanieBrak) return "Wybierz zadanie gorącego klawisza.";
   if (zadanie == kZadanieUruchom && TrimBoth(TekstWNawiasach(opis)).empty())
     return "Wybierz program, który ma uruchamiać ten gorący klawisz.";
+  if (zadanie == kZadanieUruchom)
+    return OdmowaStronyKodowej("Ścieżka programu", TekstWNawiasach(opis), "pliku gorących klawiszy");
   return {};
 }

@@ -22,6 +22,6 @@ std::string PokazywanyOpisZadania(const std::string& opis);
 std::string OpisZProgramem(const std::string& opis, const std::string& program);
 // The item of the task list (descriptions in table order) that a line's field 2 names, or -1.
 int PozycjaZadania(const TStringList& opisy, const std::string& pole);
-// What "Ok" refuses: no key, no task, or the run-a-program task without a program. Empty: the
-// line can be stored.
+// What "Ok" refuses: no key, no task, the run-a-program task without a program or with a path
+// that the hotkey file (Windows-1250) cannot hold. Empty: the line can be stored.
 std::string SprawdzGoracyKlawisz(uint16_t skrot, const std::string& opis);

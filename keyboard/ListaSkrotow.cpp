@@ -6,15 +6,21 @@
 #include "common/Tekstowe.h"
 #include "platform/Platform.h"
 
+SkrotFolderu ParsujLinieSkrotu(const std::string& linia) {
+  const size_t hash = linia.find('#');
+  if (hash == std::string::npos) return {linia, {}};
+  return {linia.substr(0, hash), linia.substr(hash + 1)};
+}
+
+std::string LiniaSkrotu(const SkrotFolderu& skrot) { return skrot.nazwa + "#" + skrot.folder; }
+
 std::vector<SkrotFolderu> WczytajSkroty(const std::string& plik) {
   std::vector<SkrotFolderu> skroty;
   TStringList linie;
   if (!platform::Fs().FileExists(plik) || !ReadTextLines(plik, linie)) return skroty;
   for (const auto& l : linie) {
     if (TrimBoth(l).empty()) continue;
-    const size_t hash = l.find('#');
-    SkrotFolderu s =
-        hash == std::string::npos ? SkrotFolderu{l, {}} : SkrotFolderu{l.substr(0, hash), l.substr(hash + 1)};
+    SkrotFolderu s = ParsujLinieSkrotu(l);
     // A line of a lone "#" names nothing; saving would drop it, so loading does too.
     if (s.nazwa.empty() && s.folder.empty()) continue;
     skroty.push_back(std::move(s));
@@ -25,7 +31,7 @@ std::vector<SkrotFolderu> WczytajSkroty(const std::string& plik) {
 bool ZapiszSkroty(const std::string& plik, const std::vector<SkrotFolderu>& skroty) {
   TStringList linie;
   for (const auto& s : skroty)
-    if (!s.nazwa.empty() || !s.folder.empty()) linie.push_back(s.nazwa + "#" + s.folder);
+    if (!s.nazwa.empty() || !s.folder.empty()) linie.push_back(LiniaSkrotu(s));
   return WriteTextLines(plik, linie);
 }
 

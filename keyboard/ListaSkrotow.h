@@ -9,6 +9,12 @@ struct SkrotFolderu {
   std::string folder;
 };
 
+// One line of the data file: the name before the first "#", the folder after it (a folder may hold
+// "#" itself, "C:\Dev\C#\App"); a line without "#" is a name without a folder.
+SkrotFolderu ParsujLinieSkrotu(const std::string& linia);
+// The line of a shortcut: name, "#", folder.
+std::string LiniaSkrotu(const SkrotFolderu& skrot);
+
 // The shortcuts of the data file in file order; a missing or unreadable file gives none. Blank
 // lines and lines naming neither a shortcut nor a folder (a lone "#") are skipped.
 std::vector<SkrotFolderu> WczytajSkroty(const std::string& plik);

@@ -115,6 +115,15 @@ class Files {
   // Entries of the directory matching the mask ("*.*", "*.tmp", "a?c.txt"), "." and ".." left out.
   virtual std::optional<std::vector<DirEntry>> List(const std::string& dir, const std::string& mask) = 0;
   virtual std::optional<DirEntry> Stat(const std::string& path) = 0;
+  // Whether the directory holds a subdirectory. An implementation stops at the first one, so a
+  // large folder is not listed whole; false when there is none or the directory cannot be read.
+  virtual bool HasSubdirectory(const std::string& dir) {
+    const std::optional<std::vector<DirEntry>> entries = List(dir, "*");
+    if (entries)
+      for (const DirEntry& e : *entries)
+        if (e.directory) return true;
+    return false;
+  }
 
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;  // bytes
   // Writes the whole file through a new file beside it that replaces the old one in one step,

@@ -1,14 +1,22 @@
 #include "clipboard/win32/Schowek.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
 #include <vector>
 
+#include "common/Komunika.h"
 #include "common/WinTools.h"
 #include "platform/Platform.h"
 
 namespace {
 
 constexpr wchar_t kKlasa[] = L"TfrmSchowek";
-enum { idLstSchowek = 101 };
+enum { idLstSchowek = 101, idLabSzukaj = 102 };
+constexpr UINT_PTR kTimerWklejania = 1;
+constexpr UINT kOkresWklejania = 20;     // ms between looks at the keys still held
+constexpr int kCzekanieNaKlawisze = 500;  // ticks: ten seconds, then the text just stays on the clipboard
+constexpr UINT kOdpowiedzOkna = 250;      // ms a program has to show it answers before it gets the focus
 
 // The clipboard may be held open by another program for a moment.
 bool OtworzSchowek(HWND owner) {
@@ -17,6 +25,28 @@ bool OtworzSchowek(HWND owner) {
     Sleep(10);
   }
   return false;
+}
+
+UINT Format(const wchar_t* nazwa) { return RegisterClipboardFormatW(nazwa); }
+
+// Keys that would change what Ctrl+V means, or type into the window, while still held: the
+// hotkey's modifiers and the Enter that chose the item.
+bool KlawiszeWcisniete() {
+  for (int vk : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN, VK_RETURN})
+    if (GetAsyncKeyState(vk) & 0x8000) return true;
+  return false;
+}
+
+void NacisnijCtrlV() {
+  INPUT klawisze[4] = {};
+  const WORD vk[4] = {VK_CONTROL, 'V', 'V', VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    klawisze[i].type = INPUT_KEYBOARD;
+    klawisze[i].ki.wVk = vk[i];
+    klawisze[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk[i], MAPVK_VK_TO_VSC));
+    klawisze[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  SendInput(4, klawisze, sizeof(INPUT));
 }
 
 }  // namespace
@@ -59,10 +89,33 @@ bool UstawTekstSchowka(HWND owner, const std::string& tekst) {
   return ok;
 }
 
+bool SchowekTajny(HWND owner) {
+  if (IsClipboardFormatAvailable(Format(L"ExcludeClipboardContentFromMonitorProcessing")) ||
+      IsClipboardFormatAvailable(Format(L"Clipboard Viewer Ignore")))
+    return true;
+  const UINT historia = Format(L"CanIncludeInClipboardHistory");
+  if (!IsClipboardFormatAvailable(historia)) return false;
+  // Present but unreadable: kept out, as the mark was meant to say something.
+  if (!OtworzSchowek(owner)) return true;
+  bool tajny = true;
+  if (HANDLE h = GetClipboardData(historia)) {
+    if (GlobalSize(h) >= sizeof(DWORD)) {
+      if (const auto* p = static_cast<const DWORD*>(GlobalLock(h))) {
+        tajny = *p == 0;
+        GlobalUnlock(h);
+      }
+    }
+  }
+  CloseClipboard();
+  return tajny;
+}
+
 TfrmSchowek::~TfrmSchowek() {
-  if (Hwnd() && wLancuchu_) ChangeClipboardChain(Hwnd(), nastepny_);
+  if (Hwnd() && sluchacz_) RemoveClipboardFormatListener(Hwnd());
   if (lista_) win::DestroyControl(lista_.Hwnd());
+  if (labSzukaj_) win::DestroyControl(labSzukaj_.Hwnd());
   Destroy();
+  if (menu_) DestroyMenu(menu_);
   if (font_) DeleteObject(font_);
   if (tlo_) DeleteObject(tlo_);
 }
@@ -74,29 +127,39 @@ bool TfrmSchowek::Utworz() {
   lista_ = win::ListBox(win::CreateChild(Hwnd(), L"LISTBOX", "lstSchowek", idLstSchowek, "",
                                          WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
                                          367, 100));
-  // Enter pastes, Escape hides.
+  labSzukaj_ = win::Control(win::CreateChild(Hwnd(), L"STATIC", "labSzukaj", idLabSzukaj, "",
+                                             SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | SS_CENTERIMAGE, 0, 0, 367, 16));
   win::SetControlMessageHandler(lista_.Hwnd(), [this](UINT msg, WPARAM wp, LPARAM, LRESULT& wynik) {
-    if (msg != WM_KEYDOWN || (wp != VK_RETURN && wp != VK_ESCAPE)) return false;
-    Zamknij(wp == VK_RETURN);
-    wynik = 0;
-    return true;
+    return KlawiszListy(msg, wp, wynik);
   });
   SetCommandHandler(idLstSchowek, [this](int code) {
     if (code == LBN_DBLCLK) Wklej();
   });
+  menu_ = CreatePopupMenu();
+  AppendMenuW(menu_, MF_STRING, kIdMnuWklej, L"Wklej\tEnter");
+  AppendMenuW(menu_, MF_STRING, kIdMnuUsun, L"Usuń pozycję\tDel");
+  AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu_, MF_STRING, kIdMnuWyczysc, L"Wyczyść historię...\tCtrl+Del");
+  SetClickHandler(kIdMnuWklej, [this] { Wklej(); });
+  SetClickHandler(kIdMnuUsun, [this] { UsunZaznaczona(); });
+  SetClickHandler(kIdMnuWyczysc, [this] { WyczyscHistorie(); });
   SetRememberedFocus(lista_.Hwnd());
-  // Without the value (settings removed while running) the history runs on the first-run options.
-  // A value of another size is reported and kept aside rather than read in a different layout.
+  // Without the value or its key (settings removed while running) the history runs on the
+  // first-run options, quietly. A value of another size is reported and kept aside rather than
+  // read in a different layout.
   OpcjeSchowka opcje = OpcjeSchowka::PierwszeUruchomienie();
-  std::vector<uint8_t> bajty(OpcjeSchowka::kRozmiar);
-  if (CzyZmiennaRejestrowaIstniejewKluczu(platform::Root::CurrentUser, kKluczKalmo, wartosc::OpcjeSchowka) &&
-      GetRegistryBinary(kKluczKalmo, wartosc::OpcjeSchowka, bajty.data(), static_cast<int>(bajty.size())))
-    opcje = OpcjeSchowka::FromBytes(bajty);
+  const auto zapisane = platform::Reg().ReadBinary(platform::Root::CurrentUser, kKluczKalmo, wartosc::OpcjeSchowka);
+  if (zapisane && zapisane->size() == OpcjeSchowka::kRozmiar) {
+    opcje = OpcjeSchowka::FromBytes(*zapisane);
+  } else if (zapisane) {
+    std::vector<uint8_t> bajty(OpcjeSchowka::kRozmiar);
+    GetRegistryBinary(kKluczKalmo, wartosc::OpcjeSchowka, bajty.data(), static_cast<int>(bajty.size()));
+  }
   ZastosujOpcje(opcje);
-  // Joining makes the system send WM_DRAWCLIPBOARD at once: a text already there is the first item.
-  SetLastError(0);
-  nastepny_ = SetClipboardViewer(Hwnd());
-  wLancuchu_ = nastepny_ != nullptr || GetLastError() == 0;
+  // A listener depends on no other program, as a viewer chain does. A text already on the
+  // clipboard is the first item.
+  sluchacz_ = AddClipboardFormatListener(Hwnd()) != FALSE;
+  if (aktywny_) ZbierzTekst();
   return true;
 }
 
@@ -104,7 +167,6 @@ void TfrmSchowek::ZastosujOpcje(const OpcjeSchowka& o) {
   const int szer = o.szerokosc > 0 ? o.szerokosc : 367;
   const int wys = o.wysokosc > 0 ? o.wysokosc : 100;
   SetWindowPos(Hwnd(), nullptr, 0, 0, szer, wys, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  lista_.Place(0, 0, szer, wys);
   kolorTla_ = static_cast<COLORREF>(o.kolorTla & 0xFFFFFF);
   kolorTekstu_ = static_cast<COLORREF>(o.kolorCzcionki & 0xFFFFFF);
   if (tlo_) DeleteObject(tlo_);
@@ -121,6 +183,7 @@ void TfrmSchowek::ZastosujOpcje(const OpcjeSchowka& o) {
     nowa = CreateFontIndirectW(&lf);
   }
   win::SetFont(lista_.Hwnd(), nowa, true);
+  win::SetFont(labSzukaj_.Hwnd(), nowa, true);
   if (font_) DeleteObject(font_);
   font_ = nowa;
   historia_.UstawBuforKB(o.buforKB);
@@ -129,6 +192,8 @@ void TfrmSchowek::ZastosujOpcje(const OpcjeSchowka& o) {
 }
 
 void TfrmSchowek::ZbierzTekst() {
+  // What a password manager marks as secret never enters the history.
+  if (SchowekTajny(Hwnd())) return;
   std::string tekst;
   if (CzytajTekstSchowka(Hwnd(), tekst)) DodajTekst(tekst);
 }
@@ -137,13 +202,47 @@ void TfrmSchowek::DodajTekst(const std::string& tekst) {
   if (aktywny_ && historia_.Dodaj(tekst)) OdswiezListe();
 }
 
-void TfrmSchowek::OdswiezListe() {
+void TfrmSchowek::OdswiezListe(int zaznacz) {
+  const std::string szukany = win::Narrow(szukany_);
+  widok_ = historia_.Pasujace(szukany);
   lista_.Send(WM_SETREDRAW, FALSE);
   lista_.Clear();
-  for (const auto& p : historia_.Pozycje()) lista_.Add(TekstPozycjiSchowka(p.tekst));
-  lista_.Select(static_cast<int>(historia_.Pozycje().size()) - 1);
+  for (size_t i : widok_) lista_.Add(TekstPozycjiSchowka(historia_.Pozycje()[i].tekst));
+  const int ostatnia = static_cast<int>(widok_.size()) - 1;
+  lista_.Select(zaznacz >= 0 && zaznacz < ostatnia ? zaznacz : ostatnia);
   lista_.Send(WM_SETREDRAW, TRUE);
   InvalidateRect(lista_.Hwnd(), nullptr, TRUE);
+  // A space ahead keeps the text off the window's edge.
+  labSzukaj_.SetText(szukany.empty() ? ""
+                                     : " " + OpisWyszukiwaniaSchowka(szukany, widok_.size(), historia_.Pozycje().size()));
+  Uloz();
+}
+
+void TfrmSchowek::Uloz() {
+  RECT r{};
+  GetClientRect(Hwnd(), &r);
+  // The search line under the list, one line of the history's font, while a search is typed.
+  int linia = 0;
+  if (!szukany_.empty()) {
+    linia = 16;
+    if (HDC dc = GetDC(labSzukaj_.Hwnd())) {
+      HGDIOBJ stara = SelectObject(dc, font_);
+      SIZE s{};
+      if (GetTextExtentPoint32W(dc, L"Ąg", 2, &s)) linia = s.cy + 4;
+      SelectObject(dc, stara);
+      ReleaseDC(labSzukaj_.Hwnd(), dc);
+    }
+    linia = std::min(linia, static_cast<int>(r.bottom / 2));
+  }
+  lista_.Place(0, 0, r.right, r.bottom - linia);
+  labSzukaj_.Place(0, r.bottom - linia, r.right, linia);
+  labSzukaj_.Show(linia > 0);
+}
+
+void TfrmSchowek::UstawSzukany(const std::wstring& szukany) {
+  if (szukany == szukany_) return;
+  szukany_ = szukany;
+  OdswiezListe();
 }
 
 void TfrmSchowek::PokazSchowek(HWND focus, HWND topLevel, int x, int y) {
@@ -153,8 +252,11 @@ void TfrmSchowek::PokazSchowek(HWND focus, HWND topLevel, int x, int y) {
     lista_.Focus();
     return;
   }
+  KillTimer(Hwnd(), kTimerWklejania);  // a paste still waiting for its keys is given up
   fokus_ = focus;
   glowneOkno_ = topLevel;
+  szukany_.clear();
+  OdswiezListe();
   int wysokoscI = 13;
   if (HDC dc = GetDC(lista_.Hwnd())) {
     HGDIOBJ stara = SelectObject(dc, font_);
@@ -169,7 +271,6 @@ void TfrmSchowek::PokazSchowek(HWND focus, HWND topLevel, int x, int y) {
       PolozSchowek(x, y, r.right - r.left, r.bottom - r.top, GetSystemMetrics(SM_CXSCREEN),
                    GetSystemMetrics(SM_CYSCREEN), WysokoscLiniiSchowka(wysokoscI));
   SetWindowPos(Hwnd(), HWND_TOPMOST, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-  lista_.Select(static_cast<int>(historia_.Pozycje().size()) - 1);
   lista_.Focus();
 }
 
@@ -177,29 +278,129 @@ void TfrmSchowek::Wklej() { Zamknij(true); }
 
 void TfrmSchowek::Ukryj() { Zamknij(false); }
 
+int TfrmSchowek::Zaznaczona() const {
+  const int i = lista_.Selected();
+  return i >= 0 && static_cast<size_t>(i) < widok_.size() ? static_cast<int>(widok_[i]) : -1;
+}
+
 void TfrmSchowek::Zamknij(bool wklej) {
+  bool wklejaj = false;
   if (wklej) {
-    const int i = lista_.Selected();
-    if (i < 0 || static_cast<size_t>(i) >= historia_.Pozycje().size()) return;
-    // The whole text as copied, also when the list shows only its start.
-    const std::string tekst = historia_.Pozycje()[i].tekst;
-    if (UstawTekstSchowka(Hwnd(), tekst) && fokus_) PostMessageW(fokus_, WM_PASTE, 0, 0);
+    const int i = Zaznaczona();
+    if (i < 0) return;
+    // The whole text as copied, also when the list shows only its start. Putting it on the
+    // clipboard makes it the newest item.
+    wklejaj = UstawTekstSchowka(Hwnd(), historia_.Pozycje()[i].tekst);
   }
   ShowWindow(Hwnd(), SW_HIDE);
-  if (glowneOkno_ && IsWindow(glowneOkno_)) SetForegroundWindow(glowneOkno_);
+  PrzywrocFokus();
+  if (!wklejaj || !glowneOkno_) return;
+  // Ctrl+V, which every program that takes text understands (WM_PASTE reaches edit controls
+  // only), pressed when the keys of the hotkey and of the choice are up.
+  czekanieNaKlawisze_ = kCzekanieNaKlawisze;
+  SetTimer(Hwnd(), kTimerWklejania, kOkresWklejania, nullptr);
+}
+
+void TfrmSchowek::PrzywrocFokus() {
+  if (!glowneOkno_ || !IsWindow(glowneOkno_)) return;
+  SetForegroundWindow(glowneOkno_);
+  if (!fokus_ || !IsWindow(fokus_)) return;
+  // The focus window belongs to another program's thread as a rule: its input is shared for the
+  // moment of the call. Giving it the focus waits for that thread, so a program that does not
+  // answer keeps the focus it has, and Kalmo goes on.
+  if (!SendMessageTimeoutW(fokus_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kOdpowiedzOkna, nullptr)) return;
+  const DWORD self = GetCurrentThreadId();
+  const DWORD watek = GetWindowThreadProcessId(fokus_, nullptr);
+  const bool wspolne = watek != self && AttachThreadInput(self, watek, TRUE);
+  SetFocus(fokus_);
+  if (wspolne) AttachThreadInput(self, watek, FALSE);
+}
+
+bool TfrmSchowek::OnTimer(UINT_PTR id) {
+  if (id != kTimerWklejania) return false;
+  if (KlawiszeWcisniete() && --czekanieNaKlawisze_ > 0) return true;
+  KillTimer(Hwnd(), kTimerWklejania);
+  // Only into the window it was opened over: the keys go wherever the keyboard is.
+  const HWND przod = GetForegroundWindow();
+  if (czekanieNaKlawisze_ > 0 && glowneOkno_ && przod && GetAncestor(przod, GA_ROOT) == glowneOkno_) NacisnijCtrlV();
+  return true;
+}
+
+void TfrmSchowek::UsunZaznaczona() {
+  const int i = Zaznaczona();
+  if (i < 0) return;
+  const int wiersz = lista_.Selected();
+  historia_.Usun(static_cast<size_t>(i));
+  OdswiezListe(wiersz);
+}
+
+void TfrmSchowek::WyczyscHistorie() {
+  if (historia_.Pozycje().empty()) return;
+  if (KomunikatPytanie("Usunąć wszystkie teksty z historii schowka?", rkPytanie) == okTak) {
+    historia_.Wyczysc();
+    szukany_.clear();
+    OdswiezListe();
+  }
+  if (IsWindowVisible(Hwnd())) lista_.Focus();
+}
+
+bool TfrmSchowek::KlawiszListy(UINT msg, WPARAM wp, LRESULT& wynik) {
+  wynik = 0;
+  if (msg == WM_KEYDOWN) {
+    const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    switch (wp) {
+      case VK_RETURN: Wklej(); return true;
+      case VK_ESCAPE: Ukryj(); return true;
+      case VK_DELETE:
+        if (ctrl) WyczyscHistorie();
+        else UsunZaznaczona();
+        return true;
+      case VK_BACK:
+        if (!szukany_.empty()) {
+          std::wstring s = szukany_;
+          s.pop_back();
+          if (!s.empty() && IS_HIGH_SURROGATE(s.back())) s.pop_back();
+          UstawSzukany(s);
+        }
+        return true;
+      default: return false;  // the list's own moves
+    }
+  }
+  if (msg == WM_CHAR) {
+    // Typed text searches; no first-letter jumps, and the control keys are used up above.
+    const wchar_t c = static_cast<wchar_t>(wp);
+    if (c >= L' ' && c != 0x7F) UstawSzukany(szukany_ + c);
+    return true;
+  }
+  return false;
+}
+
+void TfrmSchowek::PokazMenu(POINT p) {
+  if (p.x == -1 && p.y == -1) {
+    RECT r{};
+    GetWindowRect(lista_.Hwnd(), &r);
+    p = {r.left + 8, r.top + 8};
+  } else {
+    // A right click selects the item under it first.
+    POINT w = p;
+    ScreenToClient(lista_.Hwnd(), &w);
+    const int i = lista_.ItemAt(w);
+    if (i >= 0) lista_.Select(i);
+  }
+  const UINT zaznaczona = Zaznaczona() >= 0 ? MF_ENABLED : MF_GRAYED;
+  EnableMenuItem(menu_, kIdMnuWklej, MF_BYCOMMAND | zaznaczona);
+  EnableMenuItem(menu_, kIdMnuUsun, MF_BYCOMMAND | zaznaczona);
+  EnableMenuItem(menu_, kIdMnuWyczysc, MF_BYCOMMAND | (historia_.Pozycje().empty() ? MF_GRAYED : MF_ENABLED));
+  TrackPopupMenu(menu_, TPM_RIGHTBUTTON, p.x, p.y, 0, Hwnd(), nullptr);
 }
 
 LRESULT TfrmSchowek::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_CHANGECBCHAIN:
-      if (reinterpret_cast<HWND>(wp) == nastepny_)
-        nastepny_ = reinterpret_cast<HWND>(lp);
-      else if (nastepny_)
-        SendMessageW(nastepny_, msg, wp, lp);
-      return 0;
-    case WM_DRAWCLIPBOARD:
-      if (nastepny_) SendMessageW(nastepny_, msg, 0, 0);
+    case WM_CLIPBOARDUPDATE:
       if (aktywny_) ZbierzTekst();
+      return 0;
+    case WM_CONTEXTMENU:
+      PokazMenu({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       return 0;
     case WM_ACTIVATE:
       return KeepFocusOnActivate(wp);
@@ -213,6 +414,12 @@ bool TfrmSchowek::OnClose() {
 }
 
 HBRUSH TfrmSchowek::OnControlColor(HDC dc, HWND control) {
+  if (control == labSzukaj_.Hwnd()) {
+    // The search line in the colours of a tip, apart from the items.
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+    return GetSysColorBrush(COLOR_INFOBK);
+  }
   if (control != lista_.Hwnd()) return nullptr;
   SetTextColor(dc, kolorTekstu_);
   SetBkColor(dc, kolorTla_);

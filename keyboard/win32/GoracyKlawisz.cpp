@@ -53,8 +53,10 @@ void TfrmGoracyKlawisz::FormCreate() {
 
 void TfrmGoracyKlawisz::FormShow() {
   if (!Edycja) return;
+  // A key that does not read stays empty rather than showing (and saving) the new binding's Alt+A:
+  // "Ok" then asks for one.
   const uint16_t skrot = TextToShortCut(PoleSkrotu(Linia));
-  if (skrot) hkHotKey_.Send(HKM_SETHOTKEY, KontrolkaZeSkrotu(skrot));
+  hkHotKey_.Send(HKM_SETHOTKEY, skrot ? KontrolkaZeSkrotu(skrot) : 0);
   const std::string opis = PoleOpisu(Linia);
   TStringList opisy;
   for (const auto& z : kTabelaZadan) opisy.push_back(z.opis);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "common/Komunika.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -22,6 +23,8 @@ TfrmListaSkrotow::~TfrmListaSkrotow() {
 }
 
 int TfrmListaSkrotow::ShowModal(HWND owner) {
+  // An empty file would give a caption without entries: the user is told where shortcuts are made.
+  if (WczytajSkroty(plik_).empty() && !DodajPierwszeSkroty()) return IDCANCEL;
   win::FormStyle styl;
   styl.contextHelp = true;
   styl.extraExStyle = WS_EX_TOPMOST;
@@ -35,6 +38,14 @@ int TfrmListaSkrotow::ShowModal(HWND owner) {
   const int wynik = RunModal(owner, lista_.Hwnd());
   Destroy();
   return wynik;
+}
+
+bool TfrmListaSkrotow::DodajPierwszeSkroty() {
+  if (!opcje_ ||
+      KomunikatPytanie("Lista skrótów folderów jest pusta. Czy otworzyć opcje, aby dodać skróty?", rkPytanie) != okTak)
+    return false;
+  opcje_();
+  return !WczytajSkroty(plik_).empty();
 }
 
 void TfrmListaSkrotow::FormCreate() {
@@ -105,6 +116,7 @@ void TfrmListaSkrotow::OtworzZaznaczony() {
 void TfrmListaSkrotow::mnuOpcjeClick() {
   if (opcje_) opcje_();
   Wypelnij();
+  if (skroty_.empty()) EndModal(IDCANCEL);  // every shortcut removed: nothing left to choose
 }
 
 void TfrmListaSkrotow::lstSkrotyKeyUp(WPARAM key) {
@@ -145,12 +157,18 @@ bool TfrmListaSkrotow::ListaKomunikat(UINT msg, WPARAM wp, LPARAM lp, LRESULT& w
       wynik = DLGC_WANTALLKEYS;
       return true;
     case WM_KEYDOWN:
+      wcisniete_.set(wp & 0xFF);
       // Only the moving keys move the selection; the others act when released.
       return !(wp == VK_UP || wp == VK_DOWN || wp == VK_HOME || wp == VK_END || wp == VK_PRIOR || wp == VK_NEXT);
     case WM_CHAR:
       return true;  // no search by the first letter: the letters are keys of their own
     case WM_KEYUP:
-      lstSkrotyKeyUp(wp);
+      // Only a key pressed here: the release of the Enter that chose the list in the tray menu,
+      // or of a hotkey's last key, is not a choice.
+      if (wcisniete_.test(wp & 0xFF)) {
+        wcisniete_.reset(wp & 0xFF);
+        lstSkrotyKeyUp(wp);
+      }
       return true;
     case WM_MOUSEMOVE:
       MouseMove({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});

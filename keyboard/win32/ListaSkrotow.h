@@ -3,6 +3,7 @@
 // entry per shortcut; a key, Enter or a click opens the folder in the explorer and closes it.
 #include <windows.h>
 
+#include <bitset>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,7 +25,7 @@ class TfrmListaSkrotow : public win::Form {
   // Opens the selected entry's folder and closes the window.
   void OtworzZaznaczony();
   void mnuOpcjeClick();
-  // A key released in the list.
+  // A key released in the list (one whose press it received).
   void lstSkrotyKeyUp(WPARAM key);
 
   HWND lstSkroty() const { return lista_.Hwnd(); }
@@ -44,6 +45,8 @@ class TfrmListaSkrotow : public win::Form {
   // The list's own keys and mouse: they act before the list box sees them.
   bool ListaKomunikat(UINT msg, WPARAM wp, LPARAM lp, LRESULT& wynik);
   void MouseMove(POINT p);
+  // With no shortcut yet: offers the options' page "Skróty"; true when shortcuts were added there.
+  bool DodajPierwszeSkroty();
   void UtworzPodpowiedz();
 
   std::string plik_;
@@ -53,4 +56,5 @@ class TfrmListaSkrotow : public win::Form {
   HWND podpowiedz_ = nullptr;
   HMENU menu_ = nullptr;
   std::wstring tekstPodpowiedzi_;
+  std::bitset<256> wcisniete_;  // keys whose press the list received and whose release it waits for
 };

@@ -17,12 +17,21 @@ int CALLBACK UstawPoczatek(HWND hwnd, UINT msg, LPARAM, LPARAM data) {
 }  // namespace
 
 std::string WybierzFolder(HWND owner, const std::string& tytul, const std::string& poczatkowy) {
+  // The shell's picker (its new style above all) is a COM object of this thread's apartment.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  struct Com {
+    bool wlasny;
+    ~Com() {
+      if (wlasny) CoUninitialize();
+    }
+  } zwolnij{SUCCEEDED(com)};
   const std::wstring t = win::Widen(tytul);
   const std::wstring p = win::Widen(poczatkowy);
   BROWSEINFOW bi{};
   bi.hwndOwner = owner;
   bi.lpszTitle = t.c_str();
-  bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  // A thread already in the multithreaded apartment gets the old style, which needs no apartment.
+  bi.ulFlags = BIF_RETURNONLYFSDIRS | (com == RPC_E_CHANGED_MODE ? 0 : BIF_NEWDIALOGSTYLE);
   bi.lpfn = &UstawPoczatek;
   bi.lParam = p.empty() ? 0 : reinterpret_cast<LPARAM>(p.c_str());
   PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
@@ -62,10 +71,9 @@ void TfrmSkrot::cmdZmienLokalizacjeFolderuClick() {
 void TfrmSkrot::cmdOkClick() {
   const std::string nazwa = tbNazwaSkrotu_.Text();
   const std::string folder = tbLokalizacjaFolderu_.Text();
-  const std::string blad = SprawdzSkrot(nazwa, folder);
-  if (!blad.empty()) {
-    Komunikat(blad, rkOstrzezenie);
-    (nazwa.find('#') == std::string::npos && !blad.starts_with("Podaj") ? tbLokalizacjaFolderu_ : tbNazwaSkrotu_).Focus();
+  if (const std::optional<OdmowaSkrotu> odmowa = SprawdzSkrot(nazwa, folder)) {
+    Komunikat(odmowa->komunikat, rkOstrzezenie);
+    (odmowa->wFolderze ? tbLokalizacjaFolderu_ : tbNazwaSkrotu_).Focus();
     return;
   }
   Nazwa = nazwa;

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "common/Orgtekst.h"
+#include "keyboard/ListaSkrotow.h"
 #include "keyboard/win32/Skrot.h"
 #include "options/win32/PoleKlawisza.h"
 #include "options/win32/Strony.h"
@@ -25,8 +25,12 @@ class TStronaSkrotow : public TStronaOpcji {
 
   void Wczytaj() override {
     std::vector<win::Grid::Row> wiersze;
-    for (const std::string& l : Szkic().skroty.linie)
-      if (!l.empty()) wiersze.push_back({NthField(l, 1, '#'), NthField(l, 2, '#')});
+    // Split as the list splits them, at the first "#": a folder keeps a "#" of its own.
+    for (const std::string& l : Szkic().skroty.linie) {
+      if (l.empty()) continue;
+      const SkrotFolderu skrot = ParsujLinieSkrotu(l);
+      wiersze.push_back({skrot.nazwa, skrot.folder});
+    }
     grdSkroty_.SetRows(wiersze);
     // A file that exists but cannot be read is shown as read (nothing) and never written.
     for (HWND h : {grdSkroty_.Hwnd(), cmdNowy_.Hwnd(), cmdEdytuj_.Hwnd(), cmdUsun_.Hwnd()})
@@ -48,7 +52,7 @@ class TStronaSkrotow : public TStronaOpcji {
     grdSkroty_.SetRows(wiersze);
     TStringList linie;
     for (const win::Grid::Row& w : wiersze)
-      if (!w[0].empty() || !w[1].empty()) linie.push_back(w[0] + "#" + w[1]);
+      if (!w[0].empty() || !w[1].empty()) linie.push_back(LiniaSkrotu({w[0], w[1]}));
     Szkic().skroty.linie = std::move(linie);
   }
 

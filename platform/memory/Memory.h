@@ -225,12 +225,13 @@ class FakeClock : public Clock {
 
 class RecordingProcesses : public Processes {
  public:
-  uint32_t Run(const std::string& commandLine, int showState) override {
-    started.push_back({commandLine, showState});
+  uint32_t Run(const std::string& commandLine, int showState) override { return RunIn(commandLine, showState, {}); }
+  uint32_t RunIn(const std::string& commandLine, int showState, const std::string& folder) override {
+    started.push_back({commandLine, showState, folder});
     return result;
   }
   std::string UserName() override { return userName; }
-  struct Start { std::string commandLine; int showState; };
+  struct Start { std::string commandLine; int showState; std::string folder; };
   std::vector<Start> started;
   uint32_t result = 0;
   std::string userName;

@@ -313,6 +313,22 @@ class Win32Files : public Files {
     return out;
   }
 
+  bool HasSubdirectory(const std::string& dir) override {
+    WIN32_FIND_DATAW fd;
+    // Directories only where the file system can filter them, without short names; ends at the
+    // first one.
+    HANDLE h = FindFirstFileExW(W(JoinPath(dir, "*")).c_str(), FindExInfoBasic, &fd, FindExSearchLimitToDirectories,
+                                nullptr, 0);
+    if (h == INVALID_HANDLE_VALUE) return Fail();
+    bool found = false;
+    do {
+      const std::wstring name = fd.cFileName;
+      found = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..";
+    } while (!found && FindNextFileW(h, &fd));
+    FindClose(h);
+    return found;
+  }
+
   std::optional<DirEntry> Stat(const std::string& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(W(path).c_str(), GetFileExInfoStandard, &data)) {

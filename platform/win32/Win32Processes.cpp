@@ -11,7 +11,10 @@ constexpr DWORD kInputIdleWaitMs = 30000;
 
 class Win32Processes : public Processes {
  public:
-  uint32_t Run(const std::string& commandLine, int showState) override {
+  uint32_t Run(const std::string& commandLine, int showState) override { return RunIn(commandLine, showState, {}); }
+
+  uint32_t RunIn(const std::string& commandLine, int showState, const std::string& folder) override {
+    const std::wstring directory = Widen(folder);
     std::wstring wide = Widen(commandLine);
     std::vector<wchar_t> buffer(wide.begin(), wide.end());  // CreateProcessW may write into it
     buffer.push_back(L'\0');
@@ -25,8 +28,8 @@ class Win32Processes : public Processes {
       HCURSOR poprzedni = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
       ~Kursor() { SetCursor(poprzedni); }
     } kursor;
-    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                        &si, &pi)) {
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &si, &pi)) {
       DWORD error = GetLastError();
       return error ? error : ERROR_GEN_FAILURE;
     }

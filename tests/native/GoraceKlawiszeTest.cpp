@@ -357,12 +357,51 @@ TEST(THotKeys, RunningAProgramReportsItsFailures) {
   EXPECT_EQ(p.dialogs.shown[0].place, "TfrmGlowna.MyHotKeyMessageProc - WykonajHotkey");
   EXPECT_EQ(p.dialogs.shown[0].text, "Błąd nr:5");
 
-  // A bare path with spaces is quoted, so "C:\Program.exe" cannot be started in its place; the
-  // message names the path as the user chose it.
+  // A program that exists starts in its own folder, a path with spaces quoted, so that
+  // "C:\Program.exe" cannot be started in its place.
   p.processes.result = 0;
+  p.files.AddFile("C:\\Program Files\\x\\y.exe", "");
+  p.files.AddFile("C:\\Program.exe", "");
   t.WykonajHotkey(HotkeyRecord{0x4052, 5, "C:\\Program Files\\x\\y.exe"}, 0, w);
   EXPECT_EQ(p.processes.started.back().commandLine, "\"C:\\Program Files\\x\\y.exe\"");
-  EXPECT_EQ(LiniaPoleceniaProgramu("C:\\a.exe"), "\"C:\\a.exe\"");
+  EXPECT_EQ(p.processes.started.back().folder, "C:\\Program Files\\x");
+}
+
+TEST(THotKeys, AParameterThatIsNoFileIsReadAsACommandLine) {
+  TestPlatform p;
+  p.files.AddFile("C:\\Windows\\notepad.exe", "");
+  p.files.AddFile("C:\\Program Files\\Gra\\gra.exe", "");
+  p.files.AddFile("C:\\Program.exe", "");
+  p.files.AddFile("C:\\a.exe", "");
+  p.files.AddDirectory("C:\\Dane");
+  struct Przypadek {
+    const char* parametr;
+    const char* linia;
+    const char* folder;
+  };
+  const Przypadek przypadki[] = {
+      // An existing file, quoted, in its folder; a drive's root is "C:\", not the drive's current folder.
+      {"C:\\Program Files\\Gra\\gra.exe", "\"C:\\Program Files\\Gra\\gra.exe\"", "C:\\Program Files\\Gra"},
+      {"C:\\a.exe", "\"C:\\a.exe\"", "C:\\"},
+      // Program then arguments, as lines written by hand were started before.
+      {"C:\\Windows\\notepad.exe C:\\Dane\\notatki.txt", "\"C:\\Windows\\notepad.exe\" C:\\Dane\\notatki.txt",
+       "C:\\Windows"},
+      {"C:\\Program Files\\Gra\\gra.exe -pelny ekran", "\"C:\\Program Files\\Gra\\gra.exe\" -pelny ekran",
+       "C:\\Program Files\\Gra"},
+      // A program of the search path: the line as it stands, the folder unknown.
+      {"notepad C:\\Dane\\notatki.txt", "notepad C:\\Dane\\notatki.txt", ""},
+      // Its own quotes: as it stands, the folder of the quoted program.
+      {"\"C:\\Program Files\\Gra\\gra.exe\" -x", "\"C:\\Program Files\\Gra\\gra.exe\" -x", "C:\\Program Files\\Gra"},
+      // A program that is gone is one quoted name (its message names it), never "C:\Program.exe";
+      // its folder, gone too, is not given.
+      {"C:\\Program Files\\Stara\\stara.exe", "\"C:\\Program Files\\Stara\\stara.exe\"", ""},
+      {"C:\\Dane\\brak.exe", "\"C:\\Dane\\brak.exe\"", "C:\\Dane"},
+  };
+  for (const Przypadek& c : przypadki) {
+    const PolecenieProgramu pp = PolecenieDlaProgramu(c.parametr);
+    EXPECT_EQ(pp.linia, c.linia) << c.parametr;
+    EXPECT_EQ(pp.folder, c.folder) << c.parametr;
+  }
 }
 
 TEST(THotKeys, TasksWithoutCommandAreReported) {
@@ -410,4 +449,9 @@ TEST(GoracyKlawisz, ControlValuesProgramTextsAndRefusals) {
   EXPECT_EQ(SprawdzGoracyKlawisz(0x8041, ""), "Wybierz zadanie gorącego klawisza.");
   EXPECT_EQ(SprawdzGoracyKlawisz(0x8041, "Uruchamia wybraną aplikację"),
             "Wybierz program, który ma uruchamiać ten gorący klawisz.");
+  // A path the hotkey file cannot hold would be stored with "?" and never start.
+  EXPECT_EQ(SprawdzGoracyKlawisz(0x8041, "Uruchamia wybraną aplikację (C:\\Gry\\Łódź\\gra.exe)"), "");
+  EXPECT_EQ(SprawdzGoracyKlawisz(0x8041, "Uruchamia wybraną aplikację (C:\\Програмы\\gra.exe)"),
+            "Ścieżka programu zawiera znak „П”, którego nie da się zapisać w pliku gorących klawiszy (strona kodowa "
+            "Windows-1250).");
 }

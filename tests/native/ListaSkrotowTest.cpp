@@ -60,10 +60,48 @@ TEST(ListaSkrotow, HeightShowsEveryEntryButStaysOnTheScreen) {
   EXPECT_GT(h, 740 - 16);
 }
 
-TEST(Skrot, RefusesEmptyNamesAndHashes) {
-  EXPECT_EQ(SprawdzSkrot("Dom", "C:\\Dom, stary"), "");
-  EXPECT_EQ(SprawdzSkrot("  ", "C:\\Dom"), "Podaj nazwę skrótu.");
-  const std::string hash = "Nazwa skrótu i lokalizacja folderu nie mogą zawierać znaku „#”.";
-  EXPECT_EQ(SprawdzSkrot("C#", "C:\\Dom"), hash);
-  EXPECT_EQ(SprawdzSkrot("Dom", "C:\\Projekty\\C#"), hash);
+TEST(ListaSkrotow, LinesSplitAtTheFirstHashSoFoldersKeepTheirOwn) {
+  TestPlatform p;
+  const SkrotFolderu s = ParsujLinieSkrotu("Proj#C:\\Dev\\C#\\App");
+  EXPECT_EQ(s.nazwa, "Proj");
+  EXPECT_EQ(s.folder, "C:\\Dev\\C#\\App");
+  EXPECT_EQ(LiniaSkrotu(s), "Proj#C:\\Dev\\C#\\App");
+  EXPECT_EQ(ParsujLinieSkrotu("Bez folderu").folder, "");
+  EXPECT_EQ(ParsujLinieSkrotu("#C:\\X").nazwa, "");
+  // Read, written and read again, every line stays as it was.
+  p.files.AddFile(kPlik, "Proj#C:\\Dev\\C#\\App\r\nDwa##C:\\##\r\n");
+  const auto wczytane = WczytajSkroty(kPlik);
+  ASSERT_EQ(wczytane.size(), 2u);
+  EXPECT_EQ(FolderSkrotu(wczytane, 0), "C:\\Dev\\C#\\App");
+  EXPECT_EQ(wczytane[1].folder, "#C:\\##");
+  ASSERT_TRUE(ZapiszSkroty(kPlik, wczytane));
+  EXPECT_EQ(*p.files.ReadFile(kPlik), "Proj#C:\\Dev\\C#\\App\r\nDwa##C:\\##\r\n");
+}
+
+TEST(Skrot, RefusesEmptyNamesHashesInNamesAndCharactersTheFileCannotHold) {
+  EXPECT_EQ(SprawdzSkrot("Dom", "C:\\Dom, stary"), std::nullopt);
+  EXPECT_EQ(SprawdzSkrot("Proj", "C:\\Dev\\C#\\App"), std::nullopt);  // "#" in a folder is kept
+  EXPECT_EQ(SprawdzSkrot("Księgowość €", "D:\\Zażółć\\Straße"), std::nullopt);  // all of Windows-1250
+  auto o = SprawdzSkrot("  ", "C:\\Dom");
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->komunikat, "Podaj nazwę skrótu.");
+  EXPECT_FALSE(o->wFolderze);
+  o = SprawdzSkrot("C#", "C:\\Dom");
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->komunikat, "Nazwa skrótu nie może zawierać znaku „#”.");
+  EXPECT_FALSE(o->wFolderze);
+  // A character outside the code page would be stored as "?": refused, and named.
+  o = SprawdzSkrot("Документы", "C:\\Dom");
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->komunikat,
+            "Nazwa skrótu zawiera znak „Д”, którego nie da się zapisać w pliku skrótów (strona kodowa Windows-1250).");
+  EXPECT_FALSE(o->wFolderze);
+  o = SprawdzSkrot("Zdjęcia", "C:\\Zdjęcia\\España 日本");
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->komunikat, "Lokalizacja folderu zawiera znak „ñ”, którego nie da się zapisać w pliku skrótów "
+                          "(strona kodowa Windows-1250).");
+  EXPECT_TRUE(o->wFolderze);
+  EXPECT_EQ(cp1250::FirstUnmappable("Zażółć gęślą jaźń € „” – ß"), "");
+  EXPECT_EQ(cp1250::FirstUnmappable("a日b"), "日");
+  EXPECT_EQ(cp1250::FirstUnmappable("a😀"), "😀");
 }

@@ -52,7 +52,77 @@ TEST(HistoriaSchowka, LongTextsShowTheirStartButKeepTheWhole) {
   for (int i = 0; i < 3001; ++i) polski += "ą";
   EXPECT_EQ(IloscZnakow(TekstPozycjiSchowka(polski)), 3003);
   EXPECT_EQ(TekstPozycjiSchowka("a\r\nb\tc\nd"), "a b c d");
-  EXPECT_EQ(h.SumaZnakow(), 5000 + 6);
+  // The buffer counts what an item shows; the memory holds the whole texts.
+  EXPECT_EQ(h.SumaZnakow(), 3003 + 6);
+  EXPECT_EQ(h.PamiecTekstow(), 5000 + 7);
+  EXPECT_EQ(RozmiarPozycjiSchowka(3000), 3000);
+  EXPECT_EQ(RozmiarPozycjiSchowka(3001), 3003);
+}
+
+TEST(HistoriaSchowka, OneLongCopyKeepsTheOlderItemsAndTheNewestIsNeverEvicted) {
+  THistoriaSchowka h;  // the first-run 10 KB buffer
+  h.Dodaj("a");
+  h.Dodaj("b");
+  const std::string dlugi(11000, 'x');
+  h.Dodaj(dlugi);
+  EXPECT_EQ(Teksty(h), (std::vector<std::string>{"a", "b", dlugi}));
+  EXPECT_EQ(h.SumaZnakow(), 1 + 1 + 3003);
+  // A fourth long item would make 12014 > 10240: the oldest go, one by one, until it fits.
+  for (char c : {'y', 'z', 'w'}) h.Dodaj(std::string(11000, c));
+  ASSERT_EQ(h.Pozycje().size(), 3u);
+  EXPECT_EQ(h.Pozycje()[0].tekst, std::string(11000, 'y'));
+  EXPECT_EQ(h.Pozycje()[2].tekst, std::string(11000, 'w'));
+  EXPECT_EQ(h.SumaZnakow(), 3 * 3003);
+  // The smallest buffer with a newest item larger than itself: the item stays, alone.
+  h.UstawBuforKB(1);
+  ASSERT_EQ(h.Pozycje().size(), 1u);
+  EXPECT_EQ(h.Pozycje()[0].tekst, std::string(11000, 'w'));
+
+  // Whole texts beyond 16 MB in all: the oldest whole texts go, whatever the buffer allows; a
+  // newest text larger than that stays.
+  THistoriaSchowka duza;
+  duza.UstawBuforKB(1000000);
+  const int64_t mb = 1024 * 1024;
+  for (char c : {'1', '2', '3'}) duza.Dodaj(std::string(6 * mb, c));
+  ASSERT_EQ(duza.Pozycje().size(), 2u);
+  EXPECT_EQ(duza.Pozycje()[0].tekst[0], '2');
+  EXPECT_EQ(duza.PamiecTekstow(), 12 * mb);
+  duza.Dodaj(std::string(17 * mb, '4'));
+  ASSERT_EQ(duza.Pozycje().size(), 1u);
+  EXPECT_EQ(duza.Pozycje()[0].tekst.size(), static_cast<size_t>(17 * mb));
+}
+
+TEST(HistoriaSchowka, SearchIgnoresLetterCaseAndItemsCanBeRemoved) {
+  EXPECT_TRUE(ZawieraBezWielkosciLiter("Ząbek mleczny", "ząb"));
+  EXPECT_TRUE(ZawieraBezWielkosciLiter("DĄB I ZĄB", "ząb"));
+  EXPECT_TRUE(ZawieraBezWielkosciLiter("żółć", "ŻÓŁĆ"));
+  EXPECT_TRUE(ZawieraBezWielkosciLiter("ŚCIEŻKA Ń Ź", "ściEżka ń ź"));
+  EXPECT_TRUE(ZawieraBezWielkosciLiter("Привет, Мир", "мир"));
+  EXPECT_TRUE(ZawieraBezWielkosciLiter("Straße ÉTÉ", "été"));
+  EXPECT_TRUE(ZawieraBezWielkosciLiter("cokolwiek", ""));
+  EXPECT_FALSE(ZawieraBezWielkosciLiter("zab", "ząb"));  // a Polish letter is a letter of its own
+  EXPECT_FALSE(ZawieraBezWielkosciLiter("zą", "ząb"));
+  EXPECT_FALSE(ZawieraBezWielkosciLiter("", "a"));
+  EXPECT_TRUE(ZawieraBezWielkosciLiter("aaab", "aab"));  // a partial match does not skip a start
+  EXPECT_FALSE(ZawieraBezWielkosciLiter(std::string("\xC5\xC5\xFF", 3), "ą"));  // broken bytes are no letters
+  EXPECT_TRUE(ZawieraBezWielkosciLiter(std::string("\xFF") + "Ą", "ą"));
+
+  THistoriaSchowka h;
+  for (const char* t : {"Ząbek", "dąb", "ZĄB", "zęby", "ząbkowanie"}) h.Dodaj(t);
+  EXPECT_EQ(h.Pasujace("ząb"), (std::vector<size_t>{0, 2, 4}));
+  EXPECT_EQ(h.Pasujace("zą"), (std::vector<size_t>{0, 2, 4}));
+  EXPECT_EQ(h.Pasujace("ą").size(), 4u);
+  EXPECT_EQ(h.Pasujace("").size(), 5u);
+  EXPECT_TRUE(h.Pasujace("x").empty());
+  EXPECT_EQ(OpisWyszukiwaniaSchowka("ząb", 3, 5), "Szukaj: ząb   (3 z 5)");
+
+  EXPECT_TRUE(h.Usun(2));
+  EXPECT_FALSE(h.Usun(4));
+  EXPECT_EQ(Teksty(h), (std::vector<std::string>{"Ząbek", "dąb", "zęby", "ząbkowanie"}));
+  EXPECT_EQ(h.SumaZnakow(), 5 + 3 + 4 + 10);
+  h.Wyczysc();
+  EXPECT_TRUE(h.Pozycje().empty());
+  EXPECT_EQ(h.SumaZnakow(), 0);
 }
 
 TEST(HistoriaSchowka, BufferEvictsTheOldestAndNeverHangs) {
@@ -65,9 +135,9 @@ TEST(HistoriaSchowka, BufferEvictsTheOldestAndNeverHangs) {
   h.Dodaj(std::string(100, 'c'));  // 1100 > 1024: the oldest goes
   EXPECT_EQ(h.Pozycje().size(), 2u);
   EXPECT_EQ(h.SumaZnakow(), 500);
-  h.Dodaj(std::string(2000, 'd'));  // longer than the buffer: it goes too, with every older item
-  EXPECT_TRUE(h.Pozycje().empty());
-  EXPECT_EQ(h.SumaZnakow(), 0);
+  h.Dodaj(std::string(2000, 'd'));  // larger than the buffer: every older item goes, the newest stays
+  ASSERT_EQ(h.Pozycje().size(), 1u);
+  EXPECT_EQ(h.SumaZnakow(), 2000);
   // Zero or less is the smallest buffer, not an endless loop or a list that never holds.
   for (int kb : {0, -5}) {
     h.UstawBuforKB(kb);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
+#include <winternl.h>
 #include <wtsapi32.h>
 
 #include <gtest/gtest.h>
@@ -251,10 +252,11 @@ class KalmoProgram : public testing::Test {
 
   std::string Plik(const std::string& suffix) const { return prefix_ + suffix; }
 
-  // A text copied by another program (this one).
-  static bool Kopiuj(const std::wstring& t) {
+  // A text copied by another program (this one), marked with a registered format when given.
+  static bool Kopiuj(const std::wstring& t, const wchar_t* znacznik = nullptr) {
     if (!OpenClipboard(nullptr)) return false;
     EmptyClipboard();
+    if (znacznik) SetClipboardData(RegisterClipboardFormatW(znacznik), GlobalAlloc(GMEM_MOVEABLE, 1));
     HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (t.size() + 1) * sizeof(wchar_t));
     std::memcpy(GlobalLock(g), t.c_str(), (t.size() + 1) * sizeof(wchar_t));
     GlobalUnlock(g);
@@ -278,6 +280,18 @@ class KalmoProgram : public testing::Test {
       }
       return schowek && SendMessageW(driver::FindChildByName(schowek, "lstSchowek"), LB_GETCOUNT, 0, 0) == n;
     });
+  }
+  // The texts of the history's list, as another program reads them.
+  static std::vector<std::string> WpisySchowka(HWND schowek) {
+    HWND lst = driver::FindChildByName(schowek, "lstSchowek");
+    std::vector<std::string> w;
+    const LRESULT n = SendMessageW(lst, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+      std::wstring t(static_cast<size_t>(std::max<LRESULT>(SendMessageW(lst, LB_GETTEXTLEN, i, 0), 0)) + 1, L'\0');
+      t.resize(static_cast<size_t>(std::max<LRESULT>(SendMessageW(lst, LB_GETTEXT, i, reinterpret_cast<LPARAM>(t.data())), 0)));
+      w.push_back(U(t));
+    }
+    return w;
   }
   // The texts of a message dialog of Kalmo's, answered with its button.
   struct Odpowiedz {
@@ -656,57 +670,195 @@ TEST_F(KalmoProgram, FirstRunHotkeyFromAnotherProgramStartsTheBreak) {
   EXPECT_EQ(Zakoncz(), 0);
 }
 
-TEST_F(KalmoProgram, ClipboardHotkeyPastesAnEarlierTextIntoAnotherProgram) {
+// This thread's messages flow while a condition is awaited (its windows get keys meanwhile).
+template <class F>
+bool CzekajPompujac(F&& f) {
+  return Czekaj([&] {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    return f();
+  });
+}
+
+// The command line a process was started with.
+std::wstring LiniaPolecenProcesu(DWORD id) {
+  HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+  if (!p) return {};
+  using Zapytaj = LONG(NTAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
+  auto zapytaj = reinterpret_cast<Zapytaj>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess"));
+  std::vector<BYTE> bufor(65536);
+  ULONG dlugosc = 0;
+  std::wstring linia;
+  constexpr ULONG kProcessCommandLineInformation = 60;
+  if (zapytaj && zapytaj(p, kProcessCommandLineInformation, bufor.data(), static_cast<ULONG>(bufor.size()), &dlugosc) == 0) {
+    const auto* u = reinterpret_cast<const UNICODE_STRING*>(bufor.data());
+    linia.assign(u->Buffer, u->Length / sizeof(wchar_t));
+  }
+  // Where that class is not known: the process's parameters, through its PEB.
+  PROCESS_BASIC_INFORMATION pbi{};
+  if (linia.empty() && zapytaj && zapytaj(p, ProcessBasicInformation, &pbi, sizeof pbi, &dlugosc) == 0) {
+    PEB peb{};
+    RTL_USER_PROCESS_PARAMETERS parametry{};
+    SIZE_T n = 0;
+    if (ReadProcessMemory(p, pbi.PebBaseAddress, &peb, sizeof peb, &n) &&
+        ReadProcessMemory(p, peb.ProcessParameters, &parametry, sizeof parametry, &n)) {
+      linia.resize(parametry.CommandLine.Length / sizeof(wchar_t));
+      if (!ReadProcessMemory(p, parametry.CommandLine.Buffer, linia.data(), parametry.CommandLine.Length, &n))
+        linia.clear();
+    }
+  }
+  CloseHandle(p);
+  return linia;
+}
+
+TEST_F(KalmoProgram, ClipboardHistoryKeepsALongCopyLeavesSecretsOutAndPastesWithCtrlV) {
   // A text left on the clipboard by an earlier test would join the history as Kalmo starts.
   WyczyscSchowek();
   HWND h = Uruchom();
   ASSERT_NE(h, nullptr);
-  // Two texts copied by another program (this one), the first with Polish letters.
+  // Texts copied by another program (this one); one long copy empties nothing.
   HWND schowek = nullptr;
   ASSERT_TRUE(Kopiuj(L"Zażółć gęślą jaźń"));
   ASSERT_TRUE(PozycjiSchowka(1, schowek));
-  ASSERT_TRUE(Kopiuj(L"drugi tekst"));
+  ASSERT_TRUE(Kopiuj(L"b"));
   ASSERT_TRUE(PozycjiSchowka(2, schowek));
+  // What a password manager marks never appears: the long text after it is the third item.
+  ASSERT_TRUE(Kopiuj(L"tajne hasło", L"ExcludeClipboardContentFromMonitorProcessing"));
+  std::wstring dlugi;
+  for (int i = 0; dlugi.size() < 11000; ++i) dlugi += L"słowo" + std::to_wstring(i) + L" ";
+  dlugi.resize(11000);
+  ASSERT_TRUE(Kopiuj(dlugi));
+  ASSERT_TRUE(PozycjiSchowka(3, schowek));
+  const std::vector<std::string> wpisy = WpisySchowka(schowek);
+  ASSERT_EQ(wpisy.size(), 3u);
+  EXPECT_EQ(wpisy[0], "Zażółć gęślą jaźń");
+  EXPECT_EQ(wpisy[1], "b");
+  EXPECT_EQ(wpisy[2], U(dlugi.substr(0, 3000)) + "...");
 
-  // The window being typed in: an edit control of this program, in the foreground.
+  // A window that takes Ctrl+V and ignores WM_PASTE, as a browser does, is typed in. Ctrl+D opens
+  // the history with the newest selected; Enter pastes all 11,000 characters of it there.
+  wintest::OknoCtrlV przegladarka;
+  SetForegroundWindow(przegladarka.okno());
+  ASSERT_TRUE(Nacisnij("0x11+0x44", true));
+  ASSERT_TRUE(Czekaj([&] { return IsWindowVisible(schowek) != FALSE; }));
+  ASSERT_TRUE(Czekaj([&] { return GetForegroundWindow() == schowek; }));
+  ASSERT_TRUE(Nacisnij("0x0D", true));
+  EXPECT_TRUE(CzekajPompujac([&] { return przegladarka.wklejone() == dlugi; })) << przegladarka.wklejone().size();
+  EXPECT_EQ(przegladarka.wmPaste(), 0);
+  EXPECT_FALSE(IsWindowVisible(schowek));
+
+  // An edit control gets an earlier text the same way: Up, Enter.
   HWND okno = CreateWindowExW(0, L"STATIC", L"Edytor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 120, nullptr,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
   HWND pole = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 380, 24, okno, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   SetForegroundWindow(okno);
   SetFocus(pole);
-  // Ctrl+D: the history opens with the newest selected; Up, Enter pastes the older one.
   ASSERT_TRUE(Nacisnij("0x11+0x44", true));
-  ASSERT_TRUE(Czekaj([&] { return IsWindowVisible(schowek) != FALSE; }));
-  ASSERT_TRUE(Czekaj([&] { return GetForegroundWindow() == schowek; }));
-  ASSERT_TRUE(Nacisnij("0x26 0x0D", true));
+  ASSERT_TRUE(Czekaj([&] { return IsWindowVisible(schowek) != FALSE && GetForegroundWindow() == schowek; }));
+  ASSERT_TRUE(Nacisnij("0x26 0x26 0x0D", true));
   auto tekst = [&] {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
     wchar_t buf[256] = {};
     GetWindowTextW(pole, buf, 256);
     return std::wstring(buf);
   };
-  EXPECT_TRUE(Czekaj([&] { return tekst() == L"Zażółć gęślą jaźń"; })) << U(tekst());
+  EXPECT_TRUE(CzekajPompujac([&] { return tekst() == L"Zażółć gęślą jaźń"; })) << U(tekst());
   EXPECT_FALSE(IsWindowVisible(schowek));
   DestroyWindow(okno);
   EXPECT_EQ(Zakoncz(), 0);
 }
 
-TEST_F(KalmoProgram, ShortcutListOpensTheFolderInTheExplorer) {
-  ASSERT_TRUE(WriteTextLines(Plik("_skroty.dat"), {"Foldery programu#" + scratch_.dir()}));
+TEST_F(KalmoProgram, ClipboardHistorySearchesWhatIsTypedAndClearsAfterAQuestion) {
+  WyczyscSchowek();
   HWND h = Uruchom();
   ASSERT_NE(h, nullptr);
-  EXPECT_EQ(CzytajPozycje(h, mnuListaSkrotow).podpis, "Lista skrótów...");
+  HWND schowek = nullptr;
+  const wchar_t* teksty[] = {L"Ząbek", L"dąb", L"ZĄB mądrości", L"zęby"};
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_TRUE(Kopiuj(teksty[i]));
+    ASSERT_TRUE(PozycjiSchowka(i + 1, schowek));
+  }
+  wintest::OknoCtrlV przegladarka;
+  SetForegroundWindow(przegladarka.okno());
+  ASSERT_TRUE(Nacisnij("0x11+0x44", true));
+  ASSERT_TRUE(Czekaj([&] { return IsWindowVisible(schowek) != FALSE && GetForegroundWindow() == schowek; }));
+  HWND szukaj = driver::FindChildByName(schowek, "labSzukaj");
+  ASSERT_NE(szukaj, nullptr);
+
+  // "ząb" typed on the keyboard leaves the items that contain it, in any letter case.
+  ASSERT_TRUE(Nacisnij("u0x7A u0x105 u0x62", true));
+  EXPECT_TRUE(Czekaj([&] { return WpisySchowka(schowek) == std::vector<std::string>{"Ząbek", "ZĄB mądrości"}; }));
+  EXPECT_EQ(driver::ReadText(szukaj), " Szukaj: ząb   (2 z 4)");
+  // Backspace edits the search: "z" finds three.
+  ASSERT_TRUE(Nacisnij("0x08 0x08", true));
+  EXPECT_TRUE(Czekaj([&] { return WpisySchowka(schowek).size() == 3; }));
+  // Delete removes the selected one, the newest found.
+  ASSERT_TRUE(Nacisnij("0x2E", true));
+  EXPECT_TRUE(Czekaj([&] { return WpisySchowka(schowek) == std::vector<std::string>{"Ząbek", "ZĄB mądrości"}; }));
+  // Ctrl+Delete clears the whole history after a question.
+  {
+    Odpowiedz pytanie(L"TfrmKomunikat", "Tak", proces_.id);
+    ASSERT_TRUE(Nacisnij("0x11+0x2E", true));
+    ASSERT_TRUE(pytanie.answerer.WaitForCount(1));
+    EXPECT_NE(pytanie.teksty.find("Usunąć wszystkie teksty z historii schowka?"), std::string::npos) << pytanie.teksty;
+  }
+  EXPECT_TRUE(Czekaj([&] { return WpisySchowka(schowek).empty(); }));
+  // The history keeps the keyboard: Escape closes it, nothing pasted.
+  ASSERT_TRUE(Czekaj([&] { return GetForegroundWindow() == schowek; }));
+  ASSERT_TRUE(Nacisnij("0x1B", true));
+  EXPECT_TRUE(CzekajPompujac([&] { return !IsWindowVisible(schowek); }));
+  EXPECT_TRUE(przegladarka.wklejone().empty());
+  EXPECT_EQ(Zakoncz(), 0);
+}
+
+TEST_F(KalmoProgram, ShortcutsKeepAFolderWithAHashAndTheListChosenWithEnterWaitsForItsOwnKey) {
+  const std::string projekt = scratch_.Path("Dev\\C#\\App");
+  const std::string nowy = scratch_.Path("Nowy");
+  for (const std::string& f : {scratch_.Path("Dev"), scratch_.Path("Dev\\C#"), projekt, nowy})
+    ASSERT_TRUE(CreateDirectoryW(W(f).c_str(), nullptr)) << f;
+  ASSERT_TRUE(WriteTextLines(Plik("_skroty.dat"), {"Proj#" + projekt}));
+  HWND h = Uruchom();
+  ASSERT_NE(h, nullptr);
+
+  // A shortcut added on "Skróty" and "OK": the line with "#" in its folder stays whole.
+  ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuOpcje, 0));
+  HWND opcje = driver::WaitForWindow(L"TfrmOpcje", "Opcje", proces_.id);
+  ASSERT_NE(opcje, nullptr);
+  {
+    driver::Answerer skrot(L"TfrmSkrot", "OK", [&](HWND d) {
+      SetWindowTextW(driver::FindChildByName(d, "tbNazwaSkrotu"), L"Nowy");
+      SetWindowTextW(driver::FindChildByName(d, "tbLokalizacjaFolderu"), W(nowy).c_str());
+    }, 1, proces_.id);
+    HWND przycisk = driver::FindChildByName(opcje, "cmdNowySkrot");
+    ASSERT_NE(przycisk, nullptr);
+    ASSERT_TRUE(PostMessageW(GetParent(przycisk), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(przycisk), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(przycisk)));
+    ASSERT_TRUE(skrot.WaitForCount(1));
+  }
+  ASSERT_TRUE(driver::ClickButton(opcje, "OK"));
+  ASSERT_TRUE(driver::WaitUntilGone(opcje));
+  TStringList linie;
+  ASSERT_TRUE(ReadTextLines(Plik("_skroty.dat"), linie));
+  EXPECT_EQ(linie, (TStringList{"Proj#" + projekt, "Nowy#" + nowy}));
+
+  // The list chosen with Enter, as in the tray menu: the key went down elsewhere, its release
+  // reaches the list, which opens nothing and waits.
+  ASSERT_TRUE(Nacisnij("v0x0D"));
   ASSERT_TRUE(PostMessageW(h, WM_COMMAND, mnuListaSkrotow, 0));
   HWND lista = driver::WaitForWindow(L"TfrmListaSkrotow", "Lista skrótów folderów", proces_.id);
   ASSERT_NE(lista, nullptr);
   HWND lst = driver::FindChildByName(lista, "lstSkroty");
-  EXPECT_EQ(SendMessageW(lst, LB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(lst, LB_GETCOUNT, 0, 0), 2);
   ASSERT_TRUE(Czekaj([&] { return GetForegroundWindow() == lista; }));
-  ASSERT_TRUE(Nacisnij("0x31"));  // "1", pressed on the keyboard
+  ASSERT_TRUE(Nacisnij("^0x0D 0x28"));  // Enter released, then Down: the list is still there
+  ASSERT_TRUE(Czekaj([&] { return SendMessageW(lst, LB_GETCURSEL, 0, 0) == 1; }));
+  EXPECT_TRUE(IsWindowVisible(lista));
+  ASSERT_TRUE(Nacisnij("0x31"));  // "1": the folder with "#"
   EXPECT_TRUE(driver::WaitUntilGone(lista));
-  // Kalmo started the explorer for the folder.
+  // Kalmo started the explorer for that folder.
   DWORD eksplorator = 0;
   EXPECT_TRUE(Czekaj([&] {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -718,6 +870,8 @@ TEST_F(KalmoProgram, ShortcutListOpensTheFolderInTheExplorer) {
     CloseHandle(snap);
     return eksplorator != 0;
   }));
+  const std::wstring linia = LiniaPolecenProcesu(eksplorator);
+  EXPECT_NE(linia.find(L"/e,\"" + W(projekt) + L"\""), std::wstring::npos) << U(linia);
   if (HANDLE e = OpenProcess(PROCESS_TERMINATE, FALSE, eksplorator)) {
     TerminateProcess(e, 0);
     CloseHandle(e);

@@ -7,7 +7,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 
 #include "base/Cp1250.h"
 #include "common/Dyskowe.h"
@@ -15,6 +18,7 @@
 #include "common/win32/Window.h"
 #include "keyboard/GoraceKlawisze.h"
 #include "options/Opcje.h"
+#include "options/win32/FolderSelection.h"
 #include "options/win32/Opcje.h"
 #include "options/win32/OpcjeZaawansowane.h"
 #include "platform/memory/Memory.h"
@@ -380,7 +384,8 @@ TEST_F(OknoOpcji, ListsThatCannotBeReadAreReadOnlyAndNeverWritten) {
 }
 
 TEST_F(OknoOpcji, PagesAddAndEditThroughTheirDialogs) {
-  ASSERT_TRUE(WriteTextLines(pliki.skroty, {"Dokumenty#C:\\Dokumenty"}));
+  // A folder holding "#" is the folder's: the page splits at the first one, as the list does.
+  ASSERT_TRUE(WriteTextLines(pliki.skroty, {"Dokumenty#C:\\Dokumenty", "Proj#C:\\Dev\\C#\\App"}));
   ASSERT_TRUE(WriteTextLines(pliki.plikiTymczasowe, {"C:\\Dane#P#*.tmp#7"}));
   TfrmOpcje& o = Okno();
   auto ustaw = [](HWND okno, const char* pole, const wchar_t* tekst) {
@@ -484,10 +489,166 @@ TEST_F(OknoOpcji, PagesAddAndEditThroughTheirDialogs) {
   }
 
   ASSERT_TRUE(o.cmdOkClick());
-  EXPECT_EQ(Linie(pliki.skroty), (TStringList{"Dokumenty#D:\\Dokumenty", "Pobrane#C:\\Pobrane"}));
+  EXPECT_EQ(Linie(pliki.skroty),
+            (TStringList{"Dokumenty#D:\\Dokumenty", "Proj#C:\\Dev\\C#\\App", "Pobrane#C:\\Pobrane"}));
   EXPECT_EQ(Linie(pliki.plikiTymczasowe), (TStringList{"C:\\Dane#P#*.bak#7", "Katalog tymczasowy TEMP#T#*.*#3"}));
   const TStringList klawisze = Linie(pliki.goraceKlawisze);
   ASSERT_FALSE(klawisze.empty());
   EXPECT_EQ(PoleSkrotu(klawisze.back()), "Ctrl+Alt+B");
   EXPECT_EQ(UstawieniaKalmo::Wczytaj().programy, (TStringList{"Word", "Excel", "Notatnik"}));
+}
+
+namespace {
+
+// The memory file system with a network drive N: that does not answer until it is let go; it
+// records which folders were listed whole and which were only asked for a subfolder.
+class WolnaSiec : public platform::memory::MemoryFiles {
+ public:
+  WolnaSiec() { drives['N'] = platform::DriveKind::Remote; }
+  std::optional<std::vector<platform::DirEntry>> List(const std::string& dir, const std::string& mask) override {
+    std::unique_lock<std::mutex> l(m_);
+    if (Siec(dir)) {
+      ++czekajacych_;
+      cv_.wait(l, [this] { return puszczona_; });
+      --czekajacych_;
+    }
+    wylistowane_.push_back(dir);
+    cv_.notify_all();
+    l.unlock();
+    return MemoryFiles::List(dir, mask);
+  }
+  // Whether a folder exists is a question to the server too: not to be asked while it is silent.
+  bool DirectoryExists(const std::string& path) override {
+    {
+      std::lock_guard<std::mutex> l(m_);
+      EXPECT_FALSE(Siec(path) && !puszczona_) << "asked the silent network drive: " << path;
+    }
+    return MemoryFiles::DirectoryExists(path);
+  }
+  bool HasSubdirectory(const std::string& dir) override {
+    {
+      std::lock_guard<std::mutex> l(m_);
+      zapytane_.push_back(dir);
+    }
+    // Answered from the memory, not through List, so that a look is not counted as a listing.
+    const auto wpisy = MemoryFiles::List(dir, "*");
+    return wpisy && std::any_of(wpisy->begin(), wpisy->end(), [](const platform::DirEntry& e) { return e.directory; });
+  }
+  void Pusc() {
+    std::unique_lock<std::mutex> l(m_);
+    puszczona_ = true;
+    cv_.notify_all();
+    // The readings that waited have listed what they wanted before this object may go.
+    cv_.wait_for(l, std::chrono::milliseconds(driver::Timeout()), [this] { return czekajacych_ == 0; });
+  }
+  std::vector<std::string> Wylistowane() {
+    std::lock_guard<std::mutex> l(m_);
+    return wylistowane_;
+  }
+  std::vector<std::string> Zapytane() {
+    std::lock_guard<std::mutex> l(m_);
+    return zapytane_;
+  }
+
+ private:
+  static bool Siec(const std::string& p) { return !p.empty() && (p[0] == 'N' || p[0] == 'n'); }
+  std::mutex m_;
+  std::condition_variable cv_;
+  bool puszczona_ = false;
+  int czekajacych_ = 0;
+  std::vector<std::string> wylistowane_, zapytane_;
+};
+
+std::string TekstWezla(HWND drzewo, HTREEITEM w) {
+  wchar_t bufor[260] = {};
+  TVITEMW t{};
+  t.mask = TVIF_TEXT;
+  t.hItem = w;
+  t.pszText = bufor;
+  t.cchTextMax = 260;
+  SendMessageW(drzewo, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&t));
+  return win::Narrow(bufor);
+}
+
+HTREEITEM Wezel(HWND drzewo, HTREEITEM rodzic, const std::string& tekst) {
+  HTREEITEM w = reinterpret_cast<HTREEITEM>(
+      SendMessageW(drzewo, TVM_GETNEXTITEM, rodzic ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(rodzic)));
+  for (; w; w = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(w))))
+    if (TekstWezla(drzewo, w) == tekst) return w;
+  return nullptr;
+}
+
+std::vector<std::string> Dzieci(HWND drzewo, HTREEITEM rodzic) {
+  std::vector<std::string> d;
+  for (HTREEITEM w = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(rodzic)));
+       w; w = reinterpret_cast<HTREEITEM>(SendMessageW(drzewo, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(w))))
+    d.push_back(TekstWezla(drzewo, w));
+  return d;
+}
+
+bool Rozwijalny(HWND drzewo, HTREEITEM w) {
+  TVITEMW t{};
+  t.mask = TVIF_CHILDREN;
+  t.hItem = w;
+  SendMessageW(drzewo, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&t));
+  return t.cChildren != 0;
+}
+
+}  // namespace
+
+TEST(FolderSelectionWin, MarksFoldersWithoutListingThemAndNeverWaitsForANetworkDrive) {
+  platform::memory::TestPlatform tp;
+  WolnaSiec fs;
+  for (int i = 1; i <= 30; ++i) fs.AddDirectory("C:\\Duzy\\Folder " + std::to_string(i) + "\\Wnetrze");
+  fs.AddDirectory("C:\\Duzy\\Pusty");
+  fs.AddFile("C:\\Duzy\\Pusty\\plik.txt", "x");
+  fs.AddDirectory("N:\\Serwer\\Projekty");
+  platform::Services uslugi = platform::Current();
+  uslugi.files = &fs;
+  const platform::Services poprzednie = platform::Install(uslugi);
+
+  // The preset path on the network drive: the walk gives up at the drive that does not answer,
+  // and the dialog opens on it.
+  std::string pokazany, poSieci;
+  std::vector<std::string> dzieciSieci, dzieciDuzego;
+  bool pustyRozwijalny = true, folderRozwijalny = false;
+  {
+    driver::Answerer wybor(L"TfrmFolderSelection", "Anuluj", [&](HWND d) {
+      pokazany = win::GetText(win::FindControl(d, "labFolder"));
+      const HWND drzewo = win::FindControl(d, "TreeView");
+      const HTREEITEM n = Wezel(drzewo, nullptr, " (N:)");
+      ASSERT_NE(n, nullptr);
+      EXPECT_TRUE(Rozwijalny(drzewo, n));  // marked without being asked
+      dzieciSieci = Dzieci(drzewo, n);
+      // The drive answers at last: its folders take the place of "Czytanie...".
+      fs.Pusc();
+      const ULONGLONG koniec = GetTickCount64() + driver::Timeout();
+      while (Dzieci(drzewo, n) != std::vector<std::string>{"Serwer"} && GetTickCount64() < koniec) Sleep(20);
+      SendMessageW(drzewo, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Wezel(drzewo, n, "Serwer")));
+      poSieci = win::GetText(win::FindControl(d, "labFolder"));
+      // A large local folder: its subfolders are marked by a look for one subfolder each.
+      const HTREEITEM c = Wezel(drzewo, nullptr, " (C:)");
+      SendMessageW(drzewo, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(c));
+      HTREEITEM duzy = nullptr;
+      while (!(duzy = Wezel(drzewo, c, "Duzy")) && GetTickCount64() < koniec) Sleep(20);
+      SendMessageW(drzewo, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(duzy));
+      while ((dzieciDuzego = Dzieci(drzewo, duzy)).size() != 31 && GetTickCount64() < koniec) Sleep(20);
+      pustyRozwijalny = Rozwijalny(drzewo, Wezel(drzewo, duzy, "Pusty"));
+      folderRozwijalny = Rozwijalny(drzewo, Wezel(drzewo, duzy, "Folder 7"));
+    }, 1);
+    EXPECT_EQ(WybierzFolder(nullptr, "N:\\Serwer\\Projekty").folder, "");
+    ASSERT_EQ(wybor.Count(), 1);
+  }
+  EXPECT_EQ(pokazany, "N:\\");
+  EXPECT_EQ(dzieciSieci, std::vector<std::string>{"Czytanie..."});
+  EXPECT_EQ(poSieci, "N:\\Serwer");
+  ASSERT_EQ(dzieciDuzego.size(), 31u);
+  EXPECT_FALSE(pustyRozwijalny);
+  EXPECT_TRUE(folderRozwijalny);
+  // Listed whole: the drive, C:\ and C:\Duzy, each once; never one of the thirty subfolders.
+  const std::vector<std::string> wylistowane = fs.Wylistowane();
+  EXPECT_EQ(std::count(wylistowane.begin(), wylistowane.end(), "C:\\Duzy"), 1);
+  for (const std::string& w : wylistowane) EXPECT_EQ(w.find("C:\\Duzy\\"), std::string::npos) << w;
+  EXPECT_GE(fs.Zapytane().size(), 31u);
+  platform::Install(poprzednie);
 }

@@ -1,12 +1,14 @@
 // The clipboard-history window for real: texts copied by another process (UstawSchowek.exe)
-// enter the history through the viewer chain, and a chosen entry is pasted into an edit control
-// of another window with WM_PASTE.
+// enter the history through the clipboard listener unless their program marks them secret, a
+// chosen entry is pasted with Ctrl+V into the window that had the focus (an edit control, or a
+// window that ignores WM_PASTE), and typing searches the list.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "clipboard/win32/Schowek.h"
 #include "platform/memory/Memory.h"
@@ -35,10 +37,11 @@ bool PompujAz(const std::function<bool()>& warunek) {
   return true;
 }
 
-// Another program copies a text; this thread pumps meanwhile (the chain notifies its window).
-void SkopiujInnymProgramem(const std::string& tekst) {
+// Another program copies a text, with the clipboard formats it marks it with; this thread pumps
+// meanwhile (the listener's window is told).
+void SkopiujInnymProgramem(const std::string& tekst, const std::string& znaczniki = "") {
   std::wstring cmd = L"\"" + platform::win32::Widen(driver::BesideTests("UstawSchowek.exe")) + L"\" \"" +
-                     platform::win32::Widen(tekst) + L"\"";
+                     platform::win32::Widen(tekst) + L"\" " + platform::win32::Widen(znaczniki);
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
@@ -84,9 +87,20 @@ struct OknoZPolem {
   }
 };
 
+std::vector<std::string> Wpisy(HWND lista) {
+  std::vector<std::string> w;
+  const int n = static_cast<int>(SendMessageW(lista, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) w.push_back(TekstListy(lista, i));
+  return w;
+}
+
+void Wpisz(HWND lista, const std::wstring& tekst) {
+  for (wchar_t c : tekst) SendMessageW(lista, WM_CHAR, c, 0);
+}
+
 }  // namespace
 
-TEST(SchowekWin, TextsCopiedByAnotherProgramEnterTheHistory) {
+TEST(SchowekWin, TextsCopiedByAnotherProgramEnterTheHistoryUnlessMarkedSecret) {
   platform::memory::TestPlatform tp;  // settings: the first-run options
   TfrmSchowek s;
   ASSERT_TRUE(s.Utworz());
@@ -101,6 +115,21 @@ TEST(SchowekWin, TextsCopiedByAnotherProgramEnterTheHistory) {
   ASSERT_GE(n, 2);
   EXPECT_EQ(TekstListy(s.lstSchowek(), n - 2), "Zażółć gęślą jaźń – ĄĘ € ß");
   EXPECT_EQ(TekstListy(s.lstSchowek(), n - 1), "drugi");
+
+  // What a password manager marks is never kept; each is followed by a plain text, whose arrival
+  // says the marked one has been seen.
+  const char* znaczniki[] = {"ExcludeClipboardContentFromMonitorProcessing", "\"Clipboard Viewer Ignore\"",
+                             "CanIncludeInClipboardHistory=0"};
+  for (int i = 0; i < 3; ++i) {
+    SkopiujInnymProgramem("hasło123", znaczniki[i]);
+    const std::string po = "po znaczniku " + std::to_string(i);
+    SkopiujInnymProgramem(po);
+    ASSERT_TRUE(PompujAz([&] { return Najnowszy(s) == po; })) << znaczniki[i];
+  }
+  // A program that allows the history (the value 1) has its text kept.
+  SkopiujInnymProgramem("wolno", "CanIncludeInClipboardHistory=1");
+  ASSERT_TRUE(PompujAz([&] { return Najnowszy(s) == "wolno"; }));
+  for (const auto& p : s.Historia().Pozycje()) EXPECT_EQ(p.tekst.find("hasło"), std::string::npos);
 }
 
 TEST(SchowekWin, ChosenEntryIsPastedWholeIntoTheFocusWindow) {
@@ -153,11 +182,77 @@ TEST(SchowekWin, ChosenEntryIsPastedWholeIntoTheFocusWindow) {
   SendMessageW(s.lstSchowek(), LB_SETCURSEL, n - 2, 0);
   SendMessageW(s.Hwnd(), WM_COMMAND, MAKEWPARAM(101, LBN_DBLCLK), reinterpret_cast<LPARAM>(s.lstSchowek()));
   ASSERT_TRUE(PompujAz([&] { return edytor.CzytajTekst() == L"krótki"; }));
+
+  // A window that takes Ctrl+V and ignores WM_PASTE, as a browser does, gets the text, the
+  // focus given back to it.
+  wintest::OknoCtrlV przegladarka;
+  s.PokazSchowek(przegladarka.okno(), przegladarka.okno(), 100, 100);
+  SendMessageW(s.lstSchowek(), LB_SETCURSEL, n - 2, 0);
+  SendMessageW(s.lstSchowek(), WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_TRUE(PompujAz([&] { return przegladarka.wklejone() == platform::win32::Widen(dlugi); }))
+      << przegladarka.wklejone().size();
+  EXPECT_EQ(przegladarka.wmPaste(), 0);
+  EXPECT_EQ(edytor.CzytajTekst(), L"krótki");  // pasted once, where the focus was
 }
 
-TEST(SchowekWin, InactiveHistoryCollectsNothingAndLeavesTheChainWhole) {
+TEST(SchowekWin, TypingSearchesDeleteRemovesAndTheMenuClearsAfterAQuestion) {
   platform::memory::TestPlatform tp;
-  // Two viewers in the chain: the later one, inactive, passes the notification on to the first.
+  TfrmSchowek s;
+  ASSERT_TRUE(s.Utworz());
+  OknoZPolem edytor;
+  for (const char* t : {"Ząbek", "dąb", "ZĄB mądrości", "zęby", "ząbkowanie"}) s.DodajTekst(t);
+  const size_t przed = s.Historia().Pozycje().size();
+  s.PokazSchowek(edytor.pole, edytor.okno, 100, 100);
+  const HWND lista = s.lstSchowek();
+  HWND labSzukaj = driver::FindChildByName(s.Hwnd(), "labSzukaj");
+  ASSERT_NE(labSzukaj, nullptr);
+  EXPECT_FALSE(IsWindowVisible(labSzukaj));
+
+  // Typed letters search, without regard to letter case; the line under the list says what.
+  Wpisz(lista, L"ząb");
+  EXPECT_EQ(Wpisy(lista), (std::vector<std::string>{"Ząbek", "ZĄB mądrości", "ząbkowanie"}));
+  EXPECT_EQ(SendMessageW(lista, LB_GETCURSEL, 0, 0), 2);  // the newest of them
+  EXPECT_TRUE(IsWindowVisible(labSzukaj));
+  EXPECT_EQ(driver::ReadText(labSzukaj), " Szukaj: ząb   (3 z " + std::to_string(przed) + ")");
+  Wpisz(lista, L"k");
+  EXPECT_EQ(Wpisy(lista), std::vector<std::string>{"ząbkowanie"});
+  // Backspace takes the last letter back.
+  SendMessageW(lista, WM_KEYDOWN, VK_BACK, 0);
+  EXPECT_EQ(Wpisy(lista).size(), 3u);
+
+  // Delete removes the selected item from the history, not only from the view.
+  SendMessageW(lista, LB_SETCURSEL, 1, 0);
+  SendMessageW(lista, WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_EQ(Wpisy(lista), (std::vector<std::string>{"Ząbek", "ząbkowanie"}));
+  EXPECT_EQ(s.Historia().Pozycje().size(), przed - 1);
+  for (int i = 0; i < 3; ++i) SendMessageW(lista, WM_KEYDOWN, VK_BACK, 0);
+  EXPECT_FALSE(IsWindowVisible(labSzukaj));
+  EXPECT_EQ(Wpisy(lista).size(), przed - 1);
+
+  // Enter on a found item pastes the whole of it; the next opening starts without a search.
+  Wpisz(lista, L"DĄB");
+  ASSERT_EQ(Wpisy(lista), std::vector<std::string>{"dąb"});
+  SendMessageW(lista, WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_TRUE(PompujAz([&] { return edytor.CzytajTekst() == L"dąb"; }));
+  s.PokazSchowek(edytor.pole, edytor.okno, 100, 100);
+  EXPECT_EQ(Wpisy(lista).size(), przed - 1);
+
+  // The menu's "Wyczyść historię...": nothing goes after "Nie", everything after "Tak".
+  tp.dialogs.shown.clear();
+  tp.dialogs.answers = {platform::okNie, platform::okTak};
+  SendMessageW(s.Hwnd(), WM_COMMAND, TfrmSchowek::kIdMnuWyczysc, 0);
+  EXPECT_EQ(s.Historia().Pozycje().size(), przed - 1);
+  SendMessageW(s.Hwnd(), WM_COMMAND, TfrmSchowek::kIdMnuWyczysc, 0);
+  EXPECT_TRUE(s.Historia().Pozycje().empty());
+  EXPECT_EQ(SendMessageW(lista, LB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(tp.dialogs.Texts(), (std::vector<std::string>{"Usunąć wszystkie teksty z historii schowka?",
+                                                          "Usunąć wszystkie teksty z historii schowka?"}));
+  SendMessageW(lista, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+TEST(SchowekWin, AnInactiveHistoryCollectsNothingAndHindersNoOtherListener) {
+  platform::memory::TestPlatform tp;
+  // Two listeners: the later one, inactive, takes nothing from the first.
   TfrmSchowek pierwszy;
   ASSERT_TRUE(pierwszy.Utworz());
   OpcjeSchowka o = OpcjeSchowka::PierwszeUruchomienie();

@@ -208,6 +208,11 @@ TEST(Win32Files, ListMatchesMasksAndReportsMissingFolders) {
   ASSERT_TRUE(none);
   EXPECT_TRUE(none->empty());
   EXPECT_EQ(fs.List(s.Path("brak"), "*.*"), std::nullopt);
+
+  // A look for one subfolder: found among files, none in a folder of files, none where nothing is.
+  EXPECT_TRUE(fs.HasSubdirectory(s.dir()));
+  EXPECT_FALSE(fs.HasSubdirectory(s.Path("podkatalog")));
+  EXPECT_FALSE(fs.HasSubdirectory(s.Path("brak")));
 }
 
 TEST(Win32Files, FileTimesAreLocalDateTimes) {
@@ -337,6 +342,14 @@ TEST(Win32Processes, StartsAProgramWithTheShowStateAndReportsAMissingOne) {
   EXPECT_NE(text.find("flags=" + std::to_string(STARTF_USESHOWWINDOW) + "\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("show=" + std::to_string(SW_SHOWMINNOACTIVE) + "\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("args=jeden|dwa żółte\r\n"), std::string::npos) << text;
+
+  // Started in a folder of its own.
+  const std::string folder = s.Path("Folder żółty");
+  ASSERT_TRUE(CreateDirectoryW(platform::win32::Widen(folder).c_str(), nullptr));
+  DeleteFileW(platform::win32::Widen(marker).c_str());
+  EXPECT_EQ(platform::Procs().RunIn(command, SW_SHOWMINNOACTIVE, folder), 0u);
+  text = WaitForFile(marker);
+  EXPECT_NE(text.find("folder=" + folder + "\r\n"), std::string::npos) << text;
 
   std::string missing = s.Path("nie ma mnie.exe");
   uint32_t error = platform::Procs().Run(missing, SW_SHOWNORMAL);

@@ -147,4 +147,38 @@ std::string Scratch::Get(const std::string& path) {
   return bytes;
 }
 
+OknoCtrlV::OknoCtrlV() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = &OknoCtrlV::Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"OknoCtrlV";
+  RegisterClassW(&wc);
+  okno_ = CreateWindowExW(0, L"OknoCtrlV", L"Przeglądarka", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 300, 120,
+                          nullptr, nullptr, GetModuleHandleW(nullptr), this);
+}
+
+OknoCtrlV::~OknoCtrlV() { DestroyWindow(okno_); }
+
+LRESULT CALLBACK OknoCtrlV::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE)
+    SetWindowLongPtrW(h, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+  auto* self = reinterpret_cast<OknoCtrlV*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+  if (self && msg == WM_PASTE) {
+    ++self->wmPaste_;
+    return 0;
+  }
+  if (self && msg == WM_KEYDOWN && wp == 'V' && (GetKeyState(VK_CONTROL) & 0x8000) && OpenClipboard(h)) {
+    if (HANDLE d = GetClipboardData(CF_UNICODETEXT)) {
+      if (const auto* t = static_cast<const wchar_t*>(GlobalLock(d))) {
+        self->wklejone_ = t;
+        GlobalUnlock(d);
+      }
+    }
+    CloseClipboard();
+    return 0;
+  }
+  return DefWindowProcW(h, msg, wp, lp);
+}
+
 }  // namespace wintest

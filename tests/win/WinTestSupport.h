@@ -1,6 +1,8 @@
 #pragma once
 // Shared by the Windows tests: the recording dialogs installed with the real platform, and a
 // scratch area (a folder under C:\ and an HKCU key) that is fresh for each test.
+#include <windows.h>
+
 #include <string>
 
 #include "platform/memory/Memory.h"
@@ -42,5 +44,25 @@ class Scratch {
 // removes the folder that holds it, which would follow it.
 bool LinkHosta(const std::string& cel, const std::string& link);
 void UsunLinkHosta(const std::string& link);
+
+// A top-level window of this thread that pastes on Ctrl+V and ignores WM_PASTE, as browsers,
+// office programs and rich editors do; what it pasted and how many WM_PASTE it was sent.
+class OknoCtrlV {
+ public:
+  OknoCtrlV();
+  ~OknoCtrlV();
+  OknoCtrlV(const OknoCtrlV&) = delete;
+  OknoCtrlV& operator=(const OknoCtrlV&) = delete;
+
+  HWND okno() const { return okno_; }
+  const std::wstring& wklejone() const { return wklejone_; }
+  int wmPaste() const { return wmPaste_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+  HWND okno_ = nullptr;
+  std::wstring wklejone_;
+  int wmPaste_ = 0;
+};
 
 }  // namespace wintest

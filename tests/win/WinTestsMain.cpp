@@ -2,7 +2,8 @@
 // recorded instead of shown, so no test waits on a modal window.
 //
 // Started as "win_tests.exe --child <marker file> [words...]" the program is a child of a test:
-// it writes how it was started into the marker file and ends.
+// it writes how it was started (show state, current folder, arguments) into the marker file and
+// ends.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -28,8 +29,10 @@ int RunAsChild(int argc, wchar_t** argv) {
   STARTUPINFOW si{};
   si.cb = sizeof si;
   GetStartupInfoW(&si);
+  wchar_t folder[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, folder);
   std::wstring text = L"flags=" + std::to_wstring(si.dwFlags) + L"\r\nshow=" + std::to_wstring(si.wShowWindow) +
-                      L"\r\nargs=";
+                      L"\r\nfolder=" + folder + L"\r\nargs=";
   for (int i = 3; i < argc; ++i) text += (i > 3 ? L"|" : L"") + std::wstring(argv[i]);
   text += L"\r\n";
   std::string bytes = platform::win32::Narrow(text);

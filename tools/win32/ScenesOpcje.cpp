@@ -38,7 +38,7 @@ void Ustawienia() {
   const auto bw = w.ToBytes();
   SetRegistryBinary(kKluczKalmo, wartosc::OpcjeOstrzegania, bw.data(), static_cast<int>(bw.size()));
   WriteTextLines(Pliki().skroty, {"Moje dokumenty#C:\\Moje dokumenty", "Raporty#C:\\Moje dokumenty\\Raporty",
-                                  "Projekty#C:\\Projekty"});
+                                  "Projekty#C:\\Projekty", "Aplikacja#C:\\Projekty\\C#\\Aplikacja"});
   WriteTextLines(Pliki().plikiTymczasowe, {"Katalog tymczasowy TEMP#T#*.*#1", "Katalogi kosza systemowego#K#*.*#30",
                                            "C:\\Projekty#P#*.bak#7#*.~*#1"});
 }

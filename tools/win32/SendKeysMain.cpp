@@ -6,7 +6,9 @@
 // A chord is one or more virtual-key codes joined by "+", each decimal or 0x-hexadecimal
 // ("0x11+0x10+0x50" is Ctrl+Shift+P). The keys of a chord go down in order and come up in reverse
 // order; chords are pressed one after another. A code prefixed by "v" goes down only, one
-// prefixed by "^" comes up only. Exit code 0, or 2 for a bad argument, 3 when input was refused.
+// prefixed by "^" comes up only; one prefixed by "u" is a character typed as itself (its
+// Unicode code point, KEYEVENTF_UNICODE), down and up: "u0x105" types "ą" whatever the layout.
+// Exit code 0, or 2 for a bad argument, 3 when input was refused.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -36,6 +38,23 @@ INPUT Key(WORD vk, bool up) {
   return in;
 }
 
+INPUT Character(WORD code, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wScan = code;
+  in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+  return in;
+}
+
+bool ParseCharacter(const std::wstring& text, WORD& code) {
+  if (text.empty()) return false;
+  wchar_t* end = nullptr;
+  unsigned long value = std::wcstoul(text.c_str(), &end, 0);
+  if (*end != 0 || value == 0 || value > 0xFFFF) return false;
+  code = static_cast<WORD>(value);
+  return true;
+}
+
 bool ParseCode(const std::wstring& text, WORD& vk) {
   if (text.empty()) return false;
   wchar_t* end = nullptr;
@@ -59,6 +78,18 @@ int main() {
     for (;;) {
       size_t plus = chord.find(L'+', start);
       std::wstring part = chord.substr(start, plus == std::wstring::npos ? std::wstring::npos : plus - start);
+      if (!part.empty() && part[0] == L'u') {
+        WORD code = 0;
+        if (!ParseCharacter(part.substr(1), code)) {
+          fwprintf(stderr, L"SendKeys: bad character '%ls'\n", part.c_str());
+          return 2;
+        }
+        inputs.push_back(Character(code, false));
+        inputs.push_back(Character(code, true));
+        if (plus == std::wstring::npos) break;
+        start = plus + 1;
+        continue;
+      }
       bool downOnly = !part.empty() && part[0] == L'v';
       bool upOnly = !part.empty() && part[0] == L'^';
       if (downOnly || upOnly) part.erase(0, 1);

@@ -23,8 +23,6 @@ constexpr uint16_t kShift = kSkrotShift;
 constexpr uint16_t kCtrl = kSkrotCtrl;
 constexpr uint16_t kAlt = kSkrotAlt;
 
-// Marks the key events this library injects itself, so the hook lets them through untouched.
-constexpr ULONG_PTR kOwnEvent = 0x4B414C4Du;  // "KALM"
 // An unassigned virtual key, pressed after a swallowed Alt shortcut so that the Alt key's release
 // does not open the focused window's menu bar (a lone Alt press-and-release does).
 constexpr WORD kMaskKey = 0xE8;
@@ -113,7 +111,7 @@ void InjectRightAlt(bool up) {
   input.ki.wVk = VK_RMENU;
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(VK_RMENU, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = KEYEVENTF_EXTENDEDKEY | (up ? KEYEVENTF_KEYUP : 0);
-  input.ki.dwExtraInfo = kOwnEvent;
+  input.ki.dwExtraInfo = kKlawiszKalmo;
   SendInput(1, &input, sizeof input);
 }
 
@@ -122,7 +120,7 @@ void InjectMaskKey() {
   for (INPUT& in : input) {
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = kMaskKey;
-    in.ki.dwExtraInfo = kOwnEvent;
+    in.ki.dwExtraInfo = kKlawiszKalmo;
   }
   input[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, input, sizeof input[0]);
@@ -133,7 +131,7 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
   const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
   const DWORD vk = event->vkCode & 0xFF;
   const bool up = (event->flags & LLKHF_UP) != 0;
-  const bool own = event->dwExtraInfo == kOwnEvent;
+  const bool own = event->dwExtraInfo == kKlawiszKalmo;
   const bool repeat = !up && g_down[vk];
 
   // A right Alt that acts as AltGr brings its companion Ctrl, as Windows reads it too: AltGr+A

@@ -14,6 +14,10 @@ constexpr unsigned WM_PAUSE_KEY = kWmUser + 658;          // 1682: wParam 1
 constexpr unsigned WM_FREE_FORM = kWmUser + 700;          // 1724: lParam window code
 constexpr unsigned WM_BACKGROUND_TASK = kWmUser + 701;    // 1725: wParam 0 start, 1 stop
 
+// The extra information of keys Kalmo presses itself (the hook's right Alt, the clipboard
+// history's Ctrl+V): the hook lets them through without reading them as a shortcut. "KALM".
+constexpr uintptr_t kKlawiszKalmo = 0x4B414C4Du;
+
 // Single-instance windows of the main window. The first five are the non-modal ones, numbered
 // as the window codes of WM_FREE_FORM.
 enum class Okno : int {

@@ -8,6 +8,7 @@
 #include "common/Komunika.h"
 #include "common/WinTools.h"
 #include "platform/Platform.h"
+#include "settings/Komunikaty.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ void NacisnijCtrlV() {
     klawisze[i].ki.wVk = vk[i];
     klawisze[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk[i], MAPVK_VK_TO_VSC));
     klawisze[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    klawisze[i].ki.dwExtraInfo = kKlawiszKalmo;  // never read as a hotkey bound to Ctrl+V
   }
   SendInput(4, klawisze, sizeof(INPUT));
 }
@@ -124,14 +126,6 @@ bool TfrmSchowek::Utworz() {
   RegisterFormClass(kKlasa);
   // No border and no caption, on top, no taskbar button.
   if (!Create(kKlasa, "Schowek", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 0, 0, 367, 100)) return false;
-  lista_ = win::ListBox(win::CreateChild(Hwnd(), L"LISTBOX", "lstSchowek", idLstSchowek, "",
-                                         WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
-                                         367, 100));
-  labSzukaj_ = win::Control(win::CreateChild(Hwnd(), L"STATIC", "labSzukaj", idLabSzukaj, "",
-                                             SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | SS_CENTERIMAGE, 0, 0, 367, 16));
-  win::SetControlMessageHandler(lista_.Hwnd(), [this](UINT msg, WPARAM wp, LPARAM, LRESULT& wynik) {
-    return KlawiszListy(msg, wp, wynik);
-  });
   SetCommandHandler(idLstSchowek, [this](int code) {
     if (code == LBN_DBLCLK) Wklej();
   });
@@ -143,7 +137,6 @@ bool TfrmSchowek::Utworz() {
   SetClickHandler(kIdMnuWklej, [this] { Wklej(); });
   SetClickHandler(kIdMnuUsun, [this] { UsunZaznaczona(); });
   SetClickHandler(kIdMnuWyczysc, [this] { WyczyscHistorie(); });
-  SetRememberedFocus(lista_.Hwnd());
   // Without the value or its key (settings removed while running) the history runs on the
   // first-run options, quietly. A value of another size is reported and kept aside rather than
   // read in a different layout.
@@ -161,6 +154,23 @@ bool TfrmSchowek::Utworz() {
   sluchacz_ = AddClipboardFormatListener(Hwnd()) != FALSE;
   if (aktywny_) ZbierzTekst();
   return true;
+}
+
+void TfrmSchowek::UtworzListe() {
+  // Made when the history is first shown: a program that never opens it keeps the list box's
+  // library and its memory out of its resting cost.
+  if (lista_) return;
+  lista_ = win::ListBox(win::CreateChild(Hwnd(), L"LISTBOX", "lstSchowek", idLstSchowek, "",
+                                         WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
+                                         367, 100));
+  labSzukaj_ = win::Control(win::CreateChild(Hwnd(), L"STATIC", "labSzukaj", idLabSzukaj, "",
+                                             SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | SS_CENTERIMAGE, 0, 0, 367, 16));
+  win::SetControlMessageHandler(lista_.Hwnd(), [this](UINT msg, WPARAM wp, LPARAM, LRESULT& wynik) {
+    return KlawiszListy(msg, wp, wynik);
+  });
+  SetRememberedFocus(lista_.Hwnd());
+  win::SetFont(lista_.Hwnd(), font_, false);
+  win::SetFont(labSzukaj_.Hwnd(), font_, false);
 }
 
 void TfrmSchowek::ZastosujOpcje(const OpcjeSchowka& o) {
@@ -182,8 +192,10 @@ void TfrmSchowek::ZastosujOpcje(const OpcjeSchowka& o) {
     DeleteObject(nowa);
     nowa = CreateFontIndirectW(&lf);
   }
-  win::SetFont(lista_.Hwnd(), nowa, true);
-  win::SetFont(labSzukaj_.Hwnd(), nowa, true);
+  if (lista_) {
+    win::SetFont(lista_.Hwnd(), nowa, true);
+    win::SetFont(labSzukaj_.Hwnd(), nowa, true);
+  }
   if (font_) DeleteObject(font_);
   font_ = nowa;
   historia_.UstawBuforKB(o.buforKB);
@@ -205,6 +217,7 @@ void TfrmSchowek::DodajTekst(const std::string& tekst) {
 void TfrmSchowek::OdswiezListe(int zaznacz) {
   const std::string szukany = win::Narrow(szukany_);
   widok_ = historia_.Pasujace(szukany);
+  if (!lista_) return;
   lista_.Send(WM_SETREDRAW, FALSE);
   lista_.Clear();
   for (size_t i : widok_) lista_.Add(TekstPozycjiSchowka(historia_.Pozycje()[i].tekst));
@@ -219,6 +232,7 @@ void TfrmSchowek::OdswiezListe(int zaznacz) {
 }
 
 void TfrmSchowek::Uloz() {
+  if (!lista_) return;
   RECT r{};
   GetClientRect(Hwnd(), &r);
   // The search line under the list, one line of the history's font, while a search is typed.
@@ -246,6 +260,7 @@ void TfrmSchowek::UstawSzukany(const std::wstring& szukany) {
 }
 
 void TfrmSchowek::PokazSchowek(HWND focus, HWND topLevel, int x, int y) {
+  UtworzListe();
   // The hotkey pressed again while the history is open: it stays where it is and keeps the window
   // it pastes into.
   if (IsWindowVisible(Hwnd()) && focus && (focus == Hwnd() || IsChild(Hwnd(), focus))) {
@@ -279,6 +294,7 @@ void TfrmSchowek::Wklej() { Zamknij(true); }
 void TfrmSchowek::Ukryj() { Zamknij(false); }
 
 int TfrmSchowek::Zaznaczona() const {
+  if (!lista_) return -1;
   const int i = lista_.Selected();
   return i >= 0 && static_cast<size_t>(i) < widok_.size() ? static_cast<int>(widok_[i]) : -1;
 }

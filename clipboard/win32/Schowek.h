@@ -42,6 +42,7 @@ class TfrmSchowek : public win::Window {
   void DodajTekst(const std::string& tekst);
 
   const THistoriaSchowka& Historia() const { return historia_; }
+  // The list, made when the history is first shown (nullptr before).
   HWND lstSchowek() const { return lista_.Hwnd(); }
   bool Aktywny() const { return aktywny_; }
 
@@ -57,6 +58,7 @@ class TfrmSchowek : public win::Window {
 
  private:
   void ZbierzTekst();
+  void UtworzListe();
   void OdswiezListe(int zaznacz = -1);
   void Uloz();
   void Zamknij(bool wklej);

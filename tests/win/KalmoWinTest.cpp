@@ -176,6 +176,8 @@ int LiczOknaKlasy(const wchar_t* klasa) {
   return n;
 }
 
+bool Nacisnij(const std::string& klawisze, bool pump);
+
 // Polls until the condition holds; false after the driver's bound.
 template <class F>
 bool Czekaj(F&& f) {
@@ -269,15 +271,28 @@ class KalmoProgram : public testing::Test {
     EmptyClipboard();
     CloseClipboard();
   }
-  // Waits until Kalmo's clipboard history holds n items; its window in `schowek`.
+  // Kalmo's clipboard history window, or nullptr.
+  HWND OknoSchowka() const {
+    HWND schowek = nullptr;
+    while ((schowek = FindWindowExW(nullptr, schowek, L"TfrmSchowek", nullptr))) {
+      DWORD p = 0;
+      GetWindowThreadProcessId(schowek, &p);
+      if (p == proces_.id) break;
+    }
+    return schowek;
+  }
+  // The history's list is made when it is first shown: opens it with Ctrl+D and closes it with
+  // Escape, so that its items can be read from then on. Kalmo's history window in `schowek`.
+  bool PokazIUkryjSchowek(HWND& schowek) {
+    if (!Czekaj([&] { return (schowek = OknoSchowka()) != nullptr; })) return false;
+    return Nacisnij("0x11+0x44", true) &&
+           Czekaj([&] { return IsWindowVisible(schowek) && GetForegroundWindow() == schowek; }) &&
+           Nacisnij("0x1B", true) && Czekaj([&] { return !IsWindowVisible(schowek); });
+  }
+  // Waits until Kalmo's clipboard history, shown once, holds n items; its window in `schowek`.
   bool PozycjiSchowka(LRESULT n, HWND& schowek) {
     return Czekaj([&] {
-      schowek = nullptr;
-      while ((schowek = FindWindowExW(nullptr, schowek, L"TfrmSchowek", nullptr))) {
-        DWORD p = 0;
-        GetWindowThreadProcessId(schowek, &p);
-        if (p == proces_.id) break;
-      }
+      schowek = OknoSchowka();
       return schowek && SendMessageW(driver::FindChildByName(schowek, "lstSchowek"), LB_GETCOUNT, 0, 0) == n;
     });
   }
@@ -717,10 +732,17 @@ std::wstring LiniaPolecenProcesu(DWORD id) {
 TEST_F(KalmoProgram, ClipboardHistoryKeepsALongCopyLeavesSecretsOutAndPastesWithCtrlV) {
   // A text left on the clipboard by an earlier test would join the history as Kalmo starts.
   WyczyscSchowek();
+  // Ctrl+V bound to a break as well: the paste Kalmo presses itself must never start it.
+  scratch_.Put(PrefiksUzytkownika() + "_hotkey.dat", "Ctrl+D#" + cp1250::FromUtf8("Wyświetla historię schowka") +
+                                                         "\r\nCtrl+V#Przerwa\r\n");
   HWND h = Uruchom();
   ASSERT_NE(h, nullptr);
-  // Texts copied by another program (this one); one long copy empties nothing.
+  // Nothing of the history's list exists until the history is first shown.
   HWND schowek = nullptr;
+  ASSERT_TRUE(Czekaj([&] { return (schowek = OknoSchowka()) != nullptr; }));
+  EXPECT_EQ(driver::FindChildByName(schowek, "lstSchowek"), nullptr);
+  ASSERT_TRUE(PokazIUkryjSchowek(schowek));
+  // Texts copied by another program (this one); one long copy empties nothing.
   ASSERT_TRUE(Kopiuj(L"Zażółć gęślą jaźń"));
   ASSERT_TRUE(PozycjiSchowka(1, schowek));
   ASSERT_TRUE(Kopiuj(L"b"));
@@ -749,6 +771,7 @@ TEST_F(KalmoProgram, ClipboardHistoryKeepsALongCopyLeavesSecretsOutAndPastesWith
   EXPECT_TRUE(CzekajPompujac([&] { return przegladarka.wklejone() == dlugi; })) << przegladarka.wklejone().size();
   EXPECT_EQ(przegladarka.wmPaste(), 0);
   EXPECT_FALSE(IsWindowVisible(schowek));
+  EXPECT_EQ(driver::FindWindowOf(L"TfrmWygaszacz", {}, proces_.id), nullptr);
 
   // An edit control gets an earlier text the same way: Up, Enter.
   HWND okno = CreateWindowExW(0, L"STATIC", L"Edytor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 120, nullptr,
@@ -776,6 +799,7 @@ TEST_F(KalmoProgram, ClipboardHistorySearchesWhatIsTypedAndClearsAfterAQuestion)
   HWND h = Uruchom();
   ASSERT_NE(h, nullptr);
   HWND schowek = nullptr;
+  ASSERT_TRUE(PokazIUkryjSchowek(schowek));
   const wchar_t* teksty[] = {L"Ząbek", L"dąb", L"ZĄB mądrości", L"zęby"};
   for (int i = 0; i < 4; ++i) {
     ASSERT_TRUE(Kopiuj(teksty[i]));
@@ -1103,6 +1127,7 @@ TEST_F(KalmoProgram, OptionsOverADamagedClipboardRecordKeepTheHistoryCollectingW
   // The history still collects what is copied.
   HWND schowek = nullptr;
   ASSERT_TRUE(Kopiuj(L"po opcjach"));
+  ASSERT_TRUE(PokazIUkryjSchowek(schowek));
   EXPECT_TRUE(PozycjiSchowka(1, schowek));
   EXPECT_EQ(Zakoncz(), 0);
 }

@@ -110,7 +110,11 @@ TEST(SchowekWin, TextsCopiedByAnotherProgramEnterTheHistoryUnlessMarkedSecret) {
   ASSERT_TRUE(PompujAz([&] { return Najnowszy(s) == "Zażółć gęślą jaźń – ĄĘ € ß"; })) << Najnowszy(s);
   SkopiujInnymProgramem("drugi");
   ASSERT_TRUE(PompujAz([&] { return Najnowszy(s) == "drugi"; }));
-  // The list shows the texts, oldest first.
+  // The list is made when the history is first shown, and shows the texts, oldest first.
+  EXPECT_EQ(s.lstSchowek(), nullptr);
+  s.PokazSchowek(nullptr, nullptr, 100, 100);
+  ASSERT_NE(s.lstSchowek(), nullptr);
+  s.Ukryj();
   const int n = static_cast<int>(SendMessageW(s.lstSchowek(), LB_GETCOUNT, 0, 0));
   ASSERT_GE(n, 2);
   EXPECT_EQ(TekstListy(s.lstSchowek(), n - 2), "Zażółć gęślą jaźń – ĄĘ € ß");
@@ -143,13 +147,13 @@ TEST(SchowekWin, ChosenEntryIsPastedWholeIntoTheFocusWindow) {
   ASSERT_TRUE(PompujAz([&] { return Najnowszy(s) == dlugi; }));
   SkopiujInnymProgramem("krótki");
   ASSERT_TRUE(PompujAz([&] { return Najnowszy(s) == "krótki"; }));
-  const int n = static_cast<int>(SendMessageW(s.lstSchowek(), LB_GETCOUNT, 0, 0));
-  EXPECT_TRUE(TekstListy(s.lstSchowek(), n - 2) == dlugi.substr(0, 3000) + "...");
 
   // Near the bottom-right corner: flush with the right edge, above the caret.
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
   s.PokazSchowek(edytor.pole, edytor.okno, sw - 10, sh - 20);
   ASSERT_TRUE(IsWindowVisible(s.Hwnd()));
+  const int n = static_cast<int>(SendMessageW(s.lstSchowek(), LB_GETCOUNT, 0, 0));
+  EXPECT_TRUE(TekstListy(s.lstSchowek(), n - 2) == dlugi.substr(0, 3000) + "...");
   RECT r{};
   GetWindowRect(s.Hwnd(), &r);
   EXPECT_EQ(r.right, sw);

@@ -21,6 +21,19 @@ std::string FoldCase(const std::string& s) {
 
 namespace {
 
+// What a listing or a look at one entry tells of a node.
+template <class Node>
+DirEntry EntryOf(const Node& n) {
+  DirEntry e;
+  e.name = n.name;
+  e.directory = n.directory;
+  e.attributes = n.attributes;
+  e.size = n.bytes.size();
+  e.writeTime = n.writeTime;
+  e.createTime = n.createTime;
+  return e;
+}
+
 std::string TrimSlashes(const std::string& key) {
   size_t b = 0, e = key.size();
   while (b < e && key[b] == '\\') ++b;
@@ -445,14 +458,7 @@ std::optional<std::vector<DirEntry>> MemoryFiles::List(const std::string& dir, c
     if (path.size() <= prefix.size() || path.rfind(prefix, 0) != 0) continue;
     if (path.find('\\', prefix.size()) != std::string::npos) continue;
     if (!MaskMatches(m, 0, utf8::Decode(FoldCase(node.name)), 0)) continue;
-    DirEntry e;
-    e.name = node.name;
-    e.directory = node.directory;
-    e.attributes = node.attributes;
-    e.size = node.bytes.size();
-    e.writeTime = node.writeTime;
-    e.createTime = node.createTime;
-    out.push_back(e);
+    out.push_back(EntryOf(node));
   }
   return out;
 }
@@ -464,14 +470,7 @@ std::optional<DirEntry> MemoryFiles::Stat(const std::string& path) {
   auto own = nodes_.find(JoinPath(Resolve(ParentOf(path)), FoldCase(NameOf(CleanPath(path)))));
   if (own != nodes_.end() && (own->second.attributes & kAttrReparsePoint)) n = &own->second;
   if (!n) { lastError = 2; return std::nullopt; }
-  DirEntry e;
-  e.name = n->name;
-  e.directory = n->directory;
-  e.attributes = n->attributes;
-  e.size = n->bytes.size();
-  e.writeTime = n->writeTime;
-  e.createTime = n->createTime;
-  return e;
+  return EntryOf(*n);
 }
 
 std::optional<std::string> MemoryFiles::ReadFile(const std::string& path) {
@@ -665,13 +664,7 @@ DeleteOutcome MemoryFiles::DeleteEntry(const std::string& folderFinal, const std
   if (final != expected) { lastError = 5; return DeleteOutcome::Refused; }
   const uint32_t kind = link ? kEntryLink : (n->directory ? kEntryFolder : kEntryFile);
   if (!(kinds & kind)) { lastError = 5; return DeleteOutcome::Refused; }
-  DirEntry e;
-  e.name = n->name;
-  e.directory = n->directory;
-  e.attributes = n->attributes;
-  e.size = n->bytes.size();
-  e.writeTime = n->writeTime;
-  e.createTime = n->createTime;
+  DirEntry e = EntryOf(*n);
   e.links = 1;
   if (n->hardLinks)
     e.links = static_cast<uint32_t>(std::count_if(nodes_.begin(), nodes_.end(),

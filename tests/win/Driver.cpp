@@ -1,5 +1,7 @@
 #include "tests/win/Driver.h"
 
+#include <set>
+
 #include "common/win32/Window.h"
 
 namespace driver {
@@ -7,6 +9,24 @@ namespace driver {
 namespace {
 
 constexpr DWORD kPollMs = 20;
+
+// Dialogs some Answerer has pressed a button of, while they are still shown: a dialog stays
+// visible for a moment after the press, and an Answerer made right after the one that pressed it
+// must not take it for the next dialog. A window hidden and shown again is a new dialog.
+std::mutex gAnsweredMutex;
+std::set<HWND> gAnswered;
+
+bool AlreadyAnswered(HWND dialog) {
+  std::lock_guard<std::mutex> lock(gAnsweredMutex);
+  for (auto it = gAnswered.begin(); it != gAnswered.end();)
+    it = IsWindow(*it) && IsWindowVisible(*it) ? std::next(it) : gAnswered.erase(it);
+  return dialog && gAnswered.count(dialog) != 0;
+}
+
+void MarkAnswered(HWND dialog) {
+  std::lock_guard<std::mutex> lock(gAnsweredMutex);
+  gAnswered.insert(dialog);
+}
 constexpr UINT kSendTimeoutMs = 5000;
 
 struct TopSearch {
@@ -172,12 +192,11 @@ bool Answerer::WaitForCount(int n, DWORD timeoutMs) const {
 }
 
 void Answerer::Run() {
-  HWND last = nullptr;
   while (!stop_) {
     if (times_ > 0 && Count() >= times_) return;
     HWND dialog = FindWindowOf(className_, {}, processId_);
     // The same window stays visible for a moment after the press; answer it once.
-    if (dialog && dialog != last) {
+    if (!AlreadyAnswered(dialog) && dialog) {
       Dialog seen;
       seen.caption = ReadText(dialog);
       seen.controls = NamedTexts(dialog);
@@ -191,10 +210,8 @@ void Answerer::Run() {
         std::lock_guard<std::mutex> lock(mutex_);
         seen_.push_back(std::move(seen));
       }
+      MarkAnswered(dialog);
       Click(button);
-      last = dialog;
-    } else if (!dialog) {
-      last = nullptr;
     }
     Sleep(kPollMs);
   }

@@ -95,17 +95,19 @@ std::string SprawdzPiaskownice() {
   return opis;
 }
 
-void Postarz(const std::string& path, int dni) {
+void PostarzDokladny(const std::wstring& exact, int dni) {
   FILETIME teraz;
   GetSystemTimeAsFileTime(&teraz);
   ULARGE_INTEGER u{{teraz.dwLowDateTime, teraz.dwHighDateTime}};
   u.QuadPart -= static_cast<ULONGLONG>(dni) * 24 * 3600 * 10000000ULL;
   FILETIME t{u.LowPart, u.HighPart};
-  HANDLE h = CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
+  HANDLE h = CreateFileW(exact.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << Narrow(exact);
   SetFileTime(h, &t, nullptr, &t);
   CloseHandle(h);
 }
+
+void Postarz(const std::string& path, int dni) { PostarzDokladny(Widen(path), dni); }
 
 bool Jest(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -292,17 +294,6 @@ WynikCzyszczenia Przebieg(const std::string& regul, const std::string& kroniki, 
   return WykonajCzyszczenie(k);
 }
 
-void PostarzDokladny(const std::wstring& exact, int dni) {
-  FILETIME teraz;
-  GetSystemTimeAsFileTime(&teraz);
-  ULARGE_INTEGER u{{teraz.dwLowDateTime, teraz.dwHighDateTime}};
-  u.QuadPart -= static_cast<ULONGLONG>(dni) * 24 * 3600 * 10000000ULL;
-  FILETIME t{u.LowPart, u.HighPart};
-  HANDLE h = CreateFileW(exact.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  SetFileTime(h, &t, nullptr, &t);
-  CloseHandle(h);
-}
 
 }  // namespace
 

@@ -178,9 +178,8 @@ void OdinstalujKalmo(const std::vector<std::string>& oczekiwane = {"Deinstalacja
   EXPECT_EQ(Teksty(koniec), oczekiwane);
 }
 
-// Program Manager's "CreateGroup" opens the group's folder in a window of its own, as Windows
-// does. Those windows are closed after each test, or their processes would outlive it.
-void ZamknijOknaGrup() {
+// The shell's folder windows open now.
+std::vector<HWND> OknaFolderow() {
   std::vector<HWND> okna;
   EnumWindows(
       [](HWND w, LPARAM lp) -> BOOL {
@@ -191,6 +190,13 @@ void ZamknijOknaGrup() {
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&okna));
+  return okna;
+}
+
+// Program Manager's "CreateGroup" opens the group's folder in a window of its own, as Windows
+// does. Those windows are closed after each test, or their processes would outlive it.
+void ZamknijOknaGrup() {
+  const std::vector<HWND> okna = OknaFolderow();
   for (HWND w : okna) PostMessageW(w, WM_CLOSE, 0, 0);
   for (HWND w : okna) driver::WaitUntilGone(w);
 }
@@ -616,20 +622,6 @@ TEST_F(InstalerE2E, GroupRenamedInTheMainWindowGoesWithTheUninstall) {
 
 namespace {
 
-// The shell's folder windows open now.
-std::vector<HWND> OknaFolderow() {
-  std::vector<HWND> okna;
-  EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        wchar_t klasa[64] = {};
-        GetClassNameW(w, klasa, 64);
-        if (IsWindowVisible(w) && (lstrcmpW(klasa, L"ExplorerWClass") == 0 || lstrcmpW(klasa, L"CabinetWClass") == 0))
-          reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&okna));
-  return okna;
-}
 
 // Runs a process to its end and notes every visible window it showed, and every folder window of
 // the shell that opened meanwhile (those open before it started, `juz`, aside); the exit code, or
